@@ -1,0 +1,432 @@
+#include "app/TMainForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTreeView>
+
+#include "app/TSettingsFile.h"
+#include "document/TOutlineItemModel.h"
+#include "platform/AppError.h"
+#include "platform/TFileDialogs.h"
+#include "platform/TFontSubstitutes.h"
+#include "platform/TMessageBoxes.h"
+
+namespace {
+
+const QString kTreeHint = QStringLiteral(
+    "|アウトライン部分です。ここに項目のアウトラインが表示されます。任意の項目が選択された状態で、"
+    "もう一度クリックすると、ラベルの編集ができます。");
+const QString kEditorHint = QStringLiteral(
+    "|エディター部分です。ここに表示される文章は、左のアウトライン部分と、リンクしています。");
+
+const QColor kControlTextGrey(128, 128, 128);
+
+QFont PixelFont(const QString& family, int pixels) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// The long part of a hint "short|long", which the hint line shows.
+QString LongHint(const QString& hint) {
+    const qsizetype bar = hint.indexOf(u'|');
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(const TMainFormContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), context_(context) {
+    TFontSubstitutes::Install();
+    CreateControls();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::CreateControls() {
+    setObjectName(QStringLiteral("TMainForm"));
+    setMinimumSize(800, 600);
+    resize(792, 775);  // the designed size; the minimum raises it
+    setAutoFillBackground(false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFont(PixelFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+    setMouseTracking(true);
+
+    TreeModel = new TOutlineItemModel(this);
+    TreeModel->SetImages(QIcon(QStringLiteral(":/images/item.png")),
+                         QIcon(QStringLiteral(":/images/item_selected.png")));
+
+    Tree = new QTreeView(this);
+    Tree->setObjectName(QStringLiteral("Tree"));
+    Tree->setModel(TreeModel);
+    Tree->setHeaderHidden(true);
+    Tree->setFrameShape(QFrame::NoFrame);
+    Tree->setIndentation(19);
+    Tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    Tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    Tree->setFont(PixelFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+    Tree->setStatusTip(LongHint(kTreeHint));
+    Tree->setToolTip(QString());
+    QPalette treePalette = Tree->palette();
+    treePalette.setColor(QPalette::Text, kControlTextGrey);
+    // The selection stays visible while the outline has no focus.
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        treePalette.setColor(QPalette::Inactive, role, treePalette.color(QPalette::Active, role));
+    Tree->setPalette(treePalette);
+
+    Editor = new QPlainTextEdit(this);
+    Editor->setObjectName(QStringLiteral("Editor"));
+    Editor->setFrameShape(QFrame::NoFrame);
+    Editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Editor->setFont(PixelFont(QStringLiteral("ＭＳ Ｐ明朝"), 19));
+    Editor->setStatusTip(LongHint(kEditorHint));
+    QPalette editorPalette = Editor->palette();
+    editorPalette.setColor(QPalette::Text, kControlTextGrey);
+    Editor->setPalette(editorPalette);
+
+    setTabOrder(Tree, Editor);
+    Tree->setFocusPolicy(Qt::StrongFocus);
+
+    connect(Tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { TreeChange(TreeModel->ItemOf(current)); });
+    connect(TreeModel, &TOutlineItemModel::LabelEdited, this, &TMainForm::TreeEdited);
+    connect(Tree, &QTreeView::expanded, this,
+            [this](const QModelIndex& index) { TreeModel->ItemOf(index)->Expanded = true; });
+    connect(Tree, &QTreeView::collapsed, this,
+            [this](const QModelIndex& index) { TreeModel->ItemOf(index)->Expanded = false; });
+    connect(Editor, &QPlainTextEdit::textChanged, this, &TMainForm::EditorChange);
+
+    Timer.setInterval(250);
+    Timer.setSingleShot(true);
+    connect(&Timer, &QTimer::timeout, this, &TMainForm::TimerTimer);
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and shutdown
+
+void TMainForm::FormCreate() {
+    FirstPaint = true;
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            AppActivate();
+        else
+            AppDeactivate();
+    });
+    setWindowTitle(TMessageBoxes::ApplicationTitle());
+    ExeDir = context_.exeDir;
+    store_ = std::make_unique<TItemTextStore>(ExeDir + QStringLiteral("Data") + QDir::separator());
+    DrawBackEnabled = true;
+    DialogFolder = ExeDir;
+    CurrentItemIndex = -1;
+    Modified = false;
+    SelectionSync = true;
+    store_->RemoveAll();
+    Settings.Clear();
+    if (RunGuarded([this] { ReadSettingsAtStart(); })) {
+        RunGuarded([this] { ChooseStartDocument(); });
+        AutoSaveOn = Settings.Value(u"AutoSave") != QStringLiteral("0");
+    }
+    if (TreeModel->Outline().IsEmpty()) AddDefaultItem();
+}
+
+void TMainForm::ReadSettingsAtStart() {
+    const QString path = SettingsPath();
+    if (QFileInfo::exists(path)) {
+        Settings.Assign(TSettingsFile::Read(path));
+        return;
+    }
+    Settings = TSettingsList::Defaults(geometry());
+    context_.messageBoxes->Ask(TMessageBoxes::Kind::Confirmation,
+                               QStringLiteral("qloを本アプリケーションに関連づけますか？"
+                                              "これは後から、オプションメニューからでも設定できます。"),
+                               TMessageBoxes::Buttons::YesNo);
+}
+
+void TMainForm::ChooseStartDocument() {
+    const QString autoLoad = Settings.Value(u"AutoLoad");
+    AutoLoadOn = autoLoad == QStringLiteral("1");
+}
+
+void TMainForm::AddDefaultItem() {
+    TOutlineItem* item = TreeModel->InsertItem(nullptr, 0, QStringLiteral("新規"), 0);
+    item->SelectedIndex = item->ImageIndex;
+    NextItemNumber = 1;
+}
+
+void TMainForm::FormActivate() {
+    if (isMaximized()) {
+        if (QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+    }
+    const bool first = !Activated;
+    Activated = true;
+    if (first) {
+        // The first activation focuses the outline, which selects its first item.
+        Tree->setFocus(Qt::ActiveWindowFocusReason);
+        if (!SelectedItem() && !TreeModel->Outline().IsEmpty()) SelectItem(TreeModel->Outline().First());
+        update();
+    }
+}
+
+void TMainForm::AppActivate() {}
+
+void TMainForm::AppDeactivate() {}
+
+void TMainForm::ShowHint(const QString& hint) { HintOut(LongHint(hint)); }
+
+void TMainForm::BringToFront() {
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TMainForm::SaveForClose(const QString& path) { return RunGuarded([&] { SaveFile(path); }); }
+
+bool TMainForm::FormCloseQuery() {
+    if (!Modified) return true;
+    const QString editFile = Settings.Value(u"EditFile");
+    const bool hasFile = editFile != QStringLiteral("nil");
+    if (Settings.Value(u"AutoSave") == QStringLiteral("1"))
+        return hasFile ? SaveForClose(editFile) : SaveAsMenuClick();
+
+    // "0", and any value that is neither "0" nor "1": ask rather than lose changes.
+    if (TreeModel->Outline().IsEmpty()) return true;
+    using Answer = TMessageBoxes::Answer;
+    const auto ask = [this](const QString& text) {
+        return context_.messageBoxes->Ask(TMessageBoxes::Kind::Confirmation, text,
+                                          TMessageBoxes::Buttons::YesNoCancel);
+    };
+    switch (ask(QStringLiteral("編集中のファイルを保存しますか？"))) {
+        case Answer::No: return true;
+        case Answer::Yes: break;
+        default: return false;
+    }
+    if (!hasFile) return SaveAsMenuClick();
+    switch (ask(QStringLiteral("上書きします。よろしいですか？"))) {
+        case Answer::Yes: return SaveForClose(editFile);
+        case Answer::No: return SaveAsMenuClick();
+        default: return false;
+    }
+}
+
+void TMainForm::FormClose() {
+    RecordWindowPlace();
+    // The settings are written before the item texts go, so that a failure to write
+    // them is reported while nothing else is lost yet.
+    RunGuarded([this] { WriteSettingsFile(); });
+    store_->RemoveAll();
+}
+
+void TMainForm::RecordWindowPlace() {
+    const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    const QString maximized = normal ? QStringLiteral("0") : QStringLiteral("1");
+    Settings.SetValue(u"Maximized", QStringLiteral("0"));
+    QRect place = geometry();
+    if (!normal && normalGeometry().isValid()) place = normalGeometry();
+    Settings.SetValue(u"FormTop", QString::number(place.top()));
+    Settings.SetValue(u"FormLeft", QString::number(place.left()));
+    Settings.SetValue(u"FormHeight", QString::number(place.height()));
+    Settings.SetValue(u"FormWidth", QString::number(place.width()));
+    Settings.SetValue(u"Maximized", maximized);
+}
+
+void TMainForm::WriteSettingsFile() { TSettingsFile::Write(SettingsPath(), Settings.Lines()); }
+
+QString TMainForm::SettingsPath() const { return ExeDir + QStringLiteral("Hedgerow.ini"); }
+
+void TMainForm::TimerTimer() {
+    DrawBack();
+    Timer.stop();
+}
+
+bool TMainForm::RunGuarded(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const AppError& error) {
+        context_.messageBoxes->ShowPlain(error.Text());
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// Outline and item texts
+
+QString TMainForm::ItemTextPath(int itemNumber) const { return store_->Path(itemNumber); }
+
+int TMainForm::AllocateItemNumber() {
+    const int number = store_->FirstFreeNumber(NextItemNumber);
+    NextItemNumber = number + 1;
+    return number;
+}
+
+void TMainForm::StoreEditorText(const TOutlineItem* item) { store_->Store(item->ItemNumber, EditorText()); }
+
+void TMainForm::ShowItemText(const TOutlineItem* item) {
+    Editor->clear();
+    const QString text = store_->Load(item->ItemNumber);
+    if (!text.isEmpty()) SetEditorText(text);
+}
+
+QString TMainForm::EditorText() const {
+    QString text = Editor->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
+void TMainForm::SetEditorText(const QString& text) { Editor->setPlainText(text); }
+
+TOutlineItem* TMainForm::ItemAtCurrentIndex() const { return TreeModel->Outline().ItemAt(CurrentItemIndex); }
+
+TOutlineItem* TMainForm::SelectedItem() const { return TreeModel->ItemOf(Tree->currentIndex()); }
+
+void TMainForm::SelectItem(TOutlineItem* item) {
+    Tree->selectionModel()->setCurrentIndex(TreeModel->IndexOf(item), QItemSelectionModel::ClearAndSelect);
+}
+
+void TMainForm::TreeChange(TOutlineItem* selected) {
+    if (!SelectionSync) return;
+    const bool wasModified = Modified;
+    RunGuarded([&] {
+        if (TreeModel->Outline().Count() > 1) {
+            Editor->hide();
+            if (const TOutlineItem* previous = ItemAtCurrentIndex()) StoreEditorText(previous);
+            if (selected) ShowItemText(selected);
+            Editor->show();
+        }
+        CurrentItemIndex = TreeModel->Outline().AbsoluteIndexOf(selected);
+    });
+    Tree->setFocus();
+    Modified = wasModified;
+    SkipNextLayout = true;
+}
+
+void TMainForm::EditorChange() { Modified = true; }
+
+void TMainForm::TreeEdited(TOutlineItem*) { Modified = true; }
+
+// ---------------------------------------------------------------------------
+// Documents
+
+void TMainForm::SaveFile(const QString& path) {
+    throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+}
+
+bool TMainForm::SaveAsMenuClick() {
+    const QString path = context_.fileDialogs->AskSaveFileName(DialogFolder);
+    if (path.isEmpty()) return false;
+    return RunGuarded([&] { SaveFile(path); });
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+void TMainForm::FormPaint() {
+    if (!Activated) return;
+    if (SkipNextLayout && !FirstPaint) {
+        SkipNextLayout = false;
+    } else {
+        LayoutControls();
+        DrawBack();
+    }
+    FirstPaint = false;
+}
+
+void TMainForm::LayoutControls() {
+    const auto floor10 = [](int v) { return v / 10 * 10; };
+    const int treeWidth = Settings.Value(u"TreeWidth").toInt();
+    QRect tree(140, 130, treeWidth > 0 ? treeWidth : 200, floor10(height()) - 170);
+    QRect editor(tree.left() + tree.width() + 20, 130, floor10(width()) - tree.width() - 190, tree.height());
+    if (editor.width() < 100) {
+        editor = QRect(floor10(width()) - 130, 130, 100, tree.height());
+        tree.setWidth(floor10(width()) - 290);
+        Settings.SetValue(u"TreeWidth", QString::number(tree.width()));
+    }
+    Tree->setGeometry(tree);
+    Editor->setGeometry(editor);
+}
+
+void TMainForm::DrawBack() {
+    if (!DrawBackEnabled) return;
+    QImage composite(size(), QImage::Format_RGB32);
+    composite.fill(Qt::white);
+    QPainter painter(&composite);
+    painter.fillRect(0, 0, width(), 40, Qt::black);
+    painter.fillRect(0, 40, width(), 20, QColor(77, 77, 77));
+    painter.end();
+    surface_ = composite;
+    ShowSurface(rect());
+}
+
+void TMainForm::HintOut(const QString& text) {
+    if (surface_.isNull()) return;
+    const auto floor10 = [](int v) { return v / 10 * 10; };
+    const QRect band(QPoint(5, floor10(height()) - 20), QPoint(width() - 5, floor10(height()) - 5));
+    QPainter painter(&surface_);
+    painter.fillRect(band, Qt::white);
+    painter.setFont(font());
+    painter.setPen(kControlTextGrey);
+    painter.drawText(QRect(10, band.top(), band.width() - 5, band.height()), Qt::AlignLeft | Qt::AlignTop,
+                     text);
+    painter.end();
+    ShowSurface(band);
+}
+
+void TMainForm::ShowSurface(const QRect& area) {
+    blitOnly_ = true;
+    repaint(area);
+    blitOnly_ = false;
+}
+
+// ---------------------------------------------------------------------------
+// Qt events
+
+bool TMainForm::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::WindowActivate:
+            FormActivate();
+            break;
+        case QEvent::StatusTip:
+            ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+            return true;
+        default:
+            break;
+    }
+    return QWidget::event(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) { return QWidget::eventFilter(watched, event); }
+
+void TMainForm::paintEvent(QPaintEvent* event) {
+    if (!blitOnly_) FormPaint();
+    QPainter painter(this);
+    if (surface_.isNull() || !Activated) {
+        painter.fillRect(event->rect(), Qt::white);
+        return;
+    }
+    painter.drawImage(event->rect(), surface_, event->rect());
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormPaint();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "app/TSettingsList.h"
+#include "document/TItemTextStore.h"
+
+class QPlainTextEdit;
+class QTreeView;
+class TFileDialogs;
+class TMessageBoxes;
+class TOutlineItem;
+class TOutlineItemModel;
+
+// What the main window takes from its surroundings: the program folder, the command
+// line and the seams through which it talks to the user.
+struct TMainFormContext {
+    QString exeDir;          // folder of the executable, ending with a separator
+    QStringList arguments;   // command-line arguments without the program name
+    TMessageBoxes* messageBoxes = nullptr;
+    TFileDialogs* fileDialogs = nullptr;
+};
+
+// The program's one document window. It owns the outline, the editor, the settings
+// and the item text files, and keeps the program's named operations as methods.
+class TMainForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(const TMainFormContext& context, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Controls.
+    QTreeView* Tree = nullptr;
+    QPlainTextEdit* Editor = nullptr;
+    TOutlineItemModel* TreeModel = nullptr;
+    QTimer Timer;
+
+    // Start-up, activation, shutdown.
+    void FormCreate();
+    void FormActivate();
+    void AppActivate();
+    void AppDeactivate();
+    void ShowHint(const QString& hint);
+    bool FormCloseQuery();
+    void FormClose();
+    void TimerTimer();
+    void BringToFront();
+
+    // Outline and item texts.
+    QString ItemTextPath(int itemNumber) const;
+    int AllocateItemNumber();
+    void StoreEditorText(const TOutlineItem* item);
+    void ShowItemText(const TOutlineItem* item);
+    void TreeChange(TOutlineItem* selected);
+    void EditorChange();
+    void TreeEdited(TOutlineItem* item);
+    TOutlineItem* SelectedItem() const;
+    void SelectItem(TOutlineItem* item);
+    QString EditorText() const;
+    void SetEditorText(const QString& text);
+
+    // Documents.
+    void SaveFile(const QString& path);
+    bool SaveAsMenuClick();
+
+    // Painting.
+    void FormPaint();
+    void DrawBack();
+    void HintOut(const QString& text);
+
+    // State, in declaration order.
+    int CurrentItemIndex = -1;
+    TSettingsList Settings;
+    QString ExeDir;
+    bool Modified = false;
+    bool SplitterDragging = false;
+    int SplitterDownX = 0;
+    int SplitterDownY = 0;
+    bool DrawBackEnabled = true;
+    bool Activated = false;
+    QImage SplitterImage;
+    bool SelectionSync = true;
+    bool AutoLoadOn = false;
+    bool AutoSaveOn = false;
+    bool SkipNextLayout = false;
+    bool FirstPaint = true;
+    int NextItemNumber = 0;
+
+    // The folder both file dialogs start in.
+    QString DialogFolder;
+
+    // Runs a command; a failure it does not handle itself ends it and is shown in the
+    // application-wide error box. Returns false when the command failed.
+    bool RunGuarded(const std::function<void()>& command);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void ReadSettingsAtStart();
+    void ChooseStartDocument();
+    void AddDefaultItem();
+    void LayoutControls();
+    void WriteSettingsFile();
+    void RecordWindowPlace();
+    bool SaveForClose(const QString& path);
+    void ShowSurface(const QRect& area);
+    QString SettingsPath() const;
+    TOutlineItem* ItemAtCurrentIndex() const;
+
+    TMainFormContext context_;
+    std::unique_ptr<TItemTextStore> store_;
+    QImage surface_;       // what the window shows beneath its controls
+    bool blitOnly_ = false;  // a repaint that only shows surface_ again
+};

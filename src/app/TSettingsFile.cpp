@@ -1,0 +1,34 @@
+#include "app/TSettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include "document/TTextLines.h"
+#include "platform/AppError.h"
+#include "platform/Cp932Codec.h"
+
+QStringList TSettingsFile::Parse(const QByteArray& bytes) {
+    const QString text = TTextLines::FromFile(Cp932Codec::Decode(bytes));
+    if (text.isEmpty()) return {};
+    return text.split(u'\n');
+}
+
+QByteArray TSettingsFile::Format(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+    return Cp932Codec::Encode(text).bytes;
+}
+
+QStringList TSettingsFile::Read(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    return Parse(file.readAll());
+}
+
+void TSettingsFile::Write(const QString& path, const QStringList& lines) {
+    QSaveFile file(path);
+    const QByteArray bytes = Format(lines);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+}

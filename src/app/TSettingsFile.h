@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+// The settings file on disk: code page 932, one entry a line, CR LF after every
+// line.
+class TSettingsFile {
+public:
+    // Throws AppError when the file exists but cannot be read.
+    static QStringList Read(const QString& path);
+    // Replaces the file. Throws AppError when it cannot be written; the old file is
+    // then left as it was.
+    static void Write(const QString& path, const QStringList& lines);
+
+    static QStringList Parse(const QByteArray& bytes);
+    static QByteArray Format(const QStringList& lines);
+};

@@ -1,0 +1,35 @@
+#include <QApplication>
+
+#include "app/TMainForm.h"
+#include "app/TSingleInstance.h"
+#include "platform/TMessageBoxes.h"
+#include "platform/TQtFileDialogs.h"
+#include "platform/TQtMessageBoxes.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    TSingleInstance guard(QStringLiteral("qlm oe System Mutex"));
+    if (!guard.TryBecomeFirst()) {
+        // Another instance runs: bring it to the front and end without a window.
+        guard.AskFirstToRaise(1000);
+        return 0;
+    }
+    QApplication::setApplicationName(QStringLiteral("hedgerow"));
+    QApplication::setApplicationDisplayName(TMessageBoxes::ApplicationTitle());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+
+    TQtMessageBoxes messageBoxes;
+    TQtFileDialogs fileDialogs;
+    TMainFormContext context;
+    context.exeDir = QApplication::applicationDirPath() + QLatin1Char('/');
+    context.arguments = QApplication::arguments().mid(1);
+    context.messageBoxes = &messageBoxes;
+    context.fileDialogs = &fileDialogs;
+
+    TMainForm form(context);
+    messageBoxes.SetParent(&form);
+    fileDialogs.SetParent(&form);
+    QObject::connect(&guard, &TSingleInstance::RaiseRequested, &form, &TMainForm::BringToFront);
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,172 @@
+#include "document/TDocumentWriter.h"
+
+#include <QDir>
+#include <QHash>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringEncoder>
+
+#include "document/TItemTextStore.h"
+#include "document/TOutline.h"
+#include "document/TTextLines.h"
+#include "platform/AppError.h"
+#include "platform/Cp932Codec.h"
+
+namespace {
+
+const QByteArray kLineBreak("\r\n");
+
+// Adds the characters of found that `all` does not hold yet, keeping their order.
+void Collect(QString& all, QStringView found) {
+    for (qsizetype i = 0; i < found.size();) {
+        const qsizetype length = (found[i].isHighSurrogate() && i + 1 < found.size()) ? 2 : 1;
+        const QStringView character = found.mid(i, length);
+        if (!all.contains(character)) all += character;
+        i += length;
+    }
+}
+
+// Code page 932 bytes of one line (no line break in it); characters without a code
+// page 932 form become "?" and are added to unencodable.
+QByteArray EncodeLine(QStringView line, QString& unencodable) {
+    Cp932Codec::Encoded encoded = Cp932Codec::Encode(line);
+    if (encoded.Complete()) return std::move(encoded.bytes);
+    Collect(unencodable, encoded.unencodable);
+    QString replaced = line.toString();
+    for (qsizetype i = 0; i < encoded.unencodable.size();) {
+        const QChar c = encoded.unencodable[i];
+        const qsizetype length =
+            (c.isHighSurrogate() && i + 1 < encoded.unencodable.size()) ? 2 : 1;
+        replaced.replace(encoded.unencodable.mid(i, length), QStringLiteral("?"));
+        i += length;
+    }
+    return Cp932Codec::Encode(replaced).bytes;
+}
+
+// Appends the lines of an editor text, each followed by CR LF.
+void AppendText(QByteArray& out, QStringView text, QString& unencodable) {
+    if (text.isEmpty()) return;
+    // Fast path: one conversion for the whole text. Finding the characters that fail
+    // is a character-by-character search, so it only runs on the lines that hold them.
+    QStringEncoder probe("windows-31j");
+    probe.encode(text);
+    if (!probe.hasError()) {
+        out += Cp932Codec::Encode(TTextLines::ToFile(text)).bytes;
+        return;
+    }
+    qsizetype begin = 0;
+    for (;;) {
+        const qsizetype end = text.indexOf(u'\n', begin);
+        const QStringView line = text.mid(begin, end < 0 ? text.size() - begin : end - begin);
+        out += EncodeLine(line, unencodable);
+        out += kLineBreak;
+        if (end < 0) break;
+        begin = end + 1;
+    }
+}
+
+// A label must stay on its line.
+QString SingleLine(const QString& label) {
+    if (!label.contains(u'\r') && !label.contains(u'\n') && !label.contains(QChar(0)))
+        return label;
+    QString line = label;
+    for (QChar& c : line)
+        if (c == u'\r' || c == u'\n' || c == QChar(0)) c = u' ';
+    return line;
+}
+
+}  // namespace
+
+TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TItemTextStore& store) {
+    if (outline.IsEmpty()) throw AppError(EmptyOutlineText());
+
+    Output output;
+    QByteArray treeLine = QByteArray("Tree=") + QByteArray::number(outline.Count());
+    QByteArray itemLines;
+    QByteArray textBlock;
+
+    // Absolute index of every item seen so far, to name the parents.
+    QHash<const TOutlineItem*, int> indexOf;
+    indexOf.reserve(outline.Count());
+    int k = 0;
+    outline.ForEach([&](TOutlineItem* item) {
+        if (!store.Exists(item->ItemNumber))
+            throw AppError::CannotOpen(QDir::toNativeSeparators(store.Path(item->ItemNumber)));
+        const QString text = store.Load(item->ItemNumber);
+
+        treeLine += ',';
+        treeLine += QByteArray::number(k);
+        treeLine += '=';
+        treeLine += QByteArray::number(TTextLines::LineCount(text));
+
+        if (item->Parent() == outline.Root())
+            itemLines += "nil";
+        else
+            itemLines += QByteArray::number(indexOf.value(item->Parent()));
+        itemLines += ':';
+        itemLines += EncodeLine(SingleLine(item->Label), output.unencodable);
+        itemLines += item->Expanded ? ":1" : ":0";
+        itemLines += kLineBreak;
+
+        AppendText(textBlock, text, output.unencodable);
+        indexOf.insert(item, k);
+        ++k;
+    });
+
+    QByteArray& bytes = output.bytes;
+    bytes.reserve(qsizetype(sizeof("qlm oe data form 1.3\r\n")) + treeLine.size() + 2 +
+                  itemLines.size() + textBlock.size());
+    bytes += kHeader;
+    bytes += kLineBreak;
+    bytes += treeLine;
+    bytes += kLineBreak;
+    bytes += itemLines;
+    bytes += textBlock;
+    return output;
+}
+
+void TDocumentWriter::WriteFile(const QString& path, const QByteArray& bytes, bool backup) {
+    const QString shownPath = QDir::toNativeSeparators(path);
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) throw AppError::CannotCreate(shownPath);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        throw AppError::CannotCreate(shownPath);
+    }
+
+    // The backup is prepared as a copy of the old document before the new one
+    // replaces it, and takes the backup name only after that succeeded: a failed save
+    // leaves both the old document and the old backup as they were.
+    const QString backupPath = path + QLatin1Char('~');
+    const QString pendingBackup = backupPath + QStringLiteral(".part");
+    bool backupReady = false;
+    if (backup && QFile::exists(path)) {
+        QFile::remove(pendingBackup);
+        backupReady = QFile::copy(path, pendingBackup);
+    }
+
+    if (!file.commit()) {
+        if (backupReady) QFile::remove(pendingBackup);
+        throw AppError::CannotCreate(shownPath);
+    }
+
+    if (backupReady) {
+        QFile::remove(backupPath);
+        if (!QFile::rename(pendingBackup, backupPath)) QFile::remove(pendingBackup);
+    }
+}
+
+bool TDocumentWriter::CurrentIndexIsStale(const TOutline& outline, int currentItemIndex) {
+    return outline.Count() == currentItemIndex;
+}
+
+QString TDocumentWriter::IndexError001Text() {
+    return QStringLiteral(
+        "IndexError001：作者に連絡してください。もう一度、任意の項目を選択し直してから"
+        "セーブを行ってください。");
+}
+
+QString TDocumentWriter::EmptyOutlineText() {
+    return QStringLiteral("編集中の文章に、内容がありません");
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class TOutline;
+class TItemTextStore;
+
+// Writes an outline with its item texts as a ".qlo" document:
+//
+//   qlm oe data form 1.3
+//   Tree=N,0=L(0),1=L(1),...        L(k): number of text lines of item k
+//   nil:label:1                     one line per item in depth-first order: the parent's
+//   0:label:0                       index or "nil", the label, "1" when expanded
+//   ...text lines of item 0, then of item 1, ...
+//
+// in code page 932, every line (the last one included) ending with CR LF.
+class TDocumentWriter {
+public:
+    static constexpr const char* kHeader = "qlm oe data form 1.3";
+
+    struct Output {
+        // The whole document.
+        QByteArray bytes;
+        // Every distinct character of a label or text that code page 932 cannot hold
+        // (emoji, rare ideographs), in order of first appearance. Each occurrence is
+        // written as "?" in `bytes`. Empty when the document was encoded completely; when
+        // it is not, the user must agree before `bytes` is written anywhere.
+        QString unencodable;
+        bool Complete() const { return unencodable.isEmpty(); }
+    };
+
+    // Builds the document from the outline and the item text files of its items. Every
+    // item must have its text file (the caller stores the editor's text first). A line
+    // break or NUL inside a label would break the line structure and is written as a
+    // blank. Throws AppError for an empty outline ("編集中の文章に、内容がありません") and
+    // for an item text file that is missing or cannot be read. Touches no file.
+    static Output Write(const TOutline& outline, const TItemTextStore& store);
+
+    // Replaces the file at path with bytes so that a failure never leaves a damaged or
+    // missing document: the bytes go to a temporary file in the same folder, which
+    // replaces path only when completely written. With backup, the previous document
+    // is kept as path + "~" (an older backup of that name is replaced); if the backup
+    // cannot be made, the save still goes on. Throws AppError when the document cannot
+    // be written; the old document and the old backup are then untouched.
+    static void WriteFile(const QString& path, const QByteArray& bytes, bool backup);
+
+    // Whether the index of the item whose text the editor holds equals the number of
+    // items: the editor's text then belongs to no item and must not be stored before
+    // saving. The caller shows IndexError001Text() and saves without it.
+    static bool CurrentIndexIsStale(const TOutline& outline, int currentItemIndex);
+    static QString IndexError001Text();
+    static QString EmptyOutlineText();
+};

@@ -1,0 +1,64 @@
+#include "document/TItemTextStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "document/TTextLines.h"
+#include "platform/AppError.h"
+#include "platform/Cp932Codec.h"
+
+namespace {
+const QByteArray kUtf8Mark("\xEF\xBB\xBF", 3);
+}
+
+QString TItemTextStore::Path(int itemNumber) const {
+    return dataDir_ + QString::number(itemNumber) + QStringLiteral(".tmp");
+}
+
+bool TItemTextStore::Exists(int itemNumber) const { return QFileInfo::exists(Path(itemNumber)); }
+
+int TItemTextStore::FirstFreeNumber(int from) const {
+    int number = from;
+    while (Exists(number)) ++number;
+    return number;
+}
+
+QByteArray TItemTextStore::Encode(QStringView editorText) {
+    const QString fileText = TTextLines::ToFile(editorText);
+    Cp932Codec::Encoded encoded = Cp932Codec::Encode(fileText);
+    if (encoded.Complete()) return std::move(encoded.bytes);
+    return kUtf8Mark + fileText.toUtf8();
+}
+
+QString TItemTextStore::Decode(const QByteArray& bytes) {
+    if (bytes.startsWith(kUtf8Mark))
+        return TTextLines::FromFile(QString::fromUtf8(QByteArrayView(bytes).sliced(kUtf8Mark.size())));
+    return TTextLines::FromFile(Cp932Codec::Decode(bytes));
+}
+
+void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
+    const QString path = Path(itemNumber);
+    const QByteArray bytes = Encode(editorText);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+}
+
+QString TItemTextStore::Load(int itemNumber) const {
+    const QString path = Path(itemNumber);
+    QFile file(path);
+    if (!file.exists()) return {};
+    if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    return Decode(file.readAll());
+}
+
+void TItemTextStore::RemoveAll() const {
+    QDir dir(dataDir_);
+    const QStringList names = dir.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QString path = dir.filePath(name);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QFile::remove(path);
+    }
+}

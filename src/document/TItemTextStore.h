@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// The item text files: one file a item in the Data folder, named by the item's
+// number ("12.tmp"). A missing file is an empty text.
+//
+// Files are written in code page 932. A text holding a character that code page 932
+// cannot represent is written as UTF-8 behind a byte order mark instead, so that no
+// typed character is lost while the program runs; code page 932 never produces the
+// bytes EF BB BF, so the two forms cannot be confused.
+class TItemTextStore {
+public:
+    // dataDir: the Data folder, ending with a path separator.
+    explicit TItemTextStore(QString dataDir) : dataDir_(std::move(dataDir)) {}
+
+    const QString& DataDir() const { return dataDir_; }
+    QString Path(int itemNumber) const;
+    bool Exists(int itemNumber) const;
+
+    // The first number from `from` on whose file does not exist.
+    int FirstFreeNumber(int from) const;
+
+    // Writes editorText (lines separated by "\n") to the item's file. Throws AppError
+    // when the file cannot be written.
+    void Store(int itemNumber, QStringView editorText) const;
+
+    // The item's text as editor text; empty when the file does not exist. Throws
+    // AppError when it exists but cannot be read.
+    QString Load(int itemNumber) const;
+
+    // Deletes every "*.tmp" file of the folder, read-only ones included. A missing
+    // folder has nothing to delete.
+    void RemoveAll() const;
+
+    static QByteArray Encode(QStringView editorText);
+    static QString Decode(const QByteArray& bytes);
+
+private:
+    QString dataDir_;
+};

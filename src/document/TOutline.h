@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+
+#include "document/TOutlineItem.h"
+
+// The outline: a tree of items below an invisible root. Items are addressed by
+// pointer or by absolute index, their 0-based position in depth-first order (a
+// parent before its children), counting the items inside collapsed parents too.
+class TOutline {
+public:
+    TOutline();
+
+    TOutlineItem* Root() const { return root_.get(); }
+    int Count() const { return count_; }
+    bool IsEmpty() const { return count_ == 0; }
+    TOutlineItem* First() const { return root_->HasChildren() ? root_->Child(0) : nullptr; }
+
+    // nullptr when index is out of range.
+    TOutlineItem* ItemAt(int absoluteIndex) const;
+    // -1 for nullptr or the root.
+    int AbsoluteIndexOf(const TOutlineItem* item) const;
+
+    // Inserts a new item as child `row` of parent (the root for top-level items).
+    TOutlineItem* Insert(TOutlineItem* parent, int row, const QString& label, int itemNumber);
+    // Removes the item with its whole subtree.
+    void Remove(TOutlineItem* item);
+    // Moves the item with its subtree to child `row` of newParent, where `row` counts
+    // the children as they are before the move. newParent must not lie within item.
+    void Move(TOutlineItem* item, TOutlineItem* newParent, int row);
+    void Clear();
+
+    // Visits every item in depth-first order.
+    void ForEach(const std::function<void(TOutlineItem*)>& visit) const;
+
+private:
+    std::unique_ptr<TOutlineItem> root_;
+    int count_ = 0;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+// One item of the outline: a label, ordered children, an expanded state, its two
+// image numbers and the ItemNumber that names its text file.
+class TOutlineItem {
+public:
+    TOutlineItem(QString label, int itemNumber) : Label(std::move(label)), ItemNumber(itemNumber) {}
+    TOutlineItem(const TOutlineItem&) = delete;
+    TOutlineItem& operator=(const TOutlineItem&) = delete;
+
+    QString Label;
+    int ItemNumber;
+    bool Expanded = false;
+    int ImageIndex = 0;     // shown while not selected
+    int SelectedIndex = 1;  // shown while selected
+
+    TOutlineItem* Parent() const { return parent_; }
+    int ChildCount() const { return static_cast<int>(children_.size()); }
+    TOutlineItem* Child(int row) const { return children_[row].get(); }
+    bool HasChildren() const { return !children_.empty(); }
+
+    // Position among its parent's children.
+    int Row() const;
+
+    // Number of items in this item's subtree, the item itself included.
+    int SubtreeSize() const;
+
+    // Whether this item is `ancestor` or lies below it.
+    bool IsWithin(const TOutlineItem* ancestor) const;
+
+private:
+    friend class TOutline;
+
+    TOutlineItem* parent_ = nullptr;
+    std::vector<std::unique_ptr<TOutlineItem>> children_;
+};

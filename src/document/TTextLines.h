@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// A text as the editor holds it ("\n" between lines, no break after the last line)
+// and as text files hold it (every line, the last one included, ends with CR LF).
+// Converting one way and back never adds or loses a line.
+class TTextLines {
+public:
+    // File text to editor text: CR LF, a lone CR and a lone LF all end a line, a NUL
+    // ends the text, and a final line break does not start an empty line.
+    static QString FromFile(QStringView fileText);
+
+    // Editor text to file text: every line followed by CR LF; an empty text has no
+    // lines.
+    static QString ToFile(QStringView editorText);
+
+    // The number of lines of an editor text as the file would hold them.
+    static qsizetype LineCount(QStringView editorText);
+};

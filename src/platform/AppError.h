@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+// A failure that ends the current command. Its text is the Japanese message the
+// application-wide error box shows; the program keeps running afterwards.
+class AppError : public std::exception {
+public:
+    explicit AppError(QString text) : text_(std::move(text)), utf8_(text_.toUtf8()) {}
+
+    const QString& Text() const { return text_; }
+    const char* what() const noexcept override { return utf8_.constData(); }
+
+    static AppError CannotOpen(const QString& path) {
+        return AppError(QStringLiteral("ファイル %1 は開けません").arg(path));
+    }
+    static AppError CannotCreate(const QString& path) {
+        return AppError(QStringLiteral("ファイル %1 を作成できません").arg(path));
+    }
+    static AppError NotAnInteger(const QString& value) {
+        return AppError(QStringLiteral("'%1' は整数ではありません").arg(value));
+    }
+
+private:
+    QString text_;
+    QByteArray utf8_;
+};

@@ -1,0 +1,74 @@
+#include "platform/Cp932Codec.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+const char* const kCodecName = "windows-31j";
+
+// Unicode characters that have no code page 932 form of their own but whose
+// look-alike Windows writes instead.
+char16_t BestFit(char16_t c) {
+    switch (c) {
+        case 0x301C: return 0xFF5E;  // WAVE DASH -> FULLWIDTH TILDE (81 60)
+        case 0x2212: return 0xFF0D;  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS (81 7C)
+        case 0x2016: return 0x2225;  // DOUBLE VERTICAL LINE -> PARALLEL TO (81 61)
+        case 0x00A2: return 0xFFE0;  // CENT SIGN (81 91)
+        case 0x00A3: return 0xFFE1;  // POUND SIGN (81 92)
+        case 0x00AC: return 0xFFE2;  // NOT SIGN (81 CA)
+        case 0x2014: return 0x2015;  // EM DASH -> HORIZONTAL BAR (81 5C)
+        default: return c;
+    }
+}
+
+bool NeedsBestFit(QStringView text) {
+    for (QChar c : text) {
+        if (BestFit(c.unicode()) != c.unicode()) return true;
+    }
+    return false;
+}
+
+QByteArray EncodeRaw(QStringView text, bool* failed) {
+    QStringEncoder encoder(kCodecName);
+    QByteArray bytes = encoder.encode(text);
+    *failed = encoder.hasError();
+    return bytes;
+}
+
+QString Unencodable(QStringView text) {
+    QString found;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QStringView character = text.mid(i, length);
+        bool failed = false;
+        EncodeRaw(character, &failed);
+        if (failed && !found.contains(character)) found += character;
+        i += length;
+    }
+    return found;
+}
+
+}  // namespace
+
+QString Cp932Codec::Decode(QByteArrayView bytes) {
+    QStringDecoder decoder(kCodecName);
+    QString text = decoder.decode(bytes);
+    return text;
+}
+
+Cp932Codec::Encoded Cp932Codec::Encode(QStringView text) {
+    QString mapped;
+    if (NeedsBestFit(text)) {
+        mapped = text.toString();
+        for (QChar& c : mapped) c = QChar(BestFit(c.unicode()));
+        text = mapped;
+    }
+    Encoded result;
+    bool failed = false;
+    result.bytes = EncodeRaw(text, &failed);
+    if (failed) result.unencodable = Unencodable(text);
+    return result;
+}
+
+bool Cp932Codec::CanEncode(QStringView text) { return Encode(text).Complete(); }

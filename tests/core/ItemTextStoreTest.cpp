@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "document/TItemTextStore.h"
+#include "platform/AppError.h"
+#include "support/TempDir.h"
+
+namespace {
+
+TEST(ItemTextStore, PathsNameTheItemNumber) {
+    TItemTextStore store("/x/Data/");
+    EXPECT_EQ(store.Path(12), "/x/Data/12.tmp");
+    EXPECT_EQ(store.Path(0), "/x/Data/0.tmp");
+}
+
+TEST(ItemTextStore, StoresCodePage932WithCrLfAndReadsItBack) {
+    TempDir dir;
+    TItemTextStore store(dir.Path());
+    store.Store(3, u"一行目\n二行目");
+    EXPECT_EQ(dir.Read("3.tmp"), QByteArray("\x88\xea\x8d\x73\x96\xda\r\n\x93\xf1\x8d\x73\x96\xda\r\n"));
+    EXPECT_EQ(store.Load(3), QString::fromUtf16(u"一行目\n二行目"));
+}
+
+TEST(ItemTextStore, MissingFileIsAnEmptyText) {
+    TempDir dir;
+    EXPECT_EQ(TItemTextStore(dir.Path()).Load(7), QString());
+}
+
+TEST(ItemTextStore, KeepsCharactersCodePage932CannotHold) {
+    TempDir dir;
+    TItemTextStore store(dir.Path());
+    const QString text = QString::fromUtf16(u"絵文字 😀 と 𠮷野家\n次の行");
+    store.Store(1, text);
+    EXPECT_EQ(store.Load(1), text);
+    store.Store(1, u"普通の文章");
+    EXPECT_EQ(dir.Read("1.tmp").left(2), QByteArray("\x95\x81"));
+}
+
+TEST(ItemTextStore, ReadsForeignLineBreaksAndStopsAtNul) {
+    TempDir dir;
+    dir.Write("5.tmp", QByteArray("a\rb\nc\r\nd\0ignored", 16));
+    EXPECT_EQ(TItemTextStore(dir.Path()).Load(5), QString("a\nb\nc\nd"));
+}
+
+TEST(ItemTextStore, FirstFreeNumberSkipsExistingFiles) {
+    TempDir dir;
+    dir.Write("2.tmp", "");
+    dir.Write("3.tmp", "");
+    TItemTextStore store(dir.Path());
+    EXPECT_EQ(store.FirstFreeNumber(0), 0);
+    EXPECT_EQ(store.FirstFreeNumber(2), 4);
+}
+
+TEST(ItemTextStore, RemoveAllDeletesOnlyItemTextFilesEvenReadOnlyOnes) {
+    TempDir dir;
+    dir.Write("1.tmp", "x");
+    dir.Write("2.TMP", "x");
+    dir.Write("Back.bmp", "x");
+    QFile::setPermissions(dir.File("1.tmp"), QFile::ReadOwner);
+    TItemTextStore(dir.Path()).RemoveAll();
+    EXPECT_FALSE(QFile::exists(dir.File("1.tmp")));
+    EXPECT_FALSE(QFile::exists(dir.File("2.TMP")));
+    EXPECT_TRUE(QFile::exists(dir.File("Back.bmp")));
+}
+
+TEST(ItemTextStore, FailingToWriteThrowsTheCreateMessage) {
+    TItemTextStore store("/nonexistent-folder/Data/");
+    try {
+        store.Store(0, u"text");
+        FAIL() << "no error";
+    } catch (const AppError& error) {
+        EXPECT_TRUE(error.Text().startsWith(QStringLiteral("ファイル "))) << error.what();
+        EXPECT_TRUE(error.Text().endsWith(QStringLiteral(" を作成できません")));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <deque>
+
+#include "platform/TFileDialogs.h"
+#include "platform/TMessageBoxes.h"
+
+// Answers the program's questions from a script and records every message.
+class ScriptedMessageBoxes : public TMessageBoxes {
+public:
+    struct Shown {
+        Kind kind;
+        QString text;
+        bool plain;
+    };
+
+    void Answer(TMessageBoxes::Answer answer) { answers_.push_back(answer); }
+
+    TMessageBoxes::Answer Ask(Kind kind, const QString& text, Buttons buttons) override {
+        shown.append({kind, text, false});
+        if (answers_.empty()) return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        const TMessageBoxes::Answer answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    void ShowPlain(const QString& text) override { shown.append({Kind::Information, text, true}); }
+
+    QStringList Texts() const {
+        QStringList texts;
+        for (const Shown& s : shown) texts << s.text;
+        return texts;
+    }
+    size_t Unanswered() const { return answers_.size(); }
+
+    QList<Shown> shown;
+
+private:
+    std::deque<TMessageBoxes::Answer> answers_;
+};
+
+// Chooses files from a script; an empty name is a cancelled dialog.
+class ScriptedFileDialogs : public TFileDialogs {
+public:
+    QString AskOpenFileName(const QString& startFolder) override { return Next(startFolder); }
+    QString AskSaveFileName(const QString& startFolder) override { return Next(startFolder); }
+
+    void Choose(const QString& path) { names_.push_back(path); }
+    int asked = 0;
+    QString lastStartFolder;
+
+private:
+    QString Next(const QString& startFolder) {
+        ++asked;
+        lastStartFolder = startFolder;
+        if (names_.empty()) return {};
+        QString name = names_.front();
+        names_.pop_front();
+        return name;
+    }
+    std::deque<QString> names_;
+};
