@@ -383,6 +383,7 @@ void TMainForm::HintOut(const QString& text) {
 }
 
 void TMainForm::ShowSurface(const QRect& area) {
+    if (painting_) return;  // the paint under way shows the new surface
     blitOnly_ = true;
     repaint(area);
     blitOnly_ = false;
@@ -408,7 +409,11 @@ bool TMainForm::event(QEvent* event) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) { return QWidget::eventFilter(watched, event); }
 
 void TMainForm::paintEvent(QPaintEvent* event) {
-    if (!blitOnly_) FormPaint();
+    if (!blitOnly_) {
+        painting_ = true;
+        FormPaint();
+        painting_ = false;
+    }
     QPainter painter(this);
     if (surface_.isNull() || !Activated) {
         painter.fillRect(event->rect(), Qt::white);

@@ -124,4 +124,5 @@ private:
     std::unique_ptr<TItemTextStore> store_;
     QImage surface_;       // what the window shows beneath its controls
     bool blitOnly_ = false;  // a repaint that only shows surface_ again
+    bool painting_ = false;  // inside paintEvent
 };

@@ -27,7 +27,7 @@ int TItemTextStore::FirstFreeNumber(int from) const {
 QByteArray TItemTextStore::Encode(QStringView editorText) {
     const QString fileText = TTextLines::ToFile(editorText);
     Cp932Codec::Encoded encoded = Cp932Codec::Encode(fileText);
-    if (encoded.Complete()) return std::move(encoded.bytes);
+    if (encoded.Exact()) return std::move(encoded.bytes);
     return kUtf8Mark + fileText.toUtf8();
 }
 

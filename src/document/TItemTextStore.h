@@ -6,7 +6,8 @@
 // number ("12.tmp"). A missing file is an empty text.
 //
 // Files are written in code page 932. A text holding a character that code page 932
-// cannot represent is written as UTF-8 behind a byte order mark instead, so that no
+// cannot represent exactly (emoji, rare kanji, or look-alikes such as U+301C that it
+// would only approximate) is written as UTF-8 behind a byte order mark instead, so that no
 // typed character is lost while the program runs; code page 932 never produces the
 // bytes EF BB BF, so the two forms cannot be confused.
 class TItemTextStore {

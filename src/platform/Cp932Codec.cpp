@@ -58,13 +58,14 @@ QString Cp932Codec::Decode(QByteArrayView bytes) {
 }
 
 Cp932Codec::Encoded Cp932Codec::Encode(QStringView text) {
+    Encoded result;
     QString mapped;
     if (NeedsBestFit(text)) {
+        result.bestFitUsed = true;
         mapped = text.toString();
         for (QChar& c : mapped) c = QChar(BestFit(c.unicode()));
         text = mapped;
     }
-    Encoded result;
     bool failed = false;
     result.bytes = EncodeRaw(text, &failed);
     if (failed) result.unencodable = Unencodable(text);

@@ -13,7 +13,11 @@ public:
         // Every distinct character that code page 932 cannot hold, in order of first
         // appearance. Empty when the text encoded completely.
         QString unencodable;
+        // Whether a look-alike was written in place of a character.
+        bool bestFitUsed = false;
         bool Complete() const { return unencodable.isEmpty(); }
+        // Whether decoding the bytes gives back exactly the text.
+        bool Exact() const { return Complete() && !bestFitUsed; }
     };
 
     static QString Decode(QByteArrayView bytes);

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <memory>
+#include <unistd.h>
+
+#include "support/TempDir.h"
+
+namespace {
+
+// A copy of the program in a folder of its own, with a current settings file so that
+// no first-start question waits for an answer, and a private temporary folder for
+// the lock file and the socket.
+class SingleInstance : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFile::copy(HEDGEROW_BINARY, program.File("hedgerow")));
+        QFile::setPermissions(program.File("hedgerow"), QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+        program.Write("Hedgerow.ini", "iniFileVer=1.06\r\nAutoLoad=0\r\n");
+        QDir().mkpath(program.File("Data"));
+    }
+
+    void TearDown() override {
+        for (auto& process : processes) {
+            process->kill();
+            process->waitForFinished(2000);
+        }
+    }
+
+    QProcess* Launch() {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("TMPDIR", temp.Path());
+        process->setProcessEnvironment(env);
+        process->setProgram(program.File("hedgerow"));
+        process->start();
+        processes.push_back(std::move(process));
+        return processes.back().get();
+    }
+
+    QString SocketPath() const {
+        return temp.File(QStringLiteral("qlm-oe-System-Mutex-%1").arg(getuid()));
+    }
+
+    bool WaitForListening(int ms) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms) {
+            if (QFile::exists(SocketPath())) return true;
+            QThread::msleep(20);
+        }
+        return false;
+    }
+
+    TempDir program;
+    TempDir temp;
+    std::vector<std::unique_ptr<QProcess>> processes;
+};
+
+TEST_F(SingleInstance, SecondStartHandsOverAndEndsWithinASecond) {
+    QProcess* first = Launch();
+    ASSERT_TRUE(first->waitForStarted());
+    ASSERT_TRUE(WaitForListening(10000));
+
+    QElapsedTimer timer;
+    timer.start();
+    QProcess* second = Launch();
+    ASSERT_TRUE(second->waitForFinished(3000));
+    EXPECT_LT(timer.elapsed(), 1500);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+TEST_F(SingleInstance, ProcessesStartedTogetherGiveExactlyOneInstance) {
+    QProcess* a = Launch();
+    QProcess* b = Launch();
+    QProcess* c = Launch();
+    for (QProcess* p : {a, b, c}) p->waitForStarted();
+    ASSERT_TRUE(WaitForListening(10000));
+    int running = 0;
+    for (QProcess* p : {a, b, c}) running += p->waitForFinished(2000) ? 0 : 1;
+    EXPECT_EQ(running, 1);
+}
+
+TEST_F(SingleInstance, AKilledInstanceDoesNotBlockTheNextStart) {
+    QProcess* crashed = Launch();
+    ASSERT_TRUE(crashed->waitForStarted());
+    ASSERT_TRUE(WaitForListening(10000));
+    crashed->kill();  // leaves its lock file and socket file behind
+    crashed->waitForFinished(2000);
+    ASSERT_TRUE(QFile::exists(SocketPath()));
+
+    QProcess* next = Launch();
+    EXPECT_FALSE(next->waitForFinished(1500)) << "the new start gave up";
+    EXPECT_EQ(next->state(), QProcess::Running);
+    QProcess* third = Launch();
+    ASSERT_TRUE(third->waitForFinished(3000));  // and the new instance answers
+    EXPECT_EQ(third->exitCode(), 0);
+}
+
+}  // namespace

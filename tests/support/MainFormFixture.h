@@ -1,0 +1,66 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTreeView>
+#include <memory>
+
+#include "app/TMainForm.h"
+#include "document/TOutlineItemModel.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TempDir.h"
+
+// A main window in its own program folder, with scripted message boxes and file
+// dialogs.
+class MainFormFixture : public testing::Test {
+protected:
+    void SetUp() override { QDir().mkpath(dir.File("Data")); }
+
+    // Writes a settings file so that the first-start question is not asked.
+    void WriteSettings(const QStringList& lines) {
+        QByteArray bytes;
+        for (const QString& line : lines) bytes += line.toLatin1() + "\r\n";
+        dir.Write("Hedgerow.ini", bytes);
+    }
+
+    TMainForm& Start(const QStringList& arguments = {}) {
+        TMainFormContext context;
+        context.exeDir = dir.Path();
+        context.arguments = arguments;
+        context.messageBoxes = &boxes;
+        context.fileDialogs = &dialogs;
+        form = std::make_unique<TMainForm>(context);
+        return *form;
+    }
+
+    TMainForm& StartShown(const QStringList& arguments = {}) {
+        Start(arguments);
+        form->show();
+        form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.get(), 2000)) form->FormActivate();
+        return *form;
+    }
+
+    TOutline& Outline() { return form->TreeModel->Outline(); }
+
+    TOutlineItem* AddTopLevelItem(const QString& label) {
+        return form->TreeModel->InsertItem(nullptr, Outline().Root()->ChildCount(), label,
+                                           form->AllocateItemNumber());
+    }
+
+    void TearDown() override {
+        if (form) {
+            form->Modified = false;
+            form->close();
+        }
+        form.reset();
+    }
+
+    TempDir dir;
+    ScriptedMessageBoxes boxes;
+    ScriptedFileDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+};

@@ -1,0 +1,85 @@
+#include "support/MainFormFixture.h"
+
+namespace {
+
+using Answer = TMessageBoxes::Answer;
+
+const QString kSaveQuestion = QStringLiteral("編集中のファイルを保存しますか？");
+const QString kOverwriteQuestion = QStringLiteral("上書きします。よろしいですか？");
+
+class CloseQuery : public MainFormFixture {
+protected:
+    TMainForm& StartWith(const QString& autoSave, const QString& editFile) {
+        WriteSettings({"iniFileVer=1.06", "AutoSave=" + autoSave, "EditFile=" + editFile});
+        TMainForm& main = StartShown();
+        main.Modified = true;
+        return main;
+    }
+};
+
+TEST_F(CloseQuery, UnchangedDocumentClosesWithoutQuestions) {
+    TMainForm& main = StartWith("0", "nil");
+    main.Modified = false;
+    EXPECT_TRUE(main.FormCloseQuery());
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_EQ(dialogs.asked, 0);
+}
+
+TEST_F(CloseQuery, NoClosesWithoutSaving) {
+    TMainForm& main = StartWith("0", "nil");
+    boxes.Answer(Answer::No);
+    EXPECT_TRUE(main.FormCloseQuery());
+    EXPECT_EQ(boxes.Texts(), QStringList({kSaveQuestion}));
+    EXPECT_EQ(dialogs.asked, 0);
+}
+
+TEST_F(CloseQuery, CancelKeepsTheWindowAndItsState) {
+    TMainForm& main = StartWith("0", "nil");
+    boxes.Answer(Answer::Cancel);
+    main.close();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(main.Modified);
+}
+
+TEST_F(CloseQuery, YesWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWindowOpen) {
+    TMainForm& main = StartWith("0", "nil");
+    boxes.Answer(Answer::Yes);
+    EXPECT_FALSE(main.FormCloseQuery());
+    EXPECT_EQ(dialogs.asked, 1);
+    EXPECT_TRUE(main.Modified);
+}
+
+TEST_F(CloseQuery, CancelInTheOverwriteQuestionKeepsTheWindow) {
+    TMainForm& main = StartWith("0", dir.File("doc.qlo"));
+    boxes.Answer(Answer::Yes);
+    boxes.Answer(Answer::Cancel);
+    EXPECT_FALSE(main.FormCloseQuery());
+    EXPECT_EQ(boxes.Texts(), QStringList({kSaveQuestion, kOverwriteQuestion}));
+}
+
+TEST_F(CloseQuery, NoInTheOverwriteQuestionRunsSaveAs) {
+    TMainForm& main = StartWith("0", dir.File("doc.qlo"));
+    boxes.Answer(Answer::Yes);
+    boxes.Answer(Answer::No);
+    EXPECT_FALSE(main.FormCloseQuery());  // the dialog is cancelled
+    EXPECT_EQ(dialogs.asked, 1);
+}
+
+TEST_F(CloseQuery, AutoSaveWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWindowOpen) {
+    TMainForm& main = StartWith("1", "nil");
+    EXPECT_FALSE(main.FormCloseQuery());
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_EQ(dialogs.asked, 1);
+}
+
+TEST_F(CloseQuery, UnknownAutoSaveValueAsksLikeZero) {
+    for (const QString value : {"2", "", "yes"}) {
+        TMainForm& main = StartWith(value, "nil");
+        boxes.Answer(Answer::Cancel);
+        EXPECT_FALSE(main.FormCloseQuery()) << value.toStdString();
+        EXPECT_EQ(boxes.Texts().last(), kSaveQuestion);
+        TearDown();
+    }
+}
+
+}  // namespace

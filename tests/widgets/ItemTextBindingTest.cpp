@@ -1,0 +1,120 @@
+#include "support/MainFormFixture.h"
+
+#include <QLineEdit>
+
+namespace {
+
+class ItemTextBinding : public MainFormFixture {
+protected:
+    void SetUp() override {
+        MainFormFixture::SetUp();
+        WriteSettings({"iniFileVer=1.06"});
+    }
+};
+
+TEST_F(ItemTextBinding, TypedTextSurvivesSelectingAwayAndBack) {
+    TMainForm& main = StartShown();
+    TOutlineItem* second = AddTopLevelItem("second");
+    TOutlineItem* first = Outline().First();
+    ASSERT_EQ(main.CurrentItemIndex, 0);
+
+    main.Editor->setFocus();
+    QTest::keyClicks(main.Editor, QStringLiteral("abc"));
+    QTest::keyClick(main.Editor, Qt::Key_Return);
+    main.Editor->insertPlainText(QStringLiteral("日本語"));
+    EXPECT_TRUE(main.Modified);
+    main.Modified = false;
+
+    main.SelectItem(second);
+    EXPECT_EQ(main.CurrentItemIndex, 1);
+    EXPECT_EQ(main.EditorText(), QString());
+    EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("abc\r\n\x93\xfa\x96\x7b\x8c\xea\r\n"));
+    EXPECT_FALSE(QFile::exists(dir.File("Data/1.tmp")));
+
+    main.SelectItem(first);
+    EXPECT_EQ(main.EditorText(), QString::fromUtf16(u"abc\n日本語"));
+    EXPECT_TRUE(QFile::exists(dir.File("Data/1.tmp")));
+    EXPECT_FALSE(main.Modified);
+    EXPECT_TRUE(main.SkipNextLayout);
+}
+
+TEST_F(ItemTextBinding, SelectionChangesNeverMarkTheDocumentChanged) {
+    TMainForm& main = StartShown();
+    AddTopLevelItem("b");
+    AddTopLevelItem("c");
+    main.SetEditorText("text of a");
+    main.Modified = false;
+    for (int round = 0; round < 3; ++round)
+        for (int i : {1, 2, 0}) main.SelectItem(Outline().ItemAt(i));
+    EXPECT_FALSE(main.Modified);
+    EXPECT_EQ(main.EditorText(), QStringLiteral("text of a"));
+}
+
+TEST_F(ItemTextBinding, CharactersOutsideCodePage932SurviveSelectionChanges) {
+    TMainForm& main = StartShown();
+    AddTopLevelItem("b");
+    const QString text = QString::fromUtf16(u"emoji 😀 and 𠮷, wave dash \u301C\n\nlast");
+    main.SetEditorText(text);
+    main.SelectItem(Outline().ItemAt(1));
+    main.SelectItem(Outline().ItemAt(0));
+    EXPECT_EQ(main.EditorText(), text);
+}
+
+TEST_F(ItemTextBinding, WithASingleItemTheTextStaysInTheEditorOnly) {
+    TMainForm& main = StartShown();
+    main.SetEditorText("only here");
+    main.SelectItem(nullptr);
+    main.SelectItem(Outline().First());
+    EXPECT_EQ(main.EditorText(), QStringLiteral("only here"));
+    EXPECT_FALSE(QFile::exists(dir.File("Data/0.tmp")));
+}
+
+TEST_F(ItemTextBinding, ItemNumbersSkipExistingFiles) {
+    TMainForm& main = StartShown();
+    dir.Write("Data/1.tmp", "foreign");
+    dir.Write("Data/2.tmp", "foreign");
+    EXPECT_EQ(main.AllocateItemNumber(), 3);
+    EXPECT_EQ(main.NextItemNumber, 4);
+    EXPECT_EQ(dir.Read("Data/1.tmp"), QByteArray("foreign"));
+}
+
+TEST_F(ItemTextBinding, StoringIntoAMissingFolderShowsTheErrorBox) {
+    TMainForm& main = StartShown();
+    AddTopLevelItem("b");
+    QDir(dir.File("Data")).removeRecursively();
+    main.SelectItem(Outline().ItemAt(1));
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].plain);
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("を作成できません")));
+}
+
+QLineEdit* OpenLabelEditor(QTreeView* tree, const QModelIndex& index) {
+    tree->edit(index);
+    for (QLineEdit* editor : tree->findChildren<QLineEdit*>())
+        if (editor->isVisible()) return editor;
+    return nullptr;
+}
+
+TEST_F(ItemTextBinding, ConfirmedLabelEditsMarkTheDocumentChangedEscapeDoesNot) {
+    TMainForm& main = StartShown();
+    const QModelIndex index = main.TreeModel->IndexOf(Outline().First());
+
+    QLineEdit* editor = OpenLabelEditor(main.Tree, index);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "renamed");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();  // the view closes its editor through a queued call
+    EXPECT_FALSE(main.Modified);
+    EXPECT_EQ(Outline().First()->Label, QStringLiteral("新規"));
+
+    editor = OpenLabelEditor(main.Tree, index);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "renamed");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main.Modified);
+    EXPECT_EQ(Outline().First()->Label, QStringLiteral("renamed"));
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#include "support/MainFormFixture.h"
+
+#include "platform/Cp932Codec.h"
+
+namespace {
+
+using Answer = TMessageBoxes::Answer;
+
+const QString kAssociateQuestion = QStringLiteral(
+    "qloを本アプリケーションに関連づけますか？これは後から、オプションメニューからでも設定できます。");
+
+class MainFormStartup : public MainFormFixture {};
+
+TEST_F(MainFormStartup, FirstStartAsksAboutAssociationAndCreatesTheDefaultItem) {
+    dir.Write("Data/4.tmp", "stale");
+    dir.Write("Data/Back.bmp", "skin");
+    boxes.Answer(Answer::No);
+    TMainForm& main = Start();
+
+    EXPECT_EQ(boxes.Texts(), QStringList({kAssociateQuestion}));
+    EXPECT_FALSE(QFile::exists(dir.File("Data/4.tmp")));
+    EXPECT_TRUE(QFile::exists(dir.File("Data/Back.bmp")));
+    ASSERT_EQ(Outline().Count(), 1);
+    EXPECT_EQ(Outline().First()->Label, QStringLiteral("新規"));
+    EXPECT_EQ(Outline().First()->ItemNumber, 0);
+    EXPECT_EQ(main.NextItemNumber, 1);
+    EXPECT_EQ(main.CurrentItemIndex, -1);
+    EXPECT_FALSE(main.Modified);
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("brisbeck outline editor 1.08"));
+    EXPECT_EQ(main.Settings.Lines().size(), 30);
+    EXPECT_GE(main.width(), 800);
+    EXPECT_GE(main.height(), 600);
+    EXPECT_TRUE(main.windowFlags() & Qt::FramelessWindowHint);
+}
+
+TEST_F(MainFormStartup, FirstActivationSelectsTheFirstItem) {
+    WriteSettings({"iniFileVer=1.06"});
+    TMainForm& main = StartShown();
+    EXPECT_TRUE(main.Activated);
+    EXPECT_EQ(main.CurrentItemIndex, 0);
+    EXPECT_EQ(main.SelectedItem(), Outline().First());
+    EXPECT_FALSE(main.Modified);
+}
+
+TEST_F(MainFormStartup, ShutdownWritesSettingsAndRemovesItemTexts) {
+    boxes.Answer(Answer::No);
+    TMainForm& main = StartShown();
+    AddTopLevelItem("second");
+    main.SelectItem(Outline().ItemAt(1));
+    ASSERT_TRUE(QFile::exists(dir.File("Data/0.tmp")));
+    main.close();
+    EXPECT_FALSE(QFile::exists(dir.File("Data/0.tmp")));
+    const QByteArray ini = dir.Read("Hedgerow.ini");
+    EXPECT_TRUE(ini.startsWith("ApplicationName=brisbeck outline editor\r\nVersion=1.08\r\n"));
+    EXPECT_TRUE(ini.endsWith("RecentFile5=nil\r\n"));
+    EXPECT_TRUE(ini.contains(QStringLiteral("FormWidth=%1\r\n").arg(main.width()).toLatin1()));
+    EXPECT_TRUE(ini.contains("Maximized=0\r\n"));
+}
+
+TEST_F(MainFormStartup, SettingsThatCannotBeWrittenAreReportedAndShutdownCompletes) {
+    WriteSettings({"iniFileVer=1.06"});
+    TMainForm& main = StartShown();
+    QFile::remove(dir.File("Hedgerow.ini"));
+    QDir().mkpath(dir.File("Hedgerow.ini"));  // a folder in the way: the file cannot be written
+    AddTopLevelItem("second");
+    main.SelectItem(Outline().ItemAt(1));
+    main.close();
+    EXPECT_FALSE(main.isVisible());
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("を作成できません")));
+    EXPECT_FALSE(QFile::exists(dir.File("Data/0.tmp")));
+}
+
+}  // namespace
