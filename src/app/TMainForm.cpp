@@ -12,6 +12,7 @@
 #include <QTreeView>
 
 #include "app/TSettingsFile.h"
+#include "app/TWindowPlacement.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/AppError.h"
 #include "platform/TFileDialogs.h"
@@ -66,6 +67,7 @@ void TMainForm::CreateControls() {
 
     Tree = new QTreeView(this);
     Tree->setObjectName(QStringLiteral("Tree"));
+    Tree->resize(200, Tree->height());
     Tree->setModel(TreeModel);
     Tree->setHeaderHidden(true);
     Tree->setFrameShape(QFrame::NoFrame);
@@ -132,25 +134,66 @@ void TMainForm::FormCreate() {
     SelectionSync = true;
     store_->RemoveAll();
     Settings.Clear();
-    if (RunGuarded([this] { ReadSettingsAtStart(); })) {
-        RunGuarded([this] { ChooseStartDocument(); });
-        AutoSaveOn = Settings.Value(u"AutoSave") != QStringLiteral("0");
-    }
+    ReadSettingsAtStart();
+    RunGuarded([this] { ChooseStartDocument(); });
+    AutoSaveOn = Settings.Value(u"AutoSave") != QStringLiteral("0");
     if (TreeModel->Outline().IsEmpty()) AddDefaultItem();
 }
 
 void TMainForm::ReadSettingsAtStart() {
     const QString path = SettingsPath();
-    if (QFileInfo::exists(path)) {
-        Settings.Assign(TSettingsFile::Read(path));
+    if (!QFileInfo::exists(path)) {
+        Settings = TSettingsList::Defaults(geometry());
+        const auto answer = context_.messageBoxes->Ask(
+            TMessageBoxes::Kind::Confirmation,
+            QStringLiteral("qloを本アプリケーションに関連づけますか？"
+                           "これは後から、オプションメニューからでも設定できます。"),
+            TMessageBoxes::Buttons::YesNo);
+        if (answer == TMessageBoxes::Answer::Yes) AssociateMenuClick();
         return;
     }
-    Settings = TSettingsList::Defaults(geometry());
-    context_.messageBoxes->Ask(TMessageBoxes::Kind::Confirmation,
-                               QStringLiteral("qloを本アプリケーションに関連づけますか？"
-                                              "これは後から、オプションメニューからでも設定できます。"),
-                               TMessageBoxes::Buttons::YesNo);
+    try {
+        Settings.Assign(TSettingsFile::Read(path));
+    } catch (const AppError& error) {
+        // Go on with the defaults, and keep the file unless the user changes a setting.
+        ShowFailure(error.Text());
+        Settings = TSettingsList::Defaults(geometry());
+        unreadSettings_ = Settings.Lines();
+        return;
+    }
+    if (TStartupSettings::IsCurrent(Settings))
+        ApplySettings(TStartupSettings::Read(Settings));
+    else
+        TStartupSettings::Upgrade(Settings);
 }
+
+void TMainForm::ApplySettings(const TStartupSettings::Values& values) {
+    for (const QString& bad : values.badValues) ShowFailure(AppError::NotAnInteger(bad).Text());
+    QRect place(values.left.value_or(x()), values.top.value_or(y()), values.width.value_or(width()),
+                values.height.value_or(height()));
+    place.setSize(place.size().expandedTo(minimumSize()));
+    setGeometry(TWindowPlacement::Reachable(place));
+    if (values.treeWidth) Tree->resize(*values.treeWidth, Tree->height());
+    if (values.wordWrapOff) Editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    if (!values.dialogFolder.isEmpty()) DialogFolder = values.dialogFolder;
+    if (values.treeFont) ApplyFont(Tree, *values.treeFont);
+    if (values.editorFont) ApplyFont(Editor, *values.editorFont);
+}
+
+void TMainForm::ApplyFont(QWidget* control, const TStartupSettings::Font& setting) {
+    QFont font = control->font();
+    font.setFamily(setting.family);
+    if (setting.pointSize) font.setPointSize(*setting.pointSize);
+    setting.style.ApplyTo(font);
+    control->setFont(font);
+    if (setting.color && setting.color->isValid()) {
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::Text, *setting.color);
+        control->setPalette(palette);
+    }
+}
+
+void TMainForm::AssociateMenuClick() {}
 
 void TMainForm::ChooseStartDocument() {
     const QString autoLoad = Settings.Value(u"AutoLoad");
@@ -223,8 +266,19 @@ void TMainForm::FormClose() {
     RecordWindowPlace();
     // The settings are written before the item texts go, so that a failure to write
     // them is reported while nothing else is lost yet.
-    RunGuarded([this] { WriteSettingsFile(); });
+    if (!unreadSettings_ || SettingsChangedSinceStart()) RunGuarded([this] { WriteSettingsFile(); });
     store_->RemoveAll();
+}
+
+bool TMainForm::SettingsChangedSinceStart() const {
+    // The window's place is recorded at every close; it is no change of the user's.
+    const auto withoutPlace = [](const QStringList& lines) {
+        TSettingsList settings(lines);
+        for (const char16_t* key : {u"Maximized", u"FormTop", u"FormLeft", u"FormHeight", u"FormWidth"})
+            settings.SetValue(key, QString());
+        return settings.Lines();
+    };
+    return withoutPlace(Settings.Lines()) != withoutPlace(*unreadSettings_);
 }
 
 void TMainForm::RecordWindowPlace() {
@@ -254,10 +308,12 @@ bool TMainForm::RunGuarded(const std::function<void()>& command) {
         command();
         return true;
     } catch (const AppError& error) {
-        context_.messageBoxes->ShowPlain(error.Text());
+        ShowFailure(error.Text());
     }
     return false;
 }
+
+void TMainForm::ShowFailure(const QString& text) { context_.messageBoxes->ShowPlain(text); }
 
 // ---------------------------------------------------------------------------
 // Outline and item texts
@@ -344,8 +400,7 @@ void TMainForm::FormPaint() {
 
 void TMainForm::LayoutControls() {
     const auto floor10 = [](int v) { return v / 10 * 10; };
-    const int treeWidth = Settings.Value(u"TreeWidth").toInt();
-    QRect tree(140, 130, treeWidth > 0 ? treeWidth : 200, floor10(height()) - 170);
+    QRect tree(140, 130, Tree->width(), floor10(height()) - 170);
     QRect editor(tree.left() + tree.width() + 20, 130, floor10(width()) - tree.width() - 190, tree.height());
     if (editor.width() < 100) {
         editor = QRect(floor10(width()) - 130, 130, 100, tree.height());

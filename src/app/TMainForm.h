@@ -7,8 +7,10 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/TSettingsList.h"
+#include "app/TStartupSettings.h"
 #include "document/TItemTextStore.h"
 
 class QPlainTextEdit;
@@ -99,6 +101,11 @@ public:
     // Runs a command; a failure it does not handle itself ends it and is shown in the
     // application-wide error box. Returns false when the command failed.
     bool RunGuarded(const std::function<void()>& command);
+    // The application-wide error box.
+    void ShowFailure(const QString& text);
+
+    // Commands.
+    void AssociateMenuClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -110,6 +117,9 @@ protected:
 private:
     void CreateControls();
     void ReadSettingsAtStart();
+    void ApplySettings(const TStartupSettings::Values& values);
+    static void ApplyFont(QWidget* control, const TStartupSettings::Font& setting);
+    bool SettingsChangedSinceStart() const;
     void ChooseStartDocument();
     void AddDefaultItem();
     void LayoutControls();
@@ -122,6 +132,8 @@ private:
 
     TMainFormContext context_;
     std::unique_ptr<TItemTextStore> store_;
+    // The list start-up used because the settings file could not be read.
+    std::optional<QStringList> unreadSettings_;
     QImage surface_;       // what the window shows beneath its controls
     bool blitOnly_ = false;  // a repaint that only shows surface_ again
     bool painting_ = false;  // inside paintEvent

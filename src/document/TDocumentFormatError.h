@@ -5,7 +5,7 @@
 // A document file whose content the reader cannot take: the load stops and the error
 // box shows Text(). Kind() and Line() let callers and tests tell the cases apart.
 class TDocumentFormatError : public AppError {
-public:
+  public:
     enum class Kind {
         NoTreeLine,        // the file has no line at all after the header
         NoTreeField,       // the tree line holds no "Tree=" field
@@ -27,7 +27,7 @@ public:
     Kind GetKind() const { return kind_; }
     int Line() const { return line_; }
 
-private:
+  private:
     Kind kind_;
     int line_;
 };

@@ -24,7 +24,7 @@ class TOutlineItemModel;
 // Reading is all or nothing: the whole document is checked before anything is created,
 // and a malformed one throws TDocumentFormatError naming the problem and its line.
 class TDocumentReader {
-public:
+  public:
     // Hands out the ItemNumber of a new item (the main window's AllocateItemNumber).
     using NumberAllocator = std::function<int()>;
 

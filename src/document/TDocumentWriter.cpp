@@ -1,8 +1,8 @@
 #include "document/TDocumentWriter.h"
 
 #include <QDir>
-#include <QHash>
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringEncoder>
 
@@ -49,7 +49,7 @@ void AppendText(QByteArray& out, QStringView text, QString& unencodable) {
     // Fast path: one conversion for the whole text. Finding the characters that fail
     // is a character-by-character search, so it only runs on the lines that hold them.
     QStringEncoder probe("windows-31j");
-    probe.encode(text);
+    const QByteArray probed = probe.encode(text);  // converts only when assigned
     if (!probe.hasError()) {
         out += Cp932Codec::Encode(TTextLines::ToFile(text)).bytes;
         return;
@@ -67,8 +67,7 @@ void AppendText(QByteArray& out, QStringView text, QString& unencodable) {
 
 // A label must stay on its line.
 QString SingleLine(const QString& label) {
-    if (!label.contains(u'\r') && !label.contains(u'\n') && !label.contains(QChar(0)))
-        return label;
+    if (!label.contains(u'\r') && !label.contains(u'\n') && !label.contains(QChar(0))) return label;
     QString line = label;
     for (QChar& c : line)
         if (c == u'\r' || c == u'\n' || c == QChar(0)) c = u' ';
@@ -77,7 +76,8 @@ QString SingleLine(const QString& label) {
 
 }  // namespace
 
-TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TItemTextStore& store) {
+TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
+                                               const TItemTextStore& store) {
     if (outline.IsEmpty()) throw AppError(EmptyOutlineText());
 
     Output output;

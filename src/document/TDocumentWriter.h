@@ -16,7 +16,7 @@ class TItemTextStore;
 //
 // in code page 932, every line (the last one included) ending with CR LF.
 class TDocumentWriter {
-public:
+  public:
     static constexpr const char* kHeader = "qlm oe data form 1.3";
 
     struct Output {

@@ -61,6 +61,12 @@ void TOutlineItemModel::Clear() {
     endResetModel();
 }
 
+void TOutlineItemModel::ReplaceOutline(TOutline&& outline) {
+    beginResetModel();
+    outline_ = std::move(outline);
+    endResetModel();
+}
+
 QModelIndex TOutlineItemModel::index(int row, int column, const QModelIndex& parent) const {
     const TOutlineItem* parentItem = parent.isValid() ? ItemOf(parent) : outline_.Root();
     if (column != 0 || row < 0 || row >= parentItem->ChildCount()) return {};

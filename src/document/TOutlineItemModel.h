@@ -28,6 +28,8 @@ public:
     void MoveItem(TOutlineItem* item, TOutlineItem* newParent, int row);
     void SetLabel(TOutlineItem* item, const QString& label);
     void Clear();
+    // Replaces the whole outline by another one in a single model reset.
+    void ReplaceOutline(TOutline&& outline);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& index) const override;

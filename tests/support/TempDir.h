@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "support/Printers.h"
+
 // A private folder for one test, removed with it.
 class TempDir {
 public:

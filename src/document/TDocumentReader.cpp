@@ -1,0 +1,274 @@
+#include "document/TDocumentReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+#include "document/TDocumentFormatError.h"
+#include "document/TItemTextStore.h"
+#include "document/TOutlineItemModel.h"
+#include "document/TTextLines.h"
+#include "document/csvu.h"
+#include "platform/AppError.h"
+#include "platform/Cp932Codec.h"
+
+namespace {
+
+using Kind = TDocumentFormatError::Kind;
+
+const QByteArrayView kHeaderMark("qlm oe data form");
+
+// The lines of a document: line i is bytes [begin[i], end[i]); begin[i + 1] lies
+// after its line break. begin holds one more entry, the end of the readable text.
+struct Lines {
+    QByteArrayView text;
+    std::vector<qsizetype> begin;
+    std::vector<qsizetype> end;
+
+    qsizetype Count() const { return static_cast<qsizetype>(end.size()); }
+    QByteArrayView Line(qsizetype i) const { return text.sliced(begin[i], end[i] - begin[i]); }
+    // Lines [first, first + count) with their line breaks.
+    QByteArrayView Block(qsizetype first, qsizetype count) const {
+        return text.sliced(begin[first], begin[first + count] - begin[first]);
+    }
+};
+
+Lines SplitLines(QByteArrayView bytes) {
+    const qsizetype nul = bytes.indexOf('\0');
+    Lines lines;
+    lines.text = nul >= 0 ? bytes.first(nul) : bytes;
+    const QByteArrayView text = lines.text;
+    const qsizetype size = text.size();
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        lines.begin.push_back(begin);
+        lines.end.push_back(i);
+        if (c == '\r' && i + 1 < size && text[i + 1] == '\n') ++i;
+        begin = i + 1;
+    }
+    if (begin < size) {
+        lines.begin.push_back(begin);
+        lines.end.push_back(size);
+    }
+    lines.begin.push_back(size);
+    return lines;
+}
+
+// A decimal number without sign: digits only, at most INT_MAX. -1 otherwise.
+int ParseNumber(QByteArrayView digits) {
+    if (digits.isEmpty()) return -1;
+    qint64 value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<int>::max()) return -1;
+    }
+    return static_cast<int>(value);
+}
+
+// A value as it may appear in a message: decoded and kept short.
+QString Shown(QByteArrayView bytes) {
+    constexpr qsizetype kLimit = 40;
+    QString text = Cp932Codec::Decode(bytes.first(std::min(bytes.size(), kLimit * 2)));
+    if (text.size() > kLimit) text = text.left(kLimit) + QStringLiteral("…");
+    return text;
+}
+
+struct ParsedItem {
+    int parent;  // item line index of the parent, -1 for a top-level item
+    QByteArrayView label;
+    bool expanded;
+    qsizetype textLine;  // first line of its text
+    int textLineCount;
+};
+
+struct ParsedDocument {
+    Lines lines;
+    std::vector<ParsedItem> items;
+};
+
+// Reads and checks the whole document. Creates nothing.
+ParsedDocument Parse(QByteArrayView bytes) {
+    ParsedDocument document;
+    Lines& lines = document.lines;
+    lines = SplitLines(bytes);
+
+    qsizetype treeLine = 0;
+    if (lines.Count() > 0 && lines.Line(0).startsWith(kHeaderMark)) treeLine = 1;
+    // Line numbers in messages count from 1, the header included.
+    const auto lineNumber = [](qsizetype index) { return static_cast<int>(index + 1); };
+
+    if (treeLine >= lines.Count())
+        throw TDocumentFormatError(
+            Kind::NoTreeLine, lineNumber(treeLine),
+            QStringLiteral("文書ファイルに項目の一覧の行（Tree=…）がありません。"));
+
+    // Name=Value fields of the tree line; names compared without regard to case, the
+    // first of equal names wins.
+    csv splitter;
+    splitter.text = lines.Line(treeLine).toByteArray();
+    splitter.tokns = ",";
+    splitter.split();
+    QHash<QByteArray, QByteArray> values;
+    values.reserve(splitter.items.size());
+    for (const QByteArray& field : splitter.items) {
+        const qsizetype equals = field.indexOf('=');
+        if (equals < 0) continue;
+        const QByteArray name = field.left(equals).toLower();
+        if (!values.contains(name)) values.insert(name, field.mid(equals + 1));
+    }
+
+    const int treeLineNumber = lineNumber(treeLine);
+    const auto tree = values.constFind(QByteArrayLiteral("tree"));
+    if (tree == values.constEnd())
+        throw TDocumentFormatError(
+            Kind::NoTreeField, treeLineNumber,
+            QStringLiteral("%1 行目に項目数（Tree=）がありません。").arg(treeLineNumber));
+    const int count = ParseNumber(*tree);
+    if (count < 0)
+        throw TDocumentFormatError(Kind::BadItemCount, treeLineNumber,
+                                   QStringLiteral("%1 行目の項目数 '%2' は正しい数ではありません。")
+                                       .arg(treeLineNumber)
+                                       .arg(Shown(*tree)));
+    if (count == 0)
+        throw TDocumentFormatError(
+            Kind::NoItems, treeLineNumber,
+            QStringLiteral("%1 行目の項目数が 0 です。読み込む項目がありません。")
+                .arg(treeLineNumber));
+
+    const qsizetype firstItemLine = treeLine + 1;
+    if (lines.Count() - firstItemLine < count) {
+        const int lastLine = static_cast<int>(lines.Count());
+        throw TDocumentFormatError(Kind::MissingItemLines, lastLine,
+                                   QStringLiteral("項目の行が足りません。%1 行目の項目数は %2 "
+                                                  "ですが、ファイルは %3 行目で終わっています。")
+                                       .arg(treeLineNumber)
+                                       .arg(count)
+                                       .arg(lastLine));
+    }
+
+    document.items.reserve(count);
+    qsizetype textLine = firstItemLine + count;
+    for (int k = 0; k < count; ++k) {
+        const QByteArray key = QByteArray::number(k);
+        const auto value = values.constFind(key);
+        if (value == values.constEnd())
+            throw TDocumentFormatError(
+                Kind::MissingLineCount, treeLineNumber,
+                QStringLiteral("%1 行目に項目 %2 の文章の行数（%2=…）がありません。")
+                    .arg(treeLineNumber)
+                    .arg(k));
+        const int lineCount = ParseNumber(*value);
+        if (lineCount < 0)
+            throw TDocumentFormatError(
+                Kind::BadLineCount, treeLineNumber,
+                QStringLiteral("%1 行目の項目 %2 の文章の行数 '%3' は正しい数ではありません。")
+                    .arg(treeLineNumber)
+                    .arg(k)
+                    .arg(Shown(*value)));
+
+        const qsizetype itemLine = firstItemLine + k;
+        const int itemLineNumber = lineNumber(itemLine);
+        const QByteArrayView line = lines.Line(itemLine);
+        const qsizetype firstColon = line.indexOf(':');
+        const qsizetype lastColon = line.lastIndexOf(':');
+        if (firstColon < 0 || firstColon == lastColon)
+            throw TDocumentFormatError(
+                Kind::BadItemLine, itemLineNumber,
+                QStringLiteral("%1 行目の項目の行に「親:見出し:展開」の 3 つの欄がありません。")
+                    .arg(itemLineNumber));
+
+        ParsedItem item;
+        const QByteArrayView parentField = line.first(firstColon);
+        if (parentField == QByteArrayView("nil")) {
+            item.parent = -1;
+        } else {
+            item.parent = ParseNumber(parentField);
+            if (item.parent < 0)
+                throw TDocumentFormatError(
+                    Kind::BadParentIndex, itemLineNumber,
+                    QStringLiteral("%1 行目の親項目の番号 '%2' は正しい数ではありません。")
+                        .arg(itemLineNumber)
+                        .arg(Shown(parentField)));
+            if (item.parent >= k)
+                throw TDocumentFormatError(
+                    Kind::ParentOutOfRange, itemLineNumber,
+                    QStringLiteral(
+                        "%1 行目の親項目の番号 %2 は、それより前の項目を指していません。")
+                        .arg(itemLineNumber)
+                        .arg(item.parent));
+        }
+        item.label = line.sliced(firstColon + 1, lastColon - firstColon - 1);
+        item.expanded = line.sliced(lastColon + 1) == QByteArrayView("1");
+
+        if (lines.Count() - textLine < lineCount)
+            throw TDocumentFormatError(
+                Kind::TruncatedText, static_cast<int>(lines.Count()),
+                QStringLiteral(
+                    "文章の行が足りません。項目 %1 の文章は %2 行目から %3 行のはずですが、"
+                    "ファイルは %4 行目で終わっています。")
+                    .arg(k)
+                    .arg(lineNumber(textLine))
+                    .arg(lineCount)
+                    .arg(lines.Count()));
+        item.textLine = textLine;
+        item.textLineCount = lineCount;
+        textLine += lineCount;
+        document.items.push_back(item);
+    }
+    return document;
+}
+
+}  // namespace
+
+TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
+                                              const NumberAllocator& allocate,
+                                              const TItemTextStore& store) {
+    const ParsedDocument document = Parse(bytes);
+    const Lines& lines = document.lines;
+
+    Result result;
+    TOutline& outline = result.outline;
+    std::vector<TOutlineItem*> created;
+    created.reserve(document.items.size());
+    for (const ParsedItem& parsed : document.items) {
+        const int number = allocate();
+        const QString text = TTextLines::FromFile(
+            Cp932Codec::Decode(lines.Block(parsed.textLine, parsed.textLineCount)));
+        store.Store(number, text);
+
+        TOutlineItem* parent = parsed.parent < 0 ? outline.Root() : created[parsed.parent];
+        TOutlineItem* item =
+            outline.Insert(parent, parent->ChildCount(), Cp932Codec::Decode(parsed.label), number);
+        item->ImageIndex = 0;
+        item->SelectedIndex = 1;
+        item->Expanded = parsed.expanded;
+        if (parsed.expanded) result.expanded.append(item);
+        created.push_back(item);
+    }
+    return result;
+}
+
+QList<TOutlineItem*> TDocumentReader::Read(const QByteArray& bytes, TOutlineItemModel& model,
+                                           const NumberAllocator& allocate,
+                                           const TItemTextStore& store) {
+    Result result = Read(bytes, allocate, store);
+    model.ReplaceOutline(std::move(result.outline));
+    return result.expanded;
+}
+
+void TDocumentReader::Check(const QByteArray& bytes) { Parse(bytes); }
+
+QByteArray TDocumentReader::ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    return bytes;
+}
