@@ -239,9 +239,9 @@ TEST(SkinLayout, OpenMenuLeavesOnlyTheMenuTitles) {
     EXPECT_EQ(withMenu(40, 40).Code, SkinCode::MenuFile);
     EXPECT_EQ(withMenu(320, 50).Code, SkinCode::MenuHelp);
     EXPECT_TRUE(withMenu(320, 50).StoppedAtMenu);
-    for (const QPoint& p : {QPoint(400, 20), QPoint(2, 100), QPoint(2, 2), QPoint(20, 140),
-                            QPoint(400, 100), QPoint(765, 10), QPoint(790, 480),
-                            QPoint(350, 300)}) {
+    for (const QPoint& p :
+         {QPoint(400, 20), QPoint(2, 100), QPoint(2, 2), QPoint(20, 140), QPoint(400, 100),
+          QPoint(765, 10), QPoint(790, 480), QPoint(350, 300)}) {
         const TPointerHit hit = withMenu(p.x(), p.y());
         EXPECT_EQ(hit.Code, SkinCode::None) << p.x() << "," << p.y();
         EXPECT_EQ(hit.ResizeZone, SkinCode::None);
@@ -300,13 +300,14 @@ TEST(SkinLayout, ElementTableNamesEveryDrawnElement) {
     EXPECT_EQ(TSkinLayout::Element(SkinCode::Caption, 800, 600).Code, 0);
 
     const TSkinElement del = TSkinLayout::Element(SkinCode::ButtonDelete, 800, 600);
-    EXPECT_EQ(TSkinLayout::LookFile(del, TSkinLook::Click), QStringLiteral("Button_delete_Click.bmp"));
-    EXPECT_EQ(TSkinLayout::LookFile(TSkinLayout::Element(SkinCode::EMail, 800, 600),
-                                    TSkinLook::Active),
-              QStringLiteral("e-mail_Active.bmp"));
-    EXPECT_EQ(TSkinLayout::LookFile(TSkinLayout::Element(SkinCode::Close, 800, 600),
-                                    TSkinLook::Active),
-              QStringLiteral("SystemButton_Close.bmp"));
+    EXPECT_EQ(TSkinLayout::LookFile(del, TSkinLook::Click),
+              QStringLiteral("Button_delete_Click.bmp"));
+    EXPECT_EQ(
+        TSkinLayout::LookFile(TSkinLayout::Element(SkinCode::EMail, 800, 600), TSkinLook::Active),
+        QStringLiteral("e-mail_Active.bmp"));
+    EXPECT_EQ(
+        TSkinLayout::LookFile(TSkinLayout::Element(SkinCode::Close, 800, 600), TSkinLook::Active),
+        QStringLiteral("SystemButton_Close.bmp"));
     EXPECT_EQ(TSkinLayout::Element(SkinCode::MenuOption, 800, 600).DrawnAt, QPoint(218, 34));
 }
 

@@ -29,8 +29,8 @@ const std::map<QString, QSize>& HandMadeSizes() {
             {"file", 32}, {"edit", 42}, {"view", 46}, {"option", 68}, {"help", 46}};
         for (const auto& [word, width] : menus) {
             for (const char* look : {"Normal", "Active"}) {
-                s[QStringLiteral("SystemMenu_%1_%2.bmp").arg(QLatin1String(word), QLatin1String(look))] =
-                    QSize(width, 24);
+                s[QStringLiteral("SystemMenu_%1_%2.bmp")
+                      .arg(QLatin1String(word), QLatin1String(look))] = QSize(width, 24);
             }
         }
         for (const char* stem : {"NewFile", "OpenFile", "SaveFile", "PasteBrother", "PasteChild",
@@ -48,8 +48,8 @@ const std::map<QString, QSize>& HandMadeSizes() {
         }
         for (const char* stem : {"brother", "child", "delete"}) {
             for (const char* look : {"Normal", "Active", "Click"}) {
-                s[QStringLiteral("Button_%1_%2.bmp").arg(QLatin1String(stem), QLatin1String(look))] =
-                    QSize(90, 30);
+                s[QStringLiteral("Button_%1_%2.bmp")
+                      .arg(QLatin1String(stem), QLatin1String(look))] = QSize(90, 30);
             }
         }
         for (const char* look : {"Normal", "Active"}) {
@@ -61,8 +61,8 @@ const std::map<QString, QSize>& HandMadeSizes() {
         s[QStringLiteral("Shadow_BottomLeft.bmp")] = QSize(20, 20);
         s[QStringLiteral("Shadow_Bottom.bmp")] = QSize(10, 20);
         s[QStringLiteral("Shadow_BottomRight.bmp")] = QSize(20, 20);
-        for (const char* piece : {"TopLeft", "TopRight", "BottomLeft", "BottomRight", "Vertical",
-                                  "Horizontal"}) {
+        for (const char* piece :
+             {"TopLeft", "TopRight", "BottomLeft", "BottomRight", "Vertical", "Horizontal"}) {
             s[QStringLiteral("RoundFrame_%1.bmp").arg(QLatin1String(piece))] = QSize(10, 10);
         }
         return s;
@@ -84,7 +84,7 @@ QRgb ColourOf(const QString& file) {
 QRgb BackAt(int x, int y) { return qRgb(x % 100 + 100, y % 100 + 100, 7); }
 
 class SkinPainterTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const auto& [name, size] : HandMadeSizes()) {
             QImage img(size, QImage::Format_RGB888);
@@ -242,13 +242,13 @@ TEST_F(SkinPainterTest, UnreadableBitmapFails) {
 TEST_F(SkinPainterTest, FileNamesMatchRegardlessOfCase) {
     ASSERT_TRUE(QFile::rename(dir.File(QStringLiteral("TitleBar_Deactive.bmp")),
                               dir.File(QStringLiteral("titlebar_DEACTIVE.BMP"))));
-    ASSERT_TRUE(QFile::rename(dir.File(QStringLiteral("Back.bmp")),
-                              dir.File(QStringLiteral("BACK.bmp"))));
+    ASSERT_TRUE(
+        QFile::rename(dir.File(QStringLiteral("Back.bmp")), dir.File(QStringLiteral("BACK.bmp"))));
     TSkinPainter painter(dir.Path());
     EXPECT_EQ(painter.PathOf(QStringLiteral("TitleBar_Deactive.bmp")),
               dir.File(QStringLiteral("titlebar_DEACTIVE.BMP")));
-    const QImage img = painter.Compose(
-        {800, 600, false, TWindowState::Normal, layout.Tree, layout.Editor});
+    const QImage img =
+        painter.Compose({800, 600, false, TWindowState::Normal, layout.Tree, layout.Editor});
     EXPECT_EQ(Px(img, 10, 8), Rgb(ColourOf(QStringLiteral("TitleBar_Deactive.bmp"))));
     EXPECT_EQ(Px(img, 450, 450), Rgb(BackAt(450, 450)));
 }
@@ -320,7 +320,8 @@ TEST(SkinGenerated, AllSixtyEightFilesAre24BitBitmapsOfTheLayoutSizes) {
         }
     }
     for (const char* picture : {"item.png", "item_selected.png", "icon.png", "about.png"}) {
-        EXPECT_FALSE(QImage(dir.File(QStringLiteral("pictures/") + QLatin1String(picture))).isNull())
+        EXPECT_FALSE(
+            QImage(dir.File(QStringLiteral("pictures/") + QLatin1String(picture))).isNull())
             << picture;
     }
     EXPECT_EQ(QImage(dir.File("pictures/item.png")).size(), QSize(16, 16));

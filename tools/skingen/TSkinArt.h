@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QVector>
+
+// One generated picture and the name it is written under.
+struct TArtFile {
+    QString Name;
+    QImage Image;
+};
+
+// Draws the skin of the main window and the program's small pictures.
+// Everything is computed from fixed formulas and fixed fonts: the same build
+// environment always yields the same pixels.
+class TSkinArt {
+  public:
+    // The 68 skin bitmaps, named as the program reads them.
+    QVector<TArtFile> SkinFiles() const;
+    // The outline's item images, the program icon and the about picture.
+    QVector<TArtFile> ResourceFiles() const;
+
+    // The background tile's colour at a point of the window (the tile repeats
+    // every 100 pixels). Used to give opaque pieces an exact backdrop.
+    static QColor PaperAt(int x, int y);
+
+  private:
+    QImage Back() const;
+    QImage Title() const;
+    QImage TitleBar(bool active) const;
+    QImage SystemButton(const QString& kind) const;
+    QImage MenuTitle(const QString& word, int width, bool active) const;
+    QImage ToolButton(const QString& icon, int x, int y, bool active) const;
+    QImage ArrowButton(const QString& dir, int x, int y, bool active) const;
+    QImage ItemButton(const QString& word, int x, int y, const QString& look) const;
+    QImage LinkTab(const QString& word, int height, bool active) const;
+    QImage Shadow(const QString& piece) const;
+    QVector<TArtFile> RoundFrame() const;
+    QImage ItemImage(bool selected) const;
+    QImage Icon(int size) const;
+    QImage About() const;
+};
