@@ -1,6 +1,10 @@
 #include "app/TMainForm.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -11,8 +15,11 @@
 #include <QStatusTipEvent>
 #include <QTreeView>
 
+#include "app/TOutlineView.h"
 #include "app/TSettingsFile.h"
 #include "app/TWindowPlacement.h"
+#include "document/TExpandedStates.h"
+#include "document/TNodeName.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/AppError.h"
 #include "platform/TFileDialogs.h"
@@ -65,7 +72,7 @@ void TMainForm::CreateControls() {
     TreeModel->SetImages(QIcon(QStringLiteral(":/images/item.png")),
                          QIcon(QStringLiteral(":/images/item_selected.png")));
 
-    Tree = new QTreeView(this);
+    Tree = new TOutlineView(this);
     Tree->setObjectName(QStringLiteral("Tree"));
     Tree->resize(200, Tree->height());
     Tree->setModel(TreeModel);
@@ -107,6 +114,7 @@ void TMainForm::CreateControls() {
     connect(Tree, &QTreeView::collapsed, this,
             [this](const QModelIndex& index) { TreeModel->ItemOf(index)->Expanded = false; });
     connect(Editor, &QPlainTextEdit::textChanged, this, &TMainForm::EditorChange);
+    connect(Tree, &TOutlineView::ItemDropped, this, &TMainForm::TreeDragDrop);
 
     Timer.setInterval(250);
     Timer.setSingleShot(true);
@@ -346,7 +354,13 @@ TOutlineItem* TMainForm::ItemAtCurrentIndex() const { return TreeModel->Outline(
 
 TOutlineItem* TMainForm::SelectedItem() const { return TreeModel->ItemOf(Tree->currentIndex()); }
 
+TOutline& TMainForm::Outline() const { return TreeModel->Outline(); }
+
 void TMainForm::SelectItem(TOutlineItem* item) {
+    // A selected item is always visible.
+    for (TOutlineItem* ancestor = item ? item->Parent() : nullptr; ancestor && ancestor != Outline().Root();
+         ancestor = ancestor->Parent())
+        if (!ancestor->Expanded) SetExpanded(ancestor, true);
     Tree->selectionModel()->setCurrentIndex(TreeModel->IndexOf(item), QItemSelectionModel::ClearAndSelect);
 }
 
@@ -370,6 +384,217 @@ void TMainForm::TreeChange(TOutlineItem* selected) {
 void TMainForm::EditorChange() { Modified = true; }
 
 void TMainForm::TreeEdited(TOutlineItem*) { Modified = true; }
+
+void TMainForm::SetExpanded(TOutlineItem* item, bool expanded) {
+    item->Expanded = expanded;
+    Tree->setExpanded(TreeModel->IndexOf(item), expanded);
+}
+
+void TMainForm::CollapseSubtree(TOutlineItem* item) {
+    SetExpanded(item, false);
+    for (int row = 0; row < item->ChildCount(); ++row) CollapseSubtree(item->Child(row));
+}
+
+// ---------------------------------------------------------------------------
+// Item operations
+
+void TMainForm::AddItem() {
+    RunGuarded([this] {
+        if (Outline().IsEmpty()) Editor->clear();  // the notice of the empty outline goes
+        const TOutlineItem* selected = SelectedItem();
+        AppendNewItem(selected ? selected->Parent() : nullptr);
+    });
+}
+
+void TMainForm::AddChildItem() {
+    if (CurrentItemIndex == -1) return;
+    RunGuarded([this] { AppendNewItem(SelectedItem()); });
+}
+
+TOutlineItem* TMainForm::AppendNewItem(TOutlineItem* parent) {
+    if (!parent) parent = Outline().Root();
+    const int number = AllocateItemNumber();
+    TOutlineItem* item = TreeModel->InsertItem(parent, parent->ChildCount(), QStringLiteral("新規"), number);
+    SelectItem(item);
+    item->ImageIndex = 0;
+    item->SelectedIndex = 1;
+    Modified = true;
+    return item;
+}
+
+void TMainForm::AddItemText() {
+    AddItem();
+    RunGuarded([this] { PasteAsLabel(SelectedItem()); });
+}
+
+void TMainForm::AddChildItemText() {
+    if (CurrentItemIndex == -1) return;
+    AddChildItem();
+    RunGuarded([this] { PasteAsLabel(SelectedItem()); });
+}
+
+void TMainForm::PasteAsLabel(TOutlineItem* item) {
+    if (!item) return;
+    Editor->insertPlainText(QGuiApplication::clipboard()->text());
+    if (Settings.Value(u"AutoNodeName") == QStringLiteral("1")) {
+        QString label = TNodeName::FirstBytes(EditorFirstLine(), TNodeName::kMaxLabelBytes);
+        if (Settings.Value(u"NodeNameLimitter") == QStringLiteral("1")) {
+            const QString count = Settings.Value(u"NodeNameLimitterCount");
+            bool ok = false;
+            const int limit = count.toInt(&ok, 10);
+            if (!ok) throw AppError::NotAnInteger(count);
+            label = TNodeName::FirstBytes(label, limit);
+        }
+        TreeModel->SetLabel(item, label);
+    }
+    Modified = true;
+    Timer.start();
+}
+
+QString TMainForm::EditorFirstLine() const {
+    const QTextBlock block = Editor->document()->firstBlock();
+    QString line = block.text();
+    if (Editor->lineWrapMode() == QPlainTextEdit::NoWrap) return line;
+    Editor->document()->documentLayout()->blockBoundingRect(block);  // lays the block out
+    const QTextLayout* layout = block.layout();
+    if (layout && layout->lineCount() > 0) line.truncate(layout->lineAt(0).textLength());
+    return line;
+}
+
+void TMainForm::DeleteItem() {
+    TOutlineItem* selected = SelectedItem();
+    if (Outline().IsEmpty() || !selected) return;
+    using Kind = TMessageBoxes::Kind;
+    if (context_.messageBoxes->Ask(Kind::Confirmation,
+                                   QStringLiteral("選択している項目と、その子項目を削除します。よろしいですか？"),
+                                   TMessageBoxes::Buttons::YesNo) != TMessageBoxes::Answer::Yes)
+        return;
+    const int index = Outline().AbsoluteIndexOf(selected);
+    if (index == 0) {
+        context_.messageBoxes->Ask(Kind::Warning,
+                                   QStringLiteral("一番上の項目は、削除できません。削除したい場合は項目を「down」"
+                                                  "ボタンで移動してから実行してください。"),
+                                   TMessageBoxes::Buttons::Ok);
+        return;
+    }
+    SelectItem(Outline().ItemAt(index - 1));
+    SelectionSync = false;
+    TreeModel->RemoveItem(Outline().ItemAt(index));
+    SelectionSync = true;
+    Modified = true;
+}
+
+bool TMainForm::MoveSubtree(TOutlineItem* item, TMovePrimitive::Mode mode, TOutlineItem* target) {
+    const auto destination = TMovePrimitive::Resolve(Outline(), item, mode, target);
+    if (!destination) return false;
+    TOutlineItem* formerParent = item->Parent();
+    // The move itself is no selection change: the selection stays on the item.
+    const bool syncing = SelectionSync;
+    SelectionSync = false;
+    TreeModel->MoveItem(item, destination->parent, destination->row);
+    SelectionSync = syncing;
+    CollapseSubtree(item);
+    if (destination->parent != Outline().Root()) SetExpanded(destination->parent, true);
+    if (formerParent != Outline().Root() && !formerParent->HasChildren()) SetExpanded(formerParent, false);
+    return true;
+}
+
+// After a move the editor still holds the moved item's text: name its new index,
+// then pass the selection through a neighbour so that both texts are stored and the
+// neighbour is shown the way the user last left it.
+void TMainForm::RebindMovedItem(TOutlineItem* item, TOutlineItem* neighbour) {
+    CurrentItemIndex = Outline().AbsoluteIndexOf(item);
+    if (neighbour) SelectItem(neighbour);
+    SelectItem(item);
+}
+
+void TMainForm::MoveUpItem() {
+    TOutlineItem* item = SelectedItem();
+    if (!item || item->Row() == 0) return;  // the first of its siblings
+    RunGuarded([&] {
+        const TExpandedStates states = TExpandedStates::Take(item);
+        TOutlineItem* previous = item->Parent()->Child(item->Row() - 1);
+        StoreEditorText(item);
+        MoveSubtree(item, TMovePrimitive::Mode::Before, previous);
+        RebindMovedItem(item, Outline().ItemAt(Outline().AbsoluteIndexOf(item) + 1));
+        Modified = true;
+        for (int index : states.IndexesToExpand(Outline().AbsoluteIndexOf(item)))
+            SetExpanded(Outline().ItemAt(index), true);
+    });
+}
+
+void TMainForm::MoveDownItem() {
+    TOutlineItem* item = SelectedItem();
+    if (!item) return;
+    TOutlineItem* parent = item->Parent();
+    if (item->Row() + 1 >= parent->ChildCount()) return;  // the last of its siblings
+    RunGuarded([&] {
+        const TExpandedStates states = TExpandedStates::Take(item);
+        TOutlineItem* next = parent->Child(item->Row() + 1);
+        StoreEditorText(item);
+        if (next->Row() + 1 < parent->ChildCount())
+            MoveSubtree(item, TMovePrimitive::Mode::Before, parent->Child(next->Row() + 1));
+        else
+            MoveSubtree(item, TMovePrimitive::Mode::LastSibling, next);
+        RebindMovedItem(item, Outline().ItemAt(Outline().AbsoluteIndexOf(item) - 1));
+        Modified = true;
+        for (int index : states.IndexesToExpand(Outline().AbsoluteIndexOf(item)))
+            SetExpanded(Outline().ItemAt(index), true);
+    });
+}
+
+void TMainForm::MoveLeftItem() {
+    TOutlineItem* item = SelectedItem();
+    if (!item || item->Parent() == Outline().Root()) return;
+    RunGuarded([&] {
+        const TExpandedStates states = TExpandedStates::Take(item);
+        TOutlineItem* formerParent = item->Parent();
+        const int index = Outline().AbsoluteIndexOf(item);
+        const bool orderChanges = item->Row() + 1 < formerParent->ChildCount();
+        if (orderChanges) StoreEditorText(item);
+        // The item follows its former parent's whole subtree.
+        TOutlineItem* grandparent = formerParent->Parent();
+        if (formerParent->Row() + 1 < grandparent->ChildCount())
+            MoveSubtree(item, TMovePrimitive::Mode::Before, grandparent->Child(formerParent->Row() + 1));
+        else
+            MoveSubtree(item, TMovePrimitive::Mode::LastSibling, formerParent);
+        if (orderChanges) {
+            RebindMovedItem(item, Outline().ItemAt(index));
+            Modified = true;
+        }
+        for (int expand : states.IndexesToExpand(Outline().AbsoluteIndexOf(item)))
+            SetExpanded(Outline().ItemAt(expand), true);
+    });
+}
+
+void TMainForm::MoveRightItem() {
+    TOutlineItem* item = SelectedItem();
+    if (!item || item->Row() == 0) return;  // no previous sibling to move into
+    const bool wasExpanded = item->Expanded;
+    MoveSubtree(item, TMovePrimitive::Mode::LastChild, item->Parent()->Child(item->Row() - 1));
+    Modified = true;
+    if (wasExpanded) SetExpanded(item, true);
+}
+
+void TMainForm::TreeDragDrop(const QPoint& point) {
+    Tree->setEnabled(false);
+    if (TOutlineItem* item = SelectedItem()) {
+        QModelIndex targetIndex;
+        const TDropZone::Zone zone = Tree->ZoneAt(point, &targetIndex);
+        TOutlineItem* target = TreeModel->ItemOf(targetIndex);
+        switch (zone) {
+            case TDropZone::Zone::OnItem: MoveSubtree(item, TMovePrimitive::Mode::LastChild, target); break;
+            case TDropZone::Zone::BelowItems: MoveSubtree(item, TMovePrimitive::Mode::LastSibling, nullptr); break;
+            case TDropZone::Zone::Indentation: MoveSubtree(item, TMovePrimitive::Mode::Before, target); break;
+            case TDropZone::Zone::Nowhere: break;
+        }
+        CurrentItemIndex = Outline().AbsoluteIndexOf(item);
+        SelectItem(item);
+        Modified = true;
+    }
+    Tree->setEnabled(true);
+    Tree->setFocus();
+}
 
 // ---------------------------------------------------------------------------
 // Documents

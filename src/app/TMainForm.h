@@ -11,14 +11,15 @@
 
 #include "app/TSettingsList.h"
 #include "app/TStartupSettings.h"
+#include "document/TMovePrimitive.h"
 #include "document/TItemTextStore.h"
 
 class QPlainTextEdit;
-class QTreeView;
 class TFileDialogs;
 class TMessageBoxes;
 class TOutlineItem;
 class TOutlineItemModel;
+class TOutlineView;
 
 // What the main window takes from its surroundings: the program folder, the command
 // line and the seams through which it talks to the user.
@@ -39,7 +40,7 @@ public:
     ~TMainForm() override;
 
     // Controls.
-    QTreeView* Tree = nullptr;
+    TOutlineView* Tree = nullptr;
     QPlainTextEdit* Editor = nullptr;
     TOutlineItemModel* TreeModel = nullptr;
     QTimer Timer;
@@ -67,6 +68,18 @@ public:
     void SelectItem(TOutlineItem* item);
     QString EditorText() const;
     void SetEditorText(const QString& text);
+
+    // Item operations.
+    void AddItem();
+    void AddChildItem();
+    void AddItemText();
+    void AddChildItemText();
+    void DeleteItem();
+    void MoveUpItem();
+    void MoveDownItem();
+    void MoveLeftItem();
+    void MoveRightItem();
+    void TreeDragDrop(const QPoint& point);
 
     // Documents.
     void SaveFile(const QString& path);
@@ -129,6 +142,14 @@ private:
     void ShowSurface(const QRect& area);
     QString SettingsPath() const;
     TOutlineItem* ItemAtCurrentIndex() const;
+    TOutline& Outline() const;
+    TOutlineItem* AppendNewItem(TOutlineItem* parent);
+    void PasteAsLabel(TOutlineItem* item);
+    QString EditorFirstLine() const;
+    bool MoveSubtree(TOutlineItem* item, TMovePrimitive::Mode mode, TOutlineItem* target);
+    void RebindMovedItem(TOutlineItem* item, TOutlineItem* neighbour);
+    void SetExpanded(TOutlineItem* item, bool expanded);
+    void CollapseSubtree(TOutlineItem* item);
 
     TMainFormContext context_;
     std::unique_ptr<TItemTextStore> store_;

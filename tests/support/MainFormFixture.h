@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/TMainForm.h"
+#include "app/TOutlineView.h"
 #include "document/TOutlineItemModel.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"

@@ -1,0 +1,97 @@
+#include "app/TOutlineView.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPainter>
+
+namespace {
+const QString kItemMime = QStringLiteral("application/x-hedgerow-outline-item");
+}
+
+TOutlineView::TOutlineView(QWidget* parent) : QTreeView(parent) {
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::InternalMove);
+    setDropIndicatorShown(false);
+}
+
+TDropZone::Zone TOutlineView::ZoneAt(const QPoint& point, QModelIndex* target) const {
+    const QModelIndex index = indexAt(point);
+    *target = index;
+    if (!index.isValid()) return TDropZone::Classify(point.x(), nullptr, point.y() > LastRowBottom());
+    const QRect cell = visualRect(index);
+    const int iconWidth = iconSize().isValid() ? iconSize().width() : 16;
+    const int labelWidth = fontMetrics().horizontalAdvance(index.data(Qt::DisplayRole).toString());
+    const TDropZone::Row row{cell.left(), cell.left() + iconWidth + labelWidth + 12, indentation()};
+    return TDropZone::Classify(point.x(), &row, false);
+}
+
+int TOutlineView::LastRowBottom() const {
+    QModelIndex last = model() ? model()->index(model()->rowCount() - 1, 0) : QModelIndex();
+    if (!last.isValid()) return -1;
+    while (isExpanded(last) && model()->rowCount(last) > 0) last = model()->index(model()->rowCount(last) - 1, 0, last);
+    return visualRect(last).bottom();
+}
+
+void TOutlineView::startDrag(Qt::DropActions) {
+    if (!currentIndex().isValid()) return;
+    auto* data = new QMimeData;
+    data->setData(kItemMime, QByteArray());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction);
+    SetDropTarget({});
+}
+
+void TOutlineView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->source() == this && event->mimeData()->hasFormat(kItemMime))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TOutlineView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
+    // Every position accepts the drop; the item under the pointer shows as the target.
+    SetDropTarget(indexAt(event->position().toPoint()));
+    event->acceptProposedAction();
+}
+
+void TOutlineView::dragLeaveEvent(QDragLeaveEvent* event) {
+    SetDropTarget({});
+    QTreeView::dragLeaveEvent(event);
+}
+
+void TOutlineView::dropEvent(QDropEvent* event) {
+    SetDropTarget({});
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
+    // The main window moves the item; the view itself removes nothing.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit ItemDropped(event->position().toPoint());
+}
+
+void TOutlineView::SetDropTarget(const QModelIndex& index) {
+    if (dropTarget_ == index) return;
+    const QModelIndex previous = dropTarget_;
+    dropTarget_ = index;
+    if (previous.isValid()) viewport()->update(visualRect(previous));
+    if (index.isValid()) viewport()->update(visualRect(index));
+}
+
+void TOutlineView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    if (index.isValid() && index == dropTarget_) {
+        QStyleOptionViewItem highlighted = option;
+        highlighted.state |= QStyle::State_Selected;
+        QTreeView::drawRow(painter, highlighted, index);
+        return;
+    }
+    QTreeView::drawRow(painter, option, index);
+}

@@ -1,0 +1,161 @@
+#include "ui/TEditorCommands.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QWheelEvent>
+
+#include "ui/TFindDialog.h"
+#include "ui/TReplaceDialog.h"
+#include "ui/TTextSearch.h"
+
+namespace {
+
+// Angle delta of one wheel notch, in eighths of a degree.
+constexpr int kWheelStep = 120;
+
+}  // namespace
+
+TEditorCommands::TEditorCommands(QWidget* owner, QPlainTextEdit* editor)
+    : QObject(owner), editor_(editor) {
+    setObjectName(QStringLiteral("EditorCommands"));
+    findDialog_ = new TFindDialog(owner);
+    replaceDialog_ = new TReplaceDialog(owner);
+    connect(findDialog_, &TFindDialog::Find, this, &TEditorCommands::FindDialogFind);
+    connect(replaceDialog_, &TReplaceDialog::Find, this, &TEditorCommands::ReplaceDialogFind);
+    connect(replaceDialog_, &TReplaceDialog::Replace, this, [this] { ReplaceDialogReplace(false); });
+    connect(replaceDialog_, &TReplaceDialog::ReplaceAll, this, [this] { ReplaceDialogReplace(true); });
+    if (editor_) editor_->viewport()->installEventFilter(this);
+}
+
+TEditorCommands::~TEditorCommands() {
+    delete findDialog_;
+    delete replaceDialog_;
+}
+
+void TEditorCommands::Cut() {
+    if (editor_) editor_->cut();
+}
+
+void TEditorCommands::Copy() {
+    if (editor_) editor_->copy();
+}
+
+void TEditorCommands::Paste() {
+    // QPlainTextEdit inserts the clipboard's text/plain part only, never its formatting.
+    if (editor_) editor_->paste();
+}
+
+void TEditorCommands::Undo() {
+    if (editor_) editor_->undo();
+}
+
+void TEditorCommands::ShowFind() { findDialog_->ShowAndActivate(); }
+
+void TEditorCommands::ShowReplace() { replaceDialog_->ShowAndActivate(); }
+
+void TEditorCommands::FindDialogFind() { FindNext(findDialog_->FindText()); }
+
+void TEditorCommands::ReplaceDialogFind() { FindNext(replaceDialog_->FindText()); }
+
+void TEditorCommands::ReplaceDialogReplace(bool replaceAll) {
+    const QString what = replaceDialog_->FindText();
+    const QString with = replaceDialog_->ReplaceText();
+    if (replaceAll)
+        ReplaceAll(what, with);
+    else
+        Replace(what, with);
+}
+
+bool TEditorCommands::FindNext(const QString& what) {
+    if (!editor_) return false;
+    const auto found = TTextSearch::FindNext(EditorText(), EditorSelection(), what);
+    if (!found) return false;
+    editor_->setFocus(Qt::OtherFocusReason);
+    Select(found->start, found->length);
+    return true;
+}
+
+void TEditorCommands::Replace(const QString& what, const QString& with) {
+    if (!editor_) return;
+    const QString text = EditorText();
+    const TTextSelection selection = EditorSelection();
+    if (TTextSearch::IsOccurrence(text, selection, what)) {
+        QTextCursor cursor = editor_->textCursor();
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+        if (!with.isEmpty()) cursor.insertText(with);
+        cursor.endEditBlock();
+        editor_->setTextCursor(cursor);  // no selection, the caret behind the new text
+    }
+    FindNext(what);
+}
+
+qsizetype TEditorCommands::ReplaceAll(const QString& what, const QString& with) {
+    if (!editor_) return 0;
+    const auto result = TTextSearch::ReplaceAll(EditorText(), EditorSelection(), what, with);
+    if (result.count == 0) return 0;
+
+    QTextCursor cursor(editor_->document());
+    cursor.setPosition(int(result.edit.start));
+    cursor.setPosition(int(result.edit.start + result.edit.length), QTextCursor::KeepAnchor);
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    if (!result.edit.text.isEmpty()) cursor.insertText(result.edit.text);
+    cursor.endEditBlock();
+
+    editor_->setFocus(Qt::OtherFocusReason);
+    Select(result.caret, 0);
+    return result.count;
+}
+
+void TEditorCommands::EditorMouseWheelDown() {
+    if (!editor_) return;
+    editor_->setFocus(Qt::MouseFocusReason);
+    ScrollLines(kWheelLines);
+}
+
+void TEditorCommands::EditorMouseWheelUp() {
+    if (!editor_) return;
+    editor_->setFocus(Qt::MouseFocusReason);
+    ScrollLines(-kWheelLines);
+}
+
+bool TEditorCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (editor_ && watched == editor_->viewport() && event->type() == QEvent::Wheel) {
+        // High-resolution wheels send parts of a notch: count whole steps only.
+        wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+        for (; wheelRemainder_ <= -kWheelStep; wheelRemainder_ += kWheelStep) EditorMouseWheelDown();
+        for (; wheelRemainder_ >= kWheelStep; wheelRemainder_ -= kWheelStep) EditorMouseWheelUp();
+        // Not consumed: the editor's own scrolling for the step comes on top.
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QString TEditorCommands::EditorText() const {
+    // The raw text keeps every character (no-break spaces included) at the position the
+    // document's cursors use; only the paragraph separators become line breaks.
+    QString text = editor_->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
+TTextSelection TEditorCommands::EditorSelection() const {
+    const QTextCursor cursor = editor_->textCursor();
+    return TTextSelection{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
+}
+
+void TEditorCommands::Select(qsizetype start, qsizetype length) {
+    QTextCursor cursor = editor_->textCursor();
+    cursor.setPosition(int(start));
+    cursor.setPosition(int(start + length), QTextCursor::KeepAnchor);
+    editor_->setTextCursor(cursor);
+}
+
+void TEditorCommands::ScrollLines(int lines) {
+    // The vertical scroll bar of a plain-text editor counts lines.
+    QScrollBar* bar = editor_->verticalScrollBar();
+    bar->setValue(bar->value() + lines);
+}
