@@ -18,9 +18,12 @@
 #include "app/TOutlineView.h"
 #include "app/TSettingsFile.h"
 #include "app/TWindowPlacement.h"
+#include "document/TDocumentReader.h"
+#include "document/TDocumentWriter.h"
 #include "document/TExpandedStates.h"
 #include "document/TNodeName.h"
 #include "document/TOutlineItemModel.h"
+#include "document/TRecentFiles.h"
 #include "platform/AppError.h"
 #include "platform/TFileDialogs.h"
 #include "platform/TFontSubstitutes.h"
@@ -135,6 +138,7 @@ void TMainForm::FormCreate() {
     setWindowTitle(TMessageBoxes::ApplicationTitle());
     ExeDir = context_.exeDir;
     store_ = std::make_unique<TItemTextStore>(ExeDir + QStringLiteral("Data") + QDir::separator());
+    skin_ = TSkinPainter(ExeDir + QStringLiteral("Data") + QDir::separator());
     DrawBackEnabled = true;
     DialogFolder = ExeDir;
     CurrentItemIndex = -1;
@@ -205,7 +209,21 @@ void TMainForm::AssociateMenuClick() {}
 
 void TMainForm::ChooseStartDocument() {
     const QString autoLoad = Settings.Value(u"AutoLoad");
+    if (!context_.arguments.isEmpty()) {
+        AutoLoadOn = autoLoad != QStringLiteral("0");
+        LoadFile(context_.arguments.first());
+        return;
+    }
     AutoLoadOn = autoLoad == QStringLiteral("1");
+    if (!AutoLoadOn) return;
+    const QString editFile = Settings.Value(u"EditFile");
+    if (editFile == QStringLiteral("nil")) return;
+    if (QFileInfo::exists(editFile))
+        LoadFile(editFile);
+    else
+        context_.messageBoxes->Ask(TMessageBoxes::Kind::Information,
+                                   QStringLiteral("前回開いていたファイルがありません。自動読み込みを中止します。"),
+                                   TMessageBoxes::Buttons::Ok);
 }
 
 void TMainForm::AddDefaultItem() {
@@ -228,10 +246,6 @@ void TMainForm::FormActivate() {
     }
 }
 
-void TMainForm::AppActivate() {}
-
-void TMainForm::AppDeactivate() {}
-
 void TMainForm::ShowHint(const QString& hint) { HintOut(LongHint(hint)); }
 
 void TMainForm::BringToFront() {
@@ -241,17 +255,17 @@ void TMainForm::BringToFront() {
     activateWindow();
 }
 
-bool TMainForm::SaveForClose(const QString& path) { return RunGuarded([&] { SaveFile(path); }); }
-
 bool TMainForm::FormCloseQuery() {
     if (!Modified) return true;
     const QString editFile = Settings.Value(u"EditFile");
-    const bool hasFile = editFile != QStringLiteral("nil");
     if (Settings.Value(u"AutoSave") == QStringLiteral("1"))
-        return hasFile ? SaveForClose(editFile) : SaveAsMenuClick();
-
+        return editFile != QStringLiteral("nil") ? SaveGuarded(editFile) : SaveAsMenuClick();
     // "0", and any value that is neither "0" nor "1": ask rather than lose changes.
-    if (TreeModel->Outline().IsEmpty()) return true;
+    if (Outline().IsEmpty()) return true;
+    return OfferToSave();
+}
+
+bool TMainForm::OfferToSave() {
     using Answer = TMessageBoxes::Answer;
     const auto ask = [this](const QString& text) {
         return context_.messageBoxes->Ask(TMessageBoxes::Kind::Confirmation, text,
@@ -262,9 +276,10 @@ bool TMainForm::FormCloseQuery() {
         case Answer::Yes: break;
         default: return false;
     }
-    if (!hasFile) return SaveAsMenuClick();
+    const QString editFile = Settings.Value(u"EditFile");
+    if (editFile == QStringLiteral("nil")) return SaveAsMenuClick();
     switch (ask(QStringLiteral("上書きします。よろしいですか？"))) {
-        case Answer::Yes: return SaveForClose(editFile);
+        case Answer::Yes: return SaveGuarded(editFile);
         case Answer::No: return SaveAsMenuClick();
         default: return false;
     }
@@ -599,14 +614,156 @@ void TMainForm::TreeDragDrop(const QPoint& point) {
 // ---------------------------------------------------------------------------
 // Documents
 
-void TMainForm::SaveFile(const QString& path) {
-    throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+bool TMainForm::SaveFile(const QString& path) {
+    if (Outline().IsEmpty()) throw AppError(TDocumentWriter::EmptyOutlineText());
+    if (TDocumentWriter::CurrentIndexIsStale(Outline(), CurrentItemIndex)) {
+        context_.messageBoxes->Ask(TMessageBoxes::Kind::Error, TDocumentWriter::IndexError001Text(),
+                                   TMessageBoxes::Buttons::Ok);
+    } else {
+        if (const TOutlineItem* selected = SelectedItem()) StoreEditorText(selected);
+        ApplyWordWrapSetting();
+    }
+    const TDocumentWriter::Output output = TDocumentWriter::Write(Outline(), *store_);
+    if (!output.Complete() && !ConfirmUnencodable(output.unencodable)) return false;
+    TDocumentWriter::WriteFile(path, output.bytes, Settings.Value(u"AutoBackup") == QStringLiteral("1"));
+    Settings.SetValue(u"EditFile", path);
+    Modified = false;
+    const QString name = path.mid(TStartupSettings::FolderOf(path).size());
+    setWindowTitle(TMessageBoxes::ApplicationTitle() + QStringLiteral("  [ ") + name + QStringLiteral(" ]"));
+    return true;
+}
+
+bool TMainForm::ConfirmUnencodable(const QString& characters) {
+    return context_.messageBoxes->Ask(
+               TMessageBoxes::Kind::Confirmation,
+               QStringLiteral("次の文字はこのファイル形式（Shift-JIS）で保存できないため、「?」に置き換えて"
+                              "保存されます。\n%1\n保存しますか？")
+                   .arg(characters),
+               TMessageBoxes::Buttons::YesNo) == TMessageBoxes::Answer::Yes;
+}
+
+void TMainForm::ApplyWordWrapSetting() {
+    const QString wrap = Settings.Value(u"EditorWordWrap");
+    if (wrap == QStringLiteral("1")) Editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    if (wrap == QStringLiteral("0")) Editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+bool TMainForm::SaveGuarded(const QString& path) {
+    bool saved = false;
+    RunGuarded([&] { saved = SaveFile(path); });
+    return saved;
+}
+
+bool TMainForm::LoadFile(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        context_.messageBoxes->Ask(TMessageBoxes::Kind::Warning,
+                                   QStringLiteral("ファイルが存在しません。読み込みを中断します。"),
+                                   TMessageBoxes::Buttons::Ok);
+        return false;
+    }
+    if (Modified && !Outline().IsEmpty() && !OfferToSave()) return false;
+    // The whole file is read and checked before the current outline goes.
+    const QByteArray bytes = TDocumentReader::ReadFile(path);
+    TDocumentReader::Check(bytes);
+
+    SelectionSync = false;
+    Editor->hide();
+    QList<TOutlineItem*> expanded;
+    try {
+        expanded = TDocumentReader::Read(bytes, *TreeModel, [this] { return AllocateItemNumber(); }, *store_);
+    } catch (...) {
+        Editor->show();
+        SelectionSync = true;
+        throw;
+    }
+    Editor->clear();
+    for (TOutlineItem* item : expanded) SetExpanded(item, true);
+    SetEditorText(store_->Load(Outline().First()->ItemNumber));
+    Editor->show();
+    SelectionSync = true;
+    CurrentItemIndex = 0;
+    SelectItem(Outline().First());
+    Modified = false;
+    RecentFile(path);
+    Settings.SetValue(u"EditFile", path);
+    DialogFolder = TStartupSettings::FolderOf(path);
+    return true;
+}
+
+bool TMainForm::NewDocument() {
+    if (Modified && !Outline().IsEmpty() && !OfferToSave()) return false;
+    SelectionSync = false;
+    TreeModel->Clear();
+    Editor->clear();
+    SetEditorText(QStringLiteral("項目が追加されていません。\n"
+                                 "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
+    Modified = false;
+    SelectionSync = true;
+    Settings.SetValue(u"EditFile", QStringLiteral("nil"));
+    return true;
+}
+
+void TMainForm::NewMenuClick() { NewDocument(); }
+
+void TMainForm::OpenMenuClick() {
+    const QString path = context_.fileDialogs->AskOpenFileName(DialogFolder);
+    if (path.isEmpty()) return;
+    RunGuarded([&] {
+        // A document that cannot be read is reported before anything is discarded.
+        if (QFileInfo::exists(path)) TDocumentReader::Check(TDocumentReader::ReadFile(path));
+        if (!NewDocument()) return;
+        LoadFile(path);
+    });
+    DrawBack();
+}
+
+void TMainForm::SaveMenuClick() {
+    if (Outline().IsEmpty()) {
+        context_.messageBoxes->ShowPlain(TDocumentWriter::EmptyOutlineText());
+        return;
+    }
+    const QString editFile = Settings.Value(u"EditFile");
+    if (editFile == QStringLiteral("nil"))
+        SaveAsMenuClick();
+    else
+        SaveGuarded(editFile);
 }
 
 bool TMainForm::SaveAsMenuClick() {
+    if (Outline().IsEmpty()) {
+        context_.messageBoxes->ShowPlain(TDocumentWriter::EmptyOutlineText());
+        return false;
+    }
     const QString path = context_.fileDialogs->AskSaveFileName(DialogFolder);
     if (path.isEmpty()) return false;
-    return RunGuarded([&] { SaveFile(path); });
+    const bool saved = SaveGuarded(path);
+    if (saved) DialogFolder = TStartupSettings::FolderOf(path);
+    DrawBack();
+    return saved;
+}
+
+void TMainForm::ExitMenuClick() { close(); }
+
+void TMainForm::RecentFileMenuClick(int number) {
+    RunGuarded([&] { LoadFile(Settings.Value(TRecentFiles::Key(number))); });
+    Timer.start();
+}
+
+void TMainForm::RecentFile(const QString& path) { TRecentFiles::Add(Settings, path); }
+
+void TMainForm::AutoLoadMenuClick() {
+    AutoLoadOn = !AutoLoadOn;
+    Settings.SetValue(u"AutoLoad", AutoLoadOn ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TMainForm::AutoSaveMenuClick() {
+    AutoSaveOn = !AutoSaveOn;
+    Settings.SetValue(u"AutoSave", AutoSaveOn ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TMainForm::AutoBackupMenuClick() {
+    const bool off = Settings.Value(u"AutoBackup") == QStringLiteral("0");
+    Settings.SetValue(u"AutoBackup", off ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 // ---------------------------------------------------------------------------
@@ -624,42 +781,89 @@ void TMainForm::FormPaint() {
 }
 
 void TMainForm::LayoutControls() {
-    const auto floor10 = [](int v) { return v / 10 * 10; };
-    QRect tree(140, 130, Tree->width(), floor10(height()) - 170);
-    QRect editor(tree.left() + tree.width() + 20, 130, floor10(width()) - tree.width() - 190, tree.height());
-    if (editor.width() < 100) {
-        editor = QRect(floor10(width()) - 130, 130, 100, tree.height());
-        tree.setWidth(floor10(width()) - 290);
-        Settings.SetValue(u"TreeWidth", QString::number(tree.width()));
-    }
-    Tree->setGeometry(tree);
-    Editor->setGeometry(editor);
+    const TControlLayout layout = TSkinLayout::LayoutControls(width(), height(), Tree->width());
+    if (layout.TreeWidthCut) Settings.SetValue(u"TreeWidth", QString::number(layout.Tree.width()));
+    Tree->setGeometry(layout.Tree);
+    Editor->setGeometry(layout.Editor);
+}
+
+TWindowState TMainForm::WindowState() const {
+    if (isMinimized()) return TWindowState::Minimized;
+    if (isMaximized()) return TWindowState::Maximized;
+    return TWindowState::Normal;
 }
 
 void TMainForm::DrawBack() {
     if (!DrawBackEnabled) return;
-    QImage composite(size(), QImage::Format_RGB32);
-    composite.fill(Qt::white);
-    QPainter painter(&composite);
-    painter.fillRect(0, 0, width(), 40, Qt::black);
-    painter.fillRect(0, 40, width(), 20, QColor(77, 77, 77));
-    painter.end();
-    surface_ = composite;
-    ShowSurface(rect());
+    // The maximised-state check of the frame comes first, before the size is read.
+    RunSkinStep([this] {
+        const TSkinScene scene{width(), height(), isActiveWindow(), WindowState(), Tree->geometry(),
+                               Editor->geometry()};
+        surface_ = skin_.Compose(scene);
+        ShowSurface(rect());
+    });
+}
+
+void TMainForm::RedrawBack() {
+    if (HotElement == 0) return;
+    if (TSkinLayout::IsButton(HotElement)) {
+        const TSkinElement element = TSkinLayout::Element(HotElement, width(), height(), WindowState());
+        DrawOnSurface(element.Hit.united(QRect(element.DrawnAt, element.Hit.size())), [this](QPainter& painter) {
+                          skin_.DrawElement(painter, HotElement, TSkinLook::Normal, width(), height(),
+                                            WindowState());
+        });
+    }
+    HotElement = 0;
 }
 
 void TMainForm::HintOut(const QString& text) {
-    if (surface_.isNull()) return;
-    const auto floor10 = [](int v) { return v / 10 * 10; };
-    const QRect band(QPoint(5, floor10(height()) - 20), QPoint(width() - 5, floor10(height()) - 5));
-    QPainter painter(&surface_);
-    painter.fillRect(band, Qt::white);
-    painter.setFont(font());
-    painter.setPen(kControlTextGrey);
-    painter.drawText(QRect(10, band.top(), band.width() - 5, band.height()), Qt::AlignLeft | Qt::AlignTop,
-                     text);
-    painter.end();
-    ShowSurface(band);
+    const QRect band = TSkinLayout::HintBand(width(), height());
+    DrawOnSurface(band, [&](QPainter& painter) {
+        skin_.DrawHintBand(painter, width(), height());
+        if (text.isEmpty()) return;
+        painter.setFont(font());
+        painter.setPen(kControlTextGrey);
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(Qt::white);
+        const QPoint at = TSkinLayout::HintTextPos(height());
+        painter.setClipRect(band);
+        painter.drawText(QRect(at, QSize(width() - at.x(), band.bottom() - at.y() + 1)),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    });
+}
+
+void TMainForm::AppActivate() { DrawTitleBar(true); }
+
+void TMainForm::AppDeactivate() { DrawTitleBar(false); }
+
+void TMainForm::DrawTitleBar(bool active) {
+    DrawOnSurface(QRect(TSkinLayout::TitleBarPos(), QSize(width(), 30)),
+                  [&](QPainter& painter) { skin_.DrawTitleBar(painter, active); });
+}
+
+void TMainForm::DrawOnSurface(const QRect& area, const std::function<void(QPainter&)>& draw) {
+    if (surface_.isNull()) return;  // nothing drawn yet: the first full drawing comes
+    RunSkinStep([&] {
+        QImage updated = surface_;
+        QPainter painter(&updated);
+        draw(painter);
+        painter.end();
+        surface_ = updated;
+        ShowSurface(area);
+    });
+}
+
+void TMainForm::RunSkinStep(const std::function<void()>& step) {
+    try {
+        step();
+        lastSkinFailure_.clear();
+    } catch (const AppError& error) {
+        // Every paint tries again; the same failure is reported once, and the box is
+        // shown after the paint under way has finished.
+        if (error.Text() == lastSkinFailure_) return;
+        lastSkinFailure_ = error.Text();
+        QMetaObject::invokeMethod(this, [this, text = error.Text()] { ShowFailure(text); }, Qt::QueuedConnection);
+    }
 }
 
 void TMainForm::ShowSurface(const QRect& area) {

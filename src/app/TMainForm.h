@@ -12,8 +12,11 @@
 #include "app/TSettingsList.h"
 #include "app/TStartupSettings.h"
 #include "document/TMovePrimitive.h"
+#include "skin/TSkinLayout.h"
+#include "skin/TSkinPainter.h"
 #include "document/TItemTextStore.h"
 
+class QPainter;
 class QPlainTextEdit;
 class TFileDialogs;
 class TMessageBoxes;
@@ -81,13 +84,26 @@ public:
     void MoveRightItem();
     void TreeDragDrop(const QPoint& point);
 
-    // Documents.
-    void SaveFile(const QString& path);
+    // Documents and file commands.
+    bool SaveFile(const QString& path);
+    bool LoadFile(const QString& path);
+    void NewMenuClick();
+    void OpenMenuClick();
+    void SaveMenuClick();
     bool SaveAsMenuClick();
+    void ExitMenuClick();
+    void RecentFileMenuClick(int number);
+    void RecentFile(const QString& path);
+    void AutoLoadMenuClick();
+    void AutoSaveMenuClick();
+    void AutoBackupMenuClick();
 
     // Painting.
     void FormPaint();
     void DrawBack();
+    void RedrawBack();
+    void DrawTitleBar(bool active);
+    TWindowState WindowState() const;
     void HintOut(const QString& text);
 
     // State, in declaration order.
@@ -107,6 +123,8 @@ public:
     bool SkipNextLayout = false;
     bool FirstPaint = true;
     int NextItemNumber = 0;
+    // The skin element under the pointer as of the last pointer move; 0 for none.
+    int HotElement = 0;
 
     // The folder both file dialogs start in.
     QString DialogFolder;
@@ -138,8 +156,16 @@ private:
     void LayoutControls();
     void WriteSettingsFile();
     void RecordWindowPlace();
-    bool SaveForClose(const QString& path);
+    bool SaveGuarded(const QString& path);
+    bool OfferToSave();
+    bool NewDocument();
+    bool ConfirmUnencodable(const QString& characters);
+    void ApplyWordWrapSetting();
     void ShowSurface(const QRect& area);
+    // Draws onto what the window shows and shows the changed area.
+    void DrawOnSurface(const QRect& area, const std::function<void(QPainter&)>& draw);
+    // Runs a drawing step that reads skin files; a failure keeps the previous look.
+    void RunSkinStep(const std::function<void()>& step);
     QString SettingsPath() const;
     TOutlineItem* ItemAtCurrentIndex() const;
     TOutline& Outline() const;
@@ -155,6 +181,8 @@ private:
     std::unique_ptr<TItemTextStore> store_;
     // The list start-up used because the settings file could not be read.
     std::optional<QStringList> unreadSettings_;
+    TSkinPainter skin_{QString()};
+    QString lastSkinFailure_;  // the skin failure last reported
     QImage surface_;       // what the window shows beneath its controls
     bool blitOnly_ = false;  // a repaint that only shows surface_ again
     bool painting_ = false;  // inside paintEvent

@@ -31,5 +31,6 @@ int main(int argc, char* argv[]) {
     fileDialogs.SetParent(&form);
     QObject::connect(&guard, &TSingleInstance::RaiseRequested, &form, &TMainForm::BringToFront);
     form.show();
+    form.activateWindow();
     return app.exec();
 }

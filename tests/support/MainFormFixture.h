@@ -18,7 +18,13 @@
 // dialogs.
 class MainFormFixture : public testing::Test {
 protected:
-    void SetUp() override { QDir().mkpath(dir.File("Data")); }
+    // The program folder with the generated skin in its Data folder.
+    void SetUp() override {
+        QDir().mkpath(dir.File("Data"));
+        const QDir skin(QStringLiteral(HEDGEROW_SKIN_DIR));
+        for (const QString& name : skin.entryList({QStringLiteral("*.bmp")}, QDir::Files))
+            QFile::copy(skin.filePath(name), dir.File("Data/" + name));
+    }
 
     // Writes a settings file so that the first-start question is not asked.
     void WriteSettings(const QStringList& lines) {

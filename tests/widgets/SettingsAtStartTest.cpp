@@ -58,7 +58,7 @@ TEST_F(SettingsAtStart, HandEditedFileKeepsItsCommentReportsABadNumberAndIsWritt
 }
 
 TEST_F(SettingsAtStart, CurrentFileAppliesPlaceTreeWidthWrapFontsAndDialogFolder) {
-    WriteSettings(CurrentFile({"FormHeight=300", "TreeWidth=260", "EditorWordWrap=0",
+    WriteSettings(CurrentFile({"AutoLoad=0", "FormHeight=300", "TreeWidth=260", "EditorWordWrap=0",
                                "EditFile=/data/docs/memo.qlo", "TreeFontName=IPAPGothic",
                                "TreeFontColor=$000080FF", "TreeFontSize=14", "TreeFontStyle=0110",
                                "EditorFontName=IPAPMincho", "EditorFontColor=clNavy",
