@@ -38,6 +38,7 @@ const QString kEditorHint = QStringLiteral(
     "|エディター部分です。ここに表示される文章は、左のアウトライン部分と、リンクしています。");
 
 const QColor kControlTextGrey(128, 128, 128);
+const QColor kAccent(38, 138, 98);  // the skin's colour of every active look
 
 QFont PixelFont(const QString& family, int pixels) {
     QFont font(family);
@@ -89,6 +90,8 @@ void TMainForm::CreateControls() {
     Tree->setToolTip(QString());
     QPalette treePalette = Tree->palette();
     treePalette.setColor(QPalette::Text, kControlTextGrey);
+    treePalette.setColor(QPalette::Highlight, kAccent);
+    treePalette.setColor(QPalette::HighlightedText, Qt::white);
     // The selection stays visible while the outline has no focus.
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         treePalette.setColor(QPalette::Inactive, role, treePalette.color(QPalette::Active, role));
@@ -104,6 +107,8 @@ void TMainForm::CreateControls() {
     Editor->setStatusTip(LongHint(kEditorHint));
     QPalette editorPalette = Editor->palette();
     editorPalette.setColor(QPalette::Text, kControlTextGrey);
+    editorPalette.setColor(QPalette::Highlight, kAccent);
+    editorPalette.setColor(QPalette::HighlightedText, Qt::white);
     Editor->setPalette(editorPalette);
 
     setTabOrder(Tree, Editor);
@@ -661,10 +666,10 @@ bool TMainForm::LoadFile(const QString& path) {
                                    TMessageBoxes::Buttons::Ok);
         return false;
     }
-    if (Modified && !Outline().IsEmpty() && !OfferToSave()) return false;
-    // The whole file is read and checked before the current outline goes.
+    // The whole file is read and checked before anything is asked or discarded.
     const QByteArray bytes = TDocumentReader::ReadFile(path);
     TDocumentReader::Check(bytes);
+    if (Modified && !Outline().IsEmpty() && !OfferToSave()) return false;
 
     SelectionSync = false;
     Editor->hide();

@@ -1,0 +1,212 @@
+#include "support/MainFormFixture.h"
+
+#include "document/TOutlineItem.h"
+
+namespace {
+
+using Answer = TMessageBoxes::Answer;
+
+const QByteArray kWorkedExample =
+    "qlm oe data form 1.3\r\nTree=3,0=2,1=0,2=1\r\nnil:\x8c\x76\x89\xe6:1\r\n0:\x8f\xda\x8d\xd7:0\r\n"
+    "nil:\x83\x81\x83\x82:0\r\nfirst\r\nsecond\r\nx\r\n";
+
+class DocumentCommands : public MainFormFixture {
+protected:
+    void SetUp() override {
+        MainFormFixture::SetUp();
+        WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=0", "AutoBackup=1", "EditFile=nil",
+                       "EditorWordWrap=1", "RecentFile1=nil", "RecentFile2=nil", "RecentFile3=nil",
+                       "RecentFile4=nil", "RecentFile5=nil"});
+    }
+
+    // Builds the outline of the worked example through the commands.
+    void BuildExample(TMainForm& main) {
+        main.TreeModel->SetLabel(Outline().First(), QStringLiteral("計画"));
+        main.SetEditorText("first\nsecond");
+        main.AddChildItem();
+        main.TreeModel->SetLabel(main.SelectedItem(), QStringLiteral("詳細"));
+        main.AddItem();
+        main.MoveLeftItem();
+        main.TreeModel->SetLabel(main.SelectedItem(), QStringLiteral("メモ"));
+        main.SetEditorText("x");
+    }
+};
+
+TEST_F(DocumentCommands, SaveWritesTheWorkedExampleAndNamesTheFileInTheCaption) {
+    TMainForm& main = StartShown();
+    BuildExample(main);
+    ASSERT_TRUE(main.SaveFile(dir.File("memo.qlo")));
+    EXPECT_EQ(dir.Read("memo.qlo"), kWorkedExample);
+    EXPECT_FALSE(main.Modified);
+    EXPECT_EQ(main.Settings.Value(u"EditFile"), dir.File("memo.qlo"));
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("brisbeck outline editor 1.08  [ memo.qlo ]"));
+    EXPECT_EQ(main.Settings.Value(u"RecentFile1"), "nil") << "saving does not touch the recent list";
+}
+
+TEST_F(DocumentCommands, SmallestDocument) {
+    TMainForm& main = StartShown();
+    ASSERT_TRUE(main.SaveFile(dir.File("new.qlo")));
+    EXPECT_EQ(dir.Read("new.qlo"), QByteArray("qlm oe data form 1.3\r\nTree=1,0=0\r\nnil:\x90\x56\x8b\x4b:0\r\n"));
+}
+
+TEST_F(DocumentCommands, SavingTwiceKeepsTheFirstVersionAsBackup) {
+    TMainForm& main = StartShown();
+    main.SetEditorText("one");
+    main.SaveFile(dir.File("doc.qlo"));
+    EXPECT_FALSE(QFile::exists(dir.File("doc.qlo~")));
+    const QByteArray first = dir.Read("doc.qlo");
+    main.SetEditorText("two");
+    main.SaveFile(dir.File("doc.qlo"));
+    EXPECT_EQ(dir.Read("doc.qlo~"), first);
+
+    main.AutoBackupMenuClick();
+    EXPECT_EQ(main.Settings.Value(u"AutoBackup"), "0");
+    main.SetEditorText("three");
+    main.SaveFile(dir.File("doc.qlo"));
+    EXPECT_EQ(dir.Read("doc.qlo~"), first);
+    EXPECT_TRUE(dir.Read("doc.qlo").contains("three"));
+}
+
+TEST_F(DocumentCommands, OpenReadsBackWhatWasSaved) {
+    TMainForm& main = StartShown();
+    BuildExample(main);
+    main.SaveFile(dir.File("memo.qlo"));
+    main.NewMenuClick();
+    EXPECT_TRUE(Outline().IsEmpty());
+
+    dialogs.Choose(dir.File("memo.qlo"));
+    main.OpenMenuClick();
+    ASSERT_EQ(Outline().Count(), 3);
+    EXPECT_EQ(Outline().First()->Label, QStringLiteral("計画"));
+    EXPECT_TRUE(Outline().First()->Expanded);
+    EXPECT_EQ(Outline().ItemAt(1)->Parent(), Outline().First());
+    EXPECT_EQ(main.CurrentItemIndex, 0);
+    EXPECT_EQ(main.SelectedItem(), Outline().First());
+    EXPECT_EQ(main.EditorText(), "first\nsecond");
+    EXPECT_FALSE(main.Modified);
+    EXPECT_EQ(main.Settings.Value(u"RecentFile1"), dir.File("memo.qlo"));
+    EXPECT_EQ(main.Settings.Value(u"EditFile"), dir.File("memo.qlo"));
+    main.SelectItem(Outline().ItemAt(2));
+    EXPECT_EQ(main.EditorText(), "x");
+    main.SaveMenuClick();
+    EXPECT_EQ(dir.Read("memo.qlo"), kWorkedExample);
+}
+
+TEST_F(DocumentCommands, AMalformedDocumentChangesNothing) {
+    TMainForm& main = StartShown();
+    main.SetEditorText("keep me");
+    dir.Write("bad.qlo", "qlm oe data form 1.3\r\nTree=2,0=0,1=0\r\nnil:a:0\r\n7:b:0\r\n");
+    main.Modified = true;
+    EXPECT_FALSE(main.RunGuarded([&] { main.LoadFile(dir.File("bad.qlo")); }));
+    EXPECT_EQ(Outline().Count(), 1);
+    EXPECT_EQ(main.EditorText(), "keep me");
+    EXPECT_TRUE(main.Modified);
+
+    boxes.shown.clear();
+    dialogs.Choose(dir.File("bad.qlo"));
+    main.OpenMenuClick();
+    EXPECT_EQ(boxes.shown.size(), 1) << "reported before the save question";
+    EXPECT_EQ(main.EditorText(), "keep me");
+    EXPECT_EQ(main.Settings.Value(u"RecentFile1"), "nil");
+}
+
+TEST_F(DocumentCommands, LoadingAMissingFileWarnsAndKeepsTheDocument) {
+    TMainForm& main = StartShown();
+    main.SetEditorText("mine");
+    EXPECT_FALSE(main.LoadFile(dir.File("missing.qlo")));
+    EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("ファイルが存在しません。読み込みを中断します。")}));
+    EXPECT_EQ(main.EditorText(), "mine");
+}
+
+TEST_F(DocumentCommands, NewAsksBeforeDiscardingChangesAndShowsTheGuidance) {
+    TMainForm& main = StartShown();
+    main.SetEditorText("unsaved");
+    boxes.Answer(Answer::Cancel);
+    main.NewMenuClick();
+    EXPECT_EQ(Outline().Count(), 1);
+    EXPECT_EQ(main.EditorText(), "unsaved");
+
+    boxes.Answer(Answer::Yes);  // save ...
+    main.NewMenuClick();        // ... but the Save As dialog is cancelled
+    EXPECT_EQ(main.EditorText(), "unsaved");
+
+    boxes.Answer(Answer::No);
+    main.NewMenuClick();
+    EXPECT_TRUE(Outline().IsEmpty());
+    EXPECT_EQ(main.EditorText(), QStringLiteral("項目が追加されていません。\n"
+                                                "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
+    EXPECT_FALSE(main.Modified);
+    EXPECT_EQ(main.Settings.Value(u"EditFile"), "nil");
+
+    boxes.shown.clear();
+    main.SaveMenuClick();
+    EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("編集中の文章に、内容がありません")}));
+    main.AddItem();
+    EXPECT_EQ(main.EditorText(), "") << "the notice goes with the first item";
+}
+
+TEST_F(DocumentCommands, CloseWithAutoSaveSavesSilently) {
+    WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=1", "EditFile=" + dir.File("auto.qlo")});
+    TMainForm& main = StartShown();
+    main.SetEditorText("saved at exit");
+    main.close();
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_TRUE(dir.Read("auto.qlo").contains("saved at exit"));
+}
+
+TEST_F(DocumentCommands, AFailedSaveKeepsTheWindowOpenAndTheOldFile) {
+    TMainForm& main = StartShown();
+    main.SaveFile(dir.File("doc.qlo"));
+    const QByteArray before = dir.Read("doc.qlo");
+    main.SetEditorText("changed");
+    QDir().mkpath(dir.File("locked"));
+    boxes.Answer(Answer::Yes);
+    boxes.Answer(Answer::Yes);
+    main.Settings.SetValue(u"EditFile", dir.File("locked/missing-folder/doc.qlo"));
+    main.close();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(main.Modified);
+    EXPECT_EQ(dir.Read("doc.qlo"), before);
+}
+
+TEST_F(DocumentCommands, UnencodableCharactersAreNamedBeforeSaving) {
+    TMainForm& main = StartShown();
+    main.SetEditorText(QString::fromUtf16(u"emoji 😀"));
+    boxes.Answer(Answer::No);
+    EXPECT_FALSE(main.SaveFile(dir.File("emoji.qlo")));
+    EXPECT_FALSE(QFile::exists(dir.File("emoji.qlo")));
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QString::fromUtf16(u"😀")));
+    EXPECT_TRUE(main.Modified);
+}
+
+TEST_F(DocumentCommands, TheFirstArgumentIsLoadedWhateverAutoLoadSays) {
+    TempDir other;
+    other.Write("arg doc.qlo", kWorkedExample);
+    TMainForm& main = Start({other.File("arg doc.qlo"), "ignored"});
+    EXPECT_EQ(Outline().Count(), 3);
+    EXPECT_FALSE(main.AutoLoadOn);
+    main.AutoLoadMenuClick();
+    EXPECT_EQ(main.Settings.Value(u"AutoLoad"), "1");
+}
+
+TEST_F(DocumentCommands, AutomaticLoadingOfAMissingFileInformsOnce) {
+    WriteSettings({"iniFileVer=1.06", "AutoLoad=1", "EditFile=" + dir.File("gone.qlo")});
+    TMainForm& main = Start();
+    EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("前回開いていたファイルがありません。自動読み込みを中止します。")}));
+    EXPECT_EQ(Outline().Count(), 1);
+    EXPECT_TRUE(main.AutoLoadOn);
+}
+
+TEST_F(DocumentCommands, RecentFileCommandLoadsAndStartsTheRedrawTimer) {
+    dir.Write("recent.qlo", kWorkedExample);
+    TMainForm& main = StartShown();
+    main.Settings.SetValue(u"RecentFile3", dir.File("recent.qlo"));
+    main.RecentFileMenuClick(3);
+    EXPECT_EQ(Outline().Count(), 3);
+    EXPECT_EQ(main.Settings.Value(u"RecentFile1"), dir.File("recent.qlo"));
+    EXPECT_TRUE(main.Timer.isActive());
+}
+
+}  // namespace
