@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QDesktopServices>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusTipEvent>
@@ -28,6 +31,8 @@
 #include "platform/TFileDialogs.h"
 #include "platform/TFontSubstitutes.h"
 #include "platform/TMessageBoxes.h"
+#include "skin/TSkinHints.h"
+#include "ui/TEditorCommands.h"
 
 namespace {
 
@@ -123,6 +128,13 @@ void TMainForm::CreateControls() {
             [this](const QModelIndex& index) { TreeModel->ItemOf(index)->Expanded = false; });
     connect(Editor, &QPlainTextEdit::textChanged, this, &TMainForm::EditorChange);
     connect(Tree, &TOutlineView::ItemDropped, this, &TMainForm::TreeDragDrop);
+
+    editing_ = std::make_unique<TEditorCommands>(this, Editor);
+
+    for (QWidget* viewport : {Tree->viewport(), Editor->viewport()}) {
+        viewport->setMouseTracking(true);
+        viewport->installEventFilter(this);
+    }
 
     Timer.setInterval(250);
     Timer.setSingleShot(true);
@@ -313,8 +325,7 @@ void TMainForm::RecordWindowPlace() {
     const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     const QString maximized = normal ? QStringLiteral("0") : QStringLiteral("1");
     Settings.SetValue(u"Maximized", QStringLiteral("0"));
-    QRect place = geometry();
-    if (!normal && normalGeometry().isValid()) place = normalGeometry();
+    const QRect place = NormalPlace();
     Settings.SetValue(u"FormTop", QString::number(place.top()));
     Settings.SetValue(u"FormLeft", QString::number(place.left()));
     Settings.SetValue(u"FormHeight", QString::number(place.height()));
@@ -800,7 +811,7 @@ TWindowState TMainForm::WindowState() const {
 
 void TMainForm::DrawBack() {
     if (!DrawBackEnabled) return;
-    // The maximised-state check of the frame comes first, before the size is read.
+    CheckMaximizedState();
     RunSkinStep([this] {
         const TSkinScene scene{width(), height(), isActiveWindow(), WindowState(), Tree->geometry(),
                                Editor->geometry()};
@@ -846,16 +857,13 @@ void TMainForm::DrawTitleBar(bool active) {
                   [&](QPainter& painter) { skin_.DrawTitleBar(painter, active); });
 }
 
-void TMainForm::DrawOnSurface(const QRect& area, const std::function<void(QPainter&)>& draw) {
+void TMainForm::DrawOnSurface(const QRegion& area, const std::function<void(QPainter&)>& draw) {
     if (surface_.isNull()) return;  // nothing drawn yet: the first full drawing comes
-    RunSkinStep([&] {
-        QImage updated = surface_;
-        QPainter painter(&updated);
-        draw(painter);
-        painter.end();
-        surface_ = updated;
-        ShowSurface(area);
-    });
+    // Like drawing on the window itself: what was drawn before a failure stays.
+    QPainter painter(&surface_);
+    RunSkinStep([&] { draw(painter); });
+    painter.end();
+    ShowSurface(area);
 }
 
 void TMainForm::RunSkinStep(const std::function<void()>& step) {
@@ -871,11 +879,322 @@ void TMainForm::RunSkinStep(const std::function<void()>& step) {
     }
 }
 
-void TMainForm::ShowSurface(const QRect& area) {
+void TMainForm::ShowSurface(const QRegion& area) {
     if (painting_) return;  // the paint under way shows the new surface
     blitOnly_ = true;
     repaint(area);
     blitOnly_ = false;
+}
+
+// ---------------------------------------------------------------------------
+// Editing commands
+
+void TMainForm::CutMenuClick() { editing_->Cut(); }
+void TMainForm::CopyMenuClick() { editing_->Copy(); }
+void TMainForm::PasteMenuClick() { editing_->Paste(); }
+void TMainForm::UndoMenuClick() { editing_->Undo(); }
+void TMainForm::FindMenuClick() { editing_->ShowFind(); }
+void TMainForm::ReplaceMenuClick() { editing_->ShowReplace(); }
+
+// ---------------------------------------------------------------------------
+// Frame behaviour and hover
+
+QRect TMainForm::WorkArea() const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : geometry();
+}
+
+QRect TMainForm::NormalPlace() const {
+    if (!isMaximized() && !isMinimized()) return geometry();
+    if (normalPlace_.isValid()) return normalPlace_;
+    return normalGeometry().isValid() ? normalGeometry() : geometry();
+}
+
+void TMainForm::WindowMaximize() {
+    if (!isMaximized() && !isMinimized()) normalPlace_ = geometry();
+    const QRect work = WorkArea();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    setGeometry(work);
+    update();
+}
+
+// A window whose user chose the maximised state is kept exactly on the work area.
+void TMainForm::CheckMaximizedState() {
+    if (Settings.Value(u"Maximized") != QStringLiteral("1") || geometry() == WorkArea()) return;
+    DrawBackEnabled = false;
+    WindowMaximize();
+    DrawBackEnabled = true;
+    const bool wasModified = Modified;
+    RunGuarded([this] {
+        if (const TOutlineItem* selected = SelectedItem()) {
+            StoreEditorText(selected);
+            if (store_->Exists(selected->ItemNumber)) SetEditorText(store_->Load(selected->ItemNumber));
+        }
+    });
+    if (!wasModified) Modified = false;
+}
+
+void TMainForm::MaximizeButtonClick() {
+    if (isMinimized()) return;
+    DrawBackEnabled = false;
+    if (isMaximized()) {
+        Settings.SetValue(u"Maximized", QStringLiteral("0"));
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        if (normalPlace_.isValid()) setGeometry(normalPlace_);
+    } else {
+        Settings.SetValue(u"Maximized", QStringLiteral("1"));
+        WindowMaximize();
+    }
+    DrawBackEnabled = true;
+    DrawBack();
+}
+
+void TMainForm::FormDblClick() {
+    if (HotElement != SkinCode::Caption || isMinimized()) return;
+    if (isMaximized()) {
+        Settings.SetValue(u"Maximized", QStringLiteral("0"));
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        if (normalPlace_.isValid()) setGeometry(normalPlace_);
+    } else {
+        Settings.SetValue(u"Maximized", QStringLiteral("1"));
+        WindowMaximize();
+    }
+}
+
+void TMainForm::SetPointerShape(Qt::CursorShape shape) {
+    if (cursor().shape() != shape) setCursor(shape);
+}
+
+namespace {
+
+Qt::CursorShape ShapeOfResizeZone(int zone) {
+    switch (zone) {
+        case SkinCode::LeftEdge:
+        case SkinCode::RightEdge: return Qt::SizeHorCursor;
+        case SkinCode::TopEdge:
+        case SkinCode::BottomEdge: return Qt::SizeVerCursor;
+        case SkinCode::TopLeftCorner:
+        case SkinCode::BottomRightCorner: return Qt::SizeFDiagCursor;
+        default: return Qt::SizeBDiagCursor;
+    }
+}
+
+bool IsResizeZone(int code) { return code >= SkinCode::LeftEdge && code <= SkinCode::BottomRightCorner; }
+
+Qt::Edges EdgesOf(int zone) {
+    switch (zone) {
+        case SkinCode::LeftEdge: return Qt::LeftEdge;
+        case SkinCode::RightEdge: return Qt::RightEdge;
+        case SkinCode::TopEdge: return Qt::TopEdge;
+        case SkinCode::BottomEdge: return Qt::BottomEdge;
+        case SkinCode::TopLeftCorner: return Qt::TopEdge | Qt::LeftEdge;
+        case SkinCode::TopRightCorner: return Qt::TopEdge | Qt::RightEdge;
+        case SkinCode::BottomLeftCorner: return Qt::BottomEdge | Qt::LeftEdge;
+        default: return Qt::BottomEdge | Qt::RightEdge;
+    }
+}
+
+}  // namespace
+
+void TMainForm::FormMouseMove(int X, int Y) {
+    const bool menuVisible = false;
+    TPointerInput input;
+    input.X = X;
+    input.Y = Y;
+    input.W = width();
+    input.H = height();
+    input.State = WindowState();
+    input.MenuVisible = menuVisible;
+    input.SplitterDragging = HotElement == SkinCode::Splitter && SplitterDragging;
+    input.Tree = Tree->geometry();
+    input.Editor = Editor->geometry();
+    const TPointerHit hit = TSkinLayout::ClassifyFrame(input);
+    int code = hit.Code;
+    if (code == SkinCode::MenuView) HintOut(TSkinHints::Of(SkinCode::MenuView));
+    if (!hit.StoppedAtMenu) {
+        if (hit.ResizeZone) SetPointerShape(ShapeOfResizeZone(hit.ResizeZone));
+        if (input.SplitterDragging) {
+            SplitterDragStep(X, Y);
+            code = SkinCode::Splitter;
+        }
+        if (HotElement != SkinCode::Splitter && !IsResizeZone(code)) SetPointerShape(Qt::ArrowCursor);
+        if (TSkinLayout::IsOnSplitter(X, Y, Tree->geometry(), Editor->geometry())) {
+            code = SkinCode::Splitter;
+            SetPointerShape(Qt::SplitHCursor);
+            HintOut(TSkinHints::Of(SkinCode::Splitter));
+        }
+    }
+    if (HotElement != 0 && code == 0) {
+        HotElement = 0;
+        HintOut(QString());
+    }
+    DrawLooks(code);
+    HotElement = code;
+}
+
+// Every button, menu title and link tab in its active look when the pointer is on
+// it, else in its normal look; the button under the pointer writes its hint.
+void TMainForm::DrawLooks(int hot) {
+    static const int kLooks[] = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 36, 35};
+    QRegion area;
+    for (int code : kLooks) {
+        const TSkinElement element = TSkinLayout::Element(code, width(), height(), WindowState());
+        area += element.Hit.united(QRect(element.DrawnAt, element.Hit.size()));
+    }
+    QString hint;
+    DrawOnSurface(area, [&](QPainter& painter) {
+        for (int code : kLooks) {
+            skin_.DrawElement(painter, code, code == hot ? TSkinLook::Active : TSkinLook::Normal, width(), height(),
+                              WindowState());
+            if (code == hot && TSkinLayout::IsButton(code)) hint = TSkinHints::Of(code);
+        }
+    });
+    if (!hint.isEmpty()) HintOut(hint);
+}
+
+void TMainForm::DrawButtonLook(int code, TSkinLook look) {
+    const TSkinElement element = TSkinLayout::Element(code, width(), height(), WindowState());
+    DrawOnSurface(element.Hit.united(QRect(element.DrawnAt, element.Hit.size())), [&](QPainter& painter) {
+        skin_.DrawElement(painter, code, look, width(), height(), WindowState());
+    });
+}
+
+void TMainForm::FormMouseDown(Qt::MouseButton, int X, int Y) {
+    if (HotElement == SkinCode::Splitter && cursor().shape() == Qt::SplitHCursor) {
+        SplitterDragging = true;
+        SplitterDownX = X;
+        SplitterDownY = Y;
+        const QRect tree = Tree->geometry();
+        SplitterImage = surface_.copy(QRect(Editor->x() - 20, tree.top(), 40, tree.height() + 20));
+        grabMouse();  // any release ends the drag, wherever it happens
+    }
+    if (HotElement >= SkinCode::ButtonBrother && HotElement <= SkinCode::ButtonDelete)
+        DrawButtonLook(HotElement, TSkinLook::Click);
+}
+
+void TMainForm::FormMouseUp(Qt::MouseButton) {
+    const int element = HotElement;
+    if (element >= SkinCode::ButtonBrother && element <= SkinCode::ButtonDelete)
+        DrawButtonLook(element, TSkinLook::Click);
+    RunReleaseCommand(element);
+    if (element == SkinCode::ButtonDelete) DrawButtonLook(element, TSkinLook::Normal);
+    static const int kNormalAfterRelease[] = {1, 2, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17};
+    for (int code : kNormalAfterRelease) DrawButtonLook(code, TSkinLook::Normal);
+    if (SplitterDragging) EndSplitterDrag();
+}
+
+void TMainForm::RunReleaseCommand(int element) {
+    switch (element) {
+        case SkinCode::ButtonBrother: AddItem(); break;
+        case SkinCode::ButtonChild: AddChildItem(); break;
+        case SkinCode::ButtonDelete: DeleteItem(); break;
+        case SkinCode::ItemUp: MoveUpItem(); break;
+        case SkinCode::ItemDown: MoveDownItem(); break;
+        case SkinCode::ItemLeft: MoveLeftItem(); break;
+        case SkinCode::ItemRight: MoveRightItem(); break;
+        case SkinCode::NewFile: NewMenuClick(); break;
+        case SkinCode::OpenFile: OpenMenuClick(); break;
+        case SkinCode::SaveFile: SaveMenuClick(); break;
+        case SkinCode::PasteBrother: AddItemText(); break;
+        case SkinCode::PasteChild: AddChildItemText(); break;
+        case SkinCode::Cut: CutMenuClick(); break;
+        case SkinCode::Copy: CopyMenuClick(); break;
+        case SkinCode::Paste: PasteMenuClick(); break;
+        case SkinCode::Undo: UndoMenuClick(); break;
+        case SkinCode::MenuFile:
+        case SkinCode::MenuEdit:
+        case SkinCode::MenuView:
+        case SkinCode::MenuOption:
+        case SkinCode::MenuHelp: SystemMenuOpen(element - SkinCode::MenuFile + 1); break;
+        case SkinCode::Minimize: showMinimized(); break;
+        case SkinCode::Maximize: MaximizeButtonClick(); break;
+        case SkinCode::Close: close(); break;
+        case SkinCode::Homepage:
+        case SkinCode::EMail: OpenLink(element); break;
+        default: break;
+    }
+}
+
+void TMainForm::SplitterDragStep(int X, int Y) {
+    const int d = X - SplitterDownX;
+    QRect tree = Tree->geometry();
+    QRect editor = Editor->geometry();
+    const int both = tree.width() + editor.width();
+    tree.setWidth(tree.width() + d);
+    editor.setWidth(editor.width() - d);
+    SplitterDownX = X;
+    SplitterDownY = Y;
+    bool limit = false;
+    if (tree.width() < 100) {
+        tree.setWidth(100);
+        editor.setWidth(both - 100);
+        limit = true;
+    } else if (editor.width() < 100) {
+        editor.setWidth(100);
+        tree.setWidth(both - 100);
+        limit = true;
+    }
+    editor.moveLeft(tree.left() + tree.width() + 20);
+    // Narrow before moving, move before widening: the controls never overlap.
+    if (d > 0) {
+        Editor->setGeometry(editor);
+        Tree->setGeometry(tree);
+    } else {
+        Tree->setGeometry(tree);
+        Editor->setGeometry(editor);
+    }
+    Settings.SetValue(u"TreeWidth", QString::number(tree.width()));
+    if (limit) {
+        EndSplitterDrag();
+        return;
+    }
+    // One continuous shadow band runs under both controls while dragging.
+    const QRect band(QPoint(tree.left() + 20, tree.bottom() + 1), QPoint(editor.right(), tree.bottom() + 20));
+    const QRect gap(editor.left() - 20, tree.top(), SplitterImage.width(), SplitterImage.height());
+    DrawOnSurface(QRegion(band) + gap, [&](QPainter& painter) {
+        painter.drawImage(band, skin_.Load(QStringLiteral("Shadow_Bottom.bmp")), QRect(0, 0, 10, 20));
+        painter.drawImage(gap.topLeft(), SplitterImage);
+    });
+}
+
+void TMainForm::EndSplitterDrag() {
+    SplitterDragging = false;
+    releaseMouse();
+    DrawBack();
+}
+
+void TMainForm::TreeMouseMove(const QPoint& position) {
+    if (HotElement == SkinCode::Splitter && cursor().shape() == Qt::SplitHCursor) {
+        FormMouseMove(position.x() + Tree->x(), position.y() + Tree->y());
+        return;
+    }
+    if (HotElement != 0) RedrawBack();
+}
+
+void TMainForm::EditorMouseMove(const QPoint& position) {
+    if (HotElement == SkinCode::Splitter && cursor().shape() == Qt::SplitHCursor) {
+        FormMouseMove(position.x() + Editor->x(), position.y() + Editor->y());
+        return;
+    }
+    Editor->setFocus(Qt::MouseFocusReason);
+    if (HotElement != 0) RedrawBack();
+}
+
+void TMainForm::SystemMenuOpen(int) {}
+
+void TMainForm::OpenLink(int element) {
+    const QUrl url = element == SkinCode::EMail ? QUrl(QStringLiteral("mailto:support@hedgerow.invalid"))
+                                                : QUrl(QStringLiteral("https://hedgerow.invalid/"));
+    QDesktopServices::openUrl(url);  // a failure is not reported
+}
+
+void TMainForm::StartFrameDrag(int element, const QPoint& globalPointer) {
+    QWindow* window = windowHandle();
+    bool started = false;
+    if (window) started = element == SkinCode::Caption ? window->startSystemMove()
+                                                       : window->startSystemResize(EdgesOf(element));
+    // Without a window manager that takes over, the window follows the pointer itself.
+    if (!started) frameDrag_.emplace(element, geometry(), globalPointer, minimumSize());
 }
 
 // ---------------------------------------------------------------------------
@@ -895,7 +1214,16 @@ bool TMainForm::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) { return QWidget::eventFilter(watched, event); }
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (watched == Tree->viewport())
+            TreeMouseMove(Tree->viewport()->mapTo(Tree, position));
+        else if (watched == Editor->viewport())
+            EditorMouseMove(Editor->viewport()->mapTo(Editor, position));
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void TMainForm::paintEvent(QPaintEvent* event) {
     if (!blitOnly_) {
@@ -914,6 +1242,53 @@ void TMainForm::paintEvent(QPaintEvent* event) {
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     FormPaint();
+}
+
+void TMainForm::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    if (frameDrag_) {
+        setGeometry(frameDrag_->GeometryAt(global));
+        return;
+    }
+    if (frameElement_ && (event->buttons() & Qt::LeftButton) &&
+        (global - framePressPointer_).manhattanLength() >= QApplication::startDragDistance()) {
+        // The caption moves the window once the pointer really drags it, so that a
+        // double click on the caption stays a double click.
+        const int element = frameElement_;
+        frameElement_ = 0;
+        StartFrameDrag(element, framePressPointer_);
+        if (frameDrag_) setGeometry(frameDrag_->GeometryAt(global));
+        return;
+    }
+    FormMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void TMainForm::mousePressEvent(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (IsResizeZone(HotElement)) StartFrameDrag(HotElement, global);
+        if (HotElement == SkinCode::Caption && !isMaximized()) {
+            frameElement_ = HotElement;
+            framePressPointer_ = global;
+        }
+    }
+    const QPoint at = global - geometry().topLeft();
+    FormMouseDown(event->button(), at.x(), at.y());
+}
+
+void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
+    frameElement_ = 0;
+    if (frameDrag_) {
+        frameDrag_.reset();
+        return;
+    }
+    FormMouseUp(event->button());
+}
+
+void TMainForm::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) FormDblClick();
+    const QPoint at = event->position().toPoint();
+    FormMouseDown(event->button(), at.x(), at.y());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -13,11 +13,13 @@
 #include "app/TStartupSettings.h"
 #include "document/TMovePrimitive.h"
 #include "skin/TSkinLayout.h"
+#include "skin/TFrameDrag.h"
 #include "skin/TSkinPainter.h"
 #include "document/TItemTextStore.h"
 
 class QPainter;
 class QPlainTextEdit;
+class TEditorCommands;
 class TFileDialogs;
 class TMessageBoxes;
 class TOutlineItem;
@@ -98,10 +100,31 @@ public:
     void AutoSaveMenuClick();
     void AutoBackupMenuClick();
 
+    // Editing commands.
+    void CutMenuClick();
+    void CopyMenuClick();
+    void PasteMenuClick();
+    void UndoMenuClick();
+    void FindMenuClick();
+    void ReplaceMenuClick();
+    TEditorCommands* EditorCommands() const { return editing_.get(); }
+
     // Painting.
     void FormPaint();
     void DrawBack();
     void RedrawBack();
+
+    // Frame behaviour and hover.
+    void FormMouseMove(int X, int Y);
+    void FormMouseDown(Qt::MouseButton button, int X, int Y);
+    void FormMouseUp(Qt::MouseButton button);
+    void FormDblClick();
+    void TreeMouseMove(const QPoint& position);
+    void EditorMouseMove(const QPoint& position);
+    void WindowMaximize();
+    void MaximizeButtonClick();
+    void SystemMenuOpen(int menu);
+    void OpenLink(int element);
     void DrawTitleBar(bool active);
     TWindowState WindowState() const;
     void HintOut(const QString& text);
@@ -143,6 +166,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -161,9 +188,19 @@ private:
     bool NewDocument();
     bool ConfirmUnencodable(const QString& characters);
     void ApplyWordWrapSetting();
-    void ShowSurface(const QRect& area);
+    void ShowSurface(const QRegion& area);
+    void CheckMaximizedState();
+    void DrawLooks(int hot);
+    void DrawButtonLook(int code, TSkinLook look);
+    void RunReleaseCommand(int element);
+    void StartFrameDrag(int element, const QPoint& globalPointer);
+    void SplitterDragStep(int X, int Y);
+    void EndSplitterDrag();
+    void SetPointerShape(Qt::CursorShape shape);
+    QRect WorkArea() const;
+    QRect NormalPlace() const;
     // Draws onto what the window shows and shows the changed area.
-    void DrawOnSurface(const QRect& area, const std::function<void(QPainter&)>& draw);
+    void DrawOnSurface(const QRegion& area, const std::function<void(QPainter&)>& draw);
     // Runs a drawing step that reads skin files; a failure keeps the previous look.
     void RunSkinStep(const std::function<void()>& step);
     QString SettingsPath() const;
@@ -179,11 +216,18 @@ private:
 
     TMainFormContext context_;
     std::unique_ptr<TItemTextStore> store_;
+    std::unique_ptr<TEditorCommands> editing_;
     // The list start-up used because the settings file could not be read.
     std::optional<QStringList> unreadSettings_;
     TSkinPainter skin_{QString()};
     QString lastSkinFailure_;  // the skin failure last reported
     QImage surface_;       // what the window shows beneath its controls
+    QRect normalPlace_;    // the place of the normal state while maximised
+    // A pending or running move or resize of the window that follows the pointer.
+    int frameElement_ = 0;
+    QPoint framePressPointer_;
+    bool frameFollowing_ = false;
+    std::optional<TFrameDrag> frameDrag_;
     bool blitOnly_ = false;  // a repaint that only shows surface_ again
     bool painting_ = false;  // inside paintEvent
 };

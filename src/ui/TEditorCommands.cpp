@@ -25,8 +25,10 @@ TEditorCommands::TEditorCommands(QWidget* owner, QPlainTextEdit* editor)
     replaceDialog_ = new TReplaceDialog(owner);
     connect(findDialog_, &TFindDialog::Find, this, &TEditorCommands::FindDialogFind);
     connect(replaceDialog_, &TReplaceDialog::Find, this, &TEditorCommands::ReplaceDialogFind);
-    connect(replaceDialog_, &TReplaceDialog::Replace, this, [this] { ReplaceDialogReplace(false); });
-    connect(replaceDialog_, &TReplaceDialog::ReplaceAll, this, [this] { ReplaceDialogReplace(true); });
+    connect(replaceDialog_, &TReplaceDialog::Replace, this,
+            [this] { ReplaceDialogReplace(false); });
+    connect(replaceDialog_, &TReplaceDialog::ReplaceAll, this,
+            [this] { ReplaceDialogReplace(true); });
     if (editor_) editor_->viewport()->installEventFilter(this);
 }
 
@@ -34,6 +36,10 @@ TEditorCommands::~TEditorCommands() {
     delete findDialog_;
     delete replaceDialog_;
 }
+
+TFindDialog* TEditorCommands::FindDialog() const { return findDialog_; }
+
+TReplaceDialog* TEditorCommands::ReplaceDialog() const { return replaceDialog_; }
 
 void TEditorCommands::Cut() {
     if (editor_) editor_->cut();
@@ -127,7 +133,8 @@ bool TEditorCommands::eventFilter(QObject* watched, QEvent* event) {
     if (editor_ && watched == editor_->viewport() && event->type() == QEvent::Wheel) {
         // High-resolution wheels send parts of a notch: count whole steps only.
         wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
-        for (; wheelRemainder_ <= -kWheelStep; wheelRemainder_ += kWheelStep) EditorMouseWheelDown();
+        for (; wheelRemainder_ <= -kWheelStep; wheelRemainder_ += kWheelStep)
+            EditorMouseWheelDown();
         for (; wheelRemainder_ >= kWheelStep; wheelRemainder_ -= kWheelStep) EditorMouseWheelUp();
         // Not consumed: the editor's own scrolling for the step comes on top.
     }

@@ -26,8 +26,8 @@ public:
     TEditorCommands(QWidget* owner, QPlainTextEdit* editor);
     ~TEditorCommands() override;
 
-    TFindDialog* FindDialog() const { return findDialog_; }
-    TReplaceDialog* ReplaceDialog() const { return replaceDialog_; }
+    TFindDialog* FindDialog() const;
+    TReplaceDialog* ReplaceDialog() const;
 
     // The editor's own operations. Cut and copy do nothing without a selection; paste
     // inserts the clipboard's plain text only (a rich clipboard gives its text without

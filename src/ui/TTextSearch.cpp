@@ -57,8 +57,9 @@ TTextSearch::TReplaceAllResult TTextSearch::ReplaceAll(QStringView text, TTextSe
     // The occurrence replaced first: the selected one, or else the next one behind the
     // selection. When there is neither, the walk from the beginning below still finds
     // every occurrence in front of the selection.
-    const qsizetype first =
-        IsOccurrence(text, selection, what) ? selection.start : IndexOf(text, what, StartOf(selection));
+    const qsizetype first = IsOccurrence(text, selection, what)
+                                ? selection.start
+                                : IndexOf(text, what, StartOf(selection));
 
     // After each replacement the search starts again at the beginning but skips the
     // inserted text, so it finds the leftmost occurrence of the old text that does not

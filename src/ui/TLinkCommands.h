@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class TShell;
+
+// The help page and the maker's addresses, and the commands that open them with the
+// desktop's programs. The shell's outcome is passed back; the commands themselves
+// show no message.
+class TLinkCommands {
+public:
+    // The three addresses of the maker. They are reserved example addresses
+    // (RFC 2606) until the project publishes its own.
+    static QUrl HomePage() { return QUrl(QStringLiteral("https://www.example.com/brisbeck/")); }
+    static QUrl VersionPage() {
+        return QUrl(QStringLiteral("https://www.example.com/brisbeck/hedgerow/version.html"));
+    }
+    static QUrl MailAddress() { return QUrl(QStringLiteral("mailto:brisbeck@example.com")); }
+
+    static QString HelpFileName() { return QStringLiteral("Help.html"); }
+    // The help page beside the program; exeDir ends with a separator.
+    static QString HelpPath(const QString& exeDir) { return exeDir + HelpFileName(); }
+
+    // Opens "Help.html" beside the program. A missing file is not handed to the shell:
+    // false then, and nothing else happens.
+    static bool OpenHelp(TShell& shell, const QString& exeDir);
+    // The maker's home page (help menu and the "homepage" link tab).
+    static bool OpenHomePage(TShell& shell);
+    // The page that tells the newest version.
+    static bool OpenLatestVersion(TShell& shell);
+    // A new mail to the maker (the "e-mail" link tab).
+    static bool OpenMail(TShell& shell);
+};

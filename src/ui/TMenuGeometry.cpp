@@ -1,0 +1,40 @@
+#include "ui/TMenuGeometry.h"
+
+#include "ui/TMenuTables.h"
+
+namespace {
+
+struct Place {
+    int left;
+    int width;
+    int height;
+};
+
+// Menus 1 to 5; the file menu's height is worked out from its recent files.
+constexpr Place kPlaces[] = {{30, 120, 0}, {84, 140, 240}, {149, 100, 60}, {218, 200, 260}, {310, 200, 120}};
+
+bool Known(int menuNumber) { return menuNumber >= TMenuTables::kFile && menuNumber <= TMenuTables::kHelp; }
+
+}  // namespace
+
+int TMenuGeometry::LeftOffset(int menuNumber) {
+    return Known(menuNumber) ? kPlaces[menuNumber - 1].left : 0;
+}
+
+QSize TMenuGeometry::SizeOf(int menuNumber, int recentFileCount) {
+    if (!Known(menuNumber)) return {};
+    const Place& place = kPlaces[menuNumber - 1];
+    if (menuNumber != TMenuTables::kFile) return {place.width, place.height};
+    return {place.width, recentFileCount == 0 ? 160 : 180 + 20 * recentFileCount};
+}
+
+QPoint TMenuGeometry::PlaceOf(int menuNumber, const QPoint& mainTopLeft) {
+    return mainTopLeft + QPoint(LeftOffset(menuNumber), kTop);
+}
+
+const TMenuEntry* TMenuGeometry::EntryAt(const TMenuTable& table, const QPoint& pointer) {
+    if (pointer.x() < kMargin || pointer.x() >= table.Size.width() - kMargin) return nullptr;
+    for (const TMenuEntry& entry : table.Entries)
+        if (pointer.y() >= entry.Y && pointer.y() <= entry.Y + kBand - 1) return &entry;
+    return nullptr;
+}

@@ -1,0 +1,166 @@
+#include "ui/TSystemMenuForm.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/TSettingsList.h"
+#include "skin/TSkinLayout.h"
+#include "ui/TMenuGeometry.h"
+#include "ui/TMenuHost.h"
+
+QPointer<TSystemMenuForm> SystemMenuForm;
+
+namespace {
+
+constexpr int kFrameWidth = 3;
+
+QFont MenuFont() {
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    return font;
+}
+
+}  // namespace
+
+const QColor& TSystemMenuForm::CaptionGrey() {
+    static const QColor grey(128, 128, 128);
+    return grey;
+}
+
+const QColor& TSystemMenuForm::HighlightRed() {
+    static const QColor red(255, 0, 0);
+    return red;
+}
+
+TSystemMenuForm::TSystemMenuForm(TMenuHost& host)
+    : QWidget(host.MenuOwnerWindow(), Qt::Tool | Qt::FramelessWindowHint), host_(host) {
+    setObjectName(QStringLiteral("SystemMenuForm"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    setFont(MenuFont());
+}
+
+TSystemMenuForm* TSystemMenuForm::Open(TMenuHost& host, int menuNumber) {
+    if (SystemMenuForm) {
+        SystemMenuForm->CloseMenu();
+        SystemMenuForm->deleteLater();
+    }
+    auto* form = new TSystemMenuForm(host);
+    SystemMenuForm = form;
+    form->SystemMenuOpen(menuNumber);
+    return form;
+}
+
+bool TSystemMenuForm::MenuVisible() { return SystemMenuForm && SystemMenuForm->isVisible(); }
+
+bool TSystemMenuForm::FollowPointer(TMenuHost& host, int previousElement, int element) {
+    if (!MenuVisible() || element == previousElement) return false;
+    if (element < SkinCode::MenuFile || element > SkinCode::MenuHelp) return false;
+    SystemMenuForm->CloseMenu();
+    Open(host, element - SkinCode::MenuFile + TMenuTables::kFile);
+    return true;
+}
+
+void TSystemMenuForm::SystemMenuOpen(int menuNumber) {
+    table_ = TMenuTables::Build(menuNumber, host_.MenuSettings());
+    hoverCode_ = 0;
+    if (table_.MenuNumber == 0) return;
+    QWidget* owner = host_.MenuOwnerWindow();
+    const QPoint origin = owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint();
+    setFixedSize(table_.Size);
+    move(TMenuGeometry::PlaceOf(table_.MenuNumber, origin));
+    show();
+    raise();
+    activateWindow();
+    DrawMenu();
+}
+
+void TSystemMenuForm::FormMouseMove(const QPoint& pointer) {
+    int newCode = 0;
+    if (const TMenuEntry* entry = TMenuGeometry::EntryAt(table_, pointer)) {
+        DrawCaption(*entry, HighlightRed());
+        if (!entry->Hint.isEmpty()) host_.HintOut(entry->Hint);
+        newCode = entry->Code;
+    } else {
+        host_.HintOut(QString());
+    }
+    if (newCode == hoverCode_) return;
+    if (const TMenuEntry* previous = table_.Find(hoverCode_)) DrawCaption(*previous, CaptionGrey());
+    hoverCode_ = newCode;
+}
+
+void TSystemMenuForm::FormMouseDown() {
+    const TMenuEntry* entry = table_.Find(hoverCode_);
+    if (!entry) return;
+    const TMenuCommand command = entry->Command;
+    const TMenuClosing closing = TMenuTables::ClosingOf(command);
+    TMenuHost& host = host_;
+    const QPointer<TSystemMenuForm> self(this);
+    if (closing != TMenuClosing::RunThenClose) CloseMenu();
+    host.RunMenuCommand(command);
+    if (closing != TMenuClosing::HideRun && self) CloseMenu();
+}
+
+void TSystemMenuForm::FormDeactivate() { CloseMenu(); }
+
+void TSystemMenuForm::CloseMenu() { hide(); }
+
+void TSystemMenuForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, surface_);
+}
+
+void TSystemMenuForm::mouseMoveEvent(QMouseEvent* event) { FormMouseMove(event->position().toPoint()); }
+
+void TSystemMenuForm::mousePressEvent(QMouseEvent*) { FormMouseDown(); }
+
+void TSystemMenuForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) FormDeactivate();
+}
+
+void TSystemMenuForm::DrawMenu() {
+    surface_ = QImage(table_.Size, QImage::Format_RGB32);
+    DrawFrame();
+    DrawSeparators();
+    for (const TMenuEntry& entry : table_.Entries) DrawCaption(entry, CaptionGrey());
+}
+
+// A white panel inside a 3-pixel black frame whose pen is centred on the outline
+// (2, 2)-(width - 2, height - 2): the frame covers pixels 1 to 3 and width - 3 to
+// width - 1; the outermost line on the left and the top keeps the window's colour.
+void TSystemMenuForm::DrawFrame() {
+    surface_.fill(palette().color(QPalette::Window));
+    QPainter painter(&surface_);
+    const int w = surface_.width();
+    const int h = surface_.height();
+    painter.fillRect(QRect(1, 1, w - 1, h - 1), Qt::black);
+    const int inner = 1 + kFrameWidth;
+    painter.fillRect(QRect(inner, inner, w - 2 * kFrameWidth - 1, h - 2 * kFrameWidth - 1), Qt::white);
+}
+
+void TSystemMenuForm::DrawSeparators() {
+    QPainter painter(&surface_);
+    painter.setPen(QPen(CaptionGrey(), 1));
+    for (const TMenuSeparator& separator : table_.Separators)
+        painter.drawLine(separator.Left, separator.Y, separator.Right - 1, separator.Y);
+}
+
+void TSystemMenuForm::DrawCaption(const TMenuEntry& entry, const QColor& color) {
+    if (surface_.isNull()) return;
+    QPainter painter(&surface_);
+    const QRect inside(1 + kFrameWidth, 1 + kFrameWidth, surface_.width() - 2 * kFrameWidth - 1,
+                       surface_.height() - 2 * kFrameWidth - 1);
+    painter.setClipRect(inside);
+    painter.setFont(font());
+    painter.setPen(color);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::white);
+    const QRect place(TMenuGeometry::kCaptionX, entry.Y, inside.right() - TMenuGeometry::kCaptionX + 1,
+                      inside.bottom() - entry.Y + 1);
+    painter.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     entry.Caption(host_.MenuSettings()));
+    painter.end();
+    update(place);
+}

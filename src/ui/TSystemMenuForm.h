@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/TMenuTables.h"
+
+class TMenuHost;
+class TSystemMenuForm;
+
+// The current drop-down menu window; null before the first opening. Only one menu is
+// ever visible: opening another one closes and releases the previous window.
+extern QPointer<TSystemMenuForm> SystemMenuForm;
+
+// A drop-down menu drawn by the program: a borderless window hanging under its title
+// on the host's menu band. The entry under the pointer turns red and shows its hint;
+// a press of any button runs its command; losing the activation closes the menu.
+// There is no keyboard handling.
+class TSystemMenuForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TSystemMenuForm(TMenuHost& host);
+
+    // Opens menu menuNumber (1 file .. 5 help) in a new window that becomes
+    // SystemMenuForm; the previous window is closed first.
+    static TSystemMenuForm* Open(TMenuHost& host, int menuNumber);
+
+    // Whether the current menu window is shown.
+    static bool MenuVisible();
+
+    // The menu follow along the menu band: when a menu is shown and the pointer came
+    // onto a menu title (skin codes 18 to 22) other than previousElement, the shown
+    // menu closes and the title's menu opens. Returns whether a menu was opened.
+    static bool FollowPointer(TMenuHost& host, int previousElement, int element);
+
+    // Stores the menu number, places, sizes, shows and activates the window and draws
+    // the menu.
+    void SystemMenuOpen(int menuNumber);
+
+    // Hover tracking at a point of the window.
+    void FormMouseMove(const QPoint& pointer);
+    // Runs the command of the highlighted entry; nothing happens without one.
+    void FormMouseDown();
+    // Closes the window when it lost the activation.
+    void FormDeactivate();
+    // Hides the window; the hint line keeps its text.
+    void CloseMenu();
+
+    int MenuNumber() const { return table_.MenuNumber; }
+    int RecentFileCount() const { return table_.RecentFileCount; }
+    // The code of the entry drawn highlighted; 0 for none.
+    int HoverCode() const { return hoverCode_; }
+    const TMenuTable& Table() const { return table_; }
+
+    static const QColor& CaptionGrey();
+    static const QColor& HighlightRed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void DrawMenu();
+    void DrawCaption(const TMenuEntry& entry, const QColor& color);
+    void DrawFrame();
+    void DrawSeparators();
+
+    TMenuHost& host_;
+    TMenuTable table_;
+    int hoverCode_ = 0;
+    QImage surface_;  // what the window shows; drawn when it opens and on hover
+};
