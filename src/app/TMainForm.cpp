@@ -833,6 +833,7 @@ void TMainForm::RedrawBack() {
 }
 
 void TMainForm::HintOut(const QString& text) {
+    HintText = text;
     const QRect band = TSkinLayout::HintBand(width(), height());
     DrawOnSurface(band, [&](QPainter& painter) {
         skin_.DrawHintBand(painter, width(), height());
@@ -912,9 +913,9 @@ QRect TMainForm::NormalPlace() const {
 
 void TMainForm::WindowMaximize() {
     if (!isMaximized() && !isMinimized()) normalPlace_ = geometry();
-    const QRect work = WorkArea();
+    // Setting the geometry clears the maximised state, so it comes first.
+    setGeometry(WorkArea());
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-    setGeometry(work);
     update();
 }
 

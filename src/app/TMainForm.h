@@ -149,6 +149,12 @@ public:
     // The skin element under the pointer as of the last pointer move; 0 for none.
     int HotElement = 0;
 
+    // What the window shows beneath its controls.
+    const QImage& Surface() const { return surface_; }
+
+    // The text the hint line shows now.
+    QString HintText;
+
     // The folder both file dialogs start in.
     QString DialogFolder;
 

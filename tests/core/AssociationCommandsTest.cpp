@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/AppError.h"
 #include "platform/TAssociation.h"
 #include "support/Printers.h"

@@ -3,13 +3,14 @@
 #include "platform/TAssociationTable.h"
 #include "support/Printers.h"
 
+// Found by argument-dependent lookup in the global namespace of TAssociationTable.
+static void PrintTo(const TAssociationTable::Entry& entry, std::ostream* out) {
+    *out << entry.key.toStdString() << " = " << entry.value.toStdString();
+}
+
 namespace {
 
 using Entry = TAssociationTable::Entry;
-
-void PrintTo(const Entry& entry, std::ostream* out) {
-    *out << entry.key.toStdString() << " = " << entry.value.toStdString();
-}
 
 TEST(AssociationTable, FourKeysWithTheirDefaultValues) {
     const QList<Entry> entries = TAssociationTable::Entries(QStringLiteral("C:\\Apps\\Notes\\program.exe"));

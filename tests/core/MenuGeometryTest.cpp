@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "app/TSettingsList.h"
+#include "support/Printers.h"
+#include "ui/TMenuGeometry.h"
+#include "ui/TMenuTables.h"
+
+namespace {
+
+int CodeAt(const TMenuTable& table, int x, int y) {
+    const TMenuEntry* entry = TMenuGeometry::EntryAt(table, {x, y});
+    return entry ? entry->Code : 0;
+}
+
+TSettingsList NoRecentFiles() {
+    return TSettingsList(
+        QStringList{"RecentFile1=nil", "RecentFile2=nil", "RecentFile3=nil", "RecentFile4=nil", "RecentFile5=nil"});
+}
+
+}  // namespace
+
+TEST(MenuGeometry, OffsetsAndSizes) {
+    EXPECT_EQ(TMenuGeometry::LeftOffset(1), 30);
+    EXPECT_EQ(TMenuGeometry::LeftOffset(2), 84);
+    EXPECT_EQ(TMenuGeometry::LeftOffset(3), 149);
+    EXPECT_EQ(TMenuGeometry::LeftOffset(4), 218);
+    EXPECT_EQ(TMenuGeometry::LeftOffset(5), 310);
+    EXPECT_EQ(TMenuGeometry::SizeOf(1, 0), QSize(120, 160));
+    EXPECT_EQ(TMenuGeometry::SizeOf(1, 1), QSize(120, 200));
+    EXPECT_EQ(TMenuGeometry::SizeOf(1, 5), QSize(120, 280));
+    EXPECT_EQ(TMenuGeometry::SizeOf(2, 0), QSize(140, 240));
+    EXPECT_EQ(TMenuGeometry::SizeOf(3, 0), QSize(100, 60));
+    EXPECT_EQ(TMenuGeometry::SizeOf(4, 0), QSize(200, 260));
+    EXPECT_EQ(TMenuGeometry::SizeOf(5, 0), QSize(200, 120));
+    EXPECT_EQ(TMenuGeometry::SizeOf(7, 0), QSize());
+}
+
+TEST(MenuGeometry, MenuHangsFromTheMenuBandUnderItsTitle) {
+    EXPECT_EQ(TMenuGeometry::PlaceOf(1, {100, 200}), QPoint(130, 260));
+    EXPECT_EQ(TMenuGeometry::PlaceOf(4, {0, 0}), QPoint(218, 60));
+}
+
+TEST(MenuGeometry, BandsAreFifteenPixelsHigh) {
+    const TMenuTable table = TMenuTables::Build(2, TSettingsList());
+    EXPECT_EQ(CodeAt(table, 50, 9), 0);
+    EXPECT_EQ(CodeAt(table, 50, 10), 21);
+    EXPECT_EQ(CodeAt(table, 50, 24), 21);
+    for (int y = 25; y <= 29; ++y) EXPECT_EQ(CodeAt(table, 50, y), 0) << y;
+    EXPECT_EQ(CodeAt(table, 50, 30), 22);
+    EXPECT_EQ(CodeAt(table, 50, 64), 23);
+    for (int y = 65; y <= 89; ++y) EXPECT_EQ(CodeAt(table, 50, y), 0) << y;  // around the separator
+    EXPECT_EQ(CodeAt(table, 50, 224), 29);
+    EXPECT_EQ(CodeAt(table, 50, 225), 0);
+}
+
+TEST(MenuGeometry, MarginsOfTenPixelsHoldNoEntry) {
+    const TMenuTable table = TMenuTables::Build(2, TSettingsList());  // 140 wide
+    EXPECT_EQ(CodeAt(table, 9, 15), 0);
+    EXPECT_EQ(CodeAt(table, 10, 15), 21);
+    EXPECT_EQ(CodeAt(table, 129, 15), 21);
+    EXPECT_EQ(CodeAt(table, 130, 15), 0);
+    EXPECT_EQ(CodeAt(table, -5, 15), 0);
+}
+
+TEST(MenuGeometry, ExitEntryWithoutRecentFiles) {
+    const TMenuTable table = TMenuTables::Build(1, NoRecentFiles());
+    EXPECT_EQ(CodeAt(table, 20, 129), 0);
+    EXPECT_EQ(CodeAt(table, 20, 130), 110);
+    EXPECT_EQ(CodeAt(table, 20, 144), 110);
+    EXPECT_EQ(CodeAt(table, 20, 145), 0);
+}
+
+TEST(MenuGeometry, ExitEntryWithFiveRecentFiles) {
+    const TMenuTable table = TMenuTables::Build(1, TSettingsList());  // absent keys count as used
+    ASSERT_EQ(table.RecentFileCount, 5);
+    EXPECT_EQ(CodeAt(table, 20, 215), 109);
+    EXPECT_EQ(CodeAt(table, 20, 235), 0);
+    EXPECT_EQ(CodeAt(table, 20, 250), 110);
+    EXPECT_EQ(CodeAt(table, 20, 264), 110);
+}
