@@ -935,9 +935,8 @@ void TMainForm::CheckMaximizedState() {
     if (!wasModified) Modified = false;
 }
 
-void TMainForm::MaximizeButtonClick() {
-    if (isMinimized()) return;
-    DrawBackEnabled = false;
+// The user's choice between the maximised and the normal state, kept in "Maximized".
+void TMainForm::ToggleMaximized() {
     if (isMaximized()) {
         Settings.SetValue(u"Maximized", QStringLiteral("0"));
         setWindowState(windowState() & ~Qt::WindowMaximized);
@@ -946,20 +945,18 @@ void TMainForm::MaximizeButtonClick() {
         Settings.SetValue(u"Maximized", QStringLiteral("1"));
         WindowMaximize();
     }
+}
+
+void TMainForm::MaximizeButtonClick() {
+    if (isMinimized()) return;
+    DrawBackEnabled = false;
+    ToggleMaximized();
     DrawBackEnabled = true;
     DrawBack();
 }
 
 void TMainForm::FormDblClick() {
-    if (HotElement != SkinCode::Caption || isMinimized()) return;
-    if (isMaximized()) {
-        Settings.SetValue(u"Maximized", QStringLiteral("0"));
-        setWindowState(windowState() & ~Qt::WindowMaximized);
-        if (normalPlace_.isValid()) setGeometry(normalPlace_);
-    } else {
-        Settings.SetValue(u"Maximized", QStringLiteral("1"));
-        WindowMaximize();
-    }
+    if (HotElement == SkinCode::Caption && !isMinimized()) ToggleMaximized();
 }
 
 void TMainForm::SetPointerShape(Qt::CursorShape shape) {

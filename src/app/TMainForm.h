@@ -123,6 +123,7 @@ public:
     void EditorMouseMove(const QPoint& position);
     void WindowMaximize();
     void MaximizeButtonClick();
+    void ToggleMaximized();
     void SystemMenuOpen(int menu);
     void OpenLink(int element);
     void DrawTitleBar(bool active);

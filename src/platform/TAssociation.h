@@ -7,7 +7,7 @@
 // that opening a document from the desktop starts the program with the document's
 // path as its first argument.
 class TAssociation {
-public:
+  public:
     virtual ~TAssociation() = default;
 
     // Makes this program the one that opens ".qlo" documents. Registering again

@@ -6,7 +6,7 @@
 // The registry entries that associate ".qlo" with the program on Windows: keys below
 // HKEY_CLASSES_ROOT and the default (unnamed) string value of each.
 class TAssociationTable {
-public:
+  public:
     struct Entry {
         QString key;    // below HKEY_CLASSES_ROOT, parts separated by "\"
         QString value;  // the key's default value

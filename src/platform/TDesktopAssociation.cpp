@@ -1,7 +1,5 @@
 #include "platform/TDesktopAssociation.h"
 
-#include <algorithm>
-
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -10,6 +8,7 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "platform/AppError.h"
 #include "platform/TAssociationTable.h"
@@ -108,7 +107,9 @@ QString TDesktopAssociation::DesktopEntryPath() {
     return DataHome() + QStringLiteral("/applications/") + DesktopFileName();
 }
 
-QString TDesktopAssociation::MimeAppsPath() { return ConfigHome() + QStringLiteral("/mimeapps.list"); }
+QString TDesktopAssociation::MimeAppsPath() {
+    return ConfigHome() + QStringLiteral("/mimeapps.list");
+}
 
 QString TDesktopAssociation::IconPath(const QString& size) {
     return DataHome() + QStringLiteral("/icons/hicolor/") + size + QStringLiteral("/apps/") +
@@ -223,7 +224,8 @@ QStringList TDesktopAssociation::WithoutDefaultEntry(const QStringList& lines) {
                 QStringList names = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
                 if (!names.contains(ours)) continue;
                 names.removeAll(ours);
-                rest = names.isEmpty() ? QString() : names.join(QLatin1Char(';')) + QLatin1Char(';');
+                rest =
+                    names.isEmpty() ? QString() : names.join(QLatin1Char(';')) + QLatin1Char(';');
             }
             if (rest.isEmpty()) {
                 result.removeAt(i--);
@@ -290,7 +292,8 @@ void TDesktopAssociation::WriteMimeApps() const {
 void TDesktopAssociation::RemoveIcons() const {
     const QDir theme(DataHome() + QStringLiteral("/icons/hicolor"));
     for (const QString& size : theme.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        QFile::remove(theme.filePath(size + QStringLiteral("/apps/") + IconName() + QStringLiteral(".png")));
+        QFile::remove(
+            theme.filePath(size + QStringLiteral("/apps/") + IconName() + QStringLiteral(".png")));
 }
 
 void TDesktopAssociation::RemoveMimeAppsEntry() const {
@@ -313,5 +316,6 @@ void TDesktopAssociation::RemoveMimeAppsEntry() const {
 void TDesktopAssociation::RefreshDatabases() const {
     if (!refreshDatabases_) return;
     RunTool(QStringLiteral("update-mime-database"), DataHome() + QStringLiteral("/mime"));
-    RunTool(QStringLiteral("update-desktop-database"), DataHome() + QStringLiteral("/applications"));
+    RunTool(QStringLiteral("update-desktop-database"),
+            DataHome() + QStringLiteral("/applications"));
 }

@@ -14,7 +14,7 @@
 // default-application line of mimeapps.list. The desktop's databases are refreshed
 // afterwards when update-mime-database and update-desktop-database exist.
 class TDesktopAssociation : public TAssociation {
-public:
+  public:
     // exePath: the program's full path, written into the desktop entry. iconSource:
     // the program icon (a PNG file or resource) copied into the icon folder.
     explicit TDesktopAssociation(QString exePath,
@@ -54,7 +54,7 @@ public:
     static QStringList WithDefaultEntry(const QStringList& lines);
     static QStringList WithoutDefaultEntry(const QStringList& lines);
 
-private:
+  private:
     void WriteIcon() const;
     void WriteMimeApps() const;
     void RemoveIcons() const;

@@ -4,6 +4,6 @@
 
 // Opens addresses through QDesktopServices.
 class TDesktopShell : public TShell {
-public:
+  public:
     bool Open(const QUrl& url) override;
 };

@@ -7,7 +7,7 @@
 // The association in the Windows registry: the four keys of TAssociationTable below
 // HKEY_CLASSES_ROOT. Built on Windows only.
 class TRegistryAssociation : public TAssociation {
-public:
+  public:
     // exePath: the program's full path; written with the system's separators.
     explicit TRegistryAssociation(QString exePath);
 
@@ -19,6 +19,6 @@ public:
     // outcome.
     void Remove() override;
 
-private:
+  private:
     QString exePath_;
 };

@@ -5,7 +5,8 @@
 
 void TAssociationCommands::Associate(TAssociation& association, TMessageBoxes& messageBoxes) {
     association.Register();
-    messageBoxes.Ask(TMessageBoxes::Kind::Information, AssociatedText(), TMessageBoxes::Buttons::Ok);
+    messageBoxes.Ask(TMessageBoxes::Kind::Information, AssociatedText(),
+                     TMessageBoxes::Buttons::Ok);
 }
 
 void TAssociationCommands::DeleteRegistry(TAssociation& association, TMessageBoxes& messageBoxes) {

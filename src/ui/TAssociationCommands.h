@@ -7,7 +7,7 @@ class TMessageBoxes;
 
 // The bodies of the option menu's association commands.
 class TAssociationCommands {
-public:
+  public:
     static QString AssociatedText() { return QStringLiteral("qloの拡張子の関連づけをしました。"); }
     static QString RemovedText() { return QStringLiteral("全てのレジストリ情報を削除しました。"); }
 

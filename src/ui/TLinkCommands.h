@@ -9,14 +9,14 @@ class TShell;
 // desktop's programs. The shell's outcome is passed back; the commands themselves
 // show no message.
 class TLinkCommands {
-public:
+  public:
     // The three addresses of the maker. They are reserved example addresses
-    // (RFC 2606) until the project publishes its own.
-    static QUrl HomePage() { return QUrl(QStringLiteral("https://www.example.com/brisbeck/")); }
+    // (RFC 2606 ".invalid") until the project publishes its own.
+    static QUrl HomePage() { return QUrl(QStringLiteral("https://hedgerow.invalid/")); }
     static QUrl VersionPage() {
-        return QUrl(QStringLiteral("https://www.example.com/brisbeck/hedgerow/version.html"));
+        return QUrl(QStringLiteral("https://hedgerow.invalid/version.html"));
     }
-    static QUrl MailAddress() { return QUrl(QStringLiteral("mailto:brisbeck@example.com")); }
+    static QUrl MailAddress() { return QUrl(QStringLiteral("mailto:support@hedgerow.invalid")); }
 
     static QString HelpFileName() { return QStringLiteral("Help.html"); }
     // The help page beside the program; exeDir ends with a separator.

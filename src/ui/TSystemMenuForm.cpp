@@ -33,7 +33,7 @@ const QColor& TSystemMenuForm::HighlightRed() {
 }
 
 TSystemMenuForm::TSystemMenuForm(TMenuHost& host)
-    : QWidget(host.MenuOwnerWindow(), Qt::Tool | Qt::FramelessWindowHint), host_(host) {
+    : QWidget(host.MenuOwnerWindow(), Qt::Window | Qt::FramelessWindowHint), host_(host) {
     setObjectName(QStringLiteral("SystemMenuForm"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -117,6 +117,7 @@ void TSystemMenuForm::mousePressEvent(QMouseEvent*) { FormMouseDown(); }
 
 void TSystemMenuForm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) qDebug("DBG activation %d visible %d", isActiveWindow(), isVisible());
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) FormDeactivate();
 }
 

@@ -49,7 +49,8 @@ TVerForm* TVerForm::ShowNew(QWidget* mainWindow) {
     }
     auto* form = new TVerForm;
     // Owned by the application: released when it quits at the latest.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, form, &QObject::deleteLater);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
+                     [guard = QPointer<TVerForm>(form)] { delete guard.data(); });
     VerForm = form;
 
     QRect over = mainWindow ? mainWindow->frameGeometry() : QRect();

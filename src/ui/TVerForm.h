@@ -13,7 +13,7 @@ class QLabel;
 class TVerForm : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TVerForm(QWidget* parent = nullptr);
 
     QFrame* Panel1 = nullptr;  // white, at 3, 3, 200 × 170
@@ -27,7 +27,7 @@ public:
     // Closes (hides) the about box.
     void FormDeactivate();
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

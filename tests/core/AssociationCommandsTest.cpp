@@ -11,7 +11,7 @@
 namespace {
 
 class RecordingAssociation : public TAssociation {
-public:
+  public:
     void Register() override {
         ++registered;
         if (failWith) throw AppError::CannotCreate(*failWith);
@@ -52,7 +52,8 @@ TEST(AssociationCommands, FailedWriteThrowsAndShowsNoSuccessMessage) {
         FAIL() << "no error";
     } catch (const AppError& error) {
         EXPECT_EQ(error.Text(),
-                  QStringLiteral("ファイル /ro/applications/qlm-outline-editor.desktop を作成できません"));
+                  QStringLiteral(
+                      "ファイル /ro/applications/qlm-outline-editor.desktop を作成できません"));
     }
     EXPECT_TRUE(boxes.shown.isEmpty());
 }

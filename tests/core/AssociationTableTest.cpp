@@ -13,11 +13,13 @@ namespace {
 using Entry = TAssociationTable::Entry;
 
 TEST(AssociationTable, FourKeysWithTheirDefaultValues) {
-    const QList<Entry> entries = TAssociationTable::Entries(QStringLiteral("C:\\Apps\\Notes\\program.exe"));
+    const QList<Entry> entries =
+        TAssociationTable::Entries(QStringLiteral("C:\\Apps\\Notes\\program.exe"));
     const QList<Entry> expected = {
         {QStringLiteral(".qlo"), QStringLiteral("qlm outline editor")},
         {QStringLiteral("qlm outline editor"), QStringLiteral("qlm outline editor")},
-        {QStringLiteral("qlm outline editor\\DefaultIcon"), QStringLiteral("C:\\Apps\\Notes\\program.exe,0")},
+        {QStringLiteral("qlm outline editor\\DefaultIcon"),
+         QStringLiteral("C:\\Apps\\Notes\\program.exe,0")},
         {QStringLiteral("qlm outline editor\\shell\\open\\command"),
          QStringLiteral("C:\\Apps\\Notes\\program.exe %1")},
     };

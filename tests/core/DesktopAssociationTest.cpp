@@ -17,7 +17,7 @@ namespace {
 
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const QByteArray& value)
         : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
         qputenv(name, value);
@@ -29,7 +29,7 @@ public:
             qunsetenv(name_);
     }
 
-private:
+  private:
     const char* name_;
     bool had_;
     QByteArray old_;
@@ -49,7 +49,7 @@ QMap<QString, QByteArray> Snapshot(const QString& folder) {
 }
 
 class DesktopAssociationTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QImage icon(64, 64, QImage::Format_ARGB32);
         icon.fill(Qt::darkGreen);
@@ -101,7 +101,8 @@ TEST_F(DesktopAssociationTest, RegisterWritesTheRunningProgramsPathAndThePlaceho
     EXPECT_TRUE(entry.startsWith(QStringLiteral("[Desktop Entry]\n")));
     EXPECT_TRUE(entry.contains(QStringLiteral("\nType=Application\n")));
     EXPECT_TRUE(entry.contains(QStringLiteral("\nName=qlm outline editor\n")));
-    EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=") + exe + QStringLiteral(" %f\n"))) << entry.toStdString();
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=") + exe + QStringLiteral(" %f\n")))
+        << entry.toStdString();
     EXPECT_TRUE(entry.contains(QStringLiteral("\nIcon=qlm-outline-editor\n")));
     EXPECT_TRUE(entry.contains(QStringLiteral("\nMimeType=application/x-qlm-outline;\n")));
 
@@ -164,16 +165,18 @@ TEST_F(DesktopAssociationTest, RemoveDeletesExactlyWhatRegisterWroteAndKeepsFore
     const auto before = Snapshot(temp.Path());
 
     Make(QStringLiteral("/opt/hedgerow/hedgerow")).Register();
-    EXPECT_EQ(Read(TDesktopAssociation::MimeAppsPath()),
-              QStringLiteral("[Added Associations]\ntext/plain=other.desktop;\n\n"
-                             "[Default Applications]\ntext/plain=other.desktop\n"
-                             "application/x-qlm-outline=qlm-outline-editor.desktop;other.desktop;\n"));
+    EXPECT_EQ(
+        Read(TDesktopAssociation::MimeAppsPath()),
+        QStringLiteral("[Added Associations]\ntext/plain=other.desktop;\n\n"
+                       "[Default Applications]\ntext/plain=other.desktop\n"
+                       "application/x-qlm-outline=qlm-outline-editor.desktop;other.desktop;\n"));
     Make(QStringLiteral("/opt/hedgerow/hedgerow")).Remove();
     EXPECT_EQ(Snapshot(temp.Path()), before);
 }
 
 TEST_F(DesktopAssociationTest, RemoveTakesOutTheGroupItAddedToAForeignMimeappsList) {
-    temp.Write(QStringLiteral("config/mimeapps.list"), "[Added Associations]\ntext/plain=other.desktop;\n");
+    temp.Write(QStringLiteral("config/mimeapps.list"),
+               "[Added Associations]\ntext/plain=other.desktop;\n");
     const auto before = Snapshot(temp.Path());
     Make(QStringLiteral("/opt/hedgerow/hedgerow")).Register();
     EXPECT_EQ(Read(TDesktopAssociation::MimeAppsPath()),
@@ -202,7 +205,8 @@ TEST_F(DesktopAssociationTest, BlockedDataFolderThrowsWithThePath) {
         Make(QStringLiteral("/opt/hedgerow/hedgerow")).Register();
         FAIL() << "no error";
     } catch (const AppError& error) {
-        EXPECT_TRUE(error.Text().startsWith(QStringLiteral("ファイル ") + Data() + QLatin1Char('/')))
+        EXPECT_TRUE(
+            error.Text().startsWith(QStringLiteral("ファイル ") + Data() + QLatin1Char('/')))
             << error.Text().toStdString();
         EXPECT_TRUE(error.Text().endsWith(QStringLiteral(" を作成できません")));
     }
@@ -216,8 +220,7 @@ TEST_F(DesktopAssociationTest, BlockedConfigFolderThrowsWithTheMimeappsPath) {
         Make(QStringLiteral("/opt/hedgerow/hedgerow")).Register();
         FAIL() << "no error";
     } catch (const AppError& error) {
-        EXPECT_EQ(error.Text(),
-                  AppError::CannotCreate(TDesktopAssociation::MimeAppsPath()).Text());
+        EXPECT_EQ(error.Text(), AppError::CannotCreate(TDesktopAssociation::MimeAppsPath()).Text());
     }
     // What was written before stays, as with the registry.
     EXPECT_TRUE(QFileInfo::exists(TDesktopAssociation::DesktopEntryPath()));
@@ -232,7 +235,8 @@ TEST_F(DesktopAssociationTest, ReadOnlyFolderThrowsAndRemovalStaysQuiet) {
         Make(QStringLiteral("/opt/hedgerow/hedgerow")).Register();
         ADD_FAILURE() << "no error";
     } catch (const AppError& error) {
-        EXPECT_EQ(error.Text(), AppError::CannotCreate(TDesktopAssociation::DesktopEntryPath()).Text());
+        EXPECT_EQ(error.Text(),
+                  AppError::CannotCreate(TDesktopAssociation::DesktopEntryPath()).Text());
     }
     EXPECT_NO_THROW(Make(QStringLiteral("/opt/hedgerow/hedgerow")).Remove());
     QFile::setPermissions(Data() + QStringLiteral("/applications"),
@@ -243,31 +247,39 @@ TEST_F(DesktopAssociationTest, DatabasesOfTheDesktopKnowTheTypeUntilRemoval) {
     if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
         GTEST_SKIP() << "update-mime-database is not installed";
     Make(QStringLiteral("/opt/hedgerow/hedgerow"), true).Register();
-    EXPECT_TRUE(Read(Data() + QStringLiteral("/mime/globs2")).contains(QStringLiteral("application/x-qlm-outline:*.qlo")));
+    EXPECT_TRUE(Read(Data() + QStringLiteral("/mime/globs2"))
+                    .contains(QStringLiteral("application/x-qlm-outline:*.qlo")));
     if (!QStandardPaths::findExecutable(QStringLiteral("update-desktop-database")).isEmpty()) {
-        EXPECT_TRUE(Read(Data() + QStringLiteral("/applications/mimeinfo.cache"))
-                        .contains(QStringLiteral("application/x-qlm-outline=qlm-outline-editor.desktop;")));
+        EXPECT_TRUE(
+            Read(Data() + QStringLiteral("/applications/mimeinfo.cache"))
+                .contains(QStringLiteral("application/x-qlm-outline=qlm-outline-editor.desktop;")));
     }
     Make(QStringLiteral("/opt/hedgerow/hedgerow"), true).Remove();
     EXPECT_FALSE(Read(Data() + QStringLiteral("/mime/globs2")).contains(QStringLiteral("qlo")));
-    EXPECT_FALSE(Read(Data() + QStringLiteral("/applications/mimeinfo.cache")).contains(QStringLiteral("qlm")));
+    EXPECT_FALSE(Read(Data() + QStringLiteral("/applications/mimeinfo.cache"))
+                     .contains(QStringLiteral("qlm")));
     EXPECT_FALSE(QFileInfo::exists(TDesktopAssociation::DesktopEntryPath()));
 }
 
 TEST(DesktopAssociationMimeApps, OwnEntryMovesToTheFrontOfAnExistingList) {
-    const QStringList lines = {QStringLiteral("[Default Applications]"),
-                               QStringLiteral("application/x-qlm-outline=a.desktop;qlm-outline-editor.desktop;")};
+    const QStringList lines = {
+        QStringLiteral("[Default Applications]"),
+        QStringLiteral("application/x-qlm-outline=a.desktop;qlm-outline-editor.desktop;")};
     const QStringList with = TDesktopAssociation::WithDefaultEntry(lines);
-    EXPECT_EQ(with[1], QStringLiteral("application/x-qlm-outline=qlm-outline-editor.desktop;a.desktop;"));
-    EXPECT_EQ(TDesktopAssociation::WithoutDefaultEntry(with)[1], QStringLiteral("application/x-qlm-outline=a.desktop;"));
+    EXPECT_EQ(with[1],
+              QStringLiteral("application/x-qlm-outline=qlm-outline-editor.desktop;a.desktop;"));
+    EXPECT_EQ(TDesktopAssociation::WithoutDefaultEntry(with)[1],
+              QStringLiteral("application/x-qlm-outline=a.desktop;"));
 }
 
 TEST(DesktopAssociationMimeApps, RemovalKeepsOtherEntriesOfTheGroup) {
-    const QStringList lines = {QStringLiteral("[Default Applications]"),
-                               QStringLiteral("application/x-qlm-outline=qlm-outline-editor.desktop"),
-                               QStringLiteral("text/html=browser.desktop")};
+    const QStringList lines = {
+        QStringLiteral("[Default Applications]"),
+        QStringLiteral("application/x-qlm-outline=qlm-outline-editor.desktop"),
+        QStringLiteral("text/html=browser.desktop")};
     EXPECT_EQ(TDesktopAssociation::WithoutDefaultEntry(lines),
-              QStringList({QStringLiteral("[Default Applications]"), QStringLiteral("text/html=browser.desktop")}));
+              QStringList({QStringLiteral("[Default Applications]"),
+                           QStringLiteral("text/html=browser.desktop")}));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace {
 
 class RecordingShell : public TShell {
-public:
+  public:
     bool Open(const QUrl& url) override {
         opened << url.toString();
         return result;
@@ -22,20 +22,19 @@ public:
 TEST(LinkCommands, HomePageOpensTheMakersAddress) {
     RecordingShell shell;
     EXPECT_TRUE(TLinkCommands::OpenHomePage(shell));
-    EXPECT_EQ(shell.opened, QStringList{QStringLiteral("https://www.example.com/brisbeck/")});
+    EXPECT_EQ(shell.opened, QStringList{QStringLiteral("https://hedgerow.invalid/")});
 }
 
 TEST(LinkCommands, LatestVersionOpensTheVersionPage) {
     RecordingShell shell;
     TLinkCommands::OpenLatestVersion(shell);
-    EXPECT_EQ(shell.opened,
-              QStringList{QStringLiteral("https://www.example.com/brisbeck/hedgerow/version.html")});
+    EXPECT_EQ(shell.opened, QStringList{QStringLiteral("https://hedgerow.invalid/version.html")});
 }
 
 TEST(LinkCommands, MailOpensAMailtoAddress) {
     RecordingShell shell;
     TLinkCommands::OpenMail(shell);
-    EXPECT_EQ(shell.opened, QStringList{QStringLiteral("mailto:brisbeck@example.com")});
+    EXPECT_EQ(shell.opened, QStringList{QStringLiteral("mailto:support@hedgerow.invalid")});
 }
 
 TEST(LinkCommands, ShellFailureIsPassedBackOnly) {

@@ -14,7 +14,7 @@
 namespace {
 
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const QByteArray& value)
         : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
         qputenv(name, value);
@@ -26,7 +26,7 @@ public:
             qunsetenv(name_);
     }
 
-private:
+  private:
     const char* name_;
     bool had_;
     QByteArray old_;
@@ -50,7 +50,8 @@ TEST(AssociationForThisSystem, CommandsRegisterTheRunningProgramAndRemoveItAgain
     TAssociationCommands::Associate(*association, boxes);
     EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("qloの拡張子の関連づけをしました。")});
     const QString entry = QString::fromUtf8(ReadAll(TDesktopAssociation::DesktopEntryPath()));
-    EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=") + TDesktopAssociation::ExecValue(exe).chopped(3) +
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=") +
+                               TDesktopAssociation::ExecValue(exe).chopped(3) +
                                QStringLiteral(" %f\n")));
     EXPECT_TRUE(entry.contains(exe));
     EXPECT_EQ(ReadAll(TDesktopAssociation::IconPath(QStringLiteral("64x64"))),

@@ -10,7 +10,9 @@
 namespace {
 
 // The folder of the program, where the build puts the help page.
-QString ProgramFolder() { return QDir::cleanPath(QStringLiteral(HEDGEROW_SKIN_DIR "/..")) + QLatin1Char('/'); }
+QString ProgramFolder() {
+    return QDir::cleanPath(QStringLiteral(HEDGEROW_SKIN_DIR "/..")) + QLatin1Char('/');
+}
 
 QString HelpText() {
     QFile file(TLinkCommands::HelpPath(ProgramFolder()));
@@ -28,16 +30,39 @@ TEST(HelpPage, IsInstalledBesideTheProgramWithItsPicture) {
 
 TEST(HelpPage, ExplainsEveryMenuEntry) {
     const QString text = HelpText();
-    const QStringList captions = {
-        "新規作成", "開く", "上書き保存", "名前を付けて保存", "終了", "項目を追加", "子項目を追加",
-        "項目を削除", "項目を張り付け", "子項目を張り付け", "文章を切り取り", "文章をコピー",
-        "文章を張り付け", "文章の編集を元に戻す", "検索", "置換", "自動読み込みを有効にする",
-        "自動保存を有効にする", "自動バックアップを有効にする", "右端で折り返す",
-        "アウトラインのフォント設定をする", "エディターのフォント設定をする",
-        "「qlo」の拡張子を関連づける", "全てのレジストリ情報を削除する", "オプション設定",
-        "ヘルプを参照する", "バージョン情報", "brisbeck ホームページ", "最新バージョン情報を見る",
-        "項目名の自動挿入を有効にする", "挿入する項目名の、文字列数を制限する。"};
-    for (const QString& caption : captions) EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
+    const QStringList captions = {"新規作成",
+                                  "開く",
+                                  "上書き保存",
+                                  "名前を付けて保存",
+                                  "終了",
+                                  "項目を追加",
+                                  "子項目を追加",
+                                  "項目を削除",
+                                  "項目を張り付け",
+                                  "子項目を張り付け",
+                                  "文章を切り取り",
+                                  "文章をコピー",
+                                  "文章を張り付け",
+                                  "文章の編集を元に戻す",
+                                  "検索",
+                                  "置換",
+                                  "自動読み込みを有効にする",
+                                  "自動保存を有効にする",
+                                  "自動バックアップを有効にする",
+                                  "右端で折り返す",
+                                  "アウトラインのフォント設定をする",
+                                  "エディターのフォント設定をする",
+                                  "「qlo」の拡張子を関連づける",
+                                  "全てのレジストリ情報を削除する",
+                                  "オプション設定",
+                                  "ヘルプを参照する",
+                                  "バージョン情報",
+                                  "brisbeck ホームページ",
+                                  "最新バージョン情報を見る",
+                                  "項目名の自動挿入を有効にする",
+                                  "挿入する項目名の、文字列数を制限する。"};
+    for (const QString& caption : captions)
+        EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
 }
 
 }  // namespace

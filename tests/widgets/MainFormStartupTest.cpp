@@ -72,3 +72,19 @@ TEST_F(MainFormStartup, SettingsThatCannotBeWrittenAreReportedAndShutdownComplet
 }
 
 }  // namespace
+
+namespace {
+
+class BringToFrontTest : public MainFormFixture {};
+
+TEST_F(BringToFrontTest, AMinimisedWindowIsRestoredAndShown) {
+    WriteSettings({"iniFileVer=1.06", "AutoLoad=0"});
+    TMainForm& main = StartShown();
+    main.showMinimized();
+    QTest::qWait(20);
+    main.BringToFront();
+    EXPECT_FALSE(main.isMinimized());
+    EXPECT_TRUE(main.isVisible());
+}
+
+}  // namespace

@@ -12,7 +12,7 @@
 namespace {
 
 class VerFormTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         mainWindow = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
         mainWindow->setGeometry(40, 30, 640, 480);

@@ -1,0 +1,326 @@
+// The real program in a real X server (Xvfb), driven with xdotool like a user, once
+// without a window manager and once with openbox. Screenshots of failed tests are
+// kept in the build folder's e2e-artifacts.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QThread>
+#include <memory>
+
+#include "e2e/XSession.h"
+#include "support/TempDir.h"
+
+namespace {
+
+constexpr int kWidth = 1000;
+constexpr int kHeight = 700;
+
+int Floor10(int v) { return v / 10 * 10; }
+
+// Pixels of a that differ from b at the same place by more than a small tolerance.
+int DifferentPixels(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 24)
+                ++count;
+        }
+    return count;
+}
+
+// Pixels of an image that differ from its own most common colour: the ink on a band.
+int InkPixels(const QImage& band) {
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < band.height(); ++y)
+        for (int x = 0; x < band.width(); ++x) ++counts[band.pixel(x, y)];
+    int most = 0;
+    for (int c : counts) most = std::max(most, c);
+    return band.width() * band.height() - most;
+}
+
+class RealWindow : public testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.Start(GetParam())) << "Xvfb" << (GetParam() ? " with openbox" : "") << " did not start";
+        ASSERT_TRUE(QFile::copy(HEDGEROW_BINARY, program.File("hedgerow")));
+        QFile::setPermissions(program.File("hedgerow"), QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+        QDir().mkpath(program.File("Data"));
+        const QDir skin(QStringLiteral(HEDGEROW_SKIN_DIR));
+        for (const QString& name : skin.entryList({QStringLiteral("*.bmp")}, QDir::Files))
+            QFile::copy(skin.filePath(name), program.File("Data/" + name));
+        QFile::setPermissions(runtime.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void TearDown() override {
+        if (HasFailure()) KeepScreenshots();
+        for (auto& process : processes) {
+            if (process->state() == QProcess::NotRunning) continue;
+            process->kill();
+            process->waitForFinished(3000);
+        }
+        x.Stop();
+    }
+
+    void KeepScreenshots() {
+        const QString folder = QStringLiteral(HEDGEROW_E2E_ARTIFACTS);
+        QDir().mkpath(folder);
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        QString name = QString::fromLatin1(info->test_suite_name()) + u'.' + QString::fromLatin1(info->name());
+        name.replace(u'/', u'_');
+        const QImage now = x.Screenshot();
+        if (!now.isNull()) now.save(folder + u'/' + name + QStringLiteral("-at-failure.png"));
+        for (auto it = shots.cbegin(); it != shots.cend(); ++it)
+            it.value().save(folder + u'/' + name + u'-' + it.key() + QStringLiteral(".png"));
+    }
+
+    // Settings that skip the first-start question and place the window.
+    void WriteSettings(const QStringList& extra) {
+        QStringList lines = {QStringLiteral("iniFileVer=1.06"), QStringLiteral("FormLeft=40"),
+                             QStringLiteral("FormTop=30"), QStringLiteral("FormWidth=%1").arg(kWidth),
+                             QStringLiteral("FormHeight=%1").arg(kHeight), QStringLiteral("AutoLoad=0"),
+                             QStringLiteral("AutoSave=0"), QStringLiteral("AutoBackup=0")};
+        for (const QString& line : extra) {
+            const QString name = line.section(u'=', 0, 0) + u'=';
+            lines.erase(std::remove_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(name); }),
+                        lines.end());
+            lines << line;
+        }
+        QByteArray bytes;
+        for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
+        program.Write("Hedgerow.ini", bytes);
+    }
+
+    QProcess* Launch() {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = x.Environment();
+        env.insert(QStringLiteral("TMPDIR"), temp.Path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.Path());
+        process->setProcessEnvironment(env);
+        process->setProgram(program.File("hedgerow"));
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start();
+        processes.push_back(std::move(process));
+        return processes.back().get();
+    }
+
+    // The first visible window of the process whose width passes the test.
+    QString WaitForWindow(QProcess* process, const std::function<bool(const QRect&)>& fits, int ms = 15000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms && process->state() == QProcess::Running) {
+            for (const QString& window : x.VisibleWindows(process->processId())) {
+                const QRect geometry = x.Geometry(window);
+                if (geometry.width() > 0 && fits(geometry)) return window;
+            }
+            QThread::msleep(100);
+        }
+        return {};
+    }
+
+    QString WaitForMainWindow(QProcess* process) {
+        const QString window = WaitForWindow(process, [](const QRect& g) { return g.width() >= 600; });
+        Settle();
+        return window;
+    }
+
+    static void Settle(int ms = 400) { QThread::msleep(ms); }
+
+    void Move(const QString& window, int X, int Y) {
+        x.Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(X),
+                   QString::number(Y)});
+        Settle(150);
+    }
+
+    void Click(const QString& window, int X, int Y) {
+        Move(window, X, Y);
+        x.Xdotool({QStringLiteral("click"), QStringLiteral("1")});
+        Settle(300);
+    }
+
+    // What the window shows now.
+    QImage Shot(const QString& window, const QString& name) {
+        const QRect geometry = x.Geometry(window);
+        const QImage image = x.Screenshot().copy(geometry);
+        shots[name] = image;
+        return image;
+    }
+
+    bool WaitForExit(QProcess* process, int ms = 15000) { return process->waitForFinished(ms); }
+
+    XSession x;
+    TempDir program;
+    TempDir temp;
+    TempDir runtime;
+    TempDir documents;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    QMap<QString, QImage> shots;
+};
+
+TEST_P(RealWindow, FirstStartAsksTheAssociationQuestionAndNoAnswersIt) {
+    QProcess* app = Launch();
+    const QString question = WaitForWindow(app, [](const QRect&) { return true; });
+    ASSERT_FALSE(question.isEmpty()) << "no window appeared";
+    Settle();
+    const QRect box = x.Geometry(question);
+    Shot(question, QStringLiteral("question"));
+    EXPECT_LT(box.width(), 600) << "the first window is not the question box";
+    EXPECT_FALSE(QFile::exists(program.File("Hedgerow.ini")));
+
+    x.Xdotool({QStringLiteral("windowfocus"), question});
+    Settle(200);
+    x.Xdotool({QStringLiteral("key"), QStringLiteral("n")});
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty()) << "the main window did not appear after the answer";
+    EXPECT_FALSE(x.VisibleWindows(app->processId()).contains(question)) << "the question is still shown";
+
+    const QRect geometry = x.Geometry(main);
+    Click(main, geometry.width() - 20, 20);  // the close button
+    ASSERT_TRUE(WaitForExit(app));
+    const QByteArray ini = program.Read("Hedgerow.ini");
+    EXPECT_TRUE(ini.contains("iniFileVer=1.06\r\n")) << ini.constData();
+}
+
+TEST_P(RealWindow, HoverOverAToolButtonShowsItsActiveLookAndHint) {
+    WriteSettings({});
+    QProcess* app = Launch();
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    const QRect geometry = x.Geometry(main);
+    // The pointer away from the window first.
+    x.Xdotool({QStringLiteral("mousemove"), QStringLiteral("1270"), QStringLiteral("1015")});
+    Settle();
+    const QImage before = Shot(main, QStringLiteral("before"));
+    Move(main, 395, 95);  // Item_Cut
+    Settle();
+    const QImage after = Shot(main, QStringLiteral("after"));
+
+    const QRect button(370, 70, 50, 50);
+    const QImage active(program.File("Data/Item_Cut_Active.bmp"));
+    const QImage normal(program.File("Data/Item_Cut_Normal.bmp"));
+    ASSERT_FALSE(active.isNull());
+    const QRect drawn(button.topLeft(), active.size());
+    EXPECT_GT(DifferentPixels(before.copy(drawn), after.copy(drawn)), 50) << "the button's look did not change";
+    EXPECT_LT(DifferentPixels(after.copy(drawn), active.convertToFormat(QImage::Format_RGB32)), active.width())
+        << "the button does not show its active look";
+    EXPECT_LT(DifferentPixels(before.copy(drawn), normal.convertToFormat(QImage::Format_RGB32)), normal.width())
+        << "the button did not show its normal look before";
+
+    // The hint line: blank before, text after.
+    const QRect hint(10, Floor10(geometry.height()) - 20, 400, 15);
+    EXPECT_LT(InkPixels(before.copy(hint)), 5) << "the hint line was not blank";
+    EXPECT_GT(InkPixels(after.copy(hint)), 40) << "the hint line shows no text";
+    EXPECT_GT(DifferentPixels(before.copy(hint), after.copy(hint)), 40);
+}
+
+TEST_P(RealWindow, EditedOutlineIsSavedByTheCloseButtonWithAutoSave) {
+    const QString document = documents.File("e2e.qlo");
+    WriteSettings({QStringLiteral("AutoSave=1"), QStringLiteral("EditFile=") + document});
+    QProcess* app = Launch();
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    Shot(main, QStringLiteral("start"));
+
+    Click(main, 65, 155);  // brother: a second top-level item, selected
+    Click(main, 65, 195);  // child: a child of it, selected
+    Shot(main, QStringLiteral("items"));
+    Click(main, 800, 300);  // into the editor
+    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral("hello e2e")});
+    Settle();
+    Shot(main, QStringLiteral("typed"));
+    Click(main, 40, 325);  // left: the child moves out, after its parent
+    Click(main, 70, 295);  // up: and above its former parent
+    Shot(main, QStringLiteral("moved"));
+
+    const QRect geometry = x.Geometry(main);
+    Click(main, geometry.width() - 20, 20);  // the close button
+    ASSERT_TRUE(WaitForExit(app)) << "the program did not end";
+    EXPECT_EQ(app->exitCode(), 0);
+
+    QFile saved(document);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << "no document was saved";
+    const QList<QByteArray> lines = saved.readAll().split('\n');
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines[0], "qlm oe data form 1.3\r");
+    EXPECT_EQ(lines[1], "Tree=3,0=0,1=1,2=0\r");
+    for (int i = 2; i < 5; ++i) EXPECT_TRUE(lines[i].startsWith("nil:")) << lines[i].constData();
+    EXPECT_EQ(lines[5], "hello e2e\r");
+
+    const QByteArray ini = program.Read("Hedgerow.ini");
+    EXPECT_TRUE(ini.contains("\r\nEditFile=" + QFile::encodeName(document) + "\r\n")) << ini.constData();
+    EXPECT_TRUE(ini.contains("\r\nAutoSave=1\r\n")) << ini.constData();
+    EXPECT_TRUE(QDir(program.File("Data")).entryList({QStringLiteral("*.tmp")}).isEmpty())
+        << "item text files were left behind";
+}
+
+TEST_P(RealWindow, MenuEntryChosenWithThePointerRuns) {
+    WriteSettings({QStringLiteral("AutoBackup=0")});
+    QProcess* app = Launch();
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    Click(main, 250, 46);  // the "option" menu title
+    const QString menu = WaitForWindow(app, [](const QRect& g) { return g.width() < 600; }, 3000);
+    Shot(main, QStringLiteral("menu"));
+    if (menu.isEmpty()) GTEST_SKIP() << "no drop-down menu opened: the menus are not wired into the main window yet";
+    Move(menu, 60, 40);
+    Click(menu, 60, 57);  // "自動バックアップを有効にする"
+    Shot(main, QStringLiteral("chosen"));
+    EXPECT_FALSE(x.VisibleWindows(app->processId()).contains(menu)) << "the menu stayed open";
+
+    const QRect geometry = x.Geometry(main);
+    Click(main, geometry.width() - 20, 20);
+    ASSERT_TRUE(WaitForExit(app));
+    const QByteArray ini = program.Read("Hedgerow.ini");
+    EXPECT_TRUE(ini.contains("\r\nAutoBackup=1\r\n")) << ini.constData();
+}
+
+TEST_P(RealWindow, DraggingTheTitleBandMovesTheWindow) {
+    WriteSettings({});
+    QProcess* app = Launch();
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    const QRect start = x.Geometry(main);
+    Move(main, 500, 15);
+    x.Xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    Settle(200);
+    for (int step = 0; step < 6; ++step) {
+        x.Xdotool({QStringLiteral("mousemove_relative"), QStringLiteral("--"), QStringLiteral("20"),
+                   QStringLiteral("15")});
+        QThread::msleep(60);
+    }
+    x.Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+    Settle();
+    const QRect end = x.Geometry(main);
+    Shot(main, QStringLiteral("moved"));
+    EXPECT_NEAR(end.left() - start.left(), 120, 12) << "from " << start.left() << " to " << end.left();
+    EXPECT_NEAR(end.top() - start.top(), 90, 12) << "from " << start.top() << " to " << end.top();
+    EXPECT_EQ(end.size(), start.size());
+}
+
+TEST_P(RealWindow, SecondStartHandsOverAndEnds) {
+    WriteSettings({});
+    QProcess* first = Launch();
+    const QString main = WaitForMainWindow(first);
+    ASSERT_FALSE(main.isEmpty());
+    QElapsedTimer timer;
+    timer.start();
+    QProcess* second = Launch();
+    ASSERT_TRUE(second->waitForFinished(10000)) << "the second start did not end";
+    RecordProperty("second_start_ms", static_cast<int>(timer.elapsed()));
+    std::printf("second start ended after %lld ms\n", static_cast<long long>(timer.elapsed()));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+    EXPECT_TRUE(x.VisibleWindows(second->processId()).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Xvfb, RealWindow, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "WithOpenbox" : "NoWindowManager");
+                         });
+
+}  // namespace
