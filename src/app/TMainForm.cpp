@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -32,7 +31,10 @@
 #include "platform/TFontSubstitutes.h"
 #include "platform/TMessageBoxes.h"
 #include "skin/TSkinHints.h"
+#include "ui/TAssociationCommands.h"
 #include "ui/TEditorCommands.h"
+#include "ui/TLinkCommands.h"
+#include "ui/TVerForm.h"
 
 namespace {
 
@@ -222,7 +224,21 @@ void TMainForm::ApplyFont(QWidget* control, const TStartupSettings::Font& settin
     }
 }
 
-void TMainForm::AssociateMenuClick() {}
+void TMainForm::AssociateMenuClick() {
+    RunGuarded([this] { TAssociationCommands::Associate(*context_.association, *context_.messageBoxes); });
+}
+
+void TMainForm::DeleteRegistryMenuClick() {
+    TAssociationCommands::DeleteRegistry(*context_.association, *context_.messageBoxes);
+}
+
+void TMainForm::VersionMenuClick() { TVerForm::ShowNew(this); }
+
+void TMainForm::OpenHelpMenuClick() { TLinkCommands::OpenHelp(*context_.shell, ExeDir); }
+
+void TMainForm::HPMenuClick() { TLinkCommands::OpenHomePage(*context_.shell); }
+
+void TMainForm::LatestVersionMenuClick() { TLinkCommands::OpenLatestVersion(*context_.shell); }
 
 void TMainForm::ChooseStartDocument() {
     const QString autoLoad = Settings.Value(u"AutoLoad");
@@ -1181,9 +1197,11 @@ void TMainForm::EditorMouseMove(const QPoint& position) {
 void TMainForm::SystemMenuOpen(int) {}
 
 void TMainForm::OpenLink(int element) {
-    const QUrl url = element == SkinCode::EMail ? QUrl(QStringLiteral("mailto:support@hedgerow.invalid"))
-                                                : QUrl(QStringLiteral("https://hedgerow.invalid/"));
-    QDesktopServices::openUrl(url);  // a failure is not reported
+    // A failure is not reported.
+    if (element == SkinCode::EMail)
+        TLinkCommands::OpenMail(*context_.shell);
+    else
+        TLinkCommands::OpenHomePage(*context_.shell);
 }
 
 void TMainForm::StartFrameDrag(int element, const QPoint& globalPointer) {

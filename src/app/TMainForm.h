@@ -19,12 +19,14 @@
 
 class QPainter;
 class QPlainTextEdit;
+class TAssociation;
 class TEditorCommands;
 class TFileDialogs;
 class TMessageBoxes;
 class TOutlineItem;
 class TOutlineItemModel;
 class TOutlineView;
+class TShell;
 
 // What the main window takes from its surroundings: the program folder, the command
 // line and the seams through which it talks to the user.
@@ -33,6 +35,8 @@ struct TMainFormContext {
     QStringList arguments;   // command-line arguments without the program name
     TMessageBoxes* messageBoxes = nullptr;
     TFileDialogs* fileDialogs = nullptr;
+    TAssociation* association = nullptr;  // ".qlo" documents opened by this program
+    TShell* shell = nullptr;              // the desktop's programs for pages and mail
 };
 
 // The program's one document window. It owns the outline, the editor, the settings
@@ -165,8 +169,13 @@ public:
     // The application-wide error box.
     void ShowFailure(const QString& text);
 
-    // Commands.
+    // Commands of the option and help menus.
     void AssociateMenuClick();
+    void DeleteRegistryMenuClick();
+    void VersionMenuClick();
+    void OpenHelpMenuClick();
+    void HPMenuClick();
+    void LatestVersionMenuClick();
 
 protected:
     bool event(QEvent* event) override;

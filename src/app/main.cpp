@@ -2,6 +2,8 @@
 
 #include "app/TMainForm.h"
 #include "app/TSingleInstance.h"
+#include "platform/TAssociation.h"
+#include "platform/TDesktopShell.h"
 #include "platform/TMessageBoxes.h"
 #include "platform/TQtFileDialogs.h"
 #include "platform/TQtMessageBoxes.h"
@@ -18,6 +20,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(TMessageBoxes::ApplicationTitle());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
 
+    const std::unique_ptr<TAssociation> association =
+        TAssociation::ForThisSystem(QApplication::applicationFilePath());
+    TDesktopShell shell;
     TQtMessageBoxes messageBoxes;
     TQtFileDialogs fileDialogs;
     TMainFormContext context;
@@ -25,6 +30,8 @@ int main(int argc, char* argv[]) {
     context.arguments = QApplication::arguments().mid(1);
     context.messageBoxes = &messageBoxes;
     context.fileDialogs = &fileDialogs;
+    context.association = association.get();
+    context.shell = &shell;
 
     TMainForm form(context);
     messageBoxes.SetParent(&form);

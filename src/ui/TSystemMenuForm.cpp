@@ -117,7 +117,6 @@ void TSystemMenuForm::mousePressEvent(QMouseEvent*) { FormMouseDown(); }
 
 void TSystemMenuForm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange) qDebug("DBG activation %d visible %d", isActiveWindow(), isVisible());
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) FormDeactivate();
 }
 

@@ -39,6 +39,8 @@ protected:
         context.arguments = arguments;
         context.messageBoxes = &boxes;
         context.fileDialogs = &dialogs;
+        context.association = &association;
+        context.shell = &shell;
         form = std::make_unique<TMainForm>(context);
         return *form;
     }
@@ -69,5 +71,7 @@ protected:
     TempDir dir;
     ScriptedMessageBoxes boxes;
     ScriptedFileDialogs dialogs;
+    RecordingAssociation association;
+    RecordingShell shell;
     std::unique_ptr<TMainForm> form;
 };

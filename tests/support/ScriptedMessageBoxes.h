@@ -4,7 +4,11 @@
 #include <QString>
 #include <deque>
 
+#include <QUrl>
+
+#include "platform/TAssociation.h"
 #include "platform/TFileDialogs.h"
+#include "platform/TShell.h"
 #include "platform/TMessageBoxes.h"
 
 // Answers the program's questions from a script and records every message.
@@ -60,4 +64,23 @@ private:
         return name;
     }
     std::deque<QString> names_;
+};
+
+// Records what would have been registered with the desktop.
+class RecordingAssociation : public TAssociation {
+public:
+    void Register() override { ++registered; }
+    void Remove() override { ++removed; }
+    int registered = 0;
+    int removed = 0;
+};
+
+// Records the addresses instead of starting a browser or a mail program.
+class RecordingShell : public TShell {
+public:
+    bool Open(const QUrl& url) override {
+        opened.append(url);
+        return true;
+    }
+    QList<QUrl> opened;
 };

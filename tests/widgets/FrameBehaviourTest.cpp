@@ -183,6 +183,15 @@ TEST_F(FrameBehaviour, MovingOverTheEditorGivesItTheFocus) {
     EXPECT_TRUE(main.Editor->hasFocus());
 }
 
+TEST_F(FrameBehaviour, TheLinkTabsOpenTheHomePageAndTheMailAddress) {
+    TMainForm& main = Shown();
+    Click(main.width() - 10, 490);  // e-mail
+    Click(main.width() - 10, 540);  // homepage
+    ASSERT_EQ(shell.opened.size(), 2);
+    EXPECT_EQ(shell.opened[0].scheme(), "mailto");
+    EXPECT_EQ(shell.opened[1].scheme(), "https");
+}
+
 TEST_F(FrameBehaviour, CloseButtonAsksLikeTheExitCommand) {
     TMainForm& main = Shown();
     main.SetEditorText("changed");

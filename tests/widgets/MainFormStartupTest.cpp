@@ -33,6 +33,20 @@ TEST_F(MainFormStartup, FirstStartAsksAboutAssociationAndCreatesTheDefaultItem) 
     EXPECT_TRUE(main.windowFlags() & Qt::FramelessWindowHint);
 }
 
+TEST_F(MainFormStartup, YesToTheFirstStartQuestionAssociatesTheDocuments) {
+    boxes.Answer(Answer::Yes);
+    Start();
+    EXPECT_EQ(association.registered, 1);
+    EXPECT_EQ(boxes.Texts().last(), QStringLiteral("qloの拡張子の関連づけをしました。"));
+}
+
+TEST_F(MainFormStartup, NoToTheFirstStartQuestionAssociatesNothing) {
+    boxes.Answer(Answer::No);
+    Start();
+    EXPECT_EQ(association.registered, 0);
+    EXPECT_EQ(boxes.shown.size(), 1);
+}
+
 TEST_F(MainFormStartup, FirstActivationSelectsTheFirstItem) {
     WriteSettings({"iniFileVer=1.06"});
     TMainForm& main = StartShown();

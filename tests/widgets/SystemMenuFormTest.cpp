@@ -227,29 +227,39 @@ TEST_F(SystemMenuFormTest, EveryEntryRunsItsOwnCommand) {
     }
 }
 
-TEST_F(SystemMenuFormTest, ClosesWhenAnotherWindowIsActivated) {
+TEST_F(SystemMenuFormTest, ClosesWhenTheMainWindowIsActivated) {
     TSystemMenuForm& form = Open(2);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 2000));
     host.window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window, 2000));
-    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 2000));
     EXPECT_FALSE(TSystemMenuForm::MenuVisible());
+}
+
+TEST_F(SystemMenuFormTest, ClosesWhenAnotherWindowIsActivated) {
+    TSystemMenuForm& form = Open(2);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 2000));
+    QWidget other;
+    other.setGeometry(0, 0, 100, 100);
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 2000));
 }
 
 TEST_F(SystemMenuFormTest, ADialogOfTheCommandClosesTheMenu) {
     QDialog dialog(&host.window);
-    bool shownDuringDialog = true;
+    bool closedDuringDialog = false;
     host.onCommand = [&](TMenuCommand) {
         dialog.show();
         dialog.activateWindow();
-        (void)QTest::qWaitForWindowActive(&dialog, 2000);
-        shownDuringDialog = TSystemMenuForm::MenuVisible();
+        closedDuringDialog = QTest::qWaitFor([] { return !TSystemMenuForm::MenuVisible(); }, 2000);
+        EXPECT_TRUE(dialog.isVisible());
     };
     TSystemMenuForm& form = Open(5);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 2000));
     form.FormMouseMove({50, 15});
     form.FormMouseDown();
-    EXPECT_FALSE(shownDuringDialog);
+    EXPECT_EQ(host.commands, QList<TMenuCommand>{TMenuCommand::OpenHelp});
+    EXPECT_TRUE(closedDuringDialog);
     EXPECT_FALSE(form.isVisible());
 }
 
