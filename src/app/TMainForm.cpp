@@ -33,6 +33,11 @@
 #include "skin/TSkinHints.h"
 #include "ui/TAssociationCommands.h"
 #include "ui/TEditorCommands.h"
+#include "ui/TFontCommands.h"
+#include "ui/TOptionForm.h"
+#include "ui/TQtFontPicker.h"
+#include "ui/TSystemMenuForm.h"
+#include "ui/TWordWrapCommand.h"
 #include "ui/TLinkCommands.h"
 #include "ui/TVerForm.h"
 
@@ -1011,7 +1016,7 @@ Qt::Edges EdgesOf(int zone) {
 }  // namespace
 
 void TMainForm::FormMouseMove(int X, int Y) {
-    const bool menuVisible = false;
+    const bool menuVisible = TSystemMenuForm::MenuVisible();
     TPointerInput input;
     input.X = X;
     input.Y = Y;
@@ -1043,6 +1048,7 @@ void TMainForm::FormMouseMove(int X, int Y) {
         HintOut(QString());
     }
     DrawLooks(code);
+    TSystemMenuForm::FollowPointer(*this, HotElement, code);
     HotElement = code;
 }
 
@@ -1194,7 +1200,66 @@ void TMainForm::EditorMouseMove(const QPoint& position) {
     if (HotElement != 0) RedrawBack();
 }
 
-void TMainForm::SystemMenuOpen(int) {}
+void TMainForm::SystemMenuOpen(int menu) { TSystemMenuForm::Open(*this, menu); }
+
+void TMainForm::RunMenuCommand(TMenuCommand command) {
+    using C = TMenuCommand;
+    RunGuarded([&] {
+        switch (command) {
+            case C::NewFile: NewMenuClick(); break;
+            case C::OpenFile: OpenMenuClick(); break;
+            case C::SaveFile: SaveMenuClick(); break;
+            case C::SaveFileAs: SaveAsMenuClick(); break;
+            case C::RecentFile1:
+            case C::RecentFile2:
+            case C::RecentFile3:
+            case C::RecentFile4:
+            case C::RecentFile5:
+                RecentFileMenuClick(static_cast<int>(command) - static_cast<int>(C::RecentFile1) + 1);
+                break;
+            case C::Exit: ExitMenuClick(); break;
+            case C::AddItem: AddItem(); break;
+            case C::AddChildItem: AddChildItem(); break;
+            case C::DeleteItem: DeleteItem(); break;
+            case C::AddItemText: AddItemText(); break;
+            case C::AddChildItemText: AddChildItemText(); break;
+            case C::Cut: CutMenuClick(); break;
+            case C::Copy: CopyMenuClick(); break;
+            case C::Paste: PasteMenuClick(); break;
+            case C::Undo: UndoMenuClick(); break;
+            case C::Find: FindMenuClick(); break;
+            case C::Replace: ReplaceMenuClick(); break;
+            case C::AutoLoad: AutoLoadMenuClick(); break;
+            case C::AutoSave: AutoSaveMenuClick(); break;
+            case C::AutoBackup: AutoBackupMenuClick(); break;
+            case C::EditorWordWrap: EditorWordWrapMenuClick(); break;
+            case C::TreeFont: TreeFontMenuClick(); break;
+            case C::EditorFont: EditorFontMenuClick(); break;
+            case C::Associate: AssociateMenuClick(); break;
+            case C::DeleteRegistry: DeleteRegistryMenuClick(); break;
+            case C::SetOption: SetOption(); break;
+            case C::OpenHelp: OpenHelpMenuClick(); break;
+            case C::Version: VersionMenuClick(); break;
+            case C::HomePage: HPMenuClick(); break;
+            case C::LatestVersion: LatestVersionMenuClick(); break;
+            case C::None: break;
+        }
+    });
+}
+
+TFontPicker& TMainForm::FontPicker() {
+    if (context_.fontPicker) return *context_.fontPicker;
+    if (!ownFontPicker_) ownFontPicker_ = std::make_unique<TQtFontPicker>(this);
+    return *ownFontPicker_;
+}
+
+void TMainForm::TreeFontMenuClick() { TFontCommands(FontPicker(), Settings).TreeFontMenuClick(*Tree); }
+
+void TMainForm::EditorFontMenuClick() { TFontCommands(FontPicker(), Settings).EditorFontMenuClick(*Editor); }
+
+void TMainForm::EditorWordWrapMenuClick() { TWordWrapCommand::Toggle(*Editor, Settings, Modified); }
+
+void TMainForm::SetOption() { TOptionForm::SetOption(this, Settings); }
 
 void TMainForm::OpenLink(int element) {
     // A failure is not reported.

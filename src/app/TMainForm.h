@@ -15,6 +15,7 @@
 #include "skin/TSkinLayout.h"
 #include "skin/TFrameDrag.h"
 #include "skin/TSkinPainter.h"
+#include "ui/TMenuHost.h"
 #include "document/TItemTextStore.h"
 
 class QPainter;
@@ -22,6 +23,7 @@ class QPlainTextEdit;
 class TAssociation;
 class TEditorCommands;
 class TFileDialogs;
+class TFontPicker;
 class TMessageBoxes;
 class TOutlineItem;
 class TOutlineItemModel;
@@ -37,11 +39,12 @@ struct TMainFormContext {
     TFileDialogs* fileDialogs = nullptr;
     TAssociation* association = nullptr;  // ".qlo" documents opened by this program
     TShell* shell = nullptr;              // the desktop's programs for pages and mail
+    TFontPicker* fontPicker = nullptr;    // the font dialog; the platform's when none is given
 };
 
 // The program's one document window. It owns the outline, the editor, the settings
 // and the item text files, and keeps the program's named operations as methods.
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, public TMenuHost {
     Q_OBJECT
 
 public:
@@ -132,7 +135,7 @@ public:
     void OpenLink(int element);
     void DrawTitleBar(bool active);
     TWindowState WindowState() const;
-    void HintOut(const QString& text);
+    void HintOut(const QString& text) override;
 
     // State, in declaration order.
     int CurrentItemIndex = -1;
@@ -168,6 +171,17 @@ public:
     bool RunGuarded(const std::function<void()>& command);
     // The application-wide error box.
     void ShowFailure(const QString& text);
+
+    // The drop-down menus.
+    void RunMenuCommand(TMenuCommand command) override;
+    const TSettingsList& MenuSettings() const override { return Settings; }
+    QWidget* MenuOwnerWindow() override { return this; }
+
+    // View and option commands.
+    void TreeFontMenuClick();
+    void EditorFontMenuClick();
+    void EditorWordWrapMenuClick();
+    void SetOption();
 
     // Commands of the option and help menus.
     void AssociateMenuClick();
@@ -215,6 +229,7 @@ private:
     void SetPointerShape(Qt::CursorShape shape);
     QRect WorkArea() const;
     QRect NormalPlace() const;
+    TFontPicker& FontPicker();
     // Draws onto what the window shows and shows the changed area.
     void DrawOnSurface(const QRegion& area, const std::function<void(QPainter&)>& draw);
     // Runs a drawing step that reads skin files; a failure keeps the previous look.
@@ -233,6 +248,7 @@ private:
     TMainFormContext context_;
     std::unique_ptr<TItemTextStore> store_;
     std::unique_ptr<TEditorCommands> editing_;
+    std::unique_ptr<TFontPicker> ownFontPicker_;
     // The list start-up used because the settings file could not be read.
     std::optional<QStringList> unreadSettings_;
     TSkinPainter skin_{QString()};

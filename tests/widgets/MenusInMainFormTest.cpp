@@ -1,0 +1,56 @@
+#include "support/MainFormFixture.h"
+
+#include "ui/TMenuCommand.h"
+#include "ui/TSystemMenuForm.h"
+
+namespace {
+
+class MenusInMainForm : public MainFormFixture {
+protected:
+    void SetUp() override {
+        MainFormFixture::SetUp();
+        WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoBackup=1", "EditorWordWrap=1", "FormTop=0",
+                       "FormLeft=0", "FormHeight=600", "FormWidth=800"});
+    }
+    void TearDown() override {
+        if (SystemMenuForm) SystemMenuForm->close();
+        MainFormFixture::TearDown();
+    }
+    void Click(int x, int y) {
+        form->FormMouseMove(x, y);
+        form->FormMouseDown(Qt::LeftButton, x, y);
+        form->FormMouseUp(Qt::LeftButton);
+    }
+};
+
+TEST_F(MenusInMainForm, AMenuTitleOpensItsMenuAndTheMenuFollowsAlongTheTitles) {
+    TMainForm& main = StartShown();
+    Click(45, 45);  // "file"
+    ASSERT_TRUE(TSystemMenuForm::MenuVisible());
+    EXPECT_EQ(SystemMenuForm->MenuNumber(), 1);
+    main.FormMouseMove(100, 45);  // "edit"
+    ASSERT_TRUE(TSystemMenuForm::MenuVisible());
+    EXPECT_EQ(SystemMenuForm->MenuNumber(), 2);
+    main.FormMouseMove(400, 300);  // while a menu is open only the titles count
+    EXPECT_EQ(main.HotElement, 0);
+    EXPECT_EQ(SystemMenuForm->MenuNumber(), 2);
+}
+
+TEST_F(MenusInMainForm, MenuCommandsReachTheMainWindowsOperations) {
+    TMainForm& main = StartShown();
+    main.RunMenuCommand(TMenuCommand::AutoBackup);
+    EXPECT_EQ(main.Settings.Value(u"AutoBackup"), "0");
+    main.RunMenuCommand(TMenuCommand::AddItem);
+    EXPECT_EQ(Outline().Count(), 2);
+    main.Modified = false;
+    main.RunMenuCommand(TMenuCommand::EditorWordWrap);
+    EXPECT_EQ(main.Editor->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(main.Settings.Value(u"EditorWordWrap"), "0");
+    EXPECT_FALSE(main.Modified);
+    main.RunMenuCommand(TMenuCommand::HomePage);
+    main.RunMenuCommand(TMenuCommand::Associate);
+    EXPECT_EQ(shell.opened.size(), 1);
+    EXPECT_EQ(association.registered, 1);
+}
+
+}  // namespace
