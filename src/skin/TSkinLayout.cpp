@@ -129,15 +129,8 @@ TPointerHit TSkinLayout::ClassifyFrame(const TPointerInput& in) {
         if (Element(code, in.W, in.H, in.State).Hit.contains(X, Y)) hit.Code = code;
     }
 
-    // Tool row, then item buttons, then arrow pad.
-    static const std::array<int, 16> kOrder = {
-        SkinCode::NewFile,       SkinCode::OpenFile,    SkinCode::SaveFile,
-        SkinCode::PasteBrother,  SkinCode::PasteChild,  SkinCode::Cut,
-        SkinCode::Copy,          SkinCode::Paste,       SkinCode::Undo,
-        SkinCode::ButtonBrother, SkinCode::ButtonChild, SkinCode::ButtonDelete,
-        SkinCode::ItemUp,        SkinCode::ItemDown,    SkinCode::ItemLeft,
-        SkinCode::ItemRight};
-    for (int code : kOrder) {
+    // Tool row, then item buttons, then arrow pad: the order of the full drawing.
+    for (int code : ButtonDrawOrder()) {
         if (Element(code, in.W, in.H).Hit.contains(X, Y)) hit.Code = code;
     }
 
