@@ -1,15 +1,24 @@
 # One-command set-up on a fresh Debian 12 machine: `make run` or `make test`.
+SHELL := /bin/bash
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+# The sanitizer build of the whole test suite (gcc) and the libFuzzer build (clang).
+ASAN_BUILD ?= $(BUILD)-asan
+FUZZ_BUILD ?= $(BUILD)-fuzz
+# Seconds each fuzz target runs in `make test`; `make fuzz FUZZ_TIME=600` for longer runs.
+FUZZ_TIME ?= 20
+FUZZERS := document_reader csv_tokenizer settings cp932_codec item_text
+SANITIZE := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 
 APT_PACKAGES := cmake ninja-build g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-ipafont-mincho \
-  xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
+  xvfb xauth xdotool x11-apps x11-utils imagemagick openbox \
+  clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test test-plain test-asan e2e fuzz-build fuzz bench clean
 
 deps:
 	@missing=""; for p in $(APT_PACKAGES); do \
@@ -37,8 +46,47 @@ run: build
 	fi
 	$(BUILD)/hedgerow
 
-test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+# The whole suite, then the same suite under AddressSanitizer and UndefinedBehavior-
+# Sanitizer, then a short run of every fuzz target. The real-window suite is `make e2e`.
+test: test-plain test-asan fuzz
+
+test-plain: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300 -LE x11
+
+test-asan: deps
+	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-O1 -g1 $(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)"
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS) --timeout 900 -LE x11
+
+# The real program under Xvfb (with and without openbox), driven with xdotool.
+# Screenshots of failures: $(BUILD)/e2e-artifacts/.
+e2e: build
+	cd $(BUILD) && ctest --output-on-failure --timeout 900 -L x11
+
+fuzz-build: deps
+	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEDGEROW_FUZZ=ON -DHEDGEROW_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+
+# Every fuzz target for FUZZ_TIME seconds from the seeds in fuzz/corpus/<target>/; new
+# inputs go to $(FUZZ_BUILD)/corpus/<target>/, crashes to $(FUZZ_BUILD)/artifacts/.
+fuzz: fuzz-build
+	@mkdir -p $(FUZZ_BUILD)/artifacts
+	@set -e; for f in $(FUZZERS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$f; \
+	  echo "fuzz_$$f: $(FUZZ_TIME) s"; \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 $(FUZZ_BUILD)/fuzz/fuzz_$$f \
+	    -max_total_time=$(FUZZ_TIME) -max_len=8192 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$f- \
+	    $(FUZZ_BUILD)/corpus/$$f fuzz/corpus/$$f 2>&1 | tail -n 12; \
+	  test $${PIPESTATUS[0]} -eq 0; \
+	done
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DHEDGEROW_BENCH=ON -DHEDGEROW_TESTS=OFF
@@ -46,4 +94,4 @@ bench: deps
 	$(BUILD)-bench/bench/hedgerow_bench
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1331,13 +1331,9 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
         setGeometry(frameDrag_->GeometryAt(global));
         return;
     }
-    if (frameElement_ && (event->buttons() & Qt::LeftButton) &&
-        (global - framePressPointer_).manhattanLength() >= QApplication::startDragDistance()) {
-        // The caption moves the window once the pointer really drags it, so that a
-        // double click on the caption stays a double click.
-        const int element = frameElement_;
-        frameElement_ = 0;
-        StartFrameDrag(element, framePressPointer_);
+    if (captionPress_ && (event->buttons() & Qt::LeftButton) && (global - *captionPress_).manhattanLength() >= 3) {
+        StartFrameDrag(SkinCode::Caption, *captionPress_);
+        captionPress_.reset();
         if (frameDrag_) setGeometry(frameDrag_->GeometryAt(global));
         return;
     }
@@ -1348,17 +1344,16 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
     const QPoint global = event->globalPosition().toPoint();
     if (event->button() == Qt::LeftButton) {
         if (IsResizeZone(HotElement)) StartFrameDrag(HotElement, global);
-        if (HotElement == SkinCode::Caption && !isMaximized()) {
-            frameElement_ = HotElement;
-            framePressPointer_ = global;
-        }
+        // The caption moves the window once the pointer really drags it, so that a
+        // double click on the caption stays a double click for every window manager.
+        if (HotElement == SkinCode::Caption && !isMaximized()) captionPress_ = global;
     }
     const QPoint at = global - geometry().topLeft();
     FormMouseDown(event->button(), at.x(), at.y());
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
-    frameElement_ = 0;
+    captionPress_.reset();
     if (frameDrag_) {
         frameDrag_.reset();
         return;

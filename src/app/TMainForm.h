@@ -255,11 +255,9 @@ private:
     QString lastSkinFailure_;  // the skin failure last reported
     QImage surface_;       // what the window shows beneath its controls
     QRect normalPlace_;    // the place of the normal state while maximised
-    // A pending or running move or resize of the window that follows the pointer.
-    int frameElement_ = 0;
-    QPoint framePressPointer_;
-    bool frameFollowing_ = false;
+    // A move or resize of the window that follows the pointer itself.
     std::optional<TFrameDrag> frameDrag_;
+    std::optional<QPoint> captionPress_;  // a press on the caption that may become a move
     bool blitOnly_ = false;  // a repaint that only shows surface_ again
     bool painting_ = false;  // inside paintEvent
 };

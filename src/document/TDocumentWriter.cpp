@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QHash>
 #include <QSaveFile>
-#include <QStringEncoder>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include "document/TItemTextStore.h"
 #include "document/TOutline.h"
@@ -46,12 +48,11 @@ QByteArray EncodeLine(QStringView line, QString& unencodable) {
 // Appends the lines of an editor text, each followed by CR LF.
 void AppendText(QByteArray& out, QStringView text, QString& unencodable) {
     if (text.isEmpty()) return;
-    // Fast path: one conversion for the whole text. Finding the characters that fail
-    // is a character-by-character search, so it only runs on the lines that hold them.
-    QStringEncoder probe("windows-31j");
-    const QByteArray probed = probe.encode(text);  // converts only when assigned
-    if (!probe.hasError()) {
-        out += Cp932Codec::Encode(TTextLines::ToFile(text)).bytes;
+    // One conversion for the whole text; only a text with characters that fail is
+    // gone through line by line to name them.
+    Cp932Codec::Encoded whole = Cp932Codec::Encode(TTextLines::ToFile(text));
+    if (whole.Complete()) {
+        out += whole.bytes;
         return;
     }
     qsizetype begin = 0;
@@ -63,6 +64,15 @@ void AppendText(QByteArray& out, QStringView text, QString& unencodable) {
         if (end < 0) break;
         begin = end + 1;
     }
+}
+
+// Makes `keep` a second name of the document at path (a hard link, so that nothing
+// is copied), or a copy where the file system has no links.
+bool KeepOldDocument(const QString& path, const QString& keep) {
+#ifdef Q_OS_UNIX
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(keep).constData()) == 0) return true;
+#endif
+    return QFile::copy(path, keep);
 }
 
 // A label must stay on its line.
@@ -92,13 +102,6 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
     outline.ForEach([&](TOutlineItem* item) {
         if (!store.Exists(item->ItemNumber))
             throw AppError::CannotOpen(QDir::toNativeSeparators(store.Path(item->ItemNumber)));
-        const QString text = store.Load(item->ItemNumber);
-
-        treeLine += ',';
-        treeLine += QByteArray::number(k);
-        treeLine += '=';
-        treeLine += QByteArray::number(TTextLines::LineCount(text));
-
         if (item->Parent() == outline.Root())
             itemLines += "nil";
         else
@@ -108,7 +111,21 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
         itemLines += item->Expanded ? ":1" : ":0";
         itemLines += kLineBreak;
 
-        AppendText(textBlock, text, output.unencodable);
+        // Files in the document's own form go in as they are; others are converted.
+        qsizetype lineCount = 0;
+        if (const std::optional<QByteArray> lines = store.LoadDocumentLines(item->ItemNumber, &lineCount)) {
+            textBlock += *lines;
+        } else {
+            const QString text = store.Load(item->ItemNumber);
+            lineCount = TTextLines::LineCount(text);
+            AppendText(textBlock, text, output.unencodable);
+        }
+
+        treeLine += ',';
+        treeLine += QByteArray::number(k);
+        treeLine += '=';
+        treeLine += QByteArray::number(lineCount);
+
         indexOf.insert(item, k);
         ++k;
     });
@@ -143,7 +160,7 @@ void TDocumentWriter::WriteFile(const QString& path, const QByteArray& bytes, bo
     bool backupReady = false;
     if (backup && QFile::exists(path)) {
         QFile::remove(pendingBackup);
-        backupReady = QFile::copy(path, pendingBackup);
+        backupReady = KeepOldDocument(path, pendingBackup);
     }
 
     if (!file.commit()) {

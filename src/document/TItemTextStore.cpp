@@ -53,6 +53,43 @@ QString TItemTextStore::Load(int itemNumber) const {
     return Decode(file.readAll());
 }
 
+namespace {
+
+// Counts the lines of bytes that end every line with CR LF and hold no other line
+// break and no NUL; -1 for any other content.
+qsizetype CountCrLfLines(const QByteArray& bytes) {
+    if (bytes.isEmpty()) return 0;
+    if (!bytes.endsWith("\r\n")) return -1;
+    qsizetype lines = 0;
+    const char* data = bytes.constData();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = data[i];
+        if (c == '\0') return -1;
+        if (c == '\r') {
+            if (i + 1 >= bytes.size() || data[i + 1] != '\n') return -1;
+            ++lines;
+            ++i;
+        } else if (c == '\n') {
+            return -1;
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::optional<QByteArray> TItemTextStore::LoadDocumentLines(int itemNumber, qsizetype* lineCount) const {
+    const QString path = Path(itemNumber);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith(kUtf8Mark)) return std::nullopt;
+    const qsizetype lines = CountCrLfLines(bytes);
+    if (lines < 0) return std::nullopt;
+    *lineCount = lines;
+    return bytes;
+}
+
 void TItemTextStore::RemoveAll() const {
     QDir dir(dataDir_);
     const QStringList names = dir.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);

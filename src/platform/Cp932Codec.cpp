@@ -32,7 +32,9 @@ bool NeedsBestFit(QStringView text) {
 QByteArray EncodeRaw(QStringView text, bool* failed) {
     QStringEncoder encoder(kCodecName);
     QByteArray bytes = encoder.encode(text);
-    *failed = encoder.hasError();
+    // A high surrogate at the very end waits for its partner inside the converter and
+    // is dropped without an error: it has no code page 932 form either.
+    *failed = encoder.hasError() || (!text.isEmpty() && text.back().isHighSurrogate());
     return bytes;
 }
 

@@ -130,7 +130,8 @@ void TEditorCommands::EditorMouseWheelUp() {
 }
 
 bool TEditorCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (editor_ && watched == editor_->viewport() && event->type() == QEvent::Wheel) {
+    // The type first: while the editor is being destroyed, it is no editor any more.
+    if (event->type() == QEvent::Wheel && editor_ && watched == editor_->viewport()) {
         // High-resolution wheels send parts of a notch: count whole steps only.
         wheelRemainder_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
         for (; wheelRemainder_ <= -kWheelStep; wheelRemainder_ += kWheelStep)

@@ -41,6 +41,28 @@ TEST(ItemTextStore, ReadsForeignLineBreaksAndStopsAtNul) {
     EXPECT_EQ(TItemTextStore(dir.Path()).Load(5), QString("a\nb\nc\nd"));
 }
 
+TEST(ItemTextStore, DocumentLinesAreTakenAsTheyAreOnlyInTheDocumentsOwnForm) {
+    TempDir dir;
+    TItemTextStore store(dir.Path());
+    store.Store(1, QString::fromUtf16(u"一\n\n三"));
+    qsizetype lines = -1;
+    const auto taken = store.LoadDocumentLines(1, &lines);
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(*taken, dir.Read("1.tmp"));
+    EXPECT_EQ(lines, 3);
+
+    store.Store(2, u"");
+    ASSERT_TRUE(store.LoadDocumentLines(2, &lines));
+    EXPECT_EQ(lines, 0);
+
+    store.Store(3, QString::fromUtf16(u"emoji 😀"));  // the UTF-8 form
+    EXPECT_FALSE(store.LoadDocumentLines(3, &lines));
+    for (const char* foreign : {"a\nb\r\n", "a\rb\r\n", "a\r\nb", "a\0b\r\n"}) {
+        dir.Write("4.tmp", QByteArray(foreign, static_cast<int>(strlen(foreign) + (foreign[1] == 0 ? 5 : 0))));
+        EXPECT_FALSE(store.LoadDocumentLines(4, &lines)) << foreign;
+    }
+}
+
 TEST(ItemTextStore, FirstFreeNumberSkipsExistingFiles) {
     TempDir dir;
     dir.Write("2.tmp", "");

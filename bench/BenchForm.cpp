@@ -1,0 +1,144 @@
+#include "BenchForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QPainter>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "document/TOutline.h"
+#include "document/TOutlineItemModel.h"
+#include "platform/TMessageBoxes.h"
+
+void BenchForm::PrepareFolder(const QString& exeDir, const QStringList& settings) {
+    QDir().mkpath(exeDir + QStringLiteral("Data"));
+    const QDir skin(QStringLiteral(HEDGEROW_SKIN_DIR));
+    for (const QString& name : skin.entryList({QStringLiteral("*.bmp")}, QDir::Files))
+        QFile::copy(skin.filePath(name), exeDir + QStringLiteral("Data/") + name);
+    QFile file(exeDir + QStringLiteral("Hedgerow.ini"));
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QStringList lines = {QStringLiteral("iniFileVer=1.06"), QStringLiteral("AutoLoad=0"),
+                         QStringLiteral("AutoSave=0"), QStringLiteral("AutoBackup=1")};
+    lines += settings;
+    for (const QString& line : lines) file.write(line.toLatin1() + "\r\n");
+}
+
+BenchForm::BenchForm(int width, int height, const QStringList& settings, const QStringList& arguments) {
+    PrepareFolder(ExeDir(), settings);
+    TMainFormContext context;
+    context.exeDir = ExeDir();
+    context.arguments = arguments;
+    context.messageBoxes = &boxes_;
+    context.fileDialogs = &dialogs_;
+    form_ = std::make_unique<TMainForm>(context);
+    form_->resize(width, height);
+    form_->show();
+    form_->activateWindow();
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    form_->FormActivate();
+    QApplication::processEvents();
+}
+
+BenchForm::~BenchForm() {
+    form_->Modified = false;
+    form_->close();
+    form_.reset();
+}
+
+void BenchForm::RemoveItemTexts() const {
+    QDir data(ExeDir() + QStringLiteral("Data"));
+    for (const QString& name : data.entryList({QStringLiteral("*.tmp")}, QDir::Files)) data.remove(name);
+}
+
+namespace {
+
+long long NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+long long ResidentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
+
+// Calls done() once after the first paint event of widget has been handled.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget* widget, std::function<void()> done) : done_(std::move(done)) {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, done_);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> done_;
+    bool seen_ = false;
+};
+
+class PlainWidget : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::white); }
+};
+
+}  // namespace
+
+int RunProbe(int argc, char** argv) {
+    const char* what = argv[1] + std::strlen("--probe=");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (std::strcmp(what, "qt") == 0) {
+        // The baseline: a plain Qt program showing one window of the same size.
+        PlainWidget widget;
+        widget.resize(1920, 1080);
+        FirstPaint probe(&widget, [] {
+            std::printf("painted %lld\n", NowNs());
+            std::fflush(stdout);
+            QApplication::quit();
+        });
+        widget.show();
+        return app.exec();
+    }
+    // As the program's entry starts the main window.
+    QApplication::setApplicationName(QStringLiteral("hedgerow"));
+    QApplication::setApplicationDisplayName(TMessageBoxes::ApplicationTitle());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    ScriptedMessageBoxes boxes;
+    ScriptedFileDialogs dialogs;
+    TMainFormContext context;
+    context.exeDir = QString::fromLocal8Bit(argv[2]);
+    if (argc > 3) context.arguments << QString::fromLocal8Bit(argv[3]);
+    context.messageBoxes = &boxes;
+    context.fileDialogs = &dialogs;
+    TMainForm form(context);
+    const bool rss = std::strcmp(what, "rss") == 0;
+    FirstPaint probe(&form, [&] {
+        if (rss) {
+            // Let the program settle: every pending event handled, then the resident size.
+            for (int i = 0; i < 20; ++i) QApplication::processEvents();
+            std::printf("rss %lld items %d\n", ResidentKb(), form.TreeModel->Outline().Count());
+        } else {
+            std::printf("painted %lld\n", NowNs());
+        }
+        std::fflush(stdout);
+        form.Modified = false;
+        QApplication::quit();
+    });
+    form.show();
+    form.activateWindow();
+    const int result = app.exec();
+    return result;
+}

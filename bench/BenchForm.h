@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/TMainForm.h"
+#include "support/ScriptedMessageBoxes.h"
+
+// A main window in a program folder of its own (the generated skin in its Data folder
+// and a current settings file), shown at the given size on the offscreen platform.
+class BenchForm {
+public:
+    explicit BenchForm(int width = 1920, int height = 1080, const QStringList& settings = {},
+                       const QStringList& arguments = {});
+    ~BenchForm();
+
+    TMainForm& Form() { return *form_; }
+    QString ExeDir() const { return dir_.path() + QLatin1Char('/'); }
+    // Deletes every item text file in Data.
+    void RemoveItemTexts() const;
+
+    // Prepares a program folder at exeDir (skin, settings) without a window.
+    static void PrepareFolder(const QString& exeDir, const QStringList& settings = {});
+
+private:
+    QTemporaryDir dir_;
+    ScriptedMessageBoxes boxes_;
+    ScriptedFileDialogs dialogs_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+// The first full drawing of a started program, measured in a child process of this
+// executable: "--probe=<what> <folder> [document]" runs the probe and exits.
+int RunProbe(int argc, char** argv);

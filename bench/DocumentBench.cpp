@@ -1,0 +1,187 @@
+// Opening, saving and selecting in the generated 10,000-item document, each against
+// the raw cost of the same file work done with plain POSIX calls.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <map>
+
+#include "BenchForm.h"
+#include "OutlineGenerator.h"
+#include "PosixFiles.h"
+#include "Targets.h"
+#include "document/TOutline.h"
+#include "document/TOutlineItem.h"
+#include "document/TOutlineItemModel.h"
+
+namespace {
+
+constexpr int kSamples = 5;
+
+std::string Std(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The item text files a load leaves in Data, by file name.
+std::map<QString, QByteArray> ItemTexts(const QString& exeDir) {
+    std::map<QString, QByteArray> texts;
+    QDir data(exeDir + QStringLiteral("Data"));
+    for (const QString& name : data.entryList({QStringLiteral("*.tmp")}, QDir::Files))
+        texts[name] = PosixFiles::Read(Std(data.filePath(name)));
+    return texts;
+}
+
+QString WriteDocument(const QString& folder) {
+    const QString path = folder + QStringLiteral("/generated.qlo");
+    PosixFiles::Write(Std(path), GenerateOutline().document);
+    return path;
+}
+
+void BM_LoadFile(benchmark::State& state) {
+    BenchForm bench;
+    TMainForm& form = bench.Form();
+    QTemporaryDir docs;
+    const QString path = WriteDocument(docs.path());
+    form.LoadFile(path);
+    const auto texts = ItemTexts(bench.ExeDir());
+    if (form.TreeModel->Outline().Count() != GenerateOutline().itemCount) state.SkipWithError("wrong item count");
+    const QString baselineDir = docs.path() + QStringLiteral("/baseline/");
+    QDir().mkpath(baselineDir);
+
+    std::vector<double> load, baseline;
+    for (auto _ : state) {
+        for (int i = 0; i < kSamples; ++i) {
+            bench.RemoveItemTexts();
+            form.Modified = false;
+            load.push_back(Targets::TimeMs([&] { form.LoadFile(path); }));
+
+            QDir(baselineDir).removeRecursively();
+            QDir().mkpath(baselineDir);
+            baseline.push_back(Targets::TimeMs([&] {
+                const QByteArray document = PosixFiles::Read(Std(path));
+                benchmark::DoNotOptimize(document.data());
+                for (const auto& [name, bytes] : texts) PosixFiles::Write(Std(baselineDir + name), bytes);
+            }));
+        }
+        state.SetIterationTime(Targets::Median(load) / 1000);
+    }
+    const double base = Targets::Median(baseline);
+    Targets::Report(state, {QStringLiteral("open 10,000 items (LoadFile)"), Targets::Median(load), QStringLiteral("ms"),
+                            QStringLiteral("<= 1.5 x baseline"), 1.5 * base, base,
+                            QStringLiteral("read the file, write the 10,000 text files (POSIX)")});
+}
+BENCHMARK(BM_LoadFile)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+void BM_SaveFile(benchmark::State& state) {
+    BenchForm bench;
+    TMainForm& form = bench.Form();
+    QTemporaryDir docs;
+    const QString path = WriteDocument(docs.path());
+    form.LoadFile(path);
+    const QString target = docs.path() + QStringLiteral("/saved.qlo");
+    form.SaveFile(target);  // the first save; every later one makes a backup
+    const QByteArray saved = PosixFiles::Read(Std(target));
+    state.counters["same_bytes"] = saved == GenerateOutline().document ? 1 : 0;
+    QStringList files;
+    form.TreeModel->Outline().ForEach([&](TOutlineItem* item) { files << form.ItemTextPath(item->ItemNumber); });
+    const std::string baselineTarget = Std(docs.path() + QStringLiteral("/baseline.qlo"));
+
+    std::vector<double> save, baseline;
+    for (auto _ : state) {
+        for (int i = 0; i < kSamples; ++i) {
+            save.push_back(Targets::TimeMs([&] { form.SaveFile(target); }));
+            baseline.push_back(Targets::TimeMs([&] {
+                qsizetype total = 0;
+                for (const QString& file : files) total += PosixFiles::Read(Std(file)).size();
+                benchmark::DoNotOptimize(total);
+                PosixFiles::Write(baselineTarget, saved);
+            }));
+        }
+        state.SetIterationTime(Targets::Median(save) / 1000);
+    }
+    const double base = Targets::Median(baseline);
+    Targets::Report(state, {QStringLiteral("save 10,000 items (SaveFile, backup on)"), Targets::Median(save),
+                            QStringLiteral("ms"), QStringLiteral("<= 1.5 x baseline"), 1.5 * base, base,
+                            QStringLiteral("read the 10,000 text files, write the document bytes (POSIX)")});
+}
+BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+void BM_SelectionChange(benchmark::State& state) {
+    BenchForm bench;
+    TMainForm& form = bench.Form();
+    QTemporaryDir docs;
+    form.LoadFile(WriteDocument(docs.path()));
+    const TOutline& outline = form.TreeModel->Outline();
+    TOutlineItem* a = outline.ItemAt(GenerateOutline().largeItems[1]);
+    TOutlineItem* b = outline.ItemAt(GenerateOutline().largeItems[2]);
+    form.SelectItem(a);
+    QApplication::processEvents();
+    const QByteArray bytesA = PosixFiles::Read(Std(form.ItemTextPath(a->ItemNumber)));
+    const QByteArray bytesB = PosixFiles::Read(Std(form.ItemTextPath(b->ItemNumber)));
+    if (bytesA.size() < (1 << 20) || bytesB.size() < (1 << 20)) state.SkipWithError("the texts are not 1 MB");
+    const std::string scratch = Std(docs.path() + QStringLiteral("/scratch.tmp"));
+    const std::string fileB = Std(form.ItemTextPath(b->ItemNumber));
+
+    std::vector<double> change, baseline;
+    for (auto _ : state) {
+        for (int i = 0; i < 2 * kSamples + 1; ++i) {
+            TOutlineItem* next = i % 2 ? a : b;
+            change.push_back(Targets::TimeMs([&] {
+                form.SelectItem(next);
+                QApplication::processEvents();  // the editor shows the new text
+            }));
+            baseline.push_back(Targets::TimeMs([&] {
+                PosixFiles::Write(scratch, bytesA);  // store the leaving text
+                const QByteArray loaded = PosixFiles::Read(fileB);
+                benchmark::DoNotOptimize(loaded.data());
+            }));
+        }
+        state.SetIterationTime(Targets::Median(change) / 1000);
+    }
+    if (form.EditorText().size() < 100'000) state.SkipWithError("the editor does not hold the large text");
+    const double base = Targets::Median(baseline);
+    Targets::Report(state, {QStringLiteral("selection change, 1 MB texts"), Targets::Median(change),
+                            QStringLiteral("ms"), QStringLiteral("<= 60 ms"), 60, base,
+                            QStringLiteral("write 1 MB and read 1 MB (POSIX)")});
+}
+BENCHMARK(BM_SelectionChange)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+// The resident size of a started program (a child process of this executable) with
+// the empty first document and with the generated document open.
+long long ResidentKb(const QStringList& documentArgument, int* items) {
+    QTemporaryDir folder;
+    BenchForm::PrepareFolder(folder.path() + QLatin1Char('/'));
+    QProcess probe;
+    probe.start(QCoreApplication::applicationFilePath(),
+                QStringList{QStringLiteral("--probe=rss"), folder.path() + QLatin1Char('/')} + documentArgument);
+    probe.waitForFinished(120'000);
+    const QList<QByteArray> words = probe.readAllStandardOutput().trimmed().split(' ');
+    *items = words.value(3).toInt();
+    return words.value(0) == "rss" ? words.value(1).toLongLong() : -1;
+}
+
+void BM_ResidentMemory(benchmark::State& state) {
+    QTemporaryDir docs;
+    const QString path = WriteDocument(docs.path());
+    std::vector<double> empty, loaded;
+    int items = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 3; ++i) {
+            empty.push_back(ResidentKb({}, &items) / 1024.0);
+            loaded.push_back(ResidentKb({path}, &items) / 1024.0);
+        }
+    }
+    if (items != GenerateOutline().itemCount) state.SkipWithError("the document did not open in the probe");
+    const double base = Targets::Median(empty);
+    if (base <= 0 || Targets::Median(loaded) <= 0) state.SkipWithError("the probe gave no figure");
+    state.counters["rss_empty_MB"] = base;
+    state.counters["rss_doc_MB"] = Targets::Median(loaded);
+    Targets::Report(state, {QStringLiteral("resident memory growth, 10,000 items"), Targets::Median(loaded) - base,
+                            QStringLiteral("MB"), QStringLiteral("<= empty-document RSS + 40 MB"), 40, 0,
+                            QString()});
+}
+BENCHMARK(BM_ResidentMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// A large document made the same way every run (fixed seed): 10,000 items up to 6
+// levels deep with Japanese labels, about 20 MB of code page 932 text in all. Most
+// texts are a few kilobytes, a tenth are empty and four are 1 MB each.
+struct GeneratedOutline {
+    QByteArray document;       // the whole ".qlo" file
+    QList<int> largeItems;     // absolute indexes of the items with 1 MB texts
+    int itemCount = 0;
+    qsizetype textBytes = 0;   // bytes of the text block
+    int maxLevel = 0;
+};
+
+const GeneratedOutline& GenerateOutline();
