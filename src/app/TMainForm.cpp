@@ -389,9 +389,11 @@ int TMainForm::AllocateItemNumber() {
 void TMainForm::StoreEditorText(const TOutlineItem* item) { store_->Store(item->ItemNumber, EditorText()); }
 
 void TMainForm::ShowItemText(const TOutlineItem* item) {
-    Editor->clear();
     const QString text = store_->Load(item->ItemNumber);
-    if (!text.isEmpty()) SetEditorText(text);
+    if (text.isEmpty())
+        Editor->clear();
+    else
+        SetEditorText(text);  // replaces the whole text at once
 }
 
 QString TMainForm::EditorText() const {

@@ -75,6 +75,11 @@ bool KeepOldDocument(const QString& path, const QString& keep) {
     return QFile::copy(path, keep);
 }
 
+// The code page 932 bytes of every label, in the outline's order. All labels are
+// converted at once, since opening a converter for each would cost more than the
+// conversion; labels with characters that fail are converted one by one.
+QList<QByteArray> EncodeLabels(const TOutline& outline, QString& unencodable);
+
 // A label must stay on its line.
 QString SingleLine(const QString& label) {
     if (!label.contains(u'\r') && !label.contains(u'\n') && !label.contains(QChar(0))) return label;
@@ -82,6 +87,22 @@ QString SingleLine(const QString& label) {
     for (QChar& c : line)
         if (c == u'\r' || c == u'\n' || c == QChar(0)) c = u' ';
     return line;
+}
+
+QList<QByteArray> EncodeLabels(const TOutline& outline, QString& unencodable) {
+    QStringList labels;
+    labels.reserve(outline.Count());
+    outline.ForEach([&](TOutlineItem* item) { labels << SingleLine(item->Label); });
+    Cp932Codec::Encoded all = Cp932Codec::Encode(labels.join(u'\n'));
+    QList<QByteArray> bytes;
+    bytes.reserve(labels.size());
+    if (all.Complete()) {
+        // A line break byte never stands inside a double-byte character.
+        for (const QByteArray& label : all.bytes.split('\n')) bytes << label;
+        return bytes;
+    }
+    for (const QString& label : labels) bytes << EncodeLine(label, unencodable);
+    return bytes;
 }
 
 }  // namespace
@@ -98,20 +119,20 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
     // Absolute index of every item seen so far, to name the parents.
     QHash<const TOutlineItem*, int> indexOf;
     indexOf.reserve(outline.Count());
+    const QList<QByteArray> labels = EncodeLabels(outline, output.unencodable);
     int k = 0;
     outline.ForEach([&](TOutlineItem* item) {
-        if (!store.Exists(item->ItemNumber))
-            throw AppError::CannotOpen(QDir::toNativeSeparators(store.Path(item->ItemNumber)));
         if (item->Parent() == outline.Root())
             itemLines += "nil";
         else
             itemLines += QByteArray::number(indexOf.value(item->Parent()));
         itemLines += ':';
-        itemLines += EncodeLine(SingleLine(item->Label), output.unencodable);
+        itemLines += labels[k];
         itemLines += item->Expanded ? ":1" : ":0";
         itemLines += kLineBreak;
 
-        // Files in the document's own form go in as they are; others are converted.
+        // Files in the document's own form go in as they are; others are converted. A
+        // missing file stops the save (it cannot be opened).
         qsizetype lineCount = 0;
         if (const std::optional<QByteArray> lines = store.LoadDocumentLines(item->ItemNumber, &lineCount)) {
             textBlock += *lines;

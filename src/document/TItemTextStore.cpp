@@ -81,8 +81,11 @@ qsizetype CountCrLfLines(const QByteArray& bytes) {
 std::optional<QByteArray> TItemTextStore::LoadDocumentLines(int itemNumber, qsizetype* lineCount) const {
     const QString path = Path(itemNumber);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
-    QByteArray bytes = file.readAll();
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    if (file.read(bytes.data(), bytes.size()) != bytes.size())
+        throw AppError::CannotOpen(QDir::toNativeSeparators(path));
     if (bytes.startsWith(kUtf8Mark)) return std::nullopt;
     const qsizetype lines = CountCrLfLines(bytes);
     if (lines < 0) return std::nullopt;

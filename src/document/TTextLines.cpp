@@ -4,16 +4,10 @@ QString TTextLines::FromFile(QStringView fileText) {
     const qsizetype nul = fileText.indexOf(QChar(0));
     if (nul >= 0) fileText = fileText.left(nul);
 
-    QString text;
-    text.reserve(fileText.size());
-    for (qsizetype i = 0; i < fileText.size(); ++i) {
-        const QChar c = fileText[i];
-        if (c == u'\r') {
-            text += u'\n';
-            if (i + 1 < fileText.size() && fileText[i + 1] == u'\n') ++i;
-        } else {
-            text += c;
-        }
+    QString text = fileText.toString();
+    if (text.contains(u'\r')) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(u'\r', u'\n');
     }
     if (text.endsWith(u'\n')) text.chop(1);
     return text;
@@ -21,12 +15,8 @@ QString TTextLines::FromFile(QStringView fileText) {
 
 QString TTextLines::ToFile(QStringView editorText) {
     if (editorText.isEmpty()) return {};
-    QString text;
-    text.reserve(editorText.size() + editorText.count(u'\n') + 2);
-    for (QChar c : editorText) {
-        if (c == u'\n') text += u'\r';
-        text += c;
-    }
+    QString text = editorText.toString();
+    text.replace(u'\n', QStringLiteral("\r\n"));
     text += QStringLiteral("\r\n");
     return text;
 }
