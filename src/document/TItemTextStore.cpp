@@ -4,6 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "document/TTextLines.h"
 #include "platform/AppError.h"
 #include "platform/Cp932Codec.h"
@@ -55,6 +61,33 @@ QString TItemTextStore::Load(int itemNumber) const {
 
 namespace {
 
+// The whole content of a file; nothing when it cannot be opened or read. Saving reads
+// every item's file, so on POSIX systems this goes without the layers of QFile.
+std::optional<QByteArray> ReadWholeFile(const QString& path) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    std::optional<QByteArray> bytes;
+    if (::fstat(fd, &info) == 0) {
+        QByteArray content(static_cast<qsizetype>(info.st_size), Qt::Uninitialized);
+        qsizetype done = 0;
+        while (done < content.size()) {
+            const ssize_t n = ::read(fd, content.data() + done, static_cast<size_t>(content.size() - done));
+            if (n <= 0) break;
+            done += n;
+        }
+        if (done == content.size()) bytes = std::move(content);
+    }
+    ::close(fd);
+    return bytes;
+#else
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return file.readAll();
+#endif
+}
+
 // Counts the lines of bytes that end every line with CR LF and hold no other line
 // break and no NUL; -1 for any other content.
 qsizetype CountCrLfLines(const QByteArray& bytes) {
@@ -80,12 +113,9 @@ qsizetype CountCrLfLines(const QByteArray& bytes) {
 
 std::optional<QByteArray> TItemTextStore::LoadDocumentLines(int itemNumber, qsizetype* lineCount) const {
     const QString path = Path(itemNumber);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw AppError::CannotOpen(QDir::toNativeSeparators(path));
-    QByteArray bytes(file.size(), Qt::Uninitialized);
-    if (file.read(bytes.data(), bytes.size()) != bytes.size())
-        throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    const std::optional<QByteArray> read = ReadWholeFile(path);
+    if (!read) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    const QByteArray& bytes = *read;
     if (bytes.startsWith(kUtf8Mark)) return std::nullopt;
     const qsizetype lines = CountCrLfLines(bytes);
     if (lines < 0) return std::nullopt;
