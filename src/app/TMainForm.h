@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -11,12 +10,12 @@
 
 #include "app/TSettingsList.h"
 #include "app/TStartupSettings.h"
+#include "document/TItemTextStore.h"
 #include "document/TMovePrimitive.h"
-#include "skin/TSkinLayout.h"
 #include "skin/TFrameDrag.h"
+#include "skin/TSkinLayout.h"
 #include "skin/TSkinPainter.h"
 #include "ui/TMenuHost.h"
-#include "document/TItemTextStore.h"
 
 class QPainter;
 class QPlainTextEdit;
