@@ -11,29 +11,11 @@
 #include "platform/AppError.h"
 #include "platform/TDesktopAssociation.h"
 #include "support/Printers.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 namespace {
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~ScopedEnv() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 
 // Every file below folder with its bytes, by relative path.
 QMap<QString, QByteArray> Snapshot(const QString& folder) {

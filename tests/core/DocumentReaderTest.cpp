@@ -10,20 +10,12 @@
 #include "document/TOutlineItemModel.h"
 #include "platform/AppError.h"
 #include "support/TempDir.h"
+#include "support/WorkedExample.h"
 
 namespace {
 
 using Kind = TDocumentFormatError::Kind;
 
-const QByteArray kWorkedExample(
-    "qlm oe data form 1.3\r\n"
-    "Tree=3,0=2,1=0,2=1\r\n"
-    "nil:\x8C\x76\x89\xE6:1\r\n"
-    "0:\x8F\xDA\x8D\xD7:0\r\n"
-    "nil:\x83\x81\x83\x82:0\r\n"
-    "first\r\n"
-    "second\r\n"
-    "x\r\n");
 
 // One line per item: depth (as indentation), label, "+" when expanded, and the text
 // with its line breaks shown as "|".

@@ -8,29 +8,12 @@
 #include "platform/TDesktopAssociation.h"
 #include "support/Printers.h"
 #include "support/ScriptedMessageBoxes.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 #include "ui/TAssociationCommands.h"
 
 namespace {
 
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~ScopedEnv() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);

@@ -1,14 +1,12 @@
 #include "support/MainFormFixture.h"
 
 #include "document/TOutlineItem.h"
+#include "support/WorkedExample.h"
 
 namespace {
 
 using Answer = TMessageBoxes::Answer;
 
-const QByteArray kWorkedExample =
-    "qlm oe data form 1.3\r\nTree=3,0=2,1=0,2=1\r\nnil:\x8c\x76\x89\xe6:1\r\n0:\x8f\xda\x8d\xd7:0\r\n"
-    "nil:\x83\x81\x83\x82:0\r\nfirst\r\nsecond\r\nx\r\n";
 
 class DocumentCommands : public MainFormFixture {
 protected:
