@@ -271,9 +271,7 @@ void TMainForm::AddDefaultItem() {
 }
 
 void TMainForm::FormActivate() {
-    if (isMaximized()) {
-        if (QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
-    }
+    if (isMaximized() && geometry() != WorkArea()) WindowMaximize();
     const bool first = !Activated;
     Activated = true;
     if (first) {

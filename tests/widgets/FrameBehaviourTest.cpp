@@ -134,6 +134,16 @@ TEST_F(FrameBehaviour, TheMaximiseButtonTogglesAndTheNextStartMaximisesAgain) {
     EXPECT_EQ(again.geometry(), QRect(0, 0, 800, 600));
 }
 
+TEST_F(FrameBehaviour, ActivationKeepsAMaximisedWindowOnTheWorkArea) {
+    TMainForm& main = Shown();
+    main.WindowMaximize();
+    main.setGeometry(10, 10, 900, 700);
+    main.setWindowState(main.windowState() | Qt::WindowMaximized);
+    main.FormActivate();
+    EXPECT_TRUE(main.isMaximized());
+    EXPECT_EQ(main.geometry(), main.screen()->availableGeometry());
+}
+
 TEST_F(FrameBehaviour, ResizeZonesShowSizingArrowsOnlyInTheNormalState) {
     TMainForm& main = Shown();
     Move(2, 300);

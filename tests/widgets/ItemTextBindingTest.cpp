@@ -118,3 +118,21 @@ TEST_F(ItemTextBinding, ConfirmedLabelEditsMarkTheDocumentChangedEscapeDoesNot) 
 }
 
 }  // namespace
+
+namespace {
+
+class OutlineClicks : public MainFormFixture {};
+
+TEST_F(OutlineClicks, ARightClickSelectsTheItemUnderThePointer) {
+    WriteSettings({"iniFileVer=1.06", "AutoLoad=0"});
+    TMainForm& main = StartShown();
+    TOutlineItem* second =
+        main.TreeModel->InsertItem(nullptr, 1, QStringLiteral("second"), main.AllocateItemNumber());
+    main.Tree->resize(200, 300);
+    const QRect row = main.Tree->visualRect(main.TreeModel->IndexOf(second));
+    QTest::mouseClick(main.Tree->viewport(), Qt::RightButton, {}, row.center());
+    EXPECT_EQ(main.SelectedItem(), second);
+    EXPECT_EQ(main.CurrentItemIndex, 1);
+}
+
+}  // namespace
