@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -38,8 +39,12 @@ QByteArray TItemTextStore::Encode(QStringView editorText) {
 }
 
 QString TItemTextStore::Decode(const QByteArray& bytes) {
-    if (bytes.startsWith(kUtf8Mark))
-        return TTextLines::FromFile(QString::fromUtf8(QByteArrayView(bytes).sliced(kUtf8Mark.size())));
+    if (bytes.startsWith(kUtf8Mark)) {
+        // Only the program's own mark goes: a text that itself begins with U+FEFF keeps it.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        const QString text = utf8.decode(QByteArrayView(bytes).sliced(kUtf8Mark.size()));
+        return TTextLines::FromFile(text);
+    }
     return TTextLines::FromFile(Cp932Codec::Decode(bytes));
 }
 
