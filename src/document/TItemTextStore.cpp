@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
+#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -97,21 +99,16 @@ std::optional<QByteArray> ReadWholeFile(const QString& path) {
 // break and no NUL; -1 for any other content.
 qsizetype CountCrLfLines(const QByteArray& bytes) {
     if (bytes.isEmpty()) return 0;
-    if (!bytes.endsWith("\r\n")) return -1;
-    qsizetype lines = 0;
+    if (!bytes.endsWith("\r\n") || bytes.contains('\0')) return -1;
+    // Every CR must start a CR LF pair, and there must be as many LF as CR.
     const char* data = bytes.constData();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = data[i];
-        if (c == '\0') return -1;
-        if (c == '\r') {
-            if (i + 1 >= bytes.size() || data[i + 1] != '\n') return -1;
-            ++lines;
-            ++i;
-        } else if (c == '\n') {
-            return -1;
-        }
+    const char* end = data + bytes.size();
+    qsizetype lines = 0;
+    for (const char* cr = data; (cr = static_cast<const char*>(std::memchr(cr, '\r', end - cr))); cr += 2) {
+        if (cr + 1 >= end || cr[1] != '\n') return -1;
+        ++lines;
     }
-    return lines;
+    return std::count(data, end, '\n') == lines ? lines : -1;
 }
 
 }  // namespace
