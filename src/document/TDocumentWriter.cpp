@@ -114,7 +114,10 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
     Output output;
     QByteArray treeLine = QByteArray("Tree=") + QByteArray::number(outline.Count());
     QByteArray itemLines;
-    QByteArray textBlock;
+    // The texts are kept as they were read and copied once, into the document.
+    QList<QByteArray> texts;
+    texts.reserve(outline.Count());
+    qsizetype textSize = 0;
 
     // Absolute index of every item seen so far, to name the parents.
     QHash<const TOutlineItem*, int> indexOf;
@@ -134,13 +137,16 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
         // Files in the document's own form go in as they are; others are converted. A
         // missing file stops the save (it cannot be opened).
         qsizetype lineCount = 0;
-        if (const std::optional<QByteArray> lines = store.LoadDocumentLines(item->ItemNumber, &lineCount)) {
-            textBlock += *lines;
+        if (std::optional<QByteArray> lines = store.LoadDocumentLines(item->ItemNumber, &lineCount)) {
+            texts << std::move(*lines);
         } else {
             const QString text = store.Load(item->ItemNumber);
             lineCount = TTextLines::LineCount(text);
-            AppendText(textBlock, text, output.unencodable);
+            QByteArray converted;
+            AppendText(converted, text, output.unencodable);
+            texts << std::move(converted);
         }
+        textSize += texts.back().size();
 
         treeLine += ',';
         treeLine += QByteArray::number(k);
@@ -153,13 +159,13 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
 
     QByteArray& bytes = output.bytes;
     bytes.reserve(qsizetype(sizeof("qlm oe data form 1.3\r\n")) + treeLine.size() + 2 +
-                  itemLines.size() + textBlock.size());
+                  itemLines.size() + textSize);
     bytes += kHeader;
     bytes += kLineBreak;
     bytes += treeLine;
     bytes += kLineBreak;
     bytes += itemLines;
-    bytes += textBlock;
+    for (const QByteArray& text : texts) bytes += text;
     return output;
 }
 
