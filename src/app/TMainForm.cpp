@@ -702,7 +702,11 @@ bool TMainForm::LoadFile(const QString& path) {
     const QByteArray bytes = TDocumentReader::ReadFile(path);
     TDocumentReader::Check(bytes);
     if (Modified && !Outline().IsEmpty() && !OfferToSave()) return false;
+    ReplaceDocument(path, bytes);
+    return true;
+}
 
+void TMainForm::ReplaceDocument(const QString& path, const QByteArray& bytes) {
     SelectionSync = false;
     Editor->hide();
     QList<TOutlineItem*> expanded;
@@ -713,7 +717,6 @@ bool TMainForm::LoadFile(const QString& path) {
         SelectionSync = true;
         throw;
     }
-    Editor->clear();
     for (TOutlineItem* item : expanded) SetExpanded(item, true);
     SetEditorText(store_->Load(Outline().First()->ItemNumber));
     Editor->show();
@@ -724,7 +727,6 @@ bool TMainForm::LoadFile(const QString& path) {
     RecentFile(path);
     Settings.SetValue(u"EditFile", path);
     DialogFolder = TStartupSettings::FolderOf(path);
-    return true;
 }
 
 bool TMainForm::NewDocument() {
@@ -746,10 +748,14 @@ void TMainForm::OpenMenuClick() {
     const QString path = context_.fileDialogs->AskOpenFileName(DialogFolder);
     if (path.isEmpty()) return;
     RunGuarded([&] {
+        if (!QFileInfo::exists(path)) {
+            if (NewDocument()) LoadFile(path);  // which warns that the file is missing
+            return;
+        }
         // A document that cannot be read is reported before anything is discarded.
-        if (QFileInfo::exists(path)) TDocumentReader::Check(TDocumentReader::ReadFile(path));
-        if (!NewDocument()) return;
-        LoadFile(path);
+        const QByteArray bytes = TDocumentReader::ReadFile(path);
+        TDocumentReader::Check(bytes);
+        if (NewDocument()) ReplaceDocument(path, bytes);
     });
     DrawBack();
 }

@@ -215,6 +215,8 @@ private:
     bool SaveGuarded(const QString& path);
     bool OfferToSave();
     bool NewDocument();
+    // Replaces the outline by the checked document bytes read from path.
+    void ReplaceDocument(const QString& path, const QByteArray& bytes);
     bool ConfirmUnencodable(const QString& characters);
     void ApplyWordWrapSetting();
     void ShowSurface(const QRegion& area);
