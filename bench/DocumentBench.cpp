@@ -10,10 +10,14 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include <unistd.h>
+
 #include "BenchForm.h"
 #include "OutlineGenerator.h"
 #include "PosixFiles.h"
 #include "Targets.h"
+#include "document/TDocumentWriter.h"
+#include "document/TItemTextStore.h"
 #include "document/TOutline.h"
 #include "document/TOutlineItem.h"
 #include "document/TOutlineItemModel.h"
@@ -88,20 +92,57 @@ void BM_SaveFile(benchmark::State& state) {
     QStringList files;
     form.TreeModel->Outline().ForEach([&](TOutlineItem* item) { files << form.ItemTextPath(item->ItemNumber); });
     const std::string baselineTarget = Std(docs.path() + QStringLiteral("/baseline.qlo"));
+    const auto readItemFiles = [&] {
+        qsizetype total = 0;
+        for (const QString& file : files) total += PosixFiles::Read(Std(file)).size();
+        benchmark::DoNotOptimize(total);
+    };
 
-    std::vector<double> save, baseline;
+    // The two halves of a save and of the baseline, measured apart: building the
+    // document (reading the item files) and writing it safely.
+    const TItemTextStore store(bench.ExeDir() + QStringLiteral("Data/"));
+    const TOutline& outline = form.TreeModel->Outline();
+    const QString phaseTarget = docs.path() + QStringLiteral("/phases.qlo");
+    TDocumentWriter::Output output;
+    // What a save that can never lose the old file costs at the least: the baseline's
+    // bytes written to a new file, synced, and renamed over the old one.
+    const std::string durableTarget = Std(docs.path() + QStringLiteral("/durable.qlo"));
+
+    std::vector<double> save, baseline, build, write, readFiles, writeBytes, durable;
+    const auto sample = [](std::vector<double>* into, const std::function<void()>& work) {
+        // Every sample starts with nothing left to write back: the previous sample's
+        // writes would otherwise be paid for by whichever sample syncs next.
+        ::sync();
+        const double ms = Targets::TimeMs(work);
+        if (into) into->push_back(ms);
+    };
     for (auto _ : state) {
-        for (int i = 0; i < kSamples; ++i) {
-            save.push_back(Targets::TimeMs([&] { form.SaveFile(target); }));
-            baseline.push_back(Targets::TimeMs([&] {
-                qsizetype total = 0;
-                for (const QString& file : files) total += PosixFiles::Read(Std(file)).size();
-                benchmark::DoNotOptimize(total);
+        // The first round only warms up: on a virtual machine the first writes of
+        // 20 MB into memory the guest has not touched yet cost several times more.
+        for (int i = -1; i < kSamples; ++i) {
+            const auto in = [&](std::vector<double>& samples) { return i < 0 ? nullptr : &samples; };
+            sample(in(save), [&] { form.SaveFile(target); });
+            sample(in(baseline), [&] {
+                readItemFiles();
                 PosixFiles::Write(baselineTarget, saved);
-            }));
+            });
+            sample(in(build), [&] { output = TDocumentWriter::Write(outline, store); });
+            sample(in(write), [&] { TDocumentWriter::WriteFile(phaseTarget, {output.head, output.texts}, true); });
+            sample(in(readFiles), readItemFiles);
+            sample(in(writeBytes), [&] { PosixFiles::Write(baselineTarget, saved); });
+            sample(in(durable), [&] {
+                readItemFiles();
+                PosixFiles::WriteDurably(durableTarget, saved);
+            });
         }
         state.SetIterationTime(Targets::Median(save) / 1000);
     }
+    state.counters["build_ms"] = Targets::Median(build);
+    state.counters["write_ms"] = Targets::Median(write);
+    state.counters["base_read_ms"] = Targets::Median(readFiles);
+    state.counters["base_write_ms"] = Targets::Median(writeBytes);
+    state.counters["durable_base_ms"] = Targets::Median(durable);
+    state.counters["x_durable_base"] = Targets::Median(save) / Targets::Median(durable);
     const double base = Targets::Median(baseline);
     Targets::Report(state, {QStringLiteral("save 10,000 items (SaveFile, backup on)"), Targets::Median(save),
                             QStringLiteral("ms"), QStringLiteral("<= 1.5 x baseline"), 1.5 * base, base,

@@ -662,7 +662,7 @@ bool TMainForm::SaveFile(const QString& path) {
     }
     const TDocumentWriter::Output output = TDocumentWriter::Write(Outline(), *store_);
     if (!output.Complete() && !ConfirmUnencodable(output.unencodable)) return false;
-    TDocumentWriter::WriteFile(path, output.bytes, Settings.Value(u"AutoBackup") == QStringLiteral("1"));
+    TDocumentWriter::WriteFile(path, {output.head, output.texts}, Settings.Value(u"AutoBackup") == QStringLiteral("1"));
     Settings.SetValue(u"EditFile", path);
     Modified = false;
     const QString name = path.mid(TStartupSettings::FolderOf(path).size());

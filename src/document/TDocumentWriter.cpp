@@ -114,10 +114,6 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
     Output output;
     QByteArray treeLine = QByteArray("Tree=") + QByteArray::number(outline.Count());
     QByteArray itemLines;
-    // The texts are kept as they were read and copied once, into the document.
-    QList<QByteArray> texts;
-    texts.reserve(outline.Count());
-    qsizetype textSize = 0;
 
     // Absolute index of every item seen so far, to name the parents.
     QHash<const TOutlineItem*, int> indexOf;
@@ -137,16 +133,11 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
         // Files in the document's own form go in as they are; others are converted. A
         // missing file stops the save (it cannot be opened).
         qsizetype lineCount = 0;
-        if (std::optional<QByteArray> lines = store.LoadDocumentLines(item->ItemNumber, &lineCount)) {
-            texts << std::move(*lines);
-        } else {
+        if (!store.AppendDocumentLines(item->ItemNumber, output.texts, &lineCount)) {
             const QString text = store.Load(item->ItemNumber);
             lineCount = TTextLines::LineCount(text);
-            QByteArray converted;
-            AppendText(converted, text, output.unencodable);
-            texts << std::move(converted);
+            AppendText(output.texts, text, output.unencodable);
         }
-        textSize += texts.back().size();
 
         treeLine += ',';
         treeLine += QByteArray::number(k);
@@ -157,26 +148,26 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
         ++k;
     });
 
-    QByteArray& bytes = output.bytes;
-    bytes.reserve(qsizetype(sizeof("qlm oe data form 1.3\r\n")) + treeLine.size() + 2 +
-                  itemLines.size() + textSize);
-    bytes += kHeader;
-    bytes += kLineBreak;
-    bytes += treeLine;
-    bytes += kLineBreak;
-    bytes += itemLines;
-    for (const QByteArray& text : texts) bytes += text;
+    QByteArray& head = output.head;
+    head.reserve(qsizetype(sizeof("qlm oe data form 1.3\r\n")) + treeLine.size() + 2 + itemLines.size());
+    head += kHeader;
+    head += kLineBreak;
+    head += treeLine;
+    head += kLineBreak;
+    head += itemLines;
     return output;
 }
 
-void TDocumentWriter::WriteFile(const QString& path, const QByteArray& bytes, bool backup) {
+void TDocumentWriter::WriteFile(const QString& path, const QList<QByteArrayView>& pieces, bool backup) {
     const QString shownPath = QDir::toNativeSeparators(path);
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) throw AppError::CannotCreate(shownPath);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        throw AppError::CannotCreate(shownPath);
+    for (const QByteArrayView piece : pieces) {
+        if (file.write(piece.data(), piece.size()) != piece.size()) {
+            file.cancelWriting();
+            throw AppError::CannotCreate(shownPath);
+        }
     }
 
     // The backup is prepared as a copy of the old document before the new one

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 class TOutline;
@@ -20,16 +22,19 @@ class TDocumentWriter {
     static constexpr const char* kHeader = "qlm oe data form 1.3";
 
     struct Output {
-        // The whole document.
-        QByteArray bytes;
+        // The document in two parts, written one after the other: the header, the tree
+        // line and the item lines; then the text lines of every item.
+        QByteArray head;
+        QByteArray texts;
         // Every distinct character of a label or text that code page 932 cannot hold
         // (emoji, rare ideographs), in order of first appearance. Each occurrence is
-        // written as "?" in `bytes`. Empty when the document was encoded completely; when
-        // it is not, the user must agree before `bytes` is written anywhere.
+        // written as "?" in the document. Empty when the document was encoded completely;
+        // when it is not, the user must agree before the document is written anywhere.
         QString unencodable;
         bool Complete() const { return unencodable.isEmpty(); }
+        // The whole document.
+        QByteArray Bytes() const { return head + texts; }
     };
-
     // Builds the document from the outline and the item text files of its items. Every
     // item must have its text file (the caller stores the editor's text first). A line
     // break or NUL inside a label would break the line structure and is written as a
@@ -37,13 +42,13 @@ class TDocumentWriter {
     // for an item text file that is missing or cannot be read. Touches no file.
     static Output Write(const TOutline& outline, const TItemTextStore& store);
 
-    // Replaces the file at path with bytes so that a failure never leaves a damaged or
-    // missing document: the bytes go to a temporary file in the same folder, which
-    // replaces path only when completely written. With backup, the previous document
+    // Replaces the file at path with the pieces, one after the other, so that a failure
+    // never leaves a damaged or missing document: the bytes go to a temporary file in the
+    // same folder, which replaces path only when completely written and synced. With backup, the previous document
     // is kept as path + "~" (an older backup of that name is replaced); if the backup
     // cannot be made, the save still goes on. Throws AppError when the document cannot
     // be written; the old document and the old backup are then untouched.
-    static void WriteFile(const QString& path, const QByteArray& bytes, bool backup);
+    static void WriteFile(const QString& path, const QList<QByteArrayView>& pieces, bool backup);
 
     // Whether the index of the item whose text the editor holds equals the number of
     // items: the editor's text then belongs to no item and must not be stored before

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 // The item text files: one file a item in the Data folder, named by the item's
 // number ("12.tmp"). A missing file is an empty text.
@@ -32,11 +31,12 @@ public:
     // AppError when it exists but cannot be read.
     QString Load(int itemNumber) const;
 
-    // The item's file content when it already is what a document holds: code page 932
-    // lines each ending with CR LF (no other line break, no NUL, not the UTF-8 form).
-    // *lineCount is then its number of lines. Nothing for any other content, which
-    // Load() reads instead. Throws AppError when the file cannot be read.
-    std::optional<QByteArray> LoadDocumentLines(int itemNumber, qsizetype* lineCount) const;
+    // Appends the item's file content to document when it already is what a document
+    // holds: code page 932 lines each ending with CR LF (no other line break, no NUL,
+    // not the UTF-8 form); *lineCount is then its number of lines. For any other content
+    // document stays as it was and the result is false: Load() reads it instead. Throws
+    // AppError when the file cannot be read.
+    bool AppendDocumentLines(int itemNumber, QByteArray& document, qsizetype* lineCount) const;
 
     // Deletes every "*.tmp" file of the folder, read-only ones included. A missing
     // folder has nothing to delete.

@@ -285,10 +285,10 @@ TEST_F(DocumentReaderTest, RoundTripOfASeveralLevelOutline) {
     const TDocumentWriter::Output written = TDocumentWriter::Write(outline, store);
     ASSERT_TRUE(written.Complete()) << qPrintable(written.unencodable);
 
-    const TDocumentReader::Result read = Read(written.bytes);
+    const TDocumentReader::Result read = Read(written.Bytes());
     EXPECT_EQ(Describe(read.outline, store), before);
     EXPECT_EQ(read.expanded.size(), 3);
-    EXPECT_EQ(TDocumentWriter::Write(read.outline, store).bytes, written.bytes);
+    EXPECT_EQ(TDocumentWriter::Write(read.outline, store).Bytes(), written.Bytes());
 }
 
 TEST_F(DocumentReaderTest, LargeDocumentRoundTrip) {
@@ -301,9 +301,9 @@ TEST_F(DocumentReaderTest, LargeDocumentRoundTrip) {
         store.Store(i, QStringLiteral("本文 %1\n二行目\n三行目").arg(i));
         if (i % 2 == 0) parent = i % 20 == 0 ? outline.Root() : item;
     }
-    const QByteArray bytes = TDocumentWriter::Write(outline, store).bytes;
+    const QByteArray bytes = TDocumentWriter::Write(outline, store).Bytes();
     nextNumber = 10000;
     const TDocumentReader::Result read = Read(bytes);
     ASSERT_EQ(read.outline.Count(), 10000);
-    EXPECT_EQ(TDocumentWriter::Write(read.outline, store).bytes, bytes);
+    EXPECT_EQ(TDocumentWriter::Write(read.outline, store).Bytes(), bytes);
 }

@@ -44,13 +44,13 @@ TEST_F(DocumentWriterTest, WorkedExampleByteForByte) {
     Add(nullptr, QStringLiteral("メモ"), QStringLiteral("x"));
 
     const TDocumentWriter::Output output = TDocumentWriter::Write(outline, store);
-    EXPECT_EQ(output.bytes, kWorkedExample);
+    EXPECT_EQ(output.Bytes(), kWorkedExample);
     EXPECT_TRUE(output.Complete());
 }
 
 TEST_F(DocumentWriterTest, SmallestDocument) {
     Add(nullptr, QStringLiteral("新規"), QString());
-    EXPECT_EQ(TDocumentWriter::Write(outline, store).bytes,
+    EXPECT_EQ(TDocumentWriter::Write(outline, store).Bytes(),
               QByteArray("qlm oe data form 1.3\r\nTree=1,0=0\r\nnil:\x90\x56\x8B\x4B:0\r\n"));
 }
 
@@ -64,7 +64,7 @@ TEST_F(DocumentWriterTest, ParentsAreNamedByAbsoluteIndexAcrossLevels) {
     // Moving items afterwards must not confuse the indexes: the order is the tree's.
     outline.Move(e, outline.Root(), 0);
 
-    EXPECT_EQ(TDocumentWriter::Write(outline, store).bytes,
+    EXPECT_EQ(TDocumentWriter::Write(outline, store).Bytes(),
               QByteArray("qlm oe data form 1.3\r\n"
                          "Tree=6,0=0,1=0,2=0,3=0,4=0,5=0\r\n"
                          "nil:e:0\r\n"
@@ -79,7 +79,7 @@ TEST_F(DocumentWriterTest, TextLinesAndCountsFollowTheItemTextFiles) {
     // A final empty line is a line of its own; ":" "=" "," in texts are plain text.
     Add(nullptr, QStringLiteral("a"), QStringLiteral("Tree=5\nnil:x:1\n"));
     Add(nullptr, QStringLiteral("b"), QStringLiteral("\n\n"));
-    EXPECT_EQ(TDocumentWriter::Write(outline, store).bytes, QByteArray("qlm oe data form 1.3\r\n"
+    EXPECT_EQ(TDocumentWriter::Write(outline, store).Bytes(), QByteArray("qlm oe data form 1.3\r\n"
                                                                        "Tree=2,0=3,1=3\r\n"
                                                                        "nil:a:0\r\n"
                                                                        "nil:b:0\r\n"
@@ -89,13 +89,13 @@ TEST_F(DocumentWriterTest, TextLinesAndCountsFollowTheItemTextFiles) {
 
 TEST_F(DocumentWriterTest, LabelsAreWrittenUnchanged) {
     Add(nullptr, QStringLiteral("a:\"b,c\"=d"), QString());
-    EXPECT_EQ(TDocumentWriter::Write(outline, store).bytes,
+    EXPECT_EQ(TDocumentWriter::Write(outline, store).Bytes(),
               QByteArray("qlm oe data form 1.3\r\nTree=1,0=0\r\nnil:a:\"b,c\"=d:0\r\n"));
 }
 
 TEST_F(DocumentWriterTest, LineBreakInLabelBecomesBlank) {
     Add(nullptr, QStringLiteral("a\nb\r"), QString());
-    EXPECT_EQ(TDocumentWriter::Write(outline, store).bytes,
+    EXPECT_EQ(TDocumentWriter::Write(outline, store).Bytes(),
               QByteArray("qlm oe data form 1.3\r\nTree=1,0=0\r\nnil:a b :0\r\n"));
 }
 
@@ -104,7 +104,7 @@ TEST_F(DocumentWriterTest, LookAlikeCharactersUseWindowsBytes) {
     Add(nullptr, QStringLiteral("\u301C"), QStringLiteral("1\u301C2"));
     const TDocumentWriter::Output output = TDocumentWriter::Write(outline, store);
     EXPECT_TRUE(output.Complete());
-    EXPECT_EQ(output.bytes, QByteArray("qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:\x81\x60:0\r\n"
+    EXPECT_EQ(output.Bytes(), QByteArray("qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:\x81\x60:0\r\n"
                                        "1\x81\x60"
                                        "2\r\n"));
 }
@@ -116,13 +116,13 @@ TEST_F(DocumentWriterTest, UnencodableCharactersAreReportedNeverWrittenAsPlaceho
 
     EXPECT_EQ(output.unencodable, QStringLiteral("😀𠮷🍣"));
     EXPECT_FALSE(output.Complete());
-    EXPECT_EQ(output.bytes, QByteArray("qlm oe data form 1.3\r\n"
+    EXPECT_EQ(output.Bytes(), QByteArray("qlm oe data form 1.3\r\n"
                                        "Tree=2,0=3,1=1\r\n"
                                        "nil:A?:0\r\n"
                                        "nil:ok:0\r\n"
                                        "a?b\r\nok?\r\n\x95\x5C\r\n"
                                        "x??\r\n"));
-    EXPECT_FALSE(output.bytes.contains("\xFC\xFC"));
+    EXPECT_FALSE(output.Bytes().contains("\xFC\xFC"));
 }
 
 TEST_F(DocumentWriterTest, EmptyOutlineIsRefused) {
@@ -160,8 +160,8 @@ TEST_F(DocumentWriterTest, StaleCurrentIndexGuard) {
 TEST(DocumentFileTest, WriteFileReplacesTheDocument) {
     TempDir dir;
     const QString path = dir.File(QStringLiteral("memo.qlo"));
-    TDocumentWriter::WriteFile(path, "first version", false);
-    TDocumentWriter::WriteFile(path, "second", false);
+    TDocumentWriter::WriteFile(path, {"first version"}, false);
+    TDocumentWriter::WriteFile(path, {"second"}, false);
     EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo")), QByteArray("second"));
     EXPECT_FALSE(QFile::exists(path + QLatin1Char('~')));
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("memo.qlo")});
@@ -170,11 +170,11 @@ TEST(DocumentFileTest, WriteFileReplacesTheDocument) {
 TEST(DocumentFileTest, BackupKeepsThePreviousVersion) {
     TempDir dir;
     const QString path = dir.File(QStringLiteral("memo.qlo"));
-    TDocumentWriter::WriteFile(path, "one", true);  // nothing to back up yet
+    TDocumentWriter::WriteFile(path, {"one"}, true);  // nothing to back up yet
     EXPECT_FALSE(QFile::exists(path + QLatin1Char('~')));
-    TDocumentWriter::WriteFile(path, "two", true);
+    TDocumentWriter::WriteFile(path, {"two"}, true);
     EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo~")), QByteArray("one"));
-    TDocumentWriter::WriteFile(path, "three", true);
+    TDocumentWriter::WriteFile(path, {"three"}, true);
     EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo")), QByteArray("three"));
     EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo~")), QByteArray("two"));
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files),
@@ -189,7 +189,7 @@ TEST(DocumentFileTest, FailedWriteLeavesDocumentAndBackupAlone) {
     dir.Write(QStringLiteral("memo.qlo~"), "old backup");
     const QString path = dir.File(QStringLiteral("memo.qlo"));
 
-    EXPECT_THROW(TDocumentWriter::WriteFile(path, "new", true), AppError);
+    EXPECT_THROW(TDocumentWriter::WriteFile(path, {"new"}, true), AppError);
     EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo~")), QByteArray("old backup"));
     EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo/inner")), QByteArray("kept"));
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("memo.qlo~")});
@@ -198,6 +198,6 @@ TEST(DocumentFileTest, FailedWriteLeavesDocumentAndBackupAlone) {
 TEST(DocumentFileTest, MissingFolderIsAnError) {
     TempDir dir;
     EXPECT_THROW(
-        TDocumentWriter::WriteFile(dir.File(QStringLiteral("no/such/memo.qlo")), "x", false),
+        TDocumentWriter::WriteFile(dir.File(QStringLiteral("no/such/memo.qlo")), {"x"}, false),
         AppError);
 }

@@ -45,22 +45,44 @@ TEST(ItemTextStore, DocumentLinesAreTakenAsTheyAreOnlyInTheDocumentsOwnForm) {
     TempDir dir;
     TItemTextStore store(dir.Path());
     store.Store(1, QString::fromUtf16(u"一\n\n三"));
+    QByteArray document("before\r\n");
     qsizetype lines = -1;
-    const auto taken = store.LoadDocumentLines(1, &lines);
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(*taken, dir.Read("1.tmp"));
+    ASSERT_TRUE(store.AppendDocumentLines(1, document, &lines));
+    EXPECT_EQ(document, "before\r\n" + dir.Read("1.tmp"));
     EXPECT_EQ(lines, 3);
 
     store.Store(2, u"");
-    ASSERT_TRUE(store.LoadDocumentLines(2, &lines));
+    ASSERT_TRUE(store.AppendDocumentLines(2, document, &lines));
     EXPECT_EQ(lines, 0);
 
+    const QByteArray taken = document;
     store.Store(3, QString::fromUtf16(u"emoji 😀"));  // the UTF-8 form
-    EXPECT_FALSE(store.LoadDocumentLines(3, &lines));
-    for (const char* foreign : {"a\nb\r\n", "a\rb\r\n", "a\r\nb", "a\0b\r\n"}) {
-        dir.Write("4.tmp", QByteArray(foreign, static_cast<int>(strlen(foreign) + (foreign[1] == 0 ? 5 : 0))));
-        EXPECT_FALSE(store.LoadDocumentLines(4, &lines)) << foreign;
+    EXPECT_FALSE(store.AppendDocumentLines(3, document, &lines));
+    const QByteArray foreign[] = {"a\nb\r\n", "a\rb\r\n", "a\r\nb", QByteArray("a\0b\r\n", 5), "\n\r\n",
+                                  "a\r\r\n", "\r\n\n", "\r"};
+    for (const QByteArray& bytes : foreign) {
+        dir.Write("4.tmp", bytes);
+        EXPECT_FALSE(store.AppendDocumentLines(4, document, &lines)) << bytes.toPercentEncoding().constData();
     }
+    EXPECT_EQ(document, taken);  // nothing of a refused file stays behind
+    EXPECT_THROW(store.AppendDocumentLines(99, document, &lines), AppError);
+}
+
+TEST(ItemTextStore, LongDocumentLinesAreCountedExactly) {
+    TempDir dir;
+    QByteArray bytes;
+    for (int i = 0; i < 50'000; ++i) bytes += QByteArray(i % 97, 'x') + "\r\n";
+    dir.Write("7.tmp", bytes);
+    QByteArray document;
+    qsizetype lines = 0;
+    ASSERT_TRUE(TItemTextStore(dir.Path()).AppendDocumentLines(7, document, &lines));
+    EXPECT_EQ(lines, 50'000);
+    EXPECT_EQ(document, bytes);
+
+    bytes.insert(bytes.size() / 2, '\n');  // a lone LF deep inside
+    dir.Write("7.tmp", bytes);
+    document.clear();
+    EXPECT_FALSE(TItemTextStore(dir.Path()).AppendDocumentLines(7, document, &lines));
 }
 
 TEST(ItemTextStore, FirstFreeNumberSkipsExistingFiles) {
