@@ -384,6 +384,12 @@ int TMainForm::AllocateItemNumber() {
     return number;
 }
 
+int TMainForm::AllocateItemNumber(const QSet<int>& existing) {
+    const int number = TItemTextStore::FirstFreeNumber(NextItemNumber, existing);
+    NextItemNumber = number + 1;
+    return number;
+}
+
 void TMainForm::StoreEditorText(const TOutlineItem* item) { store_->Store(item->ItemNumber, EditorText()); }
 
 void TMainForm::ShowItemText(const TOutlineItem* item) {
@@ -711,7 +717,9 @@ void TMainForm::ReplaceDocument(const QString& path, const QByteArray& bytes) {
     Editor->hide();
     QList<TOutlineItem*> expanded;
     try {
-        expanded = TDocumentReader::Read(bytes, *TreeModel, [this] { return AllocateItemNumber(); }, *store_);
+        const QSet<int> existing = store_->ExistingNumbers();
+        expanded = TDocumentReader::Read(
+            bytes, *TreeModel, [&] { return AllocateItemNumber(existing); }, *store_);
     } catch (...) {
         Editor->show();
         SelectionSync = true;

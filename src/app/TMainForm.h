@@ -70,6 +70,8 @@ public:
     // Outline and item texts.
     QString ItemTextPath(int itemNumber) const;
     int AllocateItemNumber();
+    // The same for many numbers in a row, skipping the numbers of existing files.
+    int AllocateItemNumber(const QSet<int>& existing);
     void StoreEditorText(const TOutlineItem* item);
     void ShowItemText(const TOutlineItem* item);
     void TreeChange(TOutlineItem* selected);

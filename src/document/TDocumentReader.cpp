@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QHash>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -36,11 +37,32 @@ struct Lines {
     }
 };
 
-Lines SplitLines(QByteArrayView bytes) {
-    const qsizetype nul = bytes.indexOf('\0');
-    Lines lines;
-    lines.text = nul >= 0 ? bytes.first(nul) : bytes;
-    const QByteArrayView text = lines.text;
+// Splits text written with CR LF line breaks only (every line but perhaps the last one
+// ends at an LF with a CR before it); false for any other text.
+bool SplitCrLfLines(QByteArrayView text, Lines& lines) {
+    const qsizetype broken = text.lastIndexOf('\n') + 1;  // the part whose lines have a break
+    const qsizetype count = TTextLines::CountCrLfLines(text.first(broken));
+    if (count < 0 || text.sliced(broken).contains('\r')) return false;
+    lines.begin.reserve(count + 2);
+    lines.end.reserve(count + 1);
+    const char* data = text.data();
+    for (qsizetype begin = 0; begin < broken;) {
+        const auto* lineFeed = static_cast<const char*>(std::memchr(data + begin, '\n', broken - begin));
+        const qsizetype at = lineFeed - data;
+        lines.begin.push_back(begin);
+        lines.end.push_back(at - 1);
+        begin = at + 1;
+    }
+    if (broken < text.size()) {
+        lines.begin.push_back(broken);
+        lines.end.push_back(text.size());
+    }
+    lines.begin.push_back(text.size());
+    return true;
+}
+
+// Splits text at CR LF, a lone CR and a lone LF.
+void SplitAnyLines(QByteArrayView text, Lines& lines) {
     const qsizetype size = text.size();
     qsizetype begin = 0;
     for (qsizetype i = 0; i < size; ++i) {
@@ -56,6 +78,14 @@ Lines SplitLines(QByteArrayView bytes) {
         lines.end.push_back(size);
     }
     lines.begin.push_back(size);
+}
+
+Lines SplitLines(QByteArrayView bytes) {
+    const qsizetype nul = bytes.indexOf('\0');
+    Lines lines;
+    lines.text = nul >= 0 ? bytes.first(nul) : bytes;
+    // Documents are written with CR LF; that common case is split with fast searches.
+    if (!SplitCrLfLines(lines.text, lines)) SplitAnyLines(lines.text, lines);
     return lines;
 }
 
@@ -224,6 +254,25 @@ ParsedDocument Parse(QByteArrayView bytes) {
     return document;
 }
 
+// The labels of every item. They are decoded in one call, since opening a converter
+// for each label would cost more than decoding it; a line break byte never stands inside
+// a double-byte character, so the decoded labels split where they were joined. Labels
+// with broken characters are decoded one by one, as each would be on its own.
+QStringList DecodeLabels(const std::vector<ParsedItem>& items) {
+    QByteArray joined;
+    for (const ParsedItem& item : items) {
+        joined += item.label;
+        joined += '\n';
+    }
+    bool valid = false;
+    QStringList labels = Cp932Codec::Decode(joined, &valid).split(u'\n');
+    labels.removeLast();
+    if (valid && labels.size() == qsizetype(items.size())) return labels;
+    labels.clear();
+    for (const ParsedItem& item : items) labels << Cp932Codec::Decode(item.label);
+    return labels;
+}
+
 }  // namespace
 
 TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
@@ -236,15 +285,17 @@ TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
     TOutline& outline = result.outline;
     std::vector<TOutlineItem*> created;
     created.reserve(document.items.size());
-    for (const ParsedItem& parsed : document.items) {
+    const QStringList labels = DecodeLabels(document.items);
+    for (qsizetype k = 0; k < qsizetype(document.items.size()); ++k) {
+        const ParsedItem& parsed = document.items[k];
         const int number = allocate();
-        const QString text = TTextLines::FromFile(
-            Cp932Codec::Decode(lines.Block(parsed.textLine, parsed.textLineCount)));
-        store.Store(number, text);
+        // Texts already in the form of an item text file are written as they are.
+        const QByteArrayView block = lines.Block(parsed.textLine, parsed.textLineCount);
+        if (!store.StoreDocumentLines(number, block, parsed.textLineCount))
+            store.Store(number, TTextLines::FromFile(Cp932Codec::Decode(block)));
 
         TOutlineItem* parent = parsed.parent < 0 ? outline.Root() : created[parsed.parent];
-        TOutlineItem* item =
-            outline.Insert(parent, parent->ChildCount(), Cp932Codec::Decode(parsed.label), number);
+        TOutlineItem* item = outline.Insert(parent, parent->ChildCount(), labels[k], number);
         item->ImageIndex = 0;
         item->SelectedIndex = 1;
         item->Expanded = parsed.expanded;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -17,8 +18,66 @@
 #include "platform/Cp932Codec.h"
 
 namespace {
+
 const QByteArray kUtf8Mark("\xEF\xBB\xBF", 3);
+
+// Replaces the content of the file at path with bytes; false when it cannot be written.
+// Loading a document writes a file for every item, so on POSIX systems this goes
+// without the layers of QFile.
+bool WriteWholeFile(const QString& path, QByteArrayView bytes) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += n;
+    }
+    return ::close(fd) == 0 && done == bytes.size();
+#else
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes.data(), bytes.size()) == bytes.size();
+#endif
 }
+
+// Appends the whole content of the file at path to out; false (out as it was) when it
+// cannot be opened or read. Saving reads every item's file straight into the document,
+// so on POSIX systems this goes without the layers of QFile and without a buffer per
+// file.
+bool AppendWholeFile(const QString& path, QByteArray& out) {
+    const qsizetype start = out.size();
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    bool complete = false;
+    if (::fstat(fd, &info) == 0) {
+        const qsizetype size = static_cast<qsizetype>(info.st_size);
+        if (out.capacity() < start + size) out.reserve(std::max(start + size, 2 * out.capacity()));
+        out.resize(start + size);
+        qsizetype done = 0;
+        while (done < size) {
+            const ssize_t n = ::read(fd, out.data() + start + done, static_cast<size_t>(size - done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += n;
+        }
+        complete = done == size;
+    }
+    ::close(fd);
+    if (!complete) out.truncate(start);
+    return complete;
+#else
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    out += file.readAll();
+    return true;
+#endif
+}
+
+}  // namespace
 
 QString TItemTextStore::Path(int itemNumber) const {
     return dataDir_ + QString::number(itemNumber) + QStringLiteral(".tmp");
@@ -29,6 +88,23 @@ bool TItemTextStore::Exists(int itemNumber) const { return QFileInfo::exists(Pat
 int TItemTextStore::FirstFreeNumber(int from) const {
     int number = from;
     while (Exists(number)) ++number;
+    return number;
+}
+
+QSet<int> TItemTextStore::ExistingNumbers() const {
+    QSet<int> numbers;
+    const QStringList names = QDir(dataDir_).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        bool isNumber = false;
+        const int number = QStringView(name).chopped(4).toInt(&isNumber);
+        if (isNumber) numbers.insert(number);
+    }
+    return numbers;
+}
+
+int TItemTextStore::FirstFreeNumber(int from, const QSet<int>& existing) {
+    int number = from;
+    while (existing.contains(number)) ++number;
     return number;
 }
 
@@ -51,10 +127,14 @@ QString TItemTextStore::Decode(const QByteArray& bytes) {
 
 void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
     const QString path = Path(itemNumber);
-    const QByteArray bytes = Encode(editorText);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+    if (!WriteWholeFile(path, Encode(editorText))) throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+}
+
+bool TItemTextStore::StoreDocumentLines(int itemNumber, QByteArrayView lines, qsizetype lineCount) const {
+    if (lines.startsWith(kUtf8Mark) || TTextLines::CountCrLfLines(lines) != lineCount) return false;
+    const QString path = Path(itemNumber);
+    if (!WriteWholeFile(path, lines)) throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+    return true;
 }
 
 QString TItemTextStore::Load(int itemNumber) const {
@@ -65,94 +145,12 @@ QString TItemTextStore::Load(int itemNumber) const {
     return Decode(file.readAll());
 }
 
-namespace {
-
-// Appends the whole content of the file at path to out; false (out as it was) when it
-// cannot be opened or read. Saving reads every item's file straight into the document,
-// so on POSIX systems this goes without the layers of QFile and without a buffer per
-// file.
-bool AppendWholeFile(const QString& path, QByteArray& out) {
-    const qsizetype start = out.size();
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info {};
-    bool complete = false;
-    if (::fstat(fd, &info) == 0) {
-        const qsizetype size = static_cast<qsizetype>(info.st_size);
-        if (out.capacity() < start + size) out.reserve(std::max(start + size, 2 * out.capacity()));
-        out.resize(start + size);
-        qsizetype done = 0;
-        while (done < size) {
-            const ssize_t n = ::read(fd, out.data() + start + done, static_cast<size_t>(size - done));
-            if (n <= 0) break;
-            done += n;
-        }
-        complete = done == size;
-    }
-    ::close(fd);
-    if (!complete) out.truncate(start);
-    return complete;
-#else
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    out += file.readAll();
-    return true;
-#endif
-}
-
-// Whether the byte at data[0] breaks the document's line form (a NUL, a CR not followed by
-// LF, or an LF seen at data[1] without a CR before it), and whether data[1] is an LF.
-struct LineFormStep {
-    unsigned char foreign;
-    unsigned char lineFeedNext;
-};
-inline LineFormStep CheckLineForm(const unsigned char* data) {
-    const unsigned char lineFeedNext = data[1] == '\n';
-    return {static_cast<unsigned char>(((data[0] == '\r') ^ lineFeedNext) | (data[0] == '\0')), lineFeedNext};
-}
-
-// Counts the lines of bytes that end every line with CR LF and hold no other line
-// break and no NUL; -1 for any other content.
-qsizetype CountCrLfLines(QByteArrayView bytes) {
-    const qsizetype size = bytes.size();
-    if (size == 0) return 0;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (size < 2 || data[size - 2] != '\r' || data[size - 1] != '\n' || data[0] == '\n') return -1;
-    // Every CR stands right before an LF and every LF right after a CR. The texts are
-    // megabytes: blocks of a fixed length with no branch inside are what the compiler
-    // turns into vector instructions, and a block's count fits a byte.
-    constexpr qsizetype kBlock = 128;
-    unsigned char foreign = 0;
-    qsizetype lines = 0;
-    qsizetype i = 0;
-    for (; i + kBlock + 1 <= size; i += kBlock) {
-        unsigned char blockForeign = 0;
-        unsigned char blockLines = 0;
-        for (qsizetype j = 0; j < kBlock; ++j) {
-            const LineFormStep step = CheckLineForm(data + i + j);
-            blockForeign |= step.foreign;
-            blockLines += step.lineFeedNext;
-        }
-        foreign |= blockForeign;
-        lines += blockLines;
-    }
-    for (; i + 1 < size; ++i) {
-        const LineFormStep step = CheckLineForm(data + i);
-        foreign |= step.foreign;
-        lines += step.lineFeedNext;
-    }
-    return foreign ? -1 : lines;
-}
-
-}  // namespace
-
 bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, qsizetype* lineCount) const {
     const QString path = Path(itemNumber);
     const qsizetype start = document.size();
     if (!AppendWholeFile(path, document)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
     const QByteArrayView appended = QByteArrayView(document).sliced(start);
-    const qsizetype lines = appended.startsWith(kUtf8Mark) ? -1 : CountCrLfLines(appended);
+    const qsizetype lines = appended.startsWith(kUtf8Mark) ? -1 : TTextLines::CountCrLfLines(appended);
     if (lines < 0) {
         document.truncate(start);
         return false;

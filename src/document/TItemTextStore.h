@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 // The item text files: one file a item in the Data folder, named by the item's
@@ -22,11 +23,21 @@ public:
 
     // The first number from `from` on whose file does not exist.
     int FirstFreeNumber(int from) const;
+    // The numbers of the item text files in the folder: allocating thousands of numbers
+    // at once asks the folder once instead of once for every number.
+    QSet<int> ExistingNumbers() const;
+    // The first number from `from` on that is not in existing.
+    static int FirstFreeNumber(int from, const QSet<int>& existing);
 
     // Writes editorText (lines separated by "\n") to the item's file. Throws AppError
     // when the file cannot be written.
     void Store(int itemNumber, QStringView editorText) const;
 
+    // Writes lines, the text block of a document holding lineCount lines, as the item's
+    // file when it already is in the file's form (see AppendDocumentLines), and returns
+    // true. Returns false without writing for any other bytes: the caller decodes them
+    // and stores the text. Throws AppError when the file cannot be written.
+    bool StoreDocumentLines(int itemNumber, QByteArrayView lines, qsizetype lineCount) const;
     // The item's text as editor text; empty when the file does not exist. Throws
     // AppError when it exists but cannot be read.
     QString Load(int itemNumber) const;

@@ -1,5 +1,51 @@
 #include "document/TTextLines.h"
 
+namespace {
+
+// Whether the byte at data[0] breaks the document's line form (a NUL, a CR not followed by
+// LF, or an LF seen at data[1] without a CR before it), and whether data[1] is an LF.
+struct LineFormStep {
+    unsigned char foreign;
+    unsigned char lineFeedNext;
+};
+inline LineFormStep CheckLineForm(const unsigned char* data) {
+    const unsigned char lineFeedNext = data[1] == '\n';
+    return {static_cast<unsigned char>(((data[0] == '\r') ^ lineFeedNext) | (data[0] == '\0')), lineFeedNext};
+}
+
+}  // namespace
+
+qsizetype TTextLines::CountCrLfLines(QByteArrayView bytes) {
+    const qsizetype size = bytes.size();
+    if (size == 0) return 0;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (size < 2 || data[size - 2] != '\r' || data[size - 1] != '\n' || data[0] == '\n') return -1;
+    // Every CR stands right before an LF and every LF right after a CR. The texts are
+    // megabytes: blocks of a fixed length with no branch inside are what the compiler
+    // turns into vector instructions, and a block's count fits a byte.
+    constexpr qsizetype kBlock = 128;
+    unsigned char foreign = 0;
+    qsizetype lines = 0;
+    qsizetype i = 0;
+    for (; i + kBlock + 1 <= size; i += kBlock) {
+        unsigned char blockForeign = 0;
+        unsigned char blockLines = 0;
+        for (qsizetype j = 0; j < kBlock; ++j) {
+            const LineFormStep step = CheckLineForm(data + i + j);
+            blockForeign |= step.foreign;
+            blockLines += step.lineFeedNext;
+        }
+        foreign |= blockForeign;
+        lines += blockLines;
+    }
+    for (; i + 1 < size; ++i) {
+        const LineFormStep step = CheckLineForm(data + i);
+        foreign |= step.foreign;
+        lines += step.lineFeedNext;
+    }
+    return foreign ? -1 : lines;
+}
+
 QString TTextLines::FromFile(QStringView fileText) {
     const qsizetype nul = fileText.indexOf(QChar(0));
     if (nul >= 0) fileText = fileText.left(nul);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -18,4 +19,9 @@ public:
 
     // The number of lines of an editor text as the file would hold them.
     static qsizetype LineCount(QStringView editorText);
+
+    // The number of lines of file bytes that end every line with CR LF and hold no
+    // other line break and no NUL (the form item text files and documents are written
+    // in); -1 for any other bytes.
+    static qsizetype CountCrLfLines(QByteArrayView bytes);
 };

@@ -54,8 +54,14 @@ QString Unencodable(QStringView text) {
 }  // namespace
 
 QString Cp932Codec::Decode(QByteArrayView bytes) {
+    bool valid = false;
+    return Decode(bytes, &valid);
+}
+
+QString Cp932Codec::Decode(QByteArrayView bytes, bool* valid) {
     QStringDecoder decoder(kCodecName);
     QString text = decoder.decode(bytes);
+    *valid = !decoder.hasError();
     return text;
 }
 

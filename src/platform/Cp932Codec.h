@@ -21,6 +21,8 @@ public:
     };
 
     static QString Decode(QByteArrayView bytes);
+    // The same; *valid tells whether bytes held only complete, assigned characters.
+    static QString Decode(QByteArrayView bytes, bool* valid);
 
     // Characters that input methods type as look-alikes (U+301C for 〜, U+2212 for
     // −, ...) are written as the bytes Windows' own best-fit conversion chooses.

@@ -9,6 +9,7 @@
 #include "document/TItemTextStore.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/AppError.h"
+#include "platform/Cp932Codec.h"
 #include "support/TempDir.h"
 #include "support/WorkedExample.h"
 
@@ -145,6 +146,37 @@ TEST_F(DocumentReaderTest, AnyLineBreakEndsALineAndNulEndsTheText) {
     EXPECT_EQ(Describe(result.outline, store), QStringLiteral("a [x|y|z]\n"));
     // Without a final line break the last line still counts.
     EXPECT_EQ(dir.Read(QStringLiteral("Data/0.tmp")), QByteArray("x\r\ny\r\nz\r\n"));
+}
+
+TEST_F(DocumentReaderTest, TextsKeepTheirBytesThroughLoadAndSave) {
+    // ED 40 and FA 5C decode to the same character; a text in the document's own form
+    // goes to its file as it is, so an unchanged document saves back byte for byte.
+    const QByteArray document(
+        "qlm oe data form 1.3\r\nTree=3,0=2,1=1,2=1\r\nnil:\x82\xA0:1\r\n0:b:0\r\nnil:c:0\r\n"
+        "\xED\x40 and \xFA\x5C\r\n\r\n\x82\xA0\r\nlast line without a break");
+    const TDocumentReader::Result result = Read(document);
+    EXPECT_EQ(dir.Read(QStringLiteral("Data/0.tmp")), QByteArray("\xED\x40 and \xFA\x5C\r\n\r\n"));
+    EXPECT_EQ(store.Load(0), QString::fromUtf16(u"\u7E8A and \u7E8A\n"));
+    EXPECT_EQ(Describe(result.outline, store),
+              QString::fromUtf16(u"\u3042+ [\u7E8A and \u7E8A|]\n  b [\u3042]\nc [last line without a break]\n"));
+    EXPECT_EQ(TDocumentWriter::Write(result.outline, store).Bytes(), document + "\r\n");
+}
+
+TEST_F(DocumentReaderTest, TextsThatLookLikeTheUtf8FormAreDecoded) {
+    // EF BB BF are code page 932 bytes too; as the start of an item text file they
+    // would be taken for the UTF-8 form.
+    const QByteArray bytes("\xEF\xBB\xBF" "abc");
+    Read("Tree=1,0=1\r\nnil:a:0\r\n" + bytes + "\r\n");
+    EXPECT_EQ(store.Load(0), Cp932Codec::Decode(bytes));
+}
+
+TEST_F(DocumentReaderTest, ABrokenDoubleByteCharacterStaysInItsLabel) {
+    const TDocumentReader::Result result = Read("Tree=3,0=0,1=0,2=0\r\nnil:a\x82:0\r\nnil:\x82:0\r\nnil:b:0\r\n");
+    const TOutline& outline = result.outline;
+    ASSERT_EQ(outline.Count(), 3);
+    EXPECT_EQ(outline.ItemAt(0)->Label, Cp932Codec::Decode("a\x82"));
+    EXPECT_EQ(outline.ItemAt(1)->Label, Cp932Codec::Decode("\x82"));
+    EXPECT_EQ(outline.ItemAt(2)->Label, QStringLiteral("b"));
 }
 
 TEST_F(DocumentReaderTest, LabelsKeepColonsAndQuotes) {

@@ -78,6 +78,22 @@ TEST_F(ItemTextBinding, ItemNumbersSkipExistingFiles) {
     EXPECT_EQ(dir.Read("Data/1.tmp"), QByteArray("foreign"));
 }
 
+TEST_F(ItemTextBinding, LoadingSkipsTheNumbersOfExistingFiles) {
+    TMainForm& main = StartShown();
+    dir.Write("Data/2.tmp", "foreign");
+    dir.Write("Data/4.tmp", "foreign");
+    const QString path = dir.File("memo.qlo");
+    dir.Write("memo.qlo", "qlm oe data form 1.3\r\nTree=3,0=1,1=1,2=1\r\nnil:a:0\r\nnil:b:0\r\nnil:c:0\r\nA\r\nB\r\nC\r\n");
+    main.NextItemNumber = 1;
+    ASSERT_TRUE(main.LoadFile(path));
+    QList<int> numbers;
+    Outline().ForEach([&](TOutlineItem* item) { numbers << item->ItemNumber; });
+    EXPECT_EQ(numbers, QList<int>({1, 3, 5}));
+    EXPECT_EQ(main.NextItemNumber, 6);
+    EXPECT_EQ(dir.Read("Data/2.tmp"), QByteArray("foreign"));
+    EXPECT_EQ(dir.Read("Data/3.tmp"), QByteArray("B\r\n"));
+}
+
 TEST_F(ItemTextBinding, StoringIntoAMissingFolderShowsTheErrorBox) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");
