@@ -44,10 +44,11 @@ class TDocumentWriter {
 
     // Replaces the file at path with the pieces, one after the other, so that a failure
     // never leaves a damaged or missing document: the bytes go to a temporary file in the
-    // same folder, which replaces path only when completely written and synced. With backup, the previous document
-    // is kept as path + "~" (an older backup of that name is replaced); if the backup
-    // cannot be made, the save still goes on. Throws AppError when the document cannot
-    // be written; the old document and the old backup are then untouched.
+    // same folder, which replaces path only when completely written and synced. With
+    // backup, the previous document is kept as path + "~" (an older backup of that name
+    // is replaced); if the backup cannot be made, the save still goes on. Throws AppError
+    // when the document cannot be written; the old document and the old backup are then
+    // untouched.
     static void WriteFile(const QString& path, const QList<QByteArrayView>& pieces, bool backup);
 
     // Whether the index of the item whose text the editor holds equals the number of
