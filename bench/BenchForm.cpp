@@ -49,11 +49,6 @@ BenchForm::~BenchForm() {
     form_.reset();
 }
 
-void BenchForm::RemoveItemTexts() const {
-    QDir data(ExeDir() + QStringLiteral("Data"));
-    for (const QString& name : data.entryList({QStringLiteral("*.tmp")}, QDir::Files)) data.remove(name);
-}
-
 namespace {
 
 long long NowNs() {

@@ -17,8 +17,6 @@ public:
 
     TMainForm& Form() { return *form_; }
     QString ExeDir() const { return dir_.path() + QLatin1Char('/'); }
-    // Deletes every item text file in Data.
-    void RemoveItemTexts() const;
 
     // Prepares a program folder at exeDir (skin, settings) without a window.
     static void PrepareFolder(const QString& exeDir, const QStringList& settings = {});

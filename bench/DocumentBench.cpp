@@ -18,12 +18,12 @@
 #include "OutlineGenerator.h"
 #include "PosixFiles.h"
 #include "Targets.h"
-#include "support/ScopedEnv.h"
 #include "document/TDocumentWriter.h"
 #include "document/TItemTextStore.h"
 #include "document/TOutline.h"
 #include "document/TOutlineItem.h"
 #include "document/TOutlineItemModel.h"
+#include "support/ScopedEnv.h"
 
 namespace {
 

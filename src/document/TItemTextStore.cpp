@@ -21,6 +21,11 @@ namespace {
 
 const QByteArray kUtf8Mark("\xEF\xBB\xBF", 3);
 
+// The names of the "*.tmp" files of the folder, read-only and hidden ones included.
+QStringList ItemFileNames(const QString& folder) {
+    return QDir(folder).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
+}
+
 // Replaces the content of the file at path with bytes; false when it cannot be written.
 // Loading a document writes a file for every item, so on POSIX systems this goes
 // without the layers of QFile.
@@ -93,8 +98,7 @@ int TItemTextStore::FirstFreeNumber(int from) const {
 
 QSet<int> TItemTextStore::ExistingNumbers() const {
     QSet<int> numbers;
-    const QStringList names = QDir(dataDir_).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
+    for (const QString& name : ItemFileNames(dataDir_)) {
         bool isNumber = false;
         const int number = QStringView(name).chopped(4).toInt(&isNumber);
         if (isNumber) numbers.insert(number);
@@ -160,9 +164,8 @@ bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, q
 }
 
 void TItemTextStore::RemoveAll() const {
-    QDir dir(dataDir_);
-    const QStringList names = dir.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
+    const QDir dir(dataDir_);
+    for (const QString& name : ItemFileNames(dataDir_)) {
         const QString path = dir.filePath(name);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QFile::remove(path);

@@ -18,6 +18,9 @@ char16_t BestFit(char16_t c) {
         case 0x00A3: return 0xFFE1;  // POUND SIGN (81 92)
         case 0x00AC: return 0xFFE2;  // NOT SIGN (81 CA)
         case 0x2014: return 0x2015;  // EM DASH -> HORIZONTAL BAR (81 5C)
+        // The converter maps this private use character one way only (it reads 87 82 back
+        // as U+2116): it is a look-alike too, or a text holding it would change when read.
+        case 0xF86F: return 0x2116;  // -> NUMERO SIGN (87 82)
         default: return c;
     }
 }

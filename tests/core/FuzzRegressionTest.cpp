@@ -26,4 +26,15 @@ TEST(FuzzRegression, ATextBeginningWithAByteOrderMarkKeepsIt) {
     EXPECT_EQ(TItemTextStore::Decode(TItemTextStore::Encode(decoded)), decoded);
 }
 
+// U+F86F was reported as encoded exactly, but its bytes (87 82) read back as U+2116: a
+// typed U+F86F turned into "№" when its item was selected again.
+TEST(FuzzRegression, APrivateUseCharacterWithAOneWayMappingIsALookAlike) {
+    const QString text = QStringLiteral("o") + QChar(0xF86F);
+    const Cp932Codec::Encoded encoded = Cp932Codec::Encode(text);
+    EXPECT_TRUE(encoded.Complete());
+    EXPECT_FALSE(encoded.Exact());
+    EXPECT_EQ(encoded.bytes, QByteArray("o\x87\x82"));
+    EXPECT_EQ(TItemTextStore::Decode(TItemTextStore::Encode(text)), text);
+}
+
 }  // namespace
