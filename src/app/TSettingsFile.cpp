@@ -4,20 +4,17 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "document/TTextLines.h"
+#include "document/TTextFileCodec.h"
 #include "platform/AppError.h"
-#include "platform/Cp932Codec.h"
 
 QStringList TSettingsFile::Parse(const QByteArray& bytes) {
-    const QString text = TTextLines::FromFile(Cp932Codec::Decode(bytes));
+    const QString text = TTextFileCodec::Decode(bytes);
     if (text.isEmpty()) return {};
     return text.split(u'\n');
 }
 
 QByteArray TSettingsFile::Format(const QStringList& lines) {
-    QString text;
-    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-    return Cp932Codec::Encode(text).bytes;
+    return TTextFileCodec::Encode(lines.join(u'\n'));
 }
 
 QStringList TSettingsFile::Read(const QString& path) {

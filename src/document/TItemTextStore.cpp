@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
 
@@ -13,13 +12,12 @@
 #include <unistd.h>
 #endif
 
+#include "document/TTextFileCodec.h"
 #include "document/TTextLines.h"
 #include "platform/AppError.h"
 #include "platform/Cp932Codec.h"
 
 namespace {
-
-const QByteArray kUtf8Mark("\xEF\xBB\xBF", 3);
 
 // The names of the "*.tmp" files of the folder, read-only and hidden ones included.
 QStringList ItemFileNames(const QString& folder) {
@@ -112,22 +110,9 @@ int TItemTextStore::FirstFreeNumber(int from, const QSet<int>& existing) {
     return number;
 }
 
-QByteArray TItemTextStore::Encode(QStringView editorText) {
-    const QString fileText = TTextLines::ToFile(editorText);
-    Cp932Codec::Encoded encoded = Cp932Codec::Encode(fileText);
-    if (encoded.Exact()) return std::move(encoded.bytes);
-    return kUtf8Mark + fileText.toUtf8();
-}
+QByteArray TItemTextStore::Encode(QStringView editorText) { return TTextFileCodec::Encode(editorText); }
 
-QString TItemTextStore::Decode(const QByteArray& bytes) {
-    if (bytes.startsWith(kUtf8Mark)) {
-        // Only the program's own mark goes: a text that itself begins with U+FEFF keeps it.
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-        const QString text = utf8.decode(QByteArrayView(bytes).sliced(kUtf8Mark.size()));
-        return TTextLines::FromFile(text);
-    }
-    return TTextLines::FromFile(Cp932Codec::Decode(bytes));
-}
+QString TItemTextStore::Decode(const QByteArray& bytes) { return TTextFileCodec::Decode(bytes); }
 
 void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
     const QString path = Path(itemNumber);
@@ -135,7 +120,7 @@ void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
 }
 
 bool TItemTextStore::StoreDocumentLines(int itemNumber, QByteArrayView lines, qsizetype lineCount) const {
-    if (lines.startsWith(kUtf8Mark) || TTextLines::CountCrLfLines(lines) != lineCount) return false;
+    if (lines.startsWith(TTextFileCodec::kUtf8Mark) || TTextLines::CountCrLfLines(lines) != lineCount) return false;
     const QString path = Path(itemNumber);
     if (!WriteWholeFile(path, lines)) throw AppError::CannotCreate(QDir::toNativeSeparators(path));
     return true;
@@ -154,7 +139,7 @@ bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, q
     const qsizetype start = document.size();
     if (!AppendWholeFile(path, document)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
     const QByteArrayView appended = QByteArrayView(document).sliced(start);
-    const qsizetype lines = appended.startsWith(kUtf8Mark) ? -1 : TTextLines::CountCrLfLines(appended);
+    const qsizetype lines = appended.startsWith(TTextFileCodec::kUtf8Mark) ? -1 : TTextLines::CountCrLfLines(appended);
     if (lines < 0) {
         document.truncate(start);
         return false;

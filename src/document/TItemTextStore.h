@@ -7,11 +7,9 @@
 // The item text files: one file a item in the Data folder, named by the item's
 // number ("12.tmp"). A missing file is an empty text.
 //
-// Files are written in code page 932. A text holding a character that code page 932
-// cannot represent exactly (emoji, rare kanji, or look-alikes such as U+301C that it
-// would only approximate) is written as UTF-8 behind a byte order mark instead, so that no
-// typed character is lost while the program runs; code page 932 never produces the
-// bytes EF BB BF, so the two forms cannot be confused.
+// Files are written in code page 932, or as UTF-8 when code page 932 cannot hold a
+// text exactly (see TTextFileCodec), so that no typed character is lost while the
+// program runs.
 class TItemTextStore {
 public:
     // dataDir: the Data folder, ending with a path separator.
@@ -53,6 +51,7 @@ public:
     // folder has nothing to delete.
     void RemoveAll() const;
 
+    // The bytes of an item text file and back (TTextFileCodec).
     static QByteArray Encode(QStringView editorText);
     static QString Decode(const QByteArray& bytes);
 

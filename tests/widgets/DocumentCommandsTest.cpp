@@ -197,6 +197,25 @@ TEST_F(DocumentCommands, AutomaticLoadingOfAMissingFileInformsOnce) {
     EXPECT_TRUE(main.AutoLoadOn);
 }
 
+TEST_F(DocumentCommands, ADocumentInAFolderCodePage932CannotNameOpensAgainAfterARestart) {
+    const QString folder = dir.File(QString::fromUtf16(u"旅行😀"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/memo.qlo");
+    TMainForm& main = StartShown();
+    BuildExample(main);
+    ASSERT_TRUE(main.SaveFile(path));
+    ASSERT_TRUE(main.LoadFile(path));
+    main.Settings.SetValue(u"AutoLoad", QStringLiteral("1"));
+    main.close();
+
+    TMainForm& again = StartShown();
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join(u'\n').toStdString();
+    EXPECT_EQ(again.Settings.Value(u"EditFile"), path);
+    EXPECT_EQ(again.Settings.Value(u"RecentFile1"), path);
+    ASSERT_EQ(Outline().Count(), 3);
+    EXPECT_EQ(Outline().First()->Label, QStringLiteral("計画"));
+}
+
 TEST_F(DocumentCommands, RecentFileCommandLoadsAndStartsTheRedrawTimer) {
     dir.Write("recent.qlo", kWorkedExample);
     TMainForm& main = StartShown();
