@@ -75,11 +75,6 @@ bool KeepOldDocument(const QString& path, const QString& keep) {
     return QFile::copy(path, keep);
 }
 
-// The code page 932 bytes of every label, in the outline's order. All labels are
-// converted at once, since opening a converter for each would cost more than the
-// conversion; labels with characters that fail are converted one by one.
-QList<QByteArray> EncodeLabels(const TOutline& outline, QString& unencodable);
-
 // A label must stay on its line.
 QString SingleLine(const QString& label) {
     if (!label.contains(u'\r') && !label.contains(u'\n') && !label.contains(QChar(0))) return label;
@@ -89,6 +84,9 @@ QString SingleLine(const QString& label) {
     return line;
 }
 
+// The code page 932 bytes of every label, in the outline's order. All labels are
+// converted at once, since opening a converter for each would cost more than the
+// conversion; labels with characters that fail are converted one by one.
 QList<QByteArray> EncodeLabels(const TOutline& outline, QString& unencodable) {
     QStringList labels;
     labels.reserve(outline.Count());

@@ -110,13 +110,9 @@ int TItemTextStore::FirstFreeNumber(int from, const QSet<int>& existing) {
     return number;
 }
 
-QByteArray TItemTextStore::Encode(QStringView editorText) { return TTextFileCodec::Encode(editorText); }
-
-QString TItemTextStore::Decode(const QByteArray& bytes) { return TTextFileCodec::Decode(bytes); }
-
 void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
     const QString path = Path(itemNumber);
-    if (!WriteWholeFile(path, Encode(editorText))) throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+    if (!WriteWholeFile(path, TTextFileCodec::Encode(editorText))) throw AppError::CannotCreate(QDir::toNativeSeparators(path));
 }
 
 bool TItemTextStore::StoreDocumentLines(int itemNumber, QByteArrayView lines, qsizetype lineCount) const {
@@ -131,7 +127,7 @@ QString TItemTextStore::Load(int itemNumber) const {
     QFile file(path);
     if (!file.exists()) return {};
     if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
-    return Decode(file.readAll());
+    return TTextFileCodec::Decode(file.readAll());
 }
 
 bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, qsizetype* lineCount) const {

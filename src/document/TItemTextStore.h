@@ -51,10 +51,6 @@ public:
     // folder has nothing to delete.
     void RemoveAll() const;
 
-    // The bytes of an item text file and back (TTextFileCodec).
-    static QByteArray Encode(QStringView editorText);
-    static QString Decode(const QByteArray& bytes);
-
 private:
     QString dataDir_;
 };

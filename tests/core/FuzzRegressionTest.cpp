@@ -1,7 +1,7 @@
 // Inputs the fuzz targets of fuzz/ found, kept as regression tests.
 #include <gtest/gtest.h>
 
-#include "document/TItemTextStore.h"
+#include "document/TTextFileCodec.h"
 #include "platform/Cp932Codec.h"
 
 namespace {
@@ -20,10 +20,10 @@ TEST(FuzzRegression, TrailingLoneHighSurrogateIsReportedAsUnencodable) {
 // reading: the decoder took it for a second byte order mark.
 TEST(FuzzRegression, ATextBeginningWithAByteOrderMarkKeepsIt) {
     const QString text = QString(QChar(0xFEFF)) + QString(QChar(0xFEFF)) + QStringLiteral("x");
-    EXPECT_EQ(TItemTextStore::Decode(TItemTextStore::Encode(text)), text);
+    EXPECT_EQ(TTextFileCodec::Decode(TTextFileCodec::Encode(text)), text);
     const QByteArray found = QByteArray::fromBase64("77u/77u/77u/77u/2nPacwoBBOOA");
-    const QString decoded = TItemTextStore::Decode(found);
-    EXPECT_EQ(TItemTextStore::Decode(TItemTextStore::Encode(decoded)), decoded);
+    const QString decoded = TTextFileCodec::Decode(found);
+    EXPECT_EQ(TTextFileCodec::Decode(TTextFileCodec::Encode(decoded)), decoded);
 }
 
 // U+F86F was reported as encoded exactly, but its bytes (87 82) read back as U+2116: a
@@ -34,7 +34,7 @@ TEST(FuzzRegression, APrivateUseCharacterWithAOneWayMappingIsALookAlike) {
     EXPECT_TRUE(encoded.Complete());
     EXPECT_FALSE(encoded.Exact());
     EXPECT_EQ(encoded.bytes, QByteArray("o\x87\x82"));
-    EXPECT_EQ(TItemTextStore::Decode(TItemTextStore::Encode(text)), text);
+    EXPECT_EQ(TTextFileCodec::Decode(TTextFileCodec::Encode(text)), text);
 }
 
 }  // namespace
