@@ -203,8 +203,11 @@ void TMainForm::ReadSettingsAtStart() {
         TStartupSettings::Upgrade(Settings);
 }
 
-void TMainForm::ApplySettings(const TStartupSettings::Values& values) {
+void TMainForm::ApplySettings(TStartupSettings::Values values) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    TStartupSettings::FitToDesktop(values, screen ? screen->virtualSize() : QSize(1 << 14, 1 << 14));
     for (const QString& bad : values.badValues) ShowFailure(AppError::NotAnInteger(bad).Text());
+    for (const QString& large : values.oversizedValues) ShowFailure(AppError::LargerThanScreen(large).Text());
     QRect place(values.left.value_or(x()), values.top.value_or(y()), values.width.value_or(width()),
                 values.height.value_or(height()));
     place.setSize(place.size().expandedTo(minimumSize()));
@@ -292,12 +295,13 @@ void TMainForm::BringToFront() {
 }
 
 bool TMainForm::FormCloseQuery() {
-    if (!Modified) return true;
+    // An empty outline has nothing to save: what the editor holds then is the notice
+    // of the empty outline or text that belongs to no item.
+    if (!Modified || Outline().IsEmpty()) return true;
     const QString editFile = Settings.Value(u"EditFile");
     if (Settings.Value(u"AutoSave") == QStringLiteral("1"))
         return editFile != QStringLiteral("nil") ? SaveGuarded(editFile) : SaveAsMenuClick();
     // "0", and any value that is neither "0" nor "1": ask rather than lose changes.
-    if (Outline().IsEmpty()) return true;
     return OfferToSave();
 }
 
@@ -400,11 +404,7 @@ void TMainForm::ShowItemText(const TOutlineItem* item) {
         SetEditorText(text);  // replaces the whole text at once
 }
 
-QString TMainForm::EditorText() const {
-    QString text = Editor->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    return text;
-}
+QString TMainForm::EditorText() const { return TEditorCommands::TextOf(*Editor); }
 
 void TMainForm::SetEditorText(const QString& text) { Editor->setPlainText(text); }
 
@@ -512,6 +512,9 @@ void TMainForm::PasteAsLabel(TOutlineItem* item) {
 QString TMainForm::EditorFirstLine() const {
     const QTextBlock block = Editor->document()->firstBlock();
     QString line = block.text();
+    // A line separator (Shift+Enter) ends the first line as well.
+    const qsizetype separator = line.indexOf(QChar::LineSeparator);
+    if (separator >= 0) line.truncate(separator);
     if (Editor->lineWrapMode() == QPlainTextEdit::NoWrap) return line;
     Editor->document()->documentLayout()->blockBoundingRect(block);  // lays the block out
     const QTextLayout* layout = block.layout();
@@ -705,11 +708,20 @@ bool TMainForm::LoadFile(const QString& path) {
         return false;
     }
     // The whole file is read and checked before anything is asked or discarded.
-    const QByteArray bytes = TDocumentReader::ReadFile(path);
-    TDocumentReader::Check(bytes);
-    if (Modified && !Outline().IsEmpty() && !OfferToSave()) return false;
+    QByteArray bytes = ReadCheckedDocument(path);
+    if (Modified && !Outline().IsEmpty()) {
+        if (!OfferToSave()) return false;
+        // The answer may have saved the edits into this very file.
+        bytes = ReadCheckedDocument(path);
+    }
     ReplaceDocument(path, bytes);
     return true;
+}
+
+QByteArray TMainForm::ReadCheckedDocument(const QString& path) {
+    QByteArray bytes = TDocumentReader::ReadFile(path);
+    TDocumentReader::Check(bytes);
+    return bytes;
 }
 
 void TMainForm::ReplaceDocument(const QString& path, const QByteArray& bytes) {
@@ -761,9 +773,12 @@ void TMainForm::OpenMenuClick() {
             return;
         }
         // A document that cannot be read is reported before anything is discarded.
-        const QByteArray bytes = TDocumentReader::ReadFile(path);
-        TDocumentReader::Check(bytes);
-        if (NewDocument()) ReplaceDocument(path, bytes);
+        QByteArray bytes = ReadCheckedDocument(path);
+        const bool asks = Modified && !Outline().IsEmpty();
+        if (!NewDocument()) return;
+        // The answer may have saved the edits into this very file.
+        if (asks) bytes = ReadCheckedDocument(path);
+        ReplaceDocument(path, bytes);
     });
     DrawBack();
 }

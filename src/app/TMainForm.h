@@ -206,7 +206,7 @@ protected:
 private:
     void CreateControls();
     void ReadSettingsAtStart();
-    void ApplySettings(const TStartupSettings::Values& values);
+    void ApplySettings(TStartupSettings::Values values);
     static void ApplyFont(QWidget* control, const TStartupSettings::Font& setting);
     bool SettingsChangedSinceStart() const;
     void ChooseStartDocument();
@@ -217,6 +217,9 @@ private:
     bool SaveGuarded(const QString& path);
     bool OfferToSave();
     bool NewDocument();
+    // The whole content of the document at path, checked; throws for a document that
+    // cannot be read or is malformed.
+    static QByteArray ReadCheckedDocument(const QString& path);
     // Replaces the outline by the checked document bytes read from path.
     void ReplaceDocument(const QString& path, const QByteArray& bytes);
     bool ConfirmUnencodable(const QString& characters);

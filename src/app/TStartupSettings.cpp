@@ -2,6 +2,8 @@
 
 #include "app/TColorCodec.h"
 
+#include <algorithm>
+
 namespace {
 
 std::optional<int> ReadInteger(const TSettingsList& settings, QStringView key, QStringList& bad) {
@@ -63,6 +65,21 @@ TStartupSettings::Values TStartupSettings::Read(const TSettingsList& settings) {
     values.treeFont = ReadFont(settings, QStringLiteral("TreeFont"), bad);
     values.editorFont = ReadFont(settings, QStringLiteral("EditorFont"), bad);
     return values;
+}
+
+void TStartupSettings::FitToDesktop(Values& values, const QSize& desktop) {
+    const auto fit = [&](std::optional<int>& size, int limit) {
+        if (!size || *size <= limit) return;
+        values.oversizedValues << QString::number(*size);
+        size = limit;
+    };
+    fit(values.width, desktop.width());
+    fit(values.height, desktop.height());
+    fit(values.treeWidth, desktop.width());
+    // A place off every screen is moved onto one later; it only has to stay computable.
+    constexpr int kFarAway = 1 << 20;
+    for (std::optional<int>* position : {&values.top, &values.left})
+        if (*position) **position = std::clamp(**position, -kFarAway, kFarAway);
 }
 
 QString TStartupSettings::FolderOf(const QString& path) {

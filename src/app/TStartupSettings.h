@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QSize>
 #include <QStringList>
 #include <optional>
 
@@ -31,6 +32,8 @@ public:
         std::optional<Font> treeFont;
         std::optional<Font> editorFont;
         QStringList badValues;
+        // The sizes that were larger than the desktop, as they were written.
+        QStringList oversizedValues;
     };
 
     // Whether "iniFileVer" is exactly the current version.
@@ -41,6 +44,11 @@ public:
     static void Upgrade(TSettingsList& settings);
 
     static Values Read(const TSettingsList& settings);
+
+    // Brings the window's and the outline's sizes within the desktop (a size beyond it is
+    // listed in oversizedValues: a window that large cannot be drawn) and keeps the
+    // window's position within a range where its edges are still numbers.
+    static void FitToDesktop(Values& values, const QSize& desktop);
 
     // The folder part of a path: everything up to its last separator or ":".
     static QString FolderOf(const QString& path);

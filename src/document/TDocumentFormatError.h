@@ -18,6 +18,7 @@ class TDocumentFormatError : public AppError {
         BadParentIndex,    // a parent index that is not a decimal number
         ParentOutOfRange,  // a parent index that names no earlier item
         TruncatedText,     // the text block ends before the counts say
+        TooDeep,           // items nested deeper than any outline could be shown
     };
 
     // line: 1-based line number in the file, 0 when the problem has no line of its own.

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <algorithm>
 #include <cstring>
@@ -111,6 +112,7 @@ QString Shown(QByteArrayView bytes) {
 
 struct ParsedItem {
     int parent;  // item line index of the parent, -1 for a top-level item
+    int depth;   // 1 for a top-level item
     QByteArrayView label;
     bool expanded;
     qsizetype textLine;  // first line of its text
@@ -233,6 +235,14 @@ ParsedDocument Parse(QByteArrayView bytes) {
                         .arg(itemLineNumber)
                         .arg(item.parent));
         }
+        item.depth = item.parent < 0 ? 1 : document.items[item.parent].depth + 1;
+        if (item.depth > TDocumentReader::kMaxDepth)
+            throw TDocumentFormatError(
+                Kind::TooDeep, itemLineNumber,
+                QStringLiteral("%1 行目の項目は %2 階層より深いところにあります。"
+                               "この深さのアウトラインは表示できません。")
+                    .arg(itemLineNumber)
+                    .arg(TDocumentReader::kMaxDepth));
         item.label = line.sliced(firstColon + 1, lastColon - firstColon - 1);
         item.expanded = line.sliced(lastColon + 1) == QByteArrayView("1");
 
@@ -316,6 +326,7 @@ QList<TOutlineItem*> TDocumentReader::Read(const QByteArray& bytes, TOutlineItem
 void TDocumentReader::Check(const QByteArray& bytes) { Parse(bytes); }
 
 QByteArray TDocumentReader::ReadFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) throw AppError::NotARegularFile(QDir::toNativeSeparators(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
     QByteArray bytes = file.readAll();

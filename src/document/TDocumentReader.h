@@ -25,6 +25,10 @@ class TOutlineItemModel;
 // and a malformed one throws TDocumentFormatError naming the problem and its line.
 class TDocumentReader {
   public:
+    // The deepest level a document may nest its items to. Far beyond any real outline,
+    // and far below what the outline view can lay out without running out of stack.
+    static constexpr int kMaxDepth = 4096;
+
     // Hands out the ItemNumber of a new item (the main window's AllocateItemNumber).
     using NumberAllocator = std::function<int()>;
 
@@ -49,6 +53,7 @@ class TDocumentReader {
     // Checks the document without creating anything; throws as Read does.
     static void Check(const QByteArray& bytes);
 
-    // The whole content of the file at path. Throws AppError when it cannot be read.
+    // The whole content of the file at path. Throws AppError when it cannot be read or
+    // is no regular file (a folder, a pipe, a device).
     static QByteArray ReadFile(const QString& path);
 };

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QSaveFile>
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -67,10 +68,14 @@ void AppendText(QByteArray& out, QStringView text, QString& unencodable) {
 }
 
 // Makes `keep` a second name of the document at path (a hard link, so that nothing
-// is copied), or a copy where the file system has no links.
+// is copied), or a copy where the file system has no links. A document reached through
+// a symbolic link is saved into the link's target: the backup names the target's old
+// content, not the link.
 bool KeepOldDocument(const QString& path, const QString& keep) {
 #ifdef Q_OS_UNIX
-    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(keep).constData()) == 0) return true;
+    if (::linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD, QFile::encodeName(keep).constData(),
+                 AT_SYMLINK_FOLLOW) == 0)
+        return true;
 #endif
     return QFile::copy(path, keep);
 }

@@ -18,6 +18,14 @@ public:
     static AppError CannotCreate(const QString& path) {
         return AppError(QStringLiteral("ファイル %1 を作成できません").arg(path));
     }
+    // A path that names a folder, a pipe or a device: reading it could wait forever.
+    static AppError NotARegularFile(const QString& path) {
+        return AppError(QStringLiteral("ファイル %1 は開けません。通常のファイルではありません。").arg(path));
+    }
+    // A window size in the settings larger than the desktop.
+    static AppError LargerThanScreen(const QString& value) {
+        return AppError(QStringLiteral("'%1' は画面より大きいため、画面の大きさにします").arg(value));
+    }
     static AppError NotAnInteger(const QString& value) {
         return AppError(QStringLiteral("'%1' は整数ではありません").arg(value));
     }

@@ -142,13 +142,16 @@ bool TEditorCommands::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-QString TEditorCommands::EditorText() const {
+QString TEditorCommands::TextOf(const QPlainTextEdit& editor) {
     // The raw text keeps every character (no-break spaces included) at the position the
-    // document's cursors use; only the paragraph separators become line breaks.
-    QString text = editor_->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
+    // document's cursors use; only the separators become line breaks.
+    QString text = editor.document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = u'\n';
     return text;
 }
+
+QString TEditorCommands::EditorText() const { return TextOf(*editor_); }
 
 TTextSelection TEditorCommands::EditorSelection() const {
     const QTextCursor cursor = editor_->textCursor();

@@ -66,6 +66,11 @@ public:
     // Lines scrolled per wheel step in addition to the editor's own scrolling.
     static constexpr int kWheelLines = 3;
 
+    // The text an editor holds, "\n" between lines. Every character keeps the position
+    // the document's cursors use: paragraph separators (Enter) and line separators
+    // (Shift+Enter) both become "\n".
+    static QString TextOf(const QPlainTextEdit& editor);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

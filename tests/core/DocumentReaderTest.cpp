@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
 
 #include "document/TDocumentFormatError.h"
 #include "document/TDocumentReader.h"
@@ -290,6 +291,27 @@ TEST_F(DocumentReaderTest, ReadFile) {
     dir.Write(QStringLiteral("memo.qlo"), kWorkedExample);
     EXPECT_EQ(TDocumentReader::ReadFile(dir.File(QStringLiteral("memo.qlo"))), kWorkedExample);
     EXPECT_THROW(TDocumentReader::ReadFile(dir.File(QStringLiteral("none.qlo"))), AppError);
+    // A pipe would block the read until a writer comes; a folder is no document either.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.File(QStringLiteral("pipe.qlo"))).constData(), 0600), 0);
+    EXPECT_THROW(TDocumentReader::ReadFile(dir.File(QStringLiteral("pipe.qlo"))), AppError);
+    EXPECT_THROW(TDocumentReader::ReadFile(dir.Path()), AppError);
+}
+
+TEST_F(DocumentReaderTest, NestingDeeperThanTheLimitIsRefusedBeforeAnythingIsCreated) {
+    const auto chain = [](int depth) {
+        QByteArray tree = "Tree=" + QByteArray::number(depth);
+        QByteArray items;
+        for (int k = 0; k < depth; ++k) {
+            tree += "," + QByteArray::number(k) + "=0";
+            items += (k == 0 ? QByteArray("nil") : QByteArray::number(k - 1)) + ":a:1\r\n";
+        }
+        return tree + "\r\n" + items;
+    };
+    EXPECT_NO_THROW(TDocumentReader::Check(chain(TDocumentReader::kMaxDepth)));
+    const TDocumentFormatError error = ReadBroken(chain(TDocumentReader::kMaxDepth + 1));
+    EXPECT_EQ(error.GetKind(), Kind::TooDeep);
+    EXPECT_EQ(error.Line(), TDocumentReader::kMaxDepth + 2);
+    EXPECT_EQ(allocations, 0);
 }
 
 TEST_F(DocumentReaderTest, RoundTripOfASeveralLevelOutline) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "document/TDocumentWriter.h"
 #include "document/TItemTextStore.h"
@@ -179,6 +180,19 @@ TEST(DocumentFileTest, BackupKeepsThePreviousVersion) {
     EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo~")), QByteArray("two"));
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("memo.qlo"), QStringLiteral("memo.qlo~")}));
+}
+
+TEST(DocumentFileTest, ADocumentReachedThroughALinkStaysALinkAndItsBackupHoldsTheOldBytes) {
+    TempDir dir;
+    QDir(dir.Path()).mkdir(QStringLiteral("real"));
+    dir.Write(QStringLiteral("real/memo.qlo"), "old");
+    const QString link = dir.File(QStringLiteral("memo.qlo"));
+    ASSERT_TRUE(QFile::link(dir.File(QStringLiteral("real/memo.qlo")), link));
+    TDocumentWriter::WriteFile(link, {"new"}, true);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(dir.Read(QStringLiteral("real/memo.qlo")), QByteArray("new"));
+    EXPECT_FALSE(QFileInfo(link + QLatin1Char('~')).isSymLink());
+    EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo~")), QByteArray("old"));
 }
 
 TEST(DocumentFileTest, FailedWriteLeavesDocumentAndBackupAlone) {

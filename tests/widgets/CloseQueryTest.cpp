@@ -72,6 +72,20 @@ TEST_F(CloseQuery, AutoSaveWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWind
     EXPECT_EQ(dialogs.asked, 1);
 }
 
+TEST_F(CloseQuery, AnEmptyOutlineClosesWithAutoSaveOn) {
+    for (const QString editFile : {QStringLiteral("nil"), dir.File("doc.qlo")}) {
+        TMainForm& main = StartWith("1", editFile);
+        main.Modified = false;
+        main.NewMenuClick();
+        QTest::keyClicks(main.Editor, "x");  // into the notice of the empty outline
+        ASSERT_TRUE(main.Modified);
+        EXPECT_TRUE(main.FormCloseQuery()) << editFile.toStdString();
+        EXPECT_TRUE(boxes.shown.isEmpty());
+        EXPECT_EQ(dialogs.asked, 0);
+        TearDown();
+    }
+}
+
 TEST_F(CloseQuery, UnknownAutoSaveValueAsksLikeZero) {
     for (const QString value : {"2", "", "yes"}) {
         TMainForm& main = StartWith(value, "nil");

@@ -227,3 +227,30 @@ TEST_F(DocumentCommands, RecentFileCommandLoadsAndStartsTheRedrawTimer) {
 }
 
 }  // namespace
+
+namespace {
+
+// Open and a recent-file entry on the document being edited: "はい" saves the edits
+// into that file, and what is loaded then is what was just saved.
+TEST_F(DocumentCommands, LoadingTheDocumentBeingEditedKeepsTheEditsSavedFirst) {
+    TMainForm& main = StartShown();
+    main.SaveFile(dir.File("doc.qlo"));
+    main.RecentFile(dir.File("doc.qlo"));
+    for (const QString edit : {"through open", "through the recent list"}) {
+        main.SetEditorText(edit);
+        boxes.Answer(Answer::Yes);  // save
+        boxes.Answer(Answer::Yes);  // overwrite
+        if (edit == "through open") {
+            dialogs.Choose(dir.File("doc.qlo"));
+            main.OpenMenuClick();
+        } else {
+            main.RecentFileMenuClick(1);
+        }
+        EXPECT_EQ(main.EditorText(), edit);
+        EXPECT_FALSE(main.Modified);
+        main.SaveFile(dir.File("doc.qlo"));
+        EXPECT_TRUE(dir.Read("doc.qlo").contains(edit.toLatin1())) << edit.toStdString();
+    }
+}
+
+}  // namespace

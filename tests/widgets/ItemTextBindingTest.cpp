@@ -38,6 +38,17 @@ TEST_F(ItemTextBinding, TypedTextSurvivesSelectingAwayAndBack) {
     EXPECT_TRUE(main.SkipNextLayout);
 }
 
+TEST_F(ItemTextBinding, ShiftEnterIsALineBreakOfTheItemText) {
+    TMainForm& main = StartShown();
+    TOutlineItem* second = AddTopLevelItem("second");
+    main.Editor->setFocus();
+    QTest::keyClicks(main.Editor, QStringLiteral("a"));
+    QTest::keyClick(main.Editor, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(main.Editor, QStringLiteral("b"));
+    main.SelectItem(second);
+    EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("a\r\nb\r\n"));
+}
+
 TEST_F(ItemTextBinding, SelectionChangesNeverMarkTheDocumentChanged) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");

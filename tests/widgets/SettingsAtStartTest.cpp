@@ -13,7 +13,7 @@ class SettingsAtStart : public MainFormFixture {
 protected:
     QStringList WrittenLines() { return TSettingsFile::Parse(dir.Read("Hedgerow.ini")); }
     QStringList CurrentFile(const QStringList& extra) {
-        QStringList lines = TSettingsList::Defaults(QRect(30, 40, 900, 700)).Lines();
+        QStringList lines = TSettingsList::Defaults(QRect(30, 40, 800, 700)).Lines();
         for (const QString& line : extra) {
             const QString key = line.section(u'=', 0, 0);
             TSettingsList list(lines);
@@ -27,18 +27,18 @@ protected:
 TEST_F(SettingsAtStart, FirstRunWritesTheThirtyDefaultLinesAndASecondRunAppliesThem) {
     boxes.Answer(Answer::No);
     TMainForm& first = StartShown();
-    first.setGeometry(50, 60, 850, 650);
+    first.setGeometry(50, 60, 800, 650);
     first.close();
     const QStringList lines = WrittenLines();
     ASSERT_EQ(lines.size(), 30);
-    EXPECT_EQ(lines, TSettingsList::Defaults(QRect(60 - 10, 60, 850, 650)).Lines().mid(0, 4) + lines.mid(4));
-    EXPECT_EQ(lines.mid(4, 4), QStringList({"FormTop=60", "FormLeft=50", "FormHeight=650", "FormWidth=850"}));
+    EXPECT_EQ(lines, TSettingsList::Defaults(QRect(60 - 10, 60, 800, 650)).Lines().mid(0, 4) + lines.mid(4));
+    EXPECT_EQ(lines.mid(4, 4), QStringList({"FormTop=60", "FormLeft=50", "FormHeight=650", "FormWidth=800"}));
     EXPECT_TRUE(dir.Read("Hedgerow.ini").endsWith("RecentFile5=nil\r\n"));
 
     boxes.shown.clear();
     TMainForm& second = Start();
     EXPECT_TRUE(boxes.shown.isEmpty()) << "no association question on later starts";
-    EXPECT_EQ(second.geometry(), QRect(50, 60, 850, 650));
+    EXPECT_EQ(second.geometry(), QRect(50, 60, 800, 650));
 }
 
 TEST_F(SettingsAtStart, HandEditedFileKeepsItsCommentReportsABadNumberAndIsWrittenBack) {
@@ -57,6 +57,16 @@ TEST_F(SettingsAtStart, HandEditedFileKeepsItsCommentReportsABadNumberAndIsWritt
     EXPECT_EQ(TSettingsList(written).Value(u"FormWidth"), QString::number(main.width()));
 }
 
+TEST_F(SettingsAtStart, SizesBeyondTheDesktopAreReportedAndBroughtWithinIt) {
+    WriteSettings(CurrentFile({"FormWidth=20000", "FormHeight=2147483647", "FormLeft=2147483647"}));
+    TMainForm& main = Start();
+    const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();
+    EXPECT_LE(main.width(), std::max(desktop.width(), main.minimumWidth()));
+    EXPECT_LE(main.height(), std::max(desktop.height(), main.minimumHeight()));
+    EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("'20000' は画面より大きいため、画面の大きさにします"),
+                                          QStringLiteral("'2147483647' は画面より大きいため、画面の大きさにします")}));
+}
+
 TEST_F(SettingsAtStart, CurrentFileAppliesPlaceTreeWidthWrapFontsAndDialogFolder) {
     WriteSettings(CurrentFile({"AutoLoad=0", "FormHeight=300", "TreeWidth=260", "EditorWordWrap=0",
                                "EditFile=/data/docs/memo.qlo", "TreeFontName=IPAPGothic",
@@ -65,7 +75,7 @@ TEST_F(SettingsAtStart, CurrentFileAppliesPlaceTreeWidthWrapFontsAndDialogFolder
                                "EditorFontSize=16", "EditorFontStyle=0100"}));
     TMainForm& main = StartShown();
     EXPECT_TRUE(boxes.shown.isEmpty());
-    EXPECT_EQ(main.geometry(), QRect(30, 40, 900, 600)) << "heights below the minimum are raised";
+    EXPECT_EQ(main.geometry(), QRect(30, 40, 800, 600)) << "heights below the minimum are raised";
     EXPECT_EQ(main.Tree->width(), 260);
     EXPECT_EQ(main.Editor->lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_EQ(main.DialogFolder, "/data/docs/");
