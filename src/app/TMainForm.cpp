@@ -425,7 +425,7 @@ void TMainForm::SelectItem(TOutlineItem* item) {
 void TMainForm::TreeChange(TOutlineItem* selected) {
     if (!SelectionSync) return;
     const bool wasModified = Modified;
-    RunGuarded([&] {
+    try {
         if (TreeModel->Outline().Count() > 1) {
             Editor->hide();
             if (const TOutlineItem* previous = ItemAtCurrentIndex()) StoreEditorText(previous);
@@ -433,10 +433,24 @@ void TMainForm::TreeChange(TOutlineItem* selected) {
             Editor->show();
         }
         CurrentItemIndex = TreeModel->Outline().AbsoluteIndexOf(selected);
-    });
+    } catch (const AppError& error) {
+        // The editor still holds the text of the item at CurrentItemIndex, which may not
+        // have reached its file: the selection stays with it.
+        Editor->show();
+        RestoreSelection(ItemAtCurrentIndex());
+        ShowFailure(error.Text());
+    }
     Tree->setFocus();
     Modified = wasModified;
     SkipNextLayout = true;
+}
+
+void TMainForm::RestoreSelection(TOutlineItem* item) {
+    if (!item) return;
+    const bool syncing = SelectionSync;
+    SelectionSync = false;
+    Tree->selectionModel()->setCurrentIndex(TreeModel->IndexOf(item), QItemSelectionModel::ClearAndSelect);
+    SelectionSync = syncing;
 }
 
 void TMainForm::EditorChange() { Modified = true; }
@@ -538,7 +552,9 @@ void TMainForm::DeleteItem() {
                                    TMessageBoxes::Buttons::Ok);
         return;
     }
-    SelectItem(Outline().ItemAt(index - 1));
+    TOutlineItem* previous = Outline().ItemAt(index - 1);
+    SelectItem(previous);
+    if (SelectedItem() != previous) return;  // the text could not be stored: nothing goes
     SelectionSync = false;
     TreeModel->RemoveItem(Outline().ItemAt(index));
     SelectionSync = true;

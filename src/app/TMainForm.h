@@ -205,6 +205,8 @@ protected:
 
 private:
     void CreateControls();
+    // Selects item without a selection change: the editor and CurrentItemIndex stay.
+    void RestoreSelection(TOutlineItem* item);
     void ReadSettingsAtStart();
     void ApplySettings(TStartupSettings::Values values);
     static void ApplyFont(QWidget* control, const TStartupSettings::Font& setting);

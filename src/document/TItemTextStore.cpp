@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -42,6 +43,16 @@ bool WriteWholeFile(const QString& path, QByteArrayView bytes) {
 #else
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes.data(), bytes.size()) == bytes.size();
+#endif
+}
+
+// Gives the file at from the name to, replacing the file of that name.
+bool ReplaceFile(const QString& from, const QString& to) {
+#ifdef Q_OS_UNIX
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#else
+    QFile::remove(to);
+    return QFile::rename(from, to);
 #endif
 }
 
@@ -111,8 +122,15 @@ int TItemTextStore::FirstFreeNumber(int from, const QSet<int>& existing) {
 }
 
 void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
+    // The text goes to a file of its own first and replaces the item's file only when
+    // completely written: a full disk leaves the previous text in place. The name ends
+    // with ".tmp" so that a file left by a crash goes with the other item files.
     const QString path = Path(itemNumber);
-    if (!WriteWholeFile(path, TTextFileCodec::Encode(editorText))) throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+    const QString pending = dataDir_ + QString::number(itemNumber) + QStringLiteral(".new.tmp");
+    if (!WriteWholeFile(pending, TTextFileCodec::Encode(editorText)) || !ReplaceFile(pending, path)) {
+        QFile::remove(pending);
+        throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+    }
 }
 
 bool TItemTextStore::StoreDocumentLines(int itemNumber, QByteArrayView lines, qsizetype lineCount) const {

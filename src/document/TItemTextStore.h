@@ -28,7 +28,7 @@ public:
     static int FirstFreeNumber(int from, const QSet<int>& existing);
 
     // Writes editorText (lines separated by "\n") to the item's file. Throws AppError
-    // when the file cannot be written.
+    // when the file cannot be written; the item's file then holds what it held before.
     void Store(int itemNumber, QStringView editorText) const;
 
     // Writes lines, the text block of a document holding lineCount lines, as the item's

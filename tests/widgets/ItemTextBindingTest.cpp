@@ -1,6 +1,8 @@
 #include "support/MainFormFixture.h"
 
 #include <QLineEdit>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -47,6 +49,38 @@ TEST_F(ItemTextBinding, ShiftEnterIsALineBreakOfTheItemText) {
     QTest::keyClicks(main.Editor, QStringLiteral("b"));
     main.SelectItem(second);
     EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("a\r\nb\r\n"));
+}
+
+// A full disk: the item's file keeps its previous text, and the selection, the editor
+// and CurrentItemIndex stay together on the item whose text could not be stored.
+TEST_F(ItemTextBinding, AFailedStoreKeepsTheFileAndTheSelection) {
+    TMainForm& main = StartShown();
+    TOutlineItem* first = Outline().First();
+    TOutlineItem* second = AddTopLevelItem("second");
+    main.SetEditorText("old");
+    main.SelectItem(second);
+    main.SelectItem(first);
+    const QString typed(200, u'x');
+    main.SetEditorText(typed);
+
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{16, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    main.SelectItem(second);
+    setrlimit(RLIMIT_FSIZE, &limit);
+
+    EXPECT_EQ(boxes.Texts().size(), 1);
+    EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("old\r\n"));
+    EXPECT_EQ(main.SelectedItem(), first);
+    EXPECT_EQ(main.CurrentItemIndex, 0);
+    EXPECT_EQ(main.EditorText(), typed);
+    EXPECT_TRUE(main.Editor->isVisible());
+
+    main.SelectItem(second);  // room again
+    EXPECT_EQ(dir.Read("Data/0.tmp"), typed.toLatin1() + "\r\n");
+    EXPECT_EQ(QDir(dir.File("Data")).entryList({"*.tmp"}), QStringList({"0.tmp", "1.tmp"}));
 }
 
 TEST_F(ItemTextBinding, SelectionChangesNeverMarkTheDocumentChanged) {
