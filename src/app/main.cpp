@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/TFolderGuard.h"
 #include "app/TMainForm.h"
 #include "app/TSingleInstance.h"
 #include "platform/TAssociation.h"
@@ -16,6 +17,14 @@ int main(int argc, char* argv[]) {
         guard.AskFirstToRaise(1000);
         return 0;
     }
+    const QString exeDir = QApplication::applicationDirPath() + QLatin1Char('/');
+    TFolderGuard folderGuard(exeDir + QStringLiteral("Data/"));
+    if (folderGuard.Take() == TFolderGuard::State::InUse) {
+        // Started with another temporary folder, or by another user: the running copy's
+        // item text files stay untouched.
+        TQtMessageBoxes().Ask(TMessageBoxes::Kind::Warning, TFolderGuard::InUseText(), TMessageBoxes::Buttons::Ok);
+        return 0;
+    }
     QApplication::setApplicationName(QStringLiteral("hedgerow"));
     QApplication::setApplicationDisplayName(TMessageBoxes::ApplicationTitle());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
@@ -26,7 +35,7 @@ int main(int argc, char* argv[]) {
     TQtMessageBoxes messageBoxes;
     TQtFileDialogs fileDialogs;
     TMainFormContext context;
-    context.exeDir = QApplication::applicationDirPath() + QLatin1Char('/');
+    context.exeDir = exeDir;
     context.arguments = QApplication::arguments().mid(1);
     context.messageBoxes = &messageBoxes;
     context.fileDialogs = &fileDialogs;

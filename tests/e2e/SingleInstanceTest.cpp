@@ -30,11 +30,13 @@ protected:
         }
     }
 
-    QProcess* Launch() {
+    QProcess* Launch() { return Launch(temp.Path()); }
+
+    QProcess* Launch(const QString& tempFolder) {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("TMPDIR", temp.Path());
+        env.insert("TMPDIR", tempFolder);
         process->setProcessEnvironment(env);
         process->setProgram(program.File("hedgerow"));
         process->start();
@@ -97,6 +99,26 @@ TEST_F(SingleInstance, AKilledInstanceDoesNotBlockTheNextStart) {
     QProcess* third = Launch();
     ASSERT_TRUE(third->waitForFinished(10000));  // and the new instance answers
     EXPECT_EQ(third->exitCode(), 0);
+}
+
+// Another temporary folder (or another user) hides the first instance's lock and
+// socket; the lock in the program's own folder still keeps its item files safe.
+TEST_F(SingleInstance, ACopyStartedWithAnotherTemporaryFolderLeavesTheItemFilesAlone) {
+    program.Write("Data/99.tmp", "left by an earlier run");
+    QProcess* first = Launch();
+    ASSERT_TRUE(first->waitForStarted());
+    QElapsedTimer timer;
+    timer.start();
+    while (QFile::exists(program.File("Data/99.tmp")) && timer.elapsed() < 10000) QThread::msleep(20);
+    ASSERT_FALSE(QFile::exists(program.File("Data/99.tmp"))) << "the first copy has cleaned the folder";
+    program.Write("Data/0.tmp", "the running copy's text\r\n");
+
+    TempDir otherTemp;
+    QProcess* second = Launch(otherTemp.Path());
+    ASSERT_TRUE(second->waitForStarted());
+    second->waitForFinished(3000);  // it shows its warning and waits for OK
+    EXPECT_EQ(program.Read("Data/0.tmp"), QByteArray("the running copy's text\r\n"));
+    EXPECT_EQ(first->state(), QProcess::Running);
 }
 
 }  // namespace
