@@ -394,14 +394,24 @@ int TMainForm::AllocateItemNumber(const QSet<int>& existing) {
     return number;
 }
 
-void TMainForm::StoreEditorText(const TOutlineItem* item) { store_->Store(item->ItemNumber, EditorText()); }
+void TMainForm::StoreEditorText(const TOutlineItem* item) {
+    QString text = EditorText();
+    // A text the user has not changed keeps its file as it is: code page 932 writes some
+    // characters it reads in two forms (duplicate codes) in one form only.
+    if (item->ItemNumber == shownItemNumber_ && text == shownText_ && store_->Exists(item->ItemNumber)) return;
+    store_->Store(item->ItemNumber, text);
+    shownItemNumber_ = item->ItemNumber;
+    shownText_ = std::move(text);
+}
 
 void TMainForm::ShowItemText(const TOutlineItem* item) {
-    const QString text = store_->Load(item->ItemNumber);
+    QString text = store_->Load(item->ItemNumber);
     if (text.isEmpty())
         Editor->clear();
     else
         SetEditorText(text);  // replaces the whole text at once
+    shownItemNumber_ = item->ItemNumber;
+    shownText_ = std::move(text);
 }
 
 QString TMainForm::EditorText() const { return TEditorCommands::TextOf(*Editor); }
@@ -754,7 +764,7 @@ void TMainForm::ReplaceDocument(const QString& path, const QByteArray& bytes) {
         throw;
     }
     for (TOutlineItem* item : expanded) SetExpanded(item, true);
-    SetEditorText(store_->Load(Outline().First()->ItemNumber));
+    ShowItemText(Outline().First());
     Editor->show();
     SelectionSync = true;
     CurrentItemIndex = 0;

@@ -254,6 +254,9 @@ private:
     void CollapseSubtree(TOutlineItem* item);
 
     TMainFormContext context_;
+    // The text last loaded from or stored into an item text file, and that item's number.
+    int shownItemNumber_ = -1;
+    QString shownText_;
     std::unique_ptr<TItemTextStore> store_;
     std::unique_ptr<TEditorCommands> editing_;
     std::unique_ptr<TFontPicker> ownFontPicker_;

@@ -2,13 +2,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "document/TTextFileCodec.h"
+#include "document/TTextLines.h"
 #include "platform/AppError.h"
 
 QStringList TSettingsFile::Parse(const QByteArray& bytes) {
-    const QString text = TTextFileCodec::Decode(bytes);
+    // A NUL ends no line here: every line read is written back.
+    const QString text = TTextFileCodec::Decode(bytes, TTextLines::Nul::IsCharacter);
     if (text.isEmpty()) return {};
     return text.split(u'\n');
 }
@@ -18,6 +21,7 @@ QByteArray TSettingsFile::Format(const QStringList& lines) {
 }
 
 QStringList TSettingsFile::Read(const QString& path) {
+    if (!QFileInfo(path).isFile()) throw AppError::NotARegularFile(QDir::toNativeSeparators(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
     return Parse(file.readAll());

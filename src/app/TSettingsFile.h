@@ -8,7 +8,8 @@
 // so that the path still names its file when read back.
 class TSettingsFile {
 public:
-    // Throws AppError when the file exists but cannot be read.
+    // Throws AppError when the file exists but cannot be read or is no regular file (a
+    // pipe would block the start).
     static QStringList Read(const QString& path);
     // Replaces the file. Throws AppError when it cannot be written; the old file is
     // then left as it was.

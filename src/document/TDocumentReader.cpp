@@ -268,7 +268,10 @@ ParsedDocument Parse(QByteArrayView bytes) {
 // for each label would cost more than decoding it; a line break byte never stands inside
 // a double-byte character, so the decoded labels split where they were joined. Labels
 // with broken characters are decoded one by one, as each would be on its own.
-QStringList DecodeLabels(const std::vector<ParsedItem>& items) {
+//
+// irregular[k] tells whether label k would be written back in other bytes.
+QStringList DecodeLabels(const std::vector<ParsedItem>& items, std::vector<bool>& irregular) {
+    irregular.assign(items.size(), false);
     QByteArray joined;
     for (const ParsedItem& item : items) {
         joined += item.label;
@@ -279,7 +282,11 @@ QStringList DecodeLabels(const std::vector<ParsedItem>& items) {
     labels.removeLast();
     if (valid && labels.size() == qsizetype(items.size())) return labels;
     labels.clear();
-    for (const ParsedItem& item : items) labels << Cp932Codec::Decode(item.label);
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        bool regular = false;
+        labels << Cp932Codec::Decode(items[k].label, &regular);
+        irregular[k] = !regular;
+    }
     return labels;
 }
 
@@ -295,7 +302,8 @@ TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
     TOutline& outline = result.outline;
     std::vector<TOutlineItem*> created;
     created.reserve(document.items.size());
-    const QStringList labels = DecodeLabels(document.items);
+    std::vector<bool> irregularLabels;
+    const QStringList labels = DecodeLabels(document.items, irregularLabels);
     for (qsizetype k = 0; k < qsizetype(document.items.size()); ++k) {
         const ParsedItem& parsed = document.items[k];
         const int number = allocate();
@@ -309,6 +317,7 @@ TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
         item->ImageIndex = 0;
         item->SelectedIndex = 1;
         item->Expanded = parsed.expanded;
+        if (irregularLabels[k]) item->LabelBytes = parsed.label.toByteArray();
         if (parsed.expanded) result.expanded.append(item);
         created.push_back(item);
     }

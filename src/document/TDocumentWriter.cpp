@@ -95,16 +95,24 @@ QString SingleLine(const QString& label) {
 QList<QByteArray> EncodeLabels(const TOutline& outline, QString& unencodable) {
     QStringList labels;
     labels.reserve(outline.Count());
-    outline.ForEach([&](TOutlineItem* item) { labels << SingleLine(item->Label); });
+    QList<std::pair<qsizetype, const TOutlineItem*>> readInOtherBytes;
+    outline.ForEach([&](TOutlineItem* item) {
+        if (!item->LabelBytes.isEmpty()) readInOtherBytes.append({labels.size(), item});
+        labels << SingleLine(item->Label);
+    });
     Cp932Codec::Encoded all = Cp932Codec::Encode(labels.join(u'\n'));
     QList<QByteArray> bytes;
     bytes.reserve(labels.size());
     if (all.Complete()) {
         // A line break byte never stands inside a double-byte character.
         for (const QByteArray& label : all.bytes.split('\n')) bytes << label;
-        return bytes;
+    } else {
+        for (const QString& label : labels) bytes << EncodeLine(label, unencodable);
     }
-    for (const QString& label : labels) bytes << EncodeLine(label, unencodable);
+    // A label left as it was read goes back in the bytes it was read from.
+    for (const auto& [index, item] : readInOtherBytes) {
+        if (Cp932Codec::Decode(item->LabelBytes) == item->Label) bytes[index] = item->LabelBytes;
+    }
     return bytes;
 }
 

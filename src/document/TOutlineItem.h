@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -13,6 +14,10 @@ public:
     TOutlineItem& operator=(const TOutlineItem&) = delete;
 
     QString Label;
+    // The label's bytes as a document held them, kept only where code page 932 would
+    // write the label read from them in other bytes (it has two codes for some
+    // characters): an unchanged label is saved as it was read.
+    QByteArray LabelBytes;
     int ItemNumber;
     bool Expanded = false;
     int ImageIndex = 0;     // shown while not selected

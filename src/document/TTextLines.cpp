@@ -46,9 +46,11 @@ qsizetype TTextLines::CountCrLfLines(QByteArrayView bytes) {
     return foreign ? -1 : lines;
 }
 
-QString TTextLines::FromFile(QStringView fileText) {
-    const qsizetype nul = fileText.indexOf(QChar(0));
-    if (nul >= 0) fileText = fileText.left(nul);
+QString TTextLines::FromFile(QStringView fileText, Nul nul) {
+    if (nul == Nul::EndsText) {
+        const qsizetype end = fileText.indexOf(QChar(0));
+        if (end >= 0) fileText = fileText.left(end);
+    }
 
     QString text = fileText.toString();
     if (text.contains(u'\r')) {

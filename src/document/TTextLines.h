@@ -9,9 +9,14 @@
 // Converting one way and back never adds or loses a line.
 class TTextLines {
 public:
+    // What a NUL in a file is: the end of the text (item texts), or a character like any
+    // other (the settings file, which is written back with every line it was read with).
+    enum class Nul { EndsText, IsCharacter };
+
     // File text to editor text: CR LF, a lone CR and a lone LF all end a line, a NUL
-    // ends the text, and a final line break does not start an empty line.
-    static QString FromFile(QStringView fileText);
+    // ends the text unless told otherwise, and a final line break does not start an
+    // empty line.
+    static QString FromFile(QStringView fileText, Nul nul = Nul::EndsText);
 
     // Editor text to file text: every line followed by CR LF; an empty text has no
     // lines.

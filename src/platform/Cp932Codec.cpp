@@ -3,6 +3,11 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
 namespace {
 
 const char* const kCodecName = "windows-31j";
@@ -25,16 +30,267 @@ char16_t BestFit(char16_t c) {
     }
 }
 
-bool NeedsBestFit(QStringView text) {
-    for (QChar c : text) {
-        if (BestFit(c.unicode()) != c.unicode()) return true;
+// ---------------------------------------------------------------------------------
+// Decoding
+
+constexpr char16_t kEscapeBase = Cp932Codec::kEscapeBase;
+// Bytes below are characters wherever they stand: never a lead byte, never the second
+// byte of a pair, and the converter maps each to a character of its own.
+constexpr unsigned kFirstEscapedByte = 0x40;
+
+constexpr bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool IsTrailByte(unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
+// An entry of the decoding tables: the UTF-16 code unit in the low 16 bits, what it
+// is in the bits above.
+enum : uint32_t {
+    kUnit = 0xFFFF,
+    kEscaped = 1u << 16,     // the unit is an escape
+    kSecondCode = 1u << 17,  // the character's other code is the one Encode writes
+    kLead = 1u << 18,        // single bytes: a lead byte; the low bits are its row of pairs
+    kNoPair = 1u << 19,      // pairs: the second byte cannot follow the lead byte
+    kUnassigned = 1u << 20,  // pairs: no character; both bytes are escaped
+};
+constexpr uint32_t kIrregular = kEscaped | kSecondCode;
+
+struct DecodeTable {
+    std::array<uint32_t, 256> singles{};
+    // 256 entries for every lead byte, indexed by the byte after it.
+    std::vector<uint32_t> pairs;
+    // Whether every byte up to 0x7E except 0x18, 0x1A, 0x1C and 0x1E (the converter
+    // swaps 0x1A, 0x1C and 0x7F around) is the character of the same number.
+    bool asciiIsIdentity = false;
+};
+
+// What the converter makes of each of a list of codes (one or two bytes each).
+struct Converted {
+    // The single character the code decodes to; -1 when it decodes to anything else.
+    int character = -1;
+    // The code that character encodes to: a single byte, or (first << 8 | second); -1
+    // when it has none.
+    int back = -1;
+};
+
+// joined holds the codes, each followed by a line break byte, which is never part of a
+// code: two calls of the converter do every code, and the results split where the
+// codes were joined. A result that does not split into count pieces leaves every code
+// without a character.
+std::vector<Converted> ConvertEach(QByteArrayView joined, qsizetype count) {
+    std::vector<Converted> result(count);
+    QStringDecoder decoder(kCodecName);
+    const QString decoded = decoder.decode(joined);
+    if (decoded.count(u'\n') != count) return result;
+    QString characters;
+    characters.reserve(2 * count);
+    qsizetype begin = 0;
+    for (Converted& converted : result) {
+        const qsizetype end = decoded.indexOf(u'\n', begin);
+        const QStringView piece = QStringView(decoded).sliced(begin, end - begin);
+        begin = end + 1;
+        if (piece.size() == 1) {
+            const char16_t c = piece[0].unicode();
+            // U+FFFD is what the converter reads a code without a character as; no code
+            // of code page 932 is that character.
+            if (c != 0xFFFD && !QChar::isSurrogate(c) && BestFit(c) == c) {
+                converted.character = c;
+                characters += piece;
+            }
+        }
+        characters += u'\n';
     }
-    return false;
+    QStringEncoder encoder(kCodecName);
+    const QByteArray encoded = encoder.encode(characters);
+    if (encoded.count('\n') != count) return std::vector<Converted>(count);
+    begin = 0;
+    for (Converted& converted : result) {
+        const qsizetype end = encoded.indexOf('\n', begin);
+        const QByteArrayView bytes = QByteArrayView(encoded).sliced(begin, end - begin);
+        begin = end + 1;
+        if (converted.character < 0) continue;
+        if (bytes.size() == 1) converted.back = static_cast<unsigned char>(bytes[0]);
+        if (bytes.size() == 2)
+            converted.back = static_cast<unsigned char>(bytes[0]) << 8 | static_cast<unsigned char>(bytes[1]);
+    }
+    return result;
 }
 
-QByteArray EncodeRaw(QStringView text, bool* failed) {
+// The tables follow the converter: a code is a character when it decodes to one that
+// encodes back to the same code. A pair that decodes to a character written with
+// another pair (a second code) still is that character; everything else is escaped.
+DecodeTable BuildDecodeTable() {
+    DecodeTable table;
+
+    QByteArray joined;
+    std::vector<unsigned> singleBytes;
+    for (unsigned b = 0; b < 256; ++b) {
+        // The line break byte is the separator; its own round trip is what lets the
+        // results split.
+        if (IsLeadByte(b) || b == '\n') continue;
+        singleBytes.push_back(b);
+        joined += char(b);
+        joined += '\n';
+    }
+    const std::vector<Converted> singles = ConvertEach(joined, qsizetype(singleBytes.size()));
+    bool splitOnLineBreaks = false;
+    for (unsigned b = 0; b < 256; ++b) table.singles[b] = kEscaped | (kEscapeBase + b);
+    for (size_t k = 0; k < singleBytes.size(); ++k) {
+        const unsigned b = singleBytes[k];
+        if (singles[k].back != int(b)) continue;
+        table.singles[b] = char16_t(singles[k].character);
+        splitOnLineBreaks = true;
+    }
+    if (splitOnLineBreaks) table.singles['\n'] = u'\n';
+    for (unsigned b = 0; b < kFirstEscapedByte; ++b) Q_ASSERT(!(table.singles[b] & kEscaped));
+
+    std::vector<unsigned> pairCodes;
+    joined.clear();
+    unsigned rows = 0;
+    for (unsigned lead = 0; lead < 256; ++lead) {
+        if (!IsLeadByte(lead)) continue;
+        table.singles[lead] = kLead | (rows++ * 256);
+        for (unsigned trail = 0; trail < 256; ++trail) {
+            if (!IsTrailByte(trail)) continue;
+            pairCodes.push_back(lead << 8 | trail);
+            joined += char(lead);
+            joined += char(trail);
+            joined += '\n';
+        }
+    }
+    const std::vector<Converted> pairs = ConvertEach(joined, qsizetype(pairCodes.size()));
+    table.pairs.assign(rows * 256, kNoPair);
+    auto entry = [&](unsigned code) -> uint32_t& {
+        return table.pairs[(table.singles[code >> 8] & kUnit) + (code & 0xFF)];
+    };
+    for (size_t k = 0; k < pairCodes.size(); ++k) {
+        const bool roundTrip = pairs[k].back == int(pairCodes[k]);
+        entry(pairCodes[k]) = roundTrip ? uint32_t(pairs[k].character) : uint32_t(kUnassigned);
+    }
+    for (size_t k = 0; k < pairCodes.size(); ++k) {
+        const int back = pairs[k].back;
+        if (entry(pairCodes[k]) != kUnassigned || back < 0 || !IsLeadByte(back >> 8) || !IsTrailByte(back & 0xFF))
+            continue;
+        // The other code must be the character's own, or the text would not encode
+        // to what it reads back as.
+        if (entry(back) == uint32_t(pairs[k].character)) entry(pairCodes[k]) = pairs[k].character | kSecondCode;
+    }
+
+    table.asciiIsIdentity = true;
+    for (unsigned b = 0; b < 0x7F; ++b) {
+        if (b == 0x18 || b == 0x1A || b == 0x1C || b == 0x1E) continue;
+        if (table.singles[b] != b) table.asciiIsIdentity = false;
+    }
+    return table;
+}
+
+const DecodeTable& Table() {
+    static const DecodeTable table = BuildDecodeTable();
+    return table;
+}
+
+constexpr uint64_t kOnes = 0x0101010101010101;
+constexpr uint64_t kHighBits = 0x8080808080808080;
+
+// Whether all eight bytes of word are below 0x7F and none is 0x18, 0x1A, 0x1C or 0x1E:
+// bytes that the tables map to the character of the same number.
+inline bool IsPlainAscii(uint64_t word) {
+    // Adding 1 to a byte below 0x80 sets its top bit only when it is 0x7F.
+    const uint64_t high = (word | (word + kOnes)) & kHighBits;
+    // Zero exactly in the bytes 0x18, 0x1A, 0x1C and 0x1E.
+    const uint64_t controls = (word & (kOnes * 0xF9)) ^ (kOnes * 0x18);
+    const uint64_t zero = (controls - kOnes) & ~controls & kHighBits;
+    return (high | zero) == 0;
+}
+
+// Decodes bytes; *met collects kEscaped and kSecondCode.
+QString DecodeWithTable(QByteArrayView bytes, uint32_t* met) {
+    *met = 0;
+    if (bytes.isEmpty()) return {};
+    const DecodeTable& table = Table();
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype size = bytes.size();
+    // No byte makes more than one code unit.
+    QString text(size, Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* out = begin;
+    const qsizetype asciiEnd = table.asciiIsIdentity ? size : 0;
+    uint32_t flags = 0;
+    qsizetype i = 0;
+    while (i < size) {
+        while (i + 8 <= asciiEnd) {
+            uint64_t word;
+            std::memcpy(&word, data + i, 8);
+            if (!IsPlainAscii(word)) break;
+            for (int k = 0; k < 8; ++k) out[k] = data[i + k];
+            out += 8;
+            i += 8;
+        }
+        if (i == size) break;
+        const uint32_t single = table.singles[data[i]];
+        if (!(single & kLead)) {
+            *out++ = char16_t(single);
+            flags |= single;
+            ++i;
+            continue;
+        }
+        if (i + 1 < size) {
+            const uint32_t pair = table.pairs[(single & kUnit) + data[i + 1]];
+            if (!(pair & (kNoPair | kUnassigned))) {
+                *out++ = char16_t(pair);
+                flags |= pair;
+                i += 2;
+                continue;
+            }
+            if (pair & kUnassigned) {
+                *out++ = char16_t(kEscapeBase + data[i]);
+                *out++ = char16_t(kEscapeBase + data[i + 1]);
+                flags |= kEscaped;
+                i += 2;
+                continue;
+            }
+        }
+        // A lead byte at the end, or before a byte that cannot follow it.
+        *out++ = char16_t(kEscapeBase + data[i]);
+        flags |= kEscaped;
+        ++i;
+    }
+    text.truncate(out - begin);
+    *met = flags & kIrregular;
+    return text;
+}
+
+// ---------------------------------------------------------------------------------
+// Encoding
+
+// Whether text[i] is an escape: an unpaired low surrogate standing for a byte that
+// decoding escapes.
+inline bool IsEscape(QStringView text, qsizetype i) {
+    const char16_t c = text[i].unicode();
+    return c >= kEscapeBase + kFirstEscapedByte && c <= kEscapeBase + 0xFF &&
+           (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
+// The converter's bytes for text; escapes, when text may hold any, become their bytes.
+QByteArray EncodeRaw(QStringView text, bool mayHoldEscapes, bool* failed, bool* escaped) {
     QStringEncoder encoder(kCodecName);
-    QByteArray bytes = encoder.encode(text);
+    QByteArray bytes;
+    if (!mayHoldEscapes) {
+        bytes = encoder.encode(text);
+    } else {
+        // The converter between escapes: a piece never ends in a high surrogate waiting
+        // for its partner, since a low surrogate after one is no escape.
+        bytes.resize(encoder.requiredSpace(text.size()));
+        char* out = bytes.data();
+        qsizetype begin = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (!IsEscape(text, i)) continue;
+            out = encoder.appendToBuffer(out, text.sliced(begin, i - begin));
+            *out++ = char(text[i].unicode() - kEscapeBase);
+            begin = i + 1;
+            *escaped = true;
+        }
+        out = encoder.appendToBuffer(out, text.sliced(begin));
+        bytes.truncate(out - bytes.constData());
+    }
     // A high surrogate at the very end waits for its partner inside the converter and
     // is dropped without an error: it has no code page 932 form either.
     *failed = encoder.hasError() || (!text.isEmpty() && text.back().isHighSurrogate());
@@ -44,10 +300,15 @@ QByteArray EncodeRaw(QStringView text, bool* failed) {
 QString Unencodable(QStringView text) {
     QString found;
     for (qsizetype i = 0; i < text.size();) {
+        if (IsEscape(text, i)) {
+            ++i;
+            continue;
+        }
         const qsizetype length = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
         const QStringView character = text.mid(i, length);
         bool failed = false;
-        EncodeRaw(character, &failed);
+        bool escaped = false;
+        EncodeRaw(character, false, &failed, &escaped);
         if (failed && !found.contains(character)) found += character;
         i += length;
     }
@@ -57,29 +318,48 @@ QString Unencodable(QStringView text) {
 }  // namespace
 
 QString Cp932Codec::Decode(QByteArrayView bytes) {
-    bool valid = false;
-    return Decode(bytes, &valid);
+    uint32_t met = 0;
+    return DecodeWithTable(bytes, &met);
 }
 
 QString Cp932Codec::Decode(QByteArrayView bytes, bool* valid) {
-    QStringDecoder decoder(kCodecName);
-    QString text = decoder.decode(bytes);
-    *valid = !decoder.hasError();
+    uint32_t met = 0;
+    QString text = DecodeWithTable(bytes, &met);
+    *valid = met == 0;
+    return text;
+}
+
+QString Cp932Codec::Decode(QByteArrayView bytes, Irregularities* met) {
+    uint32_t flags = 0;
+    QString text = DecodeWithTable(bytes, &flags);
+    met->escapes = flags & kEscaped;
+    met->secondCodes = flags & kSecondCode;
     return text;
 }
 
 Cp932Codec::Encoded Cp932Codec::Encode(QStringView text) {
     Encoded result;
+    bool surrogates = false;
+    for (QChar c : text) {
+        const char16_t unit = c.unicode();
+        surrogates |= QChar::isSurrogate(unit);
+        result.bestFitUsed |= BestFit(unit) != unit;
+    }
     QString mapped;
-    if (NeedsBestFit(text)) {
-        result.bestFitUsed = true;
+    if (result.bestFitUsed) {
         mapped = text.toString();
         for (QChar& c : mapped) c = QChar(BestFit(c.unicode()));
         text = mapped;
     }
     bool failed = false;
-    result.bytes = EncodeRaw(text, &failed);
-    if (failed) result.unencodable = Unencodable(text);
+    bool escaped = false;
+    result.bytes = EncodeRaw(text, surrogates, &failed, &escaped);
+    if (failed) {
+        result.unencodable = Unencodable(text);
+    } else if (escaped && !result.bestFitUsed) {
+        uint32_t met = 0;
+        result.escapesRegrouped = DecodeWithTable(result.bytes, &met) != text;
+    }
     return result;
 }
 

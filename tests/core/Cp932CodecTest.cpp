@@ -42,4 +42,19 @@ TEST(Cp932Codec, ReportsEveryCharacterItCannotEncode) {
     EXPECT_TRUE(Cp932Codec::CanEncode(u"日本語テキスト"));
 }
 
+TEST(Cp932Codec, BytesThatAreNoCharacterComeBackUnchanged) {
+    // Each alone, a lead byte at the end and before a byte that cannot follow it, and
+    // an unassigned pair.
+    const QByteArray bytes[] = {Bytes({0x80}), Bytes({0xA0}), Bytes({0xFD}), Bytes({0xFE}), Bytes({0xFF}),
+                                Bytes({'a', 0x82}), Bytes({0x82, ' ', 'b'}), Bytes({0x85, 0x40})};
+    for (const QByteArray& original : bytes) {
+        const Cp932Codec::Encoded encoded = Cp932Codec::Encode(Cp932Codec::Decode(original));
+        EXPECT_EQ(encoded.bytes, original) << original.toHex().constData();
+        EXPECT_TRUE(encoded.Exact()) << original.toHex().constData();
+    }
+    // The private use characters code page 932 maps stay characters both ways.
+    EXPECT_EQ(Cp932Codec::Decode(Bytes({0xF0, 0x40})), QString(QChar(0xE000)));
+    EXPECT_EQ(Cp932Codec::Encode(QString(QChar(0xE000))).bytes, Bytes({0xF0, 0x40}));
+}
+
 }  // namespace

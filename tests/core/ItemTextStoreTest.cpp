@@ -35,6 +35,18 @@ TEST(ItemTextStore, KeepsCharactersCodePage932CannotHold) {
     EXPECT_EQ(dir.Read("1.tmp").left(2), QByteArray("\x95\x81"));
 }
 
+TEST(ItemTextStore, KeepsBytesThatAreNoCharacterNextToAnEmoji) {
+    TempDir dir;
+    const QByteArray bytes("a\x80" "b\r\n");
+    dir.Write("2.tmp", bytes);
+    TItemTextStore store(dir.Path());
+    const QString text = store.Load(2) + QString::fromUtf16(u"😀");  // the UTF-8 form
+    store.Store(2, text);
+    EXPECT_EQ(store.Load(2), text);
+    store.Store(2, store.Load(2).chopped(2));
+    EXPECT_EQ(dir.Read("2.tmp"), bytes);
+}
+
 TEST(ItemTextStore, ReadsForeignLineBreaksAndStopsAtNul) {
     TempDir dir;
     dir.Write("5.tmp", QByteArray("a\rb\nc\r\nd\0ignored", 16));

@@ -29,4 +29,12 @@ TEST(SettingsFile, AHandWrittenUtf8FileWithItsMarkReads) {
               QStringList({QString::fromUtf16(u"EditFile=/旅/a.qlo"), QStringLiteral("AutoLoad=1")}));
 }
 
+TEST(SettingsFile, ANulKeepsTheLinesAfterIt) {
+    const QByteArray bytes("A=1\r\nB=x\0y\r\nC=2\r\n", 17);
+    const QStringList lines = TSettingsFile::Parse(bytes);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[2], QStringLiteral("C=2"));
+    EXPECT_EQ(TSettingsFile::Format(lines), bytes);
+}
+
 }  // namespace
