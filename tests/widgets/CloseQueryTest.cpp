@@ -73,7 +73,7 @@ TEST_F(CloseQuery, AutoSaveWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWind
 }
 
 TEST_F(CloseQuery, AnEmptyOutlineClosesWithAutoSaveOn) {
-    for (const QString editFile : {QStringLiteral("nil"), dir.File("doc.qlo")}) {
+    for (const QString& editFile : {QStringLiteral("nil"), dir.File("doc.qlo")}) {
         TMainForm& main = StartWith("1", editFile);
         main.Modified = false;
         main.NewMenuClick();
