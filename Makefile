@@ -12,7 +12,7 @@ FUZZERS := document_reader csv_tokenizer settings cp932_codec item_text
 SANITIZE := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 
 APT_PACKAGES := cmake ninja-build g++ pkg-config \
-  qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev libbenchmark-dev \
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-ipafont-mincho \
   xvfb xauth xdotool x11-apps x11-utils imagemagick openbox \
   clang libclang-rt-14-dev

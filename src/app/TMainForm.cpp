@@ -79,6 +79,9 @@ void TMainForm::CreateControls() {
     setObjectName(QStringLiteral("TMainForm"));
     setMinimumSize(800, 600);
     resize(792, 775);  // the designed size; the minimum raises it
+    // The designed place, where the very first start shows the window: the top-left
+    // corner of the screen, not where a window manager would put it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) move(screen->availableGeometry().topLeft());
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(PixelFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
@@ -278,9 +281,13 @@ void TMainForm::FormActivate() {
     const bool first = !Activated;
     Activated = true;
     if (first) {
-        // The first activation focuses the outline, which selects its first item.
+        // The first activation focuses the outline, which selects its first item. The
+        // view makes an item current when it takes the focus, without selecting it.
         Tree->setFocus(Qt::ActiveWindowFocusReason);
-        if (!SelectedItem() && !TreeModel->Outline().IsEmpty()) SelectItem(TreeModel->Outline().First());
+        if (!TreeModel->Outline().IsEmpty()) {
+            TOutlineItem* item = SelectedItem() ? SelectedItem() : TreeModel->Outline().First();
+            if (!Tree->selectionModel()->isSelected(TreeModel->IndexOf(item))) SelectItem(item);
+        }
         update();
     }
 }
@@ -899,10 +906,8 @@ void TMainForm::DrawBack() {
 void TMainForm::RedrawBack() {
     if (HotElement == 0) return;
     if (TSkinLayout::IsButton(HotElement)) {
-        const TSkinElement element = TSkinLayout::Element(HotElement, width(), height(), WindowState());
-        DrawOnSurface(element.Hit.united(QRect(element.DrawnAt, element.Hit.size())), [this](QPainter& painter) {
-                          skin_.DrawElement(painter, HotElement, TSkinLook::Normal, width(), height(),
-                                            WindowState());
+        DrawElementsOnSurface([this](QPainter& painter, QRegion& drawn) {
+            drawn += skin_.DrawElement(painter, HotElement, TSkinLook::Normal, width(), height(), WindowState());
         });
     }
     HotElement = 0;
@@ -941,6 +946,17 @@ void TMainForm::DrawOnSurface(const QRegion& area, const std::function<void(QPai
     RunSkinStep([&] { draw(painter); });
     painter.end();
     ShowSurface(area);
+}
+
+void TMainForm::DrawElementsOnSurface(const std::function<void(QPainter&, QRegion&)>& draw) {
+    if (surface_.isNull()) return;
+    // The bitmaps decide what is shown again: a look may be larger than where it reacts
+    // to the pointer.
+    QRegion drawn;
+    QPainter painter(&surface_);
+    RunSkinStep([&] { draw(painter, drawn); });
+    painter.end();
+    ShowSurface(drawn);
 }
 
 void TMainForm::RunSkinStep(const std::function<void()>& step) {
@@ -1021,6 +1037,18 @@ void TMainForm::ToggleMaximized() {
         Settings.SetValue(u"Maximized", QStringLiteral("1"));
         WindowMaximize();
     }
+}
+
+void TMainForm::MinimizeWindow() {
+    showMinimized();
+    // Only a window manager minimises a window; without one it stays on screen and
+    // must stay in its normal state, or its buttons, resizing and the stored state
+    // would follow a state it is not in.
+    QTimer::singleShot(kMinimizeCheckMs, this, [this] {
+        if (!isMinimized() || !windowHandle() || !windowHandle()->isExposed()) return;
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        DrawBack();
+    });
 }
 
 void TMainForm::MaximizeButtonClick() {
@@ -1111,16 +1139,11 @@ void TMainForm::FormMouseMove(int X, int Y) {
 // it, else in its normal look; the button under the pointer writes its hint.
 void TMainForm::DrawLooks(int hot) {
     static const int kLooks[] = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 36, 35};
-    QRegion area;
-    for (int code : kLooks) {
-        const TSkinElement element = TSkinLayout::Element(code, width(), height(), WindowState());
-        area += element.Hit.united(QRect(element.DrawnAt, element.Hit.size()));
-    }
     QString hint;
-    DrawOnSurface(area, [&](QPainter& painter) {
+    DrawElementsOnSurface([&](QPainter& painter, QRegion& drawn) {
         for (int code : kLooks) {
-            skin_.DrawElement(painter, code, code == hot ? TSkinLook::Active : TSkinLook::Normal, width(), height(),
-                              WindowState());
+            drawn += skin_.DrawElement(painter, code, code == hot ? TSkinLook::Active : TSkinLook::Normal, width(),
+                                       height(), WindowState());
             if (code == hot && TSkinLayout::IsButton(code)) hint = TSkinHints::Of(code);
         }
     });
@@ -1128,9 +1151,8 @@ void TMainForm::DrawLooks(int hot) {
 }
 
 void TMainForm::DrawButtonLook(int code, TSkinLook look) {
-    const TSkinElement element = TSkinLayout::Element(code, width(), height(), WindowState());
-    DrawOnSurface(element.Hit.united(QRect(element.DrawnAt, element.Hit.size())), [&](QPainter& painter) {
-        skin_.DrawElement(painter, code, look, width(), height(), WindowState());
+    DrawElementsOnSurface([&](QPainter& painter, QRegion& drawn) {
+        drawn += skin_.DrawElement(painter, code, look, width(), height(), WindowState());
     });
 }
 
@@ -1181,7 +1203,7 @@ void TMainForm::RunReleaseCommand(int element) {
         case SkinCode::MenuView:
         case SkinCode::MenuOption:
         case SkinCode::MenuHelp: SystemMenuOpen(element - SkinCode::MenuFile + 1); break;
-        case SkinCode::Minimize: showMinimized(); break;
+        case SkinCode::Minimize: MinimizeWindow(); break;
         case SkinCode::Maximize: MaximizeButtonClick(); break;
         case SkinCode::Close: close(); break;
         case SkinCode::Homepage:
@@ -1240,7 +1262,7 @@ void TMainForm::EndSplitterDrag() {
 
 void TMainForm::TreeMouseMove(const QPoint& position) {
     if (HotElement == SkinCode::Splitter && cursor().shape() == Qt::SplitHCursor) {
-        FormMouseMove(position.x() + Tree->x(), position.y() + Tree->y());
+        ForwardSplitterMove(Tree, position);
         return;
     }
     if (HotElement != 0) RedrawBack();
@@ -1248,11 +1270,18 @@ void TMainForm::TreeMouseMove(const QPoint& position) {
 
 void TMainForm::EditorMouseMove(const QPoint& position) {
     if (HotElement == SkinCode::Splitter && cursor().shape() == Qt::SplitHCursor) {
-        FormMouseMove(position.x() + Editor->x(), position.y() + Editor->y());
+        ForwardSplitterMove(Editor, position);
         return;
     }
     Editor->setFocus(Qt::MouseFocusReason);
     if (HotElement != 0) RedrawBack();
+}
+
+// A move from the splitter into a control goes to the window as during a drag. When it
+// finds no element there and clears the hint line, the control's own hint follows.
+void TMainForm::ForwardSplitterMove(const QWidget* control, const QPoint& position) {
+    FormMouseMove(position.x() + control->x(), position.y() + control->y());
+    if (!SplitterDragging && HintText.isEmpty()) HintOut(control->statusTip());
 }
 
 void TMainForm::SystemMenuOpen(int menu) { TSystemMenuForm::Open(*this, menu); }

@@ -130,6 +130,9 @@ public:
     void TreeMouseMove(const QPoint& position);
     void EditorMouseMove(const QPoint& position);
     void WindowMaximize();
+    void MinimizeWindow();
+    // How long a window manager may take to minimise the window.
+    static constexpr int kMinimizeCheckMs = 500;
     void MaximizeButtonClick();
     void ToggleMaximized();
     void SystemMenuOpen(int menu);
@@ -233,6 +236,7 @@ private:
     void RunReleaseCommand(int element);
     void StartFrameDrag(int element, const QPoint& globalPointer);
     void SplitterDragStep(int X, int Y);
+    void ForwardSplitterMove(const QWidget* control, const QPoint& position);
     void EndSplitterDrag();
     void SetPointerShape(Qt::CursorShape shape);
     QRect WorkArea() const;
@@ -240,6 +244,9 @@ private:
     TFontPicker& FontPicker();
     // Draws onto what the window shows and shows the changed area.
     void DrawOnSurface(const QRegion& area, const std::function<void(QPainter&)>& draw);
+    // Draws skin elements onto what the window shows and shows what they covered; draw
+    // adds the rectangle of every bitmap it draws.
+    void DrawElementsOnSurface(const std::function<void(QPainter&, QRegion&)>& draw);
     // Runs a drawing step that reads skin files; a failure keeps the previous look.
     void RunSkinStep(const std::function<void()>& step);
     QString SettingsPath() const;

@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "app/TFolderGuard.h"
 #include "app/TMainForm.h"
@@ -26,7 +29,13 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QApplication::setApplicationName(QStringLiteral("hedgerow"));
-    QApplication::setApplicationDisplayName(TMessageBoxes::ApplicationTitle());
+    // No display name: Qt would append it to the title of every window and box.
+    // The interface is Japanese whatever the system's language: so are Qt's own dialogs
+    // and context menus.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
 
     const std::unique_ptr<TAssociation> association =

@@ -64,8 +64,10 @@ QImage TSkinPainter::Load(const QString& fileName) const {
     return image;
 }
 
-void TSkinPainter::DrawAt(QPainter& painter, const QString& fileName, QPoint at) const {
-    painter.drawImage(at, Load(fileName));
+QRect TSkinPainter::DrawAt(QPainter& painter, const QString& fileName, QPoint at) const {
+    const QImage image = Load(fileName);
+    painter.drawImage(at, image);
+    return QRect(at, image.size());
 }
 
 QImage TSkinPainter::Compose(const TSkinScene& s) const {
@@ -138,12 +140,12 @@ QImage TSkinPainter::Compose(const TSkinScene& s) const {
     return composite;
 }
 
-void TSkinPainter::DrawElement(QPainter& painter, int code, TSkinLook look, int W, int H,
-                               TWindowState state) const {
+QRect TSkinPainter::DrawElement(QPainter& painter, int code, TSkinLook look, int W, int H,
+                                TWindowState state) const {
     const TSkinElement e = TSkinLayout::Element(code, W, H, state);
-    if (e.Code == 0) return;
-    if (code == SkinCode::Maximize && state == TWindowState::Minimized) return;
-    DrawAt(painter, TSkinLayout::LookFile(e, look), e.DrawnAt);
+    if (e.Code == 0) return {};
+    if (code == SkinCode::Maximize && state == TWindowState::Minimized) return {};
+    return DrawAt(painter, TSkinLayout::LookFile(e, look), e.DrawnAt);
 }
 
 void TSkinPainter::DrawTitleBar(QPainter& painter, bool active) const {

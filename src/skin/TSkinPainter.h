@@ -47,9 +47,10 @@ class TSkinPainter {
     // Draws one element (codes 1-7, 9-25, 35, 36) in the given look at its
     // place. Codes without a drawn look (8, 26-34) draw nothing; the window
     // buttons have one look whatever is asked, and in the minimised state the
-    // middle one is not drawn. Throws AppError.
-    void DrawElement(QPainter& painter, int code, TSkinLook look, int W, int H,
-                     TWindowState state = TWindowState::Normal) const;
+    // middle one is not drawn. Returns the rectangle the bitmap covers (empty when
+    // nothing was drawn). Throws AppError.
+    QRect DrawElement(QPainter& painter, int code, TSkinLook look, int W, int H,
+                      TWindowState state = TWindowState::Normal) const;
 
     // The title-bar image, active or inactive, at its place. Throws AppError.
     void DrawTitleBar(QPainter& painter, bool active) const;
@@ -62,7 +63,8 @@ class TSkinPainter {
     int FilesRead() const { return filesRead_; }
 
   private:
-    void DrawAt(QPainter& painter, const QString& fileName, QPoint at) const;
+    // Returns the rectangle drawn.
+    QRect DrawAt(QPainter& painter, const QString& fileName, QPoint at) const;
 
     QString dataDir_;
     mutable int filesRead_ = 0;

@@ -79,6 +79,8 @@ bool TEditorCommands::FindNext(const QString& what) {
     if (!editor_) return false;
     const auto found = TTextSearch::FindNext(EditorText(), EditorSelection(), what);
     if (!found) return false;
+    // The main window comes in front of the dialog, so that typing replaces the find.
+    editor_->activateWindow();
     editor_->setFocus(Qt::OtherFocusReason);
     Select(found->start, found->length);
     return true;

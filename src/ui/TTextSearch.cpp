@@ -55,11 +55,12 @@ TTextSearch::TReplaceAllResult TTextSearch::ReplaceAll(QStringView text, TTextSe
     if (m == 0) return result;
 
     // The occurrence replaced first: the selected one, or else the next one behind the
-    // selection. When there is neither, the walk from the beginning below still finds
-    // every occurrence in front of the selection.
+    // selection. When there is neither, the selection stays what it is, no occurrence,
+    // and nothing is replaced.
     const qsizetype first = IsOccurrence(text, selection, what)
                                 ? selection.start
                                 : IndexOf(text, what, StartOf(selection));
+    if (first < 0) return result;
 
     // After each replacement the search starts again at the beginning but skips the
     // inserted text, so it finds the leftmost occurrence of the old text that does not
@@ -71,16 +72,10 @@ TTextSearch::TReplaceAllResult TTextSearch::ReplaceAll(QStringView text, TTextSe
              p = IndexOf(text, what, p + m))
             positions.push_back(p);
     };
-    qsizetype firstRank = -1;  // index of the first occurrence in text order
-    if (first >= 0) {
-        collect(0, first);
-        firstRank = static_cast<qsizetype>(positions.size());
-        positions.push_back(first);
-        collect(first + m, text.size());
-    } else {
-        collect(0, text.size());
-    }
-    if (positions.empty()) return result;
+    collect(0, first);
+    const qsizetype firstRank = static_cast<qsizetype>(positions.size());  // of the first occurrence
+    positions.push_back(first);
+    collect(first + m, text.size());
 
     // The replacement made last: the rightmost one of the walk from the beginning, or
     // the first one when the walk found nothing else.

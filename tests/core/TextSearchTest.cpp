@@ -66,14 +66,8 @@ QString SlowReplaceAll(QString text, TTextSelection selection, const QString& wh
         }
         return false;
     };
-    const bool wasOccurrence = TTextSearch::IsOccurrence(text, selection, what);
-    if (wasOccurrence) replaceSelection();
-    // An unsuitable selection with nothing behind it: start from the beginning, so that
-    // the occurrences in front of it are replaced too.
-    if (!findNext() && !wasOccurrence) {
-        selection = Sel(0, 0);
-        if (!findNext()) return text;
-    }
+    if (TTextSearch::IsOccurrence(text, selection, what)) replaceSelection();
+    findNext();
     while (TTextSearch::IsOccurrence(text, selection, what)) {
         replaceSelection();
         if (!findNext()) break;
@@ -224,14 +218,20 @@ TEST(TextSearch, ReplaceAllNeverChangesOtherText) {
     EXPECT_EQ(editor.text, QString("Abc Z ab-c Zd"));
 }
 
+// Replace finds nothing behind such a selection, so it stays, and replace all runs only
+// while the selection is an occurrence.
 TEST(TextSearch, ReplaceAllNeverReplacesASelectionThatIsNotAnOccurrence) {
-    Editor editor{"ab a ba", Sel(5, 2)};  // "ba" selected, search "a"
-    EXPECT_EQ(editor.ReplaceAll("ab", "X"), 1);
-    EXPECT_EQ(editor.text, QString("X a ba"));
+    Editor editor{"ab a ba", Sel(5, 2)};  // "ba" selected, search "ab"
+    EXPECT_EQ(editor.ReplaceAll("ab", "X"), 0);
+    EXPECT_EQ(editor.text, QString("ab a ba"));
 
     Editor larger{"xabcx", Sel(0, 5)};  // contains an occurrence but is none
-    EXPECT_EQ(larger.ReplaceAll("abc", "Y"), 1);
-    EXPECT_EQ(larger.text, QString("xYx"));
+    EXPECT_EQ(larger.ReplaceAll("abc", "Y"), 0);
+    EXPECT_EQ(larger.text, QString("xabcx"));
+
+    Editor before{"ab a ba", Sel(2, 1)};  // " " selected, occurrences behind it
+    EXPECT_EQ(before.ReplaceAll("a", "X"), 3);
+    EXPECT_EQ(before.text, QString("Xb X bX"));
 }
 
 TEST(TextSearch, ReplaceAllWithNothingToReplaceChangesNothing) {

@@ -160,6 +160,10 @@ protected:
 
     bool WaitForExit(QProcess* process, int ms = 15000) { return process->waitForFinished(ms); }
 
+    QString WindowName(const QString& window) const {
+        return QString::fromUtf8(x.Xdotool({QStringLiteral("getwindowname"), window})).trimmed();
+    }
+
     XSession x;
     TempDir program;
     TempDir temp;
@@ -177,6 +181,7 @@ TEST_P(RealWindow, FirstStartAsksTheAssociationQuestionAndNoAnswersIt) {
     const QRect box = x.Geometry(question);
     Shot(question, QStringLiteral("question"));
     EXPECT_LT(box.width(), 600) << "the first window is not the question box";
+    EXPECT_EQ(WindowName(question), QStringLiteral("確認")) << "titles are exactly the program's own";
     EXPECT_FALSE(QFile::exists(program.File("Hedgerow.ini")));
 
     x.Xdotool({QStringLiteral("windowfocus"), question});
@@ -185,8 +190,10 @@ TEST_P(RealWindow, FirstStartAsksTheAssociationQuestionAndNoAnswersIt) {
     const QString main = WaitForMainWindow(app);
     ASSERT_FALSE(main.isEmpty()) << "the main window did not appear after the answer";
     EXPECT_FALSE(x.VisibleWindows(app->processId()).contains(question)) << "the question is still shown";
+    EXPECT_EQ(WindowName(main), QStringLiteral("brisbeck outline editor 1.08"));
 
     const QRect geometry = x.Geometry(main);
+    EXPECT_EQ(geometry.topLeft(), QPoint(0, 0)) << "the very first start begins at the top-left corner";
     Click(main, geometry.width() - 20, 20);  // the close button
     ASSERT_TRUE(WaitForExit(app));
     const QByteArray ini = program.Read("Hedgerow.ini");
@@ -284,6 +291,30 @@ TEST_P(RealWindow, MenuEntryChosenWithThePointerRuns) {
     ASSERT_TRUE(WaitForExit(app));
     const QByteArray ini = program.Read("Hedgerow.ini");
     EXPECT_TRUE(ini.contains("\r\nAutoBackup=1\r\n")) << ini.constData();
+}
+
+// Qt's own dialogs speak Japanese too: the file dialog of the open button.
+TEST_P(RealWindow, StandardDialogsAreJapanese) {
+    WriteSettings({});
+    QProcess* app = Launch();
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    Click(main, 95, 95);  // the open button
+    QString found;
+    QElapsedTimer timer;
+    timer.start();
+    while (found.isEmpty() && timer.elapsed() < 5000) {
+        for (const QString& window : x.VisibleWindows(app->processId()))
+            if (window != main) found = window;
+        QThread::msleep(100);
+    }
+    ASSERT_FALSE(found.isEmpty()) << "no file dialog appeared";
+    Settle();
+    Shot(found, QStringLiteral("dialog"));
+    EXPECT_EQ(WindowName(found), QStringLiteral("開く"));
+    x.Xdotool({QStringLiteral("windowfocus"), found});
+    x.Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    Settle();
 }
 
 TEST_P(RealWindow, DraggingTheTitleBandMovesTheWindow) {

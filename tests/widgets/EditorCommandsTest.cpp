@@ -105,6 +105,10 @@ TEST_F(FindDialogTest, EnterWalksThroughTheOccurrencesAndStopsAtTheLast) {
     QTest::keyClick(dialog->FindEdit, Qt::Key_Return);
     EXPECT_TRUE(WaitFor([&] { return Selection() == Sel(0, 3); }));
     EXPECT_EQ(window->focusWidget(), editor);  // the editor takes the focus
+    EXPECT_TRUE(WaitFor([&] { return QApplication::activeWindow() == window.get(); }))
+        << "typing now replaces the found text";
+    dialog->activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == dialog; }));
     QTest::keyClick(dialog, Qt::Key_Enter);
     EXPECT_TRUE(WaitFor([&] { return Selection() == Sel(3, 3); }));
     QTest::keyClick(dialog, Qt::Key_Return);
@@ -277,10 +281,16 @@ TEST_F(ReplaceDialogTest, ReplaceAllWithAReplacementThatContainsTheSearchText) {
 
 TEST_F(ReplaceDialogTest, ReplaceAllKeepsAnUnsuitableSelectionAndOtherText) {
     SetText("Abc abc xabcx", 0);
-    Select(8, 5);  // "xabcx": contains the search text but is no occurrence
+    Select(0, 3);  // "Abc": no occurrence, with occurrences behind it
     Dialog("abc", "Z");
     commands->ReplaceDialogReplace(true);
     EXPECT_EQ(Text(), QString("Abc Z xZx"));
+
+    SetText("Abc abc xabcx", 0);
+    Select(8, 5);  // "xabcx": contains the search text but is no occurrence, none behind
+    commands->ReplaceDialogReplace(true);
+    EXPECT_EQ(Text(), QString("Abc abc xabcx"));
+    EXPECT_EQ(Selection(), Sel(8, 5));
 }
 
 TEST_F(ReplaceDialogTest, ReplaceAllWithNothingFoundChangesNothing) {

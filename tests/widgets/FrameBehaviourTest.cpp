@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QImage>
+#include <QPaintEvent>
 
 #include "skin/TSkinLayout.h"
 
@@ -186,11 +187,58 @@ TEST_F(FrameBehaviour, AFastMoveIntoTheOutlineReturnsTheButtonToNormal) {
     EXPECT_EQ(PixelOfWindow(QPoint(395, 95)), PixelOfSkin("Item_Cut_Normal.bmp", QPoint(25, 25)));
 }
 
+// The move from the splitter is handed to the window, finds no element there and clears
+// the hint line; the control's own hint follows.
+TEST_F(FrameBehaviour, FromTheSplitterIntoAControlItsHintAppears) {
+    TMainForm& main = Shown();
+    for (QWidget* control : {static_cast<QWidget*>(main.Tree), static_cast<QWidget*>(main.Editor)}) {
+        Move(main.Editor->x() - 10, 300);
+        ASSERT_EQ(main.HotElement, SkinCode::Splitter);
+        if (control == main.Tree)
+            main.TreeMouseMove(QPoint(main.Tree->width() - 5, 300 - main.Tree->y()));
+        else
+            main.EditorMouseMove(QPoint(5, 300 - main.Editor->y()));
+        EXPECT_EQ(main.HintText, control->statusTip());
+        EXPECT_FALSE(main.HintText.isEmpty());
+    }
+}
+
 TEST_F(FrameBehaviour, MovingOverTheEditorGivesItTheFocus) {
     TMainForm& main = Shown();
     main.Tree->setFocus();
     main.EditorMouseMove(QPoint(10, 10));
     EXPECT_TRUE(main.Editor->hasFocus());
+}
+
+// The tab's bitmaps are wider than where it reacts to the pointer: the whole of the new
+// look reaches the screen.
+TEST_F(FrameBehaviour, TheLinkTabsActiveLookIsShownWhole) {
+    TMainForm& main = Shown();
+    struct PaintRecorder : QObject {
+        QRegion painted;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } recorder;
+    main.installEventFilter(&recorder);
+    Move(main.width() - 10, 540);  // homepage
+    ASSERT_EQ(main.HotElement, SkinCode::Homepage);
+    const TSkinElement tab = TSkinLayout::Element(SkinCode::Homepage, main.width(), main.height());
+    const QRect drawn(tab.DrawnAt, QImage(dir.File("Data/homepage_Active.bmp")).size());
+    EXPECT_EQ(recorder.painted.intersected(drawn), QRegion(drawn));
+    main.removeEventFilter(&recorder);
+}
+
+// Nothing minimises the window on this platform, as without a window manager: it stays
+// in its normal state, with its maximise button, and closing stores it as normal.
+TEST_F(FrameBehaviour, MinimiseThatThePlatformIgnoresKeepsTheNormalState) {
+    TMainForm& main = Shown();
+    Click(main.width() - 90, 20);  // the minimise button
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.isMinimized(); }, 3 * TMainForm::kMinimizeCheckMs));
+    EXPECT_EQ(main.WindowState(), TWindowState::Normal);
+    main.close();
+    EXPECT_EQ(main.Settings.Value(u"Maximized"), "0");
 }
 
 TEST_F(FrameBehaviour, TheLinkTabsOpenTheHomePageAndTheMailAddress) {

@@ -53,6 +53,8 @@ TEST_F(MainFormStartup, FirstActivationSelectsTheFirstItem) {
     EXPECT_TRUE(main.Activated);
     EXPECT_EQ(main.CurrentItemIndex, 0);
     EXPECT_EQ(main.SelectedItem(), Outline().First());
+    EXPECT_TRUE(main.Tree->selectionModel()->isSelected(main.TreeModel->IndexOf(Outline().First())))
+        << "shown selected, not only current";
     EXPECT_FALSE(main.Modified);
 }
 
