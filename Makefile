@@ -16,18 +16,29 @@ APT_PACKAGES := cmake ninja-build g++ pkg-config \
   fonts-ipafont-gothic fonts-ipafont-mincho \
   xvfb xauth xdotool x11-apps x11-utils imagemagick openbox \
   clang libclang-rt-14-dev
+# A real input method for the real-window suite, installed without what its packages
+# merely recommend (desktop sound, Qt 5, GTK 4).
+APT_PACKAGES_BARE := fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon dbus-bin
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test test-plain test-asan e2e fuzz-build fuzz bench clean
 
 deps:
-	@missing=""; for p in $(APT_PACKAGES); do \
+	@missing=""; bare=""; for p in $(APT_PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
 	done; \
+	for p in $(APT_PACKAGES_BARE); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || bare="$$bare $$p"; \
+	done; \
+	if [ -n "$$missing$$bare" ]; then \
+	  echo "Installing:$$missing$$bare"; \
+	  $(SUDO) apt-get update -qq; \
+	fi; \
 	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi; \
+	if [ -n "$$bare" ]; then \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$bare; \
 	fi
 
 $(BUILD)/build.ninja: | deps

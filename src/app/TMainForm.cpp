@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -145,6 +146,7 @@ void TMainForm::CreateControls() {
         viewport->setMouseTracking(true);
         viewport->installEventFilter(this);
     }
+    Editor->installEventFilter(this);
 
     Timer.setInterval(250);
     Timer.setSingleShot(true);
@@ -1380,6 +1382,21 @@ bool TMainForm::event(QEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Editor && event->type() == QEvent::InputMethod && !composing_) {
+        const auto* input = static_cast<QInputMethodEvent*>(event);
+        if (input->commitString().isEmpty() && input->replacementLength() == 0) {
+            // An input method's composition shows in the editor but is no text yet, though
+            // the editor reports every step of it as a change; it changes the text only
+            // where it types over a selection.
+            const bool wasModified = Modified;
+            const int characters = Editor->document()->characterCount();
+            composing_ = true;
+            QCoreApplication::sendEvent(Editor, event);
+            composing_ = false;
+            if (Editor->document()->characterCount() == characters) Modified = wasModified;
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
         if (watched == Tree->viewport())

@@ -278,4 +278,5 @@ private:
     std::optional<QPoint> captionPress_;  // a press on the caption that may become a move
     bool blitOnly_ = false;  // a repaint that only shows surface_ again
     bool painting_ = false;  // inside paintEvent
+    bool composing_ = false;  // handing an input method's composition to the editor
 };
