@@ -19,7 +19,8 @@ std::optional<int> ReadInteger(const TSettingsList& settings, QStringView key, Q
 std::optional<TStartupSettings::Font> ReadFont(const TSettingsList& settings, const QString& prefix,
                                                QStringList& bad) {
     const QString family = settings.Value(QString(prefix + QStringLiteral("Name")));
-    if (family == QStringLiteral("nil")) return std::nullopt;
+    // An absent or empty name chose no font either: the designed font stays.
+    if (family.isEmpty() || family == QStringLiteral("nil")) return std::nullopt;
     TStartupSettings::Font font;
     font.family = family;
     const QString colorText = settings.Value(QString(prefix + QStringLiteral("Color")));

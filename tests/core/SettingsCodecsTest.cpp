@@ -109,6 +109,9 @@ TEST(StartupSettings, ReadsTheValuesAndListsTheOnesThatDoNotRead) {
     EXPECT_EQ(values.treeFont->style, (TFontStyle{false, true, true, false}));
     EXPECT_FALSE(values.editorFont);
     EXPECT_EQ(values.badValues, QStringList({"wide"}));
+
+    EXPECT_FALSE(TStartupSettings::Read(TSettingsList({"TreeFontName="})).treeFont) << "an empty name is no font";
+    EXPECT_FALSE(TStartupSettings::Read(TSettingsList()).editorFont) << "neither is an absent one";
 }
 
 TEST(StartupSettings, FolderPartEndsAtTheLastSeparatorOrColon) {
