@@ -39,12 +39,12 @@ BenchForm::BenchForm(int width, int height, const QStringList& settings, const Q
     form_->show();
     form_->activateWindow();
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
-    form_->FormActivate();
+    form_->Lifecycle().FormActivate();
     QApplication::processEvents();
 }
 
 BenchForm::~BenchForm() {
-    form_->Modified = false;
+    form_->Session().Modified = false;
     form_->close();
     form_.reset();
 }
@@ -129,7 +129,7 @@ int RunProbe(int argc, char** argv) {
             std::printf("painted %lld\n", NowNs());
         }
         std::fflush(stdout);
-        form.Modified = false;
+        form.Session().Modified = false;
         QApplication::quit();
     });
     form.show();

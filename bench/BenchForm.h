@@ -4,7 +4,15 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "app/TDocumentCommands.h"
+#include "app/TDocumentSession.h"
+#include "app/TErrorBox.h"
+#include "app/TFrameBehaviour.h"
+#include "app/TItemCommands.h"
+#include "app/TItemTextBinding.h"
 #include "app/TMainForm.h"
+#include "app/TSkinSurface.h"
+#include "app/TStartupShutdown.h"
 #include "support/ScriptedMessageBoxes.h"
 
 // A main window in a program folder of its own (the generated skin in its Data folder

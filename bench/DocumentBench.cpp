@@ -70,7 +70,7 @@ void BM_LoadFile(benchmark::State& state) {
     const auto newForm = [&]() -> TMainForm& { return forms.emplace_back(std::make_unique<BenchForm>())->Form(); };
 
     TMainForm& first = newForm();
-    first.LoadFile(path);
+    first.Documents().LoadFile(path);
     const auto texts = ItemTexts(forms.back()->ExeDir());
     if (first.TreeModel->Outline().Count() != GenerateOutline().itemCount) state.SkipWithError("wrong item count");
 
@@ -79,7 +79,7 @@ void BM_LoadFile(benchmark::State& state) {
         for (int i = 0; i < kSamples; ++i) {
             TMainForm& form = newForm();
             ::sync();
-            load.push_back(Targets::TimeMs([&] { form.LoadFile(path); }));
+            load.push_back(Targets::TimeMs([&] { form.Documents().LoadFile(path); }));
 
             const QString folder = baselineDirs.emplace_back(std::make_unique<QTemporaryDir>())->path() + u'/';
             ::sync();
@@ -105,13 +105,13 @@ void BM_SaveFile(benchmark::State& state) {
     TMainForm& form = bench.Form();
     QTemporaryDir docs;
     const QString path = WriteDocument(docs.path());
-    form.LoadFile(path);
+    form.Documents().LoadFile(path);
     const QString target = docs.path() + QStringLiteral("/saved.qlo");
-    form.SaveFile(target);  // the first save; every later one makes a backup
+    form.Documents().SaveFile(target);  // the first save; every later one makes a backup
     const QByteArray saved = PosixFiles::Read(Std(target));
     state.counters["same_bytes"] = saved == GenerateOutline().document ? 1 : 0;
     QStringList files;
-    form.TreeModel->Outline().ForEach([&](TOutlineItem* item) { files << form.ItemTextPath(item->ItemNumber); });
+    form.TreeModel->Outline().ForEach([&](TOutlineItem* item) { files << form.Session().ItemTextPath(item->ItemNumber); });
     const std::string baselineTarget = Std(docs.path() + QStringLiteral("/baseline.qlo"));
     const auto readItemFiles = [&] {
         qsizetype total = 0;
@@ -142,7 +142,7 @@ void BM_SaveFile(benchmark::State& state) {
         // 20 MB into memory the guest has not touched yet cost several times more.
         for (int i = -1; i < kSamples; ++i) {
             const auto in = [&](std::vector<double>& samples) { return i < 0 ? nullptr : &samples; };
-            sample(in(save), [&] { form.SaveFile(target); });
+            sample(in(save), [&] { form.Documents().SaveFile(target); });
             sample(in(baseline), [&] {
                 readItemFiles();
                 PosixFiles::Write(baselineTarget, saved);
@@ -175,24 +175,24 @@ void BM_SelectionChange(benchmark::State& state) {
     BenchForm bench;
     TMainForm& form = bench.Form();
     QTemporaryDir docs;
-    form.LoadFile(WriteDocument(docs.path()));
+    form.Documents().LoadFile(WriteDocument(docs.path()));
     const TOutline& outline = form.TreeModel->Outline();
     TOutlineItem* a = outline.ItemAt(GenerateOutline().largeItems[1]);
     TOutlineItem* b = outline.ItemAt(GenerateOutline().largeItems[2]);
-    form.SelectItem(a);
+    form.Texts().SelectItem(a);
     QApplication::processEvents();
-    const QByteArray bytesA = PosixFiles::Read(Std(form.ItemTextPath(a->ItemNumber)));
-    const QByteArray bytesB = PosixFiles::Read(Std(form.ItemTextPath(b->ItemNumber)));
+    const QByteArray bytesA = PosixFiles::Read(Std(form.Session().ItemTextPath(a->ItemNumber)));
+    const QByteArray bytesB = PosixFiles::Read(Std(form.Session().ItemTextPath(b->ItemNumber)));
     if (bytesA.size() < (1 << 20) || bytesB.size() < (1 << 20)) state.SkipWithError("the texts are not 1 MB");
     const std::string scratch = Std(docs.path() + QStringLiteral("/scratch.tmp"));
-    const std::string fileB = Std(form.ItemTextPath(b->ItemNumber));
+    const std::string fileB = Std(form.Session().ItemTextPath(b->ItemNumber));
 
     std::vector<double> change, baseline;
     for (auto _ : state) {
         for (int i = 0; i < 2 * kSamples + 1; ++i) {
             TOutlineItem* next = i % 2 ? a : b;
             change.push_back(Targets::TimeMs([&] {
-                form.SelectItem(next);
+                form.Texts().SelectItem(next);
                 QApplication::processEvents();  // the editor shows the new text
             }));
             baseline.push_back(Targets::TimeMs([&] {
@@ -203,7 +203,7 @@ void BM_SelectionChange(benchmark::State& state) {
         }
         state.SetIterationTime(Targets::Median(change) / 1000);
     }
-    if (form.EditorText().size() < 100'000) state.SkipWithError("the editor does not hold the large text");
+    if (form.Texts().EditorText().size() < 100'000) state.SkipWithError("the editor does not hold the large text");
     const double base = Targets::Median(baseline);
     Targets::Report(state, {QStringLiteral("selection change, 1 MB texts"), Targets::Median(change),
                             QStringLiteral("ms"), QStringLiteral("<= 60 ms"), 60, base,

@@ -17,16 +17,16 @@ constexpr int kSamples = 41;
 void BM_HoverToolButton(benchmark::State& state) {
     BenchForm bench(1920, 1080);
     TMainForm& form = bench.Form();
-    form.DrawBack();
+    form.Skin().DrawBack();
     std::vector<double> moves;
     for (auto _ : state) {
         for (int i = 0; i < kSamples; ++i) {
             const QPoint at = i % 2 ? QPoint(65, 155) : QPoint(395, 95);
-            moves.push_back(Targets::TimeMs([&] { form.FormMouseMove(at.x(), at.y()); }));
+            moves.push_back(Targets::TimeMs([&] { form.Frame().FormMouseMove(at.x(), at.y()); }));
         }
         state.SetIterationTime(Targets::Median(moves) / 1000);
     }
-    if (form.HintText.isEmpty()) state.SkipWithError("no hint shown");
+    if (form.Skin().HintText.isEmpty()) state.SkipWithError("no hint shown");
     // The raw cost: copying a 1920 x 1080 picture once.
     QImage source(1920, 1080, QImage::Format_ARGB32_Premultiplied), target(source.size(), source.format());
     source.fill(Qt::gray);
@@ -44,10 +44,10 @@ void BM_DrawBack(benchmark::State& state) {
     TMainForm& form = bench.Form();
     std::vector<double> draws;
     for (auto _ : state) {
-        for (int i = 0; i < kSamples; ++i) draws.push_back(Targets::TimeMs([&] { form.DrawBack(); }));
+        for (int i = 0; i < kSamples; ++i) draws.push_back(Targets::TimeMs([&] { form.Skin().DrawBack(); }));
         state.SetIterationTime(Targets::Median(draws) / 1000);
     }
-    if (form.Surface().size() != QSize(1920, 1080)) state.SkipWithError("the surface is not 1920 x 1080");
+    if (form.Skin().Surface().size() != QSize(1920, 1080)) state.SkipWithError("the surface is not 1920 x 1080");
     QImage source(1920, 1080, QImage::Format_ARGB32_Premultiplied), target(source.size(), source.format());
     source.fill(Qt::gray);
     std::vector<double> copies;

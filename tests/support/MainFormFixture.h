@@ -8,7 +8,15 @@
 #include <QTreeView>
 #include <memory>
 
+#include "app/TDocumentCommands.h"
+#include "app/TDocumentSession.h"
+#include "app/TErrorBox.h"
+#include "app/TFrameBehaviour.h"
+#include "app/TItemCommands.h"
+#include "app/TItemTextBinding.h"
 #include "app/TMainForm.h"
+#include "app/TSkinSurface.h"
+#include "app/TStartupShutdown.h"
 #include "app/TOutlineView.h"
 #include "document/TOutlineItemModel.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -49,7 +57,7 @@ protected:
         Start(arguments);
         form->show();
         form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get(), 2000)) form->FormActivate();
+        if (!QTest::qWaitForWindowActive(form.get(), 2000)) form->Lifecycle().FormActivate();
         return *form;
     }
 
@@ -57,12 +65,12 @@ protected:
 
     TOutlineItem* AddTopLevelItem(const QString& label) {
         return form->TreeModel->InsertItem(nullptr, Outline().Root()->ChildCount(), label,
-                                           form->AllocateItemNumber());
+                                           form->Session().AllocateItemNumber());
     }
 
     void TearDown() override {
         if (form) {
-            form->Modified = false;
+            form->Session().Modified = false;
             form->close();
         }
         form.reset();

@@ -12,15 +12,15 @@ protected:
     TMainForm& StartWith(const QString& autoSave, const QString& editFile) {
         WriteSettings({"iniFileVer=1.06", "AutoSave=" + autoSave, "EditFile=" + editFile});
         TMainForm& main = StartShown();
-        main.Modified = true;
+        main.Session().Modified = true;
         return main;
     }
 };
 
 TEST_F(CloseQuery, UnchangedDocumentClosesWithoutQuestions) {
     TMainForm& main = StartWith("0", "nil");
-    main.Modified = false;
-    EXPECT_TRUE(main.FormCloseQuery());
+    main.Session().Modified = false;
+    EXPECT_TRUE(main.Lifecycle().FormCloseQuery());
     EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_EQ(dialogs.asked, 0);
 }
@@ -28,7 +28,7 @@ TEST_F(CloseQuery, UnchangedDocumentClosesWithoutQuestions) {
 TEST_F(CloseQuery, NoClosesWithoutSaving) {
     TMainForm& main = StartWith("0", "nil");
     boxes.Answer(Answer::No);
-    EXPECT_TRUE(main.FormCloseQuery());
+    EXPECT_TRUE(main.Lifecycle().FormCloseQuery());
     EXPECT_EQ(boxes.Texts(), QStringList({kSaveQuestion}));
     EXPECT_EQ(dialogs.asked, 0);
 }
@@ -38,22 +38,22 @@ TEST_F(CloseQuery, CancelKeepsTheWindowAndItsState) {
     boxes.Answer(Answer::Cancel);
     main.close();
     EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(main.Modified);
+    EXPECT_TRUE(main.Session().Modified);
 }
 
 TEST_F(CloseQuery, YesWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWindowOpen) {
     TMainForm& main = StartWith("0", "nil");
     boxes.Answer(Answer::Yes);
-    EXPECT_FALSE(main.FormCloseQuery());
+    EXPECT_FALSE(main.Lifecycle().FormCloseQuery());
     EXPECT_EQ(dialogs.asked, 1);
-    EXPECT_TRUE(main.Modified);
+    EXPECT_TRUE(main.Session().Modified);
 }
 
 TEST_F(CloseQuery, CancelInTheOverwriteQuestionKeepsTheWindow) {
     TMainForm& main = StartWith("0", dir.File("doc.qlo"));
     boxes.Answer(Answer::Yes);
     boxes.Answer(Answer::Cancel);
-    EXPECT_FALSE(main.FormCloseQuery());
+    EXPECT_FALSE(main.Lifecycle().FormCloseQuery());
     EXPECT_EQ(boxes.Texts(), QStringList({kSaveQuestion, kOverwriteQuestion}));
 }
 
@@ -61,13 +61,13 @@ TEST_F(CloseQuery, NoInTheOverwriteQuestionRunsSaveAs) {
     TMainForm& main = StartWith("0", dir.File("doc.qlo"));
     boxes.Answer(Answer::Yes);
     boxes.Answer(Answer::No);
-    EXPECT_FALSE(main.FormCloseQuery());  // the dialog is cancelled
+    EXPECT_FALSE(main.Lifecycle().FormCloseQuery());  // the dialog is cancelled
     EXPECT_EQ(dialogs.asked, 1);
 }
 
 TEST_F(CloseQuery, AutoSaveWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWindowOpen) {
     TMainForm& main = StartWith("1", "nil");
-    EXPECT_FALSE(main.FormCloseQuery());
+    EXPECT_FALSE(main.Lifecycle().FormCloseQuery());
     EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_EQ(dialogs.asked, 1);
 }
@@ -75,11 +75,11 @@ TEST_F(CloseQuery, AutoSaveWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWind
 TEST_F(CloseQuery, AnEmptyOutlineClosesWithAutoSaveOn) {
     for (const QString& editFile : {QStringLiteral("nil"), dir.File("doc.qlo")}) {
         TMainForm& main = StartWith("1", editFile);
-        main.Modified = false;
-        main.NewMenuClick();
+        main.Session().Modified = false;
+        main.Documents().NewMenuClick();
         QTest::keyClicks(main.Editor, "x");  // into the notice of the empty outline
-        ASSERT_TRUE(main.Modified);
-        EXPECT_TRUE(main.FormCloseQuery()) << editFile.toStdString();
+        ASSERT_TRUE(main.Session().Modified);
+        EXPECT_TRUE(main.Lifecycle().FormCloseQuery()) << editFile.toStdString();
         EXPECT_TRUE(boxes.shown.isEmpty());
         EXPECT_EQ(dialogs.asked, 0);
         TearDown();
@@ -90,7 +90,7 @@ TEST_F(CloseQuery, UnknownAutoSaveValueAsksLikeZero) {
     for (const QString value : {"2", "", "yes"}) {
         TMainForm& main = StartWith(value, "nil");
         boxes.Answer(Answer::Cancel);
-        EXPECT_FALSE(main.FormCloseQuery()) << value.toStdString();
+        EXPECT_FALSE(main.Lifecycle().FormCloseQuery()) << value.toStdString();
         EXPECT_EQ(boxes.Texts().last(), kSaveQuestion);
         TearDown();
     }

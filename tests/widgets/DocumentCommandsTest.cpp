@@ -20,47 +20,47 @@ protected:
     // Builds the outline of the worked example through the commands.
     void BuildExample(TMainForm& main) {
         main.TreeModel->SetLabel(Outline().First(), QStringLiteral("計画"));
-        main.SetEditorText("first\nsecond");
-        main.AddChildItem();
-        main.TreeModel->SetLabel(main.SelectedItem(), QStringLiteral("詳細"));
-        main.AddItem();
-        main.MoveLeftItem();
-        main.TreeModel->SetLabel(main.SelectedItem(), QStringLiteral("メモ"));
-        main.SetEditorText("x");
+        main.Texts().SetEditorText("first\nsecond");
+        main.Items().AddChildItem();
+        main.TreeModel->SetLabel(main.Texts().SelectedItem(), QStringLiteral("詳細"));
+        main.Items().AddItem();
+        main.Items().MoveLeftItem();
+        main.TreeModel->SetLabel(main.Texts().SelectedItem(), QStringLiteral("メモ"));
+        main.Texts().SetEditorText("x");
     }
 };
 
 TEST_F(DocumentCommands, SaveWritesTheWorkedExampleAndNamesTheFileInTheCaption) {
     TMainForm& main = StartShown();
     BuildExample(main);
-    ASSERT_TRUE(main.SaveFile(dir.File("memo.qlo")));
+    ASSERT_TRUE(main.Documents().SaveFile(dir.File("memo.qlo")));
     EXPECT_EQ(dir.Read("memo.qlo"), kWorkedExample);
-    EXPECT_FALSE(main.Modified);
-    EXPECT_EQ(main.Settings.Value(u"EditFile"), dir.File("memo.qlo"));
+    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_EQ(main.Session().Settings.Value(u"EditFile"), dir.File("memo.qlo"));
     EXPECT_EQ(main.windowTitle(), QStringLiteral("brisbeck outline editor 1.08  [ memo.qlo ]"));
-    EXPECT_EQ(main.Settings.Value(u"RecentFile1"), "nil") << "saving does not touch the recent list";
+    EXPECT_EQ(main.Session().Settings.Value(u"RecentFile1"), "nil") << "saving does not touch the recent list";
 }
 
 TEST_F(DocumentCommands, SmallestDocument) {
     TMainForm& main = StartShown();
-    ASSERT_TRUE(main.SaveFile(dir.File("new.qlo")));
+    ASSERT_TRUE(main.Documents().SaveFile(dir.File("new.qlo")));
     EXPECT_EQ(dir.Read("new.qlo"), QByteArray("qlm oe data form 1.3\r\nTree=1,0=0\r\nnil:\x90\x56\x8b\x4b:0\r\n"));
 }
 
 TEST_F(DocumentCommands, SavingTwiceKeepsTheFirstVersionAsBackup) {
     TMainForm& main = StartShown();
-    main.SetEditorText("one");
-    main.SaveFile(dir.File("doc.qlo"));
+    main.Texts().SetEditorText("one");
+    main.Documents().SaveFile(dir.File("doc.qlo"));
     EXPECT_FALSE(QFile::exists(dir.File("doc.qlo~")));
     const QByteArray first = dir.Read("doc.qlo");
-    main.SetEditorText("two");
-    main.SaveFile(dir.File("doc.qlo"));
+    main.Texts().SetEditorText("two");
+    main.Documents().SaveFile(dir.File("doc.qlo"));
     EXPECT_EQ(dir.Read("doc.qlo~"), first);
 
-    main.AutoBackupMenuClick();
-    EXPECT_EQ(main.Settings.Value(u"AutoBackup"), "0");
-    main.SetEditorText("three");
-    main.SaveFile(dir.File("doc.qlo"));
+    main.Documents().AutoBackupMenuClick();
+    EXPECT_EQ(main.Session().Settings.Value(u"AutoBackup"), "0");
+    main.Texts().SetEditorText("three");
+    main.Documents().SaveFile(dir.File("doc.qlo"));
     EXPECT_EQ(dir.Read("doc.qlo~"), first);
     EXPECT_TRUE(dir.Read("doc.qlo").contains("three"));
 }
@@ -68,85 +68,85 @@ TEST_F(DocumentCommands, SavingTwiceKeepsTheFirstVersionAsBackup) {
 TEST_F(DocumentCommands, OpenReadsBackWhatWasSaved) {
     TMainForm& main = StartShown();
     BuildExample(main);
-    main.SaveFile(dir.File("memo.qlo"));
-    main.NewMenuClick();
+    main.Documents().SaveFile(dir.File("memo.qlo"));
+    main.Documents().NewMenuClick();
     EXPECT_TRUE(Outline().IsEmpty());
 
     dialogs.Choose(dir.File("memo.qlo"));
-    main.OpenMenuClick();
+    main.Documents().OpenMenuClick();
     ASSERT_EQ(Outline().Count(), 3);
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("計画"));
     EXPECT_TRUE(Outline().First()->Expanded);
     EXPECT_EQ(Outline().ItemAt(1)->Parent(), Outline().First());
-    EXPECT_EQ(main.CurrentItemIndex, 0);
-    EXPECT_EQ(main.SelectedItem(), Outline().First());
-    EXPECT_EQ(main.EditorText(), "first\nsecond");
-    EXPECT_FALSE(main.Modified);
-    EXPECT_EQ(main.Settings.Value(u"RecentFile1"), dir.File("memo.qlo"));
-    EXPECT_EQ(main.Settings.Value(u"EditFile"), dir.File("memo.qlo"));
-    main.SelectItem(Outline().ItemAt(2));
-    EXPECT_EQ(main.EditorText(), "x");
-    main.SaveMenuClick();
+    EXPECT_EQ(main.Session().CurrentItemIndex, 0);
+    EXPECT_EQ(main.Texts().SelectedItem(), Outline().First());
+    EXPECT_EQ(main.Texts().EditorText(), "first\nsecond");
+    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_EQ(main.Session().Settings.Value(u"RecentFile1"), dir.File("memo.qlo"));
+    EXPECT_EQ(main.Session().Settings.Value(u"EditFile"), dir.File("memo.qlo"));
+    main.Texts().SelectItem(Outline().ItemAt(2));
+    EXPECT_EQ(main.Texts().EditorText(), "x");
+    main.Documents().SaveMenuClick();
     EXPECT_EQ(dir.Read("memo.qlo"), kWorkedExample);
 }
 
 TEST_F(DocumentCommands, AMalformedDocumentChangesNothing) {
     TMainForm& main = StartShown();
-    main.SetEditorText("keep me");
+    main.Texts().SetEditorText("keep me");
     dir.Write("bad.qlo", "qlm oe data form 1.3\r\nTree=2,0=0,1=0\r\nnil:a:0\r\n7:b:0\r\n");
-    main.Modified = true;
-    EXPECT_FALSE(main.RunGuarded([&] { main.LoadFile(dir.File("bad.qlo")); }));
+    main.Session().Modified = true;
+    EXPECT_FALSE(main.Errors().Run([&] { main.Documents().LoadFile(dir.File("bad.qlo")); }));
     EXPECT_EQ(Outline().Count(), 1);
-    EXPECT_EQ(main.EditorText(), "keep me");
-    EXPECT_TRUE(main.Modified);
+    EXPECT_EQ(main.Texts().EditorText(), "keep me");
+    EXPECT_TRUE(main.Session().Modified);
 
     boxes.shown.clear();
     dialogs.Choose(dir.File("bad.qlo"));
-    main.OpenMenuClick();
+    main.Documents().OpenMenuClick();
     EXPECT_EQ(boxes.shown.size(), 1) << "reported before the save question";
-    EXPECT_EQ(main.EditorText(), "keep me");
-    EXPECT_EQ(main.Settings.Value(u"RecentFile1"), "nil");
+    EXPECT_EQ(main.Texts().EditorText(), "keep me");
+    EXPECT_EQ(main.Session().Settings.Value(u"RecentFile1"), "nil");
 }
 
 TEST_F(DocumentCommands, LoadingAMissingFileWarnsAndKeepsTheDocument) {
     TMainForm& main = StartShown();
-    main.SetEditorText("mine");
-    EXPECT_FALSE(main.LoadFile(dir.File("missing.qlo")));
+    main.Texts().SetEditorText("mine");
+    EXPECT_FALSE(main.Documents().LoadFile(dir.File("missing.qlo")));
     EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("ファイルが存在しません。読み込みを中断します。")}));
-    EXPECT_EQ(main.EditorText(), "mine");
+    EXPECT_EQ(main.Texts().EditorText(), "mine");
 }
 
 TEST_F(DocumentCommands, NewAsksBeforeDiscardingChangesAndShowsTheGuidance) {
     TMainForm& main = StartShown();
-    main.SetEditorText("unsaved");
+    main.Texts().SetEditorText("unsaved");
     boxes.Answer(Answer::Cancel);
-    main.NewMenuClick();
+    main.Documents().NewMenuClick();
     EXPECT_EQ(Outline().Count(), 1);
-    EXPECT_EQ(main.EditorText(), "unsaved");
+    EXPECT_EQ(main.Texts().EditorText(), "unsaved");
 
     boxes.Answer(Answer::Yes);  // save ...
-    main.NewMenuClick();        // ... but the Save As dialog is cancelled
-    EXPECT_EQ(main.EditorText(), "unsaved");
+    main.Documents().NewMenuClick();        // ... but the Save As dialog is cancelled
+    EXPECT_EQ(main.Texts().EditorText(), "unsaved");
 
     boxes.Answer(Answer::No);
-    main.NewMenuClick();
+    main.Documents().NewMenuClick();
     EXPECT_TRUE(Outline().IsEmpty());
-    EXPECT_EQ(main.EditorText(), QStringLiteral("項目が追加されていません。\n"
+    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("項目が追加されていません。\n"
                                                 "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
-    EXPECT_FALSE(main.Modified);
-    EXPECT_EQ(main.Settings.Value(u"EditFile"), "nil");
+    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_EQ(main.Session().Settings.Value(u"EditFile"), "nil");
 
     boxes.shown.clear();
-    main.SaveMenuClick();
+    main.Documents().SaveMenuClick();
     EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("編集中の文章に、内容がありません")}));
-    main.AddItem();
-    EXPECT_EQ(main.EditorText(), "") << "the notice goes with the first item";
+    main.Items().AddItem();
+    EXPECT_EQ(main.Texts().EditorText(), "") << "the notice goes with the first item";
 }
 
 TEST_F(DocumentCommands, CloseWithAutoSaveSavesSilently) {
     WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=1", "EditFile=" + dir.File("auto.qlo")});
     TMainForm& main = StartShown();
-    main.SetEditorText("saved at exit");
+    main.Texts().SetEditorText("saved at exit");
     main.close();
     EXPECT_FALSE(main.isVisible());
     EXPECT_TRUE(boxes.shown.isEmpty());
@@ -155,28 +155,28 @@ TEST_F(DocumentCommands, CloseWithAutoSaveSavesSilently) {
 
 TEST_F(DocumentCommands, AFailedSaveKeepsTheWindowOpenAndTheOldFile) {
     TMainForm& main = StartShown();
-    main.SaveFile(dir.File("doc.qlo"));
+    main.Documents().SaveFile(dir.File("doc.qlo"));
     const QByteArray before = dir.Read("doc.qlo");
-    main.SetEditorText("changed");
+    main.Texts().SetEditorText("changed");
     QDir().mkpath(dir.File("locked"));
     boxes.Answer(Answer::Yes);
     boxes.Answer(Answer::Yes);
-    main.Settings.SetValue(u"EditFile", dir.File("locked/missing-folder/doc.qlo"));
+    main.Session().Settings.SetValue(u"EditFile", dir.File("locked/missing-folder/doc.qlo"));
     main.close();
     EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(main.Modified);
+    EXPECT_TRUE(main.Session().Modified);
     EXPECT_EQ(dir.Read("doc.qlo"), before);
 }
 
 TEST_F(DocumentCommands, UnencodableCharactersAreNamedBeforeSaving) {
     TMainForm& main = StartShown();
-    main.SetEditorText(QString::fromUtf16(u"emoji 😀"));
+    main.Texts().SetEditorText(QString::fromUtf16(u"emoji 😀"));
     boxes.Answer(Answer::No);
-    EXPECT_FALSE(main.SaveFile(dir.File("emoji.qlo")));
+    EXPECT_FALSE(main.Documents().SaveFile(dir.File("emoji.qlo")));
     EXPECT_FALSE(QFile::exists(dir.File("emoji.qlo")));
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_TRUE(boxes.shown[0].text.contains(QString::fromUtf16(u"😀")));
-    EXPECT_TRUE(main.Modified);
+    EXPECT_TRUE(main.Session().Modified);
 }
 
 TEST_F(DocumentCommands, TheFirstArgumentIsLoadedWhateverAutoLoadSays) {
@@ -184,9 +184,9 @@ TEST_F(DocumentCommands, TheFirstArgumentIsLoadedWhateverAutoLoadSays) {
     other.Write("arg doc.qlo", kWorkedExample);
     TMainForm& main = Start({other.File("arg doc.qlo"), "ignored"});
     EXPECT_EQ(Outline().Count(), 3);
-    EXPECT_FALSE(main.AutoLoadOn);
-    main.AutoLoadMenuClick();
-    EXPECT_EQ(main.Settings.Value(u"AutoLoad"), "1");
+    EXPECT_FALSE(main.Session().AutoLoadOn);
+    main.Documents().AutoLoadMenuClick();
+    EXPECT_EQ(main.Session().Settings.Value(u"AutoLoad"), "1");
 }
 
 TEST_F(DocumentCommands, AutomaticLoadingOfAMissingFileInformsOnce) {
@@ -194,7 +194,7 @@ TEST_F(DocumentCommands, AutomaticLoadingOfAMissingFileInformsOnce) {
     TMainForm& main = Start();
     EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("前回開いていたファイルがありません。自動読み込みを中止します。")}));
     EXPECT_EQ(Outline().Count(), 1);
-    EXPECT_TRUE(main.AutoLoadOn);
+    EXPECT_TRUE(main.Session().AutoLoadOn);
 }
 
 TEST_F(DocumentCommands, ADocumentInAFolderCodePage932CannotNameOpensAgainAfterARestart) {
@@ -203,15 +203,15 @@ TEST_F(DocumentCommands, ADocumentInAFolderCodePage932CannotNameOpensAgainAfterA
     const QString path = folder + QStringLiteral("/memo.qlo");
     TMainForm& main = StartShown();
     BuildExample(main);
-    ASSERT_TRUE(main.SaveFile(path));
-    ASSERT_TRUE(main.LoadFile(path));
-    main.Settings.SetValue(u"AutoLoad", QStringLiteral("1"));
+    ASSERT_TRUE(main.Documents().SaveFile(path));
+    ASSERT_TRUE(main.Documents().LoadFile(path));
+    main.Session().Settings.SetValue(u"AutoLoad", QStringLiteral("1"));
     main.close();
 
     TMainForm& again = StartShown();
     EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join(u'\n').toStdString();
-    EXPECT_EQ(again.Settings.Value(u"EditFile"), path);
-    EXPECT_EQ(again.Settings.Value(u"RecentFile1"), path);
+    EXPECT_EQ(again.Session().Settings.Value(u"EditFile"), path);
+    EXPECT_EQ(again.Session().Settings.Value(u"RecentFile1"), path);
     ASSERT_EQ(Outline().Count(), 3);
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("計画"));
 }
@@ -219,10 +219,10 @@ TEST_F(DocumentCommands, ADocumentInAFolderCodePage932CannotNameOpensAgainAfterA
 TEST_F(DocumentCommands, RecentFileCommandLoadsAndStartsTheRedrawTimer) {
     dir.Write("recent.qlo", kWorkedExample);
     TMainForm& main = StartShown();
-    main.Settings.SetValue(u"RecentFile3", dir.File("recent.qlo"));
-    main.RecentFileMenuClick(3);
+    main.Session().Settings.SetValue(u"RecentFile3", dir.File("recent.qlo"));
+    main.Documents().RecentFileMenuClick(3);
     EXPECT_EQ(Outline().Count(), 3);
-    EXPECT_EQ(main.Settings.Value(u"RecentFile1"), dir.File("recent.qlo"));
+    EXPECT_EQ(main.Session().Settings.Value(u"RecentFile1"), dir.File("recent.qlo"));
     EXPECT_TRUE(main.Timer.isActive());
 }
 
@@ -234,21 +234,21 @@ namespace {
 // into that file, and what is loaded then is what was just saved.
 TEST_F(DocumentCommands, LoadingTheDocumentBeingEditedKeepsTheEditsSavedFirst) {
     TMainForm& main = StartShown();
-    main.SaveFile(dir.File("doc.qlo"));
-    main.RecentFile(dir.File("doc.qlo"));
+    main.Documents().SaveFile(dir.File("doc.qlo"));
+    main.Documents().RecentFile(dir.File("doc.qlo"));
     for (const QString edit : {"through open", "through the recent list"}) {
-        main.SetEditorText(edit);
+        main.Texts().SetEditorText(edit);
         boxes.Answer(Answer::Yes);  // save
         boxes.Answer(Answer::Yes);  // overwrite
         if (edit == "through open") {
             dialogs.Choose(dir.File("doc.qlo"));
-            main.OpenMenuClick();
+            main.Documents().OpenMenuClick();
         } else {
-            main.RecentFileMenuClick(1);
+            main.Documents().RecentFileMenuClick(1);
         }
-        EXPECT_EQ(main.EditorText(), edit);
-        EXPECT_FALSE(main.Modified);
-        main.SaveFile(dir.File("doc.qlo"));
+        EXPECT_EQ(main.Texts().EditorText(), edit);
+        EXPECT_FALSE(main.Session().Modified);
+        main.Documents().SaveFile(dir.File("doc.qlo"));
         EXPECT_TRUE(dir.Read("doc.qlo").contains(edit.toLatin1())) << edit.toStdString();
     }
 }
@@ -264,15 +264,15 @@ TEST_F(DocumentCommands, EveryByteOfADocumentSurvivesOpenAndSave) {
     const QByteArray texts = "\x87\x9A\xFD\xFE\xFF\r\n\x81\r\n\x85\x40\x81\r\n";
     dir.Write("odd.qlo", head + texts);
     TMainForm& main = StartShown();
-    ASSERT_TRUE(main.LoadFile(dir.File("odd.qlo")));
-    main.SaveFile(dir.File("odd.qlo"));
+    ASSERT_TRUE(main.Documents().LoadFile(dir.File("odd.qlo")));
+    main.Documents().SaveFile(dir.File("odd.qlo"));
     EXPECT_EQ(dir.Read("odd.qlo"), head + texts);
 
-    main.SelectItem(Outline().ItemAt(1));
+    main.Texts().SelectItem(Outline().ItemAt(1));
     main.Editor->moveCursor(QTextCursor::End);
     main.Editor->insertPlainText("\nnew");
-    main.SelectItem(Outline().ItemAt(0));
-    main.SaveFile(dir.File("odd.qlo"));
+    main.Texts().SelectItem(Outline().ItemAt(0));
+    main.Documents().SaveFile(dir.File("odd.qlo"));
     QByteArray edited = head + texts + "new\r\n";
     edited.replace("1=1", "1=2");
     EXPECT_EQ(dir.Read("odd.qlo"), edited);

@@ -21,15 +21,15 @@ protected:
 
     void TypeSomething(int step) {
         const QString text = QStringLiteral("step %1 テキスト\n第二行").arg(step);
-        form->SetEditorText(text);
-        expected[form->SelectedItem()->ItemNumber] = text;
+        form->Texts().SetEditorText(text);
+        expected[form->Texts().SelectedItem()->ItemNumber] = text;
     }
 
     void CheckBinding(int step) {
-        TOutlineItem* selected = form->SelectedItem();
+        TOutlineItem* selected = form->Texts().SelectedItem();
         ASSERT_NE(selected, nullptr) << "step " << step;
-        ASSERT_EQ(form->CurrentItemIndex, Outline().AbsoluteIndexOf(selected)) << "step " << step;
-        ASSERT_EQ(form->EditorText(), expected[selected->ItemNumber]) << "step " << step;
+        ASSERT_EQ(form->Session().CurrentItemIndex, Outline().AbsoluteIndexOf(selected)) << "step " << step;
+        ASSERT_EQ(form->Texts().EditorText(), expected[selected->ItemNumber]) << "step " << step;
         const TItemTextStore store(dir.File("Data/"));
         Outline().ForEach([&](TOutlineItem* item) {
             if (item == selected) return;
@@ -44,24 +44,24 @@ protected:
 
     void RandomStep(int step) {
         switch (random.bounded(11)) {
-            case 0: form->AddItem(); break;
-            case 1: form->AddChildItem(); break;
+            case 0: form->Items().AddItem(); break;
+            case 1: form->Items().AddChildItem(); break;
             case 2:
                 boxes.Answer(Answer::Yes);
                 boxes.Answer(Answer::Ok);
-                form->DeleteItem();
+                form->Items().DeleteItem();
                 break;
-            case 3: form->MoveUpItem(); break;
-            case 4: form->MoveDownItem(); break;
-            case 5: form->MoveLeftItem(); break;
-            case 6: form->MoveRightItem(); break;
-            case 7: form->SelectItem(RandomItem()); break;
+            case 3: form->Items().MoveUpItem(); break;
+            case 4: form->Items().MoveDownItem(); break;
+            case 5: form->Items().MoveLeftItem(); break;
+            case 6: form->Items().MoveRightItem(); break;
+            case 7: form->Texts().SelectItem(RandomItem()); break;
             case 8: {
                 TOutlineItem* target = RandomItem();
-                form->SelectItem(target);  // visible, so that its row can be hit
-                form->SelectItem(RandomItem());
+                form->Texts().SelectItem(target);  // visible, so that its row can be hit
+                form->Texts().SelectItem(RandomItem());
                 const QRect row = form->Tree->visualRect(form->TreeModel->IndexOf(target));
-                form->TreeDragDrop(row.topLeft() + QPoint(static_cast<int>(random.bounded(60)) - 20, 3));
+                form->Items().TreeDragDrop(row.topLeft() + QPoint(static_cast<int>(random.bounded(60)) - 20, 3));
                 break;
             }
             default: TypeSomething(step); break;

@@ -27,18 +27,18 @@ protected:
             const int level = entry.section(u':', 1, 1).toInt();
             parents.resize(level + 1);
             TOutlineItem* parent = parents[level];
-            TOutlineItem* item = TreeModel().InsertItem(parent, parent->ChildCount(), label, main.AllocateItemNumber());
+            TOutlineItem* item = TreeModel().InsertItem(parent, parent->ChildCount(), label, main.Session().AllocateItemNumber());
             dir.Write(QStringLiteral("Data/%1.tmp").arg(item->ItemNumber), ("text of " + label + "\r\n").toLatin1());
             parents.push_back(item);
         }
-        main.CurrentItemIndex = -1;
-        main.SelectItem(Outline().First());
-        main.SelectItem(nullptr);
-        main.CurrentItemIndex = -1;
-        main.SetEditorText("text of " + Outline().First()->Label);
-        main.SelectItem(Outline().First());
-        main.CurrentItemIndex = 0;
-        main.Modified = false;
+        main.Session().CurrentItemIndex = -1;
+        main.Texts().SelectItem(Outline().First());
+        main.Texts().SelectItem(nullptr);
+        main.Session().CurrentItemIndex = -1;
+        main.Texts().SetEditorText("text of " + Outline().First()->Label);
+        main.Texts().SelectItem(Outline().First());
+        main.Session().CurrentItemIndex = 0;
+        main.Session().Modified = false;
         return main;
     }
 
@@ -50,7 +50,7 @@ protected:
         });
         return found;
     }
-    void Select(const QString& label) { form->SelectItem(Item(label)); }
+    void Select(const QString& label) { form->Texts().SelectItem(Item(label)); }
 
     // "B .B1 .B2 A .A1": labels in display order, a dot per level.
     QString Order() {
@@ -66,159 +66,159 @@ protected:
     // Selects every item in turn and checks that each shows its own text; ends on
     // the item that was selected.
     void ExpectTextsStayWithTheirItems() {
-        TOutlineItem* selected = form->SelectedItem();
-        EXPECT_EQ(form->CurrentItemIndex, Outline().AbsoluteIndexOf(selected));
-        EXPECT_EQ(form->EditorText(), "text of " + selected->Label);
+        TOutlineItem* selected = form->Texts().SelectedItem();
+        EXPECT_EQ(form->Session().CurrentItemIndex, Outline().AbsoluteIndexOf(selected));
+        EXPECT_EQ(form->Texts().EditorText(), "text of " + selected->Label);
         Outline().ForEach([&](TOutlineItem* item) {
-            form->SelectItem(item);
-            EXPECT_EQ(form->EditorText(), "text of " + item->Label) << item->Label.toStdString();
+            form->Texts().SelectItem(item);
+            EXPECT_EQ(form->Texts().EditorText(), "text of " + item->Label) << item->Label.toStdString();
         });
-        form->SelectItem(selected);
+        form->Texts().SelectItem(selected);
     }
 };
 
 TEST_F(ItemOperations, AddItemAppendsAtTheEndOfTheSiblingList) {
     TMainForm& main = Build({"A:0", "A1:1", "A2:1", "B:0"});
     Select("A1");
-    main.AddItem();
+    main.Items().AddItem();
     EXPECT_EQ(Order(), QStringLiteral("A .A1 .A2 .新規 B"));
-    EXPECT_EQ(main.CurrentItemIndex, 3);
-    EXPECT_EQ(main.EditorText(), "");
-    EXPECT_TRUE(main.Modified);
-    EXPECT_EQ(main.SelectedItem()->SelectedIndex, 1);
+    EXPECT_EQ(main.Session().CurrentItemIndex, 3);
+    EXPECT_EQ(main.Texts().EditorText(), "");
+    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(main.Texts().SelectedItem()->SelectedIndex, 1);
     EXPECT_EQ(dir.Read(QStringLiteral("Data/%1.tmp").arg(Item("A1")->ItemNumber)), "text of A1\r\n");
 }
 
 TEST_F(ItemOperations, AddChildItemAppendsTheLastChildAndExpands) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0"});
-    main.AddChildItem();
+    main.Items().AddChildItem();
     EXPECT_EQ(Order(), QStringLiteral("A .A1 .新規 B"));
     EXPECT_TRUE(Item("A")->Expanded);
-    EXPECT_EQ(main.CurrentItemIndex, 2);
+    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
 }
 
 TEST_F(ItemOperations, AddChildItemDoesNothingBeforeTheFirstSelection) {
     boxes.Answer(Answer::No);
     TMainForm& main = Start();
-    ASSERT_EQ(main.CurrentItemIndex, -1);
-    main.AddChildItem();
-    main.AddChildItemText();
+    ASSERT_EQ(main.Session().CurrentItemIndex, -1);
+    main.Items().AddChildItem();
+    main.Items().AddChildItemText();
     EXPECT_EQ(Outline().Count(), 1);
 }
 
 TEST_F(ItemOperations, PastingTakesTheLabelFromTheFirstLine) {
     TMainForm& main = Build({"A:0"});
     QGuiApplication::clipboard()->setText(QStringLiteral("見出しの行\n本文"));
-    main.AddItemText();
-    EXPECT_EQ(main.SelectedItem()->Label, QStringLiteral("見出しの行"));
-    EXPECT_EQ(main.EditorText(), QStringLiteral("見出しの行\n本文"));
+    main.Items().AddItemText();
+    EXPECT_EQ(main.Texts().SelectedItem()->Label, QStringLiteral("見出しの行"));
+    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("見出しの行\n本文"));
     EXPECT_TRUE(main.Timer.isActive());
-    EXPECT_TRUE(main.Modified);
+    EXPECT_TRUE(main.Session().Modified);
 }
 
 TEST_F(ItemOperations, PastingWithTheLimiterCountsBytes) {
     TMainForm& main = Build({"A:0"});
-    main.Settings.SetValue(u"NodeNameLimitter", "1");
+    main.Session().Settings.SetValue(u"NodeNameLimitter", "1");
     QGuiApplication::clipboard()->setText(QString(30, QChar(u'あ')));
-    main.AddChildItemText();
-    EXPECT_EQ(main.SelectedItem()->Label, QString(20, QChar(u'あ')));
+    main.Items().AddChildItemText();
+    EXPECT_EQ(main.Texts().SelectedItem()->Label, QString(20, QChar(u'あ')));
     EXPECT_EQ(Order(), QStringLiteral("A .") + QString(20, QChar(u'あ')));
 }
 
 TEST_F(ItemOperations, PastingFromAnEmptyClipboardGivesAnEmptyLabelAndText) {
     TMainForm& main = Build({"A:0"});
     QGuiApplication::clipboard()->setMimeData(new QMimeData);
-    main.AddItemText();
-    EXPECT_EQ(main.SelectedItem()->Label, "");
-    EXPECT_EQ(main.EditorText(), "");
+    main.Items().AddItemText();
+    EXPECT_EQ(main.Texts().SelectedItem()->Label, "");
+    EXPECT_EQ(main.Texts().EditorText(), "");
 }
 
 TEST_F(ItemOperations, ABadLimiterCountStopsThePasteWithTheErrorBox) {
     TMainForm& main = Build({"A:0"});
-    main.Settings.SetValue(u"NodeNameLimitter", "1");
-    main.Settings.SetValue(u"NodeNameLimitterCount", "forty");
+    main.Session().Settings.SetValue(u"NodeNameLimitter", "1");
+    main.Session().Settings.SetValue(u"NodeNameLimitterCount", "forty");
     QGuiApplication::clipboard()->setText("pasted");
-    main.AddItemText();
+    main.Items().AddItemText();
     EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("'forty' は整数ではありません")}));
-    EXPECT_EQ(main.SelectedItem()->Label, QStringLiteral("新規"));
-    EXPECT_EQ(main.EditorText(), "pasted");
+    EXPECT_EQ(main.Texts().SelectedItem()->Label, QStringLiteral("新規"));
+    EXPECT_EQ(main.Texts().EditorText(), "pasted");
     EXPECT_FALSE(main.Timer.isActive());
 }
 
 TEST_F(ItemOperations, WithoutAutoNodeNameTheLabelStaysNew) {
     TMainForm& main = Build({"A:0"});
-    main.Settings.SetValue(u"AutoNodeName", "0");
+    main.Session().Settings.SetValue(u"AutoNodeName", "0");
     QGuiApplication::clipboard()->setText("pasted");
-    main.AddItemText();
-    EXPECT_EQ(main.SelectedItem()->Label, QStringLiteral("新規"));
+    main.Items().AddItemText();
+    EXPECT_EQ(main.Texts().SelectedItem()->Label, QStringLiteral("新規"));
 }
 
 TEST_F(ItemOperations, DeleteAsksThenRefusesTheFirstItem) {
     TMainForm& main = Build({"A:0", "B:0"});
     boxes.Answer(Answer::Yes);
-    main.DeleteItem();
+    main.Items().DeleteItem();
     ASSERT_EQ(boxes.shown.size(), 2);
     EXPECT_EQ(boxes.shown[0].kind, TMessageBoxes::Kind::Confirmation);
     EXPECT_EQ(boxes.shown[1].kind, TMessageBoxes::Kind::Warning);
     EXPECT_TRUE(boxes.shown[1].text.startsWith(QStringLiteral("一番上の項目は、削除できません。")));
     EXPECT_EQ(Outline().Count(), 2);
-    EXPECT_FALSE(main.Modified);
+    EXPECT_FALSE(main.Session().Modified);
 }
 
 TEST_F(ItemOperations, DeleteRemovesTheSubtreeAndSelectsTheItemAbove) {
     TMainForm& main = Build({"A:0", "A1:1", "A11:2", "B:0", "B1:1", "C:0"});
     Select("B");
-    main.SetEditorText("text of B");
+    main.Texts().SetEditorText("text of B");
     boxes.Answer(Answer::No);
-    main.DeleteItem();
+    main.Items().DeleteItem();
     EXPECT_EQ(Outline().Count(), 6);
 
     boxes.Answer(Answer::Yes);
-    main.DeleteItem();
+    main.Items().DeleteItem();
     EXPECT_EQ(Order(), "A .A1 ..A11 C");
-    EXPECT_EQ(main.SelectedItem(), Item("A11"));
-    EXPECT_EQ(main.CurrentItemIndex, 2);
-    EXPECT_TRUE(main.Modified);
+    EXPECT_EQ(main.Texts().SelectedItem(), Item("A11"));
+    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
+    EXPECT_TRUE(main.Session().Modified);
     ExpectTextsStayWithTheirItems();
 }
 
 TEST_F(ItemOperations, MoveUpPassesTheLargerSubtree) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0", "B1:1", "B2:1"});
     Select("B");
-    main.SetEditorText("text of B");  // typed just before the move
-    main.Modified = false;
-    main.MoveUpItem();
+    main.Texts().SetEditorText("text of B");  // typed just before the move
+    main.Session().Modified = false;
+    main.Items().MoveUpItem();
     EXPECT_EQ(Order(), "B .B1 .B2 A .A1");
-    EXPECT_EQ(main.SelectedItem(), Item("B"));
-    EXPECT_EQ(main.CurrentItemIndex, 0);
-    EXPECT_TRUE(main.Modified);
+    EXPECT_EQ(main.Texts().SelectedItem(), Item("B"));
+    EXPECT_EQ(main.Session().CurrentItemIndex, 0);
+    EXPECT_TRUE(main.Session().Modified);
     EXPECT_TRUE(Item("B")->Expanded) << "the selection passed through its first child";
     ExpectTextsStayWithTheirItems();
 }
 
 TEST_F(ItemOperations, MoveUpAndDownAtTheEndsChangeNothing) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0"});
-    main.MoveUpItem();
+    main.Items().MoveUpItem();
     Select("A1");
-    main.MoveUpItem();
-    main.MoveDownItem();
-    main.MoveRightItem();
+    main.Items().MoveUpItem();
+    main.Items().MoveDownItem();
+    main.Items().MoveRightItem();
     Select("B");
-    main.MoveDownItem();
-    main.MoveLeftItem();
+    main.Items().MoveDownItem();
+    main.Items().MoveLeftItem();
     EXPECT_EQ(Order(), "A .A1 B");
-    EXPECT_FALSE(main.Modified);
+    EXPECT_FALSE(main.Session().Modified);
 }
 
 TEST_F(ItemOperations, MoveDownGoesBehindTheNextSiblingsSubtree) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0", "B1:1", "C:0"});
-    main.MoveDownItem();
+    main.Items().MoveDownItem();
     EXPECT_EQ(Order(), "B .B1 A .A1 C");
-    EXPECT_EQ(main.SelectedItem(), Item("A"));
-    EXPECT_EQ(main.CurrentItemIndex, 2);
-    EXPECT_TRUE(main.Modified);
+    EXPECT_EQ(main.Texts().SelectedItem(), Item("A"));
+    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
+    EXPECT_TRUE(main.Session().Modified);
     EXPECT_TRUE(Item("B")->Expanded) << "the selection passed through B's last descendant";
-    main.MoveDownItem();
+    main.Items().MoveDownItem();
     EXPECT_EQ(Order(), "B .B1 C A .A1");
     ExpectTextsStayWithTheirItems();
 }
@@ -228,7 +228,7 @@ TEST_F(ItemOperations, MovesKeepTheExpandedStatesOfTheSubtree) {
     Select("B11");
     Select("B");
     Item("B1")->Expanded = true;
-    main.MoveUpItem();
+    main.Items().MoveUpItem();
     EXPECT_EQ(Order(), "B .B1 ..B11 .B2 A");
     EXPECT_TRUE(Item("B1")->Expanded);
     EXPECT_FALSE(main.Tree->isExpanded(main.TreeModel->IndexOf(Item("A"))));
@@ -237,24 +237,24 @@ TEST_F(ItemOperations, MovesKeepTheExpandedStatesOfTheSubtree) {
 TEST_F(ItemOperations, MoveLeftFollowsTheFormerParentsSubtree) {
     TMainForm& main = Build({"M:0", "X:1", "X1:2", "Y:1", "Z:0"});
     Select("X");
-    main.Modified = false;
-    main.MoveLeftItem();
+    main.Session().Modified = false;
+    main.Items().MoveLeftItem();
     EXPECT_EQ(Order(), "M .Y X .X1 Z");
-    EXPECT_EQ(main.CurrentItemIndex, 2);
-    EXPECT_EQ(main.SelectedItem(), Item("X"));
-    EXPECT_TRUE(main.Modified);
+    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
+    EXPECT_EQ(main.Texts().SelectedItem(), Item("X"));
+    EXPECT_TRUE(main.Session().Modified);
     ExpectTextsStayWithTheirItems();
 }
 
 TEST_F(ItemOperations, MoveLeftOfALastChildOnlyChangesTheLevel) {
     TMainForm& main = Build({"A:0", "M:0", "N:1", "X:2"});
     Select("X");
-    main.Modified = false;
-    main.MoveLeftItem();
+    main.Session().Modified = false;
+    main.Items().MoveLeftItem();
     EXPECT_EQ(Order(), "A M .N .X");
-    EXPECT_FALSE(main.Modified);
-    EXPECT_EQ(main.CurrentItemIndex, 3);
-    main.MoveLeftItem();
+    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_EQ(main.Session().CurrentItemIndex, 3);
+    main.Items().MoveLeftItem();
     EXPECT_EQ(Order(), "A M .N X") << "at the end of the outline";
     ExpectTextsStayWithTheirItems();
 }
@@ -262,11 +262,11 @@ TEST_F(ItemOperations, MoveLeftOfALastChildOnlyChangesTheLevel) {
 TEST_F(ItemOperations, MoveRightIntoThePreviousSibling) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0", "B1:1"});
     Select("B");
-    main.MoveRightItem();
+    main.Items().MoveRightItem();
     EXPECT_EQ(Order(), "A .A1 .B ..B1");
-    EXPECT_EQ(main.CurrentItemIndex, 2);
+    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
     EXPECT_TRUE(Item("A")->Expanded);
-    EXPECT_TRUE(main.Modified);
+    EXPECT_TRUE(main.Session().Modified);
     ExpectTextsStayWithTheirItems();
 }
 
@@ -274,19 +274,19 @@ TEST_F(ItemOperations, DroppingOnALabelMakesTheLastChildAndOnADescendantDoesNoth
     TMainForm& main = Build({"A:0", "A1:1", "B:0", "C:0"});
     main.Tree->resize(200, 300);
     Select("C");
-    main.TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("A"))).topLeft() + QPoint(20, 3));
+    main.Items().TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("A"))).topLeft() + QPoint(20, 3));
     EXPECT_EQ(Order(), "A .A1 .C B");
-    EXPECT_TRUE(main.Modified);
-    EXPECT_EQ(main.CurrentItemIndex, 2);
+    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
 
     Select("A");
-    main.Modified = false;
-    main.TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("C"))).topLeft() + QPoint(20, 3));
+    main.Session().Modified = false;
+    main.Items().TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("C"))).topLeft() + QPoint(20, 3));
     EXPECT_EQ(Order(), "A .A1 .C B");
-    EXPECT_TRUE(main.Modified) << "marked changed even when nothing moved";
+    EXPECT_TRUE(main.Session().Modified) << "marked changed even when nothing moved";
 
     Select("A1");
-    main.TreeDragDrop(QPoint(30, main.Tree->viewport()->height() - 2));
+    main.Items().TreeDragDrop(QPoint(30, main.Tree->viewport()->height() - 2));
     EXPECT_EQ(Order(), "A .C B A1") << "below the last item";
     ExpectTextsStayWithTheirItems();
 }

@@ -18,26 +18,26 @@ TEST_F(ItemTextBinding, TypedTextSurvivesSelectingAwayAndBack) {
     TMainForm& main = StartShown();
     TOutlineItem* second = AddTopLevelItem("second");
     TOutlineItem* first = Outline().First();
-    ASSERT_EQ(main.CurrentItemIndex, 0);
+    ASSERT_EQ(main.Session().CurrentItemIndex, 0);
 
     main.Editor->setFocus();
     QTest::keyClicks(main.Editor, QStringLiteral("abc"));
     QTest::keyClick(main.Editor, Qt::Key_Return);
     main.Editor->insertPlainText(QStringLiteral("日本語"));
-    EXPECT_TRUE(main.Modified);
-    main.Modified = false;
+    EXPECT_TRUE(main.Session().Modified);
+    main.Session().Modified = false;
 
-    main.SelectItem(second);
-    EXPECT_EQ(main.CurrentItemIndex, 1);
-    EXPECT_EQ(main.EditorText(), QString());
+    main.Texts().SelectItem(second);
+    EXPECT_EQ(main.Session().CurrentItemIndex, 1);
+    EXPECT_EQ(main.Texts().EditorText(), QString());
     EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("abc\r\n\x93\xfa\x96\x7b\x8c\xea\r\n"));
     EXPECT_FALSE(QFile::exists(dir.File("Data/1.tmp")));
 
-    main.SelectItem(first);
-    EXPECT_EQ(main.EditorText(), QString::fromUtf16(u"abc\n日本語"));
+    main.Texts().SelectItem(first);
+    EXPECT_EQ(main.Texts().EditorText(), QString::fromUtf16(u"abc\n日本語"));
     EXPECT_TRUE(QFile::exists(dir.File("Data/1.tmp")));
-    EXPECT_FALSE(main.Modified);
-    EXPECT_TRUE(main.SkipNextLayout);
+    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_TRUE(main.Skin().SkipNextLayout);
 }
 
 TEST_F(ItemTextBinding, ShiftEnterIsALineBreakOfTheItemText) {
@@ -47,7 +47,7 @@ TEST_F(ItemTextBinding, ShiftEnterIsALineBreakOfTheItemText) {
     QTest::keyClicks(main.Editor, QStringLiteral("a"));
     QTest::keyClick(main.Editor, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClicks(main.Editor, QStringLiteral("b"));
-    main.SelectItem(second);
+    main.Texts().SelectItem(second);
     EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("a\r\nb\r\n"));
 }
 
@@ -57,28 +57,28 @@ TEST_F(ItemTextBinding, AFailedStoreKeepsTheFileAndTheSelection) {
     TMainForm& main = StartShown();
     TOutlineItem* first = Outline().First();
     TOutlineItem* second = AddTopLevelItem("second");
-    main.SetEditorText("old");
-    main.SelectItem(second);
-    main.SelectItem(first);
+    main.Texts().SetEditorText("old");
+    main.Texts().SelectItem(second);
+    main.Texts().SelectItem(first);
     const QString typed(200, u'x');
-    main.SetEditorText(typed);
+    main.Texts().SetEditorText(typed);
 
     signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{16, limit.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
-    main.SelectItem(second);
+    main.Texts().SelectItem(second);
     setrlimit(RLIMIT_FSIZE, &limit);
 
     EXPECT_EQ(boxes.Texts().size(), 1);
     EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("old\r\n"));
-    EXPECT_EQ(main.SelectedItem(), first);
-    EXPECT_EQ(main.CurrentItemIndex, 0);
-    EXPECT_EQ(main.EditorText(), typed);
+    EXPECT_EQ(main.Texts().SelectedItem(), first);
+    EXPECT_EQ(main.Session().CurrentItemIndex, 0);
+    EXPECT_EQ(main.Texts().EditorText(), typed);
     EXPECT_TRUE(main.Editor->isVisible());
 
-    main.SelectItem(second);  // room again
+    main.Texts().SelectItem(second);  // room again
     EXPECT_EQ(dir.Read("Data/0.tmp"), typed.toLatin1() + "\r\n");
     EXPECT_EQ(QDir(dir.File("Data")).entryList({"*.tmp"}), QStringList({"0.tmp", "1.tmp"}));
 }
@@ -87,30 +87,30 @@ TEST_F(ItemTextBinding, SelectionChangesNeverMarkTheDocumentChanged) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");
     AddTopLevelItem("c");
-    main.SetEditorText("text of a");
-    main.Modified = false;
+    main.Texts().SetEditorText("text of a");
+    main.Session().Modified = false;
     for (int round = 0; round < 3; ++round)
-        for (int i : {1, 2, 0}) main.SelectItem(Outline().ItemAt(i));
-    EXPECT_FALSE(main.Modified);
-    EXPECT_EQ(main.EditorText(), QStringLiteral("text of a"));
+        for (int i : {1, 2, 0}) main.Texts().SelectItem(Outline().ItemAt(i));
+    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("text of a"));
 }
 
 TEST_F(ItemTextBinding, CharactersOutsideCodePage932SurviveSelectionChanges) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");
     const QString text = QString::fromUtf16(u"emoji 😀 and 𠮷, wave dash \u301C\n\nlast");
-    main.SetEditorText(text);
-    main.SelectItem(Outline().ItemAt(1));
-    main.SelectItem(Outline().ItemAt(0));
-    EXPECT_EQ(main.EditorText(), text);
+    main.Texts().SetEditorText(text);
+    main.Texts().SelectItem(Outline().ItemAt(1));
+    main.Texts().SelectItem(Outline().ItemAt(0));
+    EXPECT_EQ(main.Texts().EditorText(), text);
 }
 
 TEST_F(ItemTextBinding, WithASingleItemTheTextStaysInTheEditorOnly) {
     TMainForm& main = StartShown();
-    main.SetEditorText("only here");
-    main.SelectItem(nullptr);
-    main.SelectItem(Outline().First());
-    EXPECT_EQ(main.EditorText(), QStringLiteral("only here"));
+    main.Texts().SetEditorText("only here");
+    main.Texts().SelectItem(nullptr);
+    main.Texts().SelectItem(Outline().First());
+    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("only here"));
     EXPECT_FALSE(QFile::exists(dir.File("Data/0.tmp")));
 }
 
@@ -118,8 +118,8 @@ TEST_F(ItemTextBinding, ItemNumbersSkipExistingFiles) {
     TMainForm& main = StartShown();
     dir.Write("Data/1.tmp", "foreign");
     dir.Write("Data/2.tmp", "foreign");
-    EXPECT_EQ(main.AllocateItemNumber(), 3);
-    EXPECT_EQ(main.NextItemNumber, 4);
+    EXPECT_EQ(main.Session().AllocateItemNumber(), 3);
+    EXPECT_EQ(main.Session().NextItemNumber, 4);
     EXPECT_EQ(dir.Read("Data/1.tmp"), QByteArray("foreign"));
 }
 
@@ -129,12 +129,12 @@ TEST_F(ItemTextBinding, LoadingSkipsTheNumbersOfExistingFiles) {
     dir.Write("Data/4.tmp", "foreign");
     const QString path = dir.File("memo.qlo");
     dir.Write("memo.qlo", "qlm oe data form 1.3\r\nTree=3,0=1,1=1,2=1\r\nnil:a:0\r\nnil:b:0\r\nnil:c:0\r\nA\r\nB\r\nC\r\n");
-    main.NextItemNumber = 1;
-    ASSERT_TRUE(main.LoadFile(path));
+    main.Session().NextItemNumber = 1;
+    ASSERT_TRUE(main.Documents().LoadFile(path));
     QList<int> numbers;
     Outline().ForEach([&](TOutlineItem* item) { numbers << item->ItemNumber; });
     EXPECT_EQ(numbers, QList<int>({1, 3, 5}));
-    EXPECT_EQ(main.NextItemNumber, 6);
+    EXPECT_EQ(main.Session().NextItemNumber, 6);
     EXPECT_EQ(dir.Read("Data/2.tmp"), QByteArray("foreign"));
     EXPECT_EQ(dir.Read("Data/3.tmp"), QByteArray("B\r\n"));
 }
@@ -143,7 +143,7 @@ TEST_F(ItemTextBinding, StoringIntoAMissingFolderShowsTheErrorBox) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");
     QDir(dir.File("Data")).removeRecursively();
-    main.SelectItem(Outline().ItemAt(1));
+    main.Texts().SelectItem(Outline().ItemAt(1));
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_TRUE(boxes.shown[0].plain);
     EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("を作成できません")));
@@ -165,7 +165,7 @@ TEST_F(ItemTextBinding, ConfirmedLabelEditsMarkTheDocumentChangedEscapeDoesNot) 
     QTest::keyClicks(editor, "renamed");
     QTest::keyClick(editor, Qt::Key_Escape);
     QCoreApplication::processEvents();  // the view closes its editor through a queued call
-    EXPECT_FALSE(main.Modified);
+    EXPECT_FALSE(main.Session().Modified);
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("新規"));
 
     editor = OpenLabelEditor(main.Tree, index);
@@ -174,7 +174,7 @@ TEST_F(ItemTextBinding, ConfirmedLabelEditsMarkTheDocumentChangedEscapeDoesNot) 
     QTest::keyClicks(editor, "renamed");
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(main.Modified);
+    EXPECT_TRUE(main.Session().Modified);
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("renamed"));
 }
 
@@ -188,12 +188,12 @@ TEST_F(OutlineClicks, ARightClickSelectsTheItemUnderThePointer) {
     WriteSettings({"iniFileVer=1.06", "AutoLoad=0"});
     TMainForm& main = StartShown();
     TOutlineItem* second =
-        main.TreeModel->InsertItem(nullptr, 1, QStringLiteral("second"), main.AllocateItemNumber());
+        main.TreeModel->InsertItem(nullptr, 1, QStringLiteral("second"), main.Session().AllocateItemNumber());
     main.Tree->resize(200, 300);
     const QRect row = main.Tree->visualRect(main.TreeModel->IndexOf(second));
     QTest::mouseClick(main.Tree->viewport(), Qt::RightButton, {}, row.center());
-    EXPECT_EQ(main.SelectedItem(), second);
-    EXPECT_EQ(main.CurrentItemIndex, 1);
+    EXPECT_EQ(main.Texts().SelectedItem(), second);
+    EXPECT_EQ(main.Session().CurrentItemIndex, 1);
 }
 
 }  // namespace

@@ -17,9 +17,9 @@ protected:
         MainFormFixture::TearDown();
     }
     void Click(int x, int y) {
-        form->FormMouseMove(x, y);
-        form->FormMouseDown(Qt::LeftButton, x, y);
-        form->FormMouseUp(Qt::LeftButton);
+        form->Frame().FormMouseMove(x, y);
+        form->Frame().FormMouseDown(Qt::LeftButton, x, y);
+        form->Frame().FormMouseUp(Qt::LeftButton);
     }
 };
 
@@ -28,25 +28,25 @@ TEST_F(MenusInMainForm, AMenuTitleOpensItsMenuAndTheMenuFollowsAlongTheTitles) {
     Click(45, 45);  // "file"
     ASSERT_TRUE(TSystemMenuForm::MenuVisible());
     EXPECT_EQ(SystemMenuForm->MenuNumber(), 1);
-    main.FormMouseMove(100, 45);  // "edit"
+    main.Frame().FormMouseMove(100, 45);  // "edit"
     ASSERT_TRUE(TSystemMenuForm::MenuVisible());
     EXPECT_EQ(SystemMenuForm->MenuNumber(), 2);
-    main.FormMouseMove(400, 300);  // while a menu is open only the titles count
-    EXPECT_EQ(main.HotElement, 0);
+    main.Frame().FormMouseMove(400, 300);  // while a menu is open only the titles count
+    EXPECT_EQ(main.Skin().HotElement, 0);
     EXPECT_EQ(SystemMenuForm->MenuNumber(), 2);
 }
 
 TEST_F(MenusInMainForm, MenuCommandsReachTheMainWindowsOperations) {
     TMainForm& main = StartShown();
     main.RunMenuCommand(TMenuCommand::AutoBackup);
-    EXPECT_EQ(main.Settings.Value(u"AutoBackup"), "0");
+    EXPECT_EQ(main.Session().Settings.Value(u"AutoBackup"), "0");
     main.RunMenuCommand(TMenuCommand::AddItem);
     EXPECT_EQ(Outline().Count(), 2);
-    main.Modified = false;
+    main.Session().Modified = false;
     main.RunMenuCommand(TMenuCommand::EditorWordWrap);
     EXPECT_EQ(main.Editor->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(main.Settings.Value(u"EditorWordWrap"), "0");
-    EXPECT_FALSE(main.Modified);
+    EXPECT_EQ(main.Session().Settings.Value(u"EditorWordWrap"), "0");
+    EXPECT_FALSE(main.Session().Modified);
     main.RunMenuCommand(TMenuCommand::HomePage);
     main.RunMenuCommand(TMenuCommand::Associate);
     EXPECT_EQ(shell.opened.size(), 1);

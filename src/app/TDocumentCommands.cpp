@@ -1,0 +1,231 @@
+#include "app/TDocumentCommands.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+
+#include "app/TDocumentSession.h"
+#include "app/TErrorBox.h"
+#include "app/TItemTextBinding.h"
+#include "app/TStartupSettings.h"
+#include "document/TDocumentReader.h"
+#include "document/TDocumentWriter.h"
+#include "document/TOutlineItemModel.h"
+#include "document/TRecentFiles.h"
+#include "platform/AppError.h"
+#include "platform/TFileDialogs.h"
+#include "platform/TMessageBoxes.h"
+
+TDocumentCommands::TDocumentCommands(TDocumentSession& session, TItemTextBinding& texts,
+                                     QPlainTextEdit* editor, TMessageBoxes& boxes,
+                                     TFileDialogs& dialogs, TErrorBox& errors)
+    : session_(session),
+      texts_(texts),
+      editor_(editor),
+      boxes_(boxes),
+      dialogs_(dialogs),
+      errors_(errors) {}
+
+bool TDocumentCommands::OfferToSave() {
+    using Answer = TMessageBoxes::Answer;
+    const auto ask = [this](const QString& text) {
+        return boxes_.Ask(TMessageBoxes::Kind::Confirmation, text,
+                          TMessageBoxes::Buttons::YesNoCancel);
+    };
+    switch (ask(QStringLiteral("編集中のファイルを保存しますか？"))) {
+        case Answer::No: return true;
+        case Answer::Yes: break;
+        default: return false;
+    }
+    const QString editFile = session_.Settings.Value(u"EditFile");
+    if (editFile == QStringLiteral("nil")) return SaveAsMenuClick();
+    switch (ask(QStringLiteral("上書きします。よろしいですか？"))) {
+        case Answer::Yes: return SaveGuarded(editFile);
+        case Answer::No: return SaveAsMenuClick();
+        default: return false;
+    }
+}
+
+bool TDocumentCommands::SaveFile(const QString& path) {
+    if (session_.Outline().IsEmpty()) throw AppError(TDocumentWriter::EmptyOutlineText());
+    if (TDocumentWriter::CurrentIndexIsStale(session_.Outline(), session_.CurrentItemIndex)) {
+        boxes_.Ask(TMessageBoxes::Kind::Error, TDocumentWriter::IndexError001Text(),
+                   TMessageBoxes::Buttons::Ok);
+    } else {
+        if (const TOutlineItem* selected = texts_.SelectedItem()) texts_.StoreEditorText(selected);
+        ApplyWordWrapSetting();
+    }
+    const TDocumentWriter::Output output =
+        TDocumentWriter::Write(session_.Outline(), session_.Store);
+    if (!output.Complete() && !ConfirmUnencodable(output.unencodable)) return false;
+    TDocumentWriter::WriteFile(path, {output.head, output.texts},
+                               session_.Settings.Value(u"AutoBackup") == QStringLiteral("1"));
+    session_.Settings.SetValue(u"EditFile", path);
+    session_.Modified = false;
+    const QString name = path.mid(TStartupSettings::FolderOf(path).size());
+    if (SetCaption)
+        SetCaption(TMessageBoxes::ApplicationTitle() + QStringLiteral("  [ ") + name +
+                   QStringLiteral(" ]"));
+    return true;
+}
+
+bool TDocumentCommands::ConfirmUnencodable(const QString& characters) {
+    return boxes_.Ask(
+               TMessageBoxes::Kind::Confirmation,
+               QStringLiteral(
+                   "次の文字はこのファイル形式（Shift-JIS）で保存できないため、「?」に置き換えて"
+                   "保存されます。\n%1\n保存しますか？")
+                   .arg(characters),
+               TMessageBoxes::Buttons::YesNo) == TMessageBoxes::Answer::Yes;
+}
+
+void TDocumentCommands::ApplyWordWrapSetting() {
+    const QString wrap = session_.Settings.Value(u"EditorWordWrap");
+    if (wrap == QStringLiteral("1")) editor_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    if (wrap == QStringLiteral("0")) editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+bool TDocumentCommands::SaveGuarded(const QString& path) {
+    bool saved = false;
+    errors_.Run([&] { saved = SaveFile(path); });
+    return saved;
+}
+
+bool TDocumentCommands::LoadFile(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        boxes_.Ask(TMessageBoxes::Kind::Warning,
+                   QStringLiteral("ファイルが存在しません。読み込みを中断します。"),
+                   TMessageBoxes::Buttons::Ok);
+        return false;
+    }
+    // The whole file is read and checked before anything is asked or discarded.
+    QByteArray bytes = ReadCheckedDocument(path);
+    if (session_.Modified && !session_.Outline().IsEmpty()) {
+        if (!OfferToSave()) return false;
+        // The answer may have saved the edits into this very file.
+        bytes = ReadCheckedDocument(path);
+    }
+    ReplaceDocument(path, bytes);
+    return true;
+}
+
+QByteArray TDocumentCommands::ReadCheckedDocument(const QString& path) {
+    QByteArray bytes = TDocumentReader::ReadFile(path);
+    TDocumentReader::Check(bytes);
+    return bytes;
+}
+
+void TDocumentCommands::ReplaceDocument(const QString& path, const QByteArray& bytes) {
+    session_.SelectionSync = false;
+    editor_->hide();
+    QList<TOutlineItem*> expanded;
+    try {
+        const QSet<int> existing = session_.Store.ExistingNumbers();
+        expanded = TDocumentReader::Read(
+            bytes, *session_.TreeModel, [&] { return session_.AllocateItemNumber(existing); },
+            session_.Store);
+    } catch (...) {
+        editor_->show();
+        session_.SelectionSync = true;
+        throw;
+    }
+    for (TOutlineItem* item : expanded) texts_.SetExpanded(item, true);
+    texts_.ShowItemText(session_.Outline().First());
+    editor_->show();
+    session_.SelectionSync = true;
+    session_.CurrentItemIndex = 0;
+    texts_.SelectItem(session_.Outline().First());
+    session_.Modified = false;
+    RecentFile(path);
+    session_.Settings.SetValue(u"EditFile", path);
+    session_.DialogFolder = TStartupSettings::FolderOf(path);
+}
+
+bool TDocumentCommands::NewDocument() {
+    if (session_.Modified && !session_.Outline().IsEmpty() && !OfferToSave()) return false;
+    session_.SelectionSync = false;
+    session_.TreeModel->Clear();
+    editor_->clear();
+    texts_.SetEditorText(
+        QStringLiteral("項目が追加されていません。\n"
+                       "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
+    session_.Modified = false;
+    session_.SelectionSync = true;
+    session_.Settings.SetValue(u"EditFile", QStringLiteral("nil"));
+    return true;
+}
+
+void TDocumentCommands::NewMenuClick() { NewDocument(); }
+
+void TDocumentCommands::OpenMenuClick() {
+    const QString path = dialogs_.AskOpenFileName(session_.DialogFolder);
+    if (path.isEmpty()) return;
+    errors_.Run([&] {
+        if (!QFileInfo::exists(path)) {
+            if (NewDocument()) LoadFile(path);  // which warns that the file is missing
+            return;
+        }
+        // A document that cannot be read is reported before anything is discarded.
+        QByteArray bytes = ReadCheckedDocument(path);
+        const bool asks = session_.Modified && !session_.Outline().IsEmpty();
+        if (!NewDocument()) return;
+        // The answer may have saved the edits into this very file.
+        if (asks) bytes = ReadCheckedDocument(path);
+        ReplaceDocument(path, bytes);
+    });
+    if (DrawBack) DrawBack();
+}
+
+void TDocumentCommands::SaveMenuClick() {
+    if (session_.Outline().IsEmpty()) {
+        boxes_.ShowPlain(TDocumentWriter::EmptyOutlineText());
+        return;
+    }
+    const QString editFile = session_.Settings.Value(u"EditFile");
+    if (editFile == QStringLiteral("nil"))
+        SaveAsMenuClick();
+    else
+        SaveGuarded(editFile);
+}
+
+bool TDocumentCommands::SaveAsMenuClick() {
+    if (session_.Outline().IsEmpty()) {
+        boxes_.ShowPlain(TDocumentWriter::EmptyOutlineText());
+        return false;
+    }
+    const QString path = dialogs_.AskSaveFileName(session_.DialogFolder);
+    if (path.isEmpty()) return false;
+    const bool saved = SaveGuarded(path);
+    if (saved) session_.DialogFolder = TStartupSettings::FolderOf(path);
+    if (DrawBack) DrawBack();
+    return saved;
+}
+
+void TDocumentCommands::ExitMenuClick() {
+    if (CloseWindow) CloseWindow();
+}
+
+void TDocumentCommands::RecentFileMenuClick(int number) {
+    errors_.Run([&] { LoadFile(session_.Settings.Value(TRecentFiles::Key(number))); });
+    if (StartRedrawTimer) StartRedrawTimer();
+}
+
+void TDocumentCommands::RecentFile(const QString& path) {
+    TRecentFiles::Add(session_.Settings, path);
+}
+
+void TDocumentCommands::AutoLoadMenuClick() {
+    session_.AutoLoadOn = !session_.AutoLoadOn;
+    session_.Settings.SetValue(u"AutoLoad",
+                               session_.AutoLoadOn ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TDocumentCommands::AutoSaveMenuClick() {
+    session_.AutoSaveOn = !session_.AutoSaveOn;
+    session_.Settings.SetValue(u"AutoSave",
+                               session_.AutoSaveOn ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TDocumentCommands::AutoBackupMenuClick() {
+    const bool off = session_.Settings.Value(u"AutoBackup") == QStringLiteral("0");
+    session_.Settings.SetValue(u"AutoBackup", off ? QStringLiteral("1") : QStringLiteral("0"));
+}

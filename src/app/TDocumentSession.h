@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <memory>
+
+#include "app/TSettingsList.h"
+#include "document/TItemTextStore.h"
+
+class TOutline;
+class TOutlineItem;
+class TOutlineItemModel;
+
+// The state of the document being edited that the main window's concerns share: the
+// outline, the item text files, the binding of the editor to an item and the settings.
+// Plain data with the few steps every concern needs; no window.
+class TDocumentSession {
+  public:
+    // exeDir: the program's folder, ending with a separator; model: the outline, owned by
+    // the window.
+    TDocumentSession(QString exeDir, TOutlineItemModel* model);
+
+    TOutlineItemModel* TreeModel;
+    QString ExeDir;
+    TSettingsList Settings;
+    // The item text files in ExeDir + "Data".
+    TItemTextStore Store;
+
+    // Absolute index of the item whose text the editor holds; -1 until an item was
+    // selected for the first time.
+    int CurrentItemIndex = -1;
+    bool Modified = false;
+    // While false, selection changes touch neither the editor nor any item text file.
+    bool SelectionSync = true;
+    int NextItemNumber = 0;
+    bool AutoLoadOn = false;
+    bool AutoSaveOn = false;
+    // The folder both file dialogs start in.
+    QString DialogFolder;
+
+    TOutline& Outline() const;
+    TOutlineItem* ItemAtCurrentIndex() const;
+
+    QString ItemTextPath(int itemNumber) const { return Store.Path(itemNumber); }
+    // Starting at NextItemNumber, the first number without an item text file.
+    int AllocateItemNumber();
+    // The same for many numbers in a row, skipping the numbers of existing files.
+    int AllocateItemNumber(const QSet<int>& existing);
+
+    QString SettingsPath() const { return ExeDir + QStringLiteral("Hedgerow.ini"); }
+};

@@ -1,0 +1,337 @@
+#include "app/TFrameBehaviour.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include "app/TDocumentSession.h"
+#include "app/TErrorBox.h"
+#include "app/TItemTextBinding.h"
+#include "app/TOutlineView.h"
+#include "app/TSkinSurface.h"
+#include "document/TOutlineItem.h"
+#include "skin/TSkinHints.h"
+#include "skin/TSkinLayout.h"
+#include "ui/TSystemMenuForm.h"
+
+namespace {
+
+Qt::CursorShape ShapeOfResizeZone(int zone) {
+    switch (zone) {
+        case SkinCode::LeftEdge:
+        case SkinCode::RightEdge: return Qt::SizeHorCursor;
+        case SkinCode::TopEdge:
+        case SkinCode::BottomEdge: return Qt::SizeVerCursor;
+        case SkinCode::TopLeftCorner:
+        case SkinCode::BottomRightCorner: return Qt::SizeFDiagCursor;
+        default: return Qt::SizeBDiagCursor;
+    }
+}
+
+bool IsResizeZone(int code) {
+    return code >= SkinCode::LeftEdge && code <= SkinCode::BottomRightCorner;
+}
+
+Qt::Edges EdgesOf(int zone) {
+    switch (zone) {
+        case SkinCode::LeftEdge: return Qt::LeftEdge;
+        case SkinCode::RightEdge: return Qt::RightEdge;
+        case SkinCode::TopEdge: return Qt::TopEdge;
+        case SkinCode::BottomEdge: return Qt::BottomEdge;
+        case SkinCode::TopLeftCorner: return Qt::TopEdge | Qt::LeftEdge;
+        case SkinCode::TopRightCorner: return Qt::TopEdge | Qt::RightEdge;
+        case SkinCode::BottomLeftCorner: return Qt::BottomEdge | Qt::LeftEdge;
+        default: return Qt::BottomEdge | Qt::RightEdge;
+    }
+}
+
+}  // namespace
+
+TFrameBehaviour::TFrameBehaviour(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
+                                 TDocumentSession& session, TItemTextBinding& texts,
+                                 TSkinSurface& surface, TMenuHost& menuHost, TErrorBox& errors)
+    : window_(window),
+      tree_(tree),
+      editor_(editor),
+      session_(session),
+      texts_(texts),
+      surface_(surface),
+      menuHost_(menuHost),
+      errors_(errors) {}
+
+QRect TFrameBehaviour::WorkArea() const {
+    const QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : window_.geometry();
+}
+
+QRect TFrameBehaviour::NormalPlace() const {
+    if (!window_.isMaximized() && !window_.isMinimized()) return window_.geometry();
+    if (normalPlace_.isValid()) return normalPlace_;
+    return window_.normalGeometry().isValid() ? window_.normalGeometry() : window_.geometry();
+}
+
+void TFrameBehaviour::WindowMaximize() {
+    if (!window_.isMaximized() && !window_.isMinimized()) normalPlace_ = window_.geometry();
+    // Setting the geometry clears the maximised state, so it comes first.
+    window_.setGeometry(WorkArea());
+    window_.setWindowState((window_.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    window_.update();
+}
+
+// A window whose user chose the maximised state is kept exactly on the work area.
+void TFrameBehaviour::CheckMaximizedState() {
+    if (session_.Settings.Value(u"Maximized") != QStringLiteral("1") ||
+        window_.geometry() == WorkArea())
+        return;
+    surface_.DrawBackEnabled = false;
+    WindowMaximize();
+    surface_.DrawBackEnabled = true;
+    const bool wasModified = session_.Modified;
+    errors_.Run([this] {
+        if (const TOutlineItem* selected = texts_.SelectedItem()) {
+            texts_.StoreEditorText(selected);
+            if (session_.Store.Exists(selected->ItemNumber))
+                texts_.SetEditorText(session_.Store.Load(selected->ItemNumber));
+        }
+    });
+    if (!wasModified) session_.Modified = false;
+}
+
+// The user's choice between the maximised and the normal state, kept in "Maximized".
+void TFrameBehaviour::ToggleMaximized() {
+    if (window_.isMaximized()) {
+        session_.Settings.SetValue(u"Maximized", QStringLiteral("0"));
+        window_.setWindowState(window_.windowState() & ~Qt::WindowMaximized);
+        if (normalPlace_.isValid()) window_.setGeometry(normalPlace_);
+    } else {
+        session_.Settings.SetValue(u"Maximized", QStringLiteral("1"));
+        WindowMaximize();
+    }
+}
+
+void TFrameBehaviour::MinimizeWindow() {
+    window_.showMinimized();
+    // Only a window manager minimises a window; without one it stays on screen and
+    // must stay in its normal state, or its buttons, resizing and the stored state
+    // would follow a state it is not in.
+    QTimer::singleShot(kMinimizeCheckMs, &window_, [this] {
+        if (!window_.isMinimized() || !window_.windowHandle() ||
+            !window_.windowHandle()->isExposed())
+            return;
+        window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+        surface_.DrawBack();
+    });
+}
+
+void TFrameBehaviour::MaximizeButtonClick() {
+    if (window_.isMinimized()) return;
+    surface_.DrawBackEnabled = false;
+    ToggleMaximized();
+    surface_.DrawBackEnabled = true;
+    surface_.DrawBack();
+}
+
+void TFrameBehaviour::FormDblClick() {
+    if (surface_.HotElement == SkinCode::Caption && !window_.isMinimized()) ToggleMaximized();
+}
+
+void TFrameBehaviour::SetPointerShape(Qt::CursorShape shape) {
+    if (window_.cursor().shape() != shape) window_.setCursor(shape);
+}
+
+void TFrameBehaviour::FormMouseMove(int X, int Y) {
+    const bool menuVisible = TSystemMenuForm::MenuVisible();
+    TPointerInput input;
+    input.X = X;
+    input.Y = Y;
+    input.W = window_.width();
+    input.H = window_.height();
+    input.State = surface_.WindowState();
+    input.MenuVisible = menuVisible;
+    input.SplitterDragging = surface_.HotElement == SkinCode::Splitter && SplitterDragging;
+    input.Tree = tree_->geometry();
+    input.Editor = editor_->geometry();
+    const TPointerHit hit = TSkinLayout::ClassifyFrame(input);
+    int code = hit.Code;
+    if (code == SkinCode::MenuView) surface_.HintOut(TSkinHints::Of(SkinCode::MenuView));
+    if (!hit.StoppedAtMenu) {
+        if (hit.ResizeZone) SetPointerShape(ShapeOfResizeZone(hit.ResizeZone));
+        if (input.SplitterDragging) {
+            SplitterDragStep(X, Y);
+            code = SkinCode::Splitter;
+        }
+        if (surface_.HotElement != SkinCode::Splitter && !IsResizeZone(code))
+            SetPointerShape(Qt::ArrowCursor);
+        if (TSkinLayout::IsOnSplitter(X, Y, tree_->geometry(), editor_->geometry())) {
+            code = SkinCode::Splitter;
+            SetPointerShape(Qt::SplitHCursor);
+            surface_.HintOut(TSkinHints::Of(SkinCode::Splitter));
+        }
+    }
+    if (surface_.HotElement != 0 && code == 0) {
+        surface_.HotElement = 0;
+        surface_.HintOut(QString());
+    }
+    surface_.DrawLooks(code);
+    TSystemMenuForm::FollowPointer(menuHost_, surface_.HotElement, code);
+    surface_.HotElement = code;
+}
+
+void TFrameBehaviour::FormMouseDown(Qt::MouseButton, int X, int Y) {
+    if (surface_.HotElement == SkinCode::Splitter && window_.cursor().shape() == Qt::SplitHCursor) {
+        SplitterDragging = true;
+        SplitterDownX = X;
+        SplitterDownY = Y;
+        const QRect tree = tree_->geometry();
+        SplitterImage =
+            surface_.Surface().copy(QRect(editor_->x() - 20, tree.top(), 40, tree.height() + 20));
+        window_.grabMouse();  // any release ends the drag, wherever it happens
+    }
+    if (surface_.HotElement >= SkinCode::ButtonBrother &&
+        surface_.HotElement <= SkinCode::ButtonDelete)
+        surface_.DrawButtonLook(surface_.HotElement, TSkinLook::Click);
+}
+
+void TFrameBehaviour::FormMouseUp(Qt::MouseButton) {
+    const int element = surface_.HotElement;
+    if (element >= SkinCode::ButtonBrother && element <= SkinCode::ButtonDelete)
+        surface_.DrawButtonLook(element, TSkinLook::Click);
+    if (RunReleaseCommand) RunReleaseCommand(element);
+    if (element == SkinCode::ButtonDelete) surface_.DrawButtonLook(element, TSkinLook::Normal);
+    static const int kNormalAfterRelease[] = {1, 2, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17};
+    for (int code : kNormalAfterRelease) surface_.DrawButtonLook(code, TSkinLook::Normal);
+    if (SplitterDragging) EndSplitterDrag();
+}
+
+void TFrameBehaviour::SplitterDragStep(int X, int Y) {
+    const int d = X - SplitterDownX;
+    QRect tree = tree_->geometry();
+    QRect editor = editor_->geometry();
+    const int both = tree.width() + editor.width();
+    tree.setWidth(tree.width() + d);
+    editor.setWidth(editor.width() - d);
+    SplitterDownX = X;
+    SplitterDownY = Y;
+    bool limit = false;
+    if (tree.width() < 100) {
+        tree.setWidth(100);
+        editor.setWidth(both - 100);
+        limit = true;
+    } else if (editor.width() < 100) {
+        editor.setWidth(100);
+        tree.setWidth(both - 100);
+        limit = true;
+    }
+    editor.moveLeft(tree.left() + tree.width() + 20);
+    // Narrow before moving, move before widening: the controls never overlap.
+    if (d > 0) {
+        editor_->setGeometry(editor);
+        tree_->setGeometry(tree);
+    } else {
+        tree_->setGeometry(tree);
+        editor_->setGeometry(editor);
+    }
+    session_.Settings.SetValue(u"TreeWidth", QString::number(tree.width()));
+    if (limit) {
+        EndSplitterDrag();
+        return;
+    }
+    // One continuous shadow band runs under both controls while dragging.
+    const QRect band(QPoint(tree.left() + 20, tree.bottom() + 1),
+                     QPoint(editor.right(), tree.bottom() + 20));
+    const QRect gap(editor.left() - 20, tree.top(), SplitterImage.width(), SplitterImage.height());
+    surface_.DrawOnSurface(QRegion(band) + gap, [&](QPainter& painter) {
+        painter.drawImage(band, surface_.Skin().Load(QStringLiteral("Shadow_Bottom.bmp")),
+                          QRect(0, 0, 10, 20));
+        painter.drawImage(gap.topLeft(), SplitterImage);
+    });
+}
+
+void TFrameBehaviour::EndSplitterDrag() {
+    SplitterDragging = false;
+    window_.releaseMouse();
+    surface_.DrawBack();
+}
+
+void TFrameBehaviour::TreeMouseMove(const QPoint& position) {
+    if (surface_.HotElement == SkinCode::Splitter && window_.cursor().shape() == Qt::SplitHCursor) {
+        ForwardSplitterMove(tree_, position);
+        return;
+    }
+    if (surface_.HotElement != 0) surface_.RedrawBack();
+}
+
+void TFrameBehaviour::EditorMouseMove(const QPoint& position) {
+    if (surface_.HotElement == SkinCode::Splitter && window_.cursor().shape() == Qt::SplitHCursor) {
+        ForwardSplitterMove(editor_, position);
+        return;
+    }
+    editor_->setFocus(Qt::MouseFocusReason);
+    if (surface_.HotElement != 0) surface_.RedrawBack();
+}
+
+// A move from the splitter into a control goes to the window as during a drag. When it
+// finds no element there and clears the hint line, the control's own hint follows.
+void TFrameBehaviour::ForwardSplitterMove(const QWidget* control, const QPoint& position) {
+    FormMouseMove(position.x() + control->x(), position.y() + control->y());
+    if (!SplitterDragging && surface_.HintText.isEmpty()) surface_.HintOut(control->statusTip());
+}
+
+void TFrameBehaviour::StartFrameDrag(int element, const QPoint& globalPointer) {
+    QWindow* window = window_.windowHandle();
+    bool started = false;
+    if (window)
+        started = element == SkinCode::Caption ? window->startSystemMove()
+                                               : window->startSystemResize(EdgesOf(element));
+    // Without a window manager that takes over, the window follows the pointer itself.
+    if (!started)
+        frameDrag_.emplace(element, window_.geometry(), globalPointer, window_.minimumSize());
+}
+
+void TFrameBehaviour::MouseMove(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    if (frameDrag_) {
+        window_.setGeometry(frameDrag_->GeometryAt(global));
+        return;
+    }
+    if (captionPress_ && (event->buttons() & Qt::LeftButton) &&
+        (global - *captionPress_).manhattanLength() >= 3) {
+        StartFrameDrag(SkinCode::Caption, *captionPress_);
+        captionPress_.reset();
+        if (frameDrag_) window_.setGeometry(frameDrag_->GeometryAt(global));
+        return;
+    }
+    FormMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void TFrameBehaviour::MousePress(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (IsResizeZone(surface_.HotElement)) StartFrameDrag(surface_.HotElement, global);
+        // The caption moves the window once the pointer really drags it, so that a
+        // double click on the caption stays a double click for every window manager.
+        if (surface_.HotElement == SkinCode::Caption && !window_.isMaximized())
+            captionPress_ = global;
+    }
+    const QPoint at = global - window_.geometry().topLeft();
+    FormMouseDown(event->button(), at.x(), at.y());
+}
+
+void TFrameBehaviour::MouseRelease(QMouseEvent* event) {
+    captionPress_.reset();
+    if (frameDrag_) {
+        frameDrag_.reset();
+        return;
+    }
+    FormMouseUp(event->button());
+}
+
+void TFrameBehaviour::MouseDoubleClick(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) FormDblClick();
+    const QPoint at = event->position().toPoint();
+    FormMouseDown(event->button(), at.x(), at.y());
+}

@@ -1,0 +1,248 @@
+#include "app/TItemCommands.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include "app/TDocumentSession.h"
+#include "app/TErrorBox.h"
+#include "app/TItemTextBinding.h"
+#include "app/TOutlineView.h"
+#include "document/TExpandedStates.h"
+#include "document/TNodeName.h"
+#include "document/TOutlineItemModel.h"
+#include "platform/AppError.h"
+#include "platform/TMessageBoxes.h"
+
+TItemCommands::TItemCommands(TDocumentSession& session, TItemTextBinding& texts, TOutlineView* tree,
+                             QPlainTextEdit* editor, TMessageBoxes& boxes, TErrorBox& errors)
+    : session_(session),
+      texts_(texts),
+      tree_(tree),
+      editor_(editor),
+      boxes_(boxes),
+      errors_(errors) {}
+
+void TItemCommands::CollapseSubtree(TOutlineItem* item) {
+    texts_.SetExpanded(item, false);
+    for (int row = 0; row < item->ChildCount(); ++row) CollapseSubtree(item->Child(row));
+}
+
+void TItemCommands::AddItem() {
+    errors_.Run([this] {
+        if (session_.Outline().IsEmpty()) editor_->clear();  // the notice of the empty outline goes
+        const TOutlineItem* selected = texts_.SelectedItem();
+        AppendNewItem(selected ? selected->Parent() : nullptr);
+    });
+}
+
+void TItemCommands::AddChildItem() {
+    if (session_.CurrentItemIndex == -1) return;
+    errors_.Run([this] { AppendNewItem(texts_.SelectedItem()); });
+}
+
+TOutlineItem* TItemCommands::AppendNewItem(TOutlineItem* parent) {
+    if (!parent) parent = session_.Outline().Root();
+    const int number = session_.AllocateItemNumber();
+    TOutlineItem* item = session_.TreeModel->InsertItem(parent, parent->ChildCount(),
+                                                        QStringLiteral("新規"), number);
+    texts_.SelectItem(item);
+    item->ImageIndex = 0;
+    item->SelectedIndex = 1;
+    session_.Modified = true;
+    return item;
+}
+
+void TItemCommands::AddItemText() {
+    AddItem();
+    errors_.Run([this] { PasteAsLabel(texts_.SelectedItem()); });
+}
+
+void TItemCommands::AddChildItemText() {
+    if (session_.CurrentItemIndex == -1) return;
+    AddChildItem();
+    errors_.Run([this] { PasteAsLabel(texts_.SelectedItem()); });
+}
+
+void TItemCommands::PasteAsLabel(TOutlineItem* item) {
+    if (!item) return;
+    editor_->insertPlainText(QGuiApplication::clipboard()->text());
+    if (session_.Settings.Value(u"AutoNodeName") == QStringLiteral("1")) {
+        QString label = TNodeName::FirstBytes(EditorFirstLine(), TNodeName::kMaxLabelBytes);
+        if (session_.Settings.Value(u"NodeNameLimitter") == QStringLiteral("1")) {
+            const QString count = session_.Settings.Value(u"NodeNameLimitterCount");
+            bool ok = false;
+            const int limit = count.toInt(&ok, 10);
+            if (!ok) throw AppError::NotAnInteger(count);
+            label = TNodeName::FirstBytes(label, limit);
+        }
+        session_.TreeModel->SetLabel(item, label);
+    }
+    session_.Modified = true;
+    if (StartRedrawTimer) StartRedrawTimer();
+}
+
+QString TItemCommands::EditorFirstLine() const {
+    const QTextBlock block = editor_->document()->firstBlock();
+    QString line = block.text();
+    // A line separator (Shift+Enter) ends the first line as well.
+    const qsizetype separator = line.indexOf(QChar::LineSeparator);
+    if (separator >= 0) line.truncate(separator);
+    if (editor_->lineWrapMode() == QPlainTextEdit::NoWrap) return line;
+    editor_->document()->documentLayout()->blockBoundingRect(block);  // lays the block out
+    const QTextLayout* layout = block.layout();
+    if (layout && layout->lineCount() > 0) line.truncate(layout->lineAt(0).textLength());
+    return line;
+}
+
+void TItemCommands::DeleteItem() {
+    TOutlineItem* selected = texts_.SelectedItem();
+    if (session_.Outline().IsEmpty() || !selected) return;
+    using Kind = TMessageBoxes::Kind;
+    if (boxes_.Ask(Kind::Confirmation,
+                   QStringLiteral("選択している項目と、その子項目を削除します。よろしいですか？"),
+                   TMessageBoxes::Buttons::YesNo) != TMessageBoxes::Answer::Yes)
+        return;
+    const int index = session_.Outline().AbsoluteIndexOf(selected);
+    if (index == 0) {
+        boxes_.Ask(Kind::Warning,
+                   QStringLiteral("一番上の項目は、削除できません。削除したい場合は項目を「down」"
+                                  "ボタンで移動してから実行してください。"),
+                   TMessageBoxes::Buttons::Ok);
+        return;
+    }
+    TOutlineItem* previous = session_.Outline().ItemAt(index - 1);
+    texts_.SelectItem(previous);
+    if (texts_.SelectedItem() != previous) return;  // the text could not be stored: nothing goes
+    session_.SelectionSync = false;
+    session_.TreeModel->RemoveItem(session_.Outline().ItemAt(index));
+    session_.SelectionSync = true;
+    session_.Modified = true;
+}
+
+bool TItemCommands::MoveSubtree(TOutlineItem* item, TMovePrimitive::Mode mode,
+                                TOutlineItem* target) {
+    const auto destination = TMovePrimitive::Resolve(session_.Outline(), item, mode, target);
+    if (!destination) return false;
+    TOutlineItem* formerParent = item->Parent();
+    // The move itself is no selection change: the selection stays on the item.
+    const bool syncing = session_.SelectionSync;
+    session_.SelectionSync = false;
+    session_.TreeModel->MoveItem(item, destination->parent, destination->row);
+    session_.SelectionSync = syncing;
+    CollapseSubtree(item);
+    if (destination->parent != session_.Outline().Root())
+        texts_.SetExpanded(destination->parent, true);
+    if (formerParent != session_.Outline().Root() && !formerParent->HasChildren())
+        texts_.SetExpanded(formerParent, false);
+    return true;
+}
+
+// After a move the editor still holds the moved item's text: name its new index,
+// then pass the selection through a neighbour so that both texts are stored and the
+// neighbour is shown the way the user last left it.
+void TItemCommands::RebindMovedItem(TOutlineItem* item, TOutlineItem* neighbour) {
+    session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(item);
+    if (neighbour) texts_.SelectItem(neighbour);
+    texts_.SelectItem(item);
+}
+
+void TItemCommands::MoveUpItem() {
+    TOutlineItem* item = texts_.SelectedItem();
+    if (!item || item->Row() == 0) return;  // the first of its siblings
+    errors_.Run([&] {
+        const TExpandedStates states = TExpandedStates::Take(item);
+        TOutlineItem* previous = item->Parent()->Child(item->Row() - 1);
+        texts_.StoreEditorText(item);
+        MoveSubtree(item, TMovePrimitive::Mode::Before, previous);
+        RebindMovedItem(item,
+                        session_.Outline().ItemAt(session_.Outline().AbsoluteIndexOf(item) + 1));
+        session_.Modified = true;
+        for (int index : states.IndexesToExpand(session_.Outline().AbsoluteIndexOf(item)))
+            texts_.SetExpanded(session_.Outline().ItemAt(index), true);
+    });
+}
+
+void TItemCommands::MoveDownItem() {
+    TOutlineItem* item = texts_.SelectedItem();
+    if (!item) return;
+    TOutlineItem* parent = item->Parent();
+    if (item->Row() + 1 >= parent->ChildCount()) return;  // the last of its siblings
+    errors_.Run([&] {
+        const TExpandedStates states = TExpandedStates::Take(item);
+        TOutlineItem* next = parent->Child(item->Row() + 1);
+        texts_.StoreEditorText(item);
+        if (next->Row() + 1 < parent->ChildCount())
+            MoveSubtree(item, TMovePrimitive::Mode::Before, parent->Child(next->Row() + 1));
+        else
+            MoveSubtree(item, TMovePrimitive::Mode::LastSibling, next);
+        RebindMovedItem(item,
+                        session_.Outline().ItemAt(session_.Outline().AbsoluteIndexOf(item) - 1));
+        session_.Modified = true;
+        for (int index : states.IndexesToExpand(session_.Outline().AbsoluteIndexOf(item)))
+            texts_.SetExpanded(session_.Outline().ItemAt(index), true);
+    });
+}
+
+void TItemCommands::MoveLeftItem() {
+    TOutlineItem* item = texts_.SelectedItem();
+    if (!item || item->Parent() == session_.Outline().Root()) return;
+    errors_.Run([&] {
+        const TExpandedStates states = TExpandedStates::Take(item);
+        TOutlineItem* formerParent = item->Parent();
+        const int index = session_.Outline().AbsoluteIndexOf(item);
+        const bool orderChanges = item->Row() + 1 < formerParent->ChildCount();
+        if (orderChanges) texts_.StoreEditorText(item);
+        // The item follows its former parent's whole subtree.
+        TOutlineItem* grandparent = formerParent->Parent();
+        if (formerParent->Row() + 1 < grandparent->ChildCount())
+            MoveSubtree(item, TMovePrimitive::Mode::Before,
+                        grandparent->Child(formerParent->Row() + 1));
+        else
+            MoveSubtree(item, TMovePrimitive::Mode::LastSibling, formerParent);
+        if (orderChanges) {
+            RebindMovedItem(item, session_.Outline().ItemAt(index));
+            session_.Modified = true;
+        }
+        for (int expand : states.IndexesToExpand(session_.Outline().AbsoluteIndexOf(item)))
+            texts_.SetExpanded(session_.Outline().ItemAt(expand), true);
+    });
+}
+
+void TItemCommands::MoveRightItem() {
+    TOutlineItem* item = texts_.SelectedItem();
+    if (!item || item->Row() == 0) return;  // no previous sibling to move into
+    const bool wasExpanded = item->Expanded;
+    MoveSubtree(item, TMovePrimitive::Mode::LastChild, item->Parent()->Child(item->Row() - 1));
+    session_.Modified = true;
+    if (wasExpanded) texts_.SetExpanded(item, true);
+}
+
+void TItemCommands::TreeDragDrop(const QPoint& point) {
+    tree_->setEnabled(false);
+    if (TOutlineItem* item = texts_.SelectedItem()) {
+        QModelIndex targetIndex;
+        const TDropZone::Zone zone = tree_->ZoneAt(point, &targetIndex);
+        TOutlineItem* target = session_.TreeModel->ItemOf(targetIndex);
+        switch (zone) {
+            case TDropZone::Zone::OnItem:
+                MoveSubtree(item, TMovePrimitive::Mode::LastChild, target);
+                break;
+            case TDropZone::Zone::BelowItems:
+                MoveSubtree(item, TMovePrimitive::Mode::LastSibling, nullptr);
+                break;
+            case TDropZone::Zone::Indentation:
+                MoveSubtree(item, TMovePrimitive::Mode::Before, target);
+                break;
+            case TDropZone::Zone::Nowhere: break;
+        }
+        session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(item);
+        texts_.SelectItem(item);
+        session_.Modified = true;
+    }
+    tree_->setEnabled(true);
+    tree_->setFocus();
+}

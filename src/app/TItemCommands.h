@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPoint>
+#include <functional>
+
+#include "document/TMovePrimitive.h"
+
+class QPlainTextEdit;
+class TDocumentSession;
+class TErrorBox;
+class TItemTextBinding;
+class TMessageBoxes;
+class TOutlineItem;
+class TOutlineView;
+
+// The operations on the outline's structure: adding items beside or below the selected
+// one (empty or from the clipboard), deleting, moving up, down, out of and into the
+// parent, and dragging. Each keeps every text with its item, the editor on the selected
+// item's text and CurrentItemIndex on the selected item.
+class TItemCommands {
+  public:
+    TItemCommands(TDocumentSession& session, TItemTextBinding& texts, TOutlineView* tree,
+                  QPlainTextEdit* editor, TMessageBoxes& boxes, TErrorBox& errors);
+
+    // Asks for the deferred full redraw after pasting an item.
+    std::function<void()> StartRedrawTimer;
+
+    void AddItem();
+    void AddChildItem();
+    void AddItemText();
+    void AddChildItemText();
+    void DeleteItem();
+    void MoveUpItem();
+    void MoveDownItem();
+    void MoveLeftItem();
+    void MoveRightItem();
+    // The selected item dropped at point, in the outline's viewport.
+    void TreeDragDrop(const QPoint& point);
+
+  private:
+    TOutlineItem* AppendNewItem(TOutlineItem* parent);
+    void PasteAsLabel(TOutlineItem* item);
+    QString EditorFirstLine() const;
+    bool MoveSubtree(TOutlineItem* item, TMovePrimitive::Mode mode, TOutlineItem* target);
+    void RebindMovedItem(TOutlineItem* item, TOutlineItem* neighbour);
+    void CollapseSubtree(TOutlineItem* item);
+
+    TDocumentSession& session_;
+    TItemTextBinding& texts_;
+    TOutlineView* tree_;
+    QPlainTextEdit* editor_;
+    TMessageBoxes& boxes_;
+    TErrorBox& errors_;
+};

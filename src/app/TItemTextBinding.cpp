@@ -1,0 +1,109 @@
+#include "app/TItemTextBinding.h"
+
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
+
+#include "app/TDocumentSession.h"
+#include "app/TErrorBox.h"
+#include "app/TOutlineView.h"
+#include "document/TOutlineItemModel.h"
+#include "platform/AppError.h"
+#include "ui/TEditorCommands.h"
+
+TItemTextBinding::TItemTextBinding(TDocumentSession& session, TOutlineView* tree,
+                                   QPlainTextEdit* editor, TErrorBox& errors)
+    : session_(session), tree_(tree), editor_(editor), errors_(errors) {}
+
+void TItemTextBinding::StoreEditorText(const TOutlineItem* item) {
+    QString text = EditorText();
+    // A text the user has not changed keeps its file as it is: code page 932 writes some
+    // characters it reads in two forms (duplicate codes) in one form only.
+    if (item->ItemNumber == shownItemNumber_ && text == shownText_ &&
+        session_.Store.Exists(item->ItemNumber))
+        return;
+    session_.Store.Store(item->ItemNumber, text);
+    shownItemNumber_ = item->ItemNumber;
+    shownText_ = std::move(text);
+}
+
+void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
+    QString text = session_.Store.Load(item->ItemNumber);
+    if (text.isEmpty())
+        editor_->clear();
+    else
+        SetEditorText(text);  // replaces the whole text at once
+    shownItemNumber_ = item->ItemNumber;
+    shownText_ = std::move(text);
+}
+
+QString TItemTextBinding::EditorText() const { return TEditorCommands::TextOf(*editor_); }
+
+void TItemTextBinding::SetEditorText(const QString& text) { editor_->setPlainText(text); }
+
+TOutlineItem* TItemTextBinding::SelectedItem() const {
+    return session_.TreeModel->ItemOf(tree_->currentIndex());
+}
+
+void TItemTextBinding::SelectItem(TOutlineItem* item) {
+    // A selected item is always visible.
+    for (TOutlineItem* ancestor = item ? item->Parent() : nullptr;
+         ancestor && ancestor != session_.Outline().Root(); ancestor = ancestor->Parent())
+        if (!ancestor->Expanded) SetExpanded(ancestor, true);
+    tree_->selectionModel()->setCurrentIndex(session_.TreeModel->IndexOf(item),
+                                             QItemSelectionModel::ClearAndSelect);
+}
+
+void TItemTextBinding::TreeChange(TOutlineItem* selected) {
+    if (!session_.SelectionSync) return;
+    const bool wasModified = session_.Modified;
+    try {
+        if (session_.Outline().Count() > 1) {
+            editor_->hide();
+            if (const TOutlineItem* previous = session_.ItemAtCurrentIndex())
+                StoreEditorText(previous);
+            if (selected) ShowItemText(selected);
+            editor_->show();
+        }
+        session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(selected);
+    } catch (const AppError& error) {
+        // The editor still holds the text of the item at CurrentItemIndex, which may not
+        // have reached its file: the selection stays with it.
+        editor_->show();
+        RestoreSelection(session_.ItemAtCurrentIndex());
+        errors_.Show(error.Text());
+    }
+    tree_->setFocus();
+    session_.Modified = wasModified;
+    if (SelectionChanged) SelectionChanged();
+}
+
+void TItemTextBinding::RestoreSelection(TOutlineItem* item) {
+    if (!item) return;
+    const bool syncing = session_.SelectionSync;
+    session_.SelectionSync = false;
+    tree_->selectionModel()->setCurrentIndex(session_.TreeModel->IndexOf(item),
+                                             QItemSelectionModel::ClearAndSelect);
+    session_.SelectionSync = syncing;
+}
+
+void TItemTextBinding::EditorChange() { session_.Modified = true; }
+
+bool TItemTextBinding::EditorInputMethod(QInputMethodEvent* event) {
+    if (composing_ || !event->commitString().isEmpty() || event->replacementLength() != 0)
+        return false;
+    const bool wasModified = session_.Modified;
+    const int characters = editor_->document()->characterCount();
+    composing_ = true;
+    QCoreApplication::sendEvent(editor_, event);
+    composing_ = false;
+    if (editor_->document()->characterCount() == characters) session_.Modified = wasModified;
+    return true;
+}
+
+void TItemTextBinding::TreeEdited(TOutlineItem*) { session_.Modified = true; }
+
+void TItemTextBinding::SetExpanded(TOutlineItem* item, bool expanded) {
+    item->Expanded = expanded;
+    tree_->setExpanded(session_.TreeModel->IndexOf(item), expanded);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QInputMethodEvent;
+class QPlainTextEdit;
+class TDocumentSession;
+class TErrorBox;
+class TOutlineItem;
+class TOutlineView;
+
+// The editor holds the text of the selected item, every other item's text lives in its
+// item text file: the selection change stores the text of the item that loses the
+// selection and shows the text of the one that gains it. Edits of the text and of
+// labels mark the document changed; selection changes never do.
+class TItemTextBinding {
+  public:
+    TItemTextBinding(TDocumentSession& session, TOutlineView* tree, QPlainTextEdit* editor,
+                     TErrorBox& errors);
+
+    // Called after every selection change the binding handled.
+    std::function<void()> SelectionChanged;
+
+    // Writes the editor's text to the item's file; a text the user has not changed
+    // since it was shown leaves the file as it is. Throws AppError.
+    void StoreEditorText(const TOutlineItem* item);
+    // Loads the item's text into the editor (empty without a file). Throws AppError.
+    void ShowItemText(const TOutlineItem* item);
+    void TreeChange(TOutlineItem* selected);
+    void EditorChange();
+    // An input method's event for the editor. A composition shows in the editor but is
+    // no text yet, though the editor reports every step of it as a change: it is handed
+    // to the editor here without marking the document changed, unless it types over a
+    // selection. Returns whether the event was handled.
+    bool EditorInputMethod(QInputMethodEvent* event);
+    void TreeEdited(TOutlineItem* item);
+
+    TOutlineItem* SelectedItem() const;
+    // Selects the item (its ancestors expand), which runs the selection change.
+    void SelectItem(TOutlineItem* item);
+    // Selects item without a selection change: the editor and CurrentItemIndex stay.
+    void RestoreSelection(TOutlineItem* item);
+    void SetExpanded(TOutlineItem* item, bool expanded);
+
+    // The editor's text, "\n" between lines.
+    QString EditorText() const;
+    void SetEditorText(const QString& text);
+
+  private:
+    TDocumentSession& session_;
+    TOutlineView* tree_;
+    QPlainTextEdit* editor_;
+    TErrorBox& errors_;
+    // The text last loaded from or stored into an item text file, and that item's number.
+    int shownItemNumber_ = -1;
+    QString shownText_;
+    bool composing_ = false;  // handing an input method's composition to the editor
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TAssociation;
+class TFileDialogs;
+class TFontPicker;
+class TMessageBoxes;
+class TShell;
+
+// What the main window takes from its surroundings: the program folder, the command
+// line and the seams through which it talks to the user.
+struct TMainFormContext {
+    QString exeDir;         // folder of the executable, ending with a separator
+    QStringList arguments;  // command-line arguments without the program name
+    TMessageBoxes* messageBoxes = nullptr;
+    TFileDialogs* fileDialogs = nullptr;
+    TAssociation* association = nullptr;  // ".qlo" documents opened by this program
+    TShell* shell = nullptr;              // the desktop's programs for pages and mail
+    TFontPicker* fontPicker = nullptr;    // the font dialog; the platform's when none is given
+};

@@ -1,0 +1,180 @@
+#include "app/TSkinSurface.h"
+
+#include <QDir>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+
+#include "app/TDocumentSession.h"
+#include "app/TErrorBox.h"
+#include "app/TOutlineView.h"
+#include "platform/AppError.h"
+#include "skin/TSkinHints.h"
+
+namespace {
+
+const QColor kHintGrey(128, 128, 128);
+
+}  // namespace
+
+TSkinSurface::TSkinSurface(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
+                           TDocumentSession& session, TErrorBox& errors)
+    : window_(window),
+      tree_(tree),
+      editor_(editor),
+      session_(session),
+      errors_(errors),
+      skin_(session.ExeDir + QStringLiteral("Data") + QDir::separator()) {}
+
+void TSkinSurface::Paint(QPaintEvent* event) {
+    if (!blitOnly_) {
+        painting_ = true;
+        FormPaint();
+        painting_ = false;
+    }
+    QPainter painter(&window_);
+    if (surface_.isNull() || !Activated) {
+        painter.fillRect(event->rect(), Qt::white);
+        return;
+    }
+    painter.drawImage(event->rect(), surface_, event->rect());
+}
+
+void TSkinSurface::FormPaint() {
+    if (!Activated) return;
+    if (SkipNextLayout && !FirstPaint) {
+        SkipNextLayout = false;
+    } else {
+        LayoutControls();
+        DrawBack();
+    }
+    FirstPaint = false;
+}
+
+void TSkinSurface::LayoutControls() {
+    const TControlLayout layout =
+        TSkinLayout::LayoutControls(window_.width(), window_.height(), tree_->width());
+    if (layout.TreeWidthCut)
+        session_.Settings.SetValue(u"TreeWidth", QString::number(layout.Tree.width()));
+    tree_->setGeometry(layout.Tree);
+    editor_->setGeometry(layout.Editor);
+}
+
+TWindowState TSkinSurface::WindowState() const {
+    if (window_.isMinimized()) return TWindowState::Minimized;
+    if (window_.isMaximized()) return TWindowState::Maximized;
+    return TWindowState::Normal;
+}
+
+void TSkinSurface::DrawBack() {
+    if (!DrawBackEnabled) return;
+    if (BeforeFullDrawing) BeforeFullDrawing();
+    RunSkinStep([this] {
+        const TSkinScene scene{window_.width(), window_.height(),  window_.isActiveWindow(),
+                               WindowState(),   tree_->geometry(), editor_->geometry()};
+        surface_ = skin_.Compose(scene);
+        ShowSurface(window_.rect());
+    });
+}
+
+void TSkinSurface::RedrawBack() {
+    if (HotElement == 0) return;
+    if (TSkinLayout::IsButton(HotElement)) {
+        DrawElementsOnSurface([this](QPainter& painter, QRegion& drawn) {
+            drawn += skin_.DrawElement(painter, HotElement, TSkinLook::Normal, window_.width(),
+                                       window_.height(), WindowState());
+        });
+    }
+    HotElement = 0;
+}
+
+void TSkinSurface::HintOut(const QString& text) {
+    HintText = text;
+    const int W = window_.width();
+    const int H = window_.height();
+    const QRect band = TSkinLayout::HintBand(W, H);
+    DrawOnSurface(band, [&](QPainter& painter) {
+        skin_.DrawHintBand(painter, W, H);
+        if (text.isEmpty()) return;
+        painter.setFont(window_.font());
+        painter.setPen(kHintGrey);
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(Qt::white);
+        const QPoint at = TSkinLayout::HintTextPos(H);
+        painter.setClipRect(band);
+        painter.drawText(QRect(at, QSize(W - at.x(), band.bottom() - at.y() + 1)),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    });
+}
+
+void TSkinSurface::AppActivate() { DrawTitleBar(true); }
+
+void TSkinSurface::AppDeactivate() { DrawTitleBar(false); }
+
+void TSkinSurface::DrawTitleBar(bool active) {
+    DrawOnSurface(QRect(TSkinLayout::TitleBarPos(), QSize(window_.width(), 30)),
+                  [&](QPainter& painter) { skin_.DrawTitleBar(painter, active); });
+}
+
+void TSkinSurface::DrawLooks(int hot) {
+    static const int kLooks[] = {1,  2,  3,  4,  5,  6,  7,  9,  10, 11, 12, 13,
+                                 14, 15, 16, 17, 18, 19, 20, 21, 22, 36, 35};
+    QString hint;
+    DrawElementsOnSurface([&](QPainter& painter, QRegion& drawn) {
+        for (int code : kLooks) {
+            drawn += skin_.DrawElement(painter, code,
+                                       code == hot ? TSkinLook::Active : TSkinLook::Normal,
+                                       window_.width(), window_.height(), WindowState());
+            if (code == hot && TSkinLayout::IsButton(code)) hint = TSkinHints::Of(code);
+        }
+    });
+    if (!hint.isEmpty()) HintOut(hint);
+}
+
+void TSkinSurface::DrawButtonLook(int code, TSkinLook look) {
+    DrawElementsOnSurface([&](QPainter& painter, QRegion& drawn) {
+        drawn += skin_.DrawElement(painter, code, look, window_.width(), window_.height(),
+                                   WindowState());
+    });
+}
+
+void TSkinSurface::DrawOnSurface(const QRegion& area, const std::function<void(QPainter&)>& draw) {
+    if (surface_.isNull()) return;  // nothing drawn yet: the first full drawing comes
+    // Like drawing on the window itself: what was drawn before a failure stays.
+    QPainter painter(&surface_);
+    RunSkinStep([&] { draw(painter); });
+    painter.end();
+    ShowSurface(area);
+}
+
+void TSkinSurface::DrawElementsOnSurface(const std::function<void(QPainter&, QRegion&)>& draw) {
+    if (surface_.isNull()) return;
+    // The bitmaps decide what is shown again: a look may be larger than where it reacts
+    // to the pointer.
+    QRegion drawn;
+    QPainter painter(&surface_);
+    RunSkinStep([&] { draw(painter, drawn); });
+    painter.end();
+    ShowSurface(drawn);
+}
+
+void TSkinSurface::RunSkinStep(const std::function<void()>& step) {
+    try {
+        step();
+        lastSkinFailure_.clear();
+    } catch (const AppError& error) {
+        // Every paint tries again; the same failure is reported once, and the box is
+        // shown after the paint under way has finished.
+        if (error.Text() == lastSkinFailure_) return;
+        lastSkinFailure_ = error.Text();
+        QMetaObject::invokeMethod(
+            &window_, [this, text = error.Text()] { errors_.Show(text); }, Qt::QueuedConnection);
+    }
+}
+
+void TSkinSurface::ShowSurface(const QRegion& area) {
+    if (painting_) return;  // the paint under way shows the new surface
+    blitOnly_ = true;
+    window_.repaint(area);
+    blitOnly_ = false;
+}

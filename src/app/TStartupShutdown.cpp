@@ -1,0 +1,213 @@
+#include "app/TStartupShutdown.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include "app/TDocumentCommands.h"
+#include "app/TDocumentSession.h"
+#include "app/TErrorBox.h"
+#include "app/TFrameBehaviour.h"
+#include "app/TItemTextBinding.h"
+#include "app/TOutlineView.h"
+#include "app/TSettingsFile.h"
+#include "app/TSkinSurface.h"
+#include "app/TWindowPlacement.h"
+#include "document/TOutlineItemModel.h"
+#include "platform/AppError.h"
+#include "platform/TMessageBoxes.h"
+#include "ui/TAssociationCommands.h"
+
+TStartupShutdown::TStartupShutdown(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
+                                   const TMainFormContext& context, TDocumentSession& session,
+                                   TItemTextBinding& texts, TDocumentCommands& documents,
+                                   TSkinSurface& surface, TFrameBehaviour& frame, TErrorBox& errors)
+    : window_(window),
+      tree_(tree),
+      editor_(editor),
+      context_(context),
+      session_(session),
+      texts_(texts),
+      documents_(documents),
+      surface_(surface),
+      frame_(frame),
+      errors_(errors) {}
+
+void TStartupShutdown::FormCreate() {
+    surface_.FirstPaint = true;
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &window_,
+                     [this](Qt::ApplicationState state) {
+                         if (state == Qt::ApplicationActive)
+                             surface_.AppActivate();
+                         else
+                             surface_.AppDeactivate();
+                     });
+    window_.setWindowTitle(TMessageBoxes::ApplicationTitle());
+    surface_.DrawBackEnabled = true;
+    session_.DialogFolder = session_.ExeDir;
+    session_.CurrentItemIndex = -1;
+    session_.Modified = false;
+    session_.SelectionSync = true;
+    session_.Store.RemoveAll();
+    session_.Settings.Clear();
+    ReadSettingsAtStart();
+    errors_.Run([this] { ChooseStartDocument(); });
+    session_.AutoSaveOn = session_.Settings.Value(u"AutoSave") != QStringLiteral("0");
+    if (session_.Outline().IsEmpty()) AddDefaultItem();
+}
+
+void TStartupShutdown::ReadSettingsAtStart() {
+    const QString path = session_.SettingsPath();
+    if (!QFileInfo::exists(path)) {
+        session_.Settings = TSettingsList::Defaults(window_.geometry());
+        const auto answer = context_.messageBoxes->Ask(
+            TMessageBoxes::Kind::Confirmation,
+            QStringLiteral("qloを本アプリケーションに関連づけますか？"
+                           "これは後から、オプションメニューからでも設定できます。"),
+            TMessageBoxes::Buttons::YesNo);
+        if (answer == TMessageBoxes::Answer::Yes)
+            errors_.Run([this] {
+                TAssociationCommands::Associate(*context_.association, *context_.messageBoxes);
+            });
+        return;
+    }
+    try {
+        session_.Settings.Assign(TSettingsFile::Read(path));
+    } catch (const AppError& error) {
+        // Go on with the defaults, and keep the file unless the user changes a setting.
+        errors_.Show(error.Text());
+        session_.Settings = TSettingsList::Defaults(window_.geometry());
+        unreadSettings_ = session_.Settings.Lines();
+        return;
+    }
+    if (TStartupSettings::IsCurrent(session_.Settings))
+        ApplySettings(TStartupSettings::Read(session_.Settings));
+    else
+        TStartupSettings::Upgrade(session_.Settings);
+}
+
+void TStartupShutdown::ApplySettings(TStartupSettings::Values values) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    TStartupSettings::FitToDesktop(values,
+                                   screen ? screen->virtualSize() : QSize(1 << 14, 1 << 14));
+    for (const QString& bad : values.badValues) errors_.Show(AppError::NotAnInteger(bad).Text());
+    for (const QString& large : values.oversizedValues)
+        errors_.Show(AppError::LargerThanScreen(large).Text());
+    QRect place(values.left.value_or(window_.x()), values.top.value_or(window_.y()),
+                values.width.value_or(window_.width()), values.height.value_or(window_.height()));
+    place.setSize(place.size().expandedTo(window_.minimumSize()));
+    window_.setGeometry(TWindowPlacement::Reachable(place));
+    if (values.treeWidth) tree_->resize(*values.treeWidth, tree_->height());
+    if (values.wordWrapOff) editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    if (!values.dialogFolder.isEmpty()) session_.DialogFolder = values.dialogFolder;
+    if (values.treeFont) ApplyFont(tree_, *values.treeFont);
+    if (values.editorFont) ApplyFont(editor_, *values.editorFont);
+}
+
+void TStartupShutdown::ApplyFont(QWidget* control, const TStartupSettings::Font& setting) {
+    QFont font = control->font();
+    font.setFamily(setting.family);
+    if (setting.pointSize) font.setPointSize(*setting.pointSize);
+    setting.style.ApplyTo(font);
+    control->setFont(font);
+    if (setting.color && setting.color->isValid()) {
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::Text, *setting.color);
+        control->setPalette(palette);
+    }
+}
+
+void TStartupShutdown::ChooseStartDocument() {
+    const QString autoLoad = session_.Settings.Value(u"AutoLoad");
+    if (!context_.arguments.isEmpty()) {
+        session_.AutoLoadOn = autoLoad != QStringLiteral("0");
+        documents_.LoadFile(context_.arguments.first());
+        return;
+    }
+    session_.AutoLoadOn = autoLoad == QStringLiteral("1");
+    if (!session_.AutoLoadOn) return;
+    const QString editFile = session_.Settings.Value(u"EditFile");
+    if (editFile == QStringLiteral("nil")) return;
+    if (QFileInfo::exists(editFile))
+        documents_.LoadFile(editFile);
+    else
+        context_.messageBoxes->Ask(
+            TMessageBoxes::Kind::Information,
+            QStringLiteral("前回開いていたファイルがありません。自動読み込みを中止します。"),
+            TMessageBoxes::Buttons::Ok);
+}
+
+void TStartupShutdown::AddDefaultItem() {
+    TOutlineItem* item = session_.TreeModel->InsertItem(nullptr, 0, QStringLiteral("新規"), 0);
+    item->SelectedIndex = item->ImageIndex;
+    session_.NextItemNumber = 1;
+}
+
+void TStartupShutdown::FormActivate() {
+    if (window_.isMaximized() && window_.geometry() != frame_.WorkArea()) frame_.WindowMaximize();
+    const bool first = !surface_.Activated;
+    surface_.Activated = true;
+    if (first) {
+        // The first activation focuses the outline, which selects its first item. The
+        // view makes an item current when it takes the focus, without selecting it.
+        tree_->setFocus(Qt::ActiveWindowFocusReason);
+        if (!session_.Outline().IsEmpty()) {
+            TOutlineItem* item =
+                texts_.SelectedItem() ? texts_.SelectedItem() : session_.Outline().First();
+            if (!tree_->selectionModel()->isSelected(session_.TreeModel->IndexOf(item)))
+                texts_.SelectItem(item);
+        }
+        window_.update();
+    }
+}
+
+bool TStartupShutdown::FormCloseQuery() {
+    // An empty outline has nothing to save: what the editor holds then is the notice
+    // of the empty outline or text that belongs to no item.
+    if (!session_.Modified || session_.Outline().IsEmpty()) return true;
+    const QString editFile = session_.Settings.Value(u"EditFile");
+    if (session_.Settings.Value(u"AutoSave") == QStringLiteral("1"))
+        return editFile != QStringLiteral("nil") ? documents_.SaveGuarded(editFile)
+                                                 : documents_.SaveAsMenuClick();
+    // "0", and any value that is neither "0" nor "1": ask rather than lose changes.
+    return documents_.OfferToSave();
+}
+
+void TStartupShutdown::FormClose() {
+    RecordWindowPlace();
+    // The settings are written before the item texts go, so that a failure to write
+    // them is reported while nothing else is lost yet.
+    if (!unreadSettings_ || SettingsChangedSinceStart())
+        errors_.Run([this] { WriteSettingsFile(); });
+    session_.Store.RemoveAll();
+}
+
+bool TStartupShutdown::SettingsChangedSinceStart() const {
+    // The window's place is recorded at every close; it is no change of the user's.
+    const auto withoutPlace = [](const QStringList& lines) {
+        TSettingsList settings(lines);
+        for (const char16_t* key :
+             {u"Maximized", u"FormTop", u"FormLeft", u"FormHeight", u"FormWidth"})
+            settings.SetValue(key, QString());
+        return settings.Lines();
+    };
+    return withoutPlace(session_.Settings.Lines()) != withoutPlace(*unreadSettings_);
+}
+
+void TStartupShutdown::RecordWindowPlace() {
+    const bool normal = !(window_.windowState() &
+                          (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    const QString maximized = normal ? QStringLiteral("0") : QStringLiteral("1");
+    session_.Settings.SetValue(u"Maximized", QStringLiteral("0"));
+    const QRect place = frame_.NormalPlace();
+    session_.Settings.SetValue(u"FormTop", QString::number(place.top()));
+    session_.Settings.SetValue(u"FormLeft", QString::number(place.left()));
+    session_.Settings.SetValue(u"FormHeight", QString::number(place.height()));
+    session_.Settings.SetValue(u"FormWidth", QString::number(place.width()));
+    session_.Settings.SetValue(u"Maximized", maximized);
+}
+
+void TStartupShutdown::WriteSettingsFile() {
+    TSettingsFile::Write(session_.SettingsPath(), session_.Settings.Lines());
+}

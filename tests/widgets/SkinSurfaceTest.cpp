@@ -1,0 +1,41 @@
+#include <QPaintEvent>
+
+#include "skin/TSkinLayout.h"
+#include "support/SkinnedWindowFixture.h"
+
+namespace {
+
+class SkinSurface : public SkinnedWindowFixture {};
+
+// The tab's bitmaps are wider than where it reacts to the pointer: the whole of the new
+// look reaches the screen.
+TEST_F(SkinSurface, TheLinkTabsActiveLookIsShownWhole) {
+    TMainForm& main = Shown();
+    struct PaintRecorder : QObject {
+        QRegion painted;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } recorder;
+    main.installEventFilter(&recorder);
+    Move(main.width() - 10, 540);  // homepage
+    ASSERT_EQ(main.Skin().HotElement, SkinCode::Homepage);
+    const TSkinElement tab = TSkinLayout::Element(SkinCode::Homepage, main.width(), main.height());
+    const QRect drawn(tab.DrawnAt, QImage(dir.File("Data/homepage_Active.bmp")).size());
+    EXPECT_EQ(recorder.painted.intersected(drawn), QRegion(drawn));
+    main.removeEventFilter(&recorder);
+}
+
+TEST_F(SkinSurface, AMissingSkinFileIsReportedOnceAndTheProgramGoesOn) {
+    TMainForm& main = Shown();
+    QFile::remove(dir.File("Data/Back.bmp"));
+    main.Skin().DrawBack();
+    main.Skin().DrawBack();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].text.contains("Back.bmp"));
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("は開けません")));
+}
+
+}  // namespace
