@@ -45,27 +45,46 @@ bool TDocumentCommands::OfferToSave() {
     }
 }
 
-bool TDocumentCommands::SaveFile(const QString& path) {
+bool TDocumentCommands::SaveFile(const QString& path, Questions questions) {
+    const bool asks = questions == Questions::Ask;
     if (session_.Outline().IsEmpty()) throw AppError(TDocumentWriter::EmptyOutlineText());
+    // Before anything else, so that saving under another name starts afresh.
+    if (file_ && file_->IsFor(path) && TDocumentWriter::ChangedSince(*file_)) {
+        if (!asks) return false;
+        switch (boxes_.Ask(TMessageBoxes::Kind::Confirmation,
+                           QStringLiteral("ファイルが他のプログラムによって変更されています。"
+                                          "上書きしますか？"),
+                           TMessageBoxes::Buttons::YesNoCancel)) {
+            case TMessageBoxes::Answer::Yes: break;
+            case TMessageBoxes::Answer::No: return SaveAsMenuClick();
+            default: return false;
+        }
+    }
     if (TDocumentWriter::CurrentIndexIsStale(session_.Outline(), session_.CurrentItemIndex)) {
-        boxes_.Ask(TMessageBoxes::Kind::Error, TDocumentWriter::IndexError001Text(),
-                   TMessageBoxes::Buttons::Ok);
+        if (asks)
+            boxes_.Ask(TMessageBoxes::Kind::Error, TDocumentWriter::IndexError001Text(),
+                       TMessageBoxes::Buttons::Ok);
     } else {
         if (const TOutlineItem* selected = texts_.SelectedItem()) texts_.StoreEditorText(selected);
         ApplyWordWrapSetting();
     }
     const TDocumentWriter::Output output =
         TDocumentWriter::Write(session_.Outline(), session_.Store);
-    if (!output.Complete() && !ConfirmUnencodable(output.unencodable)) return false;
+    if (!output.Complete() && (!asks || !ConfirmUnencodable(output.unencodable))) return false;
     TDocumentWriter::WriteFile(path, {output.head, output.texts},
                                session_.Settings.Value(u"AutoBackup") == QStringLiteral("1"));
+    file_ = TDocumentWriter::FingerprintOf(path, {output.head, output.texts});
     session_.Settings.SetValue(u"EditFile", path);
     session_.Modified = false;
+    ShowInCaption(path);
+    return true;
+}
+
+void TDocumentCommands::ShowInCaption(const QString& path) {
     const QString name = path.mid(TStartupSettings::FolderOf(path).size());
     if (SetCaption)
         SetCaption(TMessageBoxes::ApplicationTitle() + QStringLiteral("  [ ") + name +
                    QStringLiteral(" ]"));
-    return true;
 }
 
 bool TDocumentCommands::ConfirmUnencodable(const QString& characters) {
@@ -135,6 +154,7 @@ void TDocumentCommands::ReplaceDocument(const QString& path, const QByteArray& b
     session_.CurrentItemIndex = 0;
     texts_.SelectItem(session_.Outline().First());
     session_.Modified = false;
+    file_ = TDocumentWriter::FingerprintOf(path, {bytes});
     RecentFile(path);
     session_.Settings.SetValue(u"EditFile", path);
     session_.DialogFolder = TStartupSettings::FolderOf(path);
@@ -151,6 +171,7 @@ bool TDocumentCommands::NewDocument() {
     session_.Modified = false;
     session_.SelectionSync = true;
     session_.Settings.SetValue(u"EditFile", QStringLiteral("nil"));
+    file_.reset();
     return true;
 }
 

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
+
+#include "document/TDocumentWriter.h"
 
 class QPlainTextEdit;
 class TDocumentSession;
@@ -25,9 +28,19 @@ class TDocumentCommands {
     std::function<void()> StartRedrawTimer;
     std::function<void()> CloseWindow;
 
-    // Saves the outline with its texts to path. Returns false when the user declined to
-    // save characters code page 932 cannot hold. Throws AppError.
-    bool SaveFile(const QString& path);
+    // Whether a save may ask the user anything.
+    enum class Questions {
+        Ask,
+        // No box at all (the program is being ended by the system): whatever would be
+        // asked is declined.
+        Never,
+    };
+    // Saves the outline with its texts to path. When path is the file last loaded or
+    // saved and another program has changed it since, asks whether to overwrite it
+    // ("いいえ" saves under another name instead). Returns false when the document was
+    // not saved: the user declined, or with Questions::Never a question was due (an
+    // outside change, characters code page 932 cannot hold). Throws AppError.
+    bool SaveFile(const QString& path, Questions questions = Questions::Ask);
     // Reads, checks and loads the document at path, asking first to save changes.
     // Returns false when it was not loaded. Throws AppError.
     bool LoadFile(const QString& path);
@@ -41,6 +54,9 @@ class TDocumentCommands {
     void AutoLoadMenuClick();
     void AutoSaveMenuClick();
     void AutoBackupMenuClick();
+
+    // The caption that names the document saved or recovered at path.
+    void ShowInCaption(const QString& path);
 
     // SaveFile with a failure shown in the error box; whether it saved.
     bool SaveGuarded(const QString& path);
@@ -64,4 +80,6 @@ class TDocumentCommands {
     TMessageBoxes& boxes_;
     TFileDialogs& dialogs_;
     TErrorBox& errors_;
+    // The document file as last loaded or saved; none for a new document.
+    std::optional<TDocumentWriter::Fingerprint> file_;
 };

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStatusTipEvent>
 
 #include "app/TDocumentCommands.h"
@@ -15,6 +16,7 @@
 #include "app/TItemCommands.h"
 #include "app/TItemTextBinding.h"
 #include "app/TOutlineView.h"
+#include "app/TSessionRecovery.h"
 #include "app/TSkinSurface.h"
 #include "app/TStartupShutdown.h"
 #include "document/TOutlineItemModel.h"
@@ -133,14 +135,21 @@ void TMainForm::CreateConcerns() {
     surface_ = std::make_unique<TSkinSurface>(*this, Tree, Editor, *session_, *errors_);
     frame_ = std::make_unique<TFrameBehaviour>(*this, Tree, Editor, *session_, *texts_, *surface_,
                                                *this, *errors_);
-    lifecycle_ =
-        std::make_unique<TStartupShutdown>(*this, Tree, Editor, context_, *session_, *texts_,
-                                           *documents_, *surface_, *frame_, *errors_);
+    recovery_ = std::make_unique<TSessionRecovery>(*this, *session_, *texts_);
+    lifecycle_ = std::make_unique<TStartupShutdown>(*this, Tree, Editor, context_, *session_,
+                                                    *texts_, *documents_, *surface_, *frame_,
+                                                    *recovery_, *errors_);
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
 
-    texts_->SelectionChanged = [this] { surface_->SkipNextLayout = true; };
+    texts_->SelectionChanged = [this] {
+        surface_->SkipNextLayout = true;
+        recovery_->OutlineChanged();
+    };
     items_->StartRedrawTimer = [this] { Timer.start(); };
-    documents_->SetCaption = [this](const QString& caption) { setWindowTitle(caption); };
+    documents_->SetCaption = [this](const QString& caption) {
+        setWindowTitle(caption);
+        recovery_->OutlineChanged();  // saved: nothing is left to recover
+    };
     documents_->DrawBack = [this] { surface_->DrawBack(); };
     documents_->StartRedrawTimer = [this] { Timer.start(); };
     documents_->CloseWindow = [this] { close(); };
@@ -157,7 +166,21 @@ void TMainForm::ConnectControls() {
             [this](const QModelIndex& index) { TreeModel->ItemOf(index)->Expanded = true; });
     connect(Tree, &QTreeView::collapsed, this,
             [this](const QModelIndex& index) { TreeModel->ItemOf(index)->Expanded = false; });
-    connect(Editor, &QPlainTextEdit::textChanged, this, [this] { texts_->EditorChange(); });
+    connect(Editor, &QPlainTextEdit::textChanged, this, [this] {
+        texts_->EditorChange();
+        recovery_->TextChanged();
+    });
+    // Every change of the outline reaches the recovery record.
+    const auto outlineChanged = [this] { recovery_->OutlineChanged(); };
+    connect(TreeModel, &QAbstractItemModel::rowsInserted, this, outlineChanged);
+    connect(TreeModel, &QAbstractItemModel::rowsRemoved, this, outlineChanged);
+    connect(TreeModel, &QAbstractItemModel::rowsMoved, this, outlineChanged);
+    connect(TreeModel, &QAbstractItemModel::modelReset, this, outlineChanged);
+    connect(TreeModel, &QAbstractItemModel::dataChanged, this, outlineChanged);
+    connect(Tree, &QTreeView::expanded, this, outlineChanged);
+    connect(Tree, &QTreeView::collapsed, this, outlineChanged);
+    // The desktop session ends: nobody answers questions any more.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { EndWithoutQuestions(); });
     connect(Tree, &TOutlineView::ItemDropped, this,
             [this](const QPoint& point) { items_->TreeDragDrop(point); });
 
@@ -173,6 +196,8 @@ void TMainForm::ConnectControls() {
 }
 
 void TMainForm::ShowHint(const QString& hint) { surface_->HintOut(LongHint(hint)); }
+
+void TMainForm::EndWithoutQuestions() { lifecycle_->EndWithoutQuestions(); }
 
 void TMainForm::TimerTimer() {
     surface_->DrawBack();

@@ -19,6 +19,7 @@ class TItemTextBinding;
 class TOutlineItemModel;
 class TOutlineView;
 class TSkinSurface;
+class TSessionRecovery;
 class TStartupShutdown;
 
 // The program's one document window. It holds the controls and the concerns that own
@@ -48,9 +49,13 @@ class TMainForm : public QWidget, public TMenuHost {
     TSkinSurface& Skin() const { return *surface_; }
     TFrameBehaviour& Frame() const { return *frame_; }
     TStartupShutdown& Lifecycle() const { return *lifecycle_; }
+    TSessionRecovery& Recovery() const { return *recovery_; }
     TEditorCommands* EditorCommands() const { return editing_.get(); }
 
     void ShowHint(const QString& hint);
+    // Ends the session for a signal or the desktop's logout: saved or kept for recovery,
+    // without a question.
+    void EndWithoutQuestions();
     void TimerTimer();
     void BringToFront();
 
@@ -110,6 +115,7 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TDocumentCommands> documents_;
     std::unique_ptr<TSkinSurface> surface_;
     std::unique_ptr<TFrameBehaviour> frame_;
+    std::unique_ptr<TSessionRecovery> recovery_;
     std::unique_ptr<TStartupShutdown> lifecycle_;
     std::unique_ptr<TEditorCommands> editing_;
     std::unique_ptr<TFontPicker> ownFontPicker_;

@@ -1,6 +1,7 @@
 #include "app/TStartupShutdown.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -11,6 +12,7 @@
 #include "app/TFrameBehaviour.h"
 #include "app/TItemTextBinding.h"
 #include "app/TOutlineView.h"
+#include "app/TSessionRecovery.h"
 #include "app/TSettingsFile.h"
 #include "app/TSkinSurface.h"
 #include "app/TWindowPlacement.h"
@@ -22,7 +24,8 @@
 TStartupShutdown::TStartupShutdown(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
                                    const TMainFormContext& context, TDocumentSession& session,
                                    TItemTextBinding& texts, TDocumentCommands& documents,
-                                   TSkinSurface& surface, TFrameBehaviour& frame, TErrorBox& errors)
+                                   TSkinSurface& surface, TFrameBehaviour& frame,
+                                   TSessionRecovery& recovery, TErrorBox& errors)
     : window_(window),
       tree_(tree),
       editor_(editor),
@@ -32,6 +35,7 @@ TStartupShutdown::TStartupShutdown(QWidget& window, TOutlineView* tree, QPlainTe
       documents_(documents),
       surface_(surface),
       frame_(frame),
+      recovery_(recovery),
       errors_(errors) {}
 
 void TStartupShutdown::FormCreate() {
@@ -49,10 +53,15 @@ void TStartupShutdown::FormCreate() {
     session_.CurrentItemIndex = -1;
     session_.Modified = false;
     session_.SelectionSync = true;
-    session_.Store.RemoveAll();
+    // What a session that did not end in order left is offered before anything goes.
+    std::optional<TRecoveryRecord> left = OfferRecovery();
+    if (!left) session_.Store.RemoveAll();
     session_.Settings.Clear();
     ReadSettingsAtStart();
-    errors_.Run([this] { ChooseStartDocument(); });
+    if (left)
+        ApplyRecoveredSession(std::move(*left));
+    else
+        errors_.Run([this] { ChooseStartDocument(); });
     session_.AutoSaveOn = session_.Settings.Value(u"AutoSave") != QStringLiteral("0");
     if (session_.Outline().IsEmpty()) AddDefaultItem();
 }
@@ -163,6 +172,7 @@ void TStartupShutdown::FormActivate() {
 }
 
 bool TStartupShutdown::FormCloseQuery() {
+    if (endedWithoutQuestions_) return true;
     // An empty outline has nothing to save: what the editor holds then is the notice
     // of the empty outline or text that belongs to no item.
     if (!session_.Modified || session_.Outline().IsEmpty()) return true;
@@ -176,11 +186,88 @@ bool TStartupShutdown::FormCloseQuery() {
 
 void TStartupShutdown::FormClose() {
     RecordWindowPlace();
+    if (endedWithoutQuestions_) {
+        // Secured already: unsaved work stays for the next start, and nobody is there
+        // to read a message.
+        if (!unreadSettings_ || SettingsChangedSinceStart()) {
+            try {
+                WriteSettingsFile();
+            } catch (const AppError&) {
+            }
+        }
+        return;
+    }
     // The settings are written before the item texts go, so that a failure to write
     // them is reported while nothing else is lost yet.
     if (!unreadSettings_ || SettingsChangedSinceStart())
         errors_.Run([this] { WriteSettingsFile(); });
     session_.Store.RemoveAll();
+    recovery_.Discard();
+}
+
+void TStartupShutdown::EndWithoutQuestions() {
+    if (endedWithoutQuestions_) return;
+    endedWithoutQuestions_ = true;
+    const QString editFile = session_.Settings.Value(u"EditFile");
+    bool saved = !session_.Modified || session_.Outline().IsEmpty();
+    if (!saved && session_.Settings.Value(u"AutoSave") == QStringLiteral("1") &&
+        editFile != QStringLiteral("nil")) {
+        try {
+            saved = documents_.SaveFile(editFile, TDocumentCommands::Questions::Never);
+        } catch (const AppError&) {
+            saved = false;
+        }
+    }
+    if (saved) {
+        session_.Store.RemoveAll();
+        recovery_.Discard();
+    } else {
+        recovery_.WriteNow();  // the next start offers to recover
+    }
+}
+
+std::optional<TRecoveryRecord> TStartupShutdown::OfferRecovery() {
+    std::optional<TRecoveryRecord> record;
+    try {
+        record = recovery_.TakeLeftRecord();
+    } catch (const AppError& error) {
+        errors_.Show(error.Text());
+        return std::nullopt;
+    }
+    if (!record) return std::nullopt;
+    const auto answer = context_.messageBoxes->Ask(
+        TMessageBoxes::Kind::Confirmation,
+        QStringLiteral("前回、保存されずに終了した文章があります。復元しますか？"),
+        TMessageBoxes::Buttons::YesNo);
+    if (answer == TMessageBoxes::Answer::Yes) return record;
+    recovery_.Discard();
+    return std::nullopt;
+}
+
+void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
+    session_.AutoLoadOn = session_.Settings.Value(u"AutoLoad") == QStringLiteral("1");
+    int lastNumber = -1;
+    QList<TOutlineItem*> expanded;
+    record.Outline.ForEach([&](TOutlineItem* item) {
+        lastNumber = std::max(lastNumber, item->ItemNumber);
+        if (item->Expanded) expanded << item;
+    });
+    session_.SelectionSync = false;
+    session_.TreeModel->ReplaceOutline(std::move(record.Outline));
+    for (TOutlineItem* item : expanded) texts_.SetExpanded(item, true);
+    session_.NextItemNumber = lastNumber + 1;
+    TOutlineItem* current = session_.Outline().ItemAt(record.CurrentItemIndex);
+    if (!current) current = session_.Outline().First();
+    errors_.Run([&] { texts_.ShowItemText(current); });
+    session_.SelectionSync = true;
+    session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(current);
+    texts_.SelectItem(current);
+    session_.Settings.SetValue(u"EditFile", record.EditFile);
+    if (record.EditFile != QStringLiteral("nil")) {
+        documents_.ShowInCaption(record.EditFile);
+        session_.DialogFolder = TStartupSettings::FolderOf(record.EditFile);
+    }
+    session_.Modified = true;
 }
 
 bool TStartupShutdown::SettingsChangedSinceStart() const {

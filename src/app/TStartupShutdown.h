@@ -5,6 +5,7 @@
 
 #include "app/TMainFormContext.h"
 #include "app/TStartupSettings.h"
+#include "document/TRecoveryRecord.h"
 
 class QPlainTextEdit;
 class QWidget;
@@ -14,6 +15,7 @@ class TErrorBox;
 class TFrameBehaviour;
 class TItemTextBinding;
 class TOutlineView;
+class TSessionRecovery;
 class TSkinSurface;
 
 // The main window's start and end: the start-up steps (item files cleared, settings
@@ -25,15 +27,25 @@ class TStartupShutdown {
     TStartupShutdown(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
                      const TMainFormContext& context, TDocumentSession& session,
                      TItemTextBinding& texts, TDocumentCommands& documents, TSkinSurface& surface,
-                     TFrameBehaviour& frame, TErrorBox& errors);
+                     TFrameBehaviour& frame, TSessionRecovery& recovery, TErrorBox& errors);
 
     void FormCreate();
     void FormActivate();
     // Whether the window may close: saves or asks first when the document changed.
     bool FormCloseQuery();
     void FormClose();
+    // The end nobody can answer questions for (a signal, the desktop session's end):
+    // with automatic saving and a file name the document is saved; otherwise, or when
+    // that save cannot happen without a question, the unsaved work stays in the item
+    // text files and the recovery record for the next start. No box is shown. A later
+    // close then asks nothing.
+    void EndWithoutQuestions();
 
   private:
+    // Asks whether to recover what a session that ended without saving left; the
+    // record when the answer is yes.
+    std::optional<TRecoveryRecord> OfferRecovery();
+    void ApplyRecoveredSession(TRecoveryRecord record);
     void ReadSettingsAtStart();
     void ApplySettings(TStartupSettings::Values values);
     static void ApplyFont(QWidget* control, const TStartupSettings::Font& setting);
@@ -52,7 +64,9 @@ class TStartupShutdown {
     TDocumentCommands& documents_;
     TSkinSurface& surface_;
     TFrameBehaviour& frame_;
+    TSessionRecovery& recovery_;
     TErrorBox& errors_;
+    bool endedWithoutQuestions_ = false;
     // The list start-up used because the settings file could not be read.
     std::optional<QStringList> unreadSettings_;
 };

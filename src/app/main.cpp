@@ -2,9 +2,12 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <unistd.h>
 
+#include "app/TEndSignals.h"
 #include "app/TFolderGuard.h"
 #include "app/TMainForm.h"
+#include "app/TStartupShutdown.h"
 #include "app/TSingleInstance.h"
 #include "platform/TAssociation.h"
 #include "platform/TDesktopShell.h"
@@ -55,6 +58,14 @@ int main(int argc, char* argv[]) {
     messageBoxes.SetParent(&form);
     fileDialogs.SetParent(&form);
     QObject::connect(&guard, &TSingleInstance::RaiseRequested, &form, &TMainForm::BringToFront);
+    // Ended from outside: the work is saved or kept for the next start, and nothing of
+    // the program may run on afterwards (not even a dialog that was open).
+    TEndSignals endSignals;
+    QObject::connect(&endSignals, &TEndSignals::Received, &form, [&form] {
+        form.EndWithoutQuestions();
+        form.Lifecycle().FormClose();  // the settings, as at every end
+        ::_exit(0);
+    });
     form.show();
     form.activateWindow();
     return app.exec();

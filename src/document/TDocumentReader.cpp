@@ -16,6 +16,7 @@
 #include "document/csvu.h"
 #include "platform/AppError.h"
 #include "platform/Cp932Codec.h"
+#include "platform/SystemReason.h"
 
 namespace {
 
@@ -337,9 +338,13 @@ void TDocumentReader::Check(const QByteArray& bytes) { Parse(bytes); }
 QByteArray TDocumentReader::ReadFile(const QString& path) {
     if (!QFileInfo(path).isFile()) throw AppError::NotARegularFile(QDir::toNativeSeparators(path));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    const int openError = SystemReason::ErrorOf([&] { return file.open(QIODevice::ReadOnly); });
+    if (openError != 0) throw AppError::CannotOpen(QDir::toNativeSeparators(path), openError);
+    QByteArray bytes;
+    const int readError = SystemReason::ErrorOf([&] {
+        bytes = file.readAll();
+        return file.error() == QFileDevice::NoError;
+    });
+    if (readError != 0) throw AppError::CannotOpen(QDir::toNativeSeparators(path), readError);
     return bytes;
 }

@@ -1,9 +1,13 @@
 #include "document/TDocumentWriter.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,6 +18,7 @@
 #include "document/TTextLines.h"
 #include "platform/AppError.h"
 #include "platform/Cp932Codec.h"
+#include "platform/SystemReason.h"
 
 namespace {
 
@@ -116,6 +121,43 @@ QList<QByteArray> EncodeLabels(const TOutline& outline, QString& unencodable) {
     return bytes;
 }
 
+constexpr qsizetype kHashBlock = qsizetype(1) << 20;
+
+// Hashes a run of bytes in blocks of kHashBlock bytes, each block's hash the seed of the
+// next, so that the result does not depend on how the run arrives in pieces. qHashBits
+// is fast where the processor has AES instructions (several gigabytes a second).
+class BlockHash {
+  public:
+    void Add(QByteArrayView bytes) {
+        if (!pending_.isEmpty()) {
+            const qsizetype take = std::min(bytes.size(), kHashBlock - pending_.size());
+            pending_.append(bytes.first(take));
+            bytes = bytes.sliced(take);
+            if (pending_.size() < kHashBlock) return;
+            Mix(pending_);
+            pending_.truncate(0);
+        }
+        while (bytes.size() >= kHashBlock) {
+            Mix(bytes.first(kHashBlock));
+            bytes = bytes.sliced(kHashBlock);
+        }
+        pending_.append(bytes);
+    }
+    quint64 Result() {
+        if (!pending_.isEmpty()) Mix(pending_);
+        pending_.truncate(0);
+        return hash_;
+    }
+
+  private:
+    void Mix(QByteArrayView block) {
+        hash_ = qHashBits(block.data(), static_cast<size_t>(block.size()), hash_);
+    }
+
+    size_t hash_ = 0x2545F491;  // not 0: a seed of 0 takes qHashBits' slower way
+    QByteArray pending_;
+};
+
 }  // namespace
 
 TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
@@ -170,15 +212,33 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
 }
 
 void TDocumentWriter::WriteFile(const QString& path, const QList<QByteArrayView>& pieces, bool backup) {
-    const QString shownPath = QDir::toNativeSeparators(path);
+    // QFileDevice keeps no error number: each step's errno is read right after it.
+    const auto cannotCreate = [&](int error) {
+        // QSaveFile refuses a folder without asking the system.
+        if (error < 0 && QFileInfo(path).isDir()) error = EISDIR;
+        return AppError::CannotCreate(QDir::toNativeSeparators(path), error);
+    };
+    // Where the file system has unnamed files (Linux: ext4, XFS, Btrfs, tmpfs), QSaveFile
+    // writes into one and a save ended half way leaves nothing behind. Elsewhere its
+    // temporary file is named path + "." + six random letters, which cannot be told
+    // from a file of the user's and is left alone.
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) throw AppError::CannotCreate(shownPath);
+    if (const int error = SystemReason::ErrorOf([&] { return file.open(QIODevice::WriteOnly); }))
+        throw cannotCreate(error);
     for (const QByteArrayView piece : pieces) {
-        if (file.write(piece.data(), piece.size()) != piece.size()) {
+        const int error =
+            SystemReason::ErrorOf([&] { return file.write(piece.data(), piece.size()) == piece.size(); });
+        if (error != 0) {
             file.cancelWriting();
-            throw AppError::CannotCreate(shownPath);
+            throw cannotCreate(error);
         }
+    }
+    // What is still buffered goes out here rather than in commit(), so that a full disk
+    // is reported with its reason.
+    if (const int error = SystemReason::ErrorOf([&] { return file.flush(); })) {
+        file.cancelWriting();
+        throw cannotCreate(error);
     }
 
     // The backup is prepared as a copy of the old document before the new one
@@ -192,15 +252,61 @@ void TDocumentWriter::WriteFile(const QString& path, const QList<QByteArrayView>
         backupReady = KeepOldDocument(path, pendingBackup);
     }
 
-    if (!file.commit()) {
+    if (const int error = SystemReason::ErrorOf([&] { return file.commit(); })) {
         if (backupReady) QFile::remove(pendingBackup);
-        throw AppError::CannotCreate(shownPath);
+        throw cannotCreate(error);
     }
 
     if (backupReady) {
         QFile::remove(backupPath);
         if (!QFile::rename(pendingBackup, backupPath)) QFile::remove(pendingBackup);
+    } else {
+        // A backup left half made by a save that was ended half way.
+        QFile::remove(pendingBackup);
     }
+}
+
+bool TDocumentWriter::Fingerprint::IsFor(const QString& other) const {
+    return !path.isEmpty() && QDir::cleanPath(QFileInfo(other).absoluteFilePath()) == path;
+}
+
+TDocumentWriter::Fingerprint TDocumentWriter::FingerprintOf(const QString& path,
+                                                            const QList<QByteArrayView>& pieces) {
+    const QFileInfo info(path);
+    Fingerprint fingerprint;
+    fingerprint.path = QDir::cleanPath(info.absoluteFilePath());
+    fingerprint.size = info.size();
+    fingerprint.modified = info.lastModified().toMSecsSinceEpoch();
+    fingerprint.hash = ContentHash(pieces);
+    return fingerprint;
+}
+
+bool TDocumentWriter::ChangedSince(const Fingerprint& fingerprint) {
+    const QFileInfo info(fingerprint.path);
+    if (!info.isFile()) return false;
+    if (info.size() != fingerprint.size ||
+        info.lastModified().toMSecsSinceEpoch() != fingerprint.modified)
+        return true;
+    // The same size and time: a change within the time's resolution shows in the bytes.
+    QFile file(fingerprint.path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return true;
+    BlockHash hash;
+    QByteArray block(kHashBlock, Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        const qint64 n = file.read(block.data(), block.size());
+        if (n < 0) return true;
+        if (n == 0) break;
+        hash.Add(QByteArrayView(block.constData(), n));
+        total += n;
+    }
+    return total != fingerprint.size || hash.Result() != fingerprint.hash;
+}
+
+quint64 TDocumentWriter::ContentHash(const QList<QByteArrayView>& pieces) {
+    BlockHash hash;
+    for (const QByteArrayView piece : pieces) hash.Add(piece);
+    return hash.Result();
 }
 
 bool TDocumentWriter::CurrentIndexIsStale(const TOutline& outline, int currentItemIndex) {

@@ -47,9 +47,34 @@ class TDocumentWriter {
     // same folder, which replaces path only when completely written and synced. With
     // backup, the previous document is kept as path + "~" (an older backup of that name
     // is replaced); if the backup cannot be made, the save still goes on. Throws AppError
-    // when the document cannot be written; the old document and the old backup are then
-    // untouched.
+    // when the document cannot be written, with the system's reason on its second line
+    // when there is one; the old document and the old backup are then untouched. A
+    // backup left half made by a save that was ended half way (path + "~.part") goes
+    // with the next successful save.
     static void WriteFile(const QString& path, const QList<QByteArrayView>& pieces, bool backup);
+
+    // What a document file was like when the program last read or wrote it, to tell
+    // whether another program has changed it since.
+    struct Fingerprint {
+        QString path;  // absolute
+        qint64 size = -1;
+        qint64 modified = 0;  // milliseconds since the epoch
+        quint64 hash = 0;
+        // Whether other names the file this is the fingerprint of.
+        bool IsFor(const QString& other) const;
+    };
+    // The fingerprint of the file at path that holds the pieces, one after the other:
+    // just read or just written, so that the bytes need not be read again.
+    static Fingerprint FingerprintOf(const QString& path, const QList<QByteArrayView>& pieces);
+    // Whether the file the fingerprint names has been changed since: its size or
+    // modification time differ or, when they do not, its bytes. A file that no longer
+    // exists, or is no regular file, has nothing another program wrote that a save could
+    // lose: it counts as unchanged. Reads the file only when size and time agree.
+    static bool ChangedSince(const Fingerprint& fingerprint);
+    // A fast non-cryptographic hash of the pieces taken as one run of bytes: the same
+    // however the bytes are divided into pieces. Only for comparisons within a run of
+    // the program.
+    static quint64 ContentHash(const QList<QByteArrayView>& pieces);
 
     // Whether the index of the item whose text the editor holds equals the number of
     // items: the editor's text then belongs to no item and must not be stored before

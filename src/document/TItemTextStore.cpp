@@ -25,48 +25,58 @@ QStringList ItemFileNames(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
 }
 
-// Replaces the content of the file at path with bytes; false when it cannot be written.
-// Loading a document writes a file for every item, so on POSIX systems this goes
-// without the layers of QFile.
-bool WriteWholeFile(const QString& path, QByteArrayView bytes) {
+// The functions below return 0 when they succeeded, otherwise the system's error number
+// (errno), or -1 when the failure has none.
+constexpr int kNoReason = -1;
+
+// Replaces the content of the file at path with bytes. Loading a document writes a file
+// for every item, so on POSIX systems this goes without the layers of QFile.
+int WriteWholeFile(const QString& path, QByteArrayView bytes) {
 #ifdef Q_OS_UNIX
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
+    if (fd < 0) return errno;
+    int error = 0;
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n <= 0) {
+            error = n < 0 ? errno : kNoReason;
+            break;
+        }
         done += n;
     }
-    return ::close(fd) == 0 && done == bytes.size();
+    if (::close(fd) != 0 && error == 0) error = errno;
+    return error;
 #else
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes.data(), bytes.size()) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes.data(), bytes.size()) == bytes.size()
+               ? 0
+               : kNoReason;
 #endif
 }
 
 // Gives the file at from the name to, replacing the file of that name.
-bool ReplaceFile(const QString& from, const QString& to) {
+int ReplaceFile(const QString& from, const QString& to) {
 #ifdef Q_OS_UNIX
-    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0 ? 0 : errno;
 #else
     QFile::remove(to);
-    return QFile::rename(from, to);
+    return QFile::rename(from, to) ? 0 : kNoReason;
 #endif
 }
 
-// Appends the whole content of the file at path to out; false (out as it was) when it
-// cannot be opened or read. Saving reads every item's file straight into the document,
-// so on POSIX systems this goes without the layers of QFile and without a buffer per
-// file.
-bool AppendWholeFile(const QString& path, QByteArray& out) {
+// Appends the whole content of the file at path to out; out stays as it was when the
+// file cannot be opened (ENOENT for a missing one) or read. Saving reads every item's
+// file straight into the document, so on POSIX systems this goes without the layers of
+// QFile and without a buffer per file.
+int AppendWholeFile(const QString& path, QByteArray& out) {
     const qsizetype start = out.size();
 #ifdef Q_OS_UNIX
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return errno;
     struct stat info {};
-    bool complete = false;
+    int error = 0;
     if (::fstat(fd, &info) == 0) {
         const qsizetype size = static_cast<qsizetype>(info.st_size);
         if (out.capacity() < start + size) out.reserve(std::max(start + size, 2 * out.capacity()));
@@ -75,19 +85,23 @@ bool AppendWholeFile(const QString& path, QByteArray& out) {
         while (done < size) {
             const ssize_t n = ::read(fd, out.data() + start + done, static_cast<size_t>(size - done));
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
+            if (n <= 0) {
+                error = n < 0 ? errno : kNoReason;  // an error, or a file that became shorter
+                break;
+            }
             done += n;
         }
-        complete = done == size;
+    } else {
+        error = errno;
     }
     ::close(fd);
-    if (!complete) out.truncate(start);
-    return complete;
+    if (error != 0) out.truncate(start);
+    return error;
 #else
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!file.open(QIODevice::ReadOnly)) return file.exists() ? kNoReason : ENOENT;
     out += file.readAll();
-    return true;
+    return 0;
 #endif
 }
 
@@ -127,31 +141,37 @@ void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
     // with ".tmp" so that a file left by a crash goes with the other item files.
     const QString path = Path(itemNumber);
     const QString pending = dataDir_ + QString::number(itemNumber) + QStringLiteral(".new.tmp");
-    if (!WriteWholeFile(pending, TTextFileCodec::Encode(editorText)) || !ReplaceFile(pending, path)) {
+    int error = WriteWholeFile(pending, TTextFileCodec::Encode(editorText));
+    if (error == 0) error = ReplaceFile(pending, path);
+    if (error != 0) {
         QFile::remove(pending);
-        throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+        throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
     }
 }
 
 bool TItemTextStore::StoreDocumentLines(int itemNumber, QByteArrayView lines, qsizetype lineCount) const {
     if (lines.startsWith(TTextFileCodec::kUtf8Mark) || TTextLines::CountCrLfLines(lines) != lineCount) return false;
     const QString path = Path(itemNumber);
-    if (!WriteWholeFile(path, lines)) throw AppError::CannotCreate(QDir::toNativeSeparators(path));
+    if (const int error = WriteWholeFile(path, lines))
+        throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
     return true;
 }
 
 QString TItemTextStore::Load(int itemNumber) const {
     const QString path = Path(itemNumber);
-    QFile file(path);
-    if (!file.exists()) return {};
-    if (!file.open(QIODevice::ReadOnly)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
-    return TTextFileCodec::Decode(file.readAll());
+    QByteArray bytes;
+    if (const int error = AppendWholeFile(path, bytes)) {
+        if (error == ENOENT || error == ENOTDIR) return {};  // no file: an empty text
+        throw AppError::CannotOpen(QDir::toNativeSeparators(path), error);
+    }
+    return TTextFileCodec::Decode(bytes);
 }
 
 bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, qsizetype* lineCount) const {
     const QString path = Path(itemNumber);
     const qsizetype start = document.size();
-    if (!AppendWholeFile(path, document)) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
+    if (const int error = AppendWholeFile(path, document))
+        throw AppError::CannotOpen(QDir::toNativeSeparators(path), error);
     const QByteArrayView appended = QByteArrayView(document).sliced(start);
     const qsizetype lines = appended.startsWith(TTextFileCodec::kUtf8Mark) ? -1 : TTextLines::CountCrLfLines(appended);
     if (lines < 0) {

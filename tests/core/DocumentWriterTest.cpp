@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "document/TDocumentWriter.h"
 #include "document/TItemTextStore.h"
@@ -209,9 +211,69 @@ TEST(DocumentFileTest, FailedWriteLeavesDocumentAndBackupAlone) {
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("memo.qlo~")});
 }
 
-TEST(DocumentFileTest, MissingFolderIsAnError) {
+TEST(DocumentFileTest, AMissingFolderIsNamedAsTheReason) {
     TempDir dir;
-    EXPECT_THROW(
-        TDocumentWriter::WriteFile(dir.File(QStringLiteral("no/such/memo.qlo")), {"x"}, false),
-        AppError);
+    const QString path = dir.File(QStringLiteral("no/such/memo.qlo"));
+    try {
+        TDocumentWriter::WriteFile(path, {"x"}, false);
+        FAIL() << "written";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.Text(), QStringLiteral("ファイル %1 を作成できません\nフォルダーがありません。")
+                                    .arg(QDir::toNativeSeparators(path)));
+    }
+}
+
+TEST(DocumentFileTest, AWriteBeyondTheFileSizeLimitGivesTheSystemsReason) {
+    TempDir dir;
+    const QString path = dir.File(QStringLiteral("memo.qlo"));
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{16, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    QString text;
+    try {
+        TDocumentWriter::WriteFile(path, {QByteArray(100, 'x')}, false);
+    } catch (const AppError& error) {
+        text = error.Text();
+    }
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const QStringList lines = text.split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << text.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(path)));
+    EXPECT_FALSE(lines[1].isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(DocumentFileTest, TheNextSaveRemovesABackupLeftHalfMade) {
+    TempDir dir;
+    dir.Write(QStringLiteral("memo.qlo~.part"), "half");
+    TDocumentWriter::WriteFile(dir.File(QStringLiteral("memo.qlo")), {"new"}, false);
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("memo.qlo")});
+}
+
+TEST(DocumentFileTest, AChangeShowsEvenWithTheSameSizeAndTime) {
+    TempDir dir;
+    const QString path = dir.File(QStringLiteral("memo.qlo"));
+    // More than one block of the hash, split off the blocks' bounds.
+    const QByteArray head(1000, 'h');
+    QByteArray texts(3 << 20, 't');
+    TDocumentWriter::WriteFile(path, {head, texts}, false);
+    const TDocumentWriter::Fingerprint written = TDocumentWriter::FingerprintOf(path, {head, texts});
+    EXPECT_TRUE(written.IsFor(dir.Path() + QStringLiteral("./memo.qlo")));
+    EXPECT_FALSE(TDocumentWriter::ChangedSince(written));
+
+    // The same size and modification time, one byte other.
+    const QDateTime modified = QFileInfo(path).lastModified();
+    texts[texts.size() / 2] = 'x';
+    TDocumentWriter::WriteFile(path, {head, texts}, false);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+    EXPECT_TRUE(TDocumentWriter::ChangedSince(written));
+
+    QFile::remove(path);
+    EXPECT_FALSE(TDocumentWriter::ChangedSince(written)) << "nothing left to lose";
 }

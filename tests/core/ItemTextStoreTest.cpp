@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include "document/TItemTextStore.h"
 #include "platform/AppError.h"
 #include "support/TempDir.h"
@@ -118,15 +121,36 @@ TEST(ItemTextStore, RemoveAllDeletesOnlyItemTextFilesEvenReadOnlyOnes) {
     EXPECT_TRUE(QFile::exists(dir.File("Back.bmp")));
 }
 
-TEST(ItemTextStore, FailingToWriteThrowsTheCreateMessage) {
+TEST(ItemTextStore, FailingToWriteThrowsTheCreateMessageWithTheReason) {
     TItemTextStore store("/nonexistent-folder/Data/");
     try {
         store.Store(0, u"text");
         FAIL() << "no error";
     } catch (const AppError& error) {
-        EXPECT_TRUE(error.Text().startsWith(QStringLiteral("ファイル "))) << error.what();
-        EXPECT_TRUE(error.Text().endsWith(QStringLiteral(" を作成できません")));
+        EXPECT_EQ(error.Text(), QStringLiteral("ファイル %1 を作成できません\nフォルダーがありません。")
+                                    .arg(QDir::toNativeSeparators(store.Path(0))));
     }
+}
+
+TEST(ItemTextStore, AWriteBeyondTheFileSizeLimitGivesTheSystemsReason) {
+    TempDir dir;
+    TItemTextStore store(dir.Path());
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{16, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    QString text;
+    try {
+        store.Store(1, QString(100, u'x'));
+    } catch (const AppError& error) {
+        text = error.Text();
+    }
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const QStringList lines = text.split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << text.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(store.Path(1))));
+    EXPECT_FALSE(lines[1].isEmpty());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/TSettingsFile.h"
+#include "platform/AppError.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -27,6 +29,18 @@ TEST(SettingsFile, PathsCodePage932CannotHoldExactlyComeBackUnchanged) {
 TEST(SettingsFile, AHandWrittenUtf8FileWithItsMarkReads) {
     EXPECT_EQ(TSettingsFile::Parse("\xEF\xBB\xBF" "EditFile=/\xE6\x97\x85/a.qlo\nAutoLoad=1"),
               QStringList({QString::fromUtf16(u"EditFile=/旅/a.qlo"), QStringLiteral("AutoLoad=1")}));
+}
+
+TEST(SettingsFile, AWriteIntoAMissingFolderSaysSo) {
+    TempDir dir;
+    const QString path = dir.File(QStringLiteral("gone/Hedgerow.ini"));
+    try {
+        TSettingsFile::Write(path, {QStringLiteral("AutoLoad=1")});
+        FAIL() << "written";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.Text(), QStringLiteral("ファイル %1 を作成できません\nフォルダーがありません。")
+                                    .arg(QDir::toNativeSeparators(path)));
+    }
 }
 
 TEST(SettingsFile, ANulKeepsTheLinesAfterIt) {

@@ -95,8 +95,9 @@ protected:
         program.Write("Hedgerow.ini", bytes);
     }
 
-    QProcess* Launch() {
+    QProcess* Launch(const QStringList& arguments = {}) {
         auto process = std::make_unique<QProcess>();
+        process->setArguments(arguments);
         QProcessEnvironment env = x.Environment();
         env.insert(QStringLiteral("TMPDIR"), temp.Path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.Path());
@@ -375,6 +376,129 @@ TEST_P(RealWindow, SecondStartHandsOverAndEnds) {
     EXPECT_EQ(first->state(), QProcess::Running);
     EXPECT_TRUE(x.VisibleWindows(second->processId()).isEmpty());
 }
+
+// Recovery of unsaved work: the same edits once ended from outside and recovered, once
+// saved in the ordinary way, give the same document byte for byte.
+class Recovery : public RealWindow {
+protected:
+    void SetUp() override {
+        RealWindow::SetUp();
+        WriteSettings({QStringLiteral("AutoLoad=0")});
+        const QByteArray start = "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:start:0\r\nbegin\r\n";
+        documents.Write("ended.qlo", start);
+        documents.Write("saved.qlo", start);
+    }
+
+    // Texts in two items, items added and moved, a label edited.
+    void Edit(const QString& main) {
+        const auto type = [&](const char* text) {
+            x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"),
+                       QString::fromLatin1(text)});
+            Settle(200);
+        };
+        Click(main, 600, 300);  // into the editor
+        x.Xdotool({QStringLiteral("key"), QStringLiteral("ctrl+End")});
+        type(" first");
+        Click(main, 65, 155);  // brother
+        Click(main, 600, 300);
+        type("second text");
+        Click(main, 65, 195);  // child
+        Click(main, 600, 300);
+        type("child text");
+        Click(main, 40, 325);  // left
+        Click(main, 70, 295);  // up
+        Click(main, 200, 139);  // the first item
+        x.Xdotool({QStringLiteral("key"), QStringLiteral("F2")});
+        Settle(200);
+        x.Xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+        type("Label A");
+        x.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        Settle();
+    }
+
+    void SaveAndClose(QProcess* app, const QString& main) {
+        Click(main, 145, 95);  // the save button
+        Settle();
+        const QRect geometry = x.Geometry(main);
+        Click(main, geometry.width() - 20, 20);  // close: nothing unsaved, nothing asked
+        ASSERT_TRUE(WaitForExit(app)) << "the program did not end";
+    }
+
+    // The question a start asks when it finds unsaved work; answered with key.
+    void AnswerRecovery(QProcess* app, const QString& key) {
+        const QString question = WaitForWindow(app, [](const QRect& g) { return g.width() < 600; });
+        ASSERT_FALSE(question.isEmpty()) << "no recovery question";
+        EXPECT_EQ(WindowName(question), QStringLiteral("確認"));
+        Shot(question, QStringLiteral("question"));
+        x.Xdotool({QStringLiteral("windowfocus"), question});
+        Settle(200);
+        x.Xdotool({QStringLiteral("key"), key});
+    }
+
+    void EndFromOutside(bool kill) {
+        QProcess* app = Launch({documents.File("ended.qlo")});
+        const QString main = WaitForMainWindow(app);
+        ASSERT_FALSE(main.isEmpty());
+        Edit(main);
+        Shot(main, QStringLiteral("edited"));
+        QThread::msleep(2500);  // the text reaches its file two seconds after the last key
+        if (kill) {
+            app->kill();
+        } else {
+            app->terminate();  // SIGTERM
+        }
+        ASSERT_TRUE(app->waitForFinished(10000));
+        EXPECT_FALSE(QDir(program.File("Data")).entryList({QStringLiteral("*.tmp")}).isEmpty())
+            << "the unsaved texts are gone";
+    }
+
+    void ExpectSameDocumentAsAnOrdinarySave() {
+        QProcess* app = Launch();
+        AnswerRecovery(app, QStringLiteral("Return"));  // はい
+        const QString main = WaitForMainWindow(app);
+        ASSERT_FALSE(main.isEmpty());
+        Shot(main, QStringLiteral("recovered"));
+        SaveAndClose(app, main);
+
+        QProcess* reference = Launch({documents.File("saved.qlo")});
+        const QString window = WaitForMainWindow(reference);
+        ASSERT_FALSE(window.isEmpty());
+        Edit(window);
+        SaveAndClose(reference, window);
+        const QByteArray expected = documents.Read("saved.qlo");
+        EXPECT_TRUE(expected.contains("Label A") && expected.contains("child text")) << expected.constData();
+        EXPECT_EQ(documents.Read("ended.qlo"), expected);
+    }
+};
+
+TEST_P(Recovery, UnsavedWorkComesBackAfterKill) {
+    EndFromOutside(true);
+    ExpectSameDocumentAsAnOrdinarySave();
+}
+
+TEST_P(Recovery, UnsavedWorkComesBackAfterSigterm) {
+    EndFromOutside(false);
+    ExpectSameDocumentAsAnOrdinarySave();
+}
+
+TEST_P(Recovery, NoDeletesTheUnsavedWork) {
+    EndFromOutside(true);
+    QProcess* app = Launch();
+    AnswerRecovery(app, QStringLiteral("n"));
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    EXPECT_TRUE(QDir(program.File("Data")).entryList({QStringLiteral("*.tmp")}).isEmpty());
+    EXPECT_FALSE(QFile::exists(program.File("Data/Hedgerow.recovery")));
+    const QRect geometry = x.Geometry(main);
+    Click(main, geometry.width() - 20, 20);
+    ASSERT_TRUE(WaitForExit(app));
+    EXPECT_TRUE(documents.Read("ended.qlo").endsWith("begin\r\n")) << "the document is as it was";
+}
+
+INSTANTIATE_TEST_SUITE_P(Xvfb, Recovery, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "WithOpenbox" : "NoWindowManager");
+                         });
 
 INSTANTIATE_TEST_SUITE_P(Xvfb, RealWindow, testing::Values(false, true),
                          [](const testing::TestParamInfo<bool>& info) {

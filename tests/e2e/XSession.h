@@ -24,9 +24,11 @@ public:
         server_ = std::make_unique<QProcess>();
         server_->setProgram(QStringLiteral("Xvfb"));
         // -displayfd 1: the server picks a free display and writes its number to stdout.
+        // -noreset: the server stays as it is when its last client goes (a program killed
+        // without a window manager), so that the next start finds it.
         server_->setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp")});
+                               QStringLiteral("tcp"), QStringLiteral("-noreset")});
         server_->start();
         if (!server_->waitForStarted(5000)) return false;
         QByteArray number;

@@ -97,3 +97,30 @@ TEST_F(CloseQuery, UnknownAutoSaveValueAsksLikeZero) {
 }
 
 }  // namespace
+
+namespace {
+
+// A signal or the end of the desktop session: nobody answers questions. With automatic
+// saving and a file the document is saved; otherwise the work stays for the next start.
+TEST_F(CloseQuery, AnEndNobodyCanAnswerSavesOrKeepsTheWorkWithoutABox) {
+    for (const QString autoSave : {"1", "0"}) {
+        dir.Write("doc.qlo", "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:a:0\r\nold\r\n");
+        TMainForm& main = StartWith(autoSave, dir.File("doc.qlo"));
+        main.Session().Modified = false;
+        ASSERT_TRUE(main.Documents().LoadFile(dir.File("doc.qlo")));
+        main.Texts().SetEditorText("new");
+        main.EndWithoutQuestions();
+        EXPECT_TRUE(main.Lifecycle().FormCloseQuery());
+        main.Lifecycle().FormClose();
+        EXPECT_TRUE(boxes.shown.isEmpty()) << autoSave.toStdString();
+        const bool saved = autoSave == "1";
+        EXPECT_EQ(dir.Read("doc.qlo").contains("new"), saved);
+        EXPECT_EQ(QFile::exists(dir.File("Data/Hedgerow.recovery")), !saved);
+        EXPECT_EQ(QDir(dir.File("Data")).entryList({"*.tmp"}).isEmpty(), saved);
+        TearDown();
+        QFile::remove(dir.File("Data/Hedgerow.recovery"));
+        for (const QString& name : QDir(dir.File("Data")).entryList({"*.tmp"})) QFile::remove(dir.File("Data/" + name));
+    }
+}
+
+}  // namespace

@@ -179,6 +179,57 @@ TEST_F(DocumentCommands, UnencodableCharactersAreNamedBeforeSaving) {
     EXPECT_TRUE(main.Session().Modified);
 }
 
+TEST_F(DocumentCommands, AFileAnotherProgramChangedIsOverwrittenOnlyWhenTheUserSaysSo) {
+    const QString changed = QStringLiteral("ファイルが他のプログラムによって変更されています。上書きしますか？");
+    dir.Write("doc.qlo", kWorkedExample);
+    TMainForm& main = StartShown();
+    ASSERT_TRUE(main.Documents().LoadFile(dir.File("doc.qlo")));
+    main.Texts().SetEditorText("mine");
+    dir.Write("doc.qlo", "theirs");
+
+    boxes.Answer(Answer::Cancel);
+    EXPECT_FALSE(main.Documents().SaveFile(dir.File("doc.qlo")));
+    EXPECT_EQ(boxes.Texts(), QStringList({changed}));
+    EXPECT_EQ(boxes.shown[0].kind, TMessageBoxes::Kind::Confirmation);
+    EXPECT_EQ(dir.Read("doc.qlo"), "theirs");
+
+    boxes.Answer(Answer::No);  // saves under another name
+    dialogs.Choose(dir.File("other.qlo"));
+    EXPECT_TRUE(main.Documents().SaveFile(dir.File("doc.qlo")));
+    EXPECT_EQ(dir.Read("doc.qlo"), "theirs");
+    EXPECT_TRUE(dir.Read("other.qlo").contains("mine"));
+    EXPECT_EQ(main.Session().Settings.Value(u"EditFile"), dir.File("other.qlo"));
+
+    boxes.shown.clear();
+    EXPECT_TRUE(main.Documents().SaveFile(dir.File("doc.qlo"))) << "not the file last saved";
+    EXPECT_TRUE(main.Documents().SaveFile(dir.File("doc.qlo"))) << "unchanged since";
+    dir.Write("doc.qlo", "theirs again");
+    boxes.Answer(Answer::Yes);
+    EXPECT_TRUE(main.Documents().SaveFile(dir.File("doc.qlo")));
+    EXPECT_EQ(boxes.Texts(), QStringList({changed}));
+    EXPECT_TRUE(dir.Read("doc.qlo").contains("mine"));
+
+    QFile::remove(dir.File("doc.qlo"));
+    EXPECT_TRUE(main.Documents().SaveFile(dir.File("doc.qlo")));
+    EXPECT_EQ(boxes.Texts(), QStringList({changed})) << "a deleted file is written again";
+    EXPECT_TRUE(dir.Read("doc.qlo").contains("mine"));
+}
+
+TEST_F(DocumentCommands, ASaveThatMayNotAskDeclinesWhatItWouldAsk) {
+    using Questions = TDocumentCommands::Questions;
+    TMainForm& main = StartShown();
+    ASSERT_TRUE(main.Documents().SaveFile(dir.File("doc.qlo"), Questions::Never));
+    main.Texts().SetEditorText(QString::fromUtf16(u"emoji 😀"));
+    EXPECT_FALSE(main.Documents().SaveFile(dir.File("doc.qlo"), Questions::Never));
+    main.Texts().SetEditorText("plain");
+    dir.Write("doc.qlo", "theirs");
+    EXPECT_FALSE(main.Documents().SaveFile(dir.File("doc.qlo"), Questions::Never));
+    EXPECT_EQ(dir.Read("doc.qlo"), "theirs");
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.Texts().join(u'\n').toStdString();
+    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(dialogs.asked, 0);
+}
+
 TEST_F(DocumentCommands, TheFirstArgumentIsLoadedWhateverAutoLoadSays) {
     TempDir other;
     other.Write("arg doc.qlo", kWorkedExample);

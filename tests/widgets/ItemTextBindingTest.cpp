@@ -146,7 +146,7 @@ TEST_F(ItemTextBinding, StoringIntoAMissingFolderShowsTheErrorBox) {
     main.Texts().SelectItem(Outline().ItemAt(1));
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_TRUE(boxes.shown[0].plain);
-    EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("を作成できません")));
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("を作成できません\nフォルダーがありません。")));
 }
 
 QLineEdit* OpenLabelEditor(QTreeView* tree, const QModelIndex& index) {
