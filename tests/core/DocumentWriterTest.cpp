@@ -3,13 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
-#include <sys/resource.h>
 
 #include "document/TDocumentWriter.h"
 #include "document/TItemTextStore.h"
 #include "document/TOutline.h"
 #include "platform/AppError.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/WorkedExample.h"
 
@@ -226,18 +225,13 @@ TEST(DocumentFileTest, AMissingFolderIsNamedAsTheReason) {
 TEST(DocumentFileTest, AWriteBeyondTheFileSizeLimitGivesTheSystemsReason) {
     TempDir dir;
     const QString path = dir.File(QStringLiteral("memo.qlo"));
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{16, limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &small);
     QString text;
     try {
+        const FileSizeLimit limit(16);
         TDocumentWriter::WriteFile(path, {QByteArray(100, 'x')}, false);
     } catch (const AppError& error) {
         text = error.Text();
     }
-    setrlimit(RLIMIT_FSIZE, &limit);
     const QStringList lines = text.split(u'\n');
     ASSERT_EQ(lines.size(), 2) << text.toStdString();
     EXPECT_EQ(lines[0], QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(path)));

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 #include "document/TItemTextStore.h"
 #include "platform/AppError.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -135,18 +134,13 @@ TEST(ItemTextStore, FailingToWriteThrowsTheCreateMessageWithTheReason) {
 TEST(ItemTextStore, AWriteBeyondTheFileSizeLimitGivesTheSystemsReason) {
     TempDir dir;
     TItemTextStore store(dir.Path());
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{16, limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &small);
     QString text;
     try {
+        const FileSizeLimit limit(16);
         store.Store(1, QString(100, u'x'));
     } catch (const AppError& error) {
         text = error.Text();
     }
-    setrlimit(RLIMIT_FSIZE, &limit);
     const QStringList lines = text.split(u'\n');
     ASSERT_EQ(lines.size(), 2) << text.toStdString();
     EXPECT_EQ(lines[0], QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(store.Path(1))));

@@ -1,8 +1,7 @@
 #include "support/MainFormFixture.h"
+#include "support/FileSizeLimit.h"
 
 #include <QLineEdit>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -63,13 +62,10 @@ TEST_F(ItemTextBinding, AFailedStoreKeepsTheFileAndTheSelection) {
     const QString typed(200, u'x');
     main.Texts().SetEditorText(typed);
 
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{16, limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &small);
-    main.Texts().SelectItem(second);
-    setrlimit(RLIMIT_FSIZE, &limit);
+    {
+        const FileSizeLimit limit(16);  // a full disk
+        main.Texts().SelectItem(second);
+    }
 
     EXPECT_EQ(boxes.Texts().size(), 1);
     EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("old\r\n"));
