@@ -10,6 +10,7 @@
 #include <cerrno>
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -270,24 +271,48 @@ bool TDocumentWriter::Fingerprint::IsFor(const QString& other) const {
     return !path.isEmpty() && QDir::cleanPath(QFileInfo(other).absoluteFilePath()) == path;
 }
 
+namespace {
+
+// Size, identity and times of the file at path; the path and hash stay empty. A size of
+// -1 when it is no regular file.
+TDocumentWriter::Fingerprint StatusOf(const QString& path) {
+    TDocumentWriter::Fingerprint status;
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) return status;
+    constexpr qint64 kNano = 1000000000;
+    status.size = info.st_size;
+    status.inode = info.st_ino;
+    status.modified = info.st_mtim.tv_sec * kNano + info.st_mtim.tv_nsec;
+    status.changed = info.st_ctim.tv_sec * kNano + info.st_ctim.tv_nsec;
+#else
+    const QFileInfo info(path);
+    if (!info.isFile()) return status;
+    status.size = info.size();
+    status.modified = info.lastModified().toMSecsSinceEpoch();
+    status.changed = info.metadataChangeTime().toMSecsSinceEpoch();
+#endif
+    return status;
+}
+
+}  // namespace
+
 TDocumentWriter::Fingerprint TDocumentWriter::FingerprintOf(const QString& path,
                                                             const QList<QByteArrayView>& pieces) {
-    const QFileInfo info(path);
-    Fingerprint fingerprint;
-    fingerprint.path = QDir::cleanPath(info.absoluteFilePath());
-    fingerprint.size = info.size();
-    fingerprint.modified = info.lastModified().toMSecsSinceEpoch();
+    Fingerprint fingerprint = StatusOf(path);
+    fingerprint.path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     fingerprint.hash = ContentHash(pieces);
     return fingerprint;
 }
 
 bool TDocumentWriter::ChangedSince(const Fingerprint& fingerprint) {
-    const QFileInfo info(fingerprint.path);
-    if (!info.isFile()) return false;
-    if (info.size() != fingerprint.size ||
-        info.lastModified().toMSecsSinceEpoch() != fingerprint.modified)
-        return true;
-    // The same size and time: a change within the time's resolution shows in the bytes.
+    const Fingerprint now = StatusOf(fingerprint.path);
+    if (now.size < 0) return false;
+    if (now.size == fingerprint.size && now.inode == fingerprint.inode &&
+        now.modified == fingerprint.modified && now.changed == fingerprint.changed)
+        return false;
+    if (now.size != fingerprint.size) return true;
+    // Touched, or written again by someone: the bytes tell whether anything changed.
     QFile file(fingerprint.path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return true;
     BlockHash hash;

@@ -58,7 +58,11 @@ class TDocumentWriter {
     struct Fingerprint {
         QString path;  // absolute
         qint64 size = -1;
-        qint64 modified = 0;  // milliseconds since the epoch
+        // The file's identity and times in nanoseconds: the status change time moves with
+        // every write and rename, and no program can set it back.
+        quint64 inode = 0;
+        qint64 modified = 0;
+        qint64 changed = 0;
         quint64 hash = 0;
         // Whether other names the file this is the fingerprint of.
         bool IsFor(const QString& other) const;
@@ -66,10 +70,11 @@ class TDocumentWriter {
     // The fingerprint of the file at path that holds the pieces, one after the other:
     // just read or just written, so that the bytes need not be read again.
     static Fingerprint FingerprintOf(const QString& path, const QList<QByteArrayView>& pieces);
-    // Whether the file the fingerprint names has been changed since: its size or
-    // modification time differ or, when they do not, its bytes. A file that no longer
-    // exists, or is no regular file, has nothing another program wrote that a save could
-    // lose: it counts as unchanged. Reads the file only when size and time agree.
+    // Whether the file the fingerprint names has been changed since. While its size,
+    // identity and times agree it has not (nothing is read, so a save stays fast); when
+    // one of them differs, its bytes decide, so that a file only touched counts as
+    // unchanged. A file that no longer exists, or is no regular file, has nothing another
+    // program wrote that a save could lose: it counts as unchanged.
     static bool ChangedSince(const Fingerprint& fingerprint);
     // A fast non-cryptographic hash of the pieces taken as one run of bytes: the same
     // however the bytes are divided into pieces. Only for comparisons within a run of

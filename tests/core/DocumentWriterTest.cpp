@@ -268,6 +268,13 @@ TEST(DocumentFileTest, AChangeShowsEvenWithTheSameSizeAndTime) {
     EXPECT_EQ(QFileInfo(path).lastModified(), modified);
     EXPECT_TRUE(TDocumentWriter::ChangedSince(written));
 
+    // Only touched: the same bytes at another time are no change.
+    const TDocumentWriter::Fingerprint again = TDocumentWriter::FingerprintOf(path, {head, texts});
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(modified.addSecs(60), QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_FALSE(TDocumentWriter::ChangedSince(again));
+
     QFile::remove(path);
     EXPECT_FALSE(TDocumentWriter::ChangedSince(written)) << "nothing left to lose";
 }
