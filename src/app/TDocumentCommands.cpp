@@ -147,12 +147,8 @@ void TDocumentCommands::ReplaceDocument(const QString& path, const QByteArray& b
         session_.SelectionSync = true;
         throw;
     }
-    for (TOutlineItem* item : expanded) texts_.SetExpanded(item, true);
-    texts_.ShowItemText(session_.Outline().First());
+    texts_.ShowNewOutline(expanded, session_.Outline().First());
     editor_->show();
-    session_.SelectionSync = true;
-    session_.CurrentItemIndex = 0;
-    texts_.SelectItem(session_.Outline().First());
     session_.Modified = false;
     file_ = TDocumentWriter::FingerprintOf(path, {bytes});
     RecentFile(path);

@@ -54,6 +54,14 @@ void TItemTextBinding::SelectItem(TOutlineItem* item) {
                                              QItemSelectionModel::ClearAndSelect);
 }
 
+void TItemTextBinding::ShowNewOutline(const QList<TOutlineItem*>& expanded, TOutlineItem* current) {
+    for (TOutlineItem* item : expanded) SetExpanded(item, true);
+    ShowItemText(current);
+    session_.SelectionSync = true;
+    session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(current);
+    SelectItem(current);
+}
+
 void TItemTextBinding::TreeChange(TOutlineItem* selected) {
     if (!session_.SelectionSync) return;
     const bool wasModified = session_.Modified;

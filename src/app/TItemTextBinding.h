@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -37,6 +38,11 @@ class TItemTextBinding {
     void TreeEdited(TOutlineItem* item);
 
     TOutlineItem* SelectedItem() const;
+    // Shows an outline that has just replaced the model's (selection changes are off
+    // meanwhile): the expanded items open, the editor takes the text of current and
+    // current is selected. Selection changes are on again afterwards. Throws AppError
+    // when current's text cannot be read; nothing is selected then.
+    void ShowNewOutline(const QList<TOutlineItem*>& expanded, TOutlineItem* current);
     // Selects the item (its ancestors expand), which runs the selection change.
     void SelectItem(TOutlineItem* item);
     // Selects item without a selection change: the editor and CurrentItemIndex stay.

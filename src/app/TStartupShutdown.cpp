@@ -254,14 +254,12 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
     });
     session_.SelectionSync = false;
     session_.TreeModel->ReplaceOutline(std::move(record.Outline));
-    for (TOutlineItem* item : expanded) texts_.SetExpanded(item, true);
     session_.NextItemNumber = lastNumber + 1;
     TOutlineItem* current = session_.Outline().ItemAt(record.CurrentItemIndex);
     if (!current) current = session_.Outline().First();
-    errors_.Run([&] { texts_.ShowItemText(current); });
-    session_.SelectionSync = true;
-    session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(current);
-    texts_.SelectItem(current);
+    // A text that cannot be read is reported; no item is bound to the editor then, so
+    // that its empty text is stored nowhere.
+    if (!errors_.Run([&] { texts_.ShowNewOutline(expanded, current); })) session_.SelectionSync = true;
     session_.Settings.SetValue(u"EditFile", record.EditFile);
     if (record.EditFile != QStringLiteral("nil")) {
         documents_.ShowInCaption(record.EditFile);

@@ -100,25 +100,12 @@ protected:
     void TearDown() override {
         if (HasFailure()) KeepEvidence();
         // The program first: it talks to the input method until it ends.
-        for (QProcess* process : {app_.get(), fcitx_.get(), mozc_.get(), bus_.get()}) {
-            if (!process || process->state() == QProcess::NotRunning) continue;
-            process->terminate();
-            if (!process->waitForFinished(3000)) {
-                process->kill();
-                process->waitForFinished(2000);
-            }
-        }
+        for (QProcess* process : {app_.get(), fcitx_.get(), mozc_.get(), bus_.get()}) XSession::End(process);
         x.Stop();
     }
 
     void PrepareProgram() {
-        ASSERT_TRUE(QFile::copy(HEDGEROW_BINARY, program.File("hedgerow")));
-        QFile::setPermissions(program.File("hedgerow"),
-                              QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
-        QDir().mkpath(program.File("Data"));
-        const QDir skin(QStringLiteral(HEDGEROW_SKIN_DIR));
-        for (const QString& name : skin.entryList({QStringLiteral("*.bmp")}, QDir::Files))
-            QFile::copy(skin.filePath(name), program.File("Data/" + name));
+        ASSERT_TRUE(XSession::InstallProgram(program.Path()));
     }
 
     // One group with the US keyboard and mozc, mozc switched on in every new field.

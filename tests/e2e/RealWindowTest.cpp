@@ -47,12 +47,7 @@ class RealWindow : public testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(x.Start(GetParam())) << "Xvfb" << (GetParam() ? " with openbox" : "") << " did not start";
-        ASSERT_TRUE(QFile::copy(HEDGEROW_BINARY, program.File("hedgerow")));
-        QFile::setPermissions(program.File("hedgerow"), QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
-        QDir().mkpath(program.File("Data"));
-        const QDir skin(QStringLiteral(HEDGEROW_SKIN_DIR));
-        for (const QString& name : skin.entryList({QStringLiteral("*.bmp")}, QDir::Files))
-            QFile::copy(skin.filePath(name), program.File("Data/" + name));
+        ASSERT_TRUE(XSession::InstallProgram(program.Path()));
         QFile::setPermissions(runtime.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
@@ -57,16 +58,32 @@ public:
     }
 
     void Stop() {
-        for (auto* process : {wm_.get(), server_.get()}) {
-            if (!process || process->state() == QProcess::NotRunning) continue;
-            process->terminate();
-            if (!process->waitForFinished(3000)) {
-                process->kill();
-                process->waitForFinished(2000);
-            }
-        }
+        for (auto* process : {wm_.get(), server_.get()}) End(process);
         wm_.reset();
         server_.reset();
+    }
+
+    // Asks a process to end, and ends it when it does not.
+    static void End(QProcess* process) {
+        if (!process || process->state() == QProcess::NotRunning) return;
+        process->terminate();
+        if (!process->waitForFinished(3000)) {
+            process->kill();
+            process->waitForFinished(2000);
+        }
+    }
+
+    // A copy of the program with its skin in folder, as an installation holds it.
+    static bool InstallProgram(const QString& folder) {
+        const QDir target(folder);
+        if (!QFile::copy(QStringLiteral(HEDGEROW_BINARY), target.filePath(QStringLiteral("hedgerow")))) return false;
+        QFile::setPermissions(target.filePath(QStringLiteral("hedgerow")),
+                              QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+        target.mkpath(QStringLiteral("Data"));
+        const QDir skin(QStringLiteral(HEDGEROW_SKIN_DIR));
+        for (const QString& name : skin.entryList({QStringLiteral("*.bmp")}, QDir::Files))
+            QFile::copy(skin.filePath(name), target.filePath(QStringLiteral("Data/") + name));
+        return true;
     }
 
     const QString& Display() const { return display_; }
