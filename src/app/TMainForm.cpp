@@ -15,6 +15,7 @@
 #include "app/TFrameBehaviour.h"
 #include "app/TItemCommands.h"
 #include "app/TItemTextBinding.h"
+#include "app/TOutlineFind.h"
 #include "app/TOutlineView.h"
 #include "app/TSessionRecovery.h"
 #include "app/TSkinSurface.h"
@@ -140,6 +141,7 @@ void TMainForm::CreateConcerns() {
                                                     *texts_, *documents_, *surface_, *frame_,
                                                     *recovery_, *errors_);
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
+    outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
 
     texts_->SelectionChanged = [this] {
         surface_->SkipNextLayout = true;
@@ -307,6 +309,8 @@ void TMainForm::PasteMenuClick() { editing_->Paste(); }
 void TMainForm::UndoMenuClick() { editing_->Undo(); }
 void TMainForm::FindMenuClick() { editing_->ShowFind(); }
 void TMainForm::ReplaceMenuClick() { editing_->ShowReplace(); }
+void TMainForm::FindNextMenuClick() { editing_->FindDialogFind(); }
+void TMainForm::FindInOutlineMenuClick() { outlineFind_->Show(); }
 
 void TMainForm::TreeFontMenuClick() {
     TFontCommands(FontPicker(), session_->Settings).TreeFontMenuClick(*Tree);

@@ -16,6 +16,7 @@ class TFontPicker;
 class TFrameBehaviour;
 class TItemCommands;
 class TItemTextBinding;
+class TOutlineFind;
 class TOutlineItemModel;
 class TOutlineView;
 class TSkinSurface;
@@ -51,6 +52,7 @@ class TMainForm : public QWidget, public TMenuHost {
     TStartupShutdown& Lifecycle() const { return *lifecycle_; }
     TSessionRecovery& Recovery() const { return *recovery_; }
     TEditorCommands* EditorCommands() const { return editing_.get(); }
+    TOutlineFind& OutlineFind() const { return *outlineFind_; }
 
     void ShowHint(const QString& hint);
     // Ends the session for a signal or the desktop's logout: saved or kept for recovery,
@@ -74,6 +76,8 @@ class TMainForm : public QWidget, public TMenuHost {
     void UndoMenuClick();
     void FindMenuClick();
     void ReplaceMenuClick();
+    void FindNextMenuClick();
+    void FindInOutlineMenuClick();
 
     // View and option commands.
     void TreeFontMenuClick();
@@ -118,5 +122,6 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TSessionRecovery> recovery_;
     std::unique_ptr<TStartupShutdown> lifecycle_;
     std::unique_ptr<TEditorCommands> editing_;
+    std::unique_ptr<TOutlineFind> outlineFind_;  // uses editing_'s find dialog
     std::unique_ptr<TFontPicker> ownFontPicker_;
 };

@@ -9,6 +9,7 @@
 
 #include "ui/TFindDialog.h"
 #include "ui/TReplaceDialog.h"
+#include "ui/TTextMatcher.h"
 #include "ui/TTextSearch.h"
 
 namespace {
@@ -62,7 +63,9 @@ void TEditorCommands::ShowFind() { findDialog_->ShowAndActivate(); }
 
 void TEditorCommands::ShowReplace() { replaceDialog_->ShowAndActivate(); }
 
-void TEditorCommands::FindDialogFind() { FindNext(findDialog_->FindText()); }
+void TEditorCommands::FindDialogFind() {
+    FindNext(findDialog_->FindText(), findDialog_->Options());
+}
 
 void TEditorCommands::ReplaceDialogFind() { FindNext(replaceDialog_->FindText()); }
 
@@ -75,9 +78,10 @@ void TEditorCommands::ReplaceDialogReplace(bool replaceAll) {
         Replace(what, with);
 }
 
-bool TEditorCommands::FindNext(const QString& what) {
+bool TEditorCommands::FindNext(const QString& what, TSearchOptions options) {
     if (!editor_) return false;
-    const auto found = TTextSearch::FindNext(EditorText(), EditorSelection(), what);
+    const auto found = TTextMatcher(what, options)
+                           .FindFrom(EditorText(), TTextSearch::StartOf(EditorSelection()));
     if (!found) return false;
     // The main window comes in front of the dialog, so that typing replaces the find.
     editor_->activateWindow();

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include "ui/TSearchOptions.h"
+
 class QPlainTextEdit;
 class QWidget;
 class TFindDialog;
@@ -41,7 +43,8 @@ public:
     void ShowFind();
     void ShowReplace();
 
-    // Find next with the find dialog's, or the replace dialog's, search text.
+    // Find next with the find dialog's search text and options, or the replace dialog's
+    // search text.
     void FindDialogFind();
     void ReplaceDialogFind();
     // Replace with the replace dialog's texts, then replace all when replaceAll is set.
@@ -49,8 +52,9 @@ public:
 
     // Find next: selects the next occurrence of what behind the selection (from the
     // beginning without a selection) and gives the editor the focus. Returns false and
-    // changes nothing when there is none.
-    bool FindNext(const QString& what);
+    // changes nothing when there is none. Without options the characters must match
+    // exactly.
+    bool FindNext(const QString& what, TSearchOptions options = {});
     // Replace: replaces the selection when it equals what, then finds next.
     void Replace(const QString& what, const QString& with);
     // Replace all as one edit (one undo step): every occurrence present now is replaced

@@ -1,0 +1,112 @@
+#include "app/TOutlineFind.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+#include "app/TDocumentSession.h"
+#include "app/TItemTextBinding.h"
+#include "app/TOutlineView.h"
+#include "document/TOutline.h"
+#include "document/TOutlineItemModel.h"
+#include "ui/TEditorCommands.h"
+#include "ui/TFindDialog.h"
+#include "ui/TSearchResultModel.h"
+
+TOutlineFind::TOutlineFind(TDocumentSession& session, TItemTextBinding& texts,
+                           TEditorCommands& editing, TOutlineView* tree, QPlainTextEdit* editor,
+                           QObject* parent)
+    : QObject(parent), session_(session), texts_(texts), editing_(editing), tree_(tree),
+      editor_(editor) {
+    TFindDialog& dialog = Dialog();
+    connect(&dialog, &TFindDialog::SearchChanged, this, &TOutlineFind::Search);
+    connect(&dialog, &TFindDialog::FindInOutline, this, &TOutlineFind::FindNext);
+    connect(&dialog, &TFindDialog::ResultChosen, this, &TOutlineFind::Choose);
+    runner_.Finished = [this](const TOutlineSearch::TResult& result) { ShowResult(result); };
+}
+
+TFindDialog& TOutlineFind::Dialog() const { return *editing_.FindDialog(); }
+
+void TOutlineFind::Show() {
+    TFindDialog& dialog = Dialog();
+    const bool wasInOutline = dialog.InOutline();
+    dialog.SetInOutline(true);  // searches when it changes
+    dialog.ShowAndActivate();
+    if (wasInOutline) Search();  // the outline may have changed since
+}
+
+void TOutlineFind::Search() {
+    TFindDialog& dialog = Dialog();
+    if (!dialog.InOutline() || dialog.FindText().isEmpty()) {
+        runner_.Cancel();
+        if (dialog.InOutline()) dialog.ShowResult({});
+        return;
+    }
+    dialog.ShowSearching();
+    const TOutlineItem* shown = session_.ItemAtCurrentIndex();
+    runner_.Start(TOutlineSearch::Snapshot(session_.Outline(), session_.Store.DataDir(), shown,
+                                           shown ? texts_.EditorText() : QString()),
+                  dialog.FindText(), dialog.Options());
+}
+
+void TOutlineFind::ShowResult(const TOutlineSearch::TResult& result) {
+    TFindDialog& dialog = Dialog();
+    // The row the user stands on stays current when its item is still listed.
+    const TOutlineSearch::THit* current = dialog.Results().HitAt(dialog.CurrentRow());
+    const int currentNumber = current ? current->itemNumber : -1;
+    dialog.ShowResult(result);
+    for (int row = 0; row < int(result.hits.size()); ++row)
+        if (result.hits[row].itemNumber == currentNumber) dialog.SetCurrentRow(row);
+}
+
+TOutlineItem* TOutlineFind::ItemNumbered(int itemNumber) const {
+    TOutlineItem* found = nullptr;
+    session_.Outline().ForEach([&](TOutlineItem* item) {
+        if (!found && item->ItemNumber == itemNumber) found = item;
+    });
+    return found;
+}
+
+void TOutlineFind::Choose(int row) {
+    TFindDialog& dialog = Dialog();
+    const TOutlineSearch::THit* hit = dialog.Results().HitAt(row);
+    if (!hit) return;
+    const TOutlineSearch::THit chosen = *hit;
+    TOutlineItem* item = ItemNumbered(chosen.itemNumber);
+    if (!item) {  // deleted since the search: search again
+        Search();
+        return;
+    }
+    dialog.SetCurrentRow(row);
+    texts_.SelectItem(item);
+    // A text that could not be stored keeps the selection where it was.
+    if (session_.ItemAtCurrentIndex() != item) return;
+    if (chosen.inText) {
+        QTextCursor caret = editor_->textCursor();
+        caret.setPosition(0);
+        editor_->setTextCursor(caret);
+        if (editing_.FindNext(dialog.FindText(), dialog.Options())) return;
+    }
+    // Only the label holds it (or the text changed since the search).
+    tree_->activateWindow();
+    tree_->setFocus(Qt::OtherFocusReason);
+}
+
+int TOutlineFind::RowOfShownItem() const {
+    const TOutlineItem* shown = session_.ItemAtCurrentIndex();
+    const TSearchResultModel& results = Dialog().Results();
+    for (int row = 0; shown && row < results.rowCount(); ++row)
+        if (results.HitAt(row)->itemNumber == shown->ItemNumber) return row;
+    return -1;
+}
+
+void TOutlineFind::FindNext() {
+    TFindDialog& dialog = Dialog();
+    const int shownRow = RowOfShownItem();
+    if (shownRow >= 0 && shownRow == dialog.CurrentRow() &&
+        editing_.FindNext(dialog.FindText(), dialog.Options()))
+        return;
+    // The current row's item when another item is shown, else the following row; the
+    // last row's last match is where find-next stops.
+    const int row = shownRow == dialog.CurrentRow() ? shownRow + 1 : std::max(dialog.CurrentRow(), 0);
+    if (row < dialog.Results().rowCount()) Choose(row);
+}
