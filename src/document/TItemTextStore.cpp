@@ -157,14 +157,20 @@ bool TItemTextStore::StoreDocumentLines(int itemNumber, QByteArrayView lines, qs
     return true;
 }
 
-QString TItemTextStore::Load(int itemNumber) const {
+QByteArray TItemTextStore::Read(int itemNumber) const {
     const QString path = Path(itemNumber);
     QByteArray bytes;
     if (const int error = AppendWholeFile(path, bytes)) {
         if (error == ENOENT || error == ENOTDIR) return {};  // no file: an empty text
         throw AppError::CannotOpen(QDir::toNativeSeparators(path), error);
     }
-    return TTextFileCodec::Decode(bytes);
+    return bytes;
+}
+
+QString TItemTextStore::Load(int itemNumber) const { return TTextFileCodec::Decode(Read(itemNumber)); }
+
+QString TItemTextStore::LoadCharacters(int itemNumber) const {
+    return TTextFileCodec::DecodeCharacters(Read(itemNumber));
 }
 
 bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, qsizetype* lineCount) const {

@@ -39,6 +39,9 @@ public:
     // The item's text as editor text; empty when the file does not exist. Throws
     // AppError when it exists but cannot be read.
     QString Load(int itemNumber) const;
+    // The item's characters as Load gives them, but with the file's line breaks (see
+    // TTextFileCodec::DecodeCharacters). Throws AppError as Load does.
+    QString LoadCharacters(int itemNumber) const;
 
     // Appends the item's file content to document when it already is what a document
     // holds: code page 932 lines each ending with CR LF (no other line break, no NUL,
@@ -52,5 +55,8 @@ public:
     void RemoveAll() const;
 
 private:
+    // The bytes of the item's file; empty when it does not exist. Throws AppError.
+    QByteArray Read(int itemNumber) const;
+
     QString dataDir_;
 };

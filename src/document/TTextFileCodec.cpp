@@ -72,6 +72,14 @@ QByteArray TTextFileCodec::Encode(QStringView editorText) {
     return kUtf8Mark + ToUtf8(fileText);
 }
 
+QString TTextFileCodec::DecodeCharacters(QByteArrayView bytes) {
+    QString text = bytes.startsWith(kUtf8Mark) ? FromUtf8(bytes.sliced(kUtf8Mark.size()))
+                                               : Cp932Codec::Decode(bytes);
+    const qsizetype nul = text.indexOf(QChar(0));  // where the text ends, as in Decode
+    if (nul >= 0) text.truncate(nul);
+    return text;
+}
+
 QString TTextFileCodec::Decode(QByteArrayView bytes, TTextLines::Nul nul) {
     if (bytes.startsWith(kUtf8Mark)) return TTextLines::FromFile(FromUtf8(bytes.sliced(kUtf8Mark.size())), nul);
     return TTextLines::FromFile(Cp932Codec::Decode(bytes), nul);

@@ -24,4 +24,8 @@ public:
     // Reads either form; CR LF, a lone CR and a lone LF all end a line, a NUL ends the
     // text unless nul tells otherwise.
     static QString Decode(QByteArrayView bytes, TTextLines::Nul nul = TTextLines::Nul::EndsText);
+    // The characters Decode gives, but with the line breaks the file holds (CR LF, a
+    // lone CR or LF), which saves a pass over a large text where only the characters
+    // of its lines matter.
+    static QString DecodeCharacters(QByteArrayView bytes);
 };

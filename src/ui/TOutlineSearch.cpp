@@ -1,5 +1,8 @@
 #include "ui/TOutlineSearch.h"
 
+#include <QThread>
+#include <algorithm>
+#include <thread>
 #include <unordered_map>
 
 #include "document/TItemTextStore.h"
@@ -11,10 +14,12 @@ namespace {
 const QString kPathSeparator = QStringLiteral(" › ");
 const QString kEllipsis = QStringLiteral("…");
 
-QString TextOf(const TOutlineSearch::TItem& item, const TItemTextStore& store) {
+// The item's characters. Its lines may end with CR LF or CR where they come from its file,
+// unless the search text holds a line break itself (as the editor's text, "\n").
+QString TextOf(const TOutlineSearch::TItem& item, const TItemTextStore& store, bool editorLines) {
     if (item.textGiven) return item.text;
     try {
-        return store.Load(item.itemNumber);
+        return editorLines ? store.Load(item.itemNumber) : store.LoadCharacters(item.itemNumber);
     } catch (const AppError&) {
         return {};  // an unreadable file holds nothing to find
     }
@@ -46,18 +51,18 @@ TOutlineSearch::TSnapshot TOutlineSearch::Snapshot(const TOutline& outline, cons
     return snapshot;
 }
 
-TOutlineSearch::TResult TOutlineSearch::Run(const TSnapshot& snapshot, const TTextMatcher& matcher,
-                                            const std::atomic<bool>& cancel) {
-    TResult result;
-    if (matcher.IsEmpty()) return result;
+void TOutlineSearch::RunRange(const TSnapshot& snapshot, const TTextMatcher& matcher,
+                              const std::atomic<bool>& cancel, int begin, int end,
+                              TResult& result) {
     const TItemTextStore store(snapshot.dataDir);
-    for (int index = 0; index < static_cast<int>(snapshot.items.size()); ++index) {
+    const bool editorLines = matcher.HoldsLineBreak();
+    for (int index = begin; index < end; ++index) {
         if (cancel.load(std::memory_order_relaxed)) {
             result.cancelled = true;
-            return result;
+            return;
         }
         const TItem& item = snapshot.items[index];
-        const QString text = TextOf(item, store);
+        const QString text = TextOf(item, store, editorLines);
         const TTextMatcher::TMatches inText = matcher.Scan(text);
         const TTextMatcher::TMatches inLabel = matcher.Scan(item.label);
         if (inText.count + inLabel.count == 0) continue;
@@ -74,14 +79,44 @@ TOutlineSearch::TResult TOutlineSearch::Run(const TSnapshot& snapshot, const TTe
         result.matchCount += hit.count;
         result.hits.push_back(std::move(hit));
     }
+}
+
+TOutlineSearch::TResult TOutlineSearch::Run(const TSnapshot& snapshot, const TTextMatcher& matcher,
+                                            const std::atomic<bool>& cancel) {
+    if (matcher.IsEmpty()) return {};
+    // Reading and decoding the item files is most of the work: every processor takes
+    // its own run of items, and the runs are joined in outline order.
+    const int count = static_cast<int>(snapshot.items.size());
+    const int workers = count < kItemsPerWorker ? 1
+                        : std::clamp(std::min(QThread::idealThreadCount(), count / kItemsPerWorker), 1, 8);
+    std::vector<TResult> parts(workers);
+    const auto range = [&](int worker) { return std::pair(count * worker / workers, count * (worker + 1) / workers); };
+    std::vector<std::thread> threads;
+    for (int worker = 1; worker < workers; ++worker)
+        threads.emplace_back([&, worker] {
+            const auto [begin, end] = range(worker);
+            RunRange(snapshot, matcher, cancel, begin, end, parts[worker]);
+        });
+    const auto [begin, end] = range(0);
+    RunRange(snapshot, matcher, cancel, begin, end, parts[0]);
+    for (std::thread& thread : threads) thread.join();
+
+    TResult result = std::move(parts[0]);
+    for (int worker = 1; worker < workers; ++worker) {
+        TResult& part = parts[worker];
+        result.cancelled = result.cancelled || part.cancelled;
+        result.matchCount += part.matchCount;
+        std::move(part.hits.begin(), part.hits.end(), std::back_inserter(result.hits));
+    }
     return result;
 }
 
 QString TOutlineSearch::LineAround(QStringView text, TTextSelection match, qsizetype* markStart) {
-    qsizetype begin = text.lastIndexOf(u'\n', std::max<qsizetype>(match.start - 1, 0)) + 1;
-    if (match.start == 0) begin = 0;
-    qsizetype end = text.indexOf(u'\n', match.start);
-    if (end < 0) end = text.size();
+    const auto isBreak = [](QChar c) { return c == u'\n' || c == u'\r'; };
+    qsizetype begin = match.start;
+    while (begin > 0 && !isBreak(text[begin - 1])) --begin;
+    qsizetype end = match.start;
+    while (end < text.size() && !isBreak(text[end])) ++end;
     QString line;
     if (match.start - begin > kContextBefore) {
         begin = match.start - kContextBefore;

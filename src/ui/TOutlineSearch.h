@@ -67,6 +67,13 @@ public:
     static QString PathOf(const TSnapshot& snapshot, int index);
 
     static constexpr int kPathLevels = 6;
+    // Fewer items than this a processor are searched on one thread.
+    static constexpr int kItemsPerWorker = 500;
     static constexpr qsizetype kContextBefore = 30;
     static constexpr qsizetype kLineLength = 200;
+
+private:
+    // Searches the items [begin, end) of the snapshot into result.
+    static void RunRange(const TSnapshot& snapshot, const TTextMatcher& matcher,
+                         const std::atomic<bool>& cancel, int begin, int end, TResult& result);
 };

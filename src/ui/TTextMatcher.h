@@ -17,6 +17,7 @@ public:
 
     bool IsEmpty() const { return what_.isEmpty(); }
     TSearchOptions Options() const { return options_; }
+    bool HoldsLineBreak() const { return what_.contains(u'\n') || what_.contains(u'\r'); }
 
     // The first match starting at or behind from.
     std::optional<TTextSelection> FindFrom(QStringView text, qsizetype from) const;
