@@ -54,6 +54,7 @@ void TOutlineFind::ShowResult(const TOutlineSearch::TResult& result) {
     const TOutlineSearch::THit* current = dialog.Results().HitAt(dialog.CurrentRow());
     const int currentNumber = current ? current->itemNumber : -1;
     dialog.ShowResult(result);
+    freshResult_ = true;
     for (int row = 0; row < int(result.hits.size()); ++row)
         if (result.hits[row].itemNumber == currentNumber) dialog.SetCurrentRow(row);
 }
@@ -77,6 +78,7 @@ void TOutlineFind::Choose(int row) {
         return;
     }
     dialog.SetCurrentRow(row);
+    freshResult_ = false;
     texts_.SelectItem(item);
     // A text that could not be stored keeps the selection where it was.
     if (session_.ItemAtCurrentIndex() != item) return;
@@ -101,6 +103,10 @@ int TOutlineFind::RowOfShownItem() const {
 
 void TOutlineFind::FindNext() {
     TFindDialog& dialog = Dialog();
+    if (freshResult_) {
+        Choose(std::max(dialog.CurrentRow(), 0));
+        return;
+    }
     const int shownRow = RowOfShownItem();
     if (shownRow >= 0 && shownRow == dialog.CurrentRow() &&
         editing_.FindNext(dialog.FindText(), dialog.Options()))

@@ -30,8 +30,8 @@ public:
     void Search();
     // Goes to the item of the list's row and selects its first match.
     void Choose(int row);
-    // Find-next of the dialog: the next match in the item the editor shows, or else the
-    // item of the next row.
+    // Find-next of the dialog: the current row's first match after a new search, then
+    // the next match in the item the editor shows, or else the item of the next row.
     void FindNext();
 
     TOutlineSearchRunner& Runner() { return runner_; }
@@ -49,4 +49,7 @@ private:
     TOutlineView* tree_;
     QPlainTextEdit* editor_;
     TOutlineSearchRunner runner_;
+    // A new list is shown and find-next has not gone to one of its rows yet: it begins
+    // at the current row's first match.
+    bool freshResult_ = false;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -164,7 +165,13 @@ TEST_F(FindDialogTest, TabGoesFromTheTextToTheButtons) {
     QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(dialog->focusWidget(), dialog->CancelButton);
     QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(dialog->focusWidget(), dialog->FindEdit);
+    EXPECT_EQ(dialog->focusWidget(), static_cast<QWidget*>(dialog->InOutlineCheck));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(dialog->focusWidget(), static_cast<QWidget*>(dialog->IgnoreCaseCheck));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(dialog->focusWidget(), static_cast<QWidget*>(dialog->IgnoreWidthCheck));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(dialog->focusWidget(), dialog->FindEdit) << "the hidden list takes no focus";
 }
 
 TEST_F(FindDialogTest, FindNextIsDisabledWithoutSearchText) {

@@ -1,0 +1,115 @@
+#include "support/MainFormFixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+#include "app/TOutlineFind.h"
+#include "ui/TEditorCommands.h"
+#include "ui/TFindDialog.h"
+#include "ui/TSearchResultModel.h"
+
+namespace {
+
+class OutlineFind : public MainFormFixture {
+protected:
+    void SetUp() override {
+        MainFormFixture::SetUp();
+        WriteSettings({"iniFileVer=1.06"});
+    }
+
+    TFindDialog& Dialog() { return *form->EditorCommands()->FindDialog(); }
+
+    // Types into the search field and waits for the list.
+    void Search(const QString& what) {
+        Dialog().FindEdit->setText(what);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->OutlineFind().Runner().Busy(); }, 5000));
+    }
+
+    QString EditorSelection() const { return form->Editor->textCursor().selectedText(); }
+    int EditorSelectionStart() const { return form->Editor->textCursor().selectionStart(); }
+};
+
+TEST_F(OutlineFind, ChoosingARowStoresTheTextFirstAndSelectsTheMatchInItsItem) {
+    TMainForm& main = StartShown();
+    TOutlineItem* first = Outline().First();
+    TOutlineItem* second = AddTopLevelItem("second");
+    TOutlineItem* child =
+        main.TreeModel->InsertItem(second, 0, "child", main.Session().AllocateItemNumber());
+    main.Session().Store.Store(child->ItemNumber, u"x target\ny TARGET target");
+    main.Texts().SetEditorText("alpha target");  // the first item's text, not yet stored
+
+    main.FindInOutlineMenuClick();
+    EXPECT_TRUE(Dialog().InOutline());
+    Search("target");
+    ASSERT_EQ(Dialog().Results().rowCount(), 2);
+    EXPECT_EQ(Dialog().SummaryLabel->text(), QStringLiteral("2 項目、3 件"));
+    EXPECT_EQ(Dialog().Results().HitAt(1)->path, QStringLiteral("second › child"));
+
+    // Enter on the second row: the first item's text reaches its file, the child is
+    // selected with its first match.
+    Dialog().SetCurrentRow(1);
+    QTest::keyClick(Dialog().ResultView, Qt::Key_Return);
+    EXPECT_EQ(main.Texts().SelectedItem(), child);
+    EXPECT_EQ(dir.Read(QStringLiteral("Data/%1.tmp").arg(first->ItemNumber)), "alpha target\r\n");
+    EXPECT_EQ(EditorSelectionStart(), 2);
+    EXPECT_EQ(EditorSelection(), "target");
+    EXPECT_FALSE(Dialog().isHidden()) << "the list stays for the next item";
+
+    // F3's find next: the next match in the same item; find-next of the dialog stops at
+    // the last match of the last row.
+    main.FindNextMenuClick();
+    EXPECT_EQ(EditorSelectionStart(), 18);
+    QTest::mouseClick(Dialog().FindNextButton, Qt::LeftButton);
+    EXPECT_EQ(EditorSelectionStart(), 18);
+    EXPECT_EQ(main.Texts().SelectedItem(), child);
+
+    // Ignoring case finds the upper-case one too; the list updates with the option.
+    Dialog().IgnoreCaseCheck->setChecked(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.OutlineFind().Runner().Busy(); }, 5000));
+    EXPECT_EQ(Dialog().SummaryLabel->text(), QStringLiteral("2 項目、4 件"));
+    EXPECT_EQ(Dialog().CurrentRow(), 1) << "the row stood on stays current";
+
+    // A double click on a row whose item was deleted since searches again.
+    main.Texts().SelectItem(first);
+    main.TreeModel->RemoveItem(second);
+    emit Dialog().ResultChosen(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.OutlineFind().Runner().Busy(); }, 5000));
+    EXPECT_EQ(Dialog().Results().rowCount(), 1);
+    EXPECT_EQ(main.Texts().SelectedItem(), first);
+}
+
+TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly) {
+    TMainForm& main = StartShown();
+    TOutlineItem* first = Outline().First();
+    TOutlineItem* second = AddTopLevelItem("ＡＢＣ label");
+    TOutlineItem* third = AddTopLevelItem("third");
+    main.Session().Store.Store(third->ItemNumber, u"ｱﾌﾞｸ abc");
+    main.Texts().SelectItem(first);
+
+    main.FindInOutlineMenuClick();
+    Dialog().IgnoreWidthCheck->setChecked(true);
+    Dialog().IgnoreCaseCheck->setChecked(true);
+    Search("abc");
+    ASSERT_EQ(Dialog().Results().rowCount(), 2);
+
+    QTest::keyClick(Dialog().FindEdit, Qt::Key_Return);  // find-next: the first row
+    EXPECT_EQ(main.Texts().SelectedItem(), second);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.Tree->hasFocus(); }, 2000))
+        << "only its label holds the text";
+    QTest::mouseClick(Dialog().FindNextButton, Qt::LeftButton);
+    EXPECT_EQ(main.Texts().SelectedItem(), third);
+    EXPECT_EQ(EditorSelection(), "abc");
+
+    Search("アブク");
+    QTest::mouseClick(Dialog().FindNextButton, Qt::LeftButton);
+    EXPECT_EQ(EditorSelection(), QStringLiteral("ｱﾌﾞｸ"));
+
+    // Without the whole outline the dialog searches the editor's text alone.
+    Dialog().SetInOutline(false);
+    EXPECT_FALSE(Dialog().ResultView->isVisibleTo(&Dialog()));
+}
+
+}  // namespace
