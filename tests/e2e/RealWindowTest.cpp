@@ -372,6 +372,38 @@ TEST_P(RealWindow, SecondStartHandsOverAndEnds) {
     EXPECT_TRUE(x.VisibleWindows(second->processId()).isEmpty());
 }
 
+// Ctrl+Shift+F finds a word that only the last item holds: Enter selects the item and
+// the word in the editor, so typing replaces it.
+TEST_P(RealWindow, FindInTheWholeOutlineSelectsTheOnlyItemHoldingTheWord) {
+    WriteSettings({});
+    documents.Write("find.qlo", "qlm oe data form 1.3\r\nTree=3,0=1,1=1,2=2\r\n"
+                                "nil:first:0\r\nnil:second:0\r\nnil:third:0\r\n"
+                                "one\r\ntwo\r\nthree\r\nrare zebra here\r\n");
+    QProcess* app = Launch({documents.File("find.qlo")});
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    Click(main, 600, 300);  // into the editor
+    x.Xdotool({QStringLiteral("key"), QStringLiteral("ctrl+shift+f")});
+    const QString dialog = WaitForWindow(app, [](const QRect& g) { return g.width() < 900 && g.width() > 300; }, 5000);
+    ASSERT_FALSE(dialog.isEmpty()) << "no find dialog";
+    EXPECT_EQ(WindowName(dialog), QStringLiteral("検索"));
+    x.Xdotool({QStringLiteral("windowfocus"), dialog});
+    Settle(200);
+    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), QStringLiteral("zebra")});
+    Settle(800);
+    Shot(dialog, QStringLiteral("list"));
+    x.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    Settle(600);
+    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), QStringLiteral("Q")});
+    Settle();
+    Shot(main, QStringLiteral("replaced"));
+    Click(main, 145, 95);  // the save button
+    Settle();
+    EXPECT_EQ(documents.Read("find.qlo"),
+              "qlm oe data form 1.3\r\nTree=3,0=1,1=1,2=2\r\nnil:first:0\r\nnil:second:0\r\n"
+              "nil:third:0\r\none\r\ntwo\r\nthree\r\nrare Q here\r\n");
+}
+
 // Recovery of unsaved work: the same edits once ended from outside and recovered, once
 // saved in the ordinary way, give the same document byte for byte.
 class Recovery : public RealWindow {
