@@ -171,9 +171,13 @@ void TMainForm::ConnectControls() {
     connect(Editor, &QPlainTextEdit::textChanged, this, [this] {
         texts_->EditorChange();
         recovery_->TextChanged();
+        outlineFind_->OutlineChanged();
     });
-    // Every change of the outline reaches the recovery record.
-    const auto outlineChanged = [this] { recovery_->OutlineChanged(); };
+    // Every change of the outline reaches the recovery record and the list of found items.
+    const auto outlineChanged = [this] {
+        recovery_->OutlineChanged();
+        outlineFind_->OutlineChanged();
+    };
     connect(TreeModel, &QAbstractItemModel::rowsInserted, this, outlineChanged);
     connect(TreeModel, &QAbstractItemModel::rowsRemoved, this, outlineChanged);
     connect(TreeModel, &QAbstractItemModel::rowsMoved, this, outlineChanged);

@@ -22,6 +22,9 @@ TOutlineFind::TOutlineFind(TDocumentSession& session, TItemTextBinding& texts,
     connect(&dialog, &TFindDialog::FindInOutline, this, &TOutlineFind::FindNext);
     connect(&dialog, &TFindDialog::ResultChosen, this, &TOutlineFind::Choose);
     runner_.Finished = [this](const TOutlineSearch::TResult& result) { ShowResult(result); };
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(kRefreshDelayMs);
+    connect(&refreshTimer_, &QTimer::timeout, this, [this] { StartSearch(false); });
 }
 
 TFindDialog& TOutlineFind::Dialog() const { return *editing_.FindDialog(); }
@@ -34,14 +37,24 @@ void TOutlineFind::Show() {
     if (wasInOutline) Search();  // the outline may have changed since
 }
 
-void TOutlineFind::Search() {
+void TOutlineFind::Search() { StartSearch(true); }
+
+void TOutlineFind::OutlineChanged() {
+    const TFindDialog& dialog = Dialog();
+    if (dialog.isVisible() && dialog.InOutline() && !dialog.FindText().isEmpty())
+        refreshTimer_.start();
+}
+
+void TOutlineFind::StartSearch(bool newQuery) {
     TFindDialog& dialog = Dialog();
+    refreshTimer_.stop();
     if (!dialog.InOutline() || dialog.FindText().isEmpty()) {
         runner_.Cancel();
         if (dialog.InOutline()) dialog.ShowResult({});
         return;
     }
-    dialog.ShowSearching();
+    newQuery_ = newQuery_ || newQuery;
+    if (newQuery) dialog.ShowSearching();
     const TOutlineItem* shown = session_.ItemAtCurrentIndex();
     runner_.Start(TOutlineSearch::Snapshot(session_.Outline(), session_.Store.DataDir(), shown,
                                            shown ? texts_.EditorText() : QString()),
@@ -54,7 +67,8 @@ void TOutlineFind::ShowResult(const TOutlineSearch::TResult& result) {
     const TOutlineSearch::THit* current = dialog.Results().HitAt(dialog.CurrentRow());
     const int currentNumber = current ? current->itemNumber : -1;
     dialog.ShowResult(result);
-    freshResult_ = true;
+    freshResult_ = freshResult_ || newQuery_;
+    newQuery_ = false;
     for (int row = 0; row < int(result.hits.size()); ++row)
         if (result.hits[row].itemNumber == currentNumber) dialog.SetCurrentRow(row);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 #include "ui/TOutlineSearchRunner.h"
 
@@ -28,6 +29,9 @@ public:
     void Show();
     // Searches again with the dialog's text and options; the list follows.
     void Search();
+    // An item, a label or a text changed: a list shown is brought up to date shortly
+    // after the changes stop.
+    void OutlineChanged();
     // Goes to the item of the list's row and selects its first match.
     void Choose(int row);
     // Find-next of the dialog: the current row's first match after a new search, then
@@ -42,6 +46,10 @@ private:
     // The row of the item whose text the editor holds; -1 when it is not listed.
     int RowOfShownItem() const;
     void ShowResult(const TOutlineSearch::TResult& result);
+    // newQuery: the search text or an option changed (not only the outline).
+    void StartSearch(bool newQuery);
+
+    static constexpr int kRefreshDelayMs = 500;
 
     TDocumentSession& session_;
     TItemTextBinding& texts_;
@@ -52,4 +60,6 @@ private:
     // A new list is shown and find-next has not gone to one of its rows yet: it begins
     // at the current row's first match.
     bool freshResult_ = false;
+    bool newQuery_ = false;  // the search running is for a changed text or option
+    QTimer refreshTimer_;
 };

@@ -107,6 +107,10 @@ TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly)
     QTest::mouseClick(Dialog().FindNextButton, Qt::LeftButton);
     EXPECT_EQ(EditorSelection(), QStringLiteral("ｱﾌﾞｸ"));
 
+    // The list follows changes of the outline while it is shown.
+    AddTopLevelItem("ｱﾌﾞｸ again");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Dialog().Results().rowCount() == 2; }, 3000));
+
     // Without the whole outline the dialog searches the editor's text alone.
     Dialog().SetInOutline(false);
     EXPECT_FALSE(Dialog().ResultView->isVisibleTo(&Dialog()));
