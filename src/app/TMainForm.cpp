@@ -15,6 +15,7 @@
 #include "app/TFrameBehaviour.h"
 #include "app/TItemCommands.h"
 #include "app/TItemTextBinding.h"
+#include "app/TKeyboardShortcuts.h"
 #include "app/TOutlineView.h"
 #include "app/TSessionRecovery.h"
 #include "app/TSkinSurface.h"
@@ -140,6 +141,7 @@ void TMainForm::CreateConcerns() {
                                                     *texts_, *documents_, *surface_, *frame_,
                                                     *recovery_, *errors_);
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
+    keyboard_ = std::make_unique<TKeyboardShortcuts>(*this);
 
     texts_->SelectionChanged = [this] {
         surface_->SkipNextLayout = true;
@@ -307,6 +309,8 @@ void TMainForm::PasteMenuClick() { editing_->Paste(); }
 void TMainForm::UndoMenuClick() { editing_->Undo(); }
 void TMainForm::FindMenuClick() { editing_->ShowFind(); }
 void TMainForm::ReplaceMenuClick() { editing_->ShowReplace(); }
+void TMainForm::FindNextMenuClick() { editing_->FindDialogFind(); }
+void TMainForm::FindInOutlineMenuClick() { FindMenuClick(); }
 
 void TMainForm::TreeFontMenuClick() {
     TFontCommands(FontPicker(), session_->Settings).TreeFontMenuClick(*Tree);

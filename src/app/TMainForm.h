@@ -16,6 +16,7 @@ class TFontPicker;
 class TFrameBehaviour;
 class TItemCommands;
 class TItemTextBinding;
+class TKeyboardShortcuts;
 class TOutlineItemModel;
 class TOutlineView;
 class TSkinSurface;
@@ -74,6 +75,8 @@ class TMainForm : public QWidget, public TMenuHost {
     void UndoMenuClick();
     void FindMenuClick();
     void ReplaceMenuClick();
+    void FindNextMenuClick();
+    void FindInOutlineMenuClick();
 
     // View and option commands.
     void TreeFontMenuClick();
@@ -119,4 +122,5 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TStartupShutdown> lifecycle_;
     std::unique_ptr<TEditorCommands> editing_;
     std::unique_ptr<TFontPicker> ownFontPicker_;
+    std::unique_ptr<TKeyboardShortcuts> keyboard_;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -76,6 +77,13 @@ void TVerForm::mousePressEvent(QMouseEvent* event) {
     // Only presses on the black border reach the window itself.
     event->accept();
     FormDeactivate();
+}
+
+void TVerForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        FormDeactivate();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool TVerForm::eventFilter(QObject* watched, QEvent* event) {
