@@ -22,9 +22,7 @@ class KeyboardShortcuts : public MainFormFixture {
 protected:
     void SetUp() override {
         MainFormFixture::SetUp();
-        WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=0", "AutoBackup=0", "EditFile=nil",
-                       "RecentFile1=nil", "RecentFile2=nil", "RecentFile3=nil", "RecentFile4=nil",
-                       "RecentFile5=nil"});
+        WriteSettings({"iniFileVer=1.06", "EditFile=nil"});
     }
 
     void TearDown() override {
@@ -62,17 +60,6 @@ protected:
     void FocusEditor() {
         form->Editor->setFocus();
         ASSERT_TRUE(form->Editor->hasFocus());
-    }
-
-    // The labels in display order, a dot per level: "A .A1 B".
-    QString Order() {
-        QStringList labels;
-        Outline().ForEach([&](TOutlineItem* item) {
-            int level = 0;
-            for (TOutlineItem* p = item->Parent(); p != Outline().Root(); p = p->Parent()) ++level;
-            labels << QString(level, u'.') + item->Label;
-        });
-        return labels.join(u' ');
     }
 
     // Labels the selected item.
