@@ -22,10 +22,12 @@ TKeyboardShortcuts::~TKeyboardShortcuts() { qApp->removeEventFilter(this); }
 void TKeyboardShortcuts::CreateShortcuts() {
     for (const TShortcut& shortcut : TShortcutTable::All()) {
         const bool outline = shortcut.Scope == TShortcutScope::Outline;
-        auto* key = new QShortcut(QKeySequence(shortcut.Keys), outline ? static_cast<QWidget*>(form_.Tree) : &form_);
+        auto* key = new QShortcut(QKeySequence(shortcut.Keys),
+                                  outline ? static_cast<QWidget*>(form_.Tree) : &form_);
         key->setContext(outline ? Qt::WidgetShortcut : Qt::WindowShortcut);
         key->setAutoRepeat(outline);
-        connect(key, &QShortcut::activated, this, [this, command = shortcut.Command] { Run(command); });
+        connect(key, &QShortcut::activated, this,
+                [this, command = shortcut.Command] { Run(command); });
     }
 }
 
@@ -100,7 +102,8 @@ void TKeyboardShortcuts::WatchAltTap(QEvent* event) {
         case QEvent::ShortcutOverride:
         case QEvent::KeyPress: altTap_.KeyPress(static_cast<QKeyEvent*>(event)->key()); break;
         case QEvent::KeyRelease:
-            if (altTap_.KeyRelease(static_cast<QKeyEvent*>(event)->key())) Run(TKeyCommand::OpenFileMenu);
+            if (altTap_.KeyRelease(static_cast<QKeyEvent*>(event)->key()))
+                Run(TKeyCommand::OpenFileMenu);
             break;
         case QEvent::InputMethod:
             altTap_.InputMethod(!static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty());

@@ -15,17 +15,17 @@ class TMainForm;
 class TKeyboardShortcuts : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit TKeyboardShortcuts(TMainForm& form);
     ~TKeyboardShortcuts() override;
 
     // Runs a key's command on the main window; failures go to its error box.
     void Run(TKeyCommand command);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void CreateShortcuts();
     void RunOnForm(TKeyCommand command);
     void MoveItem(TKeyCommand command);

@@ -4,7 +4,7 @@
 // event in between, and no composition of an input method going on. Such a tap opens
 // the file menu; Alt+arrow and the like do not.
 class TAltTap {
-public:
+  public:
     // A key went down: Alt begins a tap, any other key spoils it.
     void KeyPress(int key);
     // A key went up; true when it is the Alt of a tap.
@@ -14,7 +14,7 @@ public:
     // An input method event; composing: whether it leaves a composition open.
     void InputMethod(bool composing);
 
-private:
+  private:
     bool armed_ = false;
     bool composing_ = false;
 };

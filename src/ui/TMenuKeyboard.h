@@ -9,7 +9,7 @@ enum class TMenuKey { None, Close, PreviousMenu, NextMenu, PreviousEntry, NextEn
 // Right, through the entries with Up and Down (separators are no entries), Enter to
 // choose, Escape to close.
 class TMenuKeyboard {
-public:
+  public:
     static TMenuKey KeyOf(int key);
 
     // The menu beside menuNumber on the menu band, to the left (step -1) or the right

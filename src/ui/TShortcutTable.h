@@ -39,6 +39,6 @@ struct TShortcut {
 // The keys of the main window. Alt pressed and released alone opens the file menu as
 // F10 does; it is no key combination and so not in the table.
 class TShortcutTable {
-public:
+  public:
     static const QVector<TShortcut>& All();
 };

@@ -79,7 +79,9 @@ void TSystemMenuForm::SystemMenuOpen(int menuNumber) {
     DrawMenu();
 }
 
-void TSystemMenuForm::FormMouseMove(const QPoint& pointer) { Highlight(TMenuGeometry::EntryAt(table_, pointer)); }
+void TSystemMenuForm::FormMouseMove(const QPoint& pointer) {
+    Highlight(TMenuGeometry::EntryAt(table_, pointer));
+}
 
 void TSystemMenuForm::Highlight(const TMenuEntry* entry) {
     int newCode = 0;
@@ -134,7 +136,8 @@ void TSystemMenuForm::OpenNeighbour(int step) {
 void TSystemMenuForm::Choose() {
     const TMenuEntry* entry = table_.Find(hoverCode_);
     if (!entry) return;
-    const bool showsModelessDialog = TMenuTables::ClosingOf(entry->Command) == TMenuClosing::HideRun;
+    const bool showsModelessDialog =
+        TMenuTables::ClosingOf(entry->Command) == TMenuClosing::HideRun;
     const QWidgetList before = OtherWindowsShown();
     const QPointer<TSystemMenuForm> self(this);
     FormMouseDown();

@@ -1,11 +1,10 @@
-#include "support/MainFormFixture.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 
 #include "document/TOutlineItem.h"
+#include "support/MainFormFixture.h"
 #include "ui/TEditorCommands.h"
 #include "ui/TFindDialog.h"
 #include "ui/TReplaceDialog.h"
@@ -19,7 +18,7 @@ using Answer = TMessageBoxes::Answer;
 // The main window driven from the keyboard alone: every key goes to the window that
 // has the keyboard and on through its shortcuts, as a real key does.
 class KeyboardShortcuts : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
         WriteSettings({"iniFileVer=1.06", "EditFile=nil"});
@@ -49,7 +48,8 @@ protected:
         form->activateWindow();
         // A window counts as active while a dialog of its own has the keyboard: wait
         // for the keyboard itself.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return KeyboardWindow() == form->windowHandle(); }, 2000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return KeyboardWindow() == form->windowHandle(); }, 2000));
     }
 
     void FocusOutline() {
@@ -63,9 +63,13 @@ protected:
     }
 
     // Labels the selected item.
-    void Name(const QString& label) { form->TreeModel->SetLabel(form->Texts().SelectedItem(), label); }
+    void Name(const QString& label) {
+        form->TreeModel->SetLabel(form->Texts().SelectedItem(), label);
+    }
 
-    static bool FileMenuShown() { return TSystemMenuForm::MenuVisible() && SystemMenuForm->MenuNumber() == 1; }
+    static bool FileMenuShown() {
+        return TSystemMenuForm::MenuVisible() && SystemMenuForm->MenuNumber() == 1;
+    }
 };
 
 TEST_F(KeyboardShortcuts, WindowKeysRunTheCommandsOfTheMenusFromTheEditor) {
@@ -146,7 +150,8 @@ TEST_F(KeyboardShortcuts, OutlineKeysAddDeleteAndMoveItemsButNotWhileALabelIsEdi
 
     boxes.Answer(Answer::No);
     Press(Qt::Key_Delete);
-    EXPECT_EQ(boxes.Texts(), QStringList{"選択している項目と、その子項目を削除します。よろしいですか？"});
+    EXPECT_EQ(boxes.Texts(),
+              QStringList{"選択している項目と、その子項目を削除します。よろしいですか？"});
     boxes.Answer(Answer::Yes);
     Press(Qt::Key_Delete);
     EXPECT_EQ(Order(), QStringLiteral("A B"));
