@@ -12,6 +12,16 @@
 #include "app/TOutlineView.h"
 #include "ui/TMenuTables.h"
 
+namespace {
+
+// A held key repeats; its repeats neither begin nor end anything.
+const QKeyEvent* FreshKey(const QEvent* event) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->isAutoRepeat() ? nullptr : key;
+}
+
+}  // namespace
+
 TKeyboardShortcuts::TKeyboardShortcuts(TMainForm& form) : form_(form) {
     CreateShortcuts();
     qApp->installEventFilter(this);
@@ -93,16 +103,15 @@ bool TKeyboardShortcuts::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // A key that a shortcut takes arrives only as its ShortcutOverride, so that event counts
-// as the key's press. A held key repeats without ending anything.
+// as the key's press.
 void TKeyboardShortcuts::WatchAltTap(QEvent* event) {
-    if (event->type() != QEvent::InputMethod && event->type() != QEvent::MouseButtonPress &&
-        event->type() != QEvent::WindowDeactivate && static_cast<QKeyEvent*>(event)->isAutoRepeat())
-        return;
     switch (event->type()) {
         case QEvent::ShortcutOverride:
-        case QEvent::KeyPress: altTap_.KeyPress(static_cast<QKeyEvent*>(event)->key()); break;
+        case QEvent::KeyPress:
+            if (const QKeyEvent* key = FreshKey(event)) altTap_.KeyPress(key->key());
+            break;
         case QEvent::KeyRelease:
-            if (altTap_.KeyRelease(static_cast<QKeyEvent*>(event)->key()))
+            if (const QKeyEvent* key = FreshKey(event); key && altTap_.KeyRelease(key->key()))
                 Run(TKeyCommand::OpenFileMenu);
             break;
         case QEvent::InputMethod:
