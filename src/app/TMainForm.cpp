@@ -15,6 +15,7 @@
 #include "app/TFrameBehaviour.h"
 #include "app/TItemCommands.h"
 #include "app/TItemTextBinding.h"
+#include "app/TKeyboardShortcuts.h"
 #include "app/TOutlineFind.h"
 #include "app/TOutlineView.h"
 #include "app/TSessionRecovery.h"
@@ -142,6 +143,7 @@ void TMainForm::CreateConcerns() {
                                                     *recovery_, *errors_);
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
+    keyboard_ = std::make_unique<TKeyboardShortcuts>(*this);
 
     texts_->SelectionChanged = [this] {
         surface_->SkipNextLayout = true;

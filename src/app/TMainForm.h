@@ -16,6 +16,7 @@ class TFontPicker;
 class TFrameBehaviour;
 class TItemCommands;
 class TItemTextBinding;
+class TKeyboardShortcuts;
 class TOutlineFind;
 class TOutlineItemModel;
 class TOutlineView;
@@ -124,4 +125,5 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TEditorCommands> editing_;
     std::unique_ptr<TOutlineFind> outlineFind_;  // uses editing_'s find dialog
     std::unique_ptr<TFontPicker> ownFontPicker_;
+    std::unique_ptr<TKeyboardShortcuts> keyboard_;
 };

@@ -1,5 +1,7 @@
 #include "ui/TSystemMenuForm.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -7,6 +9,7 @@
 #include "skin/TSkinLayout.h"
 #include "ui/TMenuGeometry.h"
 #include "ui/TMenuHost.h"
+#include "ui/TMenuKeyboard.h"
 
 QPointer<TSystemMenuForm> SystemMenuForm;
 
@@ -77,8 +80,12 @@ void TSystemMenuForm::SystemMenuOpen(int menuNumber) {
 }
 
 void TSystemMenuForm::FormMouseMove(const QPoint& pointer) {
+    Highlight(TMenuGeometry::EntryAt(table_, pointer));
+}
+
+void TSystemMenuForm::Highlight(const TMenuEntry* entry) {
     int newCode = 0;
-    if (const TMenuEntry* entry = TMenuGeometry::EntryAt(table_, pointer)) {
+    if (entry) {
         DrawCaption(*entry, HighlightRed());
         if (!entry->Hint.isEmpty()) host_.HintOut(entry->Hint);
         newCode = entry->Code;
@@ -102,6 +109,58 @@ void TSystemMenuForm::FormMouseDown() {
     if (closing != TMenuClosing::HideRun && self) CloseMenu();
 }
 
+bool TSystemMenuForm::FormKeyDown(int key) {
+    switch (TMenuKeyboard::KeyOf(key)) {
+        case TMenuKey::PreviousEntry: HighlightNeighbour(-1); return true;
+        case TMenuKey::NextEntry: HighlightNeighbour(1); return true;
+        case TMenuKey::PreviousMenu: OpenNeighbour(-1); return true;
+        case TMenuKey::NextMenu: OpenNeighbour(1); return true;
+        case TMenuKey::Choose: Choose(); return true;
+        case TMenuKey::Close:
+            CloseMenu();
+            ReturnKeyboard();
+            return true;
+        case TMenuKey::None: return false;
+    }
+    return false;
+}
+
+void TSystemMenuForm::HighlightNeighbour(int step) {
+    Highlight(table_.Find(TMenuKeyboard::NeighbourEntry(table_, hoverCode_, step)));
+}
+
+void TSystemMenuForm::OpenNeighbour(int step) {
+    Open(host_, TMenuKeyboard::NeighbourMenu(table_.MenuNumber, step));
+}
+
+void TSystemMenuForm::Choose() {
+    const TMenuEntry* entry = table_.Find(hoverCode_);
+    if (!entry) return;
+    const bool showsModelessDialog =
+        TMenuTables::ClosingOf(entry->Command) == TMenuClosing::HideRun;
+    const QWidgetList before = OtherWindowsShown();
+    const QPointer<TSystemMenuForm> self(this);
+    FormMouseDown();
+    if (!self || showsModelessDialog) return;
+    for (QWidget* window : OtherWindowsShown())
+        if (!before.contains(window)) return;  // the command brought up a window of its own
+    ReturnKeyboard();
+}
+
+QWidgetList TSystemMenuForm::OtherWindowsShown() const {
+    QWidgetList shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        const bool menu = qobject_cast<TSystemMenuForm*>(window) != nullptr;
+        if (!menu && window != host_.MenuOwnerWindow() && window->isVisible()) shown << window;
+    }
+    return shown;
+}
+
+void TSystemMenuForm::ReturnKeyboard() {
+    QWidget* owner = host_.MenuOwnerWindow();
+    if (owner && owner->isVisible()) owner->activateWindow();
+}
+
 void TSystemMenuForm::FormDeactivate() { CloseMenu(); }
 
 void TSystemMenuForm::CloseMenu() { hide(); }
@@ -114,6 +173,10 @@ void TSystemMenuForm::paintEvent(QPaintEvent*) {
 void TSystemMenuForm::mouseMoveEvent(QMouseEvent* event) { FormMouseMove(event->position().toPoint()); }
 
 void TSystemMenuForm::mousePressEvent(QMouseEvent*) { FormMouseDown(); }
+
+void TSystemMenuForm::keyPressEvent(QKeyEvent* event) {
+    if (!FormKeyDown(event->key())) QWidget::keyPressEvent(event);
+}
 
 void TSystemMenuForm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);

@@ -16,7 +16,9 @@ extern QPointer<TSystemMenuForm> SystemMenuForm;
 // A drop-down menu drawn by the program: a borderless window hanging under its title
 // on the host's menu band. The entry under the pointer turns red and shows its hint;
 // a press of any button runs its command; losing the activation closes the menu.
-// There is no keyboard handling.
+// The window takes the activation when it opens, and with it the keyboard: Up and Down
+// highlight entries as the pointer does, Enter chooses the highlighted entry as a
+// press does, Left and Right open the neighbouring menu, Escape closes the menu.
 class TSystemMenuForm : public QWidget {
     Q_OBJECT
 
@@ -43,6 +45,8 @@ public:
     void FormMouseMove(const QPoint& pointer);
     // Runs the command of the highlighted entry; nothing happens without one.
     void FormMouseDown();
+    // A key pressed while the menu has the keyboard; false for keys it has no use for.
+    bool FormKeyDown(int key);
     // Closes the window when it lost the activation.
     void FormDeactivate();
     // Hides the window; the hint line keeps its text.
@@ -61,9 +65,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    // Draws entry (nullptr: none) highlighted as the entry under the pointer.
+    void Highlight(const TMenuEntry* entry);
+    void HighlightNeighbour(int step);
+    void OpenNeighbour(int step);
+    void Choose();
+    // Top-level windows shown besides the menus and the host's window.
+    QWidgetList OtherWindowsShown() const;
+    // Gives the activation back to the host's window: without a window manager nobody
+    // else does when the menu closes.
+    void ReturnKeyboard();
     void DrawMenu();
     void DrawCaption(const TMenuEntry& entry, const QColor& color);
     void DrawFrame();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -52,6 +53,7 @@ TVerForm* TVerForm::ShowNew(QWidget* mainWindow) {
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
                      [guard = QPointer<TVerForm>(form)] { delete guard.data(); });
     VerForm = form;
+    form->mainWindow_ = mainWindow;
 
     QRect over = mainWindow ? mainWindow->frameGeometry() : QRect();
     if (over.isEmpty() && QGuiApplication::primaryScreen())
@@ -76,6 +78,16 @@ void TVerForm::mousePressEvent(QMouseEvent* event) {
     // Only presses on the black border reach the window itself.
     event->accept();
     FormDeactivate();
+}
+
+void TVerForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    FormDeactivate();
+    // Without a window manager nobody else gives the activation back.
+    if (mainWindow_ && mainWindow_->isVisible()) mainWindow_->activateWindow();
 }
 
 bool TVerForm::eventFilter(QObject* watched, QEvent* event) {

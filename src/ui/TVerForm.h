@@ -9,7 +9,8 @@ class QLabel;
 // The about box: a borderless black window of 206 × 176 with a white panel and the
 // about picture in it. It closes (hides) when it loses activation and when the
 // picture or the black border is clicked; a click on the panel's white margin does
-// nothing. It has no buttons and no keyboard handling.
+// nothing. It has no buttons; Escape closes it too and gives the keyboard back to the
+// main window.
 class TVerForm : public QWidget {
     Q_OBJECT
 
@@ -30,7 +31,11 @@ class TVerForm : public QWidget {
   protected:
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QPointer<QWidget> mainWindow_;
 };
 
 // The about box created last; null before the first one.

@@ -43,6 +43,17 @@ int InkPixels(const QImage& band) {
     return ink;
 }
 
+// Pixels of the menus' red highlight; smoothed text mixes it with the white panel.
+int RedPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            count += qRed(p) > qGreen(p) + 80 && std::abs(qGreen(p) - qBlue(p)) < 16 ? 1 : 0;
+        }
+    return count;
+}
+
 class RealWindow : public testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
@@ -152,6 +163,12 @@ protected:
         const QImage image = x.Screenshot().copy(geometry);
         shots[name] = image;
         return image;
+    }
+
+    // A key, or keys like "ctrl+s", typed into the window that has the keyboard.
+    void Key(const QString& keys) {
+        x.Xdotool({QStringLiteral("key"), keys});
+        Settle(300);
     }
 
     bool WaitForExit(QProcess* process, int ms = 15000) { return process->waitForFinished(ms); }
@@ -287,6 +304,58 @@ TEST_P(RealWindow, MenuEntryChosenWithThePointerRuns) {
     ASSERT_TRUE(WaitForExit(app));
     const QByteArray ini = program.Read("Hedgerow.ini");
     EXPECT_TRUE(ini.contains("\r\nAutoBackup=1\r\n")) << ini.constData();
+}
+
+TEST_P(RealWindow, CtrlSSavesTheDocumentTypedInto) {
+    WriteSettings({});
+    documents.Write("keys.qlo", "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:start:0\r\nbegin\r\n");
+    QProcess* app = Launch({documents.File("keys.qlo")});
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    Click(main, 600, 300);  // into the editor
+    Key(QStringLiteral("ctrl+End"));
+    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral(" typed")});
+    Settle(200);
+    Key(QStringLiteral("ctrl+s"));
+    Shot(main, QStringLiteral("saved"));
+    EXPECT_TRUE(documents.Read("keys.qlo").contains("begin typed\r\n")) << documents.Read("keys.qlo").constData();
+}
+
+// F10 opens the file menu, Down highlights its first entry as the pointer does, Enter
+// runs it: "新規作成" leaves an empty outline and no document name.
+TEST_P(RealWindow, MenuEntryChosenWithTheKeyboardRuns) {
+    WriteSettings({});
+    const QByteArray document = "qlm oe data form 1.3\r\nTree=2,0=0,1=0\r\nnil:one:0\r\nnil:two:0\r\n";
+    documents.Write("menu.qlo", document);
+    QProcess* app = Launch({documents.File("menu.qlo")});
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    Click(main, 600, 300);
+    const QImage before = Shot(main, QStringLiteral("before"));
+    Key(QStringLiteral("F10"));
+    const QString menu = WaitForWindow(app, [](const QRect& g) { return g.width() < 600; }, 3000);
+    ASSERT_FALSE(menu.isEmpty()) << "F10 opened no menu";
+    Settle(300);
+    Key(QStringLiteral("Down"));
+    const QImage highlighted = x.Screenshot().copy(x.Geometry(menu));
+    shots[QStringLiteral("highlighted")] = highlighted;
+    EXPECT_GT(RedPixels(highlighted.copy(4, 10, highlighted.width() - 8, 15)), 5) << "the first entry is not red";
+    EXPECT_EQ(RedPixels(highlighted.copy(4, 30, highlighted.width() - 8, 15)), 0);
+    const QImage withHint = Shot(main, QStringLiteral("hint"));
+    const QRect hint(10, Floor10(x.Geometry(main).height()) - 20, 400, 15);
+    EXPECT_GT(DifferentPixels(before.copy(hint), withHint.copy(hint)), 40) << "the hint line did not change";
+
+    Key(QStringLiteral("Return"));
+    EXPECT_FALSE(x.VisibleWindows(app->processId()).contains(menu)) << "the menu stayed open";
+    const QImage after = Shot(main, QStringLiteral("new"));
+    const QRect outline(200, 130, 150, 40);  // the rows of the two items
+    EXPECT_GT(DifferentPixels(before.copy(outline), after.copy(outline)), 100) << "the outline did not change";
+
+    Click(main, x.Geometry(main).width() - 20, 20);  // close: nothing to save, nothing asked
+    ASSERT_TRUE(WaitForExit(app));
+    const QByteArray ini = program.Read("Hedgerow.ini");
+    EXPECT_TRUE(ini.contains("\r\nEditFile=nil\r\n")) << ini.constData();
+    EXPECT_EQ(documents.Read("menu.qlo"), document);
 }
 
 // Qt's own dialogs speak Japanese too: the file dialog of the open button.

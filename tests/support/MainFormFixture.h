@@ -18,6 +18,7 @@
 #include "app/TSkinSurface.h"
 #include "app/TStartupShutdown.h"
 #include "app/TOutlineView.h"
+#include "document/TOutlineItem.h"
 #include "document/TOutlineItemModel.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
@@ -66,6 +67,17 @@ protected:
     TOutlineItem* AddTopLevelItem(const QString& label) {
         return form->TreeModel->InsertItem(nullptr, Outline().Root()->ChildCount(), label,
                                            form->Session().AllocateItemNumber());
+    }
+
+    // "B .B1 .B2 A .A1": labels in display order, a dot per level.
+    QString Order() {
+        QStringList labels;
+        Outline().ForEach([&](TOutlineItem* item) {
+            int level = 0;
+            for (TOutlineItem* p = item->Parent(); p != Outline().Root(); p = p->Parent()) ++level;
+            labels << QString(level, u'.') + item->Label;
+        });
+        return labels.join(u' ');
     }
 
     void TearDown() override {

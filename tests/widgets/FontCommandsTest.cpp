@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <functional>
@@ -244,6 +245,18 @@ TEST_F(FontCommandsDialogTest, OpensOnTheFaceShownAndOkWithoutAChangeChangesNoth
     EXPECT_EQ(tree.font(), treeFont);
     EXPECT_EQ(editor.font(), underlined);
     EXPECT_EQ(tree.palette().color(QPalette::Text), QColor(128, 128, 128));
+}
+
+TEST_F(FontCommandsDialogTest, EscapeCancelsTheDialog) {
+    const QStringList before = settings.Lines();
+    bool closed = false;
+    WhenDialogOpens([&](TFontColorDialog& dialog) {
+        QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, Qt::Key_Escape);
+        closed = !dialog.isVisible();
+    });
+    EXPECT_FALSE(dialogCommands.TreeFontMenuClick(tree));
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(settings.Lines(), before);
 }
 
 TEST_F(FontCommandsDialogTest, BoldAndItalicAreDrawnForAFaceWithoutThem) {

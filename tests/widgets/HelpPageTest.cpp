@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 
 #include "support/Printers.h"
 #include "ui/TLinkCommands.h"
+#include "ui/TShortcutTable.h"
 
 namespace {
 
@@ -63,6 +65,23 @@ TEST(HelpPage, ExplainsEveryMenuEntry) {
                                   "挿入する項目名の、文字列数を制限する。"};
     for (const QString& caption : captions)
         EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
+}
+
+// Each key of the main window as the page writes it: the names printed on the keys,
+// arrows for the arrow keys.
+TEST(HelpPage, ListsEveryKeyOfTheMainWindow) {
+    const QString text = HelpText();
+    for (const TShortcut& shortcut : TShortcutTable::All()) {
+        QString keys = QKeySequence(shortcut.Keys).toString();
+        keys.replace(QStringLiteral("Ins"), QStringLiteral("Insert"))
+            .replace(QStringLiteral("Del"), QStringLiteral("Delete"))
+            .replace(QStringLiteral("Up"), QStringLiteral("↑"))
+            .replace(QStringLiteral("Down"), QStringLiteral("↓"))
+            .replace(QStringLiteral("Left"), QStringLiteral("←"))
+            .replace(QStringLiteral("Right"), QStringLiteral("→"));
+        EXPECT_TRUE(text.contains(QStringLiteral("<code>") + keys + QStringLiteral("</code>"))) << keys.toStdString();
+    }
+    EXPECT_TRUE(text.contains(QStringLiteral("<code>Alt</code> だけを押して離す")));
 }
 
 }  // namespace

@@ -52,17 +52,6 @@ protected:
     }
     void Select(const QString& label) { form->Texts().SelectItem(Item(label)); }
 
-    // "B .B1 .B2 A .A1": labels in display order, a dot per level.
-    QString Order() {
-        QStringList labels;
-        Outline().ForEach([&](TOutlineItem* item) {
-            int level = 0;
-            for (TOutlineItem* p = item->Parent(); p != Outline().Root(); p = p->Parent()) ++level;
-            labels << QString(level, u'.') + item->Label;
-        });
-        return labels.join(u' ');
-    }
-
     // Selects every item in turn and checks that each shows its own text; ends on
     // the item that was selected.
     void ExpectTextsStayWithTheirItems() {

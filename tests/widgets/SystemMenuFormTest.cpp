@@ -287,3 +287,71 @@ TEST_F(SystemMenuFormTest, MenuFollowsThePointerAlongTheTitles) {
     EXPECT_TRUE(TSystemMenuForm::FollowPointer(host, 0, 22));
     EXPECT_EQ(SystemMenuForm->MenuNumber(), 5);
 }
+
+namespace {
+
+// The keys reach the menu window as the window system delivers them.
+void Press(Qt::Key key) {
+    ASSERT_TRUE(SystemMenuForm);
+    QTest::keyClick(SystemMenuForm.data(), key);
+}
+
+TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
+    TSystemMenuForm& edit = Open(2);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(edit.HoverCode(), 21) << "the first Down highlights the first entry";
+    EXPECT_EQ(host.hints.last(), "現在選択している項目と同じ階層に、新しい項目を追加します。");
+    EXPECT_GT(CountPixels(Shot(edit), Band(edit, 10), IsRed), 5);
+    for (int i = 0; i < 3; ++i) Press(Qt::Key_Down);
+    EXPECT_EQ(edit.HoverCode(), 24) << "the separator is skipped";
+    QImage image = Shot(edit);
+    EXPECT_GT(CountPixels(image, Band(edit, 90), IsRed), 5);
+    EXPECT_EQ(CountPixels(image, Band(edit, 50), IsRed), 0) << "the entry left is grey again";
+    EXPECT_EQ(CountPixels(image, edit.rect(), IsRed), CountPixels(image, Band(edit, 90), IsRed));
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(edit.HoverCode(), 29) << "from the first entry up to the last";
+    Press(Qt::Key_Down);
+    EXPECT_EQ(edit.HoverCode(), 21) << "and from the last down to the first";
+
+    Press(Qt::Key_Right);
+    ASSERT_EQ(SystemMenuForm->MenuNumber(), 3);
+    EXPECT_FALSE(edit.isVisible());
+    EXPECT_EQ(SystemMenuForm->HoverCode(), 0);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(SystemMenuForm->MenuNumber(), 1) << "from help round to file";
+    Press(Qt::Key_Left);
+    EXPECT_EQ(SystemMenuForm->MenuNumber(), 5) << "and back";
+    EXPECT_TRUE(host.commands.isEmpty());
+
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(SystemMenuForm->isVisible()) << "Enter without a highlight does nothing";
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(host.commands, QList<TMenuCommand>{TMenuCommand::Version});
+    EXPECT_TRUE(host.menuShownDuringCommand.last());
+    EXPECT_FALSE(TSystemMenuForm::MenuVisible());
+
+    TSystemMenuForm& file = Open(1);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(file.HoverCode(), 110) << "from no entry up to the last";
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(file.HoverCode(), 104) << "over the recent file and the separators";
+    Press(Qt::Key_Enter);  // the keypad's
+    EXPECT_EQ(host.commands.last(), TMenuCommand::SaveFileAs);
+    EXPECT_FALSE(host.menuShownDuringCommand.last()) << "hidden before its dialog, as with the pointer";
+
+    TSystemMenuForm& view = Open(3);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(host.commands.size(), 2);
+}
+
+}  // namespace

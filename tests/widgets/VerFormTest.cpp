@@ -111,11 +111,14 @@ TEST_F(VerFormTest, OpeningTwiceShowsOneAboutBoxAtATime) {
     EXPECT_TRUE(first.isNull());  // the hidden one is released
 }
 
-TEST_F(VerFormTest, HasNoKeyboardHandling) {
+TEST_F(VerFormTest, EscapeClosesItAndOtherKeysDoNothing) {
     TVerForm* form = Open();
-    QTest::keyClick(form, Qt::Key_Escape);
     QTest::keyClick(form, Qt::Key_Return);
+    QTest::keyClick(form, Qt::Key_Escape, Qt::ShiftModifier);
     EXPECT_TRUE(form->isVisible());
+    QTest::keyClick(form, Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(mainWindow.get()));
 }
 
 }  // namespace

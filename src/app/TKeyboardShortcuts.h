@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+
+#include "ui/TAltTap.h"
+#include "ui/TShortcutTable.h"
+
+class TMainForm;
+
+// The keys of the main window: the shortcuts of TShortcutTable, each running the same
+// operation as its menu entry or button, and Alt pressed and released alone, which
+// opens the file menu. Keys of the outline count only while the outline itself has the
+// focus, so a label being edited keeps its keys; the editor keeps every key it uses
+// for editing, since its claims on keys come before the shortcuts.
+class TKeyboardShortcuts : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit TKeyboardShortcuts(TMainForm& form);
+    ~TKeyboardShortcuts() override;
+
+    // Runs a key's command on the main window; failures go to its error box.
+    void Run(TKeyCommand command);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateShortcuts();
+    void RunOnForm(TKeyCommand command);
+    void MoveItem(TKeyCommand command);
+    // F6: the keyboard goes from the outline to the editor and back.
+    void SwitchFocus();
+    void WatchAltTap(QEvent* event);
+    bool InMainWindow(QObject* watched) const;
+
+    TMainForm& form_;
+    TAltTap altTap_;
+};
