@@ -26,7 +26,8 @@ void BM_SearchWholeOutline(benchmark::State& state) {
     const TDocumentReader::Result read =
         TDocumentReader::Read(GenerateOutline().document, [&] { return next++; }, store);
     const TOutlineSearch::TSnapshot snapshot =
-        TOutlineSearch::Snapshot(read.outline, dataDir, nullptr, {});
+        TOutlineSearch::Snapshot(read.outline, store, nullptr, {});
+    store.FinishWriting();
     const int last = snapshot.items.back().itemNumber;
     store.Store(last, store.Load(last) + u'\n' + kRareWord);
 

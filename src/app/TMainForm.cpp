@@ -145,6 +145,11 @@ void TMainForm::CreateConcerns() {
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
     keyboard_ = std::make_unique<TKeyboardShortcuts>(*this);
 
+    // A text file the opening of a document could not write is reported like any other;
+    // its text stays readable meanwhile.
+    session_->Store.OnWriteBehindFailure([this](const QString& message) {
+        QMetaObject::invokeMethod(this, [this, message] { errors_->Show(message); }, Qt::QueuedConnection);
+    });
     texts_->SelectionChanged = [this] {
         surface_->SkipNextLayout = true;
         recovery_->OutlineChanged();

@@ -56,7 +56,7 @@ void TOutlineFind::StartSearch(bool newQuery) {
     newQuery_ = newQuery_ || newQuery;
     if (newQuery) dialog.ShowSearching();
     const TOutlineItem* shown = session_.ItemAtCurrentIndex();
-    runner_.Start(TOutlineSearch::Snapshot(session_.Outline(), session_.Store.DataDir(), shown,
+    runner_.Start(TOutlineSearch::Snapshot(session_.Outline(), session_.Store, shown,
                                            shown ? texts_.EditorText() : QString()),
                   dialog.FindText(), dialog.Options());
 }

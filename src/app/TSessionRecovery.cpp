@@ -35,6 +35,7 @@ void TSessionRecovery::TextChanged() { textTimer_.start(); }
 void TSessionRecovery::WriteNow() {
     recordTimer_.stop();
     textTimer_.stop();
+    session_.Store.FinishWriting();
     FlushEditorText();
     WriteRecord();
 }
@@ -60,6 +61,12 @@ void TSessionRecovery::WriteRecord() {
     recordTimer_.stop();
     if (!session_.Modified || session_.Outline().IsEmpty()) {
         QFile::remove(RecordPath());
+        return;
+    }
+    // A record names item text files: it waits until the opened document's texts are
+    // all in theirs.
+    if (session_.Store.WritingBehind()) {
+        recordTimer_.start();
         return;
     }
     try {

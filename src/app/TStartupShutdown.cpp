@@ -201,6 +201,10 @@ void TStartupShutdown::FormClose() {
     // them is reported while nothing else is lost yet.
     if (!unreadSettings_ || SettingsChangedSinceStart())
         errors_.Run([this] { WriteSettingsFile(); });
+    // Deleting thousands of item files takes a while on some disks: the window goes
+    // first.
+    window_.hide();
+    QGuiApplication::sync();
     session_.Store.RemoveAll();
     recovery_.Discard();
 }

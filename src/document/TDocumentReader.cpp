@@ -310,7 +310,7 @@ TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
         const int number = allocate();
         // Texts already in the form of an item text file are written as they are.
         const QByteArrayView block = lines.Block(parsed.textLine, parsed.textLineCount);
-        if (!store.StoreDocumentLines(number, block, parsed.textLineCount))
+        if (!store.StoreDocumentLines(number, bytes, block, parsed.textLineCount))
             store.Store(number, TTextLines::FromFile(Cp932Codec::Decode(block)));
 
         TOutlineItem* parent = parsed.parent < 0 ? outline.Root() : created[parsed.parent];
@@ -322,6 +322,7 @@ TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
         if (parsed.expanded) result.expanded.append(item);
         created.push_back(item);
     }
+    store.WriteBehind();
     return result;
 }
 

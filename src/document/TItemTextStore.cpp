@@ -107,11 +107,19 @@ int AppendWholeFile(const QString& path, QByteArray& out) {
 
 }  // namespace
 
+TItemTextStore::TItemTextStore(QString dataDir)
+    : dataDir_(std::move(dataDir)),
+      behind_(std::make_shared<TWriteBehind>([dir = dataDir_](int itemNumber, QByteArrayView bytes) {
+          return WriteWholeFile(dir + QString::number(itemNumber) + QStringLiteral(".tmp"), bytes);
+      })) {}
+
 QString TItemTextStore::Path(int itemNumber) const {
     return dataDir_ + QString::number(itemNumber) + QStringLiteral(".tmp");
 }
 
-bool TItemTextStore::Exists(int itemNumber) const { return QFileInfo::exists(Path(itemNumber)); }
+bool TItemTextStore::Exists(int itemNumber) const {
+    return behind_->Pending(itemNumber) || QFileInfo::exists(Path(itemNumber));
+}
 
 int TItemTextStore::FirstFreeNumber(int from) const {
     int number = from;
@@ -126,6 +134,7 @@ QSet<int> TItemTextStore::ExistingNumbers() const {
         const int number = QStringView(name).chopped(4).toInt(&isNumber);
         if (isNumber) numbers.insert(number);
     }
+    for (const int number : behind_->PendingNumbers()) numbers.insert(number);
     return numbers;
 }
 
@@ -141,23 +150,33 @@ void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
     // with ".tmp" so that a file left by a crash goes with the other item files.
     const QString path = Path(itemNumber);
     const QString pending = dataDir_ + QString::number(itemNumber) + QStringLiteral(".new.tmp");
-    int error = WriteWholeFile(pending, TTextFileCodec::Encode(editorText));
-    if (error == 0) error = ReplaceFile(pending, path);
+    const QByteArray bytes = TTextFileCodec::Encode(editorText);
+    const int error = behind_->Replacing(itemNumber, [&] {
+        const int written = WriteWholeFile(pending, bytes);
+        return written == 0 ? ReplaceFile(pending, path) : written;
+    });
     if (error != 0) {
         QFile::remove(pending);
         throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
     }
 }
 
-bool TItemTextStore::StoreDocumentLines(int itemNumber, QByteArrayView lines, qsizetype lineCount) const {
+bool TItemTextStore::StoreDocumentLines(int itemNumber, const QByteArray& document, QByteArrayView lines,
+                                        qsizetype lineCount) const {
     if (lines.startsWith(TTextFileCodec::kUtf8Mark) || TTextLines::CountCrLfLines(lines) != lineCount) return false;
-    const QString path = Path(itemNumber);
-    if (const int error = WriteWholeFile(path, lines))
-        throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
+    behind_->Add(itemNumber, {document, lines.data() - document.constData(), lines.size(), lineCount});
     return true;
 }
 
+void TItemTextStore::OnWriteBehindFailure(std::function<void(const QString& message)> failed) const {
+    behind_->SetFailureHandler([dir = dataDir_, failed = std::move(failed)](int itemNumber, int error) {
+        const QString path = dir + QString::number(itemNumber) + QStringLiteral(".tmp");
+        failed(AppError::CannotCreate(QDir::toNativeSeparators(path), error).Text());
+    });
+}
+
 QByteArray TItemTextStore::Read(int itemNumber) const {
+    if (const auto waiting = behind_->Pending(itemNumber)) return waiting->Bytes().toByteArray();
     const QString path = Path(itemNumber);
     QByteArray bytes;
     if (const int error = AppendWholeFile(path, bytes)) {
@@ -174,6 +193,11 @@ QString TItemTextStore::LoadCharacters(int itemNumber) const {
 }
 
 bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, qsizetype* lineCount) const {
+    if (const auto waiting = behind_->Pending(itemNumber)) {  // in the file's form already
+        document += waiting->Bytes();
+        *lineCount = waiting->lineCount;
+        return true;
+    }
     const QString path = Path(itemNumber);
     const qsizetype start = document.size();
     if (const int error = AppendWholeFile(path, document))
@@ -189,6 +213,7 @@ bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, q
 }
 
 void TItemTextStore::RemoveAll() const {
+    behind_->DiscardAll();
     const QDir dir(dataDir_);
     for (const QString& name : ItemFileNames(dataDir_)) {
         const QString path = dir.filePath(name);

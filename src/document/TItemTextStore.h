@@ -3,9 +3,17 @@
 #include <QByteArray>
 #include <QSet>
 #include <QString>
+#include <functional>
+#include <memory>
+
+#include "document/TWriteBehind.h"
 
 // The item text files: one file a item in the Data folder, named by the item's
 // number ("12.tmp"). A missing file is an empty text.
+//
+// The texts of an opened document reach their files behind the user's back (see
+// TWriteBehind); every read here finds a text whose file is not written yet where it
+// waits. Copies of a store share those texts.
 //
 // Files are written in code page 932, or as UTF-8 when code page 932 cannot hold a
 // text exactly (see TTextFileCodec), so that no typed character is lost while the
@@ -13,7 +21,7 @@
 class TItemTextStore {
 public:
     // dataDir: the Data folder, ending with a path separator.
-    explicit TItemTextStore(QString dataDir) : dataDir_(std::move(dataDir)) {}
+    explicit TItemTextStore(QString dataDir);
 
     const QString& DataDir() const { return dataDir_; }
     QString Path(int itemNumber) const;
@@ -31,11 +39,22 @@ public:
     // when the file cannot be written; the item's file then holds what it held before.
     void Store(int itemNumber, QStringView editorText) const;
 
-    // Writes lines, the text block of a document holding lineCount lines, as the item's
-    // file when it already is in the file's form (see AppendDocumentLines), and returns
-    // true. Returns false without writing for any other bytes: the caller decodes them
-    // and stores the text. Throws AppError when the file cannot be written.
-    bool StoreDocumentLines(int itemNumber, QByteArrayView lines, qsizetype lineCount) const;
+    // Takes lines, the text block of document holding lineCount lines, as the item's
+    // text when it already is in the file's form (see AppendDocumentLines), and returns
+    // true: the file is written by WriteBehind(). Returns false for any other bytes: the
+    // caller decodes them and stores the text.
+    bool StoreDocumentLines(int itemNumber, const QByteArray& document, QByteArrayView lines,
+                            qsizetype lineCount) const;
+    // Starts writing the files of the texts taken by StoreDocumentLines on a thread of
+    // its own.
+    void WriteBehind() const { behind_->Start(); }
+    // failed is called on the writing thread with the message of a file that could not
+    // be written; writing stops there, and the texts not written stay readable here.
+    void OnWriteBehindFailure(std::function<void(const QString& message)> failed) const;
+    // Whether texts still wait for their files.
+    bool WritingBehind() const { return behind_->Busy(); }
+    // Waits until every waiting text is in its file (or writing stopped at a failure).
+    void FinishWriting() const { behind_->Finish(); }
     // The item's text as editor text; empty when the file does not exist. Throws
     // AppError when it exists but cannot be read.
     QString Load(int itemNumber) const;
@@ -50,8 +69,8 @@ public:
     // AppError when the file cannot be read.
     bool AppendDocumentLines(int itemNumber, QByteArray& document, qsizetype* lineCount) const;
 
-    // Deletes every "*.tmp" file of the folder, read-only ones included. A missing
-    // folder has nothing to delete.
+    // Deletes every "*.tmp" file of the folder, read-only ones included, and every text
+    // still waiting for its file. A missing folder has nothing to delete.
     void RemoveAll() const;
 
 private:
@@ -59,4 +78,5 @@ private:
     QByteArray Read(int itemNumber) const;
 
     QString dataDir_;
+    std::shared_ptr<TWriteBehind> behind_;
 };

@@ -27,11 +27,10 @@ QString TextOf(const TOutlineSearch::TItem& item, const TItemTextStore& store, b
 
 }  // namespace
 
-TOutlineSearch::TSnapshot TOutlineSearch::Snapshot(const TOutline& outline, const QString& dataDir,
+TOutlineSearch::TSnapshot TOutlineSearch::Snapshot(const TOutline& outline, const TItemTextStore& store,
                                                    const TOutlineItem* editorItem,
                                                    const QString& editorText) {
-    TSnapshot snapshot;
-    snapshot.dataDir = dataDir;
+    TSnapshot snapshot{store, {}};
     snapshot.items.reserve(outline.Count());
     std::unordered_map<const TOutlineItem*, int> indexOf;
     indexOf.reserve(outline.Count());
@@ -54,7 +53,7 @@ TOutlineSearch::TSnapshot TOutlineSearch::Snapshot(const TOutline& outline, cons
 void TOutlineSearch::RunRange(const TSnapshot& snapshot, const TTextMatcher& matcher,
                               const std::atomic<bool>& cancel, int begin, int end,
                               TResult& result) {
-    const TItemTextStore store(snapshot.dataDir);
+    const TItemTextStore& store = snapshot.store;
     const bool editorLines = matcher.HoldsLineBreak();
     for (int index = begin; index < end; ++index) {
         if (cancel.load(std::memory_order_relaxed)) {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <vector>
 
+#include "document/TItemTextStore.h"
 #include "ui/TSearchOptions.h"
 #include "ui/TTextMatcher.h"
 
@@ -25,7 +26,7 @@ public:
     };
 
     struct TSnapshot {
-        QString dataDir;  // the item text files, ending with a separator
+        TItemTextStore store;  // the item text files
         std::vector<TItem> items;  // in outline order
     };
 
@@ -50,7 +51,7 @@ public:
 
     // The outline as it is now; editorItem's text is editorText (what the editor shows,
     // perhaps not yet stored).
-    static TSnapshot Snapshot(const TOutline& outline, const QString& dataDir,
+    static TSnapshot Snapshot(const TOutline& outline, const TItemTextStore& store,
                               const TOutlineItem* editorItem, const QString& editorText);
 
     // Searches every item of the snapshot. Stops early, with cancelled set, as soon as

@@ -46,7 +46,7 @@ protected:
     }
     TOutlineSearch::TResult Run(const QString& what, TSearchOptions options = {},
                                 const TOutlineItem* shown = nullptr, const QString& shownText = {}) {
-        const auto snapshot = TOutlineSearch::Snapshot(outline, dir.Path(), shown, shownText);
+        const auto snapshot = TOutlineSearch::Snapshot(outline, store, shown, shownText);
         std::atomic<bool> cancel{false};
         return TOutlineSearch::Run(snapshot, TTextMatcher(what, options), cancel);
     }
@@ -85,7 +85,7 @@ TEST_F(OutlineSearchTest, ListsEveryItemHoldingTheTextWithItsPathLineAndCount) {
     EXPECT_EQ(shown.hits[0].itemNumber, child->ItemNumber);
 
     std::atomic<bool> cancel{true};
-    const auto snapshot = TOutlineSearch::Snapshot(outline, dir.Path(), nullptr, {});
+    const auto snapshot = TOutlineSearch::Snapshot(outline, store, nullptr, {});
     EXPECT_TRUE(TOutlineSearch::Run(snapshot, TTextMatcher(u"word", {}), cancel).cancelled);
 }
 

@@ -331,3 +331,24 @@ TEST_F(DocumentCommands, EveryByteOfADocumentSurvivesOpenAndSave) {
 }
 
 }  // namespace
+
+// The texts of an opened document reach their files on a thread of their own: a save
+// and the end of the program while that runs still take every text, and leave nothing.
+namespace {
+TEST_F(DocumentCommands, SaveAndCloseWhileTheTextsAreStillBeingWritten) {
+    QByteArray tree = "Tree=3000", items, texts;
+    for (int k = 0; k < 3000; ++k) {
+        tree += "," + QByteArray::number(k) + "=2";
+        items += "nil:item " + QByteArray::number(k) + ":0\r\n";
+        texts += "text of " + QByteArray::number(k) + "\r\n\x82\xA0\r\n";
+    }
+    const QByteArray document = "qlm oe data form 1.3\r\n" + tree + "\r\n" + items + texts;
+    dir.Write("big.qlo", document);
+    TMainForm& main = StartShown();
+    ASSERT_TRUE(main.Documents().LoadFile(dir.File("big.qlo")));
+    ASSERT_TRUE(main.Documents().SaveFile(dir.File("copy.qlo")));
+    EXPECT_EQ(dir.Read("copy.qlo"), document);
+    form->close();
+    EXPECT_TRUE(QDir(dir.File("Data")).entryList({"*.tmp"}).isEmpty()) << "item files were left behind";
+}
+}  // namespace

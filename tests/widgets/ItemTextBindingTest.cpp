@@ -131,6 +131,7 @@ TEST_F(ItemTextBinding, LoadingSkipsTheNumbersOfExistingFiles) {
     Outline().ForEach([&](TOutlineItem* item) { numbers << item->ItemNumber; });
     EXPECT_EQ(numbers, QList<int>({1, 3, 5}));
     EXPECT_EQ(main.Session().NextItemNumber, 6);
+    main.Session().Store.FinishWriting();  // the texts reach their files behind the opening
     EXPECT_EQ(dir.Read("Data/2.tmp"), QByteArray("foreign"));
     EXPECT_EQ(dir.Read("Data/3.tmp"), QByteArray("B\r\n"));
 }

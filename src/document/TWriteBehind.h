@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+// Item text files written behind the user's back: opening a document hands the texts
+// here as they stand in the document (already in the form of their files), and a thread
+// of its own writes them, so that the window is usable as soon as the document is read.
+// Until an item's file is written, its bytes stay here and are read from here.
+//
+// Every write of an item file (the thread's and the store's own) happens under one
+// lock, so a text the user stored meanwhile is never overwritten by the older one.
+class TWriteBehind {
+public:
+    // A text as its file will hold it: a part of a document's bytes, kept alive here.
+    struct TText {
+        QByteArray document;
+        qsizetype offset = 0;
+        qsizetype length = 0;
+        qsizetype lineCount = 0;
+        QByteArrayView Bytes() const { return QByteArrayView(document).sliced(offset, length); }
+    };
+    // Writes an item's file; returns 0 or the system's error number (-1 for none).
+    using FileWriter = std::function<int(int itemNumber, QByteArrayView bytes)>;
+    // Called on the writing thread when a file cannot be written: the item's number and
+    // the error number. Writing stops there; the texts stay here.
+    using FailureHandler = std::function<void(int itemNumber, int error)>;
+
+    explicit TWriteBehind(FileWriter write) : write_(std::move(write)) {}
+    ~TWriteBehind();  // stops writing and waits for the thread
+
+    void SetFailureHandler(FailureHandler failed);
+
+    // Keeps text for the item until the thread has written it (see Start).
+    void Add(int itemNumber, TText text);
+    // Starts writing every text added, unless a thread is at it already.
+    void Start();
+
+    // The text of an item whose file is not written yet.
+    std::optional<TText> Pending(int itemNumber) const;
+    bool Busy() const;  // texts are waiting to be written
+    std::vector<int> PendingNumbers() const;
+
+    // Runs write, the store's own write of the item's file, with the text kept here for
+    // the item dropped first: nothing of the thread's can come after it.
+    template <typename Write>
+    auto Replacing(int itemNumber, Write write) {
+        std::lock_guard lock(mutex_);
+        texts_.erase(itemNumber);
+        return write();
+    }
+
+    // Drops every text not yet written and stops the thread.
+    void DiscardAll();
+    // Waits until every text is written, or writing stopped at a failure.
+    void Finish();
+
+private:
+    void Run();
+    void Join();
+
+    FileWriter write_;
+    FailureHandler failed_;
+    mutable std::mutex mutex_;
+    std::map<int, TText> texts_;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    bool running_ = false;  // under mutex_
+};
