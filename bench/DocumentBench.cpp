@@ -71,6 +71,7 @@ void BM_LoadFile(benchmark::State& state) {
 
     TMainForm& first = newForm();
     first.Documents().LoadFile(path);
+    first.Session().Store.FinishWriting();
     const auto texts = ItemTexts(forms.back()->ExeDir());
     if (first.TreeModel->Outline().Count() != GenerateOutline().itemCount) state.SkipWithError("wrong item count");
 
@@ -92,6 +93,15 @@ void BM_LoadFile(benchmark::State& state) {
         state.SetIterationTime(Targets::Median(load) / 1000);
     }
     const double base = Targets::Median(baseline);
+    // The window is usable once the document is read; the texts reach their files
+    // behind it. On the disk that must cost little more than in memory.
+    static double onDisk = 0;
+    if (!inMemory) onDisk = Targets::Median(load);
+    if (inMemory && onDisk > 0)
+        Targets::Report(state, {QStringLiteral("open 10,000 items, disk against memory"), onDisk,
+                                QStringLiteral("ms"), QStringLiteral("<= 1.5 x memory file system"),
+                                1.5 * Targets::Median(load), Targets::Median(load),
+                                QStringLiteral("the same open in the memory file system")});
     Targets::Report(state, {inMemory ? QStringLiteral("open 10,000 items, memory file system")
                                      : QStringLiteral("open 10,000 items (LoadFile)"),
                             Targets::Median(load), QStringLiteral("ms"),
@@ -106,6 +116,7 @@ void BM_SaveFile(benchmark::State& state) {
     QTemporaryDir docs;
     const QString path = WriteDocument(docs.path());
     form.Documents().LoadFile(path);
+    form.Session().Store.FinishWriting();  // saves as they come later, every file written
     const QString target = docs.path() + QStringLiteral("/saved.qlo");
     form.Documents().SaveFile(target);  // the first save; every later one makes a backup
     const QByteArray saved = PosixFiles::Read(Std(target));
@@ -176,6 +187,7 @@ void BM_SelectionChange(benchmark::State& state) {
     TMainForm& form = bench.Form();
     QTemporaryDir docs;
     form.Documents().LoadFile(WriteDocument(docs.path()));
+    form.Session().Store.FinishWriting();
     const TOutline& outline = form.TreeModel->Outline();
     TOutlineItem* a = outline.ItemAt(GenerateOutline().largeItems[1]);
     TOutlineItem* b = outline.ItemAt(GenerateOutline().largeItems[2]);

@@ -28,15 +28,15 @@ void TWriteBehind::Start() {
 }
 
 void TWriteBehind::Run() {
-    for (;;) {
-        std::unique_lock lock(mutex_);
-        if (stop_ || texts_.empty()) {
-            running_ = false;
-            return;
-        }
-        const auto next = texts_.begin();
-        const int number = next->first;
-        const int error = write_(number, next->second.Bytes());
+    std::unique_lock lock(mutex_);
+    while (!stop_ && !texts_.empty()) {
+        const auto [number, text] = *texts_.begin();
+        writing_ = number;
+        lock.unlock();
+        const int error = write_(number, text.Bytes());
+        lock.lock();
+        writing_ = -1;
+        written_.notify_all();
         if (error != 0) {
             running_ = false;
             const FailureHandler failed = failed_;
@@ -44,8 +44,13 @@ void TWriteBehind::Run() {
             if (failed) failed(number, error);
             return;
         }
-        texts_.erase(next);
+        // Unless a store replaced it meanwhile, the text now lives in its file.
+        const auto still = texts_.find(number);
+        if (still != texts_.end() && still->second.document.constData() == text.document.constData() &&
+            still->second.offset == text.offset)
+            texts_.erase(still);
     }
+    running_ = false;
 }
 
 std::optional<TWriteBehind::TText> TWriteBehind::Pending(int itemNumber) const {

@@ -15,8 +15,9 @@
 // of its own writes them, so that the window is usable as soon as the document is read.
 // Until an item's file is written, its bytes stay here and are read from here.
 //
-// Every write of an item file (the thread's and the store's own) happens under one
-// lock, so a text the user stored meanwhile is never overwritten by the older one.
+// The thread writes without holding the lock, so that reads never wait for a file to be
+// written; a store of the same item waits until the thread is done with it, so a text
+// the user stored meanwhile is never overwritten by the older one.
 class TWriteBehind {
 public:
     // A text as its file will hold it: a part of a document's bytes, kept alive here.
@@ -52,8 +53,9 @@ public:
     // the item dropped first: nothing of the thread's can come after it.
     template <typename Write>
     auto Replacing(int itemNumber, Write write) {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         texts_.erase(itemNumber);
+        written_.wait(lock, [&] { return writing_ != itemNumber; });
         return write();
     }
 
@@ -73,4 +75,6 @@ private:
     std::thread thread_;
     std::atomic<bool> stop_{false};
     bool running_ = false;  // under mutex_
+    int writing_ = -1;      // the item whose file the thread writes now, under mutex_
+    std::condition_variable written_;
 };
