@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 #include "app/TDocumentSession.h"
 #include "app/TErrorBox.h"
@@ -16,6 +17,11 @@ TItemTextBinding::TItemTextBinding(TDocumentSession& session, TOutlineView* tree
     : session_(session), tree_(tree), editor_(editor), errors_(errors) {}
 
 void TItemTextBinding::StoreEditorText(const TOutlineItem* item) {
+    // Untouched since it was shown or stored: nothing to compare (a huge text costs
+    // time to take out of the editor).
+    if (item->ItemNumber == shownItemNumber_ && !editor_->document()->isModified() &&
+        session_.Store.Exists(item->ItemNumber))
+        return;
     QString text = EditorText();
     // A text the user has not changed keeps its file as it is: code page 932 writes some
     // characters it reads in two forms (duplicate codes) in one form only.
@@ -25,6 +31,7 @@ void TItemTextBinding::StoreEditorText(const TOutlineItem* item) {
     session_.Store.Store(item->ItemNumber, text);
     shownItemNumber_ = item->ItemNumber;
     shownText_ = std::move(text);
+    editor_->document()->setModified(false);
 }
 
 void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
@@ -32,14 +39,22 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
     if (text.isEmpty())
         editor_->clear();
     else
-        SetEditorText(text);  // replaces the whole text at once
+        editor_->setPlainText(text);  // replaces the whole text at once, not modified
     shownItemNumber_ = item->ItemNumber;
     shownText_ = std::move(text);
 }
 
 QString TItemTextBinding::EditorText() const { return TEditorCommands::TextOf(*editor_); }
 
-void TItemTextBinding::SetEditorText(const QString& text) { editor_->setPlainText(text); }
+void TItemTextBinding::SetEditorText(const QString& text) {
+    editor_->setPlainText(text);
+    editor_->document()->setModified(true);  // not the text of the item as it was shown
+}
+
+QString TItemTextBinding::TextOf(const TOutlineItem* item) const {
+    if (item->ItemNumber == shownItemNumber_ && !editor_->document()->isModified()) return shownText_;
+    return EditorText();
+}
 
 TOutlineItem* TItemTextBinding::SelectedItem() const {
     return session_.TreeModel->ItemOf(tree_->currentIndex());

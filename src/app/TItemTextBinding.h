@@ -51,6 +51,9 @@ class TItemTextBinding {
 
     // The editor's text, "\n" between lines.
     QString EditorText() const;
+    // The text of item, which the editor shows: the text as it was shown or stored
+    // while the user has not changed it since (no copy), else the editor's text.
+    QString TextOf(const TOutlineItem* item) const;
     void SetEditorText(const QString& text);
 
   private:

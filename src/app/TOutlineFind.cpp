@@ -57,7 +57,7 @@ void TOutlineFind::StartSearch(bool newQuery) {
     if (newQuery) dialog.ShowSearching();
     const TOutlineItem* shown = session_.ItemAtCurrentIndex();
     runner_.Start(TOutlineSearch::Snapshot(session_.Outline(), session_.Store, shown,
-                                           shown ? texts_.EditorText() : QString()),
+                                           shown ? texts_.TextOf(shown) : QString()),
                   dialog.FindText(), dialog.Options());
 }
 
