@@ -67,10 +67,10 @@ TEST_F(ProgramFoldersTest, UserFoldersAreMadePrivateWhenMissing) {
                                   Data() + QStringLiteral("/hedgerow"),
                                   Data() + QStringLiteral("/hedgerow/Data")}) {
         const QFileInfo info(folder);
-        EXPECT_TRUE(info.isDir()) << folder;
+        EXPECT_TRUE(info.isDir()) << folder.toStdString();
         EXPECT_EQ(info.permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
                   privateOnly)
-            << folder;
+            << folder.toStdString();
     }
     EXPECT_TRUE(folders.CreateUserFolders()) << "existing folders are fine";
 }
