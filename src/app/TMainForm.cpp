@@ -341,7 +341,8 @@ void TMainForm::DeleteRegistryMenuClick() {
 
 void TMainForm::VersionMenuClick() { TVerForm::ShowNew(this); }
 
-void TMainForm::OpenHelpMenuClick() { TLinkCommands::OpenHelp(*context_.shell, session_->Folders.HelpFolder());
+void TMainForm::OpenHelpMenuClick() {
+    TLinkCommands::OpenHelp(*context_.shell, session_->Folders.HelpFolder());
 }
 
 void TMainForm::HPMenuClick() { TLinkCommands::OpenHomePage(*context_.shell); }

@@ -15,7 +15,7 @@ class TShell;
 // line and the seams through which it talks to the user.
 struct TMainFormContext {
     TProgramFolders folders;  // the executable's folder and where the files live
-    QStringList arguments;  // command-line arguments without the program name
+    QStringList arguments;    // command-line arguments without the program name
     TMessageBoxes* messageBoxes = nullptr;
     TFileDialogs* fileDialogs = nullptr;
     TAssociation* association = nullptr;  // ".qlo" documents opened by this program

@@ -7,7 +7,7 @@
 #endif
 
 std::unique_ptr<TAssociation> TAssociation::ForThisSystem(const QString& exePath,
-                                                         bool installedCopy) {
+                                                          bool installedCopy) {
 #ifdef Q_OS_WIN
     Q_UNUSED(installedCopy);
     return std::make_unique<TRegistryAssociation>(exePath);

@@ -199,7 +199,6 @@ QStringList TDesktopAssociation::WithDefaultEntry(const QStringList& lines, cons
 QStringList TDesktopAssociation::WithoutDefaultEntry(const QStringList& lines,
                                                      const QString& entry) {
     QStringList result = lines;
-    const QString& ours = entry;
     for (qsizetype start = 0; start < result.size(); ++start) {
         if (result[start].trimmed() != kDefaultGroup) continue;
         qsizetype end = GroupEnd(result, start);
@@ -207,12 +206,12 @@ QStringList TDesktopAssociation::WithoutDefaultEntry(const QStringList& lines,
             if (KeyOf(result[i]) != MimeType()) continue;
             const QString value = result[i].mid(result[i].indexOf(QLatin1Char('=')) + 1).trimmed();
             QString rest;
-            if (value.startsWith(ours + QLatin1Char(';'))) {
-                rest = value.mid(ours.size() + 1);
+            if (value.startsWith(entry + QLatin1Char(';'))) {
+                rest = value.mid(entry.size() + 1);
             } else {
                 QStringList names = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-                if (!names.contains(ours)) continue;
-                names.removeAll(ours);
+                if (!names.contains(entry)) continue;
+                names.removeAll(entry);
                 rest =
                     names.isEmpty() ? QString() : names.join(QLatin1Char(';')) + QLatin1Char(';');
             }

@@ -29,8 +29,7 @@ bool IsWritableFolder(const QString& folder) {
 
 // <prefix>/share/hedgerow for an executable in <prefix>/bin; empty when there is none.
 QString InstalledShareFolder(const QString& exeDir) {
-    const QString share =
-        QDir::cleanPath(exeDir + QStringLiteral("../share/") + kProgramFolder);
+    const QString share = QDir::cleanPath(exeDir + QStringLiteral("../share/") + kProgramFolder);
     return QFileInfo(share).isDir() ? WithSeparator(share) : QString();
 }
 

@@ -36,8 +36,8 @@ TEST_F(ProgramFoldersTest, WritableFolderKeepsEverythingBesideTheExecutable) {
 TEST_F(ProgramFoldersTest, ReadOnlyFolderKeepsTheUsersFilesInTheXdgFolders) {
     const QString exeDir = temp.File(QStringLiteral("readonly/"));
     QDir().mkpath(exeDir);
-    QFile::setPermissions(exeDir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                      QFile::ExeOther);
+    QFile::setPermissions(exeDir,
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     const TProgramFolders folders = TProgramFolders::ForExecutable(exeDir);
     QFile::setPermissions(exeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(folders.IsInstalled());
@@ -63,9 +63,9 @@ TEST_F(ProgramFoldersTest, UserFoldersAreMadePrivateWhenMissing) {
         temp.Path(), temp.Path(), TProgramFolders::ConfigHome(), TProgramFolders::DataHome());
     ASSERT_TRUE(folders.CreateUserFolders());
     const auto privateOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    for (const QString& folder : {Config() + QStringLiteral("/hedgerow"),
-                                  Data() + QStringLiteral("/hedgerow"),
-                                  Data() + QStringLiteral("/hedgerow/Data")}) {
+    for (const QString& folder :
+         {Config() + QStringLiteral("/hedgerow"), Data() + QStringLiteral("/hedgerow"),
+          Data() + QStringLiteral("/hedgerow/Data")}) {
         const QFileInfo info(folder);
         EXPECT_TRUE(info.isDir()) << folder.toStdString();
         EXPECT_EQ(info.permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),

@@ -49,16 +49,19 @@ class InstalledProgram : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(x.Start(false)) << "Xvfb did not start";
         ASSERT_EQ(RunCommand(QStringLiteral(HEDGEROW_CMAKE),
-                      {QStringLiteral("--install"), QStringLiteral(HEDGEROW_BUILD_DIR),
-                       QStringLiteral("--prefix"), Prefix()}),
+                             {QStringLiteral("--install"), QStringLiteral(HEDGEROW_BUILD_DIR),
+                              QStringLiteral("--prefix"), Prefix()}),
                   0);
-        ASSERT_EQ(RunCommand(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a-w"), Prefix()}), 0);
+        ASSERT_EQ(RunCommand(QStringLiteral("chmod"),
+                             {QStringLiteral("-R"), QStringLiteral("a-w"), Prefix()}),
+                  0);
     }
 
     void TearDown() override {
         XSession::End(app.get());
         x.Stop();
-        RunCommand(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+w"), Prefix()});
+        RunCommand(QStringLiteral("chmod"),
+                   {QStringLiteral("-R"), QStringLiteral("u+w"), Prefix()});
     }
 
     QString Prefix() const { return root.File(QStringLiteral("prefix")); }
@@ -123,11 +126,13 @@ TEST_F(InstalledProgram, KeepsItsSettingsInTheConfigFolderAndWritesNothingIntoTh
     EXPECT_TRUE(settings.readAll().contains("iniFileVer=1.06\r\n"));
     const QFileInfo data(Home() + QStringLiteral("/data/hedgerow/Data"));
     EXPECT_TRUE(data.isDir());
-    EXPECT_EQ(data.permissions() & (QFile::ReadGroup | QFile::ReadOther), 0) << "the data folder is not private";
+    EXPECT_EQ(data.permissions() & (QFile::ReadGroup | QFile::ReadOther), 0)
+        << "the data folder is not private";
     EXPECT_TRUE(QDir(data.filePath()).entryList({QStringLiteral("*.tmp")}).isEmpty());
     QFile mimeApps(Home() + QStringLiteral("/config/mimeapps.list"));
     ASSERT_TRUE(mimeApps.open(QIODevice::ReadOnly)) << "the association was not made";
-    EXPECT_TRUE(mimeApps.readAll().contains("application/x-qlm-outline=invalid.hedgerow.Hedgerow.desktop"));
+    EXPECT_TRUE(
+        mimeApps.readAll().contains("application/x-qlm-outline=invalid.hedgerow.Hedgerow.desktop"));
     EXPECT_EQ(Listing(Prefix()), installed) << "the program wrote into its installation";
 }
 
