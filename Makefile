@@ -15,13 +15,17 @@ APT_PACKAGES := cmake ninja-build g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-ipafont-mincho \
   xvfb xauth xdotool x11-apps x11-utils imagemagick openbox \
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev \
+  dpkg-dev file desktop-file-utils appstream shared-mime-info
 # A real input method for the real-window suite, installed without what its packages
 # merely recommend (desktop sound, Qt 5, GTK 4).
 APT_PACKAGES_BARE := fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon dbus-bin
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test test-plain test-asan e2e fuzz-build fuzz bench clean
+# Where `make install` puts the program (bin/, share/).
+PREFIX ?= /usr/local
+
+.PHONY: deps configure build run test test-plain test-asan e2e install deb fuzz-build fuzz bench clean
 
 deps:
 	@missing=""; bare=""; for p in $(APT_PACKAGES); do \
@@ -78,6 +82,18 @@ test-asan: deps
 # Screenshots of failures: $(BUILD)/e2e-artifacts/.
 e2e: build
 	cd $(BUILD) && ctest --output-on-failure --timeout 900 -L x11
+
+# The program, its skin, help page, desktop entry, icons, document type and AppStream
+# metadata below PREFIX (through sudo when you are not root).
+install: build
+	@mkdir -p "$(PREFIX)" 2>/dev/null || true
+	@if [ -w "$(PREFIX)" ]; then cmake --install $(BUILD) --prefix "$(PREFIX)"; \
+	else $(SUDO) cmake --install $(BUILD) --prefix "$(PREFIX)"; fi
+
+# A Debian package of the same files under /usr: $(BUILD)/hedgerow_<version>_<arch>.deb,
+# installed with `sudo apt install ./$(BUILD)/hedgerow_….deb`.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 fuzz-build: deps
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \

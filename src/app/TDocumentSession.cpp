@@ -1,14 +1,13 @@
 #include "app/TDocumentSession.h"
 
-#include <QDir>
-
 #include "document/TOutlineItemModel.h"
 
-TDocumentSession::TDocumentSession(QString exeDir, TOutlineItemModel* model)
+TDocumentSession::TDocumentSession(TProgramFolders folders, TOutlineItemModel* model)
     : TreeModel(model),
-      ExeDir(std::move(exeDir)),
-      Store(ExeDir + QStringLiteral("Data") + QDir::separator()),
-      DialogFolder(ExeDir) {}
+      Folders(std::move(folders)),
+      ExeDir(Folders.ExeDir()),
+      Store(Folders.DataFolder()),
+      DialogFolder(Folders.DocumentFolder()) {}
 
 TOutline& TDocumentSession::Outline() const { return TreeModel->Outline(); }
 

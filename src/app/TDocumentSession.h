@@ -6,6 +6,7 @@
 
 #include "app/TSettingsList.h"
 #include "document/TItemTextStore.h"
+#include "platform/TProgramFolders.h"
 
 class TOutline;
 class TOutlineItem;
@@ -16,14 +17,15 @@ class TOutlineItemModel;
 // Plain data with the few steps every concern needs; no window.
 class TDocumentSession {
   public:
-    // exeDir: the program's folder, ending with a separator; model: the outline, owned by
-    // the window.
-    TDocumentSession(QString exeDir, TOutlineItemModel* model);
+    // folders: where the program's files live; model: the outline, owned by the window.
+    TDocumentSession(TProgramFolders folders, TOutlineItemModel* model);
 
     TOutlineItemModel* TreeModel;
+    TProgramFolders Folders;
+    // The executable's folder, ending with a separator.
     QString ExeDir;
     TSettingsList Settings;
-    // The item text files in ExeDir + "Data".
+    // The item text files in the data folder (ExeDir + "Data" beside the executable).
     TItemTextStore Store;
 
     // Absolute index of the item whose text the editor holds; -1 until an item was
@@ -47,5 +49,5 @@ class TDocumentSession {
     // The same for many numbers in a row, skipping the numbers of existing files.
     int AllocateItemNumber(const QSet<int>& existing);
 
-    QString SettingsPath() const { return ExeDir + QStringLiteral("Hedgerow.ini"); }
+    QString SettingsPath() const { return Folders.SettingsPath(); }
 };

@@ -127,7 +127,7 @@ void TMainForm::CreateControls() {
 }
 
 void TMainForm::CreateConcerns() {
-    session_ = std::make_unique<TDocumentSession>(context_.exeDir, TreeModel);
+    session_ = std::make_unique<TDocumentSession>(context_.folders, TreeModel);
     errors_ = std::make_unique<TErrorBox>(*context_.messageBoxes);
     texts_ = std::make_unique<TItemTextBinding>(*session_, Tree, Editor, *errors_);
     items_ = std::make_unique<TItemCommands>(*session_, *texts_, Tree, Editor,
@@ -348,7 +348,9 @@ void TMainForm::DeleteRegistryMenuClick() {
 
 void TMainForm::VersionMenuClick() { TVerForm::ShowNew(this); }
 
-void TMainForm::OpenHelpMenuClick() { TLinkCommands::OpenHelp(*context_.shell, session_->ExeDir); }
+void TMainForm::OpenHelpMenuClick() {
+    TLinkCommands::OpenHelp(*context_.shell, session_->Folders.HelpFolder());
+}
 
 void TMainForm::HPMenuClick() { TLinkCommands::OpenHomePage(*context_.shell); }
 

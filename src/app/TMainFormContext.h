@@ -3,17 +3,19 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/TProgramFolders.h"
+
 class TAssociation;
 class TFileDialogs;
 class TFontPicker;
 class TMessageBoxes;
 class TShell;
 
-// What the main window takes from its surroundings: the program folder, the command
+// What the main window takes from its surroundings: the program's folders, the command
 // line and the seams through which it talks to the user.
 struct TMainFormContext {
-    QString exeDir;         // folder of the executable, ending with a separator
-    QStringList arguments;  // command-line arguments without the program name
+    TProgramFolders folders;  // the executable's folder and where the files live
+    QStringList arguments;    // command-line arguments without the program name
     TMessageBoxes* messageBoxes = nullptr;
     TFileDialogs* fileDialogs = nullptr;
     TAssociation* association = nullptr;  // ".qlo" documents opened by this program

@@ -1,6 +1,5 @@
 #include "app/TSkinSurface.h"
 
-#include <QDir>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -24,7 +23,7 @@ TSkinSurface::TSkinSurface(QWidget& window, TOutlineView* tree, QPlainTextEdit* 
       editor_(editor),
       session_(session),
       errors_(errors),
-      skin_(session.ExeDir + QStringLiteral("Data") + QDir::separator()) {}
+      skin_(session.Folders.SkinFolder()) {}
 
 void TSkinSurface::Paint(QPaintEvent* event) {
     if (!blitOnly_) {

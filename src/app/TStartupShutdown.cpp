@@ -49,7 +49,7 @@ void TStartupShutdown::FormCreate() {
                      });
     window_.setWindowTitle(TMessageBoxes::ApplicationTitle());
     surface_.DrawBackEnabled = true;
-    session_.DialogFolder = session_.ExeDir;
+    session_.DialogFolder = session_.Folders.DocumentFolder();
     session_.CurrentItemIndex = -1;
     session_.Modified = false;
     session_.SelectionSync = true;

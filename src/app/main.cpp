@@ -12,6 +12,7 @@
 #include "platform/TAssociation.h"
 #include "platform/TDesktopShell.h"
 #include "platform/TMessageBoxes.h"
+#include "platform/TProgramFolders.h"
 #include "platform/TQtFileDialogs.h"
 #include "platform/TQtMessageBoxes.h"
 
@@ -23,8 +24,12 @@ int main(int argc, char* argv[]) {
         guard.AskFirstToRaise(1000);
         return 0;
     }
-    const QString exeDir = QApplication::applicationDirPath() + QLatin1Char('/');
-    TFolderGuard folderGuard(exeDir + QStringLiteral("Data/"));
+    // Beside the executable when its folder can be written to; an installed copy keeps
+    // the user's files in the user's configuration and data folders.
+    const TProgramFolders folders =
+        TProgramFolders::ForExecutable(QApplication::applicationDirPath() + QLatin1Char('/'));
+    folders.CreateUserFolders();
+    TFolderGuard folderGuard(folders.DataFolder());
     if (folderGuard.Take() == TFolderGuard::State::InUse) {
         // Started with another temporary folder, or by another user: the running copy's
         // item text files stay untouched.
@@ -42,12 +47,12 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
 
     const std::unique_ptr<TAssociation> association =
-        TAssociation::ForThisSystem(QApplication::applicationFilePath());
+        TAssociation::ForThisSystem(QApplication::applicationFilePath(), folders.IsInstalled());
     TDesktopShell shell;
     TQtMessageBoxes messageBoxes;
     TQtFileDialogs fileDialogs;
     TMainFormContext context;
-    context.exeDir = exeDir;
+    context.folders = folders;
     context.arguments = QApplication::arguments().mid(1);
     context.messageBoxes = &messageBoxes;
     context.fileDialogs = &fileDialogs;

@@ -20,6 +20,8 @@ class TAssociation {
     virtual void Remove() = 0;
 
     // The association of the system the program runs on, for the executable at
-    // exePath (the running program's full path).
-    static std::unique_ptr<TAssociation> ForThisSystem(const QString& exePath);
+    // exePath (the running program's full path). installedCopy: the program was
+    // installed with its desktop entry, which the association then builds on.
+    static std::unique_ptr<TAssociation> ForThisSystem(const QString& exePath,
+                                                       bool installedCopy = false);
 };

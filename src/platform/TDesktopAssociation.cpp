@@ -12,19 +12,11 @@
 
 #include "platform/AppError.h"
 #include "platform/TAssociationTable.h"
+#include "platform/TProgramFolders.h"
 
 namespace {
 
 const QString kDefaultGroup = QStringLiteral("[Default Applications]");
-
-// An XDG base folder from the environment; unset, empty or relative values fall back
-// to the default below the home folder.
-QString BaseFolder(const char* variable, const QString& fallback) {
-    const QString value = qEnvironmentVariable(variable);
-    const QString folder =
-        !value.isEmpty() && QDir::isAbsolutePath(value) ? value : QDir::homePath() + fallback;
-    return QDir::cleanPath(folder);
-}
 
 // Writes bytes as the whole file at path, creating its folders. Throws AppError
 // naming path when anything fails; an existing file is left unchanged then.
@@ -91,13 +83,9 @@ void RunTool(const QString& tool, const QString& folder) {
 TDesktopAssociation::TDesktopAssociation(QString exePath, QString iconSource)
     : exePath_(std::move(exePath)), iconSource_(std::move(iconSource)) {}
 
-QString TDesktopAssociation::DataHome() {
-    return BaseFolder("XDG_DATA_HOME", QStringLiteral("/.local/share"));
-}
+QString TDesktopAssociation::DataHome() { return TProgramFolders::DataHome(); }
 
-QString TDesktopAssociation::ConfigHome() {
-    return BaseFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
-}
+QString TDesktopAssociation::ConfigHome() { return TProgramFolders::ConfigHome(); }
 
 QString TDesktopAssociation::MimePackagePath() {
     return DataHome() + QStringLiteral("/mime/packages/") + IconName() + QStringLiteral(".xml");
@@ -177,14 +165,14 @@ QString TDesktopAssociation::DesktopEntryText(const QString& exePath) {
         .arg(TAssociationTable::TypeName(), ExecValue(exePath), IconName(), MimeType());
 }
 
-QStringList TDesktopAssociation::WithDefaultEntry(const QStringList& lines) {
+QStringList TDesktopAssociation::WithDefaultEntry(const QStringList& lines, const QString& entry) {
     QStringList result = lines;
     qsizetype start = 0;
     while (start < result.size() && result[start].trimmed() != kDefaultGroup) ++start;
     if (start == result.size()) start = -1;
     if (start < 0) {
         if (!result.isEmpty() && !result.last().trimmed().isEmpty()) result << QString();
-        result << kDefaultGroup << MimeType() + QLatin1Char('=') + DesktopFileName();
+        result << kDefaultGroup << MimeType() + QLatin1Char('=') + entry;
         return result;
     }
     const qsizetype end = GroupEnd(result, start);
@@ -193,24 +181,24 @@ QStringList TDesktopAssociation::WithDefaultEntry(const QStringList& lines) {
         // Put this program in front of the applications already named.
         QString value = result[i].mid(result[i].indexOf(QLatin1Char('=')) + 1).trimmed();
         QStringList others = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        if (others.contains(DesktopFileName())) {
-            if (others.first() == DesktopFileName()) return result;
-            others.removeAll(DesktopFileName());
+        if (others.contains(entry)) {
+            if (others.first() == entry) return result;
+            others.removeAll(entry);
             value = others.join(QLatin1Char(';')) + QLatin1Char(';');
         }
-        result[i] = MimeType() + QLatin1Char('=') + DesktopFileName() +
+        result[i] = MimeType() + QLatin1Char('=') + entry +
                     (value.isEmpty() ? QString() : QLatin1Char(';') + value);
         return result;
     }
     qsizetype insertAt = end;
     while (insertAt > start + 1 && result[insertAt - 1].trimmed().isEmpty()) --insertAt;
-    result.insert(insertAt, MimeType() + QLatin1Char('=') + DesktopFileName());
+    result.insert(insertAt, MimeType() + QLatin1Char('=') + entry);
     return result;
 }
 
-QStringList TDesktopAssociation::WithoutDefaultEntry(const QStringList& lines) {
+QStringList TDesktopAssociation::WithoutDefaultEntry(const QStringList& lines,
+                                                     const QString& entry) {
     QStringList result = lines;
-    const QString ours = DesktopFileName();
     for (qsizetype start = 0; start < result.size(); ++start) {
         if (result[start].trimmed() != kDefaultGroup) continue;
         qsizetype end = GroupEnd(result, start);
@@ -218,12 +206,12 @@ QStringList TDesktopAssociation::WithoutDefaultEntry(const QStringList& lines) {
             if (KeyOf(result[i]) != MimeType()) continue;
             const QString value = result[i].mid(result[i].indexOf(QLatin1Char('=')) + 1).trimmed();
             QString rest;
-            if (value.startsWith(ours + QLatin1Char(';'))) {
-                rest = value.mid(ours.size() + 1);
+            if (value.startsWith(entry + QLatin1Char(';'))) {
+                rest = value.mid(entry.size() + 1);
             } else {
                 QStringList names = value.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-                if (!names.contains(ours)) continue;
-                names.removeAll(ours);
+                if (!names.contains(entry)) continue;
+                names.removeAll(entry);
                 rest =
                     names.isEmpty() ? QString() : names.join(QLatin1Char(';')) + QLatin1Char(';');
             }
@@ -253,7 +241,17 @@ QStringList TDesktopAssociation::WithoutDefaultEntry(const QStringList& lines) {
     return result;
 }
 
+TDesktopAssociation TDesktopAssociation::ForInstalledEntry() {
+    TDesktopAssociation association{QString()};
+    association.installedEntry_ = InstalledDesktopFileName();
+    return association;
+}
+
 void TDesktopAssociation::Register() {
+    if (!installedEntry_.isEmpty()) {
+        WriteMimeApps();
+        return;
+    }
     WriteIcon();
     WriteWholeFile(MimePackagePath(), MimePackageText().toUtf8());
     WriteWholeFile(DesktopEntryPath(), DesktopEntryText(exePath_).toUtf8());
@@ -262,6 +260,10 @@ void TDesktopAssociation::Register() {
 }
 
 void TDesktopAssociation::Remove() {
+    if (!installedEntry_.isEmpty()) {
+        RemoveMimeAppsEntry();
+        return;
+    }
     QFile::remove(MimePackagePath());
     QFile::remove(DesktopEntryPath());
     RemoveIcons();
@@ -282,10 +284,14 @@ void TDesktopAssociation::WriteIcon() const {
     WriteWholeFile(IconPath(folder), bytes);
 }
 
+QString TDesktopAssociation::OwnEntry() const {
+    return installedEntry_.isEmpty() ? DesktopFileName() : installedEntry_;
+}
+
 void TDesktopAssociation::WriteMimeApps() const {
     const QString path = MimeAppsPath();
     const QStringList lines = ReadLines(path);
-    const QStringList changed = WithDefaultEntry(lines);
+    const QStringList changed = WithDefaultEntry(lines, OwnEntry());
     if (changed != lines || !QFileInfo::exists(path)) WriteWholeFile(path, JoinLines(changed));
 }
 
@@ -300,7 +306,7 @@ void TDesktopAssociation::RemoveMimeAppsEntry() const {
     const QString path = MimeAppsPath();
     if (!QFileInfo::exists(path)) return;
     const QStringList lines = ReadLines(path);
-    const QStringList changed = WithoutDefaultEntry(lines);
+    const QStringList changed = WithoutDefaultEntry(lines, OwnEntry());
     if (changed == lines) return;
     if (changed.isEmpty()) {
         QFile::remove(path);

@@ -20,6 +20,12 @@ class TDesktopAssociation : public TAssociation {
     explicit TDesktopAssociation(QString exePath,
                                  QString iconSource = QStringLiteral(":/images/icon.png"));
 
+    // The association of an installed copy. Its desktop entry, installed with the
+    // program, already names the document type, and the desktop's databases know it; so
+    // Register() only makes that entry the user's default application for the type (in
+    // mimeapps.list) and Remove() takes only that line out again.
+    static TDesktopAssociation ForInstalledEntry();
+
     void Register() override;
     void Remove() override;
 
@@ -29,6 +35,10 @@ class TDesktopAssociation : public TAssociation {
     static QString MimeType() { return QStringLiteral("application/x-qlm-outline"); }
     static QString DesktopFileName() { return QStringLiteral("qlm-outline-editor.desktop"); }
     static QString IconName() { return QStringLiteral("qlm-outline-editor"); }
+    // The desktop entry an installation puts into the system's applications folder.
+    static QString InstalledDesktopFileName() {
+        return QStringLiteral("invalid.hedgerow.Hedgerow.desktop");
+    }
 
     // The folders in use now, from the environment, without a trailing separator.
     static QString DataHome();
@@ -49,12 +59,16 @@ class TDesktopAssociation : public TAssociation {
     // desktop-entry string.
     static QString ExecValue(const QString& exePath);
 
-    // mimeapps.list edits: the lines with this program as the default application of
-    // the document type, and the lines without that entry (other lines untouched).
-    static QStringList WithDefaultEntry(const QStringList& lines);
-    static QStringList WithoutDefaultEntry(const QStringList& lines);
+    // mimeapps.list edits: the lines with the desktop entry as the default application
+    // of the document type, and the lines without that entry (other lines untouched).
+    static QStringList WithDefaultEntry(const QStringList& lines,
+                                        const QString& entry = DesktopFileName());
+    static QStringList WithoutDefaultEntry(const QStringList& lines,
+                                           const QString& entry = DesktopFileName());
 
   private:
+    // The desktop entry named in mimeapps.list.
+    QString OwnEntry() const;
     void WriteIcon() const;
     void WriteMimeApps() const;
     void RemoveIcons() const;
@@ -64,4 +78,6 @@ class TDesktopAssociation : public TAssociation {
     QString exePath_;
     QString iconSource_;
     bool refreshDatabases_ = true;
+    // Set for an installed copy: only the default-application line is ours.
+    QString installedEntry_;
 };

@@ -4,8 +4,8 @@
 
 #include "platform/TShell.h"
 
-bool TLinkCommands::OpenHelp(TShell& shell, const QString& exeDir) {
-    const QString path = HelpPath(exeDir);
+bool TLinkCommands::OpenHelp(TShell& shell, const QString& folder) {
+    const QString path = HelpPath(folder);
     if (!QFileInfo(path).isFile()) return false;
     return shell.Open(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }

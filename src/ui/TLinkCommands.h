@@ -19,12 +19,13 @@ class TLinkCommands {
     static QUrl MailAddress() { return QUrl(QStringLiteral("mailto:support@hedgerow.invalid")); }
 
     static QString HelpFileName() { return QStringLiteral("Help.html"); }
-    // The help page beside the program; exeDir ends with a separator.
-    static QString HelpPath(const QString& exeDir) { return exeDir + HelpFileName(); }
+    // The help page in folder (beside the program, or the installed share folder);
+    // folder ends with a separator.
+    static QString HelpPath(const QString& folder) { return folder + HelpFileName(); }
 
-    // Opens "Help.html" beside the program. A missing file is not handed to the shell:
-    // false then, and nothing else happens.
-    static bool OpenHelp(TShell& shell, const QString& exeDir);
+    // Opens "Help.html" in folder. A missing file is not handed to the shell: false
+    // then, and nothing else happens.
+    static bool OpenHelp(TShell& shell, const QString& folder);
     // The maker's home page (help menu and the "homepage" link tab).
     static bool OpenHomePage(TShell& shell);
     // The page that tells the newest version.

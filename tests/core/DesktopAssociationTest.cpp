@@ -169,6 +169,20 @@ TEST_F(DesktopAssociationTest, RemoveTakesOutTheGroupItAddedToAForeignMimeappsLi
     EXPECT_EQ(Snapshot(temp.Path()), before);
 }
 
+TEST_F(DesktopAssociationTest, InstalledCopyOnlyMakesItsInstalledEntryTheDefaultAndTakesItBack) {
+    temp.Write(QStringLiteral("config/mimeapps.list"),
+               "[Default Applications]\napplication/x-qlm-outline=other.desktop;\n");
+    const auto before = Snapshot(temp.Path());
+    TDesktopAssociation installed = TDesktopAssociation::ForInstalledEntry();
+    installed.Register();
+    EXPECT_EQ(Read(TDesktopAssociation::MimeAppsPath()),
+              QStringLiteral("[Default Applications]\napplication/x-qlm-outline="
+                             "invalid.hedgerow.Hedgerow.desktop;other.desktop;\n"));
+    EXPECT_TRUE(Snapshot(Data()).isEmpty()) << "the installation already holds entry, type and icon";
+    installed.Remove();
+    EXPECT_EQ(Snapshot(temp.Path()), before);
+}
+
 TEST_F(DesktopAssociationTest, RemoveLeavesNoFileOfOursBehind) {
     Make(QStringLiteral("/opt/hedgerow/hedgerow")).Register();
     Make(QStringLiteral("/elsewhere/hedgerow")).Remove();

@@ -119,16 +119,7 @@ protected:
 
     // The first visible window of the process whose width passes the test.
     QString WaitForWindow(QProcess* process, const std::function<bool(const QRect&)>& fits, int ms = 15000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < ms && process->state() == QProcess::Running) {
-            for (const QString& window : x.VisibleWindows(process->processId())) {
-                const QRect geometry = x.Geometry(window);
-                if (geometry.width() > 0 && fits(geometry)) return window;
-            }
-            QThread::msleep(100);
-        }
-        return {};
+        return x.WaitForWindow(*process, fits, ms);
     }
 
     QString WaitForMainWindow(QProcess* process) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <functional>
 #include <memory>
 
 // A private X server (Xvfb on a free display it chooses itself), optionally with the
@@ -115,6 +116,22 @@ public:
         const QByteArray out = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                         QStringLiteral("--pid"), QString::number(pid)});
         return QString::fromLatin1(out).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    // The first visible window of a running process whose geometry passes fits; empty
+    // when none appears within ms or the process ends.
+    QString WaitForWindow(const QProcess& process, const std::function<bool(const QRect&)>& fits,
+                          int ms = 15000) const {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms && process.state() == QProcess::Running) {
+            for (const QString& window : VisibleWindows(process.processId())) {
+                const QRect geometry = Geometry(window);
+                if (geometry.width() > 0 && fits(geometry)) return window;
+            }
+            QThread::msleep(100);
+        }
+        return {};
     }
 
     QRect Geometry(const QString& window) const {

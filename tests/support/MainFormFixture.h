@@ -44,7 +44,7 @@ protected:
 
     TMainForm& Start(const QStringList& arguments = {}) {
         TMainFormContext context;
-        context.exeDir = dir.Path();
+        context.folders = TProgramFolders::BesideExecutable(dir.Path());
         context.arguments = arguments;
         context.messageBoxes = &boxes;
         context.fileDialogs = &dialogs;

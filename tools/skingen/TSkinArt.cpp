@@ -778,6 +778,13 @@ QVector<TArtFile> TSkinArt::SkinFiles() const {
     return out;
 }
 
+QVector<TArtFile> TSkinArt::IconFiles() const {
+    QVector<TArtFile> out;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        out.append({QStringLiteral("hedgerow-%1.png").arg(size), Icon(size)});
+    return out;
+}
+
 QVector<TArtFile> TSkinArt::ResourceFiles() const {
     return {
         {QStringLiteral("item.png"), ItemImage(false)},

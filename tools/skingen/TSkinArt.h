@@ -20,6 +20,9 @@ class TSkinArt {
     QVector<TArtFile> SkinFiles() const;
     // The outline's item images, the program icon and the about picture.
     QVector<TArtFile> ResourceFiles() const;
+    // The program icon at the sizes of the desktop's icon theme, named
+    // "hedgerow-<size>.png"; an installation puts them into the theme's folders.
+    QVector<TArtFile> IconFiles() const;
 
     // The background tile's colour at a point of the window (the tile repeats
     // every 100 pixels). Used to give opaque pieces an exact backdrop.

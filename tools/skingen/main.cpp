@@ -5,7 +5,8 @@
 //
 // The skin folder receives the 68 bitmaps (24-bit Windows BMP) the program
 // reads at run time; the picture folder receives the PNG files built into the
-// program as resources (item.png, item_selected.png, icon.png, about.png).
+// program as resources (item.png, item_selected.png, icon.png, about.png) and the
+// program icon at the icon theme's sizes (hedgerow-<size>.png) for installation.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -46,5 +47,6 @@ int main(int argc, char** argv) {
     const TSkinArt art;
     if (!WriteAll(args.at(1), art.SkinFiles(), "bmp")) return 1;
     if (!WriteAll(args.at(2), art.ResourceFiles(), "png")) return 1;
+    if (!WriteAll(args.at(2), art.IconFiles(), "png")) return 1;
     return 0;
 }
