@@ -13,6 +13,7 @@
 #include "document/TOutline.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/TMessageBoxes.h"
+#include "platform/TProgramFolders.h"
 
 void BenchForm::PrepareFolder(const QString& exeDir, const QStringList& settings) {
     QDir().mkpath(exeDir + QStringLiteral("Data"));
@@ -30,7 +31,7 @@ void BenchForm::PrepareFolder(const QString& exeDir, const QStringList& settings
 BenchForm::BenchForm(int width, int height, const QStringList& settings, const QStringList& arguments) {
     PrepareFolder(ExeDir(), settings);
     TMainFormContext context;
-    context.exeDir = ExeDir();
+    context.folders = TProgramFolders::BesideExecutable(ExeDir());
     context.arguments = arguments;
     context.messageBoxes = &boxes_;
     context.fileDialogs = &dialogs_;
@@ -114,7 +115,7 @@ int RunProbe(int argc, char** argv) {
     ScriptedMessageBoxes boxes;
     ScriptedFileDialogs dialogs;
     TMainFormContext context;
-    context.exeDir = QString::fromLocal8Bit(argv[2]);
+    context.folders = TProgramFolders::BesideExecutable(QString::fromLocal8Bit(argv[2]));
     if (argc > 3) context.arguments << QString::fromLocal8Bit(argv[3]);
     context.messageBoxes = &boxes;
     context.fileDialogs = &dialogs;
