@@ -81,7 +81,12 @@ void TItemTextBinding::TreeChange(TOutlineItem* selected) {
     if (!session_.SelectionSync) return;
     const bool wasModified = session_.Modified;
     try {
-        if (session_.Outline().Count() > 1) {
+        // The item whose text the editor shows untouched (a new outline's first item):
+        // storing and showing it again would only cost time, much for a huge text.
+        const bool alreadyShown = selected && selected == session_.ItemAtCurrentIndex() &&
+                                  selected->ItemNumber == shownItemNumber_ &&
+                                  !editor_->document()->isModified();
+        if (session_.Outline().Count() > 1 && !alreadyShown) {
             editor_->hide();
             if (const TOutlineItem* previous = session_.ItemAtCurrentIndex())
                 StoreEditorText(previous);
