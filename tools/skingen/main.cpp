@@ -4,7 +4,8 @@
 //   skingen <skin folder> <picture folder>
 //
 // The skin folder receives the 68 bitmaps (24-bit Windows BMP) the program
-// reads at run time; the picture folder receives the PNG files built into the
+// reads at run time, and its subfolder "2x" the same bitmaps drawn for screens
+// of twice the pixel density; the picture folder receives the PNG files built into the
 // program as resources (item.png, item_selected.png, icon.png, about.png).
 
 #include <QDir>
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
     }
     const TSkinArt art;
     if (!WriteAll(args.at(1), art.SkinFiles(), "bmp")) return 1;
+    const QString dense = QDir(args.at(1)).filePath(QStringLiteral("2x"));
+    if (!WriteAll(dense, TSkinArt(2).SkinFiles(), "bmp")) return 1;
     if (!WriteAll(args.at(2), art.ResourceFiles(), "png")) return 1;
     return 0;
 }
