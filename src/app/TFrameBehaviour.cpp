@@ -188,7 +188,7 @@ void TFrameBehaviour::FormMouseDown(Qt::MouseButton, int X, int Y) {
         SplitterDownY = Y;
         const QRect tree = tree_->geometry();
         SplitterImage =
-            surface_.Surface().copy(QRect(editor_->x() - 20, tree.top(), 40, tree.height() + 20));
+            surface_.CopyOfSurface(QRect(editor_->x() - 20, tree.top(), 40, tree.height() + 20));
         window_.grabMouse();  // any release ends the drag, wherever it happens
     }
     if (surface_.HotElement >= SkinCode::ButtonBrother &&
@@ -243,10 +243,12 @@ void TFrameBehaviour::SplitterDragStep(int X, int Y) {
     // One continuous shadow band runs under both controls while dragging.
     const QRect band(QPoint(tree.left() + 20, tree.bottom() + 1),
                      QPoint(editor.right(), tree.bottom() + 20));
-    const QRect gap(editor.left() - 20, tree.top(), SplitterImage.width(), SplitterImage.height());
+    const QRect gap(QPoint(editor.left() - 20, tree.top()),
+                    SplitterImage.deviceIndependentSize().toSize());
     surface_.DrawOnSurface(QRegion(band) + gap, [&](QPainter& painter) {
-        painter.drawImage(band, surface_.Skin().Load(QStringLiteral("Shadow_Bottom.bmp")),
-                          QRect(0, 0, 10, 20));
+        const QImage shadow = surface_.Skin().Load(QStringLiteral("Shadow_Bottom.bmp"));
+        const qreal scale = shadow.devicePixelRatio();
+        painter.drawImage(band, shadow, QRectF(0, 0, 10 * scale, 20 * scale));
         painter.drawImage(gap.topLeft(), SplitterImage);
     });
 }

@@ -5,6 +5,7 @@
 
 #include "app/TSettingsList.h"
 #include "skin/TSkinLayout.h"
+#include "skin/TSkinPainter.h"
 #include "ui/TMenuGeometry.h"
 #include "ui/TMenuHost.h"
 
@@ -121,7 +122,8 @@ void TSystemMenuForm::changeEvent(QEvent* event) {
 }
 
 void TSystemMenuForm::DrawMenu() {
-    surface_ = QImage(table_.Size, QImage::Format_RGB32);
+    surface_ = TSkinPainter::NewSurface(table_.Size.width(), table_.Size.height(),
+                                        devicePixelRatioF());
     DrawFrame();
     DrawSeparators();
     for (const TMenuEntry& entry : table_.Entries) DrawCaption(entry, CaptionGrey());
@@ -133,8 +135,8 @@ void TSystemMenuForm::DrawMenu() {
 void TSystemMenuForm::DrawFrame() {
     surface_.fill(palette().color(QPalette::Window));
     QPainter painter(&surface_);
-    const int w = surface_.width();
-    const int h = surface_.height();
+    const int w = table_.Size.width();
+    const int h = table_.Size.height();
     painter.fillRect(QRect(1, 1, w - 1, h - 1), Qt::black);
     const int inner = 1 + kFrameWidth;
     painter.fillRect(QRect(inner, inner, w - 2 * kFrameWidth - 1, h - 2 * kFrameWidth - 1), Qt::white);
@@ -150,8 +152,8 @@ void TSystemMenuForm::DrawSeparators() {
 void TSystemMenuForm::DrawCaption(const TMenuEntry& entry, const QColor& color) {
     if (surface_.isNull()) return;
     QPainter painter(&surface_);
-    const QRect inside(1 + kFrameWidth, 1 + kFrameWidth, surface_.width() - 2 * kFrameWidth - 1,
-                       surface_.height() - 2 * kFrameWidth - 1);
+    const QRect inside(1 + kFrameWidth, 1 + kFrameWidth, table_.Size.width() - 2 * kFrameWidth - 1,
+                       table_.Size.height() - 2 * kFrameWidth - 1);
     painter.setClipRect(inside);
     painter.setFont(font());
     painter.setPen(color);
