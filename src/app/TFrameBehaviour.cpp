@@ -77,16 +77,14 @@ QRect TFrameBehaviour::NormalPlace() const {
 void TFrameBehaviour::WindowMaximize() {
     if (!window_.isMaximized() && !window_.isMinimized()) normalPlace_ = window_.geometry();
     // Setting the geometry clears the maximised state, so it comes first.
-    window_.setGeometry(WorkArea());
+    if (Windows.PlacesOwnWindows()) window_.setGeometry(WorkArea());
     window_.setWindowState((window_.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     window_.update();
 }
 
 // A window whose user chose the maximised state is kept exactly on the work area.
 void TFrameBehaviour::CheckMaximizedState() {
-    if (session_.Settings.Value(u"Maximized") != QStringLiteral("1") ||
-        window_.geometry() == WorkArea())
-        return;
+    if (session_.Settings.Value(u"Maximized") != QStringLiteral("1") || LiesMaximized()) return;
     surface_.DrawBackEnabled = false;
     WindowMaximize();
     surface_.DrawBackEnabled = true;
@@ -99,6 +97,12 @@ void TFrameBehaviour::CheckMaximizedState() {
         }
     });
     if (!wasModified) session_.Modified = false;
+}
+
+bool TFrameBehaviour::LiesMaximized() const {
+    // Where the compositor places the windows, a maximised one is wherever it puts it.
+    if (!Windows.PlacesOwnWindows()) return window_.isMaximized();
+    return window_.geometry() == WorkArea();
 }
 
 // The user's choice between the maximised and the normal state, kept in "Maximized".

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/TWindowSystem.h"
 #include "skin/TFrameDrag.h"
 
 class QMouseEvent;
@@ -56,6 +57,10 @@ class TFrameBehaviour {
     // How long a window manager may take to minimise the window.
     static constexpr int kMinimizeCheckMs = 500;
 
+    // Whether the window can place itself; where it cannot, the compositor decides
+    // where the window is and what a maximised window covers.
+    TWindowSystem Windows;
+
     bool SplitterDragging = false;
     int SplitterDownX = 0;
     int SplitterDownY = 0;
@@ -67,6 +72,8 @@ class TFrameBehaviour {
     void ForwardSplitterMove(const QWidget* control, const QPoint& position);
     void SetPointerShape(Qt::CursorShape shape);
     void StartFrameDrag(int element, const QPoint& globalPointer);
+    // The window lies as a maximised window must: exactly on the work area.
+    bool LiesMaximized() const;
 
     QWidget& window_;
     TOutlineView* tree_;

@@ -1,9 +1,11 @@
 #include "ui/TSystemMenuForm.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "app/TSettingsList.h"
+#include "platform/TWindowSystem.h"
 #include "skin/TSkinLayout.h"
 #include "skin/TSkinPainter.h"
 #include "ui/TMenuGeometry.h"
@@ -14,6 +16,13 @@ QPointer<TSystemMenuForm> SystemMenuForm;
 namespace {
 
 constexpr int kFrameWidth = 3;
+
+// A borderless window placed by the program; where the compositor places the windows,
+// a popup of the main window, placed relative to it.
+Qt::WindowFlags MenuWindowFlags() {
+    const Qt::WindowType kind = TWindowSystem().PlacesOwnWindows() ? Qt::Window : Qt::Popup;
+    return kind | Qt::FramelessWindowHint;
+}
 
 QFont MenuFont() {
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -34,7 +43,7 @@ const QColor& TSystemMenuForm::HighlightRed() {
 }
 
 TSystemMenuForm::TSystemMenuForm(TMenuHost& host)
-    : QWidget(host.MenuOwnerWindow(), Qt::Window | Qt::FramelessWindowHint), host_(host) {
+    : QWidget(host.MenuOwnerWindow(), MenuWindowFlags()), host_(host) {
     setObjectName(QStringLiteral("SystemMenuForm"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -112,7 +121,19 @@ void TSystemMenuForm::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, surface_);
 }
 
-void TSystemMenuForm::mouseMoveEvent(QMouseEvent* event) { FormMouseMove(event->position().toPoint()); }
+void TSystemMenuForm::mouseMoveEvent(QMouseEvent* event) {
+    // A popup receives the pointer's moves over the main window too: they go on to the
+    // main window, so that the open menu follows the pointer along the menu band.
+    QWidget* owner = host_.MenuOwnerWindow();
+    if (windowType() == Qt::Popup && owner && !rect().contains(event->position().toPoint())) {
+        const QPointF global = event->globalPosition();
+        QMouseEvent moved(QEvent::MouseMove, owner->mapFromGlobal(global), global, Qt::NoButton,
+                          event->buttons(), event->modifiers());
+        QCoreApplication::sendEvent(owner, &moved);
+        return;
+    }
+    FormMouseMove(event->position().toPoint());
+}
 
 void TSystemMenuForm::mousePressEvent(QMouseEvent*) { FormMouseDown(); }
 

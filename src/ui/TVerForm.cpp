@@ -7,6 +7,9 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
+
+#include "platform/TWindowSystem.h"
 
 namespace {
 
@@ -58,6 +61,11 @@ TVerForm* TVerForm::ShowNew(QWidget* mainWindow) {
         over = QGuiApplication::primaryScreen()->availableGeometry();
     form->move(over.x() + (over.width() - form->width()) / 2,
                over.y() + (over.height() - form->height()) / 2);
+    // Where the compositor places the windows, it places the box by its parent.
+    if (mainWindow && !TWindowSystem().PlacesOwnWindows()) {
+        form->winId();
+        form->windowHandle()->setTransientParent(mainWindow->window()->windowHandle());
+    }
     form->show();
     form->raise();
     form->activateWindow();
