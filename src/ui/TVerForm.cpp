@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -41,7 +42,8 @@ TVerForm::TVerForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(5, 5, 190, 160);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
+    // The picture of the screen's pixel density (about@2x.png on dense screens).
+    Image1->setPixmap(QIcon(QStringLiteral(":/images/about.png")).pixmap(QSize(190, 160)));
     Image1->installEventFilter(this);
 }
 

@@ -282,8 +282,7 @@ QVector<TArtFile> TSkinArt::RoundFrame() const {
 }
 
 QImage TSkinArt::ItemImage(bool selected) const {
-    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = paper_.Blank(16, 16, Qt::transparent);
     QPainter p(&img);
     TSkinPaper::SmoothHints(p);
     if (selected) {
@@ -448,6 +447,15 @@ QVector<TArtFile> TSkinArt::SkinFiles() const {
 }
 
 QVector<TArtFile> TSkinArt::ResourceFiles() const {
+    if (paper_.Scale() > 1) {
+        // Found by Qt beside the ordinary files for screens of that density.
+        const QString suffix = QStringLiteral("@%1x.png").arg(paper_.Scale());
+        return {
+            {QStringLiteral("item") + suffix, ItemImage(false)},
+            {QStringLiteral("item_selected") + suffix, ItemImage(true)},
+            {QStringLiteral("about") + suffix, About()},
+        };
+    }
     return {
         {QStringLiteral("item.png"), ItemImage(false)},
         {QStringLiteral("item_selected.png"), ItemImage(true)},

@@ -24,8 +24,8 @@ class TSkinArt {
 
     // The 68 skin bitmaps, named as the program reads them.
     QVector<TArtFile> SkinFiles() const;
-    // The outline's item images, the program icon and the about picture (drawn at
-    // the scale of 1 only).
+    // The outline's item images, the program icon and the about picture; at a
+    // larger scale the item images and the about picture named "<name>@2x.png".
     QVector<TArtFile> ResourceFiles() const;
 
   private:
