@@ -53,6 +53,8 @@ class TFrameBehaviour {
     QRect WorkArea() const;
     // The place of the normal state, also while maximised.
     QRect NormalPlace() const;
+    // The window lies as a maximised window must: exactly on the work area.
+    bool LiesMaximized() const;
 
     // How long a window manager may take to minimise the window.
     static constexpr int kMinimizeCheckMs = 500;
@@ -72,8 +74,6 @@ class TFrameBehaviour {
     void ForwardSplitterMove(const QWidget* control, const QPoint& position);
     void SetPointerShape(Qt::CursorShape shape);
     void StartFrameDrag(int element, const QPoint& globalPointer);
-    // The window lies as a maximised window must: exactly on the work area.
-    bool LiesMaximized() const;
 
     QWidget& window_;
     TOutlineView* tree_;

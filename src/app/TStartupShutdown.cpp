@@ -159,7 +159,7 @@ void TStartupShutdown::AddDefaultItem() {
 }
 
 void TStartupShutdown::FormActivate() {
-    if (window_.isMaximized() && window_.geometry() != frame_.WorkArea()) frame_.WindowMaximize();
+    if (window_.isMaximized() && !frame_.LiesMaximized()) frame_.WindowMaximize();
     const bool first = !surface_.Activated;
     surface_.Activated = true;
     if (first) {

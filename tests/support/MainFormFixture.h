@@ -49,6 +49,7 @@ protected:
         context.fileDialogs = &dialogs;
         context.association = &association;
         context.shell = &shell;
+        context.platformName = platformName;
         form = std::make_unique<TMainForm>(context);
         return *form;
     }
@@ -82,4 +83,5 @@ protected:
     RecordingAssociation association;
     RecordingShell shell;
     std::unique_ptr<TMainForm> form;
+    QString platformName;  // the windowing platform the window behaves as on; Qt's own if empty
 };
