@@ -10,6 +10,7 @@
 #include <QThread>
 #include <memory>
 
+#include "e2e/XSession.h"
 #include "support/TempDir.h"
 
 // A private Wayland compositor: weston on its headless backend, with its socket in a
@@ -57,14 +58,7 @@ class WestonSession {
         return false;
     }
 
-    void Stop() {
-        if (!weston_ || weston_->state() == QProcess::NotRunning) return;
-        weston_->terminate();
-        if (!weston_->waitForFinished(3000)) {
-            weston_->kill();
-            weston_->waitForFinished(2000);
-        }
-    }
+    void Stop() { XSession::End(weston_.get()); }
 
     QString Log() const { return weston_ ? QString::fromLocal8Bit(weston_->readAll()) : QString(); }
 
