@@ -1,10 +1,10 @@
 #include "app/TStartupShutdown.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <algorithm>
 
 #include "app/TDocumentCommands.h"
 #include "app/TDocumentSession.h"
@@ -264,8 +264,7 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
     if (!current) current = session_.Outline().First();
     // A text that cannot be read is reported; no item is bound to the editor then, so
     // that its empty text is stored nowhere.
-    if (!errors_.Run([&] { texts_.ShowNewOutline(expanded, current); }))
-        session_.SelectionSync = true;
+    if (!errors_.Run([&] { texts_.ShowNewOutline(expanded, current); })) session_.SelectionSync = true;
     session_.Settings.SetValue(u"EditFile", record.EditFile);
     if (record.EditFile != QStringLiteral("nil")) {
         documents_.ShowInCaption(record.EditFile);

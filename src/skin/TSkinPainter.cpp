@@ -57,8 +57,8 @@ QImage TSkinPainter::NewSurface(int W, int H, qreal ratio) {
 }
 
 void TSkinPainter::PreparePainter(QPainter& painter) const {
-    // Between whole ratios the bitmaps are resampled: smoothly, and every piece ends
-    // exactly where the next one begins, so that bands of tiles show no seams.
+    // Between whole ratios the bitmaps are resampled: smoothly, so that thin lines keep
+    // their weight and the tiles of a band blend where they meet instead of stepping.
     const bool whole = ratio_ == BitmapScaleFor(ratio_);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, !whole);
 }

@@ -35,7 +35,6 @@ class TSkinPainter {
 
     // Device pixels per window pixel of what is drawn on; 1 unless set.
     void SetDevicePixelRatio(qreal ratio) { ratio_ = ratio; }
-    qreal DevicePixelRatio() const { return ratio_; }
     // The scale of the bitmaps drawn at a device pixel ratio: 2 above 1, else 1.
     static int BitmapScaleFor(qreal ratio) { return ratio > 1 ? 2 : 1; }
     // An empty W x H (window pixels) image with the device pixels of the ratio.
