@@ -17,9 +17,10 @@ APT_PACKAGES := cmake ninja-build g++ pkg-config \
   xvfb xauth xdotool x11-apps x11-utils imagemagick openbox \
   clang libclang-rt-14-dev \
   dpkg-dev file desktop-file-utils appstream shared-mime-info
-# A real input method for the real-window suite, installed without what its packages
-# merely recommend (desktop sound, Qt 5, GTK 4).
-APT_PACKAGES_BARE := fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon dbus-bin
+# A real input method for the real-window suite, and Qt's Wayland platform with the
+# weston compositor for its Wayland part, installed without what their packages merely
+# recommend (desktop sound, Qt 5, GTK 4).
+APT_PACKAGES_BARE := fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon dbus-bin qt6-wayland weston
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Where `make install` puts the program (bin/, share/).
@@ -78,7 +79,8 @@ test-asan: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS) --timeout 900 -LE x11
 
-# The real program under Xvfb (with and without openbox), driven with xdotool.
+# The real program under Xvfb (with and without openbox), driven with xdotool, and as a
+# native Wayland client of a headless weston.
 # Screenshots of failures: $(BUILD)/e2e-artifacts/.
 e2e: build
 	cd $(BUILD) && ctest --output-on-failure --timeout 900 -L x11

@@ -77,16 +77,14 @@ QRect TFrameBehaviour::NormalPlace() const {
 void TFrameBehaviour::WindowMaximize() {
     if (!window_.isMaximized() && !window_.isMinimized()) normalPlace_ = window_.geometry();
     // Setting the geometry clears the maximised state, so it comes first.
-    window_.setGeometry(WorkArea());
+    if (Windows.PlacesOwnWindows()) window_.setGeometry(WorkArea());
     window_.setWindowState((window_.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     window_.update();
 }
 
 // A window whose user chose the maximised state is kept exactly on the work area.
 void TFrameBehaviour::CheckMaximizedState() {
-    if (session_.Settings.Value(u"Maximized") != QStringLiteral("1") ||
-        window_.geometry() == WorkArea())
-        return;
+    if (session_.Settings.Value(u"Maximized") != QStringLiteral("1") || LiesMaximized()) return;
     surface_.DrawBackEnabled = false;
     WindowMaximize();
     surface_.DrawBackEnabled = true;
@@ -99,6 +97,12 @@ void TFrameBehaviour::CheckMaximizedState() {
         }
     });
     if (!wasModified) session_.Modified = false;
+}
+
+bool TFrameBehaviour::LiesMaximized() const {
+    // Where the compositor places the windows, a maximised one is wherever it puts it.
+    if (!Windows.PlacesOwnWindows()) return window_.isMaximized();
+    return window_.geometry() == WorkArea();
 }
 
 // The user's choice between the maximised and the normal state, kept in "Maximized".
@@ -188,7 +192,7 @@ void TFrameBehaviour::FormMouseDown(Qt::MouseButton, int X, int Y) {
         SplitterDownY = Y;
         const QRect tree = tree_->geometry();
         SplitterImage =
-            surface_.Surface().copy(QRect(editor_->x() - 20, tree.top(), 40, tree.height() + 20));
+            surface_.CopyOfSurface(QRect(editor_->x() - 20, tree.top(), 40, tree.height() + 20));
         window_.grabMouse();  // any release ends the drag, wherever it happens
     }
     if (surface_.HotElement >= SkinCode::ButtonBrother &&
@@ -243,10 +247,12 @@ void TFrameBehaviour::SplitterDragStep(int X, int Y) {
     // One continuous shadow band runs under both controls while dragging.
     const QRect band(QPoint(tree.left() + 20, tree.bottom() + 1),
                      QPoint(editor.right(), tree.bottom() + 20));
-    const QRect gap(editor.left() - 20, tree.top(), SplitterImage.width(), SplitterImage.height());
+    const QRect gap(QPoint(editor.left() - 20, tree.top()),
+                    SplitterImage.deviceIndependentSize().toSize());
     surface_.DrawOnSurface(QRegion(band) + gap, [&](QPainter& painter) {
-        painter.drawImage(band, surface_.Skin().Load(QStringLiteral("Shadow_Bottom.bmp")),
-                          QRect(0, 0, 10, 20));
+        const QImage shadow = surface_.Skin().Load(QStringLiteral("Shadow_Bottom.bmp"));
+        const qreal scale = shadow.devicePixelRatio();
+        painter.drawImage(band, shadow, QRectF(0, 0, 10 * scale, 20 * scale));
         painter.drawImage(gap.topLeft(), SplitterImage);
     });
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/TWindowSystem.h"
 #include "skin/TFrameDrag.h"
 
 class QMouseEvent;
@@ -52,9 +53,15 @@ class TFrameBehaviour {
     QRect WorkArea() const;
     // The place of the normal state, also while maximised.
     QRect NormalPlace() const;
+    // The window lies as a maximised window must: exactly on the work area.
+    bool LiesMaximized() const;
 
     // How long a window manager may take to minimise the window.
     static constexpr int kMinimizeCheckMs = 500;
+
+    // Whether the window can place itself; where it cannot, the compositor decides
+    // where the window is and what a maximised window covers.
+    TWindowSystem Windows;
 
     bool SplitterDragging = false;
     int SplitterDownX = 0;

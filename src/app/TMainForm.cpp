@@ -137,6 +137,7 @@ void TMainForm::CreateConcerns() {
     surface_ = std::make_unique<TSkinSurface>(*this, Tree, Editor, *session_, *errors_);
     frame_ = std::make_unique<TFrameBehaviour>(*this, Tree, Editor, *session_, *texts_, *surface_,
                                                *this, *errors_);
+    frame_->Windows = TWindowSystem(context_.platformName);
     recovery_ = std::make_unique<TSessionRecovery>(*this, *session_, *texts_);
     lifecycle_ = std::make_unique<TStartupShutdown>(*this, Tree, Editor, context_, *session_,
                                                     *texts_, *documents_, *surface_, *frame_,

@@ -21,4 +21,5 @@ struct TMainFormContext {
     TAssociation* association = nullptr;  // ".qlo" documents opened by this program
     TShell* shell = nullptr;              // the desktop's programs for pages and mail
     TFontPicker* fontPicker = nullptr;    // the font dialog; the platform's when none is given
+    QString platformName;  // the windowing platform (Qt's name); the running one when empty
 };

@@ -36,7 +36,9 @@ void TSkinSurface::Paint(QPaintEvent* event) {
         painter.fillRect(event->rect(), Qt::white);
         return;
     }
-    painter.drawImage(event->rect(), surface_, event->rect());
+    // The surface has the window's device pixels: shown whole, clipped to the area.
+    painter.setClipRegion(event->region());
+    painter.drawImage(QPoint(0, 0), surface_);
 }
 
 void TSkinSurface::FormPaint() {
@@ -71,6 +73,7 @@ void TSkinSurface::DrawBack() {
     RunSkinStep([this] {
         const TSkinScene scene{window_.width(), window_.height(),  window_.isActiveWindow(),
                                WindowState(),   tree_->geometry(), editor_->geometry()};
+        skin_.SetDevicePixelRatio(window_.devicePixelRatioF());
         surface_ = skin_.Compose(scene);
         ShowSurface(window_.rect());
     });
@@ -141,6 +144,7 @@ void TSkinSurface::DrawOnSurface(const QRegion& area, const std::function<void(Q
     if (surface_.isNull()) return;  // nothing drawn yet: the first full drawing comes
     // Like drawing on the window itself: what was drawn before a failure stays.
     QPainter painter(&surface_);
+    skin_.PreparePainter(painter);
     RunSkinStep([&] { draw(painter); });
     painter.end();
     ShowSurface(area);
@@ -152,9 +156,19 @@ void TSkinSurface::DrawElementsOnSurface(const std::function<void(QPainter&, QRe
     // to the pointer.
     QRegion drawn;
     QPainter painter(&surface_);
+    skin_.PreparePainter(painter);
     RunSkinStep([&] { draw(painter, drawn); });
     painter.end();
     ShowSurface(drawn);
+}
+
+QImage TSkinSurface::CopyOfSurface(const QRect& area) const {
+    const qreal ratio = surface_.devicePixelRatio();
+    const QRect device =
+        QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toAlignedRect();
+    QImage copy = surface_.copy(device);
+    copy.setDevicePixelRatio(ratio);
+    return copy;
 }
 
 void TSkinSurface::RunSkinStep(const std::function<void()>& step) {

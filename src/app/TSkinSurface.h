@@ -46,7 +46,10 @@ class TSkinSurface {
     void DrawOnSurface(const QRegion& area, const std::function<void(QPainter&)>& draw);
 
     TWindowState WindowState() const;
+    // What the window shows, with the window's device pixels.
     const QImage& Surface() const { return surface_; }
+    // A part of the surface given in window pixels.
+    QImage CopyOfSurface(const QRect& area) const;
     const TSkinPainter& Skin() const { return skin_; }
 
     // The skin element under the pointer as of the last pointer move; 0 for none.

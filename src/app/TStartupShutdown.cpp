@@ -19,6 +19,7 @@
 #include "document/TOutlineItemModel.h"
 #include "platform/AppError.h"
 #include "platform/TMessageBoxes.h"
+#include "platform/TWindowSystem.h"
 #include "ui/TAssociationCommands.h"
 
 TStartupShutdown::TStartupShutdown(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
@@ -106,7 +107,11 @@ void TStartupShutdown::ApplySettings(TStartupSettings::Values values) {
     QRect place(values.left.value_or(window_.x()), values.top.value_or(window_.y()),
                 values.width.value_or(window_.width()), values.height.value_or(window_.height()));
     place.setSize(place.size().expandedTo(window_.minimumSize()));
-    window_.setGeometry(TWindowPlacement::Reachable(place));
+    // Where the compositor places the windows, only the size is the program's.
+    if (TWindowSystem(context_.platformName).PlacesOwnWindows())
+        window_.setGeometry(TWindowPlacement::Reachable(place));
+    else
+        window_.resize(place.size());
     if (values.treeWidth) tree_->resize(*values.treeWidth, tree_->height());
     if (values.wordWrapOff) editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     if (!values.dialogFolder.isEmpty()) session_.DialogFolder = values.dialogFolder;
@@ -154,7 +159,7 @@ void TStartupShutdown::AddDefaultItem() {
 }
 
 void TStartupShutdown::FormActivate() {
-    if (window_.isMaximized() && window_.geometry() != frame_.WorkArea()) frame_.WindowMaximize();
+    if (window_.isMaximized() && !frame_.LiesMaximized()) frame_.WindowMaximize();
     const bool first = !surface_.Activated;
     surface_.Activated = true;
     if (first) {
@@ -290,8 +295,12 @@ void TStartupShutdown::RecordWindowPlace() {
     const QString maximized = normal ? QStringLiteral("0") : QStringLiteral("1");
     session_.Settings.SetValue(u"Maximized", QStringLiteral("0"));
     const QRect place = frame_.NormalPlace();
-    session_.Settings.SetValue(u"FormTop", QString::number(place.top()));
-    session_.Settings.SetValue(u"FormLeft", QString::number(place.left()));
+    // A window the compositor placed has no position the program could know: the
+    // stored one stays for a start where the program places its window itself.
+    if (TWindowSystem(context_.platformName).PlacesOwnWindows()) {
+        session_.Settings.SetValue(u"FormTop", QString::number(place.top()));
+        session_.Settings.SetValue(u"FormLeft", QString::number(place.left()));
+    }
     session_.Settings.SetValue(u"FormHeight", QString::number(place.height()));
     session_.Settings.SetValue(u"FormWidth", QString::number(place.width()));
     session_.Settings.SetValue(u"Maximized", maximized);

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QtMath>
 
 #include "platform/AppError.h"
 
@@ -36,19 +37,48 @@ TSkinPainter::TSkinPainter(QString dataDir) : dataDir_(std::move(dataDir)) {
     }
 }
 
-QString TSkinPainter::PathOf(const QString& fileName) const {
-    const QString exact = dataDir_ + fileName;
+QString TSkinPainter::PathOf(const QString& fileName) const { return PathIn(dataDir_, fileName); }
+
+QString TSkinPainter::PathIn(const QString& folder, const QString& fileName) {
+    const QString exact = folder + fileName;
     if (QFileInfo::exists(exact)) return exact;
-    const QDir dir(dataDir_.isEmpty() ? QStringLiteral(".") : dataDir_);
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& entry : entries) {
-        if (entry.compare(fileName, Qt::CaseInsensitive) == 0) return dataDir_ + entry;
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0) return folder + entry;
     }
     return exact;
 }
 
+QImage TSkinPainter::NewSurface(int W, int H, qreal ratio) {
+    QImage surface(qCeil(W * ratio), qCeil(H * ratio), QImage::Format_RGB32);
+    surface.setDevicePixelRatio(ratio);
+    return surface;
+}
+
+void TSkinPainter::PreparePainter(QPainter& painter) const {
+    // Between whole ratios the bitmaps are resampled: smoothly, so that thin lines keep
+    // their weight and the tiles of a band blend where they meet instead of stepping.
+    const bool whole = ratio_ == BitmapScaleFor(ratio_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !whole);
+}
+
+QImage TSkinPainter::LoadDense(const QString& fileName) const {
+    const int scale = BitmapScaleFor(ratio_);
+    if (scale == 1) return {};
+    const QString path = PathIn(dataDir_ + QString::number(scale) + QStringLiteral("x/"), fileName);
+    if (!QFileInfo(path).isFile()) return {};
+    QImageReader reader(path, "bmp");
+    reader.setDecideFormatFromContent(false);
+    QImage image = reader.read();
+    if (!image.isNull()) image.setDevicePixelRatio(scale);
+    return image;
+}
+
 QImage TSkinPainter::Load(const QString& fileName) const {
     ++filesRead_;
+    QImage dense = LoadDense(fileName);
+    if (!dense.isNull()) return dense;
     const QString path = PathOf(fileName);
     if (!QFileInfo(path).isFile()) throw AppError::CannotOpen(QDir::toNativeSeparators(path));
     QImageReader reader(path, "bmp");
@@ -67,15 +97,16 @@ QImage TSkinPainter::Load(const QString& fileName) const {
 QRect TSkinPainter::DrawAt(QPainter& painter, const QString& fileName, QPoint at) const {
     const QImage image = Load(fileName);
     painter.drawImage(at, image);
-    return QRect(at, image.size());
+    return QRect(at, image.deviceIndependentSize().toSize());
 }
 
 QImage TSkinPainter::Compose(const TSkinScene& s) const {
     const int W = s.W;
     const int H = s.H;
-    QImage composite(W, H, QImage::Format_RGB32);
+    QImage composite = NewSurface(W, H, ratio_);
     composite.fill(Qt::white);
     QPainter p(&composite);
+    PreparePainter(p);
 
     // Background tiles, row by row from the top.
     {
@@ -156,6 +187,7 @@ void TSkinPainter::DrawTitleBar(QPainter& painter, bool active) const {
 
 void TSkinPainter::DrawHintBand(QPainter& painter, int W, int H) const {
     const QImage back = Load(QStringLiteral("Back.bmp"));
-    const QImage strip = back.copy(0, 0, back.width(), qMin(15, back.height()));
+    const int rows = qRound(15 * back.devicePixelRatio());
+    const QImage strip = back.copy(0, 0, back.width(), qMin(rows, back.height()));
     painter.drawImage(TSkinLayout::HintBand(W, H), strip);
 }

@@ -21,6 +21,9 @@ struct TSkinScene {
 
 // Draws the skin from the bitmap files of one folder. Every file is read from
 // disk when its step comes and released right after; nothing is cached.
+// On screens denser than one device pixel per window pixel the bitmaps of the
+// folder's subfolder "2x" are used, drawn at the same window coordinates; a file
+// missing there falls back to the ordinary one.
 // A missing file fails with AppError "ファイル <full path> は開けません", an
 // unreadable one with AppError "ビットマップイメージが不正です"; the drawing that
 // needed the file is abandoned at that step.
@@ -30,15 +33,27 @@ class TSkinPainter {
 
     const QString& DataDir() const { return dataDir_; }
 
+    // Device pixels per window pixel of what is drawn on; 1 unless set.
+    void SetDevicePixelRatio(qreal ratio) { ratio_ = ratio; }
+    // The scale of the bitmaps drawn at a device pixel ratio: 2 above 1, else 1.
+    static int BitmapScaleFor(qreal ratio) { return ratio > 1 ? 2 : 1; }
+    // An empty W x H (window pixels) image with the device pixels of the ratio.
+    static QImage NewSurface(int W, int H, qreal ratio);
+    // Sets up a painter on such a surface for drawing the bitmaps.
+    void PreparePainter(QPainter& painter) const;
+
     // The full path of a skin file: the exact name if it exists, otherwise the
     // first entry of the folder whose name equals it regardless of letter case,
     // otherwise the exact name (which then does not exist).
     QString PathOf(const QString& fileName) const;
 
-    // Reads one skin file. Throws AppError.
+    // Reads one skin file, of the bitmap scale of the device pixel ratio when
+    // there is one; the image carries that scale as its device pixel ratio.
+    // Throws AppError when the ordinary file cannot be read.
     QImage Load(const QString& fileName) const;
 
-    // The whole skin in a new W x H image: background, title image, shadows of
+    // The whole skin in a new W x H image (in window pixels, with the device pixels
+    // of the device pixel ratio): background, title image, shadows of
     // the outline and the editor, the sixteen buttons in their normal looks, the
     // rounded frame, title band, title-bar image, window buttons, menu band,
     // menu titles, outer border, link tabs. Throws AppError.
@@ -65,7 +80,11 @@ class TSkinPainter {
   private:
     // Returns the rectangle drawn.
     QRect DrawAt(QPainter& painter, const QString& fileName, QPoint at) const;
+    static QString PathIn(const QString& folder, const QString& fileName);
+    // The file of the denser bitmaps; a null image when there is none to read.
+    QImage LoadDense(const QString& fileName) const;
 
     QString dataDir_;
+    qreal ratio_ = 1;
     mutable int filesRead_ = 0;
 };

@@ -6,7 +6,9 @@
 #include <QPainter>
 
 #include "app/TSettingsList.h"
+#include "platform/TWindowSystem.h"
 #include "skin/TSkinLayout.h"
+#include "skin/TSkinPainter.h"
 #include "ui/TMenuGeometry.h"
 #include "ui/TMenuHost.h"
 #include "ui/TMenuKeyboard.h"
@@ -16,6 +18,13 @@ QPointer<TSystemMenuForm> SystemMenuForm;
 namespace {
 
 constexpr int kFrameWidth = 3;
+
+// A borderless window placed by the program; where the compositor places the windows,
+// a popup of the main window, placed relative to it.
+Qt::WindowFlags MenuWindowFlags() {
+    const Qt::WindowType kind = TWindowSystem().PlacesOwnWindows() ? Qt::Window : Qt::Popup;
+    return kind | Qt::FramelessWindowHint;
+}
 
 QFont MenuFont() {
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -36,7 +45,7 @@ const QColor& TSystemMenuForm::HighlightRed() {
 }
 
 TSystemMenuForm::TSystemMenuForm(TMenuHost& host)
-    : QWidget(host.MenuOwnerWindow(), Qt::Window | Qt::FramelessWindowHint), host_(host) {
+    : QWidget(host.MenuOwnerWindow(), MenuWindowFlags()), host_(host) {
     setObjectName(QStringLiteral("SystemMenuForm"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -170,7 +179,19 @@ void TSystemMenuForm::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, surface_);
 }
 
-void TSystemMenuForm::mouseMoveEvent(QMouseEvent* event) { FormMouseMove(event->position().toPoint()); }
+void TSystemMenuForm::mouseMoveEvent(QMouseEvent* event) {
+    // A popup receives the pointer's moves over the main window too: they go on to the
+    // main window, so that the open menu follows the pointer along the menu band.
+    QWidget* owner = host_.MenuOwnerWindow();
+    if (windowType() == Qt::Popup && owner && !rect().contains(event->position().toPoint())) {
+        const QPointF global = event->globalPosition();
+        QMouseEvent moved(QEvent::MouseMove, owner->mapFromGlobal(global), global, Qt::NoButton,
+                          event->buttons(), event->modifiers());
+        QCoreApplication::sendEvent(owner, &moved);
+        return;
+    }
+    FormMouseMove(event->position().toPoint());
+}
 
 void TSystemMenuForm::mousePressEvent(QMouseEvent*) { FormMouseDown(); }
 
@@ -184,7 +205,8 @@ void TSystemMenuForm::changeEvent(QEvent* event) {
 }
 
 void TSystemMenuForm::DrawMenu() {
-    surface_ = QImage(table_.Size, QImage::Format_RGB32);
+    surface_ = TSkinPainter::NewSurface(table_.Size.width(), table_.Size.height(),
+                                        devicePixelRatioF());
     DrawFrame();
     DrawSeparators();
     for (const TMenuEntry& entry : table_.Entries) DrawCaption(entry, CaptionGrey());
@@ -196,8 +218,8 @@ void TSystemMenuForm::DrawMenu() {
 void TSystemMenuForm::DrawFrame() {
     surface_.fill(palette().color(QPalette::Window));
     QPainter painter(&surface_);
-    const int w = surface_.width();
-    const int h = surface_.height();
+    const int w = table_.Size.width();
+    const int h = table_.Size.height();
     painter.fillRect(QRect(1, 1, w - 1, h - 1), Qt::black);
     const int inner = 1 + kFrameWidth;
     painter.fillRect(QRect(inner, inner, w - 2 * kFrameWidth - 1, h - 2 * kFrameWidth - 1), Qt::white);
@@ -213,8 +235,8 @@ void TSystemMenuForm::DrawSeparators() {
 void TSystemMenuForm::DrawCaption(const TMenuEntry& entry, const QColor& color) {
     if (surface_.isNull()) return;
     QPainter painter(&surface_);
-    const QRect inside(1 + kFrameWidth, 1 + kFrameWidth, surface_.width() - 2 * kFrameWidth - 1,
-                       surface_.height() - 2 * kFrameWidth - 1);
+    const QRect inside(1 + kFrameWidth, 1 + kFrameWidth, table_.Size.width() - 2 * kFrameWidth - 1,
+                       table_.Size.height() - 2 * kFrameWidth - 1);
     painter.setClipRect(inside);
     painter.setFont(font());
     painter.setPen(color);

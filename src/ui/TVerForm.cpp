@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
+
+#include "platform/TWindowSystem.h"
 
 namespace {
 
@@ -39,7 +43,8 @@ TVerForm::TVerForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(5, 5, 190, 160);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
+    // The picture of the screen's pixel density (about@2x.png on dense screens).
+    Image1->setPixmap(QIcon(QStringLiteral(":/images/about.png")).pixmap(QSize(190, 160)));
     Image1->installEventFilter(this);
 }
 
@@ -60,6 +65,11 @@ TVerForm* TVerForm::ShowNew(QWidget* mainWindow) {
         over = QGuiApplication::primaryScreen()->availableGeometry();
     form->move(over.x() + (over.width() - form->width()) / 2,
                over.y() + (over.height() - form->height()) / 2);
+    // Where the compositor places the windows, it places the box by its parent.
+    if (mainWindow && !TWindowSystem().PlacesOwnWindows()) {
+        form->winId();
+        form->windowHandle()->setTransientParent(mainWindow->window()->windowHandle());
+    }
     form->show();
     form->raise();
     form->activateWindow();

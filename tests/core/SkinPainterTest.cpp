@@ -5,9 +5,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QtMath>
 #include <map>
 
 #include "platform/AppError.h"
+#include "skin/TSkinLayout.h"
 #include "skin/TSkinPainter.h"
 #include "support/TempDir.h"
 
@@ -276,6 +278,55 @@ TEST_F(SkinPainterTest, ElementLooksAndHintBand) {
     EXPECT_EQ(Px(img, 400, 595), Rgb(qRgb(255, 255, 255)));
 }
 
+namespace {
+
+// The same hand-made skin at twice the size in the subfolder 2x, each file a little
+// darker than its ordinary one.
+void WriteDenseSkin(const TempDir& dir, const QStringList& only = {}) {
+    QDir().mkpath(dir.File("2x"));
+    for (const auto& [name, size] : HandMadeSizes()) {
+        if (!only.isEmpty() && !only.contains(name)) continue;
+        QImage img(size * 2, QImage::Format_RGB888);
+        img.fill(QColor(ColourOf(name)).darker(110));
+        ASSERT_TRUE(img.save(dir.File("2x/" + name), "BMP")) << name.toStdString();
+    }
+}
+
+QImage ComposeAt(const TempDir& dir, const TControlLayout& layout, qreal ratio) {
+    TSkinPainter painter(dir.Path());
+    painter.SetDevicePixelRatio(ratio);
+    return painter.Compose({800, 600, true, TWindowState::Normal, layout.Tree, layout.Editor});
+}
+
+}  // namespace
+
+TEST_F(SkinPainterTest, DenseScreensUseTheTwiceSizedBitmapsOrQuietlyTheOrdinaryOnes) {
+    WriteDenseSkin(dir, {QStringLiteral("Button_brother_Normal.bmp")});
+    const QImage img = ComposeAt(dir, layout, 2);
+    ASSERT_EQ(img.size(), QSize(1600, 1200));
+    EXPECT_EQ(img.devicePixelRatio(), 2);
+    const QColor brother(ColourOf(QStringLiteral("Button_brother_Normal.bmp")));
+    EXPECT_EQ(Px(img, 2 * 20, 2 * 140), Rgb(brother.darker(110).rgb()));
+    EXPECT_EQ(Px(img, 2 * 110 - 1, 2 * 170 - 1), Rgb(brother.darker(110).rgb()));
+    // No 2x file: the ordinary bitmap, enlarged.
+    EXPECT_EQ(Px(img, 2 * 20, 2 * 180), Rgb(ColourOf(QStringLiteral("Button_child_Normal.bmp"))));
+    // At a ratio of 1 the 2x files are not used.
+    EXPECT_EQ(Px(ComposeAt(dir, layout, 1), 20, 140), Rgb(brother.rgb()));
+}
+
+TEST_F(SkinPainterTest, FractionalRatiosLeaveNoGapsBetweenPieces) {
+    WriteDenseSkin(dir);
+    for (qreal ratio : {1.25, 1.5, 1.75}) {
+        const QImage img = ComposeAt(dir, layout, ratio);
+        ASSERT_EQ(img.size(), QSize(qCeil(800 * ratio), qCeil(600 * ratio)));
+        // The composite starts white; the skin has no white anywhere.
+        int gaps = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) gaps += Px(img, x, y) == 0xFFFFFF;
+        EXPECT_EQ(gaps, 0) << ratio;
+    }
+}
+
 #ifdef HEDGEROW_SKINGEN
 
 namespace {
@@ -366,6 +417,41 @@ TEST(SkinGenerated, ComposedWindowShowsBandsBorderAndCalmBackground) {
         EXPECT_NE(QImage(dir.File("Data/Button_child_Active.bmp")),
                   QImage(dir.File("Data/Button_child_Click.bmp")));
     }
+}
+
+TEST(SkinGenerated, TwiceSizedSkinIsDrawnNativelyAndShownSharpAtRatioTwo) {
+    TempDir dir;
+    ASSERT_TRUE(RunSkinGen(dir.File("Data"), dir.File("pictures")));
+    const QDir dense(dir.File("Data/2x"));
+    ASSERT_EQ(dense.entryList(QDir::Files).size(), 68);
+    for (const QString& name : QDir(dir.File("Data")).entryList(QDir::Files)) {
+        EXPECT_EQ(QImage(dense.filePath(name)).size(), QImage(dir.File("Data/" + name)).size() * 2)
+            << name.toStdString();
+    }
+    const QImage one(dir.File("Data/Item_Cut_Active.bmp"));
+    const QImage two(dense.filePath(QStringLiteral("Item_Cut_Active.bmp")));
+    // Drawn at twice the resolution, not the ordinary bitmap enlarged.
+    EXPECT_NE(two.convertToFormat(QImage::Format_RGB32),
+              one.scaled(one.size() * 2).convertToFormat(QImage::Format_RGB32));
+
+    TSkinPainter painter(dir.File("Data"));
+    painter.SetDevicePixelRatio(2);
+    QImage surface = TSkinPainter::NewSurface(800, 600, 2);
+    QPainter p(&surface);
+    painter.PreparePainter(p);
+    painter.DrawElement(p, SkinCode::Cut, TSkinLook::Active, 800, 600);
+    p.end();
+    // One device pixel of the window for each pixel of the 2x bitmap.
+    const QPoint at(2 * 370, 2 * 70);
+    EXPECT_EQ(surface.copy(QRect(at, two.size())).convertToFormat(QImage::Format_RGB32),
+              two.convertToFormat(QImage::Format_RGB32));
+    // The card's left edge on its middle row: from the light paper to the dark border
+    // in one step, with no blurred pixel between.
+    const int y = at.y() + two.height() / 2;
+    int x = at.x();
+    while (x < at.x() + two.width() / 2 && qGray(surface.pixel(x, y)) > 128) ++x;
+    ASSERT_LT(x, at.x() + two.width() / 2);
+    EXPECT_GT(qGray(surface.pixel(x - 1, y)), 180);
 }
 
 #endif

@@ -50,6 +50,7 @@ protected:
         context.fileDialogs = &dialogs;
         context.association = &association;
         context.shell = &shell;
+        context.platformName = platformName;
         form = std::make_unique<TMainForm>(context);
         return *form;
     }
@@ -94,4 +95,5 @@ protected:
     RecordingAssociation association;
     RecordingShell shell;
     std::unique_ptr<TMainForm> form;
+    QString platformName;  // the windowing platform the window behaves as on; Qt's own if empty
 };

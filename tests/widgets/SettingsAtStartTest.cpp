@@ -94,6 +94,23 @@ TEST_F(SettingsAtStart, CurrentFileAppliesPlaceTreeWidthWrapFontsAndDialogFolder
     EXPECT_EQ(main.Editor->palette().color(QPalette::Text), QColor(0, 0, 128));
 }
 
+// A Wayland compositor places the window: the stored size applies, the stored position
+// neither applies nor is overwritten by one the program cannot know.
+TEST_F(SettingsAtStart, OnWaylandOnlyTheSizeIsAppliedAndStored) {
+    platformName = QStringLiteral("wayland");
+    WriteSettings(CurrentFile({"FormTop=70", "FormLeft=90", "FormHeight=650", "FormWidth=800"}));
+    TMainForm& main = StartShown();
+    EXPECT_EQ(main.size(), QSize(800, 650));
+    EXPECT_NE(main.pos(), QPoint(90, 70));
+    main.resize(800, 720);
+    main.close();
+    const TSettingsList written(WrittenLines());
+    EXPECT_EQ(written.Value(u"FormTop"), QStringLiteral("70"));
+    EXPECT_EQ(written.Value(u"FormLeft"), QStringLiteral("90"));
+    EXPECT_EQ(written.Value(u"FormHeight"), QStringLiteral("720"));
+    EXPECT_EQ(written.Value(u"FormWidth"), QStringLiteral("800"));
+}
+
 TEST_F(SettingsAtStart, OlderFileIsUpgradedAndNothingOfItIsApplied) {
     WriteSettings({"FormTop=300", "FormLeft=300", "FormHeight=900", "FormWidth=1000", "EditorWordWrap=0",
                    "AutoSave=", "Custom=kept"});

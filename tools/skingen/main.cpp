@@ -4,8 +4,10 @@
 //   skingen <skin folder> <picture folder>
 //
 // The skin folder receives the 68 bitmaps (24-bit Windows BMP) the program
-// reads at run time; the picture folder receives the PNG files built into the
-// program as resources (item.png, item_selected.png, icon.png, about.png) and the
+// reads at run time, and its subfolder "2x" the same bitmaps drawn for screens
+// of twice the pixel density; the picture folder receives the PNG files built into the
+// program as resources (item.png, item_selected.png, icon.png, about.png, and the
+// item images and about picture at twice the size, named "<name>@2x.png") and the
 // program icon at the icon theme's sizes (hedgerow-<size>.png) for installation.
 
 #include <QDir>
@@ -46,7 +48,10 @@ int main(int argc, char** argv) {
     }
     const TSkinArt art;
     if (!WriteAll(args.at(1), art.SkinFiles(), "bmp")) return 1;
+    const QString dense = QDir(args.at(1)).filePath(QStringLiteral("2x"));
+    if (!WriteAll(dense, TSkinArt(2).SkinFiles(), "bmp")) return 1;
     if (!WriteAll(args.at(2), art.ResourceFiles(), "png")) return 1;
     if (!WriteAll(args.at(2), art.IconFiles(), "png")) return 1;
+    if (!WriteAll(args.at(2), TSkinArt(2).ResourceFiles(), "png")) return 1;
     return 0;
 }
