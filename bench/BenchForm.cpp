@@ -58,14 +58,6 @@ long long NowNs() {
         .count();
 }
 
-long long ResidentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
-
 // Calls done() once after the first paint event of widget has been handled.
 class FirstPaint : public QObject {
 public:
@@ -91,6 +83,14 @@ protected:
 };
 
 }  // namespace
+
+long long ResidentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
 
 int RunProbe(int argc, char** argv) {
     const char* what = argv[1] + std::strlen("--probe=");

@@ -36,6 +36,9 @@ private:
     std::unique_ptr<TMainForm> form_;
 };
 
+// This process's resident size in kB.
+long long ResidentKb();
+
 // The first full drawing of a started program, measured in a child process of this
 // executable: "--probe=<what> <folder> [document]" runs the probe and exits.
 int RunProbe(int argc, char** argv);

@@ -27,14 +27,6 @@ constexpr int kKeys = 40;
 
 std::string Std(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-long long ResidentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
-
 // A document of two items: the first holds lineCount lines of line, the second "small".
 QByteArray TwoItemDocument(const QByteArray& line, qsizetype lineCount) {
     QByteArray document = "qlm oe data form 1.3\r\nTree=2,0=" + QByteArray::number(lineCount) +
