@@ -63,13 +63,14 @@ void TOutlineFind::StartSearch(bool newQuery) {
 
 void TOutlineFind::ShowResult(const TOutlineSearch::TResult& result) {
     TFindDialog& dialog = Dialog();
-    // The row the user stands on stays current when its item is still listed.
+    // After a change of the outline, the row the user stands on stays current when its
+    // item is still listed; a new search text or option starts at the first row.
     const TOutlineSearch::THit* current = dialog.Results().HitAt(dialog.CurrentRow());
-    const int currentNumber = current ? current->itemNumber : -1;
+    const int currentNumber = current && !newQuery_ ? current->itemNumber : -1;
     dialog.ShowResult(result);
     freshResult_ = freshResult_ || newQuery_;
     newQuery_ = false;
-    for (int row = 0; row < int(result.hits.size()); ++row)
+    for (int row = 0; currentNumber >= 0 && row < int(result.hits.size()); ++row)
         if (result.hits[row].itemNumber == currentNumber) dialog.SetCurrentRow(row);
 }
 

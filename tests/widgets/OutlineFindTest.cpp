@@ -70,7 +70,13 @@ TEST_F(OutlineFind, ChoosingARowStoresTheTextFirstAndSelectsTheMatchInItsItem) {
     Dialog().IgnoreCaseCheck->setChecked(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !main.OutlineFind().Runner().Busy(); }, 5000));
     EXPECT_EQ(Dialog().SummaryLabel->text(), QStringLiteral("2 項目、4 件"));
-    EXPECT_EQ(Dialog().CurrentRow(), 1) << "the row stood on stays current";
+    EXPECT_EQ(Dialog().CurrentRow(), 0) << "a new option starts at the first row";
+    // A change of the outline keeps the row stood on.
+    Dialog().SetCurrentRow(1);
+    main.TreeModel->SetLabel(first, "renamed");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.OutlineFind().Runner().Busy(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.OutlineFind().Runner().Busy(); }, 5000));
+    EXPECT_EQ(Dialog().CurrentRow(), 1);
 
     // A double click on a row whose item was deleted since searches again.
     main.Texts().SelectItem(first);
