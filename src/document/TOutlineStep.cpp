@@ -14,8 +14,8 @@ std::vector<bool> TOutlineStep::ExpandedFlags(const TOutline& outline) {
     return flags;
 }
 
-TOutlineStep TOutlineStep::Inserted(const TOutline& outline, const TOutlineItem* item,
-                                    int selected, std::vector<bool> expandedBefore) {
+TOutlineStep TOutlineStep::Inserted(const TOutline& outline, const TOutlineItem* item, int selected,
+                                    std::vector<bool> expandedBefore) {
     TOutlineStep step(Kind::Insert, PlaceOf(outline, item), selected,
                       outline.AbsoluteIndexOf(item));
     step.expanded_ = std::move(expandedBefore);
@@ -33,8 +33,7 @@ TOutlineStep TOutlineStep::Removing(const TOutline& outline, const TOutlineItem*
 
 TOutlineStep TOutlineStep::Moved(const TOutline& outline, const TOutlineItem* item, Place from,
                                  int selected, std::vector<bool> expandedBefore) {
-    TOutlineStep step(Kind::Move, PlaceOf(outline, item), selected,
-                      outline.AbsoluteIndexOf(item));
+    TOutlineStep step(Kind::Move, PlaceOf(outline, item), selected, outline.AbsoluteIndexOf(item));
     step.other_ = from;
     step.expanded_ = std::move(expandedBefore);
     return step;

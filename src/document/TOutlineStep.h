@@ -69,11 +69,11 @@ class TOutlineStep {
     static TOutlineItem* ParentAt(const TOutline& outline, int parentIndex);
 
     Kind kind_;
-    Place place_;     // where the concerned item stands now
-    Place other_;     // moves: where it stands on the other side
-    int select_;      // the item selected on the other side
-    int keep_;        // the item selected now
-    QString label_;   // labels: the label on the other side
+    Place place_;                 // where the concerned item stands now
+    Place other_;                 // moves: where it stands on the other side
+    int select_;                  // the item selected on the other side
+    int keep_;                    // the item selected now
+    QString label_;               // labels: the label on the other side
     std::vector<Entry> subtree_;  // removals: the items to put back
     std::vector<bool> expanded_;  // the expanded flags on the other side
 };
