@@ -466,7 +466,7 @@ TEST_P(RealWindow, FindInTheWholeOutlineSelectsTheOnlyItemHoldingTheWord) {
 
 // Ctrl+Z in the outline brings back a deleted item with its child, expanded state and
 // texts: saved, the document is the one that was opened.
-TEST_P(RealWindow, CtrlZInTheOutlineBringsBackADeletedItemWithItsTexts) {
+TEST_P(RealWindow, UndoWithCtrlZInTheOutlineBringsBackADeletedItemAndItsTexts) {
     WriteSettings({});
     const QByteArray original = "qlm oe data form 1.3\r\nTree=4,0=1,1=1,2=2,3=1\r\n"
                                 "nil:first:0\r\nnil:second:1\r\n1:child:0\r\nnil:third:0\r\n"
