@@ -268,8 +268,9 @@ void TItemCommands::Reverse(bool undo) {
     TOutlineHistory& history = session_.History;
     if (undo ? !history.CanUndo() : !history.CanRedo()) return;
     errors_.Run([&] {
-        if (const TOutlineItem* current = session_.ItemAtCurrentIndex())
-            texts_.StoreEditorText(current);
+        const TOutlineItem* current = session_.ItemAtCurrentIndex();
+        if (current) texts_.StoreEditorText(current);
+        const int shownNumber = current ? current->ItemNumber : -1;
         const auto setExpanded = [this](TOutlineItem* item, bool expanded) {
             texts_.SetExpanded(item, expanded);
         };
@@ -279,19 +280,20 @@ void TItemCommands::Reverse(bool undo) {
                                : history.Redo(*session_.TreeModel, setExpanded);
         session_.SelectionSync = syncing;
         session_.Modified = true;
-        ShowAfterReverse(session_.Outline().ItemAt(index));
+        ShowAfterReverse(session_.Outline().ItemAt(index), shownNumber);
     });
     tree_->setFocus();
 }
 
-void TItemCommands::ShowAfterReverse(TOutlineItem* item) {
+// shownNumber: the number of the item whose text the editor holds, stored already.
+void TItemCommands::ShowAfterReverse(TOutlineItem* item, int shownNumber) {
     if (!item) item = session_.Outline().First();
     if (!item) {
         editor_->clear();
         session_.CurrentItemIndex = -1;
         return;
     }
-    texts_.ShowItemText(item);
+    if (item->ItemNumber != shownNumber) texts_.ShowItemText(item);
     session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(item);
     texts_.SelectItem(item);  // the text is shown already: the selection change keeps it
 }

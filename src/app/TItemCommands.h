@@ -49,7 +49,7 @@ class TItemCommands {
     void RebindMovedItem(TOutlineItem* item, TOutlineItem* neighbour);
     void CollapseSubtree(TOutlineItem* item);
     void Reverse(bool undo);
-    void ShowAfterReverse(TOutlineItem* item);
+    void ShowAfterReverse(TOutlineItem* item, int shownNumber);
 
     TDocumentSession& session_;
     TItemTextBinding& texts_;
