@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "app/TSettingsList.h"
-#include "document/TOutlineHistory.h"
 #include "document/TItemTextStore.h"
+#include "document/TOutlineHistory.h"
 #include "platform/TProgramFolders.h"
 
 class TOutline;
