@@ -52,8 +52,11 @@ void BM_UndoThousandChanges(benchmark::State& state) {
     const QList<QString> opened = Shape(form.TreeModel->Outline());
     QRandomGenerator random(20261207u);
     double undoMs = 0;
+    double changeMs = 0;
     for (auto _ : state) {
-        while (form.Session().History.UndoCount() < kChanges) Change(form, random);
+        changeMs = Targets::TimeMs([&] {
+            while (form.Session().History.UndoCount() < kChanges) Change(form, random);
+        });
         undoMs = Targets::TimeMs([&] {
             for (int i = 0; i < kChanges; ++i) form.Items().Undo();
         });
@@ -62,13 +65,9 @@ void BM_UndoThousandChanges(benchmark::State& state) {
     if (Shape(form.TreeModel->Outline()) != opened)
         state.SkipWithError("the undone outline is not the opened one");
     form.Session().Modified = false;
-    Targets::Report(state, {QStringLiteral("undo 1,000 outline changes, 10,000 items"),
-                            undoMs,
-                            QStringLiteral("ms"),
-                            QStringLiteral("<= 1000 ms"),
-                            1000,
-                            0,
-                            {}});
+    Targets::Report(state, {QStringLiteral("undo 1,000 outline changes, 10,000 items"), undoMs,
+                            QStringLiteral("ms"), QStringLiteral("<= 1000 ms"), 1000, changeMs,
+                            QStringLiteral("make the 1,000 changes (selecting each item first)")});
 }
 BENCHMARK(BM_UndoThousandChanges)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
