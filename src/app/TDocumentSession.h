@@ -6,6 +6,7 @@
 
 #include "app/TSettingsList.h"
 #include "document/TItemTextStore.h"
+#include "document/TOutlineHistory.h"
 #include "platform/TProgramFolders.h"
 
 class TOutline;
@@ -27,6 +28,8 @@ class TDocumentSession {
     TSettingsList Settings;
     // The item text files in the data folder (ExeDir + "Data" beside the executable).
     TItemTextStore Store;
+    // The outline's changes since the outline was created, opened or recovered.
+    TOutlineHistory History;
 
     // Absolute index of the item whose text the editor holds; -1 until an item was
     // selected for the first time.

@@ -46,10 +46,14 @@ void TItemCommands::AddChildItem() {
 
 TOutlineItem* TItemCommands::AppendNewItem(TOutlineItem* parent) {
     if (!parent) parent = session_.Outline().Root();
+    std::vector<bool> expanded = TOutlineStep::ExpandedFlags(session_.Outline());
+    const int selected = session_.Outline().AbsoluteIndexOf(texts_.SelectedItem());
     const int number = session_.AllocateItemNumber();
     TOutlineItem* item = session_.TreeModel->InsertItem(parent, parent->ChildCount(),
                                                         QStringLiteral("新規"), number);
     texts_.SelectItem(item);
+    session_.History.Add(
+        TOutlineStep::Inserted(session_.Outline(), item, selected, std::move(expanded)));
     item->ImageIndex = 0;
     item->SelectedIndex = 1;
     session_.Modified = true;
@@ -115,10 +119,13 @@ void TItemCommands::DeleteItem() {
         return;
     }
     TOutlineItem* previous = session_.Outline().ItemAt(index - 1);
+    std::vector<bool> expanded = TOutlineStep::ExpandedFlags(session_.Outline());
     texts_.SelectItem(previous);
     if (texts_.SelectedItem() != previous) return;  // the text could not be stored: nothing goes
+    TOutlineItem* removed = session_.Outline().ItemAt(index);
+    session_.History.Add(TOutlineStep::Removing(session_.Outline(), removed, std::move(expanded)));
     session_.SelectionSync = false;
-    session_.TreeModel->RemoveItem(session_.Outline().ItemAt(index));
+    session_.TreeModel->RemoveItem(removed);
     session_.SelectionSync = true;
     session_.Modified = true;
 }
@@ -128,11 +135,16 @@ bool TItemCommands::MoveSubtree(TOutlineItem* item, TMovePrimitive::Mode mode,
     const auto destination = TMovePrimitive::Resolve(session_.Outline(), item, mode, target);
     if (!destination) return false;
     TOutlineItem* formerParent = item->Parent();
+    std::vector<bool> expanded = TOutlineStep::ExpandedFlags(session_.Outline());
+    const TOutlineStep::Place from = TOutlineStep::PlaceOf(session_.Outline(), item);
+    const int index = session_.Outline().AbsoluteIndexOf(item);
     // The move itself is no selection change: the selection stays on the item.
     const bool syncing = session_.SelectionSync;
     session_.SelectionSync = false;
     session_.TreeModel->MoveItem(item, destination->parent, destination->row);
     session_.SelectionSync = syncing;
+    session_.History.Add(
+        TOutlineStep::Moved(session_.Outline(), item, from, index, std::move(expanded)));
     CollapseSubtree(item);
     if (destination->parent != session_.Outline().Root())
         texts_.SetExpanded(destination->parent, true);
@@ -245,4 +257,43 @@ void TItemCommands::TreeDragDrop(const QPoint& point) {
     }
     tree_->setEnabled(true);
     tree_->setFocus();
+}
+
+void TItemCommands::Undo() { Reverse(true); }
+
+void TItemCommands::Redo() { Reverse(false); }
+
+// The editor's text reaches its file first: the change may take its item away.
+void TItemCommands::Reverse(bool undo) {
+    TOutlineHistory& history = session_.History;
+    if (undo ? !history.CanUndo() : !history.CanRedo()) return;
+    errors_.Run([&] {
+        const TOutlineItem* current = session_.ItemAtCurrentIndex();
+        if (current) texts_.StoreEditorText(current);
+        const int shownNumber = current ? current->ItemNumber : -1;
+        const auto setExpanded = [this](TOutlineItem* item, bool expanded) {
+            texts_.SetExpanded(item, expanded);
+        };
+        const bool syncing = session_.SelectionSync;
+        session_.SelectionSync = false;
+        const int index = undo ? history.Undo(*session_.TreeModel, setExpanded)
+                               : history.Redo(*session_.TreeModel, setExpanded);
+        session_.SelectionSync = syncing;
+        session_.Modified = true;
+        ShowAfterReverse(session_.Outline().ItemAt(index), shownNumber);
+    });
+    tree_->setFocus();
+}
+
+// shownNumber: the number of the item whose text the editor holds, stored already.
+void TItemCommands::ShowAfterReverse(TOutlineItem* item, int shownNumber) {
+    if (!item) item = session_.Outline().First();
+    if (!item) {
+        editor_->clear();
+        session_.CurrentItemIndex = -1;
+        return;
+    }
+    if (item->ItemNumber != shownNumber) texts_.ShowItemText(item);
+    session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(item);
+    texts_.SelectItem(item);  // the text is shown already: the selection change keeps it
 }

@@ -36,6 +36,10 @@ class TItemCommands {
     void MoveRightItem();
     // The selected item dropped at point, in the outline's viewport.
     void TreeDragDrop(const QPoint& point);
+    // Takes back the last outline change, or makes the last one taken back again. The
+    // selection goes to the item the change concerned; the document counts as changed.
+    void Undo();
+    void Redo();
 
   private:
     TOutlineItem* AppendNewItem(TOutlineItem* parent);
@@ -44,6 +48,8 @@ class TItemCommands {
     bool MoveSubtree(TOutlineItem* item, TMovePrimitive::Mode mode, TOutlineItem* target);
     void RebindMovedItem(TOutlineItem* item, TOutlineItem* neighbour);
     void CollapseSubtree(TOutlineItem* item);
+    void Reverse(bool undo);
+    void ShowAfterReverse(TOutlineItem* item, int shownNumber);
 
     TDocumentSession& session_;
     TItemTextBinding& texts_;

@@ -129,7 +129,11 @@ bool TItemTextBinding::EditorInputMethod(QInputMethodEvent* event) {
     return true;
 }
 
-void TItemTextBinding::TreeEdited(TOutlineItem*) { session_.Modified = true; }
+void TItemTextBinding::TreeEdited(TOutlineItem* item, const QString& formerLabel) {
+    session_.Modified = true;
+    if (item->Label != formerLabel)
+        session_.History.Add(TOutlineStep::Relabelled(session_.Outline(), item, formerLabel));
+}
 
 void TItemTextBinding::SetExpanded(TOutlineItem* item, bool expanded) {
     item->Expanded = expanded;

@@ -35,7 +35,8 @@ class TItemTextBinding {
     // to the editor here without marking the document changed, unless it types over a
     // selection. Returns whether the event was handled.
     bool EditorInputMethod(QInputMethodEvent* event);
-    void TreeEdited(TOutlineItem* item);
+    // A label edit confirmed in the outline: the former label can be brought back.
+    void TreeEdited(TOutlineItem* item, const QString& formerLabel);
 
     TOutlineItem* SelectedItem() const;
     // Shows an outline that has just replaced the model's (selection changes are off

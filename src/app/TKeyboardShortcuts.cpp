@@ -74,6 +74,8 @@ void TKeyboardShortcuts::MoveItem(TKeyCommand command) {
         case TKeyCommand::MoveDownItem: items.MoveDownItem(); break;
         case TKeyCommand::MoveLeftItem: items.MoveLeftItem(); break;
         case TKeyCommand::MoveRightItem: items.MoveRightItem(); break;
+        case TKeyCommand::UndoOutline: items.Undo(); break;
+        case TKeyCommand::RedoOutline: items.Redo(); break;
         default: break;
     }
 }

@@ -171,7 +171,9 @@ void TMainForm::ConnectControls() {
     connect(Tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { texts_->TreeChange(TreeModel->ItemOf(current)); });
     connect(TreeModel, &TOutlineItemModel::LabelEdited, this,
-            [this](TOutlineItem* item) { texts_->TreeEdited(item); });
+            [this](TOutlineItem* item, const QString& formerLabel) {
+                texts_->TreeEdited(item, formerLabel);
+            });
     connect(Tree, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { TreeModel->ItemOf(index)->Expanded = true; });
     connect(Tree, &QTreeView::collapsed, this,
@@ -190,6 +192,8 @@ void TMainForm::ConnectControls() {
     connect(TreeModel, &QAbstractItemModel::rowsRemoved, this, outlineChanged);
     connect(TreeModel, &QAbstractItemModel::rowsMoved, this, outlineChanged);
     connect(TreeModel, &QAbstractItemModel::modelReset, this, outlineChanged);
+    // A new, opened or recovered outline has no changes to undo.
+    connect(TreeModel, &QAbstractItemModel::modelReset, this, [this] { session_->History.Clear(); });
     connect(TreeModel, &QAbstractItemModel::dataChanged, this, outlineChanged);
     connect(Tree, &QTreeView::expanded, this, outlineChanged);
     connect(Tree, &QTreeView::collapsed, this, outlineChanged);

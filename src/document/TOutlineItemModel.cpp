@@ -103,8 +103,9 @@ QVariant TOutlineItemModel::data(const QModelIndex& index, int role) const {
 bool TOutlineItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     TOutlineItem* item = ItemOf(index);
     if (!item || role != Qt::EditRole) return false;
+    const QString formerLabel = item->Label;
     SetLabel(item, value.toString());
-    emit LabelEdited(item);
+    emit LabelEdited(item, formerLabel);
     return true;
 }
 

@@ -41,7 +41,7 @@ public:
 
 signals:
     // An in-place label edit was confirmed (Escape never gets here).
-    void LabelEdited(TOutlineItem* item);
+    void LabelEdited(TOutlineItem* item, const QString& formerLabel);
 
 private:
     TOutline outline_;

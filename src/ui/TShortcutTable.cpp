@@ -27,6 +27,9 @@ const QVector<TShortcut>& TShortcutTable::All() {
         {Qt::ALT | Qt::Key_Down, K::MoveDownItem, kOutline},
         {Qt::ALT | Qt::Key_Left, K::MoveLeftItem, kOutline},
         {Qt::ALT | Qt::Key_Right, K::MoveRightItem, kOutline},
+        {Qt::CTRL | Qt::Key_Z, K::UndoOutline, kOutline},
+        {Qt::CTRL | Qt::Key_Y, K::RedoOutline, kOutline},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, K::RedoOutline, kOutline},
     };
     return shortcuts;
 }

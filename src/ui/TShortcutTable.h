@@ -24,6 +24,8 @@ enum class TKeyCommand {
     MoveDownItem,
     MoveLeftItem,
     MoveRightItem,
+    UndoOutline,
+    RedoOutline,
 };
 
 // Where a key counts: anywhere in the main window, or only while the outline itself

@@ -464,6 +464,38 @@ TEST_P(RealWindow, FindInTheWholeOutlineSelectsTheOnlyItemHoldingTheWord) {
               "nil:third:0\r\none\r\ntwo\r\nthree\r\nrare Q here\r\n");
 }
 
+// Ctrl+Z in the outline brings back a deleted item with its child, expanded state and
+// texts: saved, the document is the one that was opened.
+TEST_P(RealWindow, UndoWithCtrlZInTheOutlineBringsBackADeletedItemAndItsTexts) {
+    WriteSettings({});
+    const QByteArray original = "qlm oe data form 1.3\r\nTree=4,0=1,1=1,2=2,3=1\r\n"
+                                "nil:first:0\r\nnil:second:1\r\n1:child:0\r\nnil:third:0\r\n"
+                                "one\r\ntwo\r\nchild a\r\nchild b\r\nthree\r\n";
+    documents.Write("undo.qlo", original);
+    QProcess* app = Launch({documents.File("undo.qlo")});
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    Click(main, 200, 139);  // the first item
+    Key(QStringLiteral("Down"));
+    Key(QStringLiteral("Delete"));
+    const QString question = WaitForWindow(app, [](const QRect& g) { return g.width() < 600; }, 5000);
+    ASSERT_FALSE(question.isEmpty()) << "no question before the delete";
+    x.Xdotool({QStringLiteral("windowfocus"), question});
+    Settle(200);
+    Key(QStringLiteral("Return"));  // はい
+    Shot(main, QStringLiteral("deleted"));
+    Click(main, 145, 95);  // the save button
+    Settle();
+    ASSERT_FALSE(documents.Read("undo.qlo").contains("child")) << "nothing was deleted";
+    Click(main, 600, 300);  // into the editor
+    Key(QStringLiteral("F6"));  // and over to the outline
+    Key(QStringLiteral("ctrl+z"));
+    Shot(main, QStringLiteral("undone"));
+    Click(main, 145, 95);
+    Settle();
+    EXPECT_EQ(documents.Read("undo.qlo"), original);
+}
+
 // Recovery of unsaved work: the same edits once ended from outside and recovered, once
 // saved in the ordinary way, give the same document byte for byte.
 class Recovery : public RealWindow {

@@ -116,6 +116,18 @@ TEST_F(DocumentCommands, LoadingAMissingFileWarnsAndKeepsTheDocument) {
     EXPECT_EQ(main.Texts().EditorText(), "mine");
 }
 
+// Discarding the outline is no change that can be undone: New leaves nothing to undo.
+TEST_F(DocumentCommands, NewStartsAnEmptyUndoHistory) {
+    TMainForm& main = StartShown();
+    main.Items().AddItem();
+    ASSERT_TRUE(main.Session().History.CanUndo());
+    boxes.Answer(Answer::No);
+    main.Documents().NewMenuClick();
+    EXPECT_FALSE(main.Session().History.CanUndo());
+    main.Items().Undo();
+    EXPECT_TRUE(Outline().IsEmpty());
+}
+
 TEST_F(DocumentCommands, NewAsksBeforeDiscardingChangesAndShowsTheGuidance) {
     TMainForm& main = StartShown();
     main.Texts().SetEditorText("unsaved");

@@ -1,5 +1,7 @@
 #include "support/MainFormFixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <map>
 
@@ -60,6 +62,7 @@ protected:
                 TOutlineItem* target = RandomItem();
                 form->Texts().SelectItem(target);  // visible, so that its row can be hit
                 form->Texts().SelectItem(RandomItem());
+                before = Shape();  // selecting is no change of the outline
                 const QRect row = form->Tree->visualRect(form->TreeModel->IndexOf(target));
                 form->Items().TreeDragDrop(row.topLeft() + QPoint(static_cast<int>(random.bounded(60)) - 20, 3));
                 break;
@@ -67,6 +70,79 @@ protected:
             default: TypeSomething(step); break;
         }
     }
+
+    // The outline as undo must bring it back: every item's depth, label, number and
+    // expanded flag in display order.
+    QStringList Shape() {
+        QStringList shape;
+        Outline().ForEach([&](TOutlineItem* item) {
+            int depth = 0;
+            for (TOutlineItem* p = item->Parent(); p != Outline().Root(); p = p->Parent()) ++depth;
+            shape << QStringLiteral("%1 %2 #%3 %4")
+                         .arg(depth)
+                         .arg(item->Label)
+                         .arg(item->ItemNumber)
+                         .arg(item->Expanded ? "+" : "-");
+        });
+        return shape;
+    }
+
+    // Random operations, label edits and pastes as items, each change of the outline
+    // noted with the outline as it was before; undo and redo must bring back the noted
+    // outlines in turn, every item with its text.
+    void StepWithHistory(int step) {
+        TOutlineHistory& history = form->Session().History;
+        before = Shape();
+        const int changes = history.UndoCount();
+        switch (random.bounded(16)) {
+            case 0:
+            case 1:
+            case 2: Reverse(true, step); return;
+            case 3: Reverse(false, step); return;
+            case 4: {
+                TOutlineItem* item = form->Texts().SelectedItem();
+                if (!item) return;
+                form->TreeModel->setData(form->TreeModel->IndexOf(item), QStringLiteral("見出し%1").arg(step));
+                break;
+            }
+            case 5: {
+                const QString text = QStringLiteral("貼り付け %1\n二行目").arg(step);
+                QGuiApplication::clipboard()->setText(text);
+                form->Items().AddItemText();
+                expected[form->Texts().SelectedItem()->ItemNumber] = text;
+                break;
+            }
+            default: RandomStep(step); break;
+        }
+        if (history.UndoCount() == changes + 1) {
+            undone.push_back(before);
+            redone.clear();
+        }
+    }
+
+    void Reverse(bool undo, int step) {
+        std::vector<QStringList>& from = undo ? undone : redone;
+        std::vector<QStringList>& to = undo ? redone : undone;
+        form->Session().Modified = false;
+        if (undo)
+            form->Items().Undo();
+        else
+            form->Items().Redo();
+        if (from.empty()) {
+            ASSERT_EQ(Shape(), before) << "step " << step;
+            return;
+        }
+        ASSERT_EQ(Shape(), from.back()) << "step " << step << (undo ? " undo" : " redo");
+        ASSERT_TRUE(form->Session().Modified) << "step " << step;
+        from.pop_back();
+        to.push_back(before);
+        ++reversed;
+    }
+
+    QStringList before;  // the outline before the step's change
+    std::vector<QStringList> undone;
+    std::vector<QStringList> redone;
+    int reversed = 0;  // undos and redos that changed the outline
 
     // A fixed sequence; HEDGEROW_SEED explores others.
     QRandomGenerator random{qEnvironmentVariableIsSet("HEDGEROW_SEED")
@@ -85,6 +161,20 @@ TEST_F(ItemOperationsRandom, EveryTextStaysWithItsItem) {
         if (HasFatalFailure()) return;
     }
     EXPECT_GT(Outline().Count(), 3);
+}
+
+TEST_F(ItemOperationsRandom, UndoAndRedoBringBackEveryOutlineWithItsTexts) {
+    StartShown();
+    form->Tree->resize(300, 2000);
+    TypeSomething(0);
+    for (int step = 1; step <= 600; ++step) {
+        StepWithHistory(step);
+        if (HasFatalFailure()) return;
+        CheckBinding(step);
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_GT(Outline().Count(), 3);
+    EXPECT_GT(reversed, 50);
 }
 
 }  // namespace

@@ -174,6 +174,31 @@ TEST_F(KeyboardShortcuts, OutlineKeysAddDeleteAndMoveItemsButNotWhileALabelIsEdi
     EXPECT_EQ(boxes.shown.size(), 2) << "no question while editing";
 }
 
+// Ctrl+Z takes back the outline's last change while the outline has the keyboard, Ctrl+Y
+// and Ctrl+Shift+Z make it again; in the editor Ctrl+Z stays the editor's own.
+TEST_F(KeyboardShortcuts, CtrlZUndoesOutlineChangesOnlyInTheOutline) {
+    TMainForm& main = StartShown();
+    Name("A");
+    FocusOutline();
+    Press(Qt::Key_Insert);
+    Name("B");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Order(), QStringLiteral("A"));
+    EXPECT_TRUE(main.Session().Modified);
+    Press(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Order(), QStringLiteral("A B"));
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Order(), QStringLiteral("A B"));
+    EXPECT_EQ(main.Texts().SelectedItem()->Label, QStringLiteral("B"));
+
+    FocusEditor();
+    QTest::keyClicks(Keyboard(), "xy");
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(main.Texts().EditorText(), QString());
+    EXPECT_EQ(Order(), QStringLiteral("A B"));
+}
+
 TEST_F(KeyboardShortcuts, EditorKeepsItsEditingKeys) {
     TMainForm& main = StartShown();
     FocusEditor();

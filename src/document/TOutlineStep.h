@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "document/TOutlineItemModel.h"
+
+// One change of the outline's structure or of a label, kept so that it can be taken
+// back and made again. Places are absolute indexes and rows, items are named by their
+// ItemNumbers: no pointer outlives the change. A removed item keeps its number, and so
+// its text file, so that putting it back brings its text back as well.
+//
+// Reverse() turns the outline back into the state on the other side of the change and
+// the step into the change that leads back again: the same step undoes and redoes.
+class TOutlineStep {
+  public:
+    // Where an item stands: its parent's absolute index (-1 for the root) and its row.
+    struct Place {
+        int parentIndex;
+        int row;
+    };
+    using SetExpanded = std::function<void(TOutlineItem* item, bool expanded)>;
+
+    // A new item has appeared: `selected` is the absolute index of the item selected
+    // before it appeared (-1: none).
+    static TOutlineStep Inserted(const TOutline& outline, const TOutlineItem* item, int selected,
+                                 std::vector<bool> expandedBefore);
+    // The item is about to go with its subtree; the item before it takes the selection.
+    static TOutlineStep Removing(const TOutline& outline, const TOutlineItem* item,
+                                 std::vector<bool> expandedBefore);
+    // The item has just moved away from `from`, where it stood at absolute index `selected`.
+    static TOutlineStep Moved(const TOutline& outline, const TOutlineItem* item, Place from,
+                              int selected, std::vector<bool> expandedBefore);
+    // The item's label has just changed from formerLabel.
+    static TOutlineStep Relabelled(const TOutline& outline, const TOutlineItem* item,
+                                   QString formerLabel);
+
+    static Place PlaceOf(const TOutline& outline, const TOutlineItem* item);
+    // The expanded flags of every item in display order.
+    static std::vector<bool> ExpandedFlags(const TOutline& outline);
+
+    // Returns the absolute index of the item to select afterwards (-1: none).
+    int Reverse(TOutlineItemModel& model, const SetExpanded& setExpanded);
+
+  private:
+    enum class Kind { Insert, Remove, Move, Label };
+
+    // An item of a removed subtree, in display order.
+    struct Entry {
+        QString label;
+        QByteArray labelBytes;
+        int itemNumber;
+        int imageIndex;
+        int selectedIndex;
+        int depth;  // 0 for the subtree's top
+    };
+
+    TOutlineStep(Kind kind, Place place, int select, int keep);
+
+    static std::vector<Entry> Collect(const TOutlineItem* top);
+    void RemoveSubtree(TOutlineItemModel& model);
+    void InsertSubtree(TOutlineItemModel& model);
+    void MoveBack(TOutlineItemModel& model);
+    void SwapLabel(TOutlineItemModel& model);
+    static void ApplyExpanded(const TOutline& outline, const std::vector<bool>& flags,
+                              const SetExpanded& setExpanded);
+    static TOutlineItem* ParentAt(const TOutline& outline, int parentIndex);
+
+    Kind kind_;
+    Place place_;                 // where the concerned item stands now
+    Place other_;                 // moves: where it stands on the other side
+    int select_;                  // the item selected on the other side
+    int keep_;                    // the item selected now
+    QString label_;               // labels: the label on the other side
+    std::vector<Entry> subtree_;  // removals: the items to put back
+    std::vector<bool> expanded_;  // the expanded flags on the other side
+};
