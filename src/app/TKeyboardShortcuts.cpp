@@ -58,25 +58,19 @@ void TKeyboardShortcuts::Run(TKeyCommand command) {
 }
 
 void TKeyboardShortcuts::RunOnForm(TKeyCommand command) {
+    TItemCommands& items = form_.Items();
     switch (command) {
         case TKeyCommand::FindNext: form_.FindNextMenuClick(); break;
         case TKeyCommand::FindInOutline: form_.FindInOutlineMenuClick(); break;
         case TKeyCommand::SwitchFocus: SwitchFocus(); break;
         case TKeyCommand::OpenFileMenu: form_.SystemMenuOpen(TMenuTables::kFile); break;
-        default: MoveItem(command); break;
-    }
-}
-
-void TKeyboardShortcuts::MoveItem(TKeyCommand command) {
-    TItemCommands& items = form_.Items();
-    switch (command) {
         case TKeyCommand::MoveUpItem: items.MoveUpItem(); break;
         case TKeyCommand::MoveDownItem: items.MoveDownItem(); break;
         case TKeyCommand::MoveLeftItem: items.MoveLeftItem(); break;
         case TKeyCommand::MoveRightItem: items.MoveRightItem(); break;
         case TKeyCommand::UndoOutline: items.Undo(); break;
         case TKeyCommand::RedoOutline: items.Redo(); break;
-        default: break;
+        default: break;  // the menus' commands go through RunMenuCommand
     }
 }
 

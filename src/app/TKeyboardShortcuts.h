@@ -27,8 +27,8 @@ class TKeyboardShortcuts : public QObject {
 
   private:
     void CreateShortcuts();
+    // The commands that have no menu entry.
     void RunOnForm(TKeyCommand command);
-    void MoveItem(TKeyCommand command);
     // F6: the keyboard goes from the outline to the editor and back.
     void SwitchFocus();
     void WatchAltTap(QEvent* event);

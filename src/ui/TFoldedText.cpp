@@ -75,10 +75,6 @@ char16_t Composed(char16_t kana, char16_t mark) {
 
 }  // namespace
 
-char16_t TFoldedText::FoldChar(char16_t c, TSearchOptions options) {
-    return options.Any() ? TableFor(options)[c] : c;
-}
-
 TFoldedText::TFoldedText(QStringView text, TSearchOptions options) : folded_(text) {
     if (!options.Any()) return;
     const FoldTable& table = TableFor(options);

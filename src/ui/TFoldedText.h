@@ -25,9 +25,6 @@ public:
     // The first folded position whose original position is at least original.
     qsizetype FoldedOf(qsizetype original) const;
 
-    // One character folded alone, without composition.
-    static char16_t FoldChar(char16_t c, TSearchOptions options);
-
 private:
     QString storage_;
     QStringView folded_;

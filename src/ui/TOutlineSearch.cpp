@@ -86,8 +86,7 @@ TOutlineSearch::TResult TOutlineSearch::Run(const TSnapshot& snapshot, const TTe
     // Reading and decoding the item files is most of the work: every processor takes
     // its own run of items, and the runs are joined in outline order.
     const int count = static_cast<int>(snapshot.items.size());
-    const int workers = count < kItemsPerWorker ? 1
-                        : std::clamp(std::min(QThread::idealThreadCount(), count / kItemsPerWorker), 1, 8);
+    const int workers = std::clamp(std::min(QThread::idealThreadCount(), count / kItemsPerWorker), 1, 8);
     std::vector<TResult> parts(workers);
     const auto range = [&](int worker) { return std::pair(count * worker / workers, count * (worker + 1) / workers); };
     std::vector<std::thread> threads;
