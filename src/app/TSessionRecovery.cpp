@@ -35,7 +35,9 @@ void TSessionRecovery::TextChanged() { textTimer_.start(); }
 void TSessionRecovery::WriteNow() {
     recordTimer_.stop();
     textTimer_.stop();
-    session_.Store.FinishWriting();
+    // The copy of the document goes first and takes a moment; the texts after it need
+    // not be waited for.
+    if (!session_.Store.TextsInSource()) session_.Store.FinishWriting();
     FlushEditorText();
     WriteRecord();
 }
@@ -63,16 +65,18 @@ void TSessionRecovery::WriteRecord() {
         QFile::remove(RecordPath());
         return;
     }
-    // A record names item text files: it waits until the opened document's texts are
-    // all in theirs.
-    if (session_.Store.WritingBehind()) {
+    // A record names the texts not in their files yet as parts of the document's copy:
+    // it waits until that copy is written.
+    std::optional<std::vector<TWriteBehind::TSourceText>> inSource = session_.Store.TextsInSource();
+    if (!inSource) {
         recordTimer_.start();
         return;
     }
     try {
-        TRecoveryRecord::Write(
-            RecordPath(), TRecoveryRecord::Of(session_.Outline(), session_.Settings.Value(u"EditFile"),
-                                              session_.Modified, session_.CurrentItemIndex));
+        TRecoveryRecord record = TRecoveryRecord::Of(session_.Outline(), session_.Settings.Value(u"EditFile"),
+                                                     session_.Modified, session_.CurrentItemIndex);
+        record.SourceTexts = std::move(*inSource);
+        TRecoveryRecord::Write(RecordPath(), record);
     } catch (const AppError&) {
         // The previous record stays; the next change tries again.
     }

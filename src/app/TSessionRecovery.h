@@ -14,7 +14,8 @@ class TItemTextBinding;
 // text reaches its item text file two seconds after the last keystroke, and a record of
 // the outline (TRecoveryRecord) beside the item text files follows every change within a
 // second while the document has unsaved changes. A session without unsaved changes has
-// no record. Failures to write are silent: the next selection change or save reports a
+// no record. Texts of an opened document that are not in their files yet are named as
+// parts of the document's copy beside them. Failures to write are silent: the next selection change or save reports a
 // disk that cannot be written.
 class TSessionRecovery {
 public:

@@ -261,6 +261,9 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
         lastNumber = std::max(lastNumber, item->ItemNumber);
         if (item->Expanded) expanded << item;
     });
+    // The texts the killed session had not written yet come back from the document's
+    // copy before any text is read.
+    errors_.Run([&] { session_.Store.TakeTextsFromSource(record.SourceTexts); });
     session_.SelectionSync = false;
     session_.TreeModel->ReplaceOutline(std::move(record.Outline));
     session_.NextItemNumber = lastNumber + 1;

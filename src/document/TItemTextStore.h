@@ -55,6 +55,16 @@ public:
     bool WritingBehind() const { return behind_->Busy(); }
     // Waits until every waiting text is in its file (or writing stopped at a failure).
     void FinishWriting() const { behind_->Finish(); }
+    // The file that holds the bytes of the document whose texts wait for their files.
+    QString SourcePath() const;
+    // The texts waiting for their files, as parts of the file at SourcePath(): what a
+    // recovery record names. Nothing while that file is still being written.
+    std::optional<std::vector<TWriteBehind::TSourceText>> TextsInSource() const { return behind_->PendingInSource(); }
+    // Takes the texts of a recovered session back from the file at SourcePath(), each
+    // unless its item's file exists (then the file holds it, or a text stored later), and
+    // starts writing them behind. Throws AppError when the file cannot be read or does
+    // not hold them.
+    void TakeTextsFromSource(const std::vector<TWriteBehind::TSourceText>& texts) const;
     // The item's text as editor text; empty when the file does not exist. Throws
     // AppError when it exists but cannot be read.
     QString Load(int itemNumber) const;

@@ -157,11 +157,20 @@ std::optional<QByteArray> TRecoveryFields::FromHex(QByteArrayView field) {
     return bytes;
 }
 
-std::optional<int> TRecoveryFields::ParseNumber(QByteArrayView field) {
-    int value = 0;
+template <typename Integer>
+static std::optional<Integer> ParseInteger(QByteArrayView field) {
+    Integer value = 0;
     const char* end = field.data() + field.size();
     const auto [ptr, error] = std::from_chars(field.data(), end, value);
     if (field.isEmpty() || error != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+std::optional<int> TRecoveryFields::ParseNumber(QByteArrayView field) { return ParseInteger<int>(field); }
+
+std::optional<qint64> TRecoveryFields::ParseSize(QByteArrayView field) {
+    const std::optional<qint64> value = ParseInteger<qint64>(field);
+    if (value && *value < 0) return std::nullopt;
     return value;
 }
 

@@ -4,24 +4,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QtEndian>
 #include <charconv>
 #include <cstring>
 #include <vector>
 
 #ifdef Q_OS_UNIX
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #endif
 
 #include "document/TDocumentReader.h"
 #include "document/TRecoveryFields.h"
 #include "platform/AppError.h"
+#include "platform/TWholeFile.h"
 
 // The record is UTF-8 text of lines that each end with LF:
 //
@@ -32,13 +29,16 @@
 //   nil 0 1 0 1 - 第一章
 //   0 1 0 0 1 - 一行目%000A二行目
 //   nil 2 0 3 4 8740 ①
+//   text 2 1088 52 3
 //   end 3 5d1e0c7a93b24f06
 //
 // After the version line come the document's path, the modified flag and the absolute
 // index of the selected item, then one line per item in depth-first order (a parent
 // before its children): the parent's index among the item lines ("nil" for a top-level
 // item), the ItemNumber, the expanded flag, ImageIndex, SelectedIndex, the LabelBytes
-// in hexadecimal ("-" for none) and the label, which takes the rest of the line. The
+// in hexadecimal ("-" for none) and the label, which takes the rest of the line. A
+// record of version 2 then names the texts still in the document's copy: the
+// ItemNumber, the place and length of the text's bytes and its number of lines. The
 // last line holds the number of items and a checksum of everything before it; a record
 // without it is one whose writing was cut short.
 //
@@ -49,12 +49,16 @@
 
 namespace {
 
+// Version 2 only for a record that names texts in the document's copy, so that a record
+// without them reads everywhere version 1 does.
 constexpr QByteArrayView kVersionLine("hedgerow recovery 1");
+constexpr QByteArrayView kSourceVersionLine("hedgerow recovery 2");
 constexpr QByteArrayView kVersionPrefix("hedgerow recovery ");
 constexpr QByteArrayView kFilePrefix("file ");
 constexpr QByteArrayView kModifiedPrefix("modified ");
 constexpr QByteArrayView kCurrentPrefix("current ");
 constexpr QByteArrayView kEndPrefix("end ");
+constexpr QByteArrayView kTextPrefix("text ");
 constexpr QByteArrayView kNoParent("nil");
 constexpr QByteArrayView kNoBytes("-");
 
@@ -138,6 +142,24 @@ bool ParseFlagField(QByteArrayView field, int lineNumber, const QString& what) {
     return *value;
 }
 
+// A text line of a version 2 record, without its prefix.
+TWriteBehind::TSourceText ParseSourceText(QByteArrayView line, int lineNumber) {
+    const auto size = [&](QByteArrayView field, const QString& what) {
+        const std::optional<qint64> value = TRecoveryFields::ParseSize(field);
+        if (!value)
+            ThrowCorrupted(lineNumber,
+                           QStringLiteral("%1 '%2' は正しい数ではありません。").arg(what, Shown(field)));
+        return static_cast<qsizetype>(*value);
+    };
+    Fields fields(line, lineNumber);
+    TWriteBehind::TSourceText text;
+    text.itemNumber = ParseInt(fields.Next(), lineNumber, QStringLiteral("項目番号"));
+    text.offset = size(fields.Next(), QStringLiteral("文章の位置"));
+    text.length = size(fields.Next(), QStringLiteral("文章の長さ"));
+    text.lineCount = size(fields.Rest(), QStringLiteral("文章の行数"));
+    return text;
+}
+
 // The value after prefix on a line that must begin with it.
 QByteArrayView ValueOf(QByteArrayView line, QByteArrayView prefix, int lineNumber) {
     if (!line.startsWith(prefix))
@@ -172,21 +194,6 @@ void CopyItems(const TOutline& from, TOutline& to) {
     }
 }
 
-#ifdef Q_OS_UNIX
-// Writes bytes to fd, reaching the disk before it returns. 0 when it succeeded,
-// otherwise the system's error number (-1 when the failure has none).
-int WriteDurably(int fd, QByteArrayView bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n =
-            ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n < 0 ? errno : -1;
-        done += n;
-    }
-    return ::fdatasync(fd) == 0 ? 0 : errno;
-}
-#endif
 
 }  // namespace
 
@@ -207,8 +214,9 @@ QByteArray TRecoveryRecord::Serialize() const {
     Outline.ForEach([&](const TOutlineItem* item) {
         longest += 96 + 5 * item->Label.size() + 2 * item->LabelBytes.size();
     });
+    longest += 96 * static_cast<qsizetype>(SourceTexts.size());
     TRecoveryFields::Output out(longest);
-    out.Append(kVersionLine);
+    out.Append(SourceTexts.empty() ? kVersionLine : kSourceVersionLine);
     out.Append('\n');
     out.Append(kFilePrefix);
     out.AppendEscaped(EditFile);
@@ -257,6 +265,17 @@ QByteArray TRecoveryRecord::Serialize() const {
         out.Append('\n');
         stack.push_back({item, count++, 0});
     }
+    for (const TWriteBehind::TSourceText& text : SourceTexts) {
+        out.Append(kTextPrefix);
+        out.AppendNumber(text.itemNumber);
+        out.Append(' ');
+        out.AppendNumber(text.offset);
+        out.Append(' ');
+        out.AppendNumber(text.length);
+        out.Append(' ');
+        out.AppendNumber(text.lineCount);
+        out.Append('\n');
+    }
 
     const quint64 checksum = TRecoveryFields::Checksum(out.Written());
     out.Append(kEndPrefix);
@@ -273,7 +292,8 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
     const QByteArrayView firstLine =
         QByteArrayView(bytes).first(firstBreak < 0 ? bytes.size() : firstBreak);
     if (firstBreak < 0 && kVersionLine.startsWith(firstLine)) ThrowTruncated();
-    if (firstLine != kVersionLine) {
+    const bool namesSourceTexts = firstLine == kSourceVersionLine;
+    if (firstLine != kVersionLine && !namesSourceTexts) {
         if (firstLine.startsWith(kVersionPrefix))
             throw AppError(QStringLiteral("復元用の記録の版 '%1' には対応していません。")
                                .arg(Shown(firstLine.sliced(kVersionPrefix.size()))));
@@ -312,6 +332,12 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
     while (!lines.AtEnd()) {
         const QByteArrayView line = lines.Next();
         const int lineNumber = lines.Number();
+        if (namesSourceTexts && line.startsWith(kTextPrefix)) {
+            record.SourceTexts.push_back(ParseSourceText(line.sliced(kTextPrefix.size()), lineNumber));
+            continue;
+        }
+        if (!record.SourceTexts.empty())
+            ThrowCorrupted(lineNumber, QStringLiteral("項目の行が文章の行の後にあります。"));
         Fields fields(line, lineNumber);
 
         const QByteArrayView parentField = fields.Next();
@@ -396,27 +422,12 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
 
 void TRecoveryRecord::Write(const QString& path, const TRecoveryRecord& record) {
     const QByteArray bytes = record.Serialize();
-#ifdef Q_OS_UNIX
     // The record goes to a file of its own, reaches the disk and only then takes the
     // record's name: a crash or a power cut at any moment leaves either the old record
     // or the new one, each whole.
-    const QString pending = path + QStringLiteral(".new");
-    const QByteArray pendingName = QFile::encodeName(pending);
-    const int fd = ::open(pendingName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    int error = fd < 0 ? errno : WriteDurably(fd, bytes);
-    if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(pendingName.constData(), QFile::encodeName(path).constData()) != 0)
-        error = errno;
-    if (error != 0) {
-        if (fd >= 0) ::unlink(pendingName.constData());
-        throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
-    }
-#else
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw AppError::CannotCreate(QDir::toNativeSeparators(path));
-#endif
+    const int error =
+        TWholeFile::WriteThenReplace(path, QStringLiteral(".new"), bytes, TWholeFile::Durability::OnDisk);
+    if (error != 0) throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
 }
 
 std::optional<TRecoveryRecord> TRecoveryRecord::Read(const QString& path) {

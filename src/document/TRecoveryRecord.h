@@ -5,11 +5,14 @@
 #include <optional>
 
 #include "document/TOutline.h"
+#include "document/TWriteBehind.h"
 
 // What the next start needs to bring back a session that ended without saving: the
 // outline (labels, hierarchy, order, expanded states and every item's number, which
 // names its item text file), the document's path, whether it had unsaved changes and
-// the selected item. The texts themselves stay in the item text files.
+// the selected item. The texts themselves stay in the item text files; the texts of an
+// opened document that were not in their files yet are named as parts of the copy of
+// the document beside them (see TWriteBehind).
 //
 // The record is a small text file of its own format beside the item text files. It holds
 // every label exactly, whatever it contains (line breaks, escapes of bytes that code page
@@ -24,6 +27,8 @@ public:
     // reports (TDocumentWriter::CurrentIndexIsStale) and the record keeps.
     int CurrentItemIndex = -1;
     TOutline Outline;
+    // The texts not in their item files yet, as parts of the document's copy.
+    std::vector<TWriteBehind::TSourceText> SourceTexts;
 
     // The record of a session: the outline is copied.
     static TRecoveryRecord Of(const TOutline& outline, const QString& editFile, bool modified,

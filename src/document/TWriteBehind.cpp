@@ -27,8 +27,19 @@ void TWriteBehind::Start() {
     thread_ = std::thread([this] { Run(); });
 }
 
+void TWriteBehind::WriteSource(std::unique_lock<std::mutex>& lock) {
+    const QByteArray document = texts_.begin()->second.document;
+    if (document.constData() == sourceOnDisk_.constData()) return;
+    lock.unlock();
+    // Without a source the texts are still written; only a record must wait for them.
+    const bool written = writeSource_(document) == 0;
+    lock.lock();
+    if (written) sourceOnDisk_ = document;
+}
+
 void TWriteBehind::Run() {
     std::unique_lock lock(mutex_);
+    if (!stop_ && !texts_.empty()) WriteSource(lock);
     while (!stop_ && !texts_.empty()) {
         const auto [number, text] = *texts_.begin();
         writing_ = number;
@@ -73,11 +84,28 @@ std::vector<int> TWriteBehind::PendingNumbers() const {
     return numbers;
 }
 
+std::optional<std::vector<TWriteBehind::TSourceText>> TWriteBehind::PendingInSource() const {
+    std::lock_guard lock(mutex_);
+    std::vector<TSourceText> inSource;
+    inSource.reserve(texts_.size());
+    for (const auto& [number, text] : texts_) {
+        if (text.document.constData() != sourceOnDisk_.constData()) return std::nullopt;
+        inSource.push_back({number, text.offset, text.length, text.lineCount});
+    }
+    return inSource;
+}
+
+void TWriteBehind::UseSourceOnDisk(const QByteArray& document) {
+    std::lock_guard lock(mutex_);
+    sourceOnDisk_ = document;
+}
+
 void TWriteBehind::DiscardAll() {
     stop_ = true;
     Join();
     std::lock_guard lock(mutex_);
     texts_.clear();
+    sourceOnDisk_.clear();
     stop_ = false;
 }
 

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 // Item text files written behind the user's back: opening a document hands the texts
 // here as they stand in the document (already in the form of their files), and a thread
@@ -18,6 +19,10 @@
 // The thread writes without holding the lock, so that reads never wait for a file to be
 // written; a store of the same item waits until the thread is done with it, so a text
 // the user stored meanwhile is never overwritten by the older one.
+//
+// Before the item files, the thread writes the document's bytes once to a file of their
+// own (the source): from then on a recovery record can name the texts not yet written as
+// parts of it, so that a session killed while the files are written loses nothing.
 class TWriteBehind {
 public:
     // A text as its file will hold it: a part of a document's bytes, kept alive here.
@@ -28,13 +33,24 @@ public:
         qsizetype lineCount = 0;
         QByteArrayView Bytes() const { return QByteArrayView(document).sliced(offset, length); }
     };
+    // Where a text not yet written stands in the source.
+    struct TSourceText {
+        int itemNumber = 0;
+        qsizetype offset = 0;
+        qsizetype length = 0;
+        qsizetype lineCount = 0;
+        bool operator==(const TSourceText&) const = default;
+    };
     // Writes an item's file; returns 0 or the system's error number (-1 for none).
     using FileWriter = std::function<int(int itemNumber, QByteArrayView bytes)>;
+    // Writes the source durably; returns 0 or an error number, as FileWriter does.
+    using SourceWriter = std::function<int(QByteArrayView document)>;
     // Called on the writing thread when a file cannot be written: the item's number and
     // the error number. Writing stops there; the texts stay here.
     using FailureHandler = std::function<void(int itemNumber, int error)>;
 
-    explicit TWriteBehind(FileWriter write) : write_(std::move(write)) {}
+    TWriteBehind(FileWriter write, SourceWriter writeSource)
+        : write_(std::move(write)), writeSource_(std::move(writeSource)) {}
     ~TWriteBehind();  // stops writing and waits for the thread
 
     void SetFailureHandler(FailureHandler failed);
@@ -48,6 +64,11 @@ public:
     std::optional<TText> Pending(int itemNumber) const;
     bool Busy() const;  // texts are waiting to be written
     std::vector<int> PendingNumbers() const;
+    // The texts not yet written as parts of the source; nothing while the source is not
+    // on the disk yet (or could not be written).
+    std::optional<std::vector<TSourceText>> PendingInSource() const;
+    // The source is on the disk already, holding document: a recovered session's texts.
+    void UseSourceOnDisk(const QByteArray& document);
 
     // Runs write, the store's own write of the item's file, with the text kept here for
     // the item dropped first: nothing of the thread's can come after it.
@@ -68,7 +89,10 @@ private:
     void Run();
     void Join();
 
+    void WriteSource(std::unique_lock<std::mutex>& lock);
+
     FileWriter write_;
+    SourceWriter writeSource_;
     FailureHandler failed_;
     mutable std::mutex mutex_;
     std::map<int, TText> texts_;
@@ -76,5 +100,6 @@ private:
     std::atomic<bool> stop_{false};
     bool running_ = false;  // under mutex_
     int writing_ = -1;      // the item whose file the thread writes now, under mutex_
+    QByteArray sourceOnDisk_;  // the document whose source is written, under mutex_
     std::condition_variable written_;
 };

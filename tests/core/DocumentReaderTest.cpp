@@ -299,6 +299,32 @@ TEST_F(DocumentReaderTest, UnwritableTextFilesAreReportedAndTheTextsStayReadable
     EXPECT_FALSE(missing.Exists(model.Outline().First()->ItemNumber)) << "nothing is left to write";
 }
 
+// A session killed while the opened document's texts were still being written: its
+// record names them as parts of the document's copy, which gives them back at the next
+// start, unless a text stored later is in the item's file.
+TEST_F(DocumentReaderTest, TextsNotYetInTheirFilesComeBackFromTheDocumentsCopy) {
+    const QString blocked = store.Path(0) + QStringLiteral(".new.tmp");
+    ASSERT_TRUE(QDir().mkpath(blocked));  // the first file cannot be written: writing stops there
+    TOutlineItemModel model;
+    TDocumentReader::Read(kWorkedExample, model, [this] { return Allocate(); }, store);
+    store.FinishWriting();
+    const auto inSource = store.TextsInSource();
+    ASSERT_TRUE(inSource.has_value());
+    EXPECT_EQ(inSource->size(), 3u);
+    store.Store(model.Outline().ItemAt(2)->ItemNumber, u"newer");
+    QDir(blocked).removeRecursively();
+
+    const QString expected = QStringLiteral("計画+ [first|second]\n  詳細 []\nメモ [newer]\n");
+    const TItemTextStore nextStart(store.DataDir());
+    nextStart.TakeTextsFromSource(*inSource);
+    EXPECT_EQ(Describe(model.Outline(), nextStart), expected);
+    nextStart.FinishWriting();
+    EXPECT_EQ(Describe(model.Outline(), TItemTextStore(store.DataDir())), expected) << "the files hold them";
+
+    QFile::resize(store.SourcePath(), 3);  // a copy that does not hold them is refused
+    EXPECT_THROW(TItemTextStore(store.DataDir()).TakeTextsFromSource(*inSource), AppError);
+}
+
 TEST_F(DocumentReaderTest, ReadFile) {
     dir.Write(QStringLiteral("memo.qlo"), kWorkedExample);
     EXPECT_EQ(TDocumentReader::ReadFile(dir.File(QStringLiteral("memo.qlo"))), kWorkedExample);

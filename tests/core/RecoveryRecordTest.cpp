@@ -38,10 +38,12 @@ void ExpectSame(const TRecoveryRecord& actual, const TRecoveryRecord& expected) 
     EXPECT_EQ(actual.CurrentItemIndex, expected.CurrentItemIndex);
     EXPECT_EQ(actual.Outline.Count(), expected.Outline.Count());
     EXPECT_EQ(Items(actual.Outline), Items(expected.Outline));
+    EXPECT_EQ(actual.SourceTexts, expected.SourceTexts);
 }
 
 // Labels that could break a line or a field, escapes of bytes code page 932 cannot map,
-// kept label bytes, four levels and both expanded states.
+// kept label bytes, four levels and both expanded states, and texts still in the
+// document's copy, one past 4 GB.
 TRecoveryRecord AwkwardRecord() {
     TOutline outline;
     TOutlineItem* a =
@@ -59,8 +61,10 @@ TRecoveryRecord AwkwardRecord() {
     TOutlineItem* e = outline.Insert(outline.Root(), 1, QString(), 1);
     e->LabelBytes = QByteArray("\0\xff", 2);
     e->ImageIndex = -1;
-    return TRecoveryRecord::Of(outline, QString::fromUtf16(u"/home/利用者/文書 😀/計画 100%\n.qlo"),
-                               true, 3);
+    TRecoveryRecord record = TRecoveryRecord::Of(
+        outline, QString::fromUtf16(u"/home/利用者/文書 😀/計画 100%\n.qlo"), true, 3);
+    record.SourceTexts = {{7, 120, 0, 0}, {12, 4'500'000'000, 52, 3}};
+    return record;
 }
 
 TEST(RecoveryRecord, KeepsEveryLabelAndNumberExactly) {
@@ -77,7 +81,8 @@ TEST(RecoveryRecord, KeepsEveryLabelAndNumberExactly) {
          std::initializer_list<const TRecoveryRecord*>{&awkward, &stale, &empty}) {
         const QByteArray bytes = record->Serialize();
         // Nothing in a label or the path breaks a line.
-        EXPECT_EQ(bytes.count('\n'), record->Outline.Count() + 5) << bytes.constData();
+        EXPECT_EQ(bytes.count('\n'), record->Outline.Count() + record->SourceTexts.size() + 5)
+            << bytes.constData();
         const TRecoveryRecord parsed = TRecoveryRecord::Parse(bytes);
         ExpectSame(parsed, *record);
         EXPECT_EQ(parsed.Serialize(), bytes);
@@ -151,10 +156,10 @@ TEST(RecoveryRecord, RefusesChangedBytesAndNamesTheBrokenLine) {
         EXPECT_TRUE(error.Text().contains(QStringLiteral("4 行目"))) << error.what();
     }
     try {
-        TRecoveryRecord::Parse("hedgerow recovery 2\nwhatever\n");
+        TRecoveryRecord::Parse("hedgerow recovery 3\nwhatever\n");
         ADD_FAILURE() << "another version was accepted";
     } catch (const AppError& error) {
-        EXPECT_TRUE(error.Text().contains(QStringLiteral("'2'"))) << error.what();
+        EXPECT_TRUE(error.Text().contains(QStringLiteral("'3'"))) << error.what();
     }
 }
 
