@@ -32,8 +32,9 @@ TItemTextStore::TItemTextStore(QString dataDir)
               return TWholeFile::WriteThenReplace(dir + QString::number(itemNumber) + QStringLiteral(".tmp"),
                                                   kPendingSuffix, bytes);
           },
-          [source = SourcePath()](QByteArrayView document) {
-              return TWholeFile::Write(source, document, TWholeFile::Durability::OnDisk);
+          [source = SourcePath()](std::optional<QByteArrayView> document) {
+              if (!document) return QFile::remove(source) ? 0 : TWholeFile::kNoReason;
+              return TWholeFile::Write(source, *document, TWholeFile::Durability::OnDisk);
           })) {}
 
 QString TItemTextStore::SourcePath() const { return dataDir_ + QStringLiteral("Hedgerow.source.tmp"); }
@@ -85,7 +86,10 @@ bool TItemTextStore::StoreDocumentLines(int itemNumber, const QByteArray& docume
     return true;
 }
 
-void TItemTextStore::TakeTextsFromSource(const std::vector<TWriteBehind::TSourceText>& texts) const {
+void TItemTextStore::TakeTextsFromSource(const std::vector<TWriteBehind::TSourceText>& named) const {
+    std::vector<TWriteBehind::TSourceText> texts;
+    for (const TWriteBehind::TSourceText& text : named)
+        if (!QFileInfo::exists(Path(text.itemNumber))) texts.push_back(text);
     if (texts.empty()) return;
     const QString path = SourcePath();
     QByteArray source;
@@ -97,10 +101,8 @@ void TItemTextStore::TakeTextsFromSource(const std::vector<TWriteBehind::TSource
                                .arg(QDir::toNativeSeparators(path))
                                .arg(text.itemNumber));
     }
-    for (const TWriteBehind::TSourceText& text : texts) {
-        if (!QFileInfo::exists(Path(text.itemNumber)))
-            behind_->Add(text.itemNumber, {source, text.offset, text.length, text.lineCount});
-    }
+    for (const TWriteBehind::TSourceText& text : texts)
+        behind_->Add(text.itemNumber, {source, text.offset, text.length, text.lineCount});
     behind_->UseSourceOnDisk(source);
     behind_->Start();
 }

@@ -62,6 +62,11 @@ void TWriteBehind::Run() {
             texts_.erase(still);
     }
     running_ = false;
+    if (!stop_ && texts_.empty() && !sourceOnDisk_.isNull()) {
+        sourceOnDisk_.clear();
+        lock.unlock();
+        writeSource_(std::nullopt);  // every text is in its file: no record needs it now
+    }
 }
 
 std::optional<TWriteBehind::TText> TWriteBehind::Pending(int itemNumber) const {

@@ -22,7 +22,8 @@
 //
 // Before the item files, the thread writes the document's bytes once to a file of their
 // own (the source): from then on a recovery record can name the texts not yet written as
-// parts of it, so that a session killed while the files are written loses nothing.
+// parts of it, so that a session killed while the files are written loses nothing. Once
+// every file is written, the source goes.
 class TWriteBehind {
 public:
     // A text as its file will hold it: a part of a document's bytes, kept alive here.
@@ -43,8 +44,9 @@ public:
     };
     // Writes an item's file; returns 0 or the system's error number (-1 for none).
     using FileWriter = std::function<int(int itemNumber, QByteArrayView bytes)>;
-    // Writes the source durably; returns 0 or an error number, as FileWriter does.
-    using SourceWriter = std::function<int(QByteArrayView document)>;
+    // Writes the source durably, or removes it when given nothing; returns 0 or an error
+    // number, as FileWriter does.
+    using SourceWriter = std::function<int(std::optional<QByteArrayView> document)>;
     // Called on the writing thread when a file cannot be written: the item's number and
     // the error number. Writing stops there; the texts stay here.
     using FailureHandler = std::function<void(int itemNumber, int error)>;

@@ -320,8 +320,10 @@ TEST_F(DocumentReaderTest, TextsNotYetInTheirFilesComeBackFromTheDocumentsCopy) 
     EXPECT_EQ(Describe(model.Outline(), nextStart), expected);
     nextStart.FinishWriting();
     EXPECT_EQ(Describe(model.Outline(), TItemTextStore(store.DataDir())), expected) << "the files hold them";
+    EXPECT_FALSE(QFile::exists(store.SourcePath())) << "the copy goes once every text is in its file";
 
-    QFile::resize(store.SourcePath(), 3);  // a copy that does not hold them is refused
+    QFile::remove(store.Path(0));
+    dir.Write(QStringLiteral("Data/Hedgerow.source.tmp"), "qlm");  // a copy that does not hold them is refused
     EXPECT_THROW(TItemTextStore(store.DataDir()).TakeTextsFromSource(*inSource), AppError);
 }
 
