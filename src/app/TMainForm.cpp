@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QStatusTipEvent>
+#include <QTimer>
+#include <utility>
 
 #include "app/TDocumentCommands.h"
 #include "app/TDocumentSession.h"
@@ -147,10 +149,24 @@ void TMainForm::CreateConcerns() {
     keyboard_ = std::make_unique<TKeyboardShortcuts>(*this);
 
     // A text file the opening of a document could not write is reported like any other;
-    // its text stays readable meanwhile.
+    // its text stays readable meanwhile. At start-up the report waits for the window, so
+    // that it never stands before a window not drawn yet.
     session_->Store.OnWriteBehindFailure([this](const QString& message) {
-        QMetaObject::invokeMethod(this, [this, message] { errors_->Show(message); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, message] {
+                if (surface_->Shown())
+                    errors_->Show(message);
+                else
+                    reportsBeforeShown_ << message;
+            },
+            Qt::QueuedConnection);
     });
+    surface_->FirstShown = [this] {
+        QTimer::singleShot(0, this, [this] {
+            for (const QString& message : std::exchange(reportsBeforeShown_, {})) errors_->Show(message);
+        });
+    };
     texts_->SelectionChanged = [this] {
         surface_->SkipNextLayout = true;
         recovery_->OutlineChanged();

@@ -115,6 +115,7 @@ class TMainForm : public QWidget, public TMenuHost {
     TMainFormContext context_;
     std::unique_ptr<TDocumentSession> session_;
     std::unique_ptr<TErrorBox> errors_;
+    QStringList reportsBeforeShown_;  // failures of the writing behind, until the window is shown
     std::unique_ptr<TItemTextBinding> texts_;
     std::unique_ptr<TItemCommands> items_;
     std::unique_ptr<TDocumentCommands> documents_;

@@ -26,6 +26,10 @@ TSkinSurface::TSkinSurface(QWidget& window, TOutlineView* tree, QPlainTextEdit* 
       skin_(session.Folders.SkinFolder()) {}
 
 void TSkinSurface::Paint(QPaintEvent* event) {
+    if (!shown_) {
+        shown_ = true;
+        if (FirstShown) FirstShown();  // runs after this paint
+    }
     if (!blitOnly_) {
         painting_ = true;
         FormPaint();

@@ -26,6 +26,8 @@ class TSkinSurface {
 
     // Runs before every full drawing (the maximised-state check).
     std::function<void()> BeforeFullDrawing;
+    // Runs once, at the window's first paint; what it does must come after that paint.
+    std::function<void()> FirstShown;
 
     // The window's paint: lays out and draws unless only the image is to be shown.
     void Paint(QPaintEvent* event);
@@ -51,6 +53,8 @@ class TSkinSurface {
     // A part of the surface given in window pixels.
     QImage CopyOfSurface(const QRect& area) const;
     const TSkinPainter& Skin() const { return skin_; }
+    // Whether the window has been painted yet.
+    bool Shown() const { return shown_; }
 
     // The skin element under the pointer as of the last pointer move; 0 for none.
     int HotElement = 0;
@@ -72,6 +76,7 @@ class TSkinSurface {
     void RunSkinStep(const std::function<void()>& step);
     void ShowSurface(const QRegion& area);
 
+    bool shown_ = false;
     QWidget& window_;
     TOutlineView* tree_;
     QPlainTextEdit* editor_;

@@ -1,6 +1,7 @@
 #include "support/MainFormFixture.h"
 
 #include "platform/Cp932Codec.h"
+#include "support/WorkedExample.h"
 
 namespace {
 
@@ -85,6 +86,22 @@ TEST_F(MainFormStartup, SettingsThatCannotBeWrittenAreReportedAndShutdownComplet
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("を作成できません")));
     EXPECT_FALSE(QFile::exists(dir.File("Data/0.tmp")));
+}
+
+// The texts of the document given at start-up reach their files behind the opening; a
+// file that cannot be written is reported only once the window is there.
+TEST_F(MainFormStartup, AStartDocumentsTextFileThatCannotBeWrittenIsReportedAfterTheWindowIsShown) {
+    WriteSettings({"iniFileVer=1.06", "AutoLoad=0"});
+    dir.Write("doc.qlo", kWorkedExample);
+    for (int number = 0; number < 10; ++number)  // folders in the way of the files
+        QDir().mkpath(dir.File(QStringLiteral("Data/%1.tmp.new.tmp").arg(number)));
+    TMainForm& main = Start({dir.File("doc.qlo")});
+    QTest::qWait(300);
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "reported before the window was shown";
+    main.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 2000));
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("を作成できません"))) << boxes.shown[0].text.toStdString();
+    EXPECT_EQ(main.Texts().TextOf(Outline().First()), QStringLiteral("first\nsecond"));
 }
 
 }  // namespace
