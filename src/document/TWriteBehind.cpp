@@ -27,9 +27,8 @@ void TWriteBehind::Start() {
     thread_ = std::thread([this] { Run(); });
 }
 
-void TWriteBehind::WriteSource(std::unique_lock<std::mutex>& lock) {
-    const QByteArray document = texts_.begin()->second.document;
-    if (document.constData() == sourceOnDisk_.constData()) return;
+void TWriteBehind::WriteSource(std::unique_lock<std::mutex>& lock, const QByteArray& document) {
+    sourceTried_ = document;
     lock.unlock();
     // Without a source the texts are still written; only a record must wait for them.
     const bool written = writeSource_(document) == 0;
@@ -39,9 +38,13 @@ void TWriteBehind::WriteSource(std::unique_lock<std::mutex>& lock) {
 
 void TWriteBehind::Run() {
     std::unique_lock lock(mutex_);
-    if (!stop_ && !texts_.empty()) WriteSource(lock);
     while (!stop_ && !texts_.empty()) {
         const auto [number, text] = *texts_.begin();
+        // The texts of a document opened while another's were written come after those.
+        if (text.document.constData() != sourceTried_.constData()) {
+            WriteSource(lock, text.document);
+            continue;  // a store may have taken a text meanwhile
+        }
         writing_ = number;
         lock.unlock();
         const int error = write_(number, text.Bytes());
@@ -62,7 +65,8 @@ void TWriteBehind::Run() {
             texts_.erase(still);
     }
     running_ = false;
-    if (!stop_ && texts_.empty() && !sourceOnDisk_.isNull()) {
+    if (!stop_ && texts_.empty() && !sourceTried_.isNull()) {
+        sourceTried_.clear();
         sourceOnDisk_.clear();
         lock.unlock();
         writeSource_(std::nullopt);  // every text is in its file: no record needs it now
@@ -102,6 +106,7 @@ std::optional<std::vector<TWriteBehind::TSourceText>> TWriteBehind::PendingInSou
 
 void TWriteBehind::UseSourceOnDisk(const QByteArray& document) {
     std::lock_guard lock(mutex_);
+    sourceTried_ = document;
     sourceOnDisk_ = document;
 }
 
@@ -110,6 +115,7 @@ void TWriteBehind::DiscardAll() {
     Join();
     std::lock_guard lock(mutex_);
     texts_.clear();
+    sourceTried_.clear();
     sourceOnDisk_.clear();
     stop_ = false;
 }

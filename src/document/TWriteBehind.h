@@ -91,7 +91,7 @@ private:
     void Run();
     void Join();
 
-    void WriteSource(std::unique_lock<std::mutex>& lock);
+    void WriteSource(std::unique_lock<std::mutex>& lock, const QByteArray& document);
 
     FileWriter write_;
     SourceWriter writeSource_;
@@ -102,6 +102,7 @@ private:
     std::atomic<bool> stop_{false};
     bool running_ = false;  // under mutex_
     int writing_ = -1;      // the item whose file the thread writes now, under mutex_
+    QByteArray sourceTried_;   // the document whose source was written or tried, under mutex_
     QByteArray sourceOnDisk_;  // the document whose source is written, under mutex_
     std::condition_variable written_;
 };
