@@ -52,20 +52,35 @@ QString TTextLines::FromFile(QStringView fileText, Nul nul) {
         if (end >= 0) fileText = fileText.left(end);
     }
 
-    QString text = fileText.toString();
-    if (text.contains(u'\r')) {
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.replace(u'\r', u'\n');
+    // One pass: QString::replace moves the rest of a huge text again for every line.
+    QString text(fileText.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    const QChar* in = fileText.data();
+    const QChar* const end = in + fileText.size();
+    while (in != end) {
+        const QChar c = *in++;
+        if (c != u'\r') {
+            *out++ = c;
+            continue;
+        }
+        *out++ = u'\n';
+        if (in != end && *in == u'\n') ++in;
     }
+    text.truncate(out - text.constData());
     if (text.endsWith(u'\n')) text.chop(1);
     return text;
 }
 
 QString TTextLines::ToFile(QStringView editorText) {
     if (editorText.isEmpty()) return {};
-    QString text = editorText.toString();
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    text += QStringLiteral("\r\n");
+    QString text(editorText.size() + editorText.count(u'\n') + 2, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const QChar c : editorText) {
+        if (c == u'\n') *out++ = u'\r';
+        *out++ = c;
+    }
+    *out++ = u'\r';
+    *out = u'\n';
     return text;
 }
 
