@@ -25,13 +25,28 @@ void TItemTextBinding::StoreEditorText(const TOutlineItem* item) {
     QString text = EditorText();
     // A text the user has not changed keeps its file as it is: code page 932 writes some
     // characters it reads in two forms (duplicate codes) in one form only.
-    if (item->ItemNumber == shownItemNumber_ && text == shownText_ &&
-        session_.Store.Exists(item->ItemNumber))
+    if (item->ItemNumber == shownItemNumber_ && SameAsShown(text) && session_.Store.Exists(item->ItemNumber))
         return;
     session_.Store.Store(item->ItemNumber, text);
-    shownItemNumber_ = item->ItemNumber;
-    shownText_ = std::move(text);
+    RememberShown(item->ItemNumber, std::move(text));
     editor_->document()->setModified(false);
+}
+
+void TItemTextBinding::RememberShown(int itemNumber, QString text) {
+    shownItemNumber_ = itemNumber;
+    shownTextSize_ = text.size();
+    shownTextKept_ = text.size() <= kKeptTextLimit;
+    shownText_ = shownTextKept_ ? std::move(text) : QString();
+}
+
+bool TItemTextBinding::SameAsShown(const QString& text) const {
+    if (shownTextKept_) return text == shownText_;
+    if (text.size() != shownTextSize_) return false;
+    try {
+        return text == session_.Store.Load(shownItemNumber_);
+    } catch (const AppError&) {
+        return false;  // stored again, which reports a file that cannot be written
+    }
 }
 
 void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
@@ -40,8 +55,7 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
         editor_->clear();
     else
         editor_->setPlainText(text);  // replaces the whole text at once, not modified
-    shownItemNumber_ = item->ItemNumber;
-    shownText_ = std::move(text);
+    RememberShown(item->ItemNumber, std::move(text));
 }
 
 QString TItemTextBinding::EditorText() const { return TEditorCommands::TextOf(*editor_); }
@@ -52,7 +66,8 @@ void TItemTextBinding::SetEditorText(const QString& text) {
 }
 
 QString TItemTextBinding::TextOf(const TOutlineItem* item) const {
-    if (item->ItemNumber == shownItemNumber_ && !editor_->document()->isModified()) return shownText_;
+    if (item->ItemNumber == shownItemNumber_ && !editor_->document()->isModified() && shownTextKept_)
+        return shownText_;
     return EditorText();
 }
 

@@ -57,13 +57,23 @@ class TItemTextBinding {
     QString TextOf(const TOutlineItem* item) const;
     void SetEditorText(const QString& text);
 
+    // Texts longer than this (in characters) are not kept beside the editor's copy.
+    static constexpr qsizetype kKeptTextLimit = 4 << 20;
+
   private:
+    void RememberShown(int itemNumber, QString text);
+    // Whether text is the one last loaded or stored.
+    bool SameAsShown(const QString& text) const;
+
     TDocumentSession& session_;
     TOutlineView* tree_;
     QPlainTextEdit* editor_;
     TErrorBox& errors_;
     // The text last loaded from or stored into an item text file, and that item's number.
+    // A huge text is not kept (it would double what the editor holds): its file tells.
     int shownItemNumber_ = -1;
     QString shownText_;
+    bool shownTextKept_ = true;
+    qsizetype shownTextSize_ = 0;
     bool composing_ = false;  // handing an input method's composition to the editor
 };
