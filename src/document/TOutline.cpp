@@ -19,30 +19,54 @@ TOutlineItem* TOutline::ItemAt(int absoluteIndex) const {
     if (absoluteIndex < 0 || absoluteIndex >= count_) return nullptr;
     // Walk down, skipping whole subtrees that lie before the index.
     const TOutlineItem* parent = root_.get();
-    int remaining = absoluteIndex;
+    int offset = absoluteIndex;  // counted from parent's first child
     for (;;) {
-        for (int row = 0; row < parent->ChildCount(); ++row) {
-            TOutlineItem* child = parent->Child(row);
-            if (remaining == 0) return child;
-            const int size = child->SubtreeSize();
-            if (remaining < size) {
-                --remaining;
-                parent = child;
-                break;
-            }
-            remaining -= size;
+        TOutlineItem* child = ChildHolding(parent, offset);
+        if (offset == 0) return child;
+        --offset;
+        parent = child;
+    }
+}
+
+TOutlineItem* TOutline::ChildHolding(const TOutlineItem* parent, int& offset) {
+    const auto& children = parent->children_;
+    const int below = parent->subtreeSize_ - 1;
+    if (offset < below / 2) {
+        for (const auto& child : children) {
+            if (offset < child->subtreeSize_) return child.get();
+            offset -= child->subtreeSize_;
         }
     }
+    // In the second half: count back from the end of the parent's subtree.
+    int end = below;
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        end -= (*it)->subtreeSize_;
+        if (offset >= end) {
+            offset -= end;
+            return it->get();
+        }
+    }
+    return nullptr;  // not reached for an offset within the parent's subtree
+}
+
+int TOutline::SiblingsBefore(const TOutlineItem* item) {
+    const TOutlineItem* parent = item->parent_;
+    const int row = item->row_;
+    int size = 0;
+    if (row <= parent->ChildCount() / 2) {
+        for (int i = 0; i < row; ++i) size += parent->children_[i]->subtreeSize_;
+        return size;
+    }
+    for (int i = row; i < parent->ChildCount(); ++i) size += parent->children_[i]->subtreeSize_;
+    return parent->subtreeSize_ - 1 - size;
 }
 
 int TOutline::AbsoluteIndexOf(const TOutlineItem* item) const {
     if (!item || item == root_.get()) return -1;
     int index = 0;
     for (const TOutlineItem* node = item; node->Parent(); node = node->Parent()) {
-        const TOutlineItem* parent = node->Parent();
-        const int row = node->Row();
-        for (int i = 0; i < row; ++i) index += parent->Child(i)->SubtreeSize();
-        if (parent != root_.get()) index += 1;  // the parent itself comes first
+        index += SiblingsBefore(node);
+        if (node->Parent() != root_.get()) index += 1;  // the parent itself comes first
     }
     return index;
 }
@@ -50,9 +74,8 @@ int TOutline::AbsoluteIndexOf(const TOutlineItem* item) const {
 TOutlineItem* TOutline::Insert(TOutlineItem* parent, int row, const QString& label, int itemNumber) {
     assert(parent && row >= 0 && row <= parent->ChildCount());
     auto item = std::make_unique<TOutlineItem>(label, itemNumber);
-    item->parent_ = parent;
     TOutlineItem* inserted = item.get();
-    parent->children_.insert(parent->children_.begin() + row, std::move(item));
+    Attach(std::move(item), parent, row);
     ++count_;
     return inserted;
 }
@@ -60,24 +83,46 @@ TOutlineItem* TOutline::Insert(TOutlineItem* parent, int row, const QString& lab
 void TOutline::Remove(TOutlineItem* item) {
     assert(item && item != root_.get());
     count_ -= item->SubtreeSize();
-    auto& siblings = item->parent_->children_;
-    siblings.erase(siblings.begin() + item->Row());
+    Detach(item);
 }
 
 void TOutline::Move(TOutlineItem* item, TOutlineItem* newParent, int row) {
     assert(item && newParent && !newParent->IsWithin(item));
-    TOutlineItem* oldParent = item->parent_;
-    const int oldRow = item->Row();
-    std::unique_ptr<TOutlineItem> owned = std::move(oldParent->children_[oldRow]);
-    oldParent->children_.erase(oldParent->children_.begin() + oldRow);
-    if (oldParent == newParent && oldRow < row) --row;
-    owned->parent_ = newParent;
-    newParent->children_.insert(newParent->children_.begin() + row, std::move(owned));
+    if (item->parent_ == newParent && item->row_ < row) --row;
+    Attach(Detach(item), newParent, row);
 }
 
 void TOutline::Clear() {
     root_->children_.clear();
+    root_->subtreeSize_ = 1;
     count_ = 0;
+}
+
+std::unique_ptr<TOutlineItem> TOutline::Detach(TOutlineItem* item) {
+    TOutlineItem* parent = item->parent_;
+    const int row = item->row_;
+    std::unique_ptr<TOutlineItem> owned = std::move(parent->children_[row]);
+    parent->children_.erase(parent->children_.begin() + row);
+    Renumber(parent, row);
+    GrowAncestors(parent, -owned->subtreeSize_);
+    owned->parent_ = nullptr;
+    return owned;
+}
+
+void TOutline::Attach(std::unique_ptr<TOutlineItem> item, TOutlineItem* parent, int row) {
+    item->parent_ = parent;
+    const int size = item->subtreeSize_;
+    parent->children_.insert(parent->children_.begin() + row, std::move(item));
+    Renumber(parent, row);
+    GrowAncestors(parent, size);
+}
+
+void TOutline::Renumber(TOutlineItem* parent, int fromRow) {
+    for (int row = fromRow; row < parent->ChildCount(); ++row) parent->children_[row]->row_ = row;
+}
+
+void TOutline::GrowAncestors(TOutlineItem* item, int delta) {
+    for (; item; item = item->parent_) item->subtreeSize_ += delta;
 }
 
 void TOutline::ForEach(const std::function<void(TOutlineItem*)>& visit) const { Visit(root_.get(), visit); }

@@ -34,6 +34,19 @@ public:
     void ForEach(const std::function<void(TOutlineItem*)>& visit) const;
 
 private:
+    // The child of parent whose subtree holds the item `offset` places after parent's
+    // first child; offset becomes the place within that child's subtree.
+    static TOutlineItem* ChildHolding(const TOutlineItem* parent, int& offset);
+    // The number of items in the subtrees of the siblings before item.
+    static int SiblingsBefore(const TOutlineItem* item);
+    // Takes the item with its subtree out of the tree, and puts one in.
+    static std::unique_ptr<TOutlineItem> Detach(TOutlineItem* item);
+    static void Attach(std::unique_ptr<TOutlineItem> item, TOutlineItem* parent, int row);
+    // Brings the rows of parent's children from fromRow on up to date.
+    static void Renumber(TOutlineItem* parent, int fromRow);
+    // Adds delta to the subtree sizes of item and its ancestors.
+    static void GrowAncestors(TOutlineItem* item, int delta);
+
     std::unique_ptr<TOutlineItem> root_;
     int count_ = 0;
 };

@@ -29,10 +29,10 @@ public:
     bool HasChildren() const { return !children_.empty(); }
 
     // Position among its parent's children.
-    int Row() const;
+    int Row() const { return row_; }
 
     // Number of items in this item's subtree, the item itself included.
-    int SubtreeSize() const;
+    int SubtreeSize() const { return subtreeSize_; }
 
     // Whether this item is `ancestor` or lies below it.
     bool IsWithin(const TOutlineItem* ancestor) const;
@@ -42,4 +42,8 @@ private:
 
     TOutlineItem* parent_ = nullptr;
     std::vector<std::unique_ptr<TOutlineItem>> children_;
+    // Kept up to date by TOutline on every change of the tree, so that neither needs
+    // a walk: the outline's views ask for them all the time.
+    int row_ = 0;
+    int subtreeSize_ = 1;
 };
