@@ -15,7 +15,7 @@ QStringList Items(const TOutline& outline) {
     QStringList items;
     outline.ForEach([&](TOutlineItem* item) {
         items << QString::number(outline.AbsoluteIndexOf(item->Parent())) + u'|' +
-                     QString::number(item->ItemNumber) + u'|' + QString::number(item->Expanded) +
+                     QString::number(item->ItemNumber) + u'|' + QString::number(item->Expanded()) +
                      u'|' + QString::number(item->ImageIndex) + u'|' +
                      QString::number(item->SelectedIndex) + u'|' +
                      QString::fromLatin1(item->LabelBytes.toHex()) + u'|' + item->Label;
@@ -50,7 +50,7 @@ TRecoveryRecord RecordOf(const uint8_t* data, size_t size) {
                 QString(reinterpret_cast<const QChar*>(rest.constData()), rest.size() / 2);
         else
             item->LabelBytes = rest;
-        item->Expanded = head & 0x10;
+        record.Outline.SetExpanded(item, head & 0x10);
         item->ImageIndex = head >> 5;
         item->SelectedIndex = -number;
         path.push_back(item);

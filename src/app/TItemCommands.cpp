@@ -46,7 +46,7 @@ void TItemCommands::AddChildItem() {
 
 TOutlineItem* TItemCommands::AppendNewItem(TOutlineItem* parent) {
     if (!parent) parent = session_.Outline().Root();
-    std::vector<bool> expanded = TOutlineStep::ExpandedFlags(session_.Outline());
+    TBitList expanded = session_.Outline().ExpandedFlags();
     const int selected = session_.Outline().AbsoluteIndexOf(texts_.SelectedItem());
     const int number = session_.AllocateItemNumber();
     TOutlineItem* item = session_.TreeModel->InsertItem(parent, parent->ChildCount(),
@@ -119,7 +119,7 @@ void TItemCommands::DeleteItem() {
         return;
     }
     TOutlineItem* previous = session_.Outline().ItemAt(index - 1);
-    std::vector<bool> expanded = TOutlineStep::ExpandedFlags(session_.Outline());
+    TBitList expanded = session_.Outline().ExpandedFlags();
     texts_.SelectItem(previous);
     if (texts_.SelectedItem() != previous) return;  // the text could not be stored: nothing goes
     TOutlineItem* removed = session_.Outline().ItemAt(index);
@@ -135,7 +135,7 @@ bool TItemCommands::MoveSubtree(TOutlineItem* item, TMovePrimitive::Mode mode,
     const auto destination = TMovePrimitive::Resolve(session_.Outline(), item, mode, target);
     if (!destination) return false;
     TOutlineItem* formerParent = item->Parent();
-    std::vector<bool> expanded = TOutlineStep::ExpandedFlags(session_.Outline());
+    TBitList expanded = session_.Outline().ExpandedFlags();
     const TOutlineStep::Place from = TOutlineStep::PlaceOf(session_.Outline(), item);
     const int index = session_.Outline().AbsoluteIndexOf(item);
     // The move itself is no selection change: the selection stays on the item.
@@ -227,7 +227,7 @@ void TItemCommands::MoveLeftItem() {
 void TItemCommands::MoveRightItem() {
     TOutlineItem* item = texts_.SelectedItem();
     if (!item || item->Row() == 0) return;  // no previous sibling to move into
-    const bool wasExpanded = item->Expanded;
+    const bool wasExpanded = item->Expanded();
     MoveSubtree(item, TMovePrimitive::Mode::LastChild, item->Parent()->Child(item->Row() - 1));
     session_.Modified = true;
     if (wasExpanded) texts_.SetExpanded(item, true);

@@ -79,7 +79,7 @@ void TItemTextBinding::SelectItem(TOutlineItem* item) {
     // A selected item is always visible.
     for (TOutlineItem* ancestor = item ? item->Parent() : nullptr;
          ancestor && ancestor != session_.Outline().Root(); ancestor = ancestor->Parent())
-        if (!ancestor->Expanded) SetExpanded(ancestor, true);
+        if (!ancestor->Expanded()) SetExpanded(ancestor, true);
     tree_->selectionModel()->setCurrentIndex(session_.TreeModel->IndexOf(item),
                                              QItemSelectionModel::ClearAndSelect);
 }
@@ -151,6 +151,6 @@ void TItemTextBinding::TreeEdited(TOutlineItem* item, const QString& formerLabel
 }
 
 void TItemTextBinding::SetExpanded(TOutlineItem* item, bool expanded) {
-    item->Expanded = expanded;
+    session_.Outline().SetExpanded(item, expanded);
     tree_->setExpanded(session_.TreeModel->IndexOf(item), expanded);
 }

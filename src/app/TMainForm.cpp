@@ -190,10 +190,12 @@ void TMainForm::ConnectControls() {
             [this](TOutlineItem* item, const QString& formerLabel) {
                 texts_->TreeEdited(item, formerLabel);
             });
-    connect(Tree, &QTreeView::expanded, this,
-            [this](const QModelIndex& index) { TreeModel->ItemOf(index)->Expanded = true; });
-    connect(Tree, &QTreeView::collapsed, this,
-            [this](const QModelIndex& index) { TreeModel->ItemOf(index)->Expanded = false; });
+    connect(Tree, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+        TreeModel->Outline().SetExpanded(TreeModel->ItemOf(index), true);
+    });
+    connect(Tree, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+        TreeModel->Outline().SetExpanded(TreeModel->ItemOf(index), false);
+    });
     connect(Editor, &QPlainTextEdit::textChanged, this, [this] {
         texts_->EditorChange();
         recovery_->TextChanged();

@@ -259,7 +259,7 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
     QList<TOutlineItem*> expanded;
     record.Outline.ForEach([&](TOutlineItem* item) {
         lastNumber = std::max(lastNumber, item->ItemNumber);
-        if (item->Expanded) expanded << item;
+        if (item->Expanded()) expanded << item;
     });
     // The texts the killed session had not written yet come back from the document's
     // copy before any text is read.

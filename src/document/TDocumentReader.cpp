@@ -317,7 +317,7 @@ TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
         TOutlineItem* item = outline.Insert(parent, parent->ChildCount(), labels[k], number);
         item->ImageIndex = 0;
         item->SelectedIndex = 1;
-        item->Expanded = parsed.expanded;
+        outline.SetExpanded(item, parsed.expanded);
         if (irregularLabels[k]) item->LabelBytes = parsed.label.toByteArray();
         if (parsed.expanded) result.expanded.append(item);
         created.push_back(item);

@@ -181,7 +181,7 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
             itemLines += QByteArray::number(indexOf.value(item->Parent()));
         itemLines += ':';
         itemLines += labels[k];
-        itemLines += item->Expanded ? ":1" : ":0";
+        itemLines += item->Expanded() ? ":1" : ":0";
         itemLines += kLineBreak;
 
         // Files in the document's own form go in as they are; others are converted. A

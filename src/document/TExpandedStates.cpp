@@ -3,7 +3,7 @@
 namespace {
 
 void Collect(const TOutlineItem* item, std::vector<bool>& flags) {
-    flags.push_back(item->Expanded);
+    flags.push_back(item->Expanded());
     for (int row = 0; row < item->ChildCount(); ++row) Collect(item->Child(row), flags);
 }
 

@@ -77,25 +77,39 @@ TOutlineItem* TOutline::Insert(TOutlineItem* parent, int row, const QString& lab
     TOutlineItem* inserted = item.get();
     Attach(std::move(item), parent, row);
     ++count_;
+    expanded_.Insert(AbsoluteIndexOf(inserted), TBitList(1));
     return inserted;
 }
 
 void TOutline::Remove(TOutlineItem* item) {
     assert(item && item != root_.get());
-    count_ -= item->SubtreeSize();
+    const int size = item->SubtreeSize();
+    expanded_.Erase(AbsoluteIndexOf(item), size);
+    count_ -= size;
     Detach(item);
 }
 
 void TOutline::Move(TOutlineItem* item, TOutlineItem* newParent, int row) {
     assert(item && newParent && !newParent->IsWithin(item));
+    const int from = AbsoluteIndexOf(item);
+    const TBitList flags = expanded_.Slice(from, item->SubtreeSize());
+    expanded_.Erase(from, flags.Size());
     if (item->parent_ == newParent && item->row_ < row) --row;
     Attach(Detach(item), newParent, row);
+    expanded_.Insert(AbsoluteIndexOf(item), flags);
 }
 
 void TOutline::Clear() {
     root_->children_.clear();
     root_->subtreeSize_ = 1;
     count_ = 0;
+    expanded_ = TBitList();
+}
+
+void TOutline::SetExpanded(TOutlineItem* item, bool expanded) {
+    if (item->expanded_ == expanded || item == root_.get()) return;
+    item->expanded_ = expanded;
+    expanded_.Set(AbsoluteIndexOf(item), expanded);
 }
 
 std::unique_ptr<TOutlineItem> TOutline::Detach(TOutlineItem* item) {

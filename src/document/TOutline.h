@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "document/TBitList.h"
 #include "document/TOutlineItem.h"
 
 // The outline: a tree of items below an invisible root. Items are addressed by
@@ -30,6 +31,11 @@ public:
     void Move(TOutlineItem* item, TOutlineItem* newParent, int row);
     void Clear();
 
+    void SetExpanded(TOutlineItem* item, bool expanded);
+    // Every item's expanded flag, by absolute index. Kept in step with the items, so
+    // that taking all of them walks no tree.
+    const TBitList& ExpandedFlags() const { return expanded_; }
+
     // Visits every item in depth-first order.
     void ForEach(const std::function<void(TOutlineItem*)>& visit) const;
 
@@ -49,4 +55,5 @@ private:
 
     std::unique_ptr<TOutlineItem> root_;
     int count_ = 0;
+    TBitList expanded_;
 };

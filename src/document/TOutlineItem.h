@@ -19,10 +19,11 @@ public:
     // characters): an unchanged label is saved as it was read.
     QByteArray LabelBytes;
     int ItemNumber;
-    bool Expanded = false;
     int ImageIndex = 0;     // shown while not selected
     int SelectedIndex = 1;  // shown while selected
 
+    // Set through TOutline::SetExpanded, which keeps the outline's list of them.
+    bool Expanded() const { return expanded_; }
     TOutlineItem* Parent() const { return parent_; }
     int ChildCount() const { return static_cast<int>(children_.size()); }
     TOutlineItem* Child(int row) const { return children_[row].get(); }
@@ -46,4 +47,6 @@ private:
     // a walk: the outline's views ask for them all the time.
     int row_ = 0;
     int subtreeSize_ = 1;
+
+    bool expanded_ = false;
 };

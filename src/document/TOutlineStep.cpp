@@ -7,15 +7,8 @@ TOutlineStep::Place TOutlineStep::PlaceOf(const TOutline& outline, const TOutlin
     return {outline.AbsoluteIndexOf(item->Parent()), item->Row()};
 }
 
-std::vector<bool> TOutlineStep::ExpandedFlags(const TOutline& outline) {
-    std::vector<bool> flags;
-    flags.reserve(static_cast<size_t>(outline.Count()));
-    outline.ForEach([&](const TOutlineItem* item) { flags.push_back(item->Expanded); });
-    return flags;
-}
-
 TOutlineStep TOutlineStep::Inserted(const TOutline& outline, const TOutlineItem* item, int selected,
-                                    std::vector<bool> expandedBefore) {
+                                    TBitList expandedBefore) {
     TOutlineStep step(Kind::Insert, PlaceOf(outline, item), selected,
                       outline.AbsoluteIndexOf(item));
     step.expanded_ = std::move(expandedBefore);
@@ -23,7 +16,7 @@ TOutlineStep TOutlineStep::Inserted(const TOutline& outline, const TOutlineItem*
 }
 
 TOutlineStep TOutlineStep::Removing(const TOutline& outline, const TOutlineItem* item,
-                                    std::vector<bool> expandedBefore) {
+                                    TBitList expandedBefore) {
     const int index = outline.AbsoluteIndexOf(item);
     TOutlineStep step(Kind::Remove, PlaceOf(outline, item), index, index - 1);
     step.subtree_ = Collect(item);
@@ -32,7 +25,7 @@ TOutlineStep TOutlineStep::Removing(const TOutline& outline, const TOutlineItem*
 }
 
 TOutlineStep TOutlineStep::Moved(const TOutline& outline, const TOutlineItem* item, Place from,
-                                 int selected, std::vector<bool> expandedBefore) {
+                                 int selected, TBitList expandedBefore) {
     TOutlineStep step(Kind::Move, PlaceOf(outline, item), selected, outline.AbsoluteIndexOf(item));
     step.other_ = from;
     step.expanded_ = std::move(expandedBefore);
@@ -44,7 +37,7 @@ TOutlineStep TOutlineStep::Relabelled(const TOutline& outline, const TOutlineIte
     const int index = outline.AbsoluteIndexOf(item);
     TOutlineStep step(Kind::Label, PlaceOf(outline, item), index, index);
     step.label_ = std::move(formerLabel);
-    step.expanded_ = ExpandedFlags(outline);
+    step.expanded_ = outline.ExpandedFlags();
     return step;
 }
 
@@ -53,7 +46,7 @@ TOutlineItem* TOutlineStep::ParentAt(const TOutline& outline, int parentIndex) {
 }
 
 int TOutlineStep::Reverse(TOutlineItemModel& model, const SetExpanded& setExpanded) {
-    std::vector<bool> current = ExpandedFlags(model.Outline());
+    TBitList current = model.Outline().ExpandedFlags();
     switch (kind_) {
         case Kind::Insert: RemoveSubtree(model); break;
         case Kind::Remove: InsertSubtree(model); break;
@@ -127,12 +120,11 @@ void TOutlineStep::SwapLabel(TOutlineItemModel& model) {
     label_ = std::move(label);
 }
 
-void TOutlineStep::ApplyExpanded(const TOutline& outline, const std::vector<bool>& flags,
+// Items past the end of flags are collapsed.
+void TOutlineStep::ApplyExpanded(const TOutline& outline, const TBitList& flags,
                                  const SetExpanded& setExpanded) {
-    size_t k = 0;
-    outline.ForEach([&](TOutlineItem* item) {
-        const bool expanded = k < flags.size() && flags[k];
-        ++k;
-        if (item->Expanded != expanded) setExpanded(item, expanded);
-    });
+    for (const int index : outline.ExpandedFlags().Differences(flags)) {
+        if (TOutlineItem* item = outline.ItemAt(index))
+            setExpanded(item, index < flags.Size() && flags.At(index));
+    }
 }

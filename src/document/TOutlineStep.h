@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "document/TBitList.h"
 #include "document/TOutlineItemModel.h"
 
 // One change of the outline's structure or of a label, kept so that it can be taken
@@ -26,20 +27,18 @@ class TOutlineStep {
     // A new item has appeared: `selected` is the absolute index of the item selected
     // before it appeared (-1: none).
     static TOutlineStep Inserted(const TOutline& outline, const TOutlineItem* item, int selected,
-                                 std::vector<bool> expandedBefore);
+                                 TBitList expandedBefore);
     // The item is about to go with its subtree; the item before it takes the selection.
     static TOutlineStep Removing(const TOutline& outline, const TOutlineItem* item,
-                                 std::vector<bool> expandedBefore);
+                                 TBitList expandedBefore);
     // The item has just moved away from `from`, where it stood at absolute index `selected`.
     static TOutlineStep Moved(const TOutline& outline, const TOutlineItem* item, Place from,
-                              int selected, std::vector<bool> expandedBefore);
+                              int selected, TBitList expandedBefore);
     // The item's label has just changed from formerLabel.
     static TOutlineStep Relabelled(const TOutline& outline, const TOutlineItem* item,
                                    QString formerLabel);
 
     static Place PlaceOf(const TOutline& outline, const TOutlineItem* item);
-    // The expanded flags of every item in display order.
-    static std::vector<bool> ExpandedFlags(const TOutline& outline);
 
     // Returns the absolute index of the item to select afterwards (-1: none).
     int Reverse(TOutlineItemModel& model, const SetExpanded& setExpanded);
@@ -64,7 +63,7 @@ class TOutlineStep {
     void InsertSubtree(TOutlineItemModel& model);
     void MoveBack(TOutlineItemModel& model);
     void SwapLabel(TOutlineItemModel& model);
-    static void ApplyExpanded(const TOutline& outline, const std::vector<bool>& flags,
+    static void ApplyExpanded(const TOutline& outline, const TBitList& flags,
                               const SetExpanded& setExpanded);
     static TOutlineItem* ParentAt(const TOutline& outline, int parentIndex);
 
@@ -75,5 +74,5 @@ class TOutlineStep {
     int keep_;                    // the item selected now
     QString label_;               // labels: the label on the other side
     std::vector<Entry> subtree_;  // removals: the items to put back
-    std::vector<bool> expanded_;  // the expanded flags on the other side
+    TBitList expanded_;           // the expanded flags on the other side
 };

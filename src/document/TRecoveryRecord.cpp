@@ -187,7 +187,7 @@ void CopyItems(const TOutline& from, TOutline& to) {
         TOutlineItem* copy = to.Insert(top.copy, top.row, source->Label, source->ItemNumber);
         ++top.row;
         copy->LabelBytes = source->LabelBytes;
-        copy->Expanded = source->Expanded;
+        to.SetExpanded(copy, source->Expanded());
         copy->ImageIndex = source->ImageIndex;
         copy->SelectedIndex = source->SelectedIndex;
         stack.push_back({source, copy, 0});
@@ -250,7 +250,7 @@ QByteArray TRecoveryRecord::Serialize() const {
         out.Append(' ');
         out.AppendNumber(item->ItemNumber);
         out.Append(' ');
-        out.Append(item->Expanded ? '1' : '0');
+        out.Append(item->Expanded() ? '1' : '0');
         out.Append(' ');
         out.AppendNumber(item->ImageIndex);
         out.Append(' ');
@@ -389,7 +389,7 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
         TOutlineItem* item =
             record.Outline.Insert(parentItem, parentItem->ChildCount(), *label, number);
         item->LabelBytes = std::move(*labelBytes);
-        item->Expanded = expanded;
+        record.Outline.SetExpanded(item, expanded);
         item->ImageIndex = imageIndex;
         item->SelectedIndex = selectedIndex;
         pathIndexes.push_back(count++);

@@ -29,7 +29,7 @@ QString Describe(const TOutline& outline, const TItemTextStore& store) {
         QString text = store.Load(item->ItemNumber);
         text.replace(u'\n', u'|');
         description += QString(depth * 2, u' ') + item->Label +
-                       (item->Expanded ? QStringLiteral("+") : QString()) + QStringLiteral(" [") +
+                       (item->Expanded() ? QStringLiteral("+") : QString()) + QStringLiteral(" [") +
                        text + QStringLiteral("]\n");
     });
     return description;
@@ -362,7 +362,7 @@ TEST_F(DocumentReaderTest, RoundTripOfASeveralLevelOutline) {
                          bool expanded) {
         if (!parent) parent = outline.Root();
         TOutlineItem* item = outline.Insert(parent, parent->ChildCount(), label, number);
-        item->Expanded = expanded;
+        outline.SetExpanded(item, expanded);
         store.Store(number++, text);
         return item;
     };

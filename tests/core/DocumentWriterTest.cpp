@@ -25,7 +25,7 @@ class DocumentWriterTest : public testing::Test {
                       bool expanded = false) {
         if (!parent) parent = outline.Root();
         TOutlineItem* item = outline.Insert(parent, parent->ChildCount(), label, nextNumber);
-        item->Expanded = expanded;
+        outline.SetExpanded(item, expanded);
         store.Store(nextNumber, text);
         ++nextNumber;
         return item;

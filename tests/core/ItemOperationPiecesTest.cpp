@@ -54,8 +54,8 @@ TEST_F(MovePrimitive, RefusesMovesIntoItsOwnSubtreeOrToWhereItStands) {
 }
 
 TEST_F(MovePrimitive, ExpandedStatesFollowTheItemToItsNewIndex) {
-    a->Expanded = true;
-    a11->Expanded = true;
+    outline.SetExpanded(a, true);
+    outline.SetExpanded(a11, true);
     const TExpandedStates states = TExpandedStates::Take(a);
     EXPECT_EQ(states.Flags(), (std::vector<bool>{true, false, true}));
     EXPECT_EQ(states.IndexesToExpand(2), (std::vector<int>{2, 4}));

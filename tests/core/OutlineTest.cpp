@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "document/TOutline.h"
 
 namespace {
@@ -64,6 +67,54 @@ TEST_F(OutlineTest, SubtreeQueries) {
     outline.Clear();
     EXPECT_TRUE(outline.IsEmpty());
     EXPECT_EQ(outline.First(), nullptr);
+}
+
+// The flags the outline keeps by absolute index stay those of its items through
+// insertions, removals and moves, over far more items than a word of flags holds.
+TEST(OutlineFlags, ExpandedFlagsFollowTheItems) {
+    TOutline outline;
+    std::mt19937 random(11);
+    const auto pick = [&](int count) {
+        return static_cast<int>(random() % static_cast<unsigned>(count));
+    };
+    const auto anyParent = [&] {
+        TOutlineItem* parent = outline.ItemAt(pick(outline.Count() + 1));
+        return parent ? parent : outline.Root();
+    };
+    const auto walked = [&] {
+        std::vector<int> expanded;
+        int index = 0;
+        outline.ForEach([&](TOutlineItem* item) {
+            if (item->Expanded()) expanded.push_back(index);
+            ++index;
+        });
+        return expanded;
+    };
+    for (int i = 0; i < 400; ++i) {
+        TOutlineItem* parent = anyParent();
+        TOutlineItem* item = outline.Insert(parent, pick(parent->ChildCount() + 1), "", i);
+        outline.SetExpanded(item, pick(3) == 0);
+    }
+    for (int step = 0; step < 300; ++step) {
+        const TBitList before = outline.ExpandedFlags();
+        TOutlineItem* item = outline.ItemAt(pick(outline.Count()));
+        TOutlineItem* parent = anyParent();
+        if (step % 7 == 0 && !item->HasChildren())
+            outline.Remove(item);
+        else if (!parent->IsWithin(item))
+            outline.Move(item, parent, pick(parent->ChildCount() + 1));
+        outline.SetExpanded(outline.ItemAt(pick(outline.Count())), step % 2 == 0);
+        ASSERT_EQ(outline.ExpandedFlags().Size(), outline.Count()) << "step " << step;
+        EXPECT_EQ(outline.ExpandedFlags().Differences(TBitList(outline.Count())), walked())
+            << "step " << step;
+        std::vector<int> changed;
+        for (int k = 0; k < std::max(before.Size(), outline.Count()); ++k) {
+            const bool was = k < before.Size() && before.At(k);
+            const bool is = k < outline.Count() && outline.ExpandedFlags().At(k);
+            if (was != is) changed.push_back(k);
+        }
+        EXPECT_EQ(outline.ExpandedFlags().Differences(before), changed) << "step " << step;
+    }
 }
 
 }  // namespace

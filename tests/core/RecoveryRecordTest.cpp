@@ -24,7 +24,7 @@ QStringList Items(const TOutline& outline) {
         items << QStringLiteral("%1 | %2 %3 %4 %5 | %6 | %7")
                      .arg(parent)
                      .arg(item->ItemNumber)
-                     .arg(item->Expanded ? 1 : 0)
+                     .arg(item->Expanded() ? 1 : 0)
                      .arg(item->ImageIndex)
                      .arg(item->SelectedIndex)
                      .arg(QString::fromLatin1(item->LabelBytes.toHex()), codeUnits);
@@ -48,11 +48,11 @@ TRecoveryRecord AwkwardRecord() {
     TOutline outline;
     TOutlineItem* a =
         outline.Insert(outline.Root(), 0, QString::fromUtf16(u"一行目\n二行目\r\n三"), 7);
-    a->Expanded = true;
+    outline.SetExpanded(a, true);
     a->ImageIndex = 2;
     a->SelectedIndex = 3;
     TOutlineItem* b = outline.Insert(a, 0, QString::fromUtf16(u"\xDC80x\xDCFF:a,b %41% "), 0);
-    b->Expanded = true;
+    outline.SetExpanded(b, true);
     TOutlineItem* c = outline.Insert(b, 0, QString::fromUtf16(u"😀 end 1\0nul\xD83D", 13), 3);
     TOutlineItem* d = outline.Insert(c, 0, QString::fromUtf16(u"①"), 12);
     d->LabelBytes = QByteArray("\x87\x40");

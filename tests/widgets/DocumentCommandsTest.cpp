@@ -76,7 +76,7 @@ TEST_F(DocumentCommands, OpenReadsBackWhatWasSaved) {
     main.Documents().OpenMenuClick();
     ASSERT_EQ(Outline().Count(), 3);
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("計画"));
-    EXPECT_TRUE(Outline().First()->Expanded);
+    EXPECT_TRUE(Outline().First()->Expanded());
     EXPECT_EQ(Outline().ItemAt(1)->Parent(), Outline().First());
     EXPECT_EQ(main.Session().CurrentItemIndex, 0);
     EXPECT_EQ(main.Texts().SelectedItem(), Outline().First());

@@ -82,7 +82,7 @@ protected:
                          .arg(depth)
                          .arg(item->Label)
                          .arg(item->ItemNumber)
-                         .arg(item->Expanded ? "+" : "-");
+                         .arg(item->Expanded() ? "+" : "-");
         });
         return shape;
     }

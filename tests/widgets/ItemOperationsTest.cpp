@@ -82,7 +82,7 @@ TEST_F(ItemOperations, AddChildItemAppendsTheLastChildAndExpands) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0"});
     main.Items().AddChildItem();
     EXPECT_EQ(Order(), QStringLiteral("A .A1 .新規 B"));
-    EXPECT_TRUE(Item("A")->Expanded);
+    EXPECT_TRUE(Item("A")->Expanded());
     EXPECT_EQ(main.Session().CurrentItemIndex, 2);
 }
 
@@ -181,7 +181,7 @@ TEST_F(ItemOperations, MoveUpPassesTheLargerSubtree) {
     EXPECT_EQ(main.Texts().SelectedItem(), Item("B"));
     EXPECT_EQ(main.Session().CurrentItemIndex, 0);
     EXPECT_TRUE(main.Session().Modified);
-    EXPECT_TRUE(Item("B")->Expanded) << "the selection passed through its first child";
+    EXPECT_TRUE(Item("B")->Expanded()) << "the selection passed through its first child";
     ExpectTextsStayWithTheirItems();
 }
 
@@ -206,7 +206,7 @@ TEST_F(ItemOperations, MoveDownGoesBehindTheNextSiblingsSubtree) {
     EXPECT_EQ(main.Texts().SelectedItem(), Item("A"));
     EXPECT_EQ(main.Session().CurrentItemIndex, 2);
     EXPECT_TRUE(main.Session().Modified);
-    EXPECT_TRUE(Item("B")->Expanded) << "the selection passed through B's last descendant";
+    EXPECT_TRUE(Item("B")->Expanded()) << "the selection passed through B's last descendant";
     main.Items().MoveDownItem();
     EXPECT_EQ(Order(), "B .B1 C A .A1");
     ExpectTextsStayWithTheirItems();
@@ -216,10 +216,10 @@ TEST_F(ItemOperations, MovesKeepTheExpandedStatesOfTheSubtree) {
     TMainForm& main = Build({"A:0", "B:0", "B1:1", "B11:2", "B2:1"});
     Select("B11");
     Select("B");
-    Item("B1")->Expanded = true;
+    Outline().SetExpanded(Item("B1"), true);
     main.Items().MoveUpItem();
     EXPECT_EQ(Order(), "B .B1 ..B11 .B2 A");
-    EXPECT_TRUE(Item("B1")->Expanded);
+    EXPECT_TRUE(Item("B1")->Expanded());
     EXPECT_FALSE(main.Tree->isExpanded(main.TreeModel->IndexOf(Item("A"))));
 }
 
@@ -254,7 +254,7 @@ TEST_F(ItemOperations, MoveRightIntoThePreviousSibling) {
     main.Items().MoveRightItem();
     EXPECT_EQ(Order(), "A .A1 .B ..B1");
     EXPECT_EQ(main.Session().CurrentItemIndex, 2);
-    EXPECT_TRUE(Item("A")->Expanded);
+    EXPECT_TRUE(Item("A")->Expanded());
     EXPECT_TRUE(main.Session().Modified);
     ExpectTextsStayWithTheirItems();
 }
