@@ -1,9 +1,11 @@
 #include "app/TOutlineView.h"
 
+#include <QAccessible>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 const QString kItemMime = QStringLiteral("application/x-hedgerow-outline-item");
@@ -98,4 +100,72 @@ void TOutlineView::drawRow(QPainter* painter, const QStyleOptionViewItem& option
         return;
     }
     QTreeView::drawRow(painter, option, index);
+}
+
+void TOutlineView::setModel(QAbstractItemModel* model) {
+    for (const QMetaObject::Connection& connection : std::as_const(modelConnections_))
+        disconnect(connection);
+    modelConnections_.clear();
+    QTreeView::setModel(model);
+    RowsChanged();
+    if (!model) return;
+    using Model = QAbstractItemModel;
+    modelConnections_ = {
+        connect(model, &Model::rowsAboutToBeMoved, this, &TOutlineView::RowsChanged),
+        connect(model, &Model::layoutAboutToBeChanged, this, &TOutlineView::RowsChanged),
+        connect(model, &Model::modelAboutToBeReset, this, &TOutlineView::RowsChanged),
+    };
+}
+
+void TOutlineView::RowsChanged() {
+    layoutPending_ = true;
+    scheduleDelayedItemsLayout();
+}
+
+void TOutlineView::rowsInserted(const QModelIndex& parent, int start, int end) {
+    QTreeView::rowsInserted(parent, start, end);
+    RowsChanged();
+}
+
+// Before the base class, which moves the current row off removed rows.
+void TOutlineView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+    RowsChanged();
+    QTreeView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+// A current row hidden meanwhile in a collapsed parent stays hidden: scrollTo() would
+// expand its parents, which the selection, made while the row was shown, never did.
+void TOutlineView::doItemsLayout() {
+    QTreeView::doItemsLayout();  // repaints every row
+    layoutPending_ = false;
+    if (!currentToShow_.isValid()) return;
+    const QModelIndex current = currentToShow_;
+    currentToShow_ = QPersistentModelIndex();
+    if (hasAutoScroll() && visualRect(current).isValid()) scrollTo(current);
+}
+
+void TOutlineView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (!CurrentCanWaitForLayout()) {
+        QTreeView::currentChanged(current, previous);
+        return;
+    }
+    currentToShow_ = current;
+    setAttribute(Qt::WA_InputMethodEnabled,
+                 current.isValid() && (current.flags() & Qt::ItemIsEditable));
+}
+
+bool TOutlineView::CurrentCanWaitForLayout() const {
+    return layoutPending_ && isVisible() && !HasOpenEditor() && !QAccessible::isActive();
+}
+
+// An item's label editor is a child of the viewport, hidden as soon as it closes.
+bool TOutlineView::HasOpenEditor() const {
+    const QList<QWidget*> children = viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    return std::any_of(children.begin(), children.end(),
+                       [](const QWidget* child) { return child->isVisible(); });
+}
+
+QRegion TOutlineView::visualRegionForSelection(const QItemSelection& selection) const {
+    if (layoutPending_) return QRegion(viewport()->rect());  // the layout repaints every row
+    return QTreeView::visualRegionForSelection(selection);
 }

@@ -7,6 +7,11 @@
 
 // The outline control: a tree view whose items are dragged within it. A drop does
 // not move anything by itself; it reports where the item was dropped.
+//
+// After any change of rows QTreeView lays all rows out again, later. A selection made
+// meanwhile does not ask for that layout at once to repaint its rows and to scroll
+// to the current one: the layout repaints every row anyway, and then scrolls to the
+// current row. A series of outline changes made at once costs a single layout.
 class TOutlineView : public QTreeView {
     Q_OBJECT
 
@@ -15,6 +20,9 @@ public:
 
     // The drop zone and target item at a point of the viewport.
     TDropZone::Zone ZoneAt(const QPoint& point, QModelIndex* target) const;
+
+    void setModel(QAbstractItemModel* model) override;
+    void doItemsLayout() override;
 
 signals:
     void ItemDropped(const QPoint& point);
@@ -26,11 +34,25 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
 
 private:
     void SetDropTarget(const QModelIndex& index);
     // Bottom of the last visible row, -1 without rows.
     int LastRowBottom() const;
+    // The rows have changed: they are laid out again before they are next shown.
+    void RowsChanged();
+    // Whether a change of the current row may leave its repaint and scroll to the
+    // coming layout: not while an item's label is being edited, whose editor the
+    // change closes, nor for assistive technology, which follows the current row.
+    bool CurrentCanWaitForLayout() const;
+    bool HasOpenEditor() const;
 
     QPersistentModelIndex dropTarget_;
+    bool layoutPending_ = false;
+    QPersistentModelIndex currentToShow_;  // the current row the coming layout scrolls to
+    QList<QMetaObject::Connection> modelConnections_;
 };

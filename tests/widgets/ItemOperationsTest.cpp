@@ -1,5 +1,6 @@
 #include "support/MainFormFixture.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 
@@ -210,6 +211,17 @@ TEST_F(ItemOperations, MoveDownGoesBehindTheNextSiblingsSubtree) {
     main.Items().MoveDownItem();
     EXPECT_EQ(Order(), "B .B1 C A .A1");
     ExpectTextsStayWithTheirItems();
+}
+
+// The outline lays its rows out again after the change, and then shows the new item.
+TEST_F(ItemOperations, TheNewItemIsScrolledIntoView) {
+    QStringList entries;
+    for (int i = 0; i < 300; ++i) entries << QStringLiteral("I%1:0").arg(i);
+    TMainForm& main = Build(entries);
+    main.Items().AddItem();
+    QApplication::processEvents();
+    const QModelIndex added = main.TreeModel->IndexOf(main.Texts().SelectedItem());
+    EXPECT_TRUE(main.Tree->viewport()->rect().contains(main.Tree->visualRect(added)));
 }
 
 TEST_F(ItemOperations, MovesKeepTheExpandedStatesOfTheSubtree) {
