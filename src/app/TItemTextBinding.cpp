@@ -54,8 +54,16 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
     if (text.isEmpty())
         editor_->clear();
     else
-        editor_->setPlainText(text);  // replaces the whole text at once, not modified
+        ReplaceEditorText(text);
     RememberShown(item->ItemNumber, std::move(text));
+}
+
+// A visible editor lays a new text out twice over, a hidden one once, as it shows again.
+void TItemTextBinding::ReplaceEditorText(const QString& text) {
+    const bool visible = editor_->isVisible();
+    if (visible) editor_->hide();
+    editor_->setPlainText(text);  // replaces the whole text at once, not modified
+    if (visible) editor_->show();
 }
 
 QString TItemTextBinding::EditorText() const { return TEditorCommands::TextOf(*editor_); }

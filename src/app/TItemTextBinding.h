@@ -64,6 +64,7 @@ class TItemTextBinding {
     void RememberShown(int itemNumber, QString text);
     // Whether text is the one last loaded or stored.
     bool SameAsShown(const QString& text) const;
+    void ReplaceEditorText(const QString& text);
 
     TDocumentSession& session_;
     TOutlineView* tree_;
