@@ -51,6 +51,8 @@ TEST_F(MovePrimitive, RefusesMovesIntoItsOwnSubtreeOrToWhereItStands) {
     EXPECT_FALSE(TMovePrimitive::Resolve(outline, a, Mode::Before, a1));
     EXPECT_FALSE(TMovePrimitive::Resolve(outline, b, Mode::Before, c)) << "already just before";
     EXPECT_TRUE(TMovePrimitive::Resolve(outline, c, Mode::Before, b));
+    EXPECT_FALSE(TMovePrimitive::Resolve(outline, a11, Mode::LastChild, a1)) << "already its last child";
+    EXPECT_FALSE(TMovePrimitive::Resolve(outline, c, Mode::LastSibling, nullptr)) << "already the last item";
 }
 
 TEST_F(MovePrimitive, ExpandedStatesFollowTheItemToItsNewIndex) {
