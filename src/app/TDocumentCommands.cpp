@@ -160,10 +160,7 @@ bool TDocumentCommands::NewDocument() {
     if (session_.Modified && !session_.Outline().IsEmpty() && !OfferToSave()) return false;
     session_.SelectionSync = false;
     session_.TreeModel->Clear();
-    editor_->clear();
-    texts_.SetEditorText(
-        QStringLiteral("項目が追加されていません。\n"
-                       "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
+    texts_.ShowNoItemNotice();
     session_.Modified = false;
     session_.SelectionSync = true;
     session_.Settings.SetValue(u"EditFile", QStringLiteral("nil"));

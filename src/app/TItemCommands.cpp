@@ -288,8 +288,8 @@ void TItemCommands::Reverse(bool undo) {
 // shownNumber: the number of the item whose text the editor holds, stored already.
 void TItemCommands::ShowAfterReverse(TOutlineItem* item, int shownNumber) {
     if (!item) item = session_.Outline().First();
-    if (!item) {
-        editor_->clear();
+    if (!item) {  // the first item of a new outline was taken back
+        texts_.ShowNoItemNotice();
         session_.CurrentItemIndex = -1;
         return;
     }

@@ -73,6 +73,12 @@ void TItemTextBinding::SetEditorText(const QString& text) {
     editor_->document()->setModified(true);  // not the text of the item as it was shown
 }
 
+void TItemTextBinding::ShowNoItemNotice() {
+    editor_->clear();
+    SetEditorText(QStringLiteral("項目が追加されていません。\n"
+                                 "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
+}
+
 QString TItemTextBinding::TextOf(const TOutlineItem* item) const {
     if (item->ItemNumber == shownItemNumber_ && !editor_->document()->isModified() && shownTextKept_)
         return shownText_;

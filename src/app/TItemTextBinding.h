@@ -56,6 +56,8 @@ class TItemTextBinding {
     // while the user has not changed it since (no copy), else the editor's text.
     QString TextOf(const TOutlineItem* item) const;
     void SetEditorText(const QString& text);
+    // What the editor shows while the outline has no item.
+    void ShowNoItemNotice();
 
     // Texts longer than this (in characters) are not kept beside the editor's copy.
     static constexpr qsizetype kKeptTextLimit = 4 << 20;

@@ -153,6 +153,13 @@ TEST_F(DocumentCommands, NewAsksBeforeDiscardingChangesAndShowsTheGuidance) {
     EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("編集中の文章に、内容がありません")}));
     main.Items().AddItem();
     EXPECT_EQ(main.Texts().EditorText(), "") << "the notice goes with the first item";
+    main.Items().Undo();
+    EXPECT_TRUE(Outline().IsEmpty());
+    EXPECT_TRUE(main.Texts().EditorText().startsWith(QStringLiteral("項目が追加されていません。")))
+        << "taking the first item back brings the notice back";
+    main.Items().Redo();
+    ASSERT_EQ(Outline().Count(), 1);
+    EXPECT_EQ(main.Texts().EditorText(), "");
 }
 
 TEST_F(DocumentCommands, CloseWithAutoSaveSavesSilently) {
