@@ -1,5 +1,13 @@
 #include "document/TWriteBehind.h"
 
+#include <cerrno>
+
+namespace {
+
+bool IsLackOfRoom(int error) { return error == ENOSPC || error == EDQUOT || error == EFBIG; }
+
+}  // namespace
+
 TWriteBehind::~TWriteBehind() {
     stop_ = true;
     Join();
@@ -32,6 +40,7 @@ void TWriteBehind::WriteSource(std::unique_lock<std::mutex>& lock, const QByteAr
     lock.unlock();
     // Without a source the texts are still written; only a record must wait for them.
     const bool written = writeSource_(document) == 0;
+    if (!written) writeSource_(std::nullopt);  // a part of it would only take room
     lock.lock();
     if (written) sourceOnDisk_ = document;
 }
@@ -51,6 +60,15 @@ void TWriteBehind::Run() {
         lock.lock();
         writing_ = -1;
         written_.notify_all();
+        if (IsLackOfRoom(error) && !sourceOnDisk_.isNull()) {
+            // On a full disk the copy gives its room to the texts it holds: records wait
+            // for the files again, as without a copy.
+            sourceOnDisk_.clear();
+            lock.unlock();
+            writeSource_(std::nullopt);
+            lock.lock();
+            continue;
+        }
         if (error != 0) {
             running_ = false;
             const FailureHandler failed = failed_;

@@ -11,6 +11,7 @@
 #include "document/TOutlineItemModel.h"
 #include "platform/AppError.h"
 #include "platform/Cp932Codec.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/WorkedExample.h"
 
@@ -325,6 +326,20 @@ TEST_F(DocumentReaderTest, TextsNotYetInTheirFilesComeBackFromTheDocumentsCopy) 
     QFile::remove(store.Path(0));
     dir.Write(QStringLiteral("Data/Hedgerow.source.tmp"), "qlm");  // a copy that does not hold them is refused
     EXPECT_THROW(TItemTextStore(store.DataDir()).TakeTextsFromSource(*inSource), AppError);
+}
+
+// A copy of the document that does not fit leaves no part of it to take the room the
+// texts need.
+TEST_F(DocumentReaderTest, ACopyThatDoesNotFitLeavesNothingBehind) {
+    TOutlineItemModel model;
+    {
+        const FileSizeLimit limit(32);  // the document does not fit, each text does
+        TDocumentReader::Read(kWorkedExample, model, [this] { return Allocate(); }, store);
+        store.FinishWriting();
+    }
+    EXPECT_FALSE(QFile::exists(store.SourcePath()));
+    EXPECT_EQ(Describe(model.Outline(), TItemTextStore(store.DataDir())),
+              QStringLiteral("計画+ [first|second]\n  詳細 []\nメモ [x]\n"));
 }
 
 TEST_F(DocumentReaderTest, ReadFile) {
