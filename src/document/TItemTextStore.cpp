@@ -18,6 +18,11 @@ QStringList ItemFileNames(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
 }
 
+// The file of an item in folder dir.
+QString ItemPath(const QString& dir, int itemNumber) {
+    return dir + QString::number(itemNumber) + QStringLiteral(".tmp");
+}
+
 }  // namespace
 
 // A file written to this name first takes the item file's name only when complete, so
@@ -29,8 +34,7 @@ TItemTextStore::TItemTextStore(QString dataDir)
     : dataDir_(std::move(dataDir)),
       behind_(std::make_shared<TWriteBehind>(
           [dir = dataDir_](int itemNumber, QByteArrayView bytes) {
-              return TWholeFile::WriteThenReplace(dir + QString::number(itemNumber) + QStringLiteral(".tmp"),
-                                                  kPendingSuffix, bytes);
+              return TWholeFile::WriteThenReplace(ItemPath(dir, itemNumber), kPendingSuffix, bytes);
           },
           [source = SourcePath()](std::optional<QByteArrayView> document) {
               if (!document) return QFile::remove(source) ? 0 : TWholeFile::kNoReason;
@@ -40,7 +44,7 @@ TItemTextStore::TItemTextStore(QString dataDir)
 QString TItemTextStore::SourcePath() const { return dataDir_ + QStringLiteral("Hedgerow.source.tmp"); }
 
 QString TItemTextStore::Path(int itemNumber) const {
-    return dataDir_ + QString::number(itemNumber) + QStringLiteral(".tmp");
+    return ItemPath(dataDir_, itemNumber);
 }
 
 bool TItemTextStore::Exists(int itemNumber) const {
@@ -109,8 +113,7 @@ void TItemTextStore::TakeTextsFromSource(const std::vector<TWriteBehind::TSource
 
 void TItemTextStore::OnWriteBehindFailure(std::function<void(const QString& message)> failed) const {
     behind_->SetFailureHandler([dir = dataDir_, failed = std::move(failed)](int itemNumber, int error) {
-        const QString path = dir + QString::number(itemNumber) + QStringLiteral(".tmp");
-        failed(AppError::CannotCreate(QDir::toNativeSeparators(path), error).Text());
+        failed(AppError::CannotCreate(QDir::toNativeSeparators(ItemPath(dir, itemNumber)), error).Text());
     });
 }
 
