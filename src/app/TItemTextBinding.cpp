@@ -14,7 +14,7 @@
 
 TItemTextBinding::TItemTextBinding(TDocumentSession& session, TOutlineView* tree,
                                    QPlainTextEdit* editor, TErrorBox& errors)
-    : session_(session), tree_(tree), editor_(editor), errors_(errors) {}
+    : session_(session), tree_(tree), editor_(editor), errors_(errors), shelf_(*editor) {}
 
 void TItemTextBinding::StoreEditorText(const TOutlineItem* item) {
     // Untouched since it was shown or stored: nothing to compare (a huge text costs
@@ -25,8 +25,10 @@ void TItemTextBinding::StoreEditorText(const TOutlineItem* item) {
     QString text = EditorText();
     // A text the user has not changed keeps its file as it is: code page 932 writes some
     // characters it reads in two forms (duplicate codes) in one form only.
-    if (item->ItemNumber == shownItemNumber_ && SameAsShown(text) && session_.Store.Exists(item->ItemNumber))
+    if (item->ItemNumber == shownItemNumber_ && SameAsShown(text) && session_.Store.Exists(item->ItemNumber)) {
+        editor_->document()->setModified(false);  // typed back to what the file holds
         return;
+    }
     session_.Store.Store(item->ItemNumber, text);
     RememberShown(item->ItemNumber, std::move(text));
     editor_->document()->setModified(false);
@@ -50,12 +52,33 @@ bool TItemTextBinding::SameAsShown(const QString& text) const {
 }
 
 void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
+    const int leaving = HugeTextLeftFor(item);
+    if (shelf_.Holds(item->ItemNumber) && session_.Store.Exists(item->ItemNumber)) {
+        const qsizetype size = shelf_.HeldSize();
+        shelf_.Unshelve(leaving, shownTextSize_);
+        shownItemNumber_ = item->ItemNumber;
+        shownTextSize_ = size;
+        shownTextKept_ = false;
+        shownText_.clear();
+        return;
+    }
     QString text = session_.Store.Load(item->ItemNumber);
+    if (leaving != -1) shelf_.Shelve(leaving, shownTextSize_);
     if (text.isEmpty())
         editor_->clear();
     else
         ReplaceEditorText(text);
     RememberShown(item->ItemNumber, std::move(text));
+}
+
+int TItemTextBinding::HugeTextLeftFor(const TOutlineItem* coming) const {
+    const bool huge = !shownTextKept_ && shownItemNumber_ != -1 && shownItemNumber_ != coming->ItemNumber;
+    return huge && !editor_->document()->isModified() ? shownItemNumber_ : -1;
+}
+
+void TItemTextBinding::ForgetShownTexts() {
+    shelf_.Clear();
+    RememberShown(-1, QString());
 }
 
 // A visible editor lays a new text out twice over, a hidden one once, as it shows again.
@@ -74,6 +97,7 @@ void TItemTextBinding::SetEditorText(const QString& text) {
 }
 
 void TItemTextBinding::ShowNoItemNotice() {
+    ForgetShownTexts();
     editor_->clear();
     SetEditorText(QStringLiteral("項目が追加されていません。\n"
                                  "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
@@ -100,6 +124,7 @@ void TItemTextBinding::SelectItem(TOutlineItem* item) {
 
 void TItemTextBinding::ShowNewOutline(const QList<TOutlineItem*>& expanded, TOutlineItem* current) {
     for (TOutlineItem* item : expanded) SetExpanded(item, true);
+    ForgetShownTexts();  // the texts of the outline that has gone
     ShowItemText(current);
     session_.SelectionSync = true;
     session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(current);

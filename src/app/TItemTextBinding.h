@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+#include "app/THugeTextShelf.h"
+
 class QInputMethodEvent;
 class QPlainTextEdit;
 class TDocumentSession;
@@ -67,6 +69,10 @@ class TItemTextBinding {
     // Whether text is the one last loaded or stored.
     bool SameAsShown(const QString& text) const;
     void ReplaceEditorText(const QString& text);
+    // The number of the item whose huge text the editor shows as its file holds it, when
+    // coming's text is to be shown instead: that text goes on the shelf. -1 otherwise.
+    int HugeTextLeftFor(const TOutlineItem* coming) const;
+    void ForgetShownTexts();
 
     TDocumentSession& session_;
     TOutlineView* tree_;
@@ -79,4 +85,5 @@ class TItemTextBinding {
     bool shownTextKept_ = true;
     qsizetype shownTextSize_ = 0;
     bool composing_ = false;  // handing an input method's composition to the editor
+    THugeTextShelf shelf_;
 };

@@ -79,6 +79,41 @@ TEST_F(ItemTextBinding, AFailedStoreKeepsTheFileAndTheSelection) {
     EXPECT_EQ(QDir(dir.File("Data")).entryList({"*.tmp"}), QStringList({"0.tmp", "1.tmp"}));
 }
 
+// A huge text is laid out once: its document waits while another item is shown, and
+// comes back with the text stored, the editor's present font, the caret at the start and
+// no undo into the other item's text.
+TEST_F(ItemTextBinding, AHugeTextComesBackInTheDocumentItLeft) {
+    TMainForm& main = StartShown();
+    TOutlineItem* first = Outline().First();
+    TOutlineItem* second = AddTopLevelItem("second");
+    const QString huge = (QString(1023, u'x') + u'\n').repeated(TItemTextBinding::kKeptTextLimit / 1024 + 1);
+    main.Texts().SetEditorText(huge);
+    const QTextDocument* hugeDocument = main.Editor->document();
+    main.Texts().SelectItem(second);
+    main.Editor->setFocus();
+    QTest::keyClicks(main.Editor, QStringLiteral("b"));
+
+    main.Texts().SelectItem(first);
+    EXPECT_EQ(main.Editor->document(), hugeDocument);
+    EXPECT_EQ(main.Texts().EditorText(), huge);
+    EXPECT_EQ(dir.Read("Data/1.tmp"), QByteArray("b\r\n"));
+    main.Editor->setFocus();
+    QTest::keyClick(main.Editor, Qt::Key_A);  // at the start
+
+    main.Texts().SelectItem(second);
+    QFont font = main.Editor->font();
+    font.setPixelSize(31);
+    main.Editor->setFont(font);
+    main.Texts().SelectItem(first);
+    EXPECT_EQ(main.Editor->document(), hugeDocument);
+    EXPECT_EQ(main.Editor->document()->defaultFont().pixelSize(), 31);
+    EXPECT_EQ(main.Texts().EditorText(), u'a' + huge);
+    EXPECT_EQ(main.Session().Store.Load(first->ItemNumber), u'a' + huge);
+    EXPECT_EQ(main.Editor->textCursor().position(), 0);
+    EXPECT_FALSE(main.Editor->document()->isUndoAvailable());
+    EXPECT_FALSE(main.Editor->document()->isModified());
+}
+
 TEST_F(ItemTextBinding, SelectionChangesNeverMarkTheDocumentChanged) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");
