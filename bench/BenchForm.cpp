@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QTimer>
 #include <chrono>
@@ -12,6 +14,7 @@
 
 #include "document/TOutline.h"
 #include "document/TOutlineItemModel.h"
+#include "app/TItemTextBinding.h"
 #include "platform/TMessageBoxes.h"
 #include "platform/TProgramFolders.h"
 
@@ -128,6 +131,16 @@ int RunProbe(int argc, char** argv) {
             std::printf("rss %lld items %d\n", ResidentKb(), form.TreeModel->Outline().Count());
         } else {
             std::printf("painted %lld\n", NowNs());
+        }
+        if (std::strcmp(what, "edit") == 0) {
+            // Then a key typed into the editor and drawn: the whole text is editable.
+            std::fflush(stdout);
+            form.Texts().FinishShowing();
+            form.Editor->setFocus();
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            QApplication::sendEvent(form.Editor->viewport(), &press);
+            form.Editor->viewport()->repaint();
+            std::printf("edited %lld\n", NowNs());
         }
         std::fflush(stdout);
         form.Session().Modified = false;

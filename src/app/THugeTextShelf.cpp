@@ -21,13 +21,13 @@ THugeTextShelf::THugeTextShelf(QPlainTextEdit& editor) : editor_(editor) {}
 THugeTextShelf::~THugeTextShelf() = default;
 
 void THugeTextShelf::Shelve(int itemNumber, qsizetype size) {
-    held_ = Exchange(nullptr);
+    held_ = Exchange(editor_, nullptr);
     heldNumber_ = itemNumber;
     heldSize_ = size;
 }
 
 void THugeTextShelf::Unshelve(int leavingNumber, qsizetype leavingSize) {
-    std::unique_ptr<QTextDocument> leaving = Exchange(std::move(held_));
+    std::unique_ptr<QTextDocument> leaving = Exchange(editor_, std::move(held_));
     held_ = leavingNumber == -1 ? nullptr : std::move(leaving);
     heldNumber_ = leavingNumber;
     heldSize_ = leavingSize;
@@ -42,8 +42,9 @@ void THugeTextShelf::Clear() {
     heldSize_ = 0;
 }
 
-std::unique_ptr<QTextDocument> THugeTextShelf::Exchange(std::unique_ptr<QTextDocument> next) {
-    QTextDocument* current = editor_.document();
+std::unique_ptr<QTextDocument> THugeTextShelf::Exchange(QPlainTextEdit& editor,
+                                                        std::unique_ptr<QTextDocument> next) {
+    QTextDocument* current = editor.document();
     // The editor deletes a document it owns when it is given another one.
     QObject* owner = current->parent();
     current->setParent(nullptr);
@@ -59,7 +60,7 @@ std::unique_ptr<QTextDocument> THugeTextShelf::Exchange(std::unique_ptr<QTextDoc
     if (!SameOption(next->defaultTextOption(), current->defaultTextOption()))
         next->setDefaultTextOption(current->defaultTextOption());
     next->setParent(owner);
-    editor_.setDocument(next.release());
+    editor.setDocument(next.release());
     current->clearUndoRedoStacks();
     return std::unique_ptr<QTextDocument>(current);
 }

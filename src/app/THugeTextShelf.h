@@ -28,10 +28,12 @@ class THugeTextShelf {
     // Forgets the text held (the outline it belongs to has gone).
     void Clear();
 
-  private:
     // Takes the editor's document out of it, giving it next (an empty document when
-    // next is null) with the editor's font, tab stops and margin.
-    std::unique_ptr<QTextDocument> Exchange(std::unique_ptr<QTextDocument> next);
+    // next is null) with the editor's font, tab stops and margin, no undo and unmodified.
+    static std::unique_ptr<QTextDocument> Exchange(QPlainTextEdit& editor,
+                                                   std::unique_ptr<QTextDocument> next);
+
+  private:
 
     QPlainTextEdit& editor_;
     std::unique_ptr<QTextDocument> held_;

@@ -14,7 +14,13 @@
 
 TItemTextBinding::TItemTextBinding(TDocumentSession& session, TOutlineView* tree,
                                    QPlainTextEdit* editor, TErrorBox& errors)
-    : session_(session), tree_(tree), editor_(editor), errors_(errors), shelf_(*editor) {}
+    : session_(session), tree_(tree), editor_(editor), errors_(errors),
+      shelf_(*editor),
+      preview_(std::make_unique<TTextPreview>(*editor)) {}
+
+TItemTextBinding::~TItemTextBinding() = default;
+
+void TItemTextBinding::FinishShowing() const { preview_->Finish(); }
 
 void TItemTextBinding::StoreEditorText(const TOutlineItem* item) {
     // Untouched since it was shown or stored: nothing to compare (a huge text costs
@@ -52,6 +58,7 @@ bool TItemTextBinding::SameAsShown(const QString& text) const {
 }
 
 void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
+    FinishShowing();
     const int leaving = HugeTextLeftFor(item);
     if (shelf_.Holds(item->ItemNumber) && session_.Store.Exists(item->ItemNumber)) {
         const qsizetype size = shelf_.HeldSize();
@@ -66,6 +73,8 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
     if (leaving != -1) shelf_.Shelve(leaving, shownTextSize_);
     if (text.isEmpty())
         editor_->clear();
+    else if (text.size() > kKeptTextLimit)
+        preview_->Show(text);
     else
         ReplaceEditorText(text);
     RememberShown(item->ItemNumber, std::move(text));
@@ -89,14 +98,19 @@ void TItemTextBinding::ReplaceEditorText(const QString& text) {
     if (visible) editor_->show();
 }
 
-QString TItemTextBinding::EditorText() const { return TEditorCommands::TextOf(*editor_); }
+QString TItemTextBinding::EditorText() const {
+    FinishShowing();
+    return TEditorCommands::TextOf(*editor_);
+}
 
 void TItemTextBinding::SetEditorText(const QString& text) {
+    FinishShowing();
     editor_->setPlainText(text);
     editor_->document()->setModified(true);  // not the text of the item as it was shown
 }
 
 void TItemTextBinding::ShowNoItemNotice() {
+    FinishShowing();
     ForgetShownTexts();
     editor_->clear();
     SetEditorText(QStringLiteral("項目が追加されていません。\n"
@@ -172,6 +186,7 @@ void TItemTextBinding::RestoreSelection(TOutlineItem* item) {
 void TItemTextBinding::EditorChange() { session_.Modified = true; }
 
 bool TItemTextBinding::EditorInputMethod(QInputMethodEvent* event) {
+    FinishShowing();  // before counting the characters
     if (composing_ || !event->commitString().isEmpty() || event->replacementLength() != 0)
         return false;
     const bool wasModified = session_.Modified;

@@ -3,8 +3,10 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "app/THugeTextShelf.h"
+#include "app/TTextPreview.h"
 
 class QInputMethodEvent;
 class QPlainTextEdit;
@@ -21,6 +23,7 @@ class TItemTextBinding {
   public:
     TItemTextBinding(TDocumentSession& session, TOutlineView* tree, QPlainTextEdit* editor,
                      TErrorBox& errors);
+    ~TItemTextBinding();
 
     // Called after every selection change the binding handled.
     std::function<void()> SelectionChanged;
@@ -28,8 +31,11 @@ class TItemTextBinding {
     // Writes the editor's text to the item's file; a text the user has not changed
     // since it was shown leaves the file as it is. Throws AppError.
     void StoreEditorText(const TOutlineItem* item);
-    // Loads the item's text into the editor (empty without a file). Throws AppError.
+    // Loads the item's text into the editor (empty without a file); a huge text shows
+    // its beginning while the rest is laid in (see TTextPreview). Throws AppError.
     void ShowItemText(const TOutlineItem* item);
+    // Waits until the editor holds the whole of a huge text shown last.
+    void FinishShowing() const;
     void TreeChange(TOutlineItem* selected);
     void EditorChange();
     // An input method's event for the editor. A composition shows in the editor but is
@@ -86,4 +92,5 @@ class TItemTextBinding {
     qsizetype shownTextSize_ = 0;
     bool composing_ = false;  // handing an input method's composition to the editor
     THugeTextShelf shelf_;
+    std::unique_ptr<TTextPreview> preview_;
 };

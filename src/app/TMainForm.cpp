@@ -145,6 +145,7 @@ void TMainForm::CreateConcerns() {
                                                     *texts_, *documents_, *surface_, *frame_,
                                                     *recovery_, *errors_);
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
+    editing_->WholeTextNeeded = [this] { texts_->FinishShowing(); };
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
     keyboard_ = std::make_unique<TKeyboardShortcuts>(*this);
 

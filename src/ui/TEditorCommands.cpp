@@ -43,7 +43,9 @@ TFindDialog* TEditorCommands::FindDialog() const { return findDialog_; }
 TReplaceDialog* TEditorCommands::ReplaceDialog() const { return replaceDialog_; }
 
 void TEditorCommands::Cut() {
-    if (editor_) editor_->cut();
+    if (!editor_) return;
+    NeedWholeText();
+    editor_->cut();
 }
 
 void TEditorCommands::Copy() {
@@ -52,11 +54,19 @@ void TEditorCommands::Copy() {
 
 void TEditorCommands::Paste() {
     // QPlainTextEdit inserts the clipboard's text/plain part only, never its formatting.
-    if (editor_) editor_->paste();
+    if (!editor_) return;
+    NeedWholeText();
+    editor_->paste();
 }
 
 void TEditorCommands::Undo() {
-    if (editor_) editor_->undo();
+    if (!editor_) return;
+    NeedWholeText();
+    editor_->undo();
+}
+
+void TEditorCommands::NeedWholeText() const {
+    if (WholeTextNeeded) WholeTextNeeded();
 }
 
 void TEditorCommands::ShowFind() { findDialog_->ShowAndActivate(); }
@@ -157,7 +167,10 @@ QString TEditorCommands::TextOf(const QPlainTextEdit& editor) {
     return text;
 }
 
-QString TEditorCommands::EditorText() const { return TextOf(*editor_); }
+QString TEditorCommands::EditorText() const {
+    NeedWholeText();
+    return TextOf(*editor_);
+}
 
 TTextSelection TEditorCommands::EditorSelection() const {
     const QTextCursor cursor = editor_->textCursor();

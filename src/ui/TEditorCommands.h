@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 #include "ui/TSearchOptions.h"
 
@@ -27,6 +28,10 @@ public:
     // editor's viewport.
     TEditorCommands(QWidget* owner, QPlainTextEdit* editor);
     ~TEditorCommands() override;
+
+    // Called before a command works on the editor's text, which may not be all in the
+    // editor yet (see TTextPreview).
+    std::function<void()> WholeTextNeeded;
 
     TFindDialog* FindDialog() const;
     TReplaceDialog* ReplaceDialog() const;
@@ -79,6 +84,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void NeedWholeText() const;
     QString EditorText() const;
     TTextSelection EditorSelection() const;
     void Select(qsizetype start, qsizetype length);

@@ -114,6 +114,51 @@ TEST_F(ItemTextBinding, AHugeTextComesBackInTheDocumentItLeft) {
     EXPECT_FALSE(main.Editor->document()->isModified());
 }
 
+// A huge text shows its beginning at once; the whole follows on its own, or at once when
+// the user types, and the first key lands in the whole text. Nothing of this is a change.
+class HugeItemText : public ItemTextBinding {
+protected:
+    static constexpr qsizetype kLines = TItemTextBinding::kKeptTextLimit / 1024 + 1;
+    const QString huge = (QString(1023, u'x') + u'\n').repeated(kLines).chopped(1);
+
+    TOutlineItem* ShowHugeItem(TMainForm& main) {
+        TOutlineItem* second = AddTopLevelItem("second");
+        dir.Write("Data/1.tmp", (QByteArray(1023, 'x') + "\r\n").repeated(kLines));
+        main.Session().Modified = false;
+        main.Texts().SelectItem(second);
+        return second;
+    }
+    static qsizetype ShownCharacters(TMainForm& main) { return main.Editor->document()->characterCount() - 1; }
+};
+
+TEST_F(HugeItemText, ItsBeginningShowsFirstAndTheWholeFollows) {
+    TMainForm& main = StartShown();
+    ShowHugeItem(main);
+    EXPECT_LT(ShownCharacters(main), huge.size());
+    QTRY_COMPARE(ShownCharacters(main), huge.size());
+    EXPECT_FALSE(main.Session().Modified);
+}
+
+TEST_F(HugeItemText, TheFirstKeyLandsInTheWholeText) {
+    TMainForm& main = StartShown();
+    TOutlineItem* item = ShowHugeItem(main);
+    ASSERT_LT(ShownCharacters(main), huge.size());
+    QTextCursor caret = main.Editor->textCursor();
+    caret.setPosition(2000);
+    main.Editor->setTextCursor(caret);
+    main.Editor->setFocus();
+    QTest::keyClick(main.Editor, Qt::Key_A);
+    EXPECT_EQ(main.Texts().TextOf(item), huge.left(2000) + u'a' + huge.mid(2000));
+    EXPECT_TRUE(main.Session().Modified);
+}
+
+TEST_F(HugeItemText, WhatNeedsItsTextGetsTheWhole) {
+    TMainForm& main = StartShown();
+    TOutlineItem* item = ShowHugeItem(main);
+    ASSERT_LT(ShownCharacters(main), huge.size());
+    EXPECT_EQ(main.Texts().TextOf(item), huge);
+}
+
 TEST_F(ItemTextBinding, SelectionChangesNeverMarkTheDocumentChanged) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");
