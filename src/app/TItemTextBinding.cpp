@@ -58,10 +58,11 @@ bool TItemTextBinding::SameAsShown(const QString& text) const {
 }
 
 void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
-    FinishShowing();
-    const int leaving = HugeTextLeftFor(item);
+    // A preview left is no text to keep: it is the beginning only.
+    const int leaving = preview_->Showing() ? -1 : HugeTextLeftFor(item);
     if (shelf_.Holds(item->ItemNumber) && session_.Store.Exists(item->ItemNumber)) {
         const qsizetype size = shelf_.HeldSize();
+        preview_->Cancel();
         shelf_.Unshelve(leaving, shownTextSize_);
         shownItemNumber_ = item->ItemNumber;
         shownTextSize_ = size;
@@ -70,6 +71,7 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
         return;
     }
     QString text = session_.Store.Load(item->ItemNumber);
+    preview_->Cancel();
     if (leaving != -1) shelf_.Shelve(leaving, shownTextSize_);
     if (text.isEmpty())
         editor_->clear();
@@ -104,13 +106,13 @@ QString TItemTextBinding::EditorText() const {
 }
 
 void TItemTextBinding::SetEditorText(const QString& text) {
-    FinishShowing();
+    preview_->Cancel();
     editor_->setPlainText(text);
     editor_->document()->setModified(true);  // not the text of the item as it was shown
 }
 
 void TItemTextBinding::ShowNoItemNotice() {
-    FinishShowing();
+    preview_->Cancel();
     ForgetShownTexts();
     editor_->clear();
     SetEditorText(QStringLiteral("項目が追加されていません。\n"

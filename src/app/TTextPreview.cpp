@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <algorithm>
+#include <atomic>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -60,56 +61,96 @@ bool StartsAnEdit(QEvent::Type type) {
 
 }  // namespace
 
+struct TTextPreview::TBuild {
+    explicit TBuild(int generation) : generation(generation) {}
+    const int generation;
+    std::thread worker;
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> ended{false};
+    std::unique_ptr<QTextDocument> whole;  // the worker's until it ended
+};
+
 TTextPreview::TTextPreview(QPlainTextEdit& editor) : editor_(editor) {
     editor_.installEventFilter(this);
     editor_.viewport()->installEventFilter(this);
 }
 
 TTextPreview::~TTextPreview() {
-    if (worker_.joinable()) worker_.join();
+    Cancel();
+    for (const auto& build : cancelled_) build->worker.join();
 }
 
 void TTextPreview::Show(const QString& text) {
     Finish();
+    JoinEndedBuilds();
     editor_.setPlainText(text.left(PreviewLength(text)));
     editor_.setReadOnly(true);
     preview_ = editor_.document();
     previewRevision_ = preview_->revision();
-    const int generation = ++generation_;
+    build_ = std::make_unique<TBuild>(++generation_);
     // The whole document is made as the editor's own would be: same font, same options.
-    worker_ = std::thread([this, text, generation, font = preview_->defaultFont(),
-                           option = preview_->defaultTextOption(), margin = preview_->documentMargin(),
-                           gui = QThread::currentThread()] {
-        auto document = std::make_unique<QTextDocument>();
-        document->setDefaultFont(font);
-        document->setDefaultTextOption(option);
-        document->setDocumentMargin(margin);
-        document->setPlainText(text);
-        document->moveToThread(gui);
-        built_ = std::move(document);
+    build_->worker = std::thread([this, build = build_.get(), text, font = preview_->defaultFont(),
+                                  option = preview_->defaultTextOption(), margin = preview_->documentMargin(),
+                                  gui = QThread::currentThread()] {
+        auto whole = std::make_unique<QTextDocument>();
+        whole->setDefaultFont(font);
+        whole->setDefaultTextOption(option);
+        whole->setDocumentMargin(margin);
+        whole->setPlainText(text);
+        if (build->cancelled) {
+            whole.reset();  // here, where it was made: seconds for a huge text
+            build->ended = true;
+            return;
+        }
+        whole->moveToThread(gui);
+        build->whole = std::move(whole);
+        build->ended = true;
         if (LongestLine(text) > kLongestLineLaidOutUnasked) return;
         QMetaObject::invokeMethod(
-            this, [this, generation] { if (generation == generation_) Finish(); }, Qt::QueuedConnection);
+            this,
+            [this, generation = build->generation] {
+                if (build_ && build_->generation == generation) Finish();
+            },
+            Qt::QueuedConnection);
     });
 }
 
 void TTextPreview::Finish() {
-    if (!worker_.joinable()) return;
-    worker_.join();
+    if (!build_) return;
+    build_->worker.join();
+    std::unique_ptr<QTextDocument> whole = std::move(build_->whole);
+    build_.reset();
     editor_.setReadOnly(false);
-    if (editor_.document() == preview_ && preview_->revision() == previewRevision_) TakeWholeDocument();
-    built_.reset();
+    if (editor_.document() == preview_ && preview_->revision() == previewRevision_)
+        TakeWholeDocument(std::move(whole));
     preview_ = nullptr;
 }
 
-void TTextPreview::TakeWholeDocument() {
+void TTextPreview::Cancel() {
+    if (!build_) return;
+    build_->cancelled = true;
+    cancelled_.push_back(std::move(build_));
+    editor_.setReadOnly(false);
+    preview_ = nullptr;
+    JoinEndedBuilds();
+}
+
+void TTextPreview::JoinEndedBuilds() {
+    std::erase_if(cancelled_, [](const std::unique_ptr<TBuild>& build) {
+        if (!build->ended) return false;
+        build->worker.join();
+        return true;
+    });
+}
+
+void TTextPreview::TakeWholeDocument(std::unique_ptr<QTextDocument> whole) {
     const int anchor = editor_.textCursor().anchor();
     const int position = editor_.textCursor().position();
     const int topBlock = editor_.cursorForPosition(QPoint(0, 0)).blockNumber();
     const int left = editor_.horizontalScrollBar()->value();
-    built_->setDocumentLayout(new QPlainTextDocumentLayout(built_.get()));
+    whole->setDocumentLayout(new QPlainTextDocumentLayout(whole.get()));
     const QSignalBlocker sameText(editor_);  // nothing changed for those who listen
-    THugeTextShelf::Exchange(editor_, std::move(built_));  // the preview's document goes
+    THugeTextShelf::Exchange(editor_, std::move(whole));  // the preview's document goes
     // The whole text begins with the preview's: every position stands where it stood.
     QTextCursor wholeCaret(editor_.document());
     wholeCaret.setPosition(anchor);
@@ -121,6 +162,6 @@ void TTextPreview::TakeWholeDocument() {
 }
 
 bool TTextPreview::eventFilter(QObject* watched, QEvent* event) {
-    if (worker_.joinable() && StartsAnEdit(event->type())) Finish();
+    if (build_ && StartsAnEdit(event->type())) Finish();
     return QObject::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <vector>
 
 class QPlainTextEdit;
 class QTextDocument;
@@ -28,10 +29,13 @@ class TTextPreview : public QObject {
 
     // Shows the beginning of text and starts building the whole.
     void Show(const QString& text);
-    bool Showing() const { return worker_.joinable(); }
+    bool Showing() const { return build_ != nullptr; }
     // Waits for the whole document and gives it to the editor; nothing while no preview
     // is shown.
     void Finish();
+    // Stops showing the preview (another text takes its place): the whole is not waited
+    // for; its building ends on its own.
+    void Cancel();
 
     // The number of characters a preview shows at most.
     static constexpr qsizetype kPreviewLength = 1 << 16;
@@ -44,14 +48,16 @@ class TTextPreview : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    struct TBuild;
     // The whole document takes the place of the preview, unless the editor was given
     // another text meanwhile.
-    void TakeWholeDocument();
+    void TakeWholeDocument(std::unique_ptr<QTextDocument> whole);
+    void JoinEndedBuilds();
 
     QPlainTextEdit& editor_;
-    std::thread worker_;
+    std::unique_ptr<TBuild> build_;  // of the preview shown
+    std::vector<std::unique_ptr<TBuild>> cancelled_;  // ending on their own
     const QTextDocument* preview_ = nullptr;
     int previewRevision_ = 0;
-    int generation_ = 0;  // of the latest preview: a finished build of an earlier one is old news
-    std::unique_ptr<QTextDocument> built_;  // written by the worker, read after joining it
+    int generation_ = 0;  // of the latest build: a finished build of an earlier one is old news
 };
