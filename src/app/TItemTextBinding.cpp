@@ -9,6 +9,7 @@
 #include "app/TErrorBox.h"
 #include "app/TOutlineView.h"
 #include "document/TOutlineItemModel.h"
+#include "document/TTextLines.h"
 #include "platform/AppError.h"
 #include "ui/TEditorCommands.h"
 
@@ -63,27 +64,42 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
     if (shelf_.Holds(item->ItemNumber) && session_.Store.Exists(item->ItemNumber)) {
         const qsizetype size = shelf_.HeldSize();
         preview_->Cancel();
+        WrapFor(false);
         shelf_.Unshelve(leaving, shownTextSize_);
         shownItemNumber_ = item->ItemNumber;
         shownTextSize_ = size;
         shownTextKept_ = false;
         shownText_.clear();
+        shownLongLines_ = false;  // such texts are laid out again anyway: never kept
         return;
     }
     QString text = session_.Store.Load(item->ItemNumber);
     preview_->Cancel();
     if (leaving != -1) shelf_.Shelve(leaving, shownTextSize_);
+    const bool longLines = TTextLines::LongestLine(text) > TTextPreview::kLongLine;
+    WrapFor(longLines);
+    shownLongLines_ = longLines;
     if (text.isEmpty())
         editor_->clear();
     else if (text.size() > kKeptTextLimit)
-        preview_->Show(text);
+        preview_->Show(text, longLines);
     else
         ReplaceEditorText(text);
     RememberShown(item->ItemNumber, std::move(text));
 }
 
+// Breaking a line of millions of characters at word boundaries takes minutes (the search
+// for the next boundary runs on to the line's end for every line it makes): such a text
+// wraps anywhere.
+void TItemTextBinding::WrapFor(bool longLines) {
+    const QTextOption::WrapMode mode =
+        longLines ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (editor_->wordWrapMode() != mode) editor_->setWordWrapMode(mode);
+}
+
 int TItemTextBinding::HugeTextLeftFor(const TOutlineItem* coming) const {
-    const bool huge = !shownTextKept_ && shownItemNumber_ != -1 && shownItemNumber_ != coming->ItemNumber;
+    const bool huge = !shownTextKept_ && !shownLongLines_ && shownItemNumber_ != -1 &&
+                      shownItemNumber_ != coming->ItemNumber;
     return huge && !editor_->document()->isModified() ? shownItemNumber_ : -1;
 }
 
@@ -115,6 +131,7 @@ void TItemTextBinding::ShowNoItemNotice() {
     preview_->Cancel();
     ForgetShownTexts();
     editor_->clear();
+    WrapFor(false);
     SetEditorText(QStringLiteral("項目が追加されていません。\n"
                                  "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
 }

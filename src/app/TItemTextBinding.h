@@ -78,6 +78,7 @@ class TItemTextBinding {
     // The number of the item whose huge text the editor shows as its file holds it, when
     // coming's text is to be shown instead: that text goes on the shelf. -1 otherwise.
     int HugeTextLeftFor(const TOutlineItem* coming) const;
+    void WrapFor(bool longLines);
     void ForgetShownTexts();
 
     TDocumentSession& session_;
@@ -90,6 +91,7 @@ class TItemTextBinding {
     QString shownText_;
     bool shownTextKept_ = true;
     qsizetype shownTextSize_ = 0;
+    bool shownLongLines_ = false;  // a line longer than TTextPreview::kLongLine
     bool composing_ = false;  // handing an input method's composition to the editor
     THugeTextShelf shelf_;
     std::unique_ptr<TTextPreview> preview_;

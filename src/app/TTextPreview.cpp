@@ -3,11 +3,13 @@
 #include <QEvent>
 #include <algorithm>
 #include <atomic>
+#include <utility>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QThread>
 
@@ -32,15 +34,12 @@ qsizetype PreviewLength(QStringView text) {
     return text.size();
 }
 
-qsizetype LongestLine(QStringView text) {
-    qsizetype longest = 0;
-    for (qsizetype start = 0; start <= text.size();) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0) end = text.size();
-        longest = std::max(longest, end - start);
-        start = end + 1;
-    }
-    return longest;
+// A line's layout forgets its glyphs after each drawing, and the caret, blinking, asks
+// for them again: for a line of millions of characters each time takes seconds, so that
+// the program never rests. Such lines keep theirs.
+void KeepLongLinesLaidOut(QTextDocument& document) {
+    for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next())
+        if (block.length() > TTextPreview::kLongLine) block.layout()->setCacheEnabled(true);
 }
 
 bool StartsAnEdit(QEvent::Type type) {
@@ -80,13 +79,19 @@ TTextPreview::~TTextPreview() {
     for (const auto& build : cancelled_) build->worker.join();
 }
 
-void TTextPreview::Show(const QString& text) {
+void TTextPreview::Show(const QString& text, bool longLines) {
     Finish();
     JoinEndedBuilds();
     editor_.setPlainText(text.left(PreviewLength(text)));
     editor_.setReadOnly(true);
     preview_ = editor_.document();
     previewRevision_ = preview_->revision();
+    if (longLines) {
+        // Nothing to gain from a document built aside: the editor lays such a line out as
+        // soon as it holds it, and again in the editor's width.
+        waitingText_ = text;
+        return;
+    }
     build_ = std::make_unique<TBuild>(++generation_);
     // The whole document is made as the editor's own would be: same font, same options.
     build_->worker = std::thread([this, build = build_.get(), text, font = preview_->defaultFont(),
@@ -105,7 +110,6 @@ void TTextPreview::Show(const QString& text) {
         whole->moveToThread(gui);
         build->whole = std::move(whole);
         build->ended = true;
-        if (LongestLine(text) > kLongestLineLaidOutUnasked) return;
         QMetaObject::invokeMethod(
             this,
             [this, generation = build->generation] {
@@ -116,20 +120,41 @@ void TTextPreview::Show(const QString& text) {
 }
 
 void TTextPreview::Finish() {
-    if (!build_) return;
-    build_->worker.join();
-    std::unique_ptr<QTextDocument> whole = std::move(build_->whole);
-    build_.reset();
+    if (!Showing()) return;
+    std::unique_ptr<QTextDocument> whole;
+    if (build_) {
+        build_->worker.join();
+        whole = std::move(build_->whole);
+        build_.reset();
+    }
+    const QString text = std::exchange(waitingText_, QString());
     editor_.setReadOnly(false);
-    if (editor_.document() == preview_ && preview_->revision() == previewRevision_)
-        TakeWholeDocument(std::move(whole));
+    if (editor_.document() == preview_ && preview_->revision() == previewRevision_) {
+        const QSignalBlocker sameText(editor_);  // nothing changed for those who listen
+        KeepingTheView([&] {
+            if (whole) {
+                whole->setDocumentLayout(new QPlainTextDocumentLayout(whole.get()));
+                THugeTextShelf::Exchange(editor_, std::move(whole));  // the preview's document goes
+            } else {
+                // A visible editor lays a new text out twice over, a hidden one once.
+                const bool visible = editor_.isVisible();
+                if (visible) editor_.hide();
+                editor_.setPlainText(text);
+                KeepLongLinesLaidOut(*editor_.document());
+                if (visible) editor_.show();
+            }
+        });
+    }
     preview_ = nullptr;
 }
 
 void TTextPreview::Cancel() {
-    if (!build_) return;
-    build_->cancelled = true;
-    cancelled_.push_back(std::move(build_));
+    if (!Showing()) return;
+    waitingText_ = QString();
+    if (build_) {
+        build_->cancelled = true;
+        cancelled_.push_back(std::move(build_));
+    }
     editor_.setReadOnly(false);
     preview_ = nullptr;
     JoinEndedBuilds();
@@ -143,14 +168,12 @@ void TTextPreview::JoinEndedBuilds() {
     });
 }
 
-void TTextPreview::TakeWholeDocument(std::unique_ptr<QTextDocument> whole) {
+void TTextPreview::KeepingTheView(const std::function<void()>& putWhole) {
     const int anchor = editor_.textCursor().anchor();
     const int position = editor_.textCursor().position();
     const int topBlock = editor_.cursorForPosition(QPoint(0, 0)).blockNumber();
     const int left = editor_.horizontalScrollBar()->value();
-    whole->setDocumentLayout(new QPlainTextDocumentLayout(whole.get()));
-    const QSignalBlocker sameText(editor_);  // nothing changed for those who listen
-    THugeTextShelf::Exchange(editor_, std::move(whole));  // the preview's document goes
+    putWhole();
     // The whole text begins with the preview's: every position stands where it stood.
     QTextCursor wholeCaret(editor_.document());
     wholeCaret.setPosition(anchor);
@@ -158,10 +181,9 @@ void TTextPreview::TakeWholeDocument(std::unique_ptr<QTextDocument> whole) {
     editor_.setTextCursor(wholeCaret);
     editor_.verticalScrollBar()->setValue(topBlock);
     editor_.horizontalScrollBar()->setValue(left);
-    if (Finished) Finished();
 }
 
 bool TTextPreview::eventFilter(QObject* watched, QEvent* event) {
-    if (build_ && StartsAnEdit(event->type())) Finish();
+    if (Showing() && StartsAnEdit(event->type())) Finish();
     return QObject::eventFilter(watched, event);
 }

@@ -18,18 +18,16 @@ class QTextDocument;
 //
 // A line of millions of characters is laid out as a whole, which keeps the program busy
 // for seconds: a text with such a line stays in its preview, which the user can read and
-// scroll, until the user starts to edit.
+// scroll, until the user starts to edit; the editor takes the whole text only then.
 class TTextPreview : public QObject {
   public:
     explicit TTextPreview(QPlainTextEdit& editor);
     ~TTextPreview() override;
 
-    // Called after the whole document took the preview's place.
-    std::function<void()> Finished;
-
-    // Shows the beginning of text and starts building the whole.
-    void Show(const QString& text);
-    bool Showing() const { return build_ != nullptr; }
+    // Shows the beginning of text and starts building the whole; longLines: the text has
+    // a line longer than kLongLine.
+    void Show(const QString& text, bool longLines);
+    bool Showing() const { return build_ != nullptr || !waitingText_.isNull(); }
     // Waits for the whole document and gives it to the editor; nothing while no preview
     // is shown.
     void Finish();
@@ -41,21 +39,22 @@ class TTextPreview : public QObject {
     static constexpr qsizetype kPreviewLength = 1 << 16;
     // The characters of a line a preview shows at most.
     static constexpr qsizetype kPreviewLineLength = 1 << 12;
-    // The longest line whose text takes the preview's place unasked.
-    static constexpr qsizetype kLongestLineLaidOutUnasked = 1 << 20;
+    // Lines longer than this take seconds to lay out.
+    static constexpr qsizetype kLongLine = 1 << 20;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct TBuild;
-    // The whole document takes the place of the preview, unless the editor was given
-    // another text meanwhile.
-    void TakeWholeDocument(std::unique_ptr<QTextDocument> whole);
+    // Runs putWhole, which gives the editor the whole text, and keeps the caret, the
+    // selection and the top line where they were in the preview.
+    void KeepingTheView(const std::function<void()>& putWhole);
     void JoinEndedBuilds();
 
     QPlainTextEdit& editor_;
     std::unique_ptr<TBuild> build_;  // of the preview shown
+    QString waitingText_;            // the whole of a preview shown without a build
     std::vector<std::unique_ptr<TBuild>> cancelled_;  // ending on their own
     const QTextDocument* preview_ = nullptr;
     int previewRevision_ = 0;

@@ -1,5 +1,7 @@
 #include "document/TTextLines.h"
 
+#include <algorithm>
+
 namespace {
 
 // Whether the byte at data[0] breaks the document's line form (a NUL, a CR not followed by
@@ -82,6 +84,17 @@ QString TTextLines::ToFile(QStringView editorText) {
     *out++ = u'\r';
     *out = u'\n';
     return text;
+}
+
+qsizetype TTextLines::LongestLine(QStringView editorText) {
+    qsizetype longest = 0;
+    for (qsizetype start = 0; start <= editorText.size();) {
+        qsizetype end = editorText.indexOf(u'\n', start);
+        if (end < 0) end = editorText.size();
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
 }
 
 qsizetype TTextLines::LineCount(QStringView editorText) {

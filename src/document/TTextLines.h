@@ -24,6 +24,8 @@ public:
 
     // The number of lines of an editor text as the file would hold them.
     static qsizetype LineCount(QStringView editorText);
+    // The number of characters of the longest line of an editor text.
+    static qsizetype LongestLine(QStringView editorText);
 
     // The number of lines of file bytes that end every line with CR LF and hold no
     // other line break and no NUL (the form item text files and documents are written

@@ -163,6 +163,21 @@ TEST_F(HugeItemText, LeftWhileOnlyItsBeginningShowsItComesBackWhole) {
     EXPECT_EQ(dir.Read("Data/1.tmp").size(), 1025 * kLines);
 }
 
+TEST_F(HugeItemText, ALineOfMillionsOfCharactersIsTakenWholeWhenTheUserTypes) {
+    TMainForm& main = StartShown();
+    TOutlineItem* second = AddTopLevelItem("second");
+    const QByteArray line(TItemTextBinding::kKeptTextLimit + 1, 'y');
+    dir.Write("Data/1.tmp", line + "\r\n");
+    main.Texts().SelectItem(second);
+    ASSERT_LT(ShownCharacters(main), line.size());
+    QTextCursor caret = main.Editor->textCursor();
+    caret.setPosition(100);
+    main.Editor->setTextCursor(caret);
+    main.Editor->setFocus();
+    QTest::keyClick(main.Editor, Qt::Key_A);
+    EXPECT_EQ(main.Texts().TextOf(second), QString::fromLatin1(line.left(100) + 'a' + line.mid(100)));
+}
+
 TEST_F(HugeItemText, WhatNeedsItsTextGetsTheWhole) {
     TMainForm& main = StartShown();
     TOutlineItem* item = ShowHugeItem(main);
