@@ -1,17 +1,17 @@
 #include "app/TTextPreview.h"
 
 #include <QEvent>
-#include <algorithm>
-#include <atomic>
-#include <utility>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QThread>
+#include <algorithm>
+#include <atomic>
+#include <utility>
 
 #include "app/THugeTextShelf.h"
 
