@@ -90,11 +90,14 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
 
 // Breaking a line of millions of characters at word boundaries takes minutes (the search
 // for the next boundary runs on to the line's end for every line it makes): such a text
-// wraps anywhere.
+// wraps anywhere. Called before the editor is given the next text.
 void TItemTextBinding::WrapFor(bool longLines) {
     const QTextOption::WrapMode mode =
         longLines ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
-    if (editor_->wordWrapMode() != mode) editor_->setWordWrapMode(mode);
+    if (editor_->wordWrapMode() == mode) return;
+    // A new wrap lays the editor's text out again: a long line leaves first.
+    if (shownLongLines_) editor_->clear();
+    editor_->setWordWrapMode(mode);
 }
 
 int TItemTextBinding::HugeTextLeftFor(const TOutlineItem* coming) const {

@@ -176,6 +176,8 @@ TEST_F(HugeItemText, ALineOfMillionsOfCharactersIsTakenWholeWhenTheUserTypes) {
     main.Editor->setFocus();
     QTest::keyClick(main.Editor, Qt::Key_A);
     EXPECT_EQ(main.Texts().TextOf(second), QString::fromLatin1(line.left(100) + 'a' + line.mid(100)));
+    main.Texts().SelectItem(Outline().First());  // not laid out again on its way out
+    EXPECT_EQ(main.Editor->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 TEST_F(HugeItemText, WhatNeedsItsTextGetsTheWhole) {
