@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPainter>
 #include <QTimer>
 #include <chrono>
@@ -80,12 +81,45 @@ private:
     bool seen_ = false;
 };
 
+// Prints "hidden <ns>" the moment widget hides.
+class WhenHidden : public QObject {
+public:
+    explicit WhenHidden(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) {
+            std::printf("hidden %lld\n", NowNs());
+            std::fflush(stdout);
+        }
+        return false;
+    }
+};
+
 class PlainWidget : public QWidget {
 protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::white); }
 };
 
 }  // namespace
+
+std::map<QByteArray, double> ProbeChild(const QString& probe, const QString& exeDir, const QString& document,
+                                        int limitMs) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    const long long start = NowNs();
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe=") + probe, exeDir, document});
+    std::map<QByteArray, double> times;
+    if (child.waitForFinished(limitMs))
+        times["ended"] = (NowNs() - start) / 1e6;
+    else
+        child.kill(), child.waitForFinished();
+    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> words = line.trimmed().split(' ');
+        if (words.size() == 2) times[words[0]] = (words[1].toLongLong() - start) / 1e6;
+    }
+    return times;
+}
 
 long long ResidentKb() {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -124,6 +158,7 @@ int RunProbe(int argc, char** argv) {
     context.fileDialogs = &dialogs;
     TMainForm form(context);
     const bool rss = std::strcmp(what, "rss") == 0;
+    const WhenHidden hidden(&form);
     FirstPaint probe(&form, [&] {
         if (rss) {
             // Let the program settle: every pending event handled, then the resident size.
@@ -144,6 +179,13 @@ int RunProbe(int argc, char** argv) {
         }
         std::fflush(stdout);
         form.Session().Modified = false;
+        if (std::strcmp(what, "close") == 0) {
+            // Then closed as the user closes it: the process ends when the program is done.
+            std::printf("closing %lld\n", NowNs());
+            std::fflush(stdout);
+            form.close();
+            return;
+        }
         QApplication::quit();
     });
     form.show();

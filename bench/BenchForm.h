@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <map>
 #include <memory>
 
 #include "app/TDocumentCommands.h"
@@ -35,6 +37,13 @@ private:
     ScriptedFileDialogs dialogs_;
     std::unique_ptr<TMainForm> form_;
 };
+
+// Runs this benchmark program as a probe (see RunProbe) in a process of its own, starting
+// the main window with the program folder exeDir and document; the milliseconds from the
+// start to each moment the probe reports ("painted", "edited", "closing", "hidden") and to
+// its end ("ended"). What did not happen within limitMs is missing.
+std::map<QByteArray, double> ProbeChild(const QString& probe, const QString& exeDir, const QString& document,
+                                        int limitMs);
 
 // This process's resident size in kB.
 long long ResidentKb();

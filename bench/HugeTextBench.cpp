@@ -7,11 +7,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <chrono>
 
 #include "BenchForm.h"
 #include "PosixFiles.h"
@@ -134,37 +131,6 @@ void BM_HugeItemText(benchmark::State& state) {
 }
 BENCHMARK(BM_HugeItemText)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
-// Milliseconds from starting the program (a child process) with document to its first
-// full drawing, and to a key typed into the editor after it; limitMs for what did not
-// happen by then.
-struct TStartFigures {
-    double shown = 0;
-    double edited = 0;
-};
-
-TStartFigures StartWithDocument(const QString& folder, const QString& document, int limitMs) {
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(env);
-    const auto start = std::chrono::system_clock::now();
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe=edit"), folder, document});
-    if (!child.waitForFinished(limitMs)) {
-        child.kill();
-        child.waitForFinished();
-    }
-    const long long startNs =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(start.time_since_epoch()).count();
-    TStartFigures figures{double(limitMs), double(limitMs)};
-    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
-        const QList<QByteArray> words = line.trimmed().split(' ');
-        const double ms = (words.value(1).toLongLong() - startNs) / 1e6;
-        if (words.value(0) == "painted") figures.shown = ms;
-        if (words.value(0) == "edited") figures.edited = ms;
-    }
-    return figures;
-}
-
 void BM_HugeLine(benchmark::State& state) {
     QTemporaryDir folder;
     const QString exeDir = folder.path() + QLatin1Char('/');
@@ -173,17 +139,24 @@ void BM_HugeLine(benchmark::State& state) {
     const QString small = exeDir + QStringLiteral("small.qlo");
     PosixFiles::Write(Std(huge), TwoItemDocument(QByteArray(200 << 20, 'x'), 1));
     PosixFiles::Write(Std(small), TwoItemDocument("x", 1));
-    TStartFigures figures, baseline;
+    constexpr int kLimitMs = 60'000;
+    std::map<QByteArray, double> figures, baseline;
     for (auto _ : state) {
-        baseline = StartWithDocument(exeDir, small, 60'000);
-        figures = StartWithDocument(exeDir, huge, 60'000);
-        state.SetIterationTime(figures.edited / 1000);
+        baseline = ProbeChild(QStringLiteral("edit"), exeDir, small, kLimitMs);
+        figures = ProbeChild(QStringLiteral("edit"), exeDir, huge, kLimitMs);
+        state.SetIterationTime(figures.contains("edited") ? figures["edited"] / 1000 : kLimitMs / 1000);
     }
+    // What never happened counts as the limit.
+    const auto ms = [](const std::map<QByteArray, double>& times, const QByteArray& what) {
+        return times.contains(what) ? times.at(what) : double(kLimitMs);
+    };
     const QString smallText = QStringLiteral("the same start with a one-line document");
-    Targets::Report(state, {QStringLiteral("200 MB line: start until shown"), figures.shown, QStringLiteral("ms"),
-                            QStringLiteral("<= 2000 ms"), 2000, baseline.shown, smallText});
-    Targets::Report(state, {QStringLiteral("200 MB line: start until a key is typed"), figures.edited,
-                            QStringLiteral("ms"), QStringLiteral("<= 2000 ms"), 2000, baseline.edited, smallText});
+    Targets::Report(state, {QStringLiteral("200 MB line: start until shown"), ms(figures, "painted"),
+                            QStringLiteral("ms"), QStringLiteral("<= 2000 ms"), 2000, ms(baseline, "painted"),
+                            smallText});
+    Targets::Report(state, {QStringLiteral("200 MB line: start until a key is typed"), ms(figures, "edited"),
+                            QStringLiteral("ms"), QStringLiteral("<= 2000 ms"), 2000, ms(baseline, "edited"),
+                            smallText});
 }
 BENCHMARK(BM_HugeLine)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
