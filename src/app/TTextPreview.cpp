@@ -42,6 +42,23 @@ void KeepLongLinesLaidOut(QTextDocument& document) {
         if (block.length() > TTextPreview::kLongLine) block.layout()->setCacheEnabled(true);
 }
 
+// Gives document text as setPlainText does, in parts of whole lines, and stops after the
+// part at which cancelled is set: a preview left ends its building at once.
+void FillInParts(QTextDocument& document, QStringView text, const std::atomic<bool>& cancelled) {
+    constexpr qsizetype kPart = 1 << 20;
+    document.setUndoRedoEnabled(false);
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (qsizetype start = 0; start < text.size() && !cancelled;) {
+        const qsizetype lineEnd = text.indexOf(u'\n', std::min(start + kPart, text.size() - 1));
+        const qsizetype end = lineEnd < 0 ? text.size() : lineEnd + 1;
+        cursor.insertText(text.sliced(start, end - start).toString());
+        start = end;
+    }
+    cursor.endEditBlock();
+    document.setUndoRedoEnabled(true);
+}
+
 bool StartsAnEdit(QEvent::Type type) {
     switch (type) {
         case QEvent::KeyPress:
@@ -101,7 +118,7 @@ void TTextPreview::Show(const QString& text, bool longLines) {
         whole->setDefaultFont(font);
         whole->setDefaultTextOption(option);
         whole->setDocumentMargin(margin);
-        whole->setPlainText(text);
+        FillInParts(*whole, text, build->cancelled);
         if (build->cancelled) {
             whole.reset();  // here, where it was made: seconds for a huge text
             build->ended = true;
