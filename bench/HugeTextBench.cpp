@@ -1,6 +1,7 @@
-// One item holding a 50 MB text: showing it, typing in it, leaving it and coming back,
-// each against a bare QPlainTextEdit doing the same; and a 200 MB line without a break
-// shown in a started program, against the same start with a one-line document.
+// One item holding a 50 MB text: showing its beginning, then the whole, typing in it,
+// leaving it and coming back, each against a bare QPlainTextEdit doing the same; and a
+// 200 MB line without a break shown and typed into in a started program, against the same
+// start with a one-line document.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
