@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "document/TOutline.h"
 #include "document/TOutlineItemModel.h"
@@ -108,7 +109,9 @@ std::map<QByteArray, double> ProbeChild(const QString& probe, const QString& exe
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     child.setProcessEnvironment(env);
     const long long start = NowNs();
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe=") + probe, exeDir, document});
+    QStringList arguments = {QStringLiteral("--probe=") + probe, exeDir};
+    if (!document.isEmpty()) arguments << document;
+    child.start(QCoreApplication::applicationFilePath(), arguments);
     std::map<QByteArray, double> times;
     if (child.waitForFinished(limitMs))
         times["ended"] = (NowNs() - start) / 1e6;
@@ -158,7 +161,8 @@ int RunProbe(int argc, char** argv) {
     context.fileDialogs = &dialogs;
     TMainForm form(context);
     const bool rss = std::strcmp(what, "rss") == 0;
-    const WhenHidden hidden(&form);
+    std::optional<WhenHidden> hidden;
+    if (std::strcmp(what, "close") == 0) hidden.emplace(&form);
     FirstPaint probe(&form, [&] {
         if (rss) {
             // Let the program settle: every pending event handled, then the resident size.

@@ -39,9 +39,10 @@ private:
 };
 
 // Runs this benchmark program as a probe (see RunProbe) in a process of its own, starting
-// the main window with the program folder exeDir and document; the milliseconds from the
-// start to each moment the probe reports ("painted", "edited", "closing", "hidden") and to
-// its end ("ended"). What did not happen within limitMs is missing.
+// the main window with the program folder exeDir and document (none when empty); the
+// milliseconds from the start to each moment the probe reports ("painted", "edited",
+// "closing", "hidden") and to its end ("ended"). What did not happen within limitMs is
+// missing.
 std::map<QByteArray, double> ProbeChild(const QString& probe, const QString& exeDir, const QString& document,
                                         int limitMs);
 

@@ -2,35 +2,17 @@
 // first full drawing, against a plain Qt program showing one window.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
-#include <chrono>
 
 #include "BenchForm.h"
 #include "Targets.h"
 
 namespace {
 
-long long NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
 // Milliseconds from starting the child to its first paint; -1 when it reported none.
 double StartMs(const QString& probe, const QString& folder) {
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(env);
-    const long long start = NowNs();
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe=") + probe, folder});
-    child.waitForFinished(30'000);
-    const QList<QByteArray> words = child.readAllStandardOutput().trimmed().split(' ');
-    if (words.value(0) != "painted") return -1;
-    return (words.value(1).toLongLong() - start) / 1e6;
+    const std::map<QByteArray, double> times = ProbeChild(probe, folder, QString(), 30'000);
+    return times.contains("painted") ? times.at("painted") : -1;
 }
 
 void BM_StartupToFirstDrawing(benchmark::State& state) {
