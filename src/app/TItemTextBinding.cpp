@@ -76,7 +76,9 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
     QString text = session_.Store.Load(item->ItemNumber);
     preview_->Cancel();
     if (leaving != -1) shelf_.Shelve(leaving, shownTextSize_);
-    const bool longLines = TTextLines::LongestLine(text) > TTextPreview::kLongLine;
+    // A text no longer than a long line has none.
+    const bool longLines =
+        text.size() > TTextPreview::kLongLine && TTextLines::LongestLine(text) > TTextPreview::kLongLine;
     WrapFor(longLines);
     shownLongLines_ = longLines;
     if (text.isEmpty())
@@ -85,6 +87,7 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
         preview_->Show(text, longLines);
     else
         ReplaceEditorText(text);
+    if (longLines) TTextPreview::KeepLongLinesLaidOut(*editor_->document());
     RememberShown(item->ItemNumber, std::move(text));
 }
 

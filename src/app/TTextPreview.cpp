@@ -34,14 +34,6 @@ qsizetype PreviewLength(QStringView text) {
     return text.size();
 }
 
-// A line's layout forgets its glyphs after each drawing, and the caret, blinking, asks
-// for them again: for a line of millions of characters each time takes seconds, so that
-// the program never rests. Such lines keep theirs.
-void KeepLongLinesLaidOut(QTextDocument& document) {
-    for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next())
-        if (block.length() > TTextPreview::kLongLine) block.layout()->setCacheEnabled(true);
-}
-
 // Gives document text as setPlainText does, in parts of whole lines, and stops after the
 // part at which cancelled is set: a preview left ends its building at once.
 void FillInParts(QTextDocument& document, QStringView text, const std::atomic<bool>& cancelled) {
@@ -96,8 +88,13 @@ TTextPreview::~TTextPreview() {
     for (const auto& build : cancelled_) build->worker.join();
 }
 
+void TTextPreview::KeepLongLinesLaidOut(QTextDocument& document) {
+    for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next())
+        if (block.length() > kLongLine) block.layout()->setCacheEnabled(true);
+}
+
 void TTextPreview::Show(const QString& text, bool longLines) {
-    Finish();
+    Cancel();
     JoinEndedBuilds();
     editor_.setPlainText(text.left(PreviewLength(text)));
     editor_.setReadOnly(true);

@@ -35,6 +35,11 @@ class TTextPreview : public QObject {
     // for; its building ends on its own.
     void Cancel();
 
+    // A line's layout forgets its glyphs after each drawing, and the caret, blinking, asks
+    // for them again: for a line of millions of characters each time takes seconds, so
+    // that the program never rests. Such lines of document keep theirs.
+    static void KeepLongLinesLaidOut(QTextDocument& document);
+
     // The number of characters a preview shows at most.
     static constexpr qsizetype kPreviewLength = 1 << 16;
     // The characters of a line a preview shows at most.

@@ -2,6 +2,8 @@
 #include "support/FileSizeLimit.h"
 
 #include <QLineEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 
 namespace {
 
@@ -129,6 +131,14 @@ protected:
         return second;
     }
     static qsizetype ShownCharacters(TMainForm& main) { return main.Editor->document()->characterCount() - 1; }
+    // Types "a" into the editor with the caret at position.
+    static void TypeAt(TMainForm& main, int position) {
+        QTextCursor caret = main.Editor->textCursor();
+        caret.setPosition(position);
+        main.Editor->setTextCursor(caret);
+        main.Editor->setFocus();
+        QTest::keyClick(main.Editor, Qt::Key_A);
+    }
 };
 
 TEST_F(HugeItemText, ItsBeginningShowsFirstAndTheWholeFollows) {
@@ -143,11 +153,7 @@ TEST_F(HugeItemText, TheFirstKeyLandsInTheWholeText) {
     TMainForm& main = StartShown();
     TOutlineItem* item = ShowHugeItem(main);
     ASSERT_LT(ShownCharacters(main), huge.size());
-    QTextCursor caret = main.Editor->textCursor();
-    caret.setPosition(2000);
-    main.Editor->setTextCursor(caret);
-    main.Editor->setFocus();
-    QTest::keyClick(main.Editor, Qt::Key_A);
+    TypeAt(main, 2000);
     EXPECT_EQ(main.Texts().TextOf(item), huge.left(2000) + u'a' + huge.mid(2000));
     EXPECT_TRUE(main.Session().Modified);
 }
@@ -170,14 +176,19 @@ TEST_F(HugeItemText, ALineOfMillionsOfCharactersIsTakenWholeWhenTheUserTypes) {
     dir.Write("Data/1.tmp", line + "\r\n");
     main.Texts().SelectItem(second);
     ASSERT_LT(ShownCharacters(main), line.size());
-    QTextCursor caret = main.Editor->textCursor();
-    caret.setPosition(100);
-    main.Editor->setTextCursor(caret);
-    main.Editor->setFocus();
-    QTest::keyClick(main.Editor, Qt::Key_A);
+    TypeAt(main, 100);
     EXPECT_EQ(main.Texts().TextOf(second), QString::fromLatin1(line.left(100) + 'a' + line.mid(100)));
     main.Texts().SelectItem(Outline().First());  // not laid out again on its way out
     EXPECT_EQ(main.Editor->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+// Shown without a preview, a text with a long line keeps that line's layout as well.
+TEST_F(HugeItemText, ALongLineInAnyTextKeepsItsLayout) {
+    TMainForm& main = StartShown();
+    TOutlineItem* second = AddTopLevelItem("second");
+    dir.Write("Data/1.tmp", QByteArray(TTextPreview::kLongLine + 1, 'y') + "\r\n");
+    main.Texts().SelectItem(second);
+    EXPECT_TRUE(main.Editor->document()->firstBlock().layout()->cacheEnabled());
 }
 
 TEST_F(HugeItemText, WhatNeedsItsTextGetsTheWhole) {
