@@ -47,37 +47,82 @@ bool TDocumentCommands::OfferToSave() {
 
 bool TDocumentCommands::SaveFile(const QString& path, Questions questions) {
     const bool asks = questions == Questions::Ask;
+    if (CommitPendingEdits) CommitPendingEdits();
     if (session_.Outline().IsEmpty()) throw AppError(TDocumentWriter::EmptyOutlineText());
     // Before anything else, so that saving under another name starts afresh.
-    if (file_ && file_->IsFor(path) && TDocumentWriter::ChangedSince(*file_)) {
+    if (session_.LoadedFile && session_.LoadedFile->IsFor(path) && TDocumentWriter::ChangedSince(*session_.LoadedFile)) {
         if (!asks) return false;
         switch (boxes_.Ask(TMessageBoxes::Kind::Confirmation,
                            QStringLiteral("ファイルが他のプログラムによって変更されています。"
                                           "上書きしますか？"),
-                           TMessageBoxes::Buttons::YesNoCancel)) {
+                           TMessageBoxes::Buttons::YesNoReloadCancel)) {
             case TMessageBoxes::Answer::Yes: break;
             case TMessageBoxes::Answer::No: return SaveAsMenuClick();
+            case TMessageBoxes::Answer::Reload: ReloadMenuClick(); return false;
             default: return false;
         }
     }
+    std::optional<TDocumentWriter::TTextInMemory> inMemory;
+    QString unwritten;
     if (TDocumentWriter::CurrentIndexIsStale(session_.Outline(), session_.CurrentItemIndex)) {
         if (asks)
             boxes_.Ask(TMessageBoxes::Kind::Error, TDocumentWriter::IndexError001Text(),
                        TMessageBoxes::Buttons::Ok);
     } else {
-        if (const TOutlineItem* selected = texts_.SelectedItem()) texts_.StoreEditorText(selected);
+        if (const TOutlineItem* selected = texts_.SelectedItem()) {
+            try {
+                texts_.StoreEditorText(selected);
+            } catch (const AppError& error) {
+                // The item file cannot be written (a full or read-only data folder): the
+                // document still can, with the editor's text taken from memory.
+                inMemory = TDocumentWriter::TTextInMemory{selected->ItemNumber, texts_.EditorText()};
+                unwritten = error.Text();
+            }
+        }
         ApplyWordWrapSetting();
     }
     const TDocumentWriter::Output output =
-        TDocumentWriter::Write(session_.Outline(), session_.Store);
+        TDocumentWriter::Write(session_.Outline(), session_.Store, inMemory);
     if (!output.Complete() && (!asks || !ConfirmUnencodable(output.unencodable))) return false;
     TDocumentWriter::WriteFile(path, {output.head, output.texts},
                                session_.Settings.Value(u"AutoBackup") == QStringLiteral("1"));
-    file_ = TDocumentWriter::FingerprintOf(path, {output.head, output.texts});
+    session_.LoadedFile = TDocumentWriter::FingerprintOf(path, {output.head, output.texts});
     session_.Settings.SetValue(u"EditFile", path);
     session_.Modified = false;
+    if (Saved) Saved();
     ShowInCaption(path);
+    if (!unwritten.isEmpty() && asks)
+        boxes_.Ask(TMessageBoxes::Kind::Warning,
+                   QStringLiteral("文書は保存しました。ただし、編集中の文章を一時ファイルに書き込めませんでした。"
+                                  "項目を切り替える前に、書き込める状態にしてください。\n%1")
+                       .arg(unwritten),
+                   TMessageBoxes::Buttons::Ok);
     return true;
+}
+
+bool TDocumentCommands::ReloadMenuClick() {
+    if (!session_.LoadedFile) return false;
+    const QString path = session_.LoadedFile->path;
+    if (session_.Modified &&
+        boxes_.Ask(TMessageBoxes::Kind::Confirmation,
+                   QStringLiteral("編集中の内容を破棄して、他のプログラムが変更したファイルを読み込み直しますか？"),
+                   TMessageBoxes::Buttons::YesNo) != TMessageBoxes::Answer::Yes)
+        return false;
+    bool loaded = false;
+    errors_.Run([&] {
+        ReplaceDocument(path, ReadCheckedDocument(path));
+        loaded = true;
+    });
+    if (DrawBack) DrawBack();
+    return loaded;
+}
+
+void TDocumentCommands::OfferReload() {
+    if (!session_.LoadedFile || session_.Modified) return;
+    if (boxes_.Ask(TMessageBoxes::Kind::Confirmation,
+                   QStringLiteral("ファイルが他のプログラムによって変更されました。読み込み直しますか？"),
+                   TMessageBoxes::Buttons::YesNo) == TMessageBoxes::Answer::Yes)
+        ReloadMenuClick();
 }
 
 void TDocumentCommands::ShowInCaption(const QString& path) {
@@ -110,6 +155,7 @@ bool TDocumentCommands::SaveGuarded(const QString& path) {
 }
 
 bool TDocumentCommands::LoadFile(const QString& path) {
+    if (CommitPendingEdits) CommitPendingEdits();
     if (!QFileInfo::exists(path)) {
         boxes_.Ask(TMessageBoxes::Kind::Warning,
                    QStringLiteral("ファイルが存在しません。読み込みを中断します。"),
@@ -150,13 +196,14 @@ void TDocumentCommands::ReplaceDocument(const QString& path, const QByteArray& b
     texts_.ShowNewOutline(expanded, session_.Outline().First());
     editor_->show();
     session_.Modified = false;
-    file_ = TDocumentWriter::FingerprintOf(path, {bytes});
+    session_.LoadedFile = TDocumentWriter::FingerprintOf(path, {bytes});
     RecentFile(path);
     session_.Settings.SetValue(u"EditFile", path);
     session_.DialogFolder = TStartupSettings::FolderOf(path);
 }
 
 bool TDocumentCommands::NewDocument() {
+    if (CommitPendingEdits) CommitPendingEdits();
     if (session_.Modified && !session_.Outline().IsEmpty() && !OfferToSave()) return false;
     session_.SelectionSync = false;
     session_.TreeModel->Clear();
@@ -164,7 +211,7 @@ bool TDocumentCommands::NewDocument() {
     session_.Modified = false;
     session_.SelectionSync = true;
     session_.Settings.SetValue(u"EditFile", QStringLiteral("nil"));
-    file_.reset();
+    session_.LoadedFile.reset();
     return true;
 }
 
@@ -173,6 +220,7 @@ void TDocumentCommands::NewMenuClick() { NewDocument(); }
 void TDocumentCommands::OpenMenuClick() {
     const QString path = dialogs_.AskOpenFileName(session_.DialogFolder);
     if (path.isEmpty()) return;
+    if (CommitPendingEdits) CommitPendingEdits();
     errors_.Run([&] {
         if (!QFileInfo::exists(path)) {
             if (NewDocument()) LoadFile(path);  // which warns that the file is missing

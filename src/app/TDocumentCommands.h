@@ -27,6 +27,11 @@ class TDocumentCommands {
     std::function<void()> DrawBack;
     std::function<void()> StartRedrawTimer;
     std::function<void()> CloseWindow;
+    // Commits what the user is editing outside the editor (a label), before anything
+    // saves, replaces or ends the document.
+    std::function<void()> CommitPendingEdits;
+    // The document was written: called before the save reports success.
+    std::function<void()> Saved;
 
     // Whether a save may ask the user anything.
     enum class Questions {
@@ -37,9 +42,12 @@ class TDocumentCommands {
     };
     // Saves the outline with its texts to path. When path is the file last loaded or
     // saved and another program has changed it since, asks whether to overwrite it
-    // ("いいえ" saves under another name instead). Returns false when the document was
-    // not saved: the user declined, or with Questions::Never a question was due (an
-    // outside change, characters code page 932 cannot hold). Throws AppError.
+    // ("いいえ" saves under another name instead, "読み込み直す" offers to load the other
+    // program's version). Returns false when the document was not saved: the user
+    // declined, or with Questions::Never a question was due (an outside change,
+    // characters code page 932 cannot hold). When the editor's text cannot be written to
+    // its item file, the save takes it from memory and says so afterwards. Throws
+    // AppError.
     bool SaveFile(const QString& path, Questions questions = Questions::Ask);
     // Reads, checks and loads the document at path, asking first to save changes.
     // Returns false when it was not loaded. Throws AppError.
@@ -57,6 +65,13 @@ class TDocumentCommands {
 
     // The caption that names the document saved or recovered at path.
     void ShowInCaption(const QString& path);
+
+    // Another program changed the document file while it has no unsaved edits: asks
+    // whether to load it again.
+    void OfferReload();
+    // Asks whether to discard the edits and loads the document file again; whether it
+    // was loaded.
+    bool ReloadMenuClick();
 
     // SaveFile with a failure shown in the error box; whether it saved.
     bool SaveGuarded(const QString& path);
@@ -80,6 +95,4 @@ class TDocumentCommands {
     TMessageBoxes& boxes_;
     TFileDialogs& dialogs_;
     TErrorBox& errors_;
-    // The document file as last loaded or saved; none for a new document.
-    std::optional<TDocumentWriter::Fingerprint> file_;
 };

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/TSettingsList.h"
+#include "document/TDocumentWriter.h"
 #include "document/TItemTextStore.h"
 #include "document/TOutlineHistory.h"
 #include "platform/TProgramFolders.h"
@@ -42,6 +43,9 @@ class TDocumentSession {
     bool AutoSaveOn = false;
     // The folder both file dialogs start in.
     QString DialogFolder;
+    // The document file as last loaded or saved; none for a new document. A save over it
+    // asks first when another program has changed it since.
+    std::optional<TDocumentWriter::Fingerprint> LoadedFile;
 
     TOutline& Outline() const;
     TOutlineItem* ItemAtCurrentIndex() const;

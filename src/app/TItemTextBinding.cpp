@@ -142,9 +142,8 @@ void TItemTextBinding::ShowNoItemNotice() {
                                  "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
 }
 
-QString TItemTextBinding::TextOf(const TOutlineItem* item) const {
-    if (item->ItemNumber == shownItemNumber_ && !editor_->document()->isModified() && shownTextKept_)
-        return shownText_;
+std::optional<QString> TItemTextBinding::TextNotInFile(const TOutlineItem* item) const {
+    if (item->ItemNumber == shownItemNumber_ && !editor_->document()->isModified()) return std::nullopt;
     return EditorText();
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/THugeTextShelf.h"
 #include "app/TTextPreview.h"
@@ -60,9 +61,10 @@ class TItemTextBinding {
 
     // The editor's text, "\n" between lines.
     QString EditorText() const;
-    // The text of item, which the editor shows: the text as it was shown or stored
-    // while the user has not changed it since (no copy), else the editor's text.
-    QString TextOf(const TOutlineItem* item) const;
+    // The text of item, which the editor shows, when the user has changed it since it
+    // was shown or stored; nothing while its file (or, before it has one, the empty
+    // text) holds it: an unchanged huge text is never taken out of the editor's layout.
+    std::optional<QString> TextNotInFile(const TOutlineItem* item) const;
     void SetEditorText(const QString& text);
     // What the editor shows while the outline has no item.
     void ShowNoItemNotice();

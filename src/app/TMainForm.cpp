@@ -13,6 +13,7 @@
 
 #include "app/TDocumentCommands.h"
 #include "app/TDocumentSession.h"
+#include "app/TDocumentWatcher.h"
 #include "app/TErrorBox.h"
 #include "app/TFrameBehaviour.h"
 #include "app/TItemCommands.h"
@@ -141,6 +142,7 @@ void TMainForm::CreateConcerns() {
                                                *this, *errors_);
     frame_->Windows = TWindowSystem(context_.platformName);
     recovery_ = std::make_unique<TSessionRecovery>(*this, *session_, *texts_);
+    watcher_ = std::make_unique<TDocumentWatcher>(*session_, *documents_, nullptr);
     lifecycle_ = std::make_unique<TStartupShutdown>(*this, Tree, Editor, context_, *session_,
                                                     *texts_, *documents_, *surface_, *frame_,
                                                     *recovery_, *errors_);
@@ -173,10 +175,13 @@ void TMainForm::CreateConcerns() {
         recovery_->OutlineChanged();
     };
     items_->StartRedrawTimer = [this] { Timer.start(); };
-    documents_->SetCaption = [this](const QString& caption) {
-        setWindowTitle(caption);
-        recovery_->OutlineChanged();  // saved: nothing is left to recover
+    documents_->SetCaption = [this](const QString& caption) { setWindowTitle(caption); };
+    documents_->Saved = [this] {
+        recovery_->Saved();  // nothing is left to recover
+        watcher_->Follow();
     };
+    documents_->CommitPendingEdits = [this] { Tree->CommitLabelEdit(); };
+    lifecycle_->CommitPendingEdits = [this] { Tree->CommitLabelEdit(); };
     documents_->DrawBack = [this] { surface_->DrawBack(); };
     documents_->StartRedrawTimer = [this] { Timer.start(); };
     documents_->CloseWindow = [this] { close(); };
@@ -213,6 +218,9 @@ void TMainForm::ConnectControls() {
     connect(TreeModel, &QAbstractItemModel::modelReset, this, outlineChanged);
     // A new, opened or recovered outline has no changes to undo.
     connect(TreeModel, &QAbstractItemModel::modelReset, this, [this] { session_->History.Clear(); });
+    // The document file is known once the new outline is shown.
+    connect(TreeModel, &QAbstractItemModel::modelReset, this,
+            [this] { QTimer::singleShot(0, watcher_.get(), [this] { watcher_->Follow(); }); });
     connect(TreeModel, &QAbstractItemModel::dataChanged, this, outlineChanged);
     connect(Tree, &QTreeView::expanded, this, outlineChanged);
     connect(Tree, &QTreeView::collapsed, this, outlineChanged);

@@ -10,6 +10,7 @@
 class QPlainTextEdit;
 class TDocumentCommands;
 class TDocumentSession;
+class TDocumentWatcher;
 class TEditorCommands;
 class TErrorBox;
 class TFontPicker;
@@ -122,6 +123,7 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TSkinSurface> surface_;
     std::unique_ptr<TFrameBehaviour> frame_;
     std::unique_ptr<TSessionRecovery> recovery_;
+    std::unique_ptr<TDocumentWatcher> watcher_;
     std::unique_ptr<TStartupShutdown> lifecycle_;
     std::unique_ptr<TEditorCommands> editing_;
     std::unique_ptr<TOutlineFind> outlineFind_;  // uses editing_'s find dialog

@@ -56,8 +56,10 @@ void TOutlineFind::StartSearch(bool newQuery) {
     newQuery_ = newQuery_ || newQuery;
     if (newQuery) dialog.ShowSearching();
     const TOutlineItem* shown = session_.ItemAtCurrentIndex();
-    runner_.Start(TOutlineSearch::Snapshot(session_.Outline(), session_.Store, shown,
-                                           shown ? texts_.TextOf(shown) : QString()),
+    // The editor's text only when its file does not hold it yet.
+    const std::optional<QString> changed = shown ? texts_.TextNotInFile(shown) : std::nullopt;
+    runner_.Start(TOutlineSearch::Snapshot(session_.Outline(), session_.Store, changed ? shown : nullptr,
+                                           changed.value_or(QString())),
                   dialog.FindText(), dialog.Options());
 }
 

@@ -159,10 +159,21 @@ bool TOutlineView::CurrentCanWaitForLayout() const {
 }
 
 // An item's label editor is a child of the viewport, hidden as soon as it closes.
-bool TOutlineView::HasOpenEditor() const {
+QWidget* TOutlineView::OpenEditor() const {
     const QList<QWidget*> children = viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    return std::any_of(children.begin(), children.end(),
-                       [](const QWidget* child) { return child->isVisible(); });
+    const auto open = std::find_if(children.begin(), children.end(),
+                                   [](const QWidget* child) { return child->isVisible(); });
+    return open == children.end() ? nullptr : *open;
+}
+
+bool TOutlineView::HasOpenEditor() const { return OpenEditor() != nullptr; }
+
+void TOutlineView::CommitLabelEdit() {
+    if (state() != QAbstractItemView::EditingState) return;
+    QWidget* editor = OpenEditor();
+    if (!editor) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 QRegion TOutlineView::visualRegionForSelection(const QItemSelection& selection) const {

@@ -21,6 +21,10 @@ public:
     // The drop zone and target item at a point of the viewport.
     TDropZone::Zone ZoneAt(const QPoint& point, QModelIndex* target) const;
 
+    // Takes the label being edited, as Enter would: before anything saves, replaces or
+    // ends the document.
+    void CommitLabelEdit();
+
     void setModel(QAbstractItemModel* model) override;
     void doItemsLayout() override;
 
@@ -50,6 +54,7 @@ private:
     // change closes, nor for assistive technology, which follows the current row.
     bool CurrentCanWaitForLayout() const;
     bool HasOpenEditor() const;
+    QWidget* OpenEditor() const;
 
     QPersistentModelIndex dropTarget_;
     bool layoutPending_ = false;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/TDocumentCommands.h"
 #include "app/TDocumentSession.h"
@@ -56,13 +57,23 @@ void TStartupShutdown::FormCreate() {
     session_.SelectionSync = true;
     // What a session that did not end in order left is offered before anything goes.
     std::optional<TRecoveryRecord> left = OfferRecovery();
-    if (!left) session_.Store.RemoveAll();
+    if (!left && !recovery_.LeftFilesStay()) session_.Store.RemoveAll();
     session_.Settings.Clear();
     ReadSettingsAtStart();
-    if (left)
+    if (left) {
         ApplyRecoveredSession(std::move(*left));
-    else
-        errors_.Run([this] { ChooseStartDocument(); });
+        // A document named on the command line comes once the recovered one is settled,
+        // as Open would bring it: the window shows what the question is about first.
+        if (!context_.arguments.isEmpty())
+            QTimer::singleShot(0, &window_, [this] {
+                errors_.Run([this] { documents_.LoadFile(context_.arguments.first()); });
+            });
+    } else {
+        // Until a document is loaded there is none to save into: Save asks for a name.
+        const QString lastFile = session_.Settings.Value(u"EditFile");
+        session_.Settings.SetValue(u"EditFile", QStringLiteral("nil"));
+        errors_.Run([this, &lastFile] { ChooseStartDocument(lastFile); });
+    }
     session_.AutoSaveOn = session_.Settings.Value(u"AutoSave") != QStringLiteral("0");
     if (session_.Outline().IsEmpty()) AddDefaultItem();
 }
@@ -71,6 +82,9 @@ void TStartupShutdown::ReadSettingsAtStart() {
     const QString path = session_.SettingsPath();
     if (!QFileInfo::exists(path)) {
         session_.Settings = TSettingsList::Defaults(window_.geometry());
+        // A session that left a record asked already; it ended before writing its
+        // settings.
+        if (recordFound_) return;
         const auto answer = context_.messageBoxes->Ask(
             TMessageBoxes::Kind::Confirmation,
             QStringLiteral("qloを本アプリケーションに関連づけますか？"
@@ -132,7 +146,7 @@ void TStartupShutdown::ApplyFont(QWidget* control, const TStartupSettings::Font&
     }
 }
 
-void TStartupShutdown::ChooseStartDocument() {
+void TStartupShutdown::ChooseStartDocument(const QString& editFile) {
     const QString autoLoad = session_.Settings.Value(u"AutoLoad");
     if (!context_.arguments.isEmpty()) {
         session_.AutoLoadOn = autoLoad != QStringLiteral("0");
@@ -141,7 +155,6 @@ void TStartupShutdown::ChooseStartDocument() {
     }
     session_.AutoLoadOn = autoLoad == QStringLiteral("1");
     if (!session_.AutoLoadOn) return;
-    const QString editFile = session_.Settings.Value(u"EditFile");
     if (editFile == QStringLiteral("nil")) return;
     if (QFileInfo::exists(editFile))
         documents_.LoadFile(editFile);
@@ -178,6 +191,7 @@ void TStartupShutdown::FormActivate() {
 
 bool TStartupShutdown::FormCloseQuery() {
     if (endedWithoutQuestions_) return true;
+    if (CommitPendingEdits) CommitPendingEdits();
     // An empty outline has nothing to save: what the editor holds then is the notice
     // of the empty outline or text that belongs to no item.
     if (!session_.Modified || session_.Outline().IsEmpty()) return true;
@@ -210,13 +224,16 @@ void TStartupShutdown::FormClose() {
     // first.
     window_.hide();
     QGuiApplication::sync();
-    session_.Store.RemoveAll();
+    // The record goes before the first text: an end cut short while the texts are
+    // deleted leaves no record naming texts that are gone.
     recovery_.Discard();
+    session_.Store.RemoveAll();
 }
 
 void TStartupShutdown::EndWithoutQuestions() {
     if (endedWithoutQuestions_) return;
     endedWithoutQuestions_ = true;
+    if (CommitPendingEdits) CommitPendingEdits();
     const QString editFile = session_.Settings.Value(u"EditFile");
     bool saved = !session_.Modified || session_.Outline().IsEmpty();
     if (!saved && session_.Settings.Value(u"AutoSave") == QStringLiteral("1") &&
@@ -228,8 +245,8 @@ void TStartupShutdown::EndWithoutQuestions() {
         }
     }
     if (saved) {
-        session_.Store.RemoveAll();
         recovery_.Discard();
+        session_.Store.RemoveAll();
     } else {
         recovery_.WriteNow();  // the next start offers to recover
     }
@@ -240,10 +257,12 @@ std::optional<TRecoveryRecord> TStartupShutdown::OfferRecovery() {
     try {
         record = recovery_.TakeLeftRecord();
     } catch (const AppError& error) {
+        recordFound_ = true;
         errors_.Show(error.Text());
         return std::nullopt;
     }
     if (!record) return std::nullopt;
+    recordFound_ = true;
     const auto answer = context_.messageBoxes->Ask(
         TMessageBoxes::Kind::Confirmation,
         QStringLiteral("前回、保存されずに終了した文章があります。復元しますか？"),
@@ -262,13 +281,18 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
         if (item->Expanded()) expanded << item;
     });
     // The texts the killed session had not written yet come back from the document's
-    // copy before any text is read.
-    errors_.Run([&] { session_.Store.TakeTextsFromSource(record.SourceTexts); });
+    // copy (or the document itself, while it is as it was loaded) before any text is read.
+    const bool documentAsLoaded = record.Loaded && TDocumentWriter::StatusUnchanged(*record.Loaded);
+    errors_.Run([&] {
+        session_.Store.TakeTextsFromSource(record.SourceTexts, documentAsLoaded ? record.Loaded->path : QString());
+    });
+    session_.LoadedFile = record.Loaded;
     session_.SelectionSync = false;
     session_.TreeModel->ReplaceOutline(std::move(record.Outline));
     session_.NextItemNumber = lastNumber + 1;
     TOutlineItem* current = session_.Outline().ItemAt(record.CurrentItemIndex);
     if (!current) current = session_.Outline().First();
+    ReportMissingTexts(current);
     // A text that cannot be read is reported; no item is bound to the editor then, so
     // that its empty text is stored nowhere.
     if (!errors_.Run([&] { texts_.ShowNewOutline(expanded, current); })) session_.SelectionSync = true;
@@ -278,6 +302,23 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
         session_.DialogFolder = TStartupSettings::FolderOf(record.EditFile);
     }
     session_.Modified = true;
+}
+
+void TStartupShutdown::ReportMissingTexts(const TOutlineItem* current) {
+    // The item the editor held may never have had a file (a new item, nothing typed);
+    // every other item's text was in its file.
+    QStringList missing;
+    session_.Outline().ForEach([&](TOutlineItem* item) {
+        if (item == current || session_.Store.Exists(item->ItemNumber)) return;
+        missing << item->Label;
+        // An empty text in its place, so that the document can be saved and closed.
+        errors_.Run([&] { session_.Store.Store(item->ItemNumber, QString()); });
+    });
+    if (missing.isEmpty()) return;
+    constexpr qsizetype kListed = 10;
+    QString list = QStringList(missing.mid(0, kListed)).join(u'\n');
+    if (missing.size() > kListed) list += QStringLiteral("\nほか %1 項目").arg(missing.size() - kListed);
+    errors_.Show(QStringLiteral("次の項目の文章は見つかりませんでした。空の文章として復元します。\n%1").arg(list));
 }
 
 bool TStartupShutdown::SettingsChangedSinceStart() const {

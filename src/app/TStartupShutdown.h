@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "app/TMainFormContext.h"
@@ -14,6 +15,7 @@ class TDocumentSession;
 class TErrorBox;
 class TFrameBehaviour;
 class TItemTextBinding;
+class TOutlineItem;
 class TOutlineView;
 class TSessionRecovery;
 class TSkinSurface;
@@ -28,6 +30,10 @@ class TStartupShutdown {
                      const TMainFormContext& context, TDocumentSession& session,
                      TItemTextBinding& texts, TDocumentCommands& documents, TSkinSurface& surface,
                      TFrameBehaviour& frame, TSessionRecovery& recovery, TErrorBox& errors);
+
+    // Commits what the user is editing outside the editor (a label): called before
+    // anything saves or ends the document.
+    std::function<void()> CommitPendingEdits;
 
     void FormCreate();
     void FormActivate();
@@ -50,7 +56,11 @@ class TStartupShutdown {
     void ApplySettings(TStartupSettings::Values values);
     static void ApplyFont(QWidget* control, const TStartupSettings::Font& setting);
     bool SettingsChangedSinceStart() const;
-    void ChooseStartDocument();
+    // editFile: the document the last session had, for the automatic load.
+    void ChooseStartDocument(const QString& editFile);
+    // Names the items whose texts the recovered session lost (their files are gone) and
+    // gives them empty ones.
+    void ReportMissingTexts(const TOutlineItem* current);
     void AddDefaultItem();
     void RecordWindowPlace();
     void WriteSettingsFile();
@@ -67,6 +77,8 @@ class TStartupShutdown {
     TSessionRecovery& recovery_;
     TErrorBox& errors_;
     bool endedWithoutQuestions_ = false;
+    // A session that did not end in order left a record (read or not).
+    bool recordFound_ = false;
     // The list start-up used because the settings file could not be read.
     std::optional<QStringList> unreadSettings_;
 };

@@ -161,8 +161,8 @@ class BlockHash {
 
 }  // namespace
 
-TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
-                                               const TItemTextStore& store) {
+TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TItemTextStore& store,
+                                               const std::optional<TTextInMemory>& inMemory) {
     if (outline.IsEmpty()) throw AppError(EmptyOutlineText());
 
     Output output;
@@ -187,8 +187,9 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline,
         // Files in the document's own form go in as they are; others are converted. A
         // missing file stops the save (it cannot be opened).
         qsizetype lineCount = 0;
-        if (!store.AppendDocumentLines(item->ItemNumber, output.texts, &lineCount)) {
-            const QString text = store.Load(item->ItemNumber);
+        const bool fromMemory = inMemory && inMemory->itemNumber == item->ItemNumber;
+        if (fromMemory || !store.AppendDocumentLines(item->ItemNumber, output.texts, &lineCount)) {
+            const QString text = fromMemory ? inMemory->text : store.Load(item->ItemNumber);
             lineCount = TTextLines::LineCount(text);
             AppendText(output.texts, text, output.unencodable);
         }
@@ -295,6 +296,10 @@ TDocumentWriter::Fingerprint StatusOf(const QString& path) {
     return status;
 }
 
+bool SameStatus(const TDocumentWriter::Fingerprint& a, const TDocumentWriter::Fingerprint& b) {
+    return a.size == b.size && a.inode == b.inode && a.modified == b.modified && a.changed == b.changed;
+}
+
 }  // namespace
 
 TDocumentWriter::Fingerprint TDocumentWriter::FingerprintOf(const QString& path,
@@ -308,10 +313,8 @@ TDocumentWriter::Fingerprint TDocumentWriter::FingerprintOf(const QString& path,
 bool TDocumentWriter::ChangedSince(const Fingerprint& fingerprint) {
     const Fingerprint now = StatusOf(fingerprint.path);
     if (now.size < 0) return false;
-    if (now.size == fingerprint.size && now.inode == fingerprint.inode &&
-        now.modified == fingerprint.modified && now.changed == fingerprint.changed)
-        return false;
-    if (now.size != fingerprint.size) return true;
+    if (SameStatus(now, fingerprint)) return false;
+    if (now.size != fingerprint.size || !fingerprint.hashKnown) return true;
     // Touched, or written again by someone: the bytes tell whether anything changed.
     QFile file(fingerprint.path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return true;
@@ -326,6 +329,11 @@ bool TDocumentWriter::ChangedSince(const Fingerprint& fingerprint) {
         total += n;
     }
     return total != fingerprint.size || hash.Result() != fingerprint.hash;
+}
+
+bool TDocumentWriter::StatusUnchanged(const Fingerprint& fingerprint) {
+    const Fingerprint now = StatusOf(fingerprint.path);
+    return now.size >= 0 && SameStatus(now, fingerprint);
 }
 
 quint64 TDocumentWriter::ContentHash(const QList<QByteArrayView>& pieces) {

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <optional>
 
 class TOutline;
 class TItemTextStore;
@@ -40,7 +41,14 @@ class TDocumentWriter {
     // break or NUL inside a label would break the line structure and is written as a
     // blank. Throws AppError for an empty outline ("編集中の文章に、内容がありません") and
     // for an item text file that is missing or cannot be read. Touches no file.
-    static Output Write(const TOutline& outline, const TItemTextStore& store);
+    // An item's text taken from memory instead of its file (the editor's text, when its
+    // file cannot be written).
+    struct TTextInMemory {
+        int itemNumber = -1;
+        QString text;  // lines separated by "\n"
+    };
+    static Output Write(const TOutline& outline, const TItemTextStore& store,
+                        const std::optional<TTextInMemory>& inMemory = std::nullopt);
 
     // Replaces the file at path with the pieces, one after the other, so that a failure
     // never leaves a damaged or missing document: the bytes go to a temporary file in the
@@ -64,6 +72,9 @@ class TDocumentWriter {
         qint64 modified = 0;
         qint64 changed = 0;
         quint64 hash = 0;
+        // A fingerprint kept from an earlier run has no hash (it is valid within one run
+        // only): any change of the status then counts as a change of the file.
+        bool hashKnown = true;
         // Whether other names the file this is the fingerprint of.
         bool IsFor(const QString& other) const;
     };
@@ -76,6 +87,9 @@ class TDocumentWriter {
     // unchanged. A file that no longer exists, or is no regular file, has nothing another
     // program wrote that a save could lose: it counts as unchanged.
     static bool ChangedSince(const Fingerprint& fingerprint);
+    // Whether the file the fingerprint names has the size, identity and times it had:
+    // nothing is read.
+    static bool StatusUnchanged(const Fingerprint& fingerprint);
     // A fast non-cryptographic hash of the pieces taken as one run of bytes: the same
     // however the bytes are divided into pieces. Only for comparisons within a run of
     // the program.

@@ -90,12 +90,35 @@ bool TItemTextStore::StoreDocumentLines(int itemNumber, const QByteArray& docume
     return true;
 }
 
-void TItemTextStore::TakeTextsFromSource(const std::vector<TWriteBehind::TSourceText>& named) const {
+std::optional<std::vector<TWriteBehind::TSourceText>> TItemTextStore::TextsInDocument(
+    const TDocumentWriter::Fingerprint& loaded) const {
+    auto pending = behind_->PendingInDocument();
+    if (!pending) return std::nullopt;
+    if (pending->second.empty()) return std::move(pending->second);
+    const QByteArray& document = pending->first;
+    if (!loaded.hashKnown || document.size() != loaded.size ||
+        TDocumentWriter::ContentHash({document}) != loaded.hash)
+        return std::nullopt;
+    return std::move(pending->second);
+}
+
+void TItemTextStore::MoveAllTo(const QString& folder) const {
+    if (!QDir().mkpath(folder))
+        throw AppError::CannotCreate(QDir::toNativeSeparators(folder), TWholeFile::kNoReason);
+    const QDir dir(dataDir_);
+    for (const QString& name : ItemFileNames(dataDir_)) {
+        if (!QFile::rename(dir.filePath(name), QDir(folder).filePath(name)))
+            throw AppError::CannotCreate(QDir::toNativeSeparators(QDir(folder).filePath(name)), TWholeFile::kNoReason);
+    }
+}
+
+void TItemTextStore::TakeTextsFromSource(const std::vector<TWriteBehind::TSourceText>& named,
+                                         const QString& document) const {
     std::vector<TWriteBehind::TSourceText> texts;
     for (const TWriteBehind::TSourceText& text : named)
         if (!QFileInfo::exists(Path(text.itemNumber))) texts.push_back(text);
     if (texts.empty()) return;
-    const QString path = SourcePath();
+    const QString path = QFileInfo::exists(SourcePath()) || document.isEmpty() ? SourcePath() : document;
     QByteArray source;
     if (const int error = TWholeFile::Append(path, source))
         throw AppError::CannotOpen(QDir::toNativeSeparators(path), error);

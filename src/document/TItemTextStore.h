@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "document/TDocumentWriter.h"
 #include "document/TWriteBehind.h"
 
 // The item text files: one file a item in the Data folder, named by the item's
@@ -60,11 +61,21 @@ public:
     // The texts waiting for their files, as parts of the file at SourcePath(): what a
     // recovery record names. Nothing while that file is still being written.
     std::optional<std::vector<TWriteBehind::TSourceText>> TextsInSource() const { return behind_->PendingInSource(); }
-    // Takes the texts of a recovered session back from the file at SourcePath(), each
-    // unless its item's file exists (then the file holds it, or a text stored later), and
-    // starts writing them behind. Throws AppError when the file cannot be read or does
-    // not hold them.
-    void TakeTextsFromSource(const std::vector<TWriteBehind::TSourceText>& texts) const;
+    // The texts waiting for their files as parts of the document they were read from,
+    // when that document is the file as loaded: what a recovery record names while the
+    // file at SourcePath() could not be written (the document's own file holds them).
+    std::optional<std::vector<TWriteBehind::TSourceText>> TextsInDocument(const TDocumentWriter::Fingerprint& loaded) const;
+    // Texts wait for their files, but writing them stopped at a failure.
+    bool WritingStopped() const { return behind_->Stopped(); }
+    // Takes the texts of a recovered session back from the file at SourcePath(), or from
+    // document when that file is not there, each unless its item's file exists (then
+    // the file holds it, or a text stored later), and starts writing them behind.
+    // Throws AppError when the file cannot be read or does not hold them.
+    void TakeTextsFromSource(const std::vector<TWriteBehind::TSourceText>& texts,
+                             const QString& document = QString()) const;
+    // Moves every item text file (and the file at SourcePath()) into folder, which is
+    // made first. Throws AppError when the folder cannot be made or a file not moved.
+    void MoveAllTo(const QString& folder) const;
     // The item's text as editor text; empty when the file does not exist. Throws
     // AppError when it exists but cannot be read.
     QString Load(int itemNumber) const;

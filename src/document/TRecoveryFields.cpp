@@ -168,6 +168,8 @@ static std::optional<Integer> ParseInteger(QByteArrayView field) {
 
 std::optional<int> TRecoveryFields::ParseNumber(QByteArrayView field) { return ParseInteger<int>(field); }
 
+std::optional<qint64> TRecoveryFields::ParseLong(QByteArrayView field) { return ParseInteger<qint64>(field); }
+
 std::optional<qint64> TRecoveryFields::ParseSize(QByteArrayView field) {
     const std::optional<qint64> value = ParseInteger<qint64>(field);
     if (value && *value < 0) return std::nullopt;

@@ -22,10 +22,11 @@
 
 // The record is UTF-8 text of lines that each end with LF:
 //
-//   hedgerow recovery 1
+//   hedgerow recovery 3
 //   file /home/me/文書/計画.qlo
 //   modified 1
 //   current 2
+//   loaded 5120 1835012 1733650000123456789 1733650000123456789 /home/me/文書/計画.qlo
 //   nil 0 1 0 1 - 第一章
 //   0 1 0 0 1 - 一行目%000A二行目
 //   nil 2 0 3 4 8740 ①
@@ -33,11 +34,12 @@
 //   end 3 5d1e0c7a93b24f06
 //
 // After the version line come the document's path, the modified flag and the absolute
-// index of the selected item, then one line per item in depth-first order (a parent
+// index of the selected item, the loaded document's size, inode, modification and status
+// change times and path ("loaded -" for none; since version 3), then one line per item in depth-first order (a parent
 // before its children): the parent's index among the item lines ("nil" for a top-level
 // item), the ItemNumber, the expanded flag, ImageIndex, SelectedIndex, the LabelBytes
 // in hexadecimal ("-" for none) and the label, which takes the rest of the line. A
-// record of version 2 then names the texts still in the document's copy: the
+// record of version 2 or 3 then names the texts still in the document's copy: the
 // ItemNumber, the place and length of the text's bytes and its number of lines. The
 // last line holds the number of items and a checksum of everything before it; a record
 // without it is one whose writing was cut short.
@@ -49,16 +51,17 @@
 
 namespace {
 
-// Version 2 only for a record that names texts in the document's copy, so that a record
-// without them reads everywhere version 1 does.
+// Records of versions 1 (no texts in the document's copy) and 2 still read.
 constexpr QByteArrayView kVersionLine("hedgerow recovery 1");
 constexpr QByteArrayView kSourceVersionLine("hedgerow recovery 2");
+constexpr QByteArrayView kLoadedVersionLine("hedgerow recovery 3");
 constexpr QByteArrayView kVersionPrefix("hedgerow recovery ");
 constexpr QByteArrayView kFilePrefix("file ");
 constexpr QByteArrayView kModifiedPrefix("modified ");
 constexpr QByteArrayView kCurrentPrefix("current ");
 constexpr QByteArrayView kEndPrefix("end ");
 constexpr QByteArrayView kTextPrefix("text ");
+constexpr QByteArrayView kLoadedPrefix("loaded ");
 constexpr QByteArrayView kNoParent("nil");
 constexpr QByteArrayView kNoBytes("-");
 
@@ -142,22 +145,41 @@ bool ParseFlagField(QByteArrayView field, int lineNumber, const QString& what) {
     return *value;
 }
 
-// A text line of a version 2 record, without its prefix.
+qint64 ParseLongField(QByteArrayView field, int lineNumber, const QString& what,
+                     std::optional<qint64> (*parse)(QByteArrayView) = TRecoveryFields::ParseSize) {
+    const std::optional<qint64> value = parse(field);
+    if (!value)
+        ThrowCorrupted(lineNumber, QStringLiteral("%1 '%2' は正しい数ではありません。").arg(what, Shown(field)));
+    return *value;
+}
+
+// A text line of a version 2 or 3 record, without its prefix.
 TWriteBehind::TSourceText ParseSourceText(QByteArrayView line, int lineNumber) {
-    const auto size = [&](QByteArrayView field, const QString& what) {
-        const std::optional<qint64> value = TRecoveryFields::ParseSize(field);
-        if (!value)
-            ThrowCorrupted(lineNumber,
-                           QStringLiteral("%1 '%2' は正しい数ではありません。").arg(what, Shown(field)));
-        return static_cast<qsizetype>(*value);
-    };
     Fields fields(line, lineNumber);
     TWriteBehind::TSourceText text;
     text.itemNumber = ParseInt(fields.Next(), lineNumber, QStringLiteral("項目番号"));
-    text.offset = size(fields.Next(), QStringLiteral("文章の位置"));
-    text.length = size(fields.Next(), QStringLiteral("文章の長さ"));
-    text.lineCount = size(fields.Rest(), QStringLiteral("文章の行数"));
+    text.offset = ParseLongField(fields.Next(), lineNumber, QStringLiteral("文章の位置"));
+    text.length = ParseLongField(fields.Next(), lineNumber, QStringLiteral("文章の長さ"));
+    text.lineCount = ParseLongField(fields.Rest(), lineNumber, QStringLiteral("文章の行数"));
     return text;
+}
+
+// The value of the loaded document's line, without its prefix.
+std::optional<TDocumentWriter::Fingerprint> ParseLoaded(QByteArrayView value, int lineNumber) {
+    if (value == kNoBytes) return std::nullopt;
+    Fields fields(value, lineNumber);
+    TDocumentWriter::Fingerprint loaded;
+    loaded.size = ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の大きさ"));
+    loaded.inode = static_cast<quint64>(ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の識別番号")));
+    loaded.modified =
+        ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の更新時刻"), TRecoveryFields::ParseLong);
+    loaded.changed =
+        ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の状態変更時刻"), TRecoveryFields::ParseLong);
+    std::optional<QString> path = TRecoveryFields::Unescape(fields.Rest());
+    if (!path) ThrowCorrupted(lineNumber, QStringLiteral("文書のパスの書き方が正しくありません。"));
+    loaded.path = std::move(*path);
+    loaded.hashKnown = false;
+    return loaded;
 }
 
 // The value after prefix on a line that must begin with it.
@@ -215,8 +237,9 @@ QByteArray TRecoveryRecord::Serialize() const {
         longest += 96 + 5 * item->Label.size() + 2 * item->LabelBytes.size();
     });
     longest += 96 * static_cast<qsizetype>(SourceTexts.size());
+    if (Loaded) longest += 96 + 5 * Loaded->path.size();
     TRecoveryFields::Output out(longest);
-    out.Append(SourceTexts.empty() ? kVersionLine : kSourceVersionLine);
+    out.Append(kLoadedVersionLine);
     out.Append('\n');
     out.Append(kFilePrefix);
     out.AppendEscaped(EditFile);
@@ -226,6 +249,17 @@ QByteArray TRecoveryRecord::Serialize() const {
     out.Append('\n');
     out.Append(kCurrentPrefix);
     out.AppendNumber(CurrentItemIndex);
+    out.Append('\n');
+    out.Append(kLoadedPrefix);
+    if (Loaded) {
+        for (const qint64 field : {Loaded->size, static_cast<qint64>(Loaded->inode), Loaded->modified, Loaded->changed}) {
+            out.AppendNumber(field);
+            out.Append(' ');
+        }
+        out.AppendEscaped(Loaded->path);
+    } else {
+        out.Append(kNoBytes);
+    }
     out.Append('\n');
 
     // Depth first, each item with the index of its parent's line.
@@ -292,7 +326,8 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
     const QByteArrayView firstLine =
         QByteArrayView(bytes).first(firstBreak < 0 ? bytes.size() : firstBreak);
     if (firstBreak < 0 && kVersionLine.startsWith(firstLine)) ThrowTruncated();
-    const bool namesSourceTexts = firstLine == kSourceVersionLine;
+    const bool namesLoaded = firstLine == kLoadedVersionLine;
+    const bool namesSourceTexts = firstLine == kSourceVersionLine || namesLoaded;
     if (firstLine != kVersionLine && !namesSourceTexts) {
         if (firstLine.startsWith(kVersionPrefix))
             throw AppError(QStringLiteral("復元用の記録の版 '%1' には対応していません。")
@@ -321,6 +356,7 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
     const int currentLineNumber = lines.Number();
     record.CurrentItemIndex = ParseInt(ValueOf(currentLine, kCurrentPrefix, currentLineNumber),
                                        currentLineNumber, QStringLiteral("選択中の項目の番号"));
+    if (namesLoaded) record.Loaded = ParseLoaded(ValueOf(lines.Next(), kLoadedPrefix, lines.Number()), lines.Number());
 
     // The items. path holds the line indexes and items of the last item read and its
     // ancestors: the parent of the next item must be one of them, or the order would

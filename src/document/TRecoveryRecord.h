@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+#include "document/TDocumentWriter.h"
 #include "document/TOutline.h"
 #include "document/TWriteBehind.h"
 
@@ -27,7 +28,13 @@ public:
     // reports (TDocumentWriter::CurrentIndexIsStale) and the record keeps.
     int CurrentItemIndex = -1;
     TOutline Outline;
-    // The texts not in their item files yet, as parts of the document's copy.
+    // The document file as the session last loaded or saved it, so that a save after
+    // the recovery still notices another program's change; none for a new document.
+    // Its hash is not kept (it holds within one run only).
+    std::optional<TDocumentWriter::Fingerprint> Loaded;
+    // The texts not in their item files yet, as parts of the document's copy (or, when
+    // the copy could not be written, of the document file itself while it is as Loaded
+    // describes it).
     std::vector<TWriteBehind::TSourceText> SourceTexts;
 
     // The record of a session: the outline is copied.

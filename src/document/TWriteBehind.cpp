@@ -71,7 +71,8 @@ void TWriteBehind::Run() {
         }
         if (error != 0) {
             running_ = false;
-            const FailureHandler failed = failed_;
+            const FailureHandler failed = failureReported_ ? nullptr : failed_;
+            failureReported_ = true;
             lock.unlock();
             if (failed) failed(number, error);
             return;
@@ -83,6 +84,7 @@ void TWriteBehind::Run() {
             texts_.erase(still);
     }
     running_ = false;
+    if (texts_.empty()) failureReported_ = false;
     if (!stop_ && texts_.empty() && !sourceTried_.isNull()) {
         sourceTried_.clear();
         sourceOnDisk_.clear();
@@ -122,6 +124,23 @@ std::optional<std::vector<TWriteBehind::TSourceText>> TWriteBehind::PendingInSou
     return inSource;
 }
 
+std::optional<std::pair<QByteArray, std::vector<TWriteBehind::TSourceText>>> TWriteBehind::PendingInDocument() const {
+    std::lock_guard lock(mutex_);
+    std::vector<TSourceText> texts;
+    texts.reserve(texts_.size());
+    const char* document = texts_.empty() ? nullptr : texts_.begin()->second.document.constData();
+    for (const auto& [number, text] : texts_) {
+        if (text.document.constData() != document) return std::nullopt;
+        texts.push_back({number, text.offset, text.length, text.lineCount});
+    }
+    return std::pair{texts_.empty() ? QByteArray() : texts_.begin()->second.document, std::move(texts)};
+}
+
+bool TWriteBehind::Stopped() const {
+    std::lock_guard lock(mutex_);
+    return !running_ && !texts_.empty();
+}
+
 void TWriteBehind::UseSourceOnDisk(const QByteArray& document) {
     std::lock_guard lock(mutex_);
     sourceTried_ = document;
@@ -135,6 +154,7 @@ void TWriteBehind::DiscardAll() {
     texts_.clear();
     sourceTried_.clear();
     sourceOnDisk_.clear();
+    failureReported_ = false;
     stop_ = false;
 }
 

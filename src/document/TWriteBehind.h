@@ -48,7 +48,8 @@ public:
     // number, as FileWriter does.
     using SourceWriter = std::function<int(std::optional<QByteArrayView> document)>;
     // Called on the writing thread when a file cannot be written: the item's number and
-    // the error number. Writing stops there; the texts stay here.
+    // the error number. Writing stops there; the texts stay here. Only the first failure
+    // is reported until every text is written.
     using FailureHandler = std::function<void(int itemNumber, int error)>;
 
     TWriteBehind(FileWriter write, SourceWriter writeSource)
@@ -69,6 +70,13 @@ public:
     // The texts not yet written as parts of the source; nothing while the source is not
     // on the disk yet (or could not be written).
     std::optional<std::vector<TSourceText>> PendingInSource() const;
+    // The texts not yet written as parts of the document they come from, when they all
+    // come from one, with that document: what a record names while the source could not
+    // be written (the document's own file may hold the same bytes).
+    std::optional<std::pair<QByteArray, std::vector<TSourceText>>> PendingInDocument() const;
+    // Texts wait, but writing stopped at a failure: Start() tries again, and a failure
+    // of that try is not reported again.
+    bool Stopped() const;
     // The source is on the disk already, holding document: a recovered session's texts.
     void UseSourceOnDisk(const QByteArray& document);
 
@@ -101,6 +109,7 @@ private:
     std::thread thread_;
     std::atomic<bool> stop_{false};
     bool running_ = false;  // under mutex_
+    bool failureReported_ = false;  // since the texts were last all written, under mutex_
     int writing_ = -1;      // the item whose file the thread writes now, under mutex_
     QByteArray sourceTried_;   // the document whose source was written or tried, under mutex_
     QByteArray sourceOnDisk_;  // the document whose source is written, under mutex_

@@ -7,8 +7,9 @@
 class TMessageBoxes {
 public:
     enum class Kind { Warning, Error, Information, Confirmation };
-    enum class Buttons { Ok, YesNo, YesNoCancel };
-    enum class Answer { Ok, Yes, No, Cancel };
+    // YesNoReloadCancel: "はい(&Y)", "いいえ(&N)", "読み込み直す(&R)" and "キャンセル".
+    enum class Buttons { Ok, YesNo, YesNoCancel, YesNoReloadCancel };
+    enum class Answer { Ok, Yes, No, Cancel, Reload };
 
     virtual ~TMessageBoxes() = default;
 

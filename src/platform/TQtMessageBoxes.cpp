@@ -23,13 +23,16 @@ TMessageBoxes::Answer TQtMessageBoxes::Ask(Kind kind, const QString& text, Butto
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     QPushButton* cancel = nullptr;
+    QPushButton* reload = nullptr;
     if (buttons == Buttons::Ok) {
         ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.setEscapeButton(ok);
     } else {
         yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        if (buttons == Buttons::YesNoCancel)
+        if (buttons == Buttons::YesNoReloadCancel)
+            reload = box.addButton(QStringLiteral("読み込み直す(&R)"), QMessageBox::ActionRole);
+        if (buttons == Buttons::YesNoCancel || buttons == Buttons::YesNoReloadCancel)
             cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(cancel ? cancel : no);
@@ -39,6 +42,7 @@ TMessageBoxes::Answer TQtMessageBoxes::Ask(Kind kind, const QString& text, Butto
     if (clicked == yes && yes) return Answer::Yes;
     if (clicked == no && no) return Answer::No;
     if (clicked == ok && ok) return Answer::Ok;
+    if (clicked == reload && reload) return Answer::Reload;
     if (buttons == Buttons::YesNo) return Answer::No;
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }

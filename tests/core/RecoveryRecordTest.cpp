@@ -39,6 +39,13 @@ void ExpectSame(const TRecoveryRecord& actual, const TRecoveryRecord& expected) 
     EXPECT_EQ(actual.Outline.Count(), expected.Outline.Count());
     EXPECT_EQ(Items(actual.Outline), Items(expected.Outline));
     EXPECT_EQ(actual.SourceTexts, expected.SourceTexts);
+    ASSERT_EQ(actual.Loaded.has_value(), expected.Loaded.has_value());
+    if (expected.Loaded) {
+        EXPECT_EQ(actual.Loaded->path, expected.Loaded->path);
+        EXPECT_EQ(std::tuple(actual.Loaded->size, actual.Loaded->inode, actual.Loaded->modified, actual.Loaded->changed),
+                  std::tuple(expected.Loaded->size, expected.Loaded->inode, expected.Loaded->modified,
+                             expected.Loaded->changed));
+    }
 }
 
 // Labels that could break a line or a field, escapes of bytes code page 932 cannot map,
@@ -64,6 +71,8 @@ TRecoveryRecord AwkwardRecord() {
     TRecoveryRecord record = TRecoveryRecord::Of(
         outline, QString::fromUtf16(u"/home/利用者/文書 😀/計画 100%\n.qlo"), true, 3);
     record.SourceTexts = {{7, 120, 0, 0}, {12, 4'500'000'000, 52, 3}};
+    // The document as loaded: a time before 1970, a path with a line break.
+    record.Loaded = TDocumentWriter::Fingerprint{record.EditFile, 5'000'000'000, 1835012, -1, 1733650000123456789};
     return record;
 }
 
@@ -81,7 +90,7 @@ TEST(RecoveryRecord, KeepsEveryLabelAndNumberExactly) {
          std::initializer_list<const TRecoveryRecord*>{&awkward, &stale, &empty}) {
         const QByteArray bytes = record->Serialize();
         // Nothing in a label or the path breaks a line.
-        EXPECT_EQ(bytes.count('\n'), record->Outline.Count() + record->SourceTexts.size() + 5)
+        EXPECT_EQ(bytes.count('\n'), record->Outline.Count() + record->SourceTexts.size() + 6)
             << bytes.constData();
         const TRecoveryRecord parsed = TRecoveryRecord::Parse(bytes);
         ExpectSame(parsed, *record);
@@ -156,10 +165,10 @@ TEST(RecoveryRecord, RefusesChangedBytesAndNamesTheBrokenLine) {
         EXPECT_TRUE(error.Text().contains(QStringLiteral("4 行目"))) << error.what();
     }
     try {
-        TRecoveryRecord::Parse("hedgerow recovery 3\nwhatever\n");
+        TRecoveryRecord::Parse("hedgerow recovery 4\nwhatever\n");
         ADD_FAILURE() << "another version was accepted";
     } catch (const AppError& error) {
-        EXPECT_TRUE(error.Text().contains(QStringLiteral("'3'"))) << error.what();
+        EXPECT_TRUE(error.Text().contains(QStringLiteral("'4'"))) << error.what();
     }
 }
 

@@ -10,8 +10,14 @@ const QString kOverwriteQuestion = QStringLiteral("上書きします。よろ�
 class CloseQuery : public MainFormFixture {
 protected:
     TMainForm& StartWith(const QString& autoSave, const QString& editFile) {
-        WriteSettings({"iniFileVer=1.06", "AutoSave=" + autoSave, "EditFile=" + editFile});
-        TMainForm& main = StartShown();
+        WriteSettings({"iniFileVer=1.06", "AutoSave=" + autoSave});
+        // A document path for saving comes only with a loaded document.
+        if (editFile == "nil") return StartModified({});
+        dir.Write(QFileInfo(editFile).fileName(), "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:a:0\r\nold\r\n");
+        return StartModified({editFile});
+    }
+    TMainForm& StartModified(const QStringList& arguments) {
+        TMainForm& main = StartShown(arguments);
         main.Session().Modified = true;
         return main;
     }

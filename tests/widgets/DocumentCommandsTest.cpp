@@ -163,8 +163,9 @@ TEST_F(DocumentCommands, NewAsksBeforeDiscardingChangesAndShowsTheGuidance) {
 }
 
 TEST_F(DocumentCommands, CloseWithAutoSaveSavesSilently) {
-    WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=1", "EditFile=" + dir.File("auto.qlo")});
-    TMainForm& main = StartShown();
+    WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=1"});
+    dir.Write("auto.qlo", "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:a:0\r\nold\r\n");
+    TMainForm& main = StartShown({dir.File("auto.qlo")});
     main.Texts().SetEditorText("saved at exit");
     main.close();
     EXPECT_FALSE(main.isVisible());

@@ -101,7 +101,7 @@ TEST_F(MainFormStartup, AStartDocumentsTextFileThatCannotBeWrittenIsReportedAfte
     main.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 2000));
     EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("を作成できません"))) << boxes.shown[0].text.toStdString();
-    EXPECT_EQ(main.Texts().TextOf(Outline().First()), QStringLiteral("first\nsecond"));
+    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("first\nsecond"));
 }
 
 }  // namespace
