@@ -197,6 +197,7 @@ void TDocumentCommands::ReplaceDocument(const QString& path, const QByteArray& b
     editor_->show();
     session_.Modified = false;
     session_.LoadedFile = TDocumentWriter::FingerprintOf(path, {bytes});
+    ShowInCaption(path);
     RecentFile(path);
     session_.Settings.SetValue(u"EditFile", path);
     session_.DialogFolder = TStartupSettings::FolderOf(path);
@@ -212,6 +213,7 @@ bool TDocumentCommands::NewDocument() {
     session_.SelectionSync = true;
     session_.Settings.SetValue(u"EditFile", QStringLiteral("nil"));
     session_.LoadedFile.reset();
+    if (SetCaption) SetCaption(TMessageBoxes::ApplicationTitle());
     return true;
 }
 

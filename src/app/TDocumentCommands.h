@@ -63,7 +63,7 @@ class TDocumentCommands {
     void AutoSaveMenuClick();
     void AutoBackupMenuClick();
 
-    // The caption that names the document saved or recovered at path.
+    // The caption that names the document loaded, saved or recovered at path.
     void ShowInCaption(const QString& path);
 
     // Another program changed the document file while it has no unsaved edits: asks

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QTextEdit>
 #include <QPlainTextEdit>
 #include <QShortcut>
 
@@ -18,6 +20,19 @@ namespace {
 const QKeyEvent* FreshKey(const QEvent* event) {
     const auto* key = static_cast<const QKeyEvent*>(event);
     return key->isAutoRepeat() ? nullptr : key;
+}
+
+// Alt with a key that would type a character (Ctrl+Alt is AltGr on some layouts, which
+// types; AltGr itself is no Alt here).
+bool IsAltCharacter(const QKeyEvent* key) {
+    const Qt::KeyboardModifiers modifiers = key->modifiers();
+    return (modifiers & Qt::AltModifier) && !(modifiers & (Qt::ControlModifier | Qt::MetaModifier)) &&
+           !key->text().isEmpty() && key->text().at(0).isPrint();
+}
+
+bool IsTextInput(const QObject* watched) {
+    return qobject_cast<const QLineEdit*>(watched) || qobject_cast<const QPlainTextEdit*>(watched) ||
+           qobject_cast<const QTextEdit*>(watched);
 }
 
 }  // namespace
@@ -64,6 +79,10 @@ void TKeyboardShortcuts::RunOnForm(TKeyCommand command) {
         case TKeyCommand::FindInOutline: form_.FindInOutlineMenuClick(); break;
         case TKeyCommand::SwitchFocus: SwitchFocus(); break;
         case TKeyCommand::OpenFileMenu: form_.SystemMenuOpen(TMenuTables::kFile); break;
+        case TKeyCommand::OpenEditMenu: form_.SystemMenuOpen(TMenuTables::kEdit); break;
+        case TKeyCommand::OpenViewMenu: form_.SystemMenuOpen(TMenuTables::kView); break;
+        case TKeyCommand::OpenOptionMenu: form_.SystemMenuOpen(TMenuTables::kOption); break;
+        case TKeyCommand::OpenHelpMenu: form_.SystemMenuOpen(TMenuTables::kHelp); break;
         case TKeyCommand::MoveUpItem: items.MoveUpItem(); break;
         case TKeyCommand::MoveDownItem: items.MoveDownItem(); break;
         case TKeyCommand::MoveLeftItem: items.MoveLeftItem(); break;
@@ -84,6 +103,9 @@ void TKeyboardShortcuts::SwitchFocus() {
 }
 
 bool TKeyboardShortcuts::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && IsAltCharacter(static_cast<const QKeyEvent*>(event)) &&
+        IsTextInput(watched))
+        return true;  // no shortcut took it: an Alt combination never types
     switch (event->type()) {
         case QEvent::ShortcutOverride:
         case QEvent::KeyPress:

@@ -11,7 +11,8 @@ class TMainForm;
 // operation as its menu entry or button, and Alt pressed and released alone, which
 // opens the file menu. Keys of the outline count only while the outline itself has the
 // focus, so a label being edited keeps its keys; the editor keeps every key it uses
-// for editing, since its claims on keys come before the shortcuts.
+// for editing, since its claims on keys come before the shortcuts. An Alt combination no
+// shortcut takes never types its letter into a text field.
 class TKeyboardShortcuts : public QObject {
     Q_OBJECT
 

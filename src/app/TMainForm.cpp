@@ -168,6 +168,7 @@ void TMainForm::CreateConcerns() {
     surface_->FirstShown = [this] {
         QTimer::singleShot(0, this, [this] {
             for (const QString& message : std::exchange(reportsBeforeShown_, {})) errors_->Show(message);
+            lifecycle_->FirstShown();
         });
     };
     texts_->SelectionChanged = [this] {

@@ -21,6 +21,7 @@ TOutlineFind::TOutlineFind(TDocumentSession& session, TItemTextBinding& texts,
     connect(&dialog, &TFindDialog::SearchChanged, this, &TOutlineFind::Search);
     connect(&dialog, &TFindDialog::FindInOutline, this, &TOutlineFind::FindNext);
     connect(&dialog, &TFindDialog::ResultChosen, this, &TOutlineFind::Choose);
+    connect(&dialog, &QDialog::finished, this, &TOutlineFind::HandOver);
     runner_.Finished = [this](const TOutlineSearch::TResult& result) { ShowResult(result); };
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(kRefreshDelayMs);
@@ -31,6 +32,7 @@ TFindDialog& TOutlineFind::Dialog() const { return *editing_.FindDialog(); }
 
 void TOutlineFind::Show() {
     TFindDialog& dialog = Dialog();
+    shownMatch_ = Match::None;
     const bool wasInOutline = dialog.InOutline();
     dialog.SetInOutline(true);  // searches when it changes
     dialog.ShowAndActivate();
@@ -99,15 +101,30 @@ void TOutlineFind::Choose(int row) {
     texts_.SelectItem(item);
     // A text that could not be stored keeps the selection where it was.
     if (session_.ItemAtCurrentIndex() != item) return;
+    shownMatch_ = Match::InLabel;  // unless the text holds it (it may have changed since)
     if (chosen.inText) {
         QTextCursor caret = editor_->textCursor();
         caret.setPosition(0);
         editor_->setTextCursor(caret);
-        if (editing_.FindNext(dialog.FindText(), dialog.Options())) return;
+        if (editing_.SelectNext(dialog.FindText(), dialog.Options())) shownMatch_ = Match::InText;
     }
-    // Only the label holds it (or the text changed since the search).
-    tree_->activateWindow();
-    tree_->setFocus(Qt::OtherFocusReason);
+    KeepTheKeyboard();
+}
+
+void TOutlineFind::KeepTheKeyboard() {
+    // The user walks through the matches from the dialog: typing must not reach the
+    // editor until the dialog is closed.
+    TFindDialog& dialog = Dialog();
+    if (shownMatch_ == Match::InText) editing_.KeepClearOfSelection(dialog);
+    dialog.activateWindow();
+}
+
+void TOutlineFind::HandOver() {
+    if (!Dialog().InOutline() || shownMatch_ == Match::None) return;
+    QWidget* target = shownMatch_ == Match::InText ? static_cast<QWidget*>(editor_) : tree_;
+    shownMatch_ = Match::None;
+    target->activateWindow();
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 int TOutlineFind::RowOfShownItem() const {
@@ -126,8 +143,11 @@ void TOutlineFind::FindNext() {
     }
     const int shownRow = RowOfShownItem();
     if (shownRow >= 0 && shownRow == dialog.CurrentRow() &&
-        editing_.FindNext(dialog.FindText(), dialog.Options()))
+        editing_.SelectNext(dialog.FindText(), dialog.Options())) {
+        shownMatch_ = Match::InText;
+        KeepTheKeyboard();
         return;
+    }
     // The current row's item when another item is shown, else the following row; the
     // last row's last match is where find-next stops.
     const int row = shownRow == dialog.CurrentRow() ? shownRow + 1 : std::max(dialog.CurrentRow(), 0);

@@ -32,7 +32,8 @@ public:
     // An item, a label or a text changed: a list shown is brought up to date shortly
     // after the changes stop.
     void OutlineChanged();
-    // Goes to the item of the list's row and selects its first match.
+    // Goes to the item of the list's row and selects its first match; the keyboard stays
+    // in the dialog, which moves off the match when it covers it.
     void Choose(int row);
     // Find-next of the dialog: the current row's first match after a new search, then
     // the next match in the item the editor shows, or else the item of the next row.
@@ -48,6 +49,10 @@ private:
     void ShowResult(const TOutlineSearch::TResult& result);
     // newQuery: the search text or an option changed (not only the outline).
     void StartSearch(bool newQuery);
+    void KeepTheKeyboard();
+    // The dialog closed: the editor takes the keyboard with the last match selected (the
+    // outline, when only a label held it).
+    void HandOver();
 
     static constexpr int kRefreshDelayMs = 500;
 
@@ -61,5 +66,8 @@ private:
     // at the current row's first match.
     bool freshResult_ = false;
     bool newQuery_ = false;  // the search running is for a changed text or option
+    // Where the last match gone to was shown.
+    enum class Match { None, InText, InLabel };
+    Match shownMatch_ = Match::None;
     QTimer refreshTimer_;
 };

@@ -36,7 +36,7 @@ void TSkinSurface::Paint(QPaintEvent* event) {
         painting_ = false;
     }
     QPainter painter(&window_);
-    if (surface_.isNull() || !Activated) {
+    if (surface_.isNull()) {
         painter.fillRect(event->rect(), Qt::white);
         return;
     }
@@ -46,7 +46,9 @@ void TSkinSurface::Paint(QPaintEvent* event) {
 }
 
 void TSkinSurface::FormPaint() {
-    if (!Activated) return;
+    // Painting starts with the first exposure, activated or not: a compositor may never
+    // activate a new window.
+    if (!shown_) return;
     if (SkipNextLayout && !FirstPaint) {
         SkipNextLayout = false;
     } else {

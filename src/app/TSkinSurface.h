@@ -53,7 +53,7 @@ class TSkinSurface {
     // A part of the surface given in window pixels.
     QImage CopyOfSurface(const QRect& area) const;
     const TSkinPainter& Skin() const { return skin_; }
-    // Whether the window has been painted yet.
+    // Whether the window has been painted yet; layout and drawing wait for it.
     bool Shown() const { return shown_; }
 
     // The skin element under the pointer as of the last pointer move; 0 for none.
@@ -62,7 +62,7 @@ class TSkinSurface {
     QString HintText;
     // While false, DrawBack does nothing.
     bool DrawBackEnabled = true;
-    // The window has been activated once; painting does nothing before.
+    // The window has been activated once.
     bool Activated = false;
     // Set by a selection change: the next paint skips layout and drawing once.
     bool SkipNextLayout = false;

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QTimer>
+#include <utility>
 
 #include "app/TDocumentCommands.h"
 #include "app/TDocumentSession.h"
@@ -63,11 +63,8 @@ void TStartupShutdown::FormCreate() {
     if (left) {
         ApplyRecoveredSession(std::move(*left));
         // A document named on the command line comes once the recovered one is settled,
-        // as Open would bring it: the window shows what the question is about first.
-        if (!context_.arguments.isEmpty())
-            QTimer::singleShot(0, &window_, [this] {
-                errors_.Run([this] { documents_.LoadFile(context_.arguments.first()); });
-            });
+        // as Open would bring it, when the window shows what the question is about.
+        if (!context_.arguments.isEmpty()) documentAfterRecovery_ = context_.arguments.first();
     } else {
         // Until a document is loaded there is none to save into: Save asks for a name.
         const QString lastFile = session_.Settings.Value(u"EditFile");
@@ -169,6 +166,11 @@ void TStartupShutdown::AddDefaultItem() {
     TOutlineItem* item = session_.TreeModel->InsertItem(nullptr, 0, QStringLiteral("新規"), 0);
     item->SelectedIndex = item->ImageIndex;
     session_.NextItemNumber = 1;
+}
+
+void TStartupShutdown::FirstShown() {
+    const QString path = std::exchange(documentAfterRecovery_, QString());
+    if (!path.isEmpty()) errors_.Run([&] { documents_.LoadFile(path); });
 }
 
 void TStartupShutdown::FormActivate() {
@@ -307,18 +309,21 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
 void TStartupShutdown::ReportMissingTexts(const TOutlineItem* current) {
     // The item the editor held may never have had a file (a new item, nothing typed);
     // every other item's text was in its file.
-    QStringList missing;
+    QList<const TOutlineItem*> missing;
     session_.Outline().ForEach([&](TOutlineItem* item) {
-        if (item == current || session_.Store.Exists(item->ItemNumber)) return;
-        missing << item->Label;
-        // An empty text in its place, so that the document can be saved and closed.
-        errors_.Run([&] { session_.Store.Store(item->ItemNumber, QString()); });
+        if (item != current && !session_.Store.Exists(item->ItemNumber)) missing << item;
     });
     if (missing.isEmpty()) return;
+    // Empty texts in their places, so that the document can be saved and closed.
+    errors_.Run([&] {
+        for (const TOutlineItem* item : missing) session_.Store.Store(item->ItemNumber, QString());
+    });
     constexpr qsizetype kListed = 10;
-    QString list = QStringList(missing.mid(0, kListed)).join(u'\n');
-    if (missing.size() > kListed) list += QStringLiteral("\nほか %1 項目").arg(missing.size() - kListed);
-    errors_.Show(QStringLiteral("次の項目の文章は見つかりませんでした。空の文章として復元します。\n%1").arg(list));
+    QStringList labels;
+    for (const TOutlineItem* item : missing.mid(0, kListed)) labels << item->Label;
+    if (missing.size() > kListed) labels << QStringLiteral("ほか %1 項目").arg(missing.size() - kListed);
+    errors_.Show(QStringLiteral("次の項目の文章は見つかりませんでした。空の文章として復元します。\n%1")
+                     .arg(labels.join(u'\n')));
 }
 
 bool TStartupShutdown::SettingsChangedSinceStart() const {

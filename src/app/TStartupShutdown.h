@@ -36,6 +36,8 @@ class TStartupShutdown {
     std::function<void()> CommitPendingEdits;
 
     void FormCreate();
+    // The window has been drawn for the first time.
+    void FirstShown();
     void FormActivate();
     // Whether the window may close: saves or asks first when the document changed.
     bool FormCloseQuery();
@@ -79,6 +81,8 @@ class TStartupShutdown {
     bool endedWithoutQuestions_ = false;
     // A session that did not end in order left a record (read or not).
     bool recordFound_ = false;
+    // The document the command line named while a recovered session was brought back.
+    QString documentAfterRecovery_;
     // The list start-up used because the settings file could not be read.
     std::optional<QStringList> unreadSettings_;
 };

@@ -1,6 +1,7 @@
 #include "ui/TEditorCommands.h"
 
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -88,16 +89,36 @@ void TEditorCommands::ReplaceDialogReplace(bool replaceAll) {
         Replace(what, with);
 }
 
-bool TEditorCommands::FindNext(const QString& what, TSearchOptions options) {
+bool TEditorCommands::SelectNext(const QString& what, TSearchOptions options) {
     if (!editor_) return false;
     const auto found = TTextMatcher(what, options)
                            .FindFrom(EditorText(), TTextSearch::StartOf(EditorSelection()));
     if (!found) return false;
+    Select(found->start, found->length);
+    return true;
+}
+
+bool TEditorCommands::FindNext(const QString& what, TSearchOptions options) {
+    if (!SelectNext(what, options)) return false;
     // The main window comes in front of the dialog, so that typing replaces the find.
     editor_->activateWindow();
     editor_->setFocus(Qt::OtherFocusReason);
-    Select(found->start, found->length);
+    for (QWidget* dialog : {static_cast<QWidget*>(findDialog_.data()), static_cast<QWidget*>(replaceDialog_.data())})
+        if (dialog && dialog->isVisible()) KeepClearOfSelection(*dialog);
     return true;
+}
+
+void TEditorCommands::KeepClearOfSelection(QWidget& dialog) const {
+    const QRect match(editor_->viewport()->mapToGlobal(editor_->cursorRect().topLeft()),
+                      editor_->cursorRect().size());
+    const QRect place = dialog.frameGeometry();
+    if (!place.intersects(match.adjusted(-8, -8, 8, 8))) return;
+    const QScreen* screen = dialog.screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    // Below the match when there is room, else above it.
+    QPoint to(place.left(), match.bottom() + 16);
+    if (!room.isNull() && to.y() + place.height() > room.bottom()) to.setY(match.top() - 16 - place.height());
+    dialog.move(to);
 }
 
 void TEditorCommands::Replace(const QString& what, const QString& with) {

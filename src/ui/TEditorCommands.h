@@ -60,6 +60,11 @@ public:
     // changes nothing when there is none. Without options the characters must match
     // exactly.
     bool FindNext(const QString& what, TSearchOptions options = {});
+    // Selects the next match in the editor, as FindNext does, but leaves the keyboard
+    // where it is (in a dialog the user is walking through matches with).
+    bool SelectNext(const QString& what, TSearchOptions options = {});
+    // Moves a dialog off the editor's selection when it covers it.
+    void KeepClearOfSelection(QWidget& dialog) const;
     // Replace: replaces the selection when it equals what, then finds next.
     void Replace(const QString& what, const QString& with);
     // Replace all as one edit (one undo step): every occurrence present now is replaced

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -74,6 +75,11 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
 
     connect(FindNextButton, &QPushButton::clicked, this, &TFindDialog::FindNextPressed);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    // F3 goes on to the next match from the dialog as from the main window.
+    auto* findNextKey = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    connect(findNextKey, &QShortcut::activated, this, [this] {
+        if (FindNextButton->isEnabled()) FindNextPressed();
+    });
     connect(FindEdit, &QLineEdit::textChanged, this, [this] {
         UpdateButtons();
         emit SearchChanged();

@@ -20,6 +20,12 @@ const QVector<TShortcut>& TShortcutTable::All() {
         {Qt::CTRL | Qt::SHIFT | Qt::Key_F, K::FindInOutline, kWindow},
         {QKeyCombination(Qt::Key_F6), K::SwitchFocus, kWindow},
         {QKeyCombination(Qt::Key_F10), K::OpenFileMenu, kWindow},
+        // The menu band's titles, as Windows users expect of a menu bar.
+        {Qt::ALT | Qt::Key_F, K::OpenFileMenu, kWindow},
+        {Qt::ALT | Qt::Key_E, K::OpenEditMenu, kWindow},
+        {Qt::ALT | Qt::Key_V, K::OpenViewMenu, kWindow},
+        {Qt::ALT | Qt::Key_O, K::OpenOptionMenu, kWindow},
+        {Qt::ALT | Qt::Key_H, K::OpenHelpMenu, kWindow},
         {QKeyCombination(Qt::Key_Insert), K::AddItem, kOutline},
         {Qt::CTRL | Qt::Key_Insert, K::AddChildItem, kOutline},
         {QKeyCombination(Qt::Key_Delete), K::DeleteItem, kOutline},

@@ -5,7 +5,7 @@
 
 // What a key of the main window does. The commands are the same operations the menus
 // and buttons run; SwitchFocus moves the keyboard between the outline and the editor,
-// OpenFileMenu opens the file menu as a click on its title does.
+// OpenFileMenu to OpenHelpMenu open a menu as a click on its title does.
 enum class TKeyCommand {
     NewFile,
     OpenFile,
@@ -17,6 +17,10 @@ enum class TKeyCommand {
     FindInOutline,
     SwitchFocus,
     OpenFileMenu,
+    OpenEditMenu,
+    OpenViewMenu,
+    OpenOptionMenu,
+    OpenHelpMenu,
     AddItem,
     AddChildItem,
     DeleteItem,

@@ -238,8 +238,9 @@ TEST_P(RealWindow, HoverOverAToolButtonShowsItsActiveLookAndHint) {
 
 TEST_P(RealWindow, EditedOutlineIsSavedByTheCloseButtonWithAutoSave) {
     const QString document = documents.File("e2e.qlo");
-    WriteSettings({QStringLiteral("AutoSave=1"), QStringLiteral("EditFile=") + document});
-    QProcess* app = Launch();
+    documents.Write("e2e.qlo", "qlm oe data form 1.3\r\nTree=1,0=0\r\nnil:start:0\r\n");
+    WriteSettings({QStringLiteral("AutoSave=1")});
+    QProcess* app = Launch({document});
     const QString main = WaitForMainWindow(app);
     ASSERT_FALSE(main.isEmpty());
     Shot(main, QStringLiteral("start"));

@@ -162,6 +162,20 @@ TEST_F(DocumentCommands, NewAsksBeforeDiscardingChangesAndShowsTheGuidance) {
     EXPECT_EQ(main.Texts().EditorText(), "");
 }
 
+// The caption names the document that is open, whichever way it came, and none after New.
+TEST_F(DocumentCommands, TheCaptionNamesTheLoadedDocumentAndNoneAfterNew) {
+    WriteSettings({"iniFileVer=1.06", "AutoLoad=0"});
+    dir.Write("first.qlo", "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:a:0\r\nold\r\n");
+    dir.Write("second.qlo", "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:b:0\r\nold\r\n");
+    TMainForm& main = StartShown({dir.File("first.qlo")});
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("brisbeck outline editor 1.08  [ first.qlo ]"));
+    main.Documents().RecentFile(dir.File("second.qlo"));
+    main.Documents().RecentFileMenuClick(1);
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("brisbeck outline editor 1.08  [ second.qlo ]"));
+    main.Documents().NewMenuClick();
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("brisbeck outline editor 1.08"));
+}
+
 TEST_F(DocumentCommands, CloseWithAutoSaveSavesSilently) {
     WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=1"});
     dir.Write("auto.qlo", "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:a:0\r\nold\r\n");

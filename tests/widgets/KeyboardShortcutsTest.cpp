@@ -254,6 +254,24 @@ TEST_F(KeyboardShortcuts, F10OrALoneAltOpensTheFileMenu) {
     EXPECT_TRUE(FileMenuShown());
 }
 
+// Alt with a letter opens the menu of that title, or does nothing: it never types.
+TEST_F(KeyboardShortcuts, AltWithALetterOpensAMenuAndNeverTypes) {
+    TMainForm& main = StartShown();
+    FocusEditor();
+    Press(Qt::Key_X, Qt::AltModifier);
+    Press(Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(TSystemMenuForm::MenuVisible() && SystemMenuForm->MenuNumber() == 2);
+    SystemMenuForm->CloseMenu();
+    Reactivate();
+    FocusOutline();
+    main.Tree->edit(main.TreeModel->IndexOf(Outline().First()));  // a label being edited
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Keyboard() != main.Tree; }, 2000));
+    Press(Qt::Key_Q, Qt::AltModifier);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Outline().First()->Label, QStringLiteral("新規"));
+    EXPECT_EQ(main.Texts().EditorText(), QString());
+}
+
 TEST_F(KeyboardShortcuts, EscapeClosesTheMenuAndTheAboutBoxAndGivesTheKeyboardBack) {
     TMainForm& main = StartShown();
     FocusEditor();

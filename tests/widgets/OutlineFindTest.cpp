@@ -1,5 +1,6 @@
 #include "support/MainFormFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,8 +104,7 @@ TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly)
 
     QTest::keyClick(Dialog().FindEdit, Qt::Key_Return);  // find-next: the first row
     EXPECT_EQ(main.Texts().SelectedItem(), second);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return main.Tree->hasFocus(); }, 2000))
-        << "only its label holds the text";
+    EXPECT_TRUE(Dialog().isActiveWindow()) << "only its label holds the text: the dialog keeps the keyboard";
     QTest::mouseClick(Dialog().FindNextButton, Qt::LeftButton);
     EXPECT_EQ(main.Texts().SelectedItem(), third);
     EXPECT_EQ(EditorSelection(), "abc");
@@ -120,6 +120,31 @@ TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly)
     // Without the whole outline the dialog searches the editor's text alone.
     Dialog().SetInOutline(false);
     EXPECT_FALSE(Dialog().ResultView->isVisibleTo(&Dialog()));
+}
+
+// Walking through the matches never types into the editor: the keyboard stays in the
+// dialog until it closes, and then the editor takes it with the last match selected.
+TEST_F(OutlineFind, TheDialogKeepsTheKeyboardUntilItClosesAndTheEditorThenHasTheMatch) {
+    TMainForm& main = StartShown();
+    TOutlineItem* second = AddTopLevelItem("second");
+    main.Session().Store.Store(second->ItemNumber, u"the needle here, a needle there");
+    main.FindInOutlineMenuClick();
+    Search("needle");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog(), 2000));
+    for (int round = 0; round < 2; ++round) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+        EXPECT_TRUE(Dialog().isActiveWindow());
+    }
+    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("the needle here, a needle there"));
+    EXPECT_FALSE(Dialog().frameGeometry().intersects(
+        QRect(main.Editor->viewport()->mapToGlobal(main.Editor->cursorRect().topLeft()), QSize(1, 1))))
+        << "the dialog covers the match";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(Dialog().isHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.Editor->hasFocus(); }, 2000));
+    EXPECT_EQ(EditorSelection(), "needle");
 }
 
 }  // namespace

@@ -27,6 +27,15 @@ TEST_F(SkinSurface, TheLinkTabsActiveLookIsShownWhole) {
     main.removeEventFilter(&recorder);
 }
 
+// A compositor may never activate a new window: it is drawn all the same.
+TEST_F(SkinSurface, TheWindowIsDrawnBeforeItIsEverActivated) {
+    TMainForm& main = Start();
+    const QImage image = main.grab().toImage();
+    ASSERT_FALSE(main.Skin().Activated);
+    EXPECT_NE(image.pixelColor(main.width() / 2, 10), QColor(Qt::white)) << "the title band is blank";
+    EXPECT_GT(main.Editor->x(), main.Tree->x()) << "the controls were never laid out";
+}
+
 TEST_F(SkinSurface, AMissingSkinFileIsReportedOnceAndTheProgramGoesOn) {
     TMainForm& main = Shown();
     QFile::remove(dir.File("Data/Back.bmp"));
