@@ -434,7 +434,7 @@ TEST_P(RealWindow, SecondStartHandsOverAndEnds) {
 }
 
 // Ctrl+Shift+F finds a word that only the last item holds: Enter selects the item and
-// the word in the editor, so typing replaces it.
+// the word in the editor; once the dialog is closed, typing replaces it.
 TEST_P(RealWindow, FindInTheWholeOutlineSelectsTheOnlyItemHoldingTheWord) {
     WriteSettings({});
     documents.Write("find.qlo", "qlm oe data form 1.3\r\nTree=3,0=1,1=1,2=2\r\n"
@@ -453,7 +453,12 @@ TEST_P(RealWindow, FindInTheWholeOutlineSelectsTheOnlyItemHoldingTheWord) {
     x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), QStringLiteral("zebra")});
     Settle(800);
     Shot(dialog, QStringLiteral("list"));
+    // Enter goes to the match and again to the next: neither hands typing to the editor.
     x.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    Settle(600);
+    x.Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    Settle(300);
+    x.Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});  // the editor takes over
     Settle(600);
     x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), QStringLiteral("Q")});
     Settle();
