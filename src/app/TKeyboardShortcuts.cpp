@@ -8,11 +8,10 @@
 #include <QPlainTextEdit>
 #include <QShortcut>
 
-#include "app/TErrorBox.h"
-#include "app/TItemCommands.h"
+#include "app/TCommandRunner.h"
 #include "app/TMainForm.h"
 #include "app/TOutlineView.h"
-#include "ui/TMenuTables.h"
+#include "ui/TCommandTable.h"
 
 namespace {
 
@@ -45,51 +44,14 @@ TKeyboardShortcuts::TKeyboardShortcuts(TMainForm& form) : form_(form) {
 TKeyboardShortcuts::~TKeyboardShortcuts() { qApp->removeEventFilter(this); }
 
 void TKeyboardShortcuts::CreateShortcuts() {
-    for (const TShortcut& shortcut : TShortcutTable::All()) {
-        const bool outline = shortcut.Scope == TShortcutScope::Outline;
-        auto* key = new QShortcut(QKeySequence(shortcut.Keys),
-                                  outline ? static_cast<QWidget*>(form_.Tree) : &form_);
-        key->setContext(outline ? Qt::WidgetShortcut : Qt::WindowShortcut);
-        key->setAutoRepeat(outline);
-        connect(key, &QShortcut::activated, this,
-                [this, command = shortcut.Command] { Run(command); });
-    }
-}
-
-void TKeyboardShortcuts::Run(TKeyCommand command) {
-    using K = TKeyCommand;
-    switch (command) {
-        case K::NewFile: form_.RunMenuCommand(TMenuCommand::NewFile); break;
-        case K::OpenFile: form_.RunMenuCommand(TMenuCommand::OpenFile); break;
-        case K::SaveFile: form_.RunMenuCommand(TMenuCommand::SaveFile); break;
-        case K::SaveFileAs: form_.RunMenuCommand(TMenuCommand::SaveFileAs); break;
-        case K::Find: form_.RunMenuCommand(TMenuCommand::Find); break;
-        case K::Replace: form_.RunMenuCommand(TMenuCommand::Replace); break;
-        case K::AddItem: form_.RunMenuCommand(TMenuCommand::AddItem); break;
-        case K::AddChildItem: form_.RunMenuCommand(TMenuCommand::AddChildItem); break;
-        case K::DeleteItem: form_.RunMenuCommand(TMenuCommand::DeleteItem); break;
-        default: form_.Errors().Run([&] { RunOnForm(command); }); break;
-    }
-}
-
-void TKeyboardShortcuts::RunOnForm(TKeyCommand command) {
-    TItemCommands& items = form_.Items();
-    switch (command) {
-        case TKeyCommand::FindNext: form_.FindNextMenuClick(); break;
-        case TKeyCommand::FindInOutline: form_.FindInOutlineMenuClick(); break;
-        case TKeyCommand::SwitchFocus: SwitchFocus(); break;
-        case TKeyCommand::OpenFileMenu: form_.SystemMenuOpen(TMenuTables::kFile); break;
-        case TKeyCommand::OpenEditMenu: form_.SystemMenuOpen(TMenuTables::kEdit); break;
-        case TKeyCommand::OpenViewMenu: form_.SystemMenuOpen(TMenuTables::kView); break;
-        case TKeyCommand::OpenOptionMenu: form_.SystemMenuOpen(TMenuTables::kOption); break;
-        case TKeyCommand::OpenHelpMenu: form_.SystemMenuOpen(TMenuTables::kHelp); break;
-        case TKeyCommand::MoveUpItem: items.MoveUpItem(); break;
-        case TKeyCommand::MoveDownItem: items.MoveDownItem(); break;
-        case TKeyCommand::MoveLeftItem: items.MoveLeftItem(); break;
-        case TKeyCommand::MoveRightItem: items.MoveRightItem(); break;
-        case TKeyCommand::UndoOutline: items.Undo(); break;
-        case TKeyCommand::RedoOutline: items.Redo(); break;
-        default: break;  // the menus' commands go through RunMenuCommand
+    for (const TCommandRow& row : TCommandTable::All()) {
+        const bool outline = row.Scope == TShortcutScope::Outline;
+        for (const QKeyCombination keys : row.Keys) {
+            auto* key = new QShortcut(QKeySequence(keys), outline ? static_cast<QWidget*>(form_.Tree) : &form_);
+            key->setContext(outline ? Qt::WidgetShortcut : Qt::WindowShortcut);
+            key->setAutoRepeat(outline);
+            connect(key, &QShortcut::activated, this, [this, id = row.Id] { form_.Commands().Run(id); });
+        }
     }
 }
 
@@ -130,7 +92,7 @@ void TKeyboardShortcuts::WatchAltTap(QEvent* event) {
             break;
         case QEvent::KeyRelease:
             if (const QKeyEvent* key = FreshKey(event); key && altTap_.KeyRelease(key->key()))
-                Run(TKeyCommand::OpenFileMenu);
+                form_.Commands().Run(TCommand::OpenFileMenu);
             break;
         case QEvent::InputMethod:
             altTap_.InputMethod(!static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty());

@@ -3,12 +3,11 @@
 #include <QObject>
 
 #include "ui/TAltTap.h"
-#include "ui/TShortcutTable.h"
 
 class TMainForm;
 
-// The keys of the main window: the shortcuts of TShortcutTable, each running the same
-// operation as its menu entry or button, and Alt pressed and released alone, which
+// The keys of the main window: the keys of TCommandTable, each running its command as
+// its menu entry or button does, and Alt pressed and released alone, which
 // opens the file menu. Keys of the outline count only while the outline itself has the
 // focus, so a label being edited keeps its keys; the editor keeps every key it uses
 // for editing, since its claims on keys come before the shortcuts. An Alt combination no
@@ -20,18 +19,14 @@ class TKeyboardShortcuts : public QObject {
     explicit TKeyboardShortcuts(TMainForm& form);
     ~TKeyboardShortcuts() override;
 
-    // Runs a key's command on the main window; failures go to its error box.
-    void Run(TKeyCommand command);
+    // F6: the keyboard goes from the outline to the editor and back.
+    void SwitchFocus();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void CreateShortcuts();
-    // The commands that have no menu entry.
-    void RunOnForm(TKeyCommand command);
-    // F6: the keyboard goes from the outline to the editor and back.
-    void SwitchFocus();
     void WatchAltTap(QEvent* event);
     bool InMainWindow(QObject* watched) const;
 

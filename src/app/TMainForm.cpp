@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "app/TCommandRunner.h"
 #include "app/TDocumentCommands.h"
 #include "app/TDocumentSession.h"
 #include "app/TDocumentWatcher.h"
@@ -30,7 +31,9 @@
 #include "ui/TAssociationCommands.h"
 #include "ui/TEditorCommands.h"
 #include "ui/TFontCommands.h"
+#include "ui/TCommandTable.h"
 #include "ui/TLinkCommands.h"
+#include "ui/TMenuTables.h"
 #include "ui/TOptionForm.h"
 #include "ui/TQtFontPicker.h"
 #include "ui/TSystemMenuForm.h"
@@ -149,7 +152,9 @@ void TMainForm::CreateConcerns() {
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
     editing_->WholeTextNeeded = [this] { texts_->FinishShowing(); };
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
+    commands_ = std::make_unique<TCommandRunner>(*errors_);
     keyboard_ = std::make_unique<TKeyboardShortcuts>(*this);
+    BindCommands();
 
     // A text file the opening of a document could not write is reported like any other;
     // its text stays readable meanwhile. At start-up the report waits for the window, so
@@ -187,7 +192,9 @@ void TMainForm::CreateConcerns() {
     documents_->StartRedrawTimer = [this] { Timer.start(); };
     documents_->CloseWindow = [this] { close(); };
     surface_->BeforeFullDrawing = [this] { frame_->CheckMaximizedState(); };
-    frame_->RunReleaseCommand = [this](int element) { RunReleaseCommand(element); };
+    frame_->RunReleaseCommand = [this](int element) {
+        if (const std::optional<TCommand> id = TCommandTable::OfButton(element)) commands_->Run(*id);
+    };
 }
 
 void TMainForm::ConnectControls() {
@@ -261,84 +268,9 @@ void TMainForm::HintOut(const QString& text) { surface_->HintOut(text); }
 
 const TSettingsList& TMainForm::MenuSettings() const { return session_->Settings; }
 
-void TMainForm::SystemMenuOpen(int menu) { TSystemMenuForm::Open(*this, menu); }
 
 void TMainForm::RunMenuCommand(TMenuCommand command) {
-    using C = TMenuCommand;
-    errors_->Run([&] {
-        switch (command) {
-            case C::NewFile: documents_->NewMenuClick(); break;
-            case C::OpenFile: documents_->OpenMenuClick(); break;
-            case C::SaveFile: documents_->SaveMenuClick(); break;
-            case C::SaveFileAs: documents_->SaveAsMenuClick(); break;
-            case C::RecentFile1:
-            case C::RecentFile2:
-            case C::RecentFile3:
-            case C::RecentFile4:
-            case C::RecentFile5:
-                documents_->RecentFileMenuClick(static_cast<int>(command) -
-                                                static_cast<int>(C::RecentFile1) + 1);
-                break;
-            case C::Exit: documents_->ExitMenuClick(); break;
-            case C::AddItem: items_->AddItem(); break;
-            case C::AddChildItem: items_->AddChildItem(); break;
-            case C::DeleteItem: items_->DeleteItem(); break;
-            case C::AddItemText: items_->AddItemText(); break;
-            case C::AddChildItemText: items_->AddChildItemText(); break;
-            case C::Cut: CutMenuClick(); break;
-            case C::Copy: CopyMenuClick(); break;
-            case C::Paste: PasteMenuClick(); break;
-            case C::Undo: UndoMenuClick(); break;
-            case C::Find: FindMenuClick(); break;
-            case C::Replace: ReplaceMenuClick(); break;
-            case C::AutoLoad: documents_->AutoLoadMenuClick(); break;
-            case C::AutoSave: documents_->AutoSaveMenuClick(); break;
-            case C::AutoBackup: documents_->AutoBackupMenuClick(); break;
-            case C::EditorWordWrap: EditorWordWrapMenuClick(); break;
-            case C::TreeFont: TreeFontMenuClick(); break;
-            case C::EditorFont: EditorFontMenuClick(); break;
-            case C::Associate: AssociateMenuClick(); break;
-            case C::DeleteRegistry: DeleteRegistryMenuClick(); break;
-            case C::SetOption: SetOption(); break;
-            case C::OpenHelp: OpenHelpMenuClick(); break;
-            case C::Version: VersionMenuClick(); break;
-            case C::HomePage: HPMenuClick(); break;
-            case C::LatestVersion: LatestVersionMenuClick(); break;
-            case C::None: break;
-        }
-    });
-}
-
-void TMainForm::RunReleaseCommand(int element) {
-    switch (element) {
-        case SkinCode::ButtonBrother: items_->AddItem(); break;
-        case SkinCode::ButtonChild: items_->AddChildItem(); break;
-        case SkinCode::ButtonDelete: items_->DeleteItem(); break;
-        case SkinCode::ItemUp: items_->MoveUpItem(); break;
-        case SkinCode::ItemDown: items_->MoveDownItem(); break;
-        case SkinCode::ItemLeft: items_->MoveLeftItem(); break;
-        case SkinCode::ItemRight: items_->MoveRightItem(); break;
-        case SkinCode::NewFile: documents_->NewMenuClick(); break;
-        case SkinCode::OpenFile: documents_->OpenMenuClick(); break;
-        case SkinCode::SaveFile: documents_->SaveMenuClick(); break;
-        case SkinCode::PasteBrother: items_->AddItemText(); break;
-        case SkinCode::PasteChild: items_->AddChildItemText(); break;
-        case SkinCode::Cut: CutMenuClick(); break;
-        case SkinCode::Copy: CopyMenuClick(); break;
-        case SkinCode::Paste: PasteMenuClick(); break;
-        case SkinCode::Undo: UndoMenuClick(); break;
-        case SkinCode::MenuFile:
-        case SkinCode::MenuEdit:
-        case SkinCode::MenuView:
-        case SkinCode::MenuOption:
-        case SkinCode::MenuHelp: SystemMenuOpen(element - SkinCode::MenuFile + 1); break;
-        case SkinCode::Minimize: frame_->MinimizeWindow(); break;
-        case SkinCode::Maximize: frame_->MaximizeButtonClick(); break;
-        case SkinCode::Close: close(); break;
-        case SkinCode::Homepage:
-        case SkinCode::EMail: OpenLink(element); break;
-        default: break;
-    }
+    if (const std::optional<TCommand> id = TCommandTable::OfMenuEntry(command)) commands_->Run(*id);
 }
 
 TFontPicker& TMainForm::FontPicker() {
@@ -347,54 +279,73 @@ TFontPicker& TMainForm::FontPicker() {
     return *ownFontPicker_;
 }
 
-void TMainForm::CutMenuClick() { editing_->Cut(); }
-void TMainForm::CopyMenuClick() { editing_->Copy(); }
-void TMainForm::PasteMenuClick() { editing_->Paste(); }
-void TMainForm::UndoMenuClick() { editing_->Undo(); }
-void TMainForm::FindMenuClick() { editing_->ShowFind(); }
-void TMainForm::ReplaceMenuClick() { editing_->ShowReplace(); }
-void TMainForm::FindNextMenuClick() { editing_->FindDialogFind(); }
-void TMainForm::FindInOutlineMenuClick() { outlineFind_->Show(); }
+void TMainForm::BindCommands() {
+    using C = TCommand;
+    TCommandRunner& bind = *commands_;
+    TDocumentCommands& files = *documents_;
+    bind.Bind(C::NewFile, [&files] { files.NewMenuClick(); });
+    bind.Bind(C::OpenFile, [&files] { files.OpenMenuClick(); });
+    bind.Bind(C::SaveFile, [&files] { files.SaveMenuClick(); });
+    bind.Bind(C::SaveFileAs, [&files] { files.SaveAsMenuClick(); });
+    for (int number = 1; number <= 5; ++number)
+        bind.Bind(static_cast<C>(static_cast<int>(C::RecentFile1) + number - 1),
+                  [&files, number] { files.RecentFileMenuClick(number); });
+    bind.Bind(C::Exit, [&files] { files.ExitMenuClick(); });
+    bind.Bind(C::AutoLoad, [&files] { files.AutoLoadMenuClick(); });
+    bind.Bind(C::AutoSave, [&files] { files.AutoSaveMenuClick(); });
+    bind.Bind(C::AutoBackup, [&files] { files.AutoBackupMenuClick(); });
 
-void TMainForm::TreeFontMenuClick() {
-    TFontCommands(FontPicker(), session_->Settings).TreeFontMenuClick(*Tree);
-}
+    TItemCommands& items = *items_;
+    bind.Bind(C::AddItem, [&items] { items.AddItem(); });
+    bind.Bind(C::AddChildItem, [&items] { items.AddChildItem(); });
+    bind.Bind(C::DeleteItem, [&items] { items.DeleteItem(); });
+    bind.Bind(C::AddItemText, [&items] { items.AddItemText(); });
+    bind.Bind(C::AddChildItemText, [&items] { items.AddChildItemText(); });
+    bind.Bind(C::MoveUpItem, [&items] { items.MoveUpItem(); });
+    bind.Bind(C::MoveDownItem, [&items] { items.MoveDownItem(); });
+    bind.Bind(C::MoveLeftItem, [&items] { items.MoveLeftItem(); });
+    bind.Bind(C::MoveRightItem, [&items] { items.MoveRightItem(); });
+    bind.Bind(C::UndoOutline, [&items] { items.Undo(); });
+    bind.Bind(C::RedoOutline, [&items] { items.Redo(); });
 
-void TMainForm::EditorFontMenuClick() {
-    TFontCommands(FontPicker(), session_->Settings).EditorFontMenuClick(*Editor);
-}
+    TEditorCommands& editing = *editing_;
+    bind.Bind(C::Cut, [&editing] { editing.Cut(); });
+    bind.Bind(C::Copy, [&editing] { editing.Copy(); });
+    bind.Bind(C::Paste, [&editing] { editing.Paste(); });
+    bind.Bind(C::Undo, [&editing] { editing.Undo(); });
+    bind.Bind(C::Find, [&editing] { editing.ShowFind(); });
+    bind.Bind(C::Replace, [&editing] { editing.ShowReplace(); });
+    bind.Bind(C::FindNext, [&editing] { editing.FindDialogFind(); });
+    bind.Bind(C::FindInOutline, [this] { outlineFind_->Show(); });
 
-void TMainForm::EditorWordWrapMenuClick() {
-    TWordWrapCommand::Toggle(*Editor, session_->Settings, session_->Modified);
-}
+    bind.Bind(C::EditorWordWrap,
+              [this] { TWordWrapCommand::Toggle(*Editor, session_->Settings, session_->Modified); });
+    bind.Bind(C::TreeFont, [this] { TFontCommands(FontPicker(), session_->Settings).TreeFontMenuClick(*Tree); });
+    bind.Bind(C::EditorFont,
+              [this] { TFontCommands(FontPicker(), session_->Settings).EditorFontMenuClick(*Editor); });
+    bind.Bind(C::Associate,
+              [this] { TAssociationCommands::Associate(*context_.association, *context_.messageBoxes); });
+    bind.Bind(C::DeleteRegistry,
+              [this] { TAssociationCommands::DeleteRegistry(*context_.association, *context_.messageBoxes); });
+    bind.Bind(C::SetOption, [this] { TOptionForm::SetOption(this, session_->Settings); });
 
-void TMainForm::SetOption() { TOptionForm::SetOption(this, session_->Settings); }
+    bind.Bind(C::OpenHelp, [this] { TLinkCommands::OpenHelp(*context_.shell, session_->Folders.HelpFolder()); });
+    bind.Bind(C::Version, [this] { TVerForm::ShowNew(this); });
+    // Links that fail are not reported.
+    bind.Bind(C::HomePage, [this] { TLinkCommands::OpenHomePage(*context_.shell); });
+    bind.Bind(C::LatestVersion, [this] { TLinkCommands::OpenLatestVersion(*context_.shell); });
+    bind.Bind(C::MailLink, [this] { TLinkCommands::OpenMail(*context_.shell); });
 
-void TMainForm::AssociateMenuClick() {
-    errors_->Run(
-        [this] { TAssociationCommands::Associate(*context_.association, *context_.messageBoxes); });
-}
-
-void TMainForm::DeleteRegistryMenuClick() {
-    TAssociationCommands::DeleteRegistry(*context_.association, *context_.messageBoxes);
-}
-
-void TMainForm::VersionMenuClick() { TVerForm::ShowNew(this); }
-
-void TMainForm::OpenHelpMenuClick() {
-    TLinkCommands::OpenHelp(*context_.shell, session_->Folders.HelpFolder());
-}
-
-void TMainForm::HPMenuClick() { TLinkCommands::OpenHomePage(*context_.shell); }
-
-void TMainForm::LatestVersionMenuClick() { TLinkCommands::OpenLatestVersion(*context_.shell); }
-
-void TMainForm::OpenLink(int element) {
-    // A failure is not reported.
-    if (element == SkinCode::EMail)
-        TLinkCommands::OpenMail(*context_.shell);
-    else
-        TLinkCommands::OpenHomePage(*context_.shell);
+    bind.Bind(C::SwitchFocus, [this] { keyboard_->SwitchFocus(); });
+    const std::pair<C, int> menus[] = {{C::OpenFileMenu, TMenuTables::kFile},
+                                       {C::OpenEditMenu, TMenuTables::kEdit},
+                                       {C::OpenViewMenu, TMenuTables::kView},
+                                       {C::OpenOptionMenu, TMenuTables::kOption},
+                                       {C::OpenHelpMenu, TMenuTables::kHelp}};
+    for (const auto& [id, menu] : menus) bind.Bind(id, [this, menu = menu] { TSystemMenuForm::Open(*this, menu); });
+    bind.Bind(C::Minimize, [this] { frame_->MinimizeWindow(); });
+    bind.Bind(C::Maximize, [this] { frame_->MaximizeButtonClick(); });
+    bind.Bind(C::Close, [this] { close(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -402,7 +353,12 @@ void TMainForm::OpenLink(int element) {
 
 bool TMainForm::event(QEvent* event) {
     switch (event->type()) {
-        case QEvent::WindowActivate: lifecycle_->FormActivate(); break;
+        case QEvent::WindowActivate:
+            lifecycle_->FormActivate();
+            // Back from a dialog of its own the application was active all along: the
+            // title band shows it again.
+            if (surface_->Shown()) surface_->AppActivate();
+            break;
         case QEvent::StatusTip: ShowHint(static_cast<QStatusTipEvent*>(event)->tip()); return true;
         default: break;
     }

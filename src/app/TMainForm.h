@@ -8,6 +8,7 @@
 #include "ui/TMenuHost.h"
 
 class QPlainTextEdit;
+class TCommandRunner;
 class TDocumentCommands;
 class TDocumentSession;
 class TDocumentWatcher;
@@ -27,9 +28,8 @@ class TStartupShutdown;
 
 // The program's one document window. It holds the controls and the concerns that own
 // the program's behaviour (start-up and shutdown, item texts, item commands, document
-// commands, the skin surface, the frame and the pointer), hands Qt's events and the
-// commands of menus and buttons to them, and keeps the small commands of the view,
-// option and help menus.
+// commands, the skin surface, the frame and the pointer), hands Qt's events to them and
+// binds every command of TCommandTable to its operation.
 class TMainForm : public QWidget, public TMenuHost {
     Q_OBJECT
 
@@ -63,38 +63,14 @@ class TMainForm : public QWidget, public TMenuHost {
     void TimerTimer();
     void BringToFront();
 
-    // The drop-down menus and the skin's buttons.
+    // Every command, from menu entries, skin buttons and keys alike.
+    TCommandRunner& Commands() const { return *commands_; }
+
+    // The drop-down menus.
     void RunMenuCommand(TMenuCommand command) override;
-    void RunReleaseCommand(int element);
     void HintOut(const QString& text) override;
     const TSettingsList& MenuSettings() const override;
     QWidget* MenuOwnerWindow() override { return this; }
-    void SystemMenuOpen(int menu);
-
-    // Editing commands.
-    void CutMenuClick();
-    void CopyMenuClick();
-    void PasteMenuClick();
-    void UndoMenuClick();
-    void FindMenuClick();
-    void ReplaceMenuClick();
-    void FindNextMenuClick();
-    void FindInOutlineMenuClick();
-
-    // View and option commands.
-    void TreeFontMenuClick();
-    void EditorFontMenuClick();
-    void EditorWordWrapMenuClick();
-    void SetOption();
-
-    // Commands of the option and help menus, and the link tabs.
-    void AssociateMenuClick();
-    void DeleteRegistryMenuClick();
-    void VersionMenuClick();
-    void OpenHelpMenuClick();
-    void HPMenuClick();
-    void LatestVersionMenuClick();
-    void OpenLink(int element);
 
   protected:
     bool event(QEvent* event) override;
@@ -111,6 +87,8 @@ class TMainForm : public QWidget, public TMenuHost {
     void CreateControls();
     void CreateConcerns();
     void ConnectControls();
+    // Binds every command of the table to its operation.
+    void BindCommands();
     TFontPicker& FontPicker();
 
     TMainFormContext context_;
@@ -128,5 +106,6 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TEditorCommands> editing_;
     std::unique_ptr<TOutlineFind> outlineFind_;  // uses editing_'s find dialog
     std::unique_ptr<TFontPicker> ownFontPicker_;
+    std::unique_ptr<TCommandRunner> commands_;
     std::unique_ptr<TKeyboardShortcuts> keyboard_;
 };

@@ -8,6 +8,7 @@
 #include <QTreeView>
 #include <memory>
 
+#include "app/TCommandRunner.h"
 #include "app/TDocumentCommands.h"
 #include "app/TDocumentSession.h"
 #include "app/TErrorBox.h"

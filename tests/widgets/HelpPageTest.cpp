@@ -7,7 +7,7 @@
 
 #include "support/Printers.h"
 #include "ui/TLinkCommands.h"
-#include "ui/TShortcutTable.h"
+#include "ui/TCommandTable.h"
 
 namespace {
 
@@ -71,8 +71,9 @@ TEST(HelpPage, ExplainsEveryMenuEntry) {
 // arrows for the arrow keys.
 TEST(HelpPage, ListsEveryKeyOfTheMainWindow) {
     const QString text = HelpText();
-    for (const TShortcut& shortcut : TShortcutTable::All()) {
-        QString keys = QKeySequence(shortcut.Keys).toString();
+    for (const TCommandRow& row : TCommandTable::All())
+    for (const QKeyCombination combination : row.Keys) {
+        QString keys = QKeySequence(combination).toString();
         keys.replace(QStringLiteral("Ins"), QStringLiteral("Insert"))
             .replace(QStringLiteral("Del"), QStringLiteral("Delete"))
             .replace(QStringLiteral("Up"), QStringLiteral("↑"))

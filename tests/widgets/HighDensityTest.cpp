@@ -33,7 +33,7 @@ TEST_F(HighDensity, SkinAndMenusAreDrawnWithTheScreensDevicePixels) {
     EXPECT_EQ(Rgb32(window.copy(QRect(QPoint(2 * 20, 2 * 140), brother.size()))), Rgb32(brother));
 
     // The menu's 3-pixel frame covers window pixels 1 to 3: device pixels 2 to 7.
-    main.SystemMenuOpen(1);
+    main.Commands().Run(TCommand::OpenFileMenu);
     ASSERT_TRUE(TSystemMenuForm::MenuVisible());
     const QImage menu = SystemMenuForm->grab().toImage();
     ASSERT_EQ(menu.size(), SystemMenuForm->size() * 2);

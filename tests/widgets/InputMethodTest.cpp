@@ -147,7 +147,7 @@ TEST_F(InputMethod, LabelEditorTakesTheCommittedWord) {
 TEST_F(InputMethod, FindDialogSearchesForTheCommittedWord) {
     TMainForm& main = StartShown();
     main.Texts().SetEditorText(QString::fromUtf16(u"これは日本語です"));
-    main.FindMenuClick();
+    main.Commands().Run(TCommand::Find);
     auto* dialog = main.findChild<TFindDialog*>();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(dialog->isVisible());
@@ -168,7 +168,7 @@ TEST_F(InputMethod, ReplaceDialogTakesCommittedWordsInBothFields) {
     TMainForm& main = StartShown();
     main.Texts().SetEditorText(QString::fromUtf16(u"にほんご、にほんご"));
     main.Session().Modified = false;
-    main.ReplaceMenuClick();
+    main.Commands().Run(TCommand::Replace);
     auto* dialog = main.findChild<TReplaceDialog*>();
     ASSERT_NE(dialog, nullptr);
 

@@ -281,7 +281,7 @@ TEST_F(KeyboardShortcuts, EscapeClosesTheMenuAndTheAboutBoxAndGivesTheKeyboardBa
     EXPECT_FALSE(TSystemMenuForm::MenuVisible());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&main, 2000));
 
-    main.VersionMenuClick();
+    main.Commands().Run(TCommand::Version);
     ASSERT_TRUE(QTest::qWaitForWindowActive(VerForm.data(), 2000));
     Press(Qt::Key_Escape);
     EXPECT_FALSE(VerForm->isVisible());

@@ -1,6 +1,9 @@
 #include "support/MainFormFixture.h"
 
+#include "skin/TSkinLayout.h"
+#include "ui/TCommandTable.h"
 #include "ui/TMenuCommand.h"
+#include "ui/TMenuTables.h"
 #include "ui/TSystemMenuForm.h"
 
 namespace {
@@ -51,6 +54,21 @@ TEST_F(MenusInMainForm, MenuCommandsReachTheMainWindowsOperations) {
     main.RunMenuCommand(TMenuCommand::Associate);
     EXPECT_EQ(shell.opened.size(), 1);
     EXPECT_EQ(association.registered, 1);
+}
+
+// One table holds every command: each menu entry and each skin button that runs a
+// command reaches a row, and every row is bound to an operation.
+TEST_F(MenusInMainForm, EveryEntryButtonAndRowOfTheCommandTableRunsAnOperation) {
+    TMainForm& main = StartShown();
+    for (const TCommandRow& row : TCommandTable::All())
+        EXPECT_TRUE(main.Commands().IsBound(row.Id)) << int(row.Id);
+    for (int menu = TMenuTables::kFile; menu <= TMenuTables::kHelp; ++menu)
+        for (const TMenuEntry& entry : TMenuTables::Build(menu, main.Session().Settings).Entries)
+            EXPECT_TRUE(TCommandTable::OfMenuEntry(entry.Command)) << entry.Text.toStdString();
+    for (int code = SkinCode::ButtonBrother; code <= SkinCode::EMail; ++code) {
+        const bool frame = code == SkinCode::Splitter || (code >= SkinCode::LeftEdge && code <= SkinCode::Caption);
+        EXPECT_EQ(TCommandTable::OfButton(code).has_value(), !frame) << code;
+    }
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST_F(OutlineFind, ChoosingARowStoresTheTextFirstAndSelectsTheMatchInItsItem) {
     main.Session().Store.Store(child->ItemNumber, u"x target\ny TARGET target");
     main.Texts().SetEditorText("alpha target");  // the first item's text, not yet stored
 
-    main.FindInOutlineMenuClick();
+    main.Commands().Run(TCommand::FindInOutline);
     EXPECT_TRUE(Dialog().InOutline());
     Search("target");
     ASSERT_EQ(Dialog().Results().rowCount(), 2);
@@ -61,7 +61,7 @@ TEST_F(OutlineFind, ChoosingARowStoresTheTextFirstAndSelectsTheMatchInItsItem) {
 
     // F3's find next: the next match in the same item; find-next of the dialog stops at
     // the last match of the last row.
-    main.FindNextMenuClick();
+    main.Commands().Run(TCommand::FindNext);
     EXPECT_EQ(EditorSelectionStart(), 18);
     QTest::mouseClick(Dialog().FindNextButton, Qt::LeftButton);
     EXPECT_EQ(EditorSelectionStart(), 18);
@@ -96,7 +96,7 @@ TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly)
     main.Session().Store.Store(third->ItemNumber, u"ｱﾌﾞｸ abc");
     main.Texts().SelectItem(first);
 
-    main.FindInOutlineMenuClick();
+    main.Commands().Run(TCommand::FindInOutline);
     Dialog().IgnoreWidthCheck->setChecked(true);
     Dialog().IgnoreCaseCheck->setChecked(true);
     Search("abc");
@@ -128,7 +128,7 @@ TEST_F(OutlineFind, TheDialogKeepsTheKeyboardUntilItClosesAndTheEditorThenHasThe
     TMainForm& main = StartShown();
     TOutlineItem* second = AddTopLevelItem("second");
     main.Session().Store.Store(second->ItemNumber, u"the needle here, a needle there");
-    main.FindInOutlineMenuClick();
+    main.Commands().Run(TCommand::FindInOutline);
     Search("needle");
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog(), 2000));
     for (int round = 0; round < 2; ++round) {

@@ -1,3 +1,4 @@
+#include <QDialog>
 #include <QPaintEvent>
 
 #include "skin/TSkinLayout.h"
@@ -34,6 +35,24 @@ TEST_F(SkinSurface, TheWindowIsDrawnBeforeItIsEverActivated) {
     ASSERT_FALSE(main.Skin().Activated);
     EXPECT_NE(image.pixelColor(main.width() / 2, 10), QColor(Qt::white)) << "the title band is blank";
     EXPECT_GT(main.Editor->x(), main.Tree->x()) << "the controls were never laid out";
+}
+
+// A dialog of the program's own (a file dialog) closes and the window is drawn while
+// the window is not active yet: its activation brings the active title band back.
+TEST_F(SkinSurface, TheTitleBandLooksActiveAgainAfterTheProgramsOwnDialog) {
+    TMainForm& main = Shown();
+    const QRect title(TSkinLayout::TitleBarPos(), QSize(main.width() - 20, 30));
+    const QImage active = main.Skin().Surface().copy(title);
+    main.Skin().AppDeactivate();  // as DrawBack draws it right after the dialog
+    ASSERT_NE(main.Skin().Surface().copy(title), active) << "no inactive look to tell apart";
+    QDialog dialog(&main);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, 2000));
+    dialog.hide();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main, 2000));
+    QTest::qWait(50);
+    EXPECT_TRUE(main.Skin().Surface().copy(title) == active) << "the title band stays inactive";
 }
 
 TEST_F(SkinSurface, AMissingSkinFileIsReportedOnceAndTheProgramGoesOn) {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QKeyCombination>
+#include <QList>
+#include <optional>
+
+#include "ui/TCommand.h"
+#include "ui/TMenuCommand.h"
+
+// Where a key counts: anywhere in the main window, or only while the outline itself
+// has the focus (not while a label is being edited in it).
+enum class TShortcutScope { Window, Outline };
+
+// One command and everything that starts it: its menu entry (the entry's code, which
+// the menu tables place and caption), its skin button and its keys.
+struct TCommandRow {
+    TCommand Id;
+    TMenuCommand MenuEntry = TMenuCommand::None;
+    int Button = 0;  // a SkinCode; 0 for none
+    QList<QKeyCombination> Keys = {};
+    TShortcutScope Scope = TShortcutScope::Window;
+};
+
+// The one table of the main window's commands. The drop-down menus, the skin's buttons
+// and the keyboard all start commands through it. Alt pressed and released alone opens
+// the file menu as F10 does; it is no key combination and so not in the table.
+class TCommandTable {
+  public:
+    static const QList<TCommandRow>& All();
+    static const TCommandRow& Of(TCommand id);
+    // The command of a menu entry or of a skin button; nothing when it has none.
+    static std::optional<TCommand> OfMenuEntry(TMenuCommand entry);
+    static std::optional<TCommand> OfButton(int element);
+};
