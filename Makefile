@@ -11,7 +11,7 @@ FUZZ_TIME ?= 20
 FUZZERS := document_reader csv_tokenizer settings cp932_codec item_text recovery_record text_matcher
 SANITIZE := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 
-APT_PACKAGES := cmake ninja-build g++ pkg-config \
+APT_PACKAGES := cmake ninja-build g++ pkg-config clang-format \
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ipafont-gothic fonts-ipafont-mincho \
   xvfb xauth xdotool x11-apps x11-utils imagemagick openbox \
@@ -26,7 +26,11 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Where `make install` puts the program (bin/, share/).
 PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test test-plain test-asan e2e install deb fuzz-build fuzz bench clean
+.PHONY: deps configure build run test test-plain test-asan e2e install deb fuzz-build fuzz bench clean format-check
+
+# Every source file as .clang-format lays it out.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 deps:
 	@missing=""; bare=""; for p in $(APT_PACKAGES); do \
@@ -46,8 +50,11 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$bare; \
 	fi
 
+# Extra CMake settings of the plain build; CI adds -DHEDGEROW_WERROR=ON.
+CMAKE_FLAGS ?=
+
 $(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
 
 configure: deps $(BUILD)/build.ninja
 
