@@ -5,18 +5,18 @@
 #include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QPainter>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
+#include "app/TItemTextBinding.h"
 #include "document/TOutline.h"
 #include "document/TOutlineItemModel.h"
-#include "app/TItemTextBinding.h"
 #include "platform/TMessageBoxes.h"
 #include "platform/TProgramFolders.h"
 
@@ -33,7 +33,8 @@ void BenchForm::PrepareFolder(const QString& exeDir, const QStringList& settings
     for (const QString& line : lines) file.write(line.toLatin1() + "\r\n");
 }
 
-BenchForm::BenchForm(int width, int height, const QStringList& settings, const QStringList& arguments) {
+BenchForm::BenchForm(int width, int height, const QStringList& settings,
+                     const QStringList& arguments) {
     PrepareFolder(ExeDir(), settings);
     TMainFormContext context;
     context.folders = TProgramFolders::BesideExecutable(ExeDir());
@@ -65,7 +66,7 @@ long long NowNs() {
 
 // Calls done() once after the first paint event of widget has been handled.
 class FirstPaint : public QObject {
-public:
+  public:
     FirstPaint(QWidget* widget, std::function<void()> done) : done_(std::move(done)) {
         widget->installEventFilter(this);
     }
@@ -77,14 +78,14 @@ public:
         return false;
     }
 
-private:
+  private:
     std::function<void()> done_;
     bool seen_ = false;
 };
 
 // Prints "hidden <ns>" the moment widget hides.
 class WhenHidden : public QObject {
-public:
+  public:
     explicit WhenHidden(QWidget* widget) { widget->installEventFilter(this); }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Hide) {
@@ -96,14 +97,14 @@ public:
 };
 
 class PlainWidget : public QWidget {
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::white); }
 };
 
 }  // namespace
 
-std::map<QByteArray, double> ProbeChild(const QString& probe, const QString& exeDir, const QString& document,
-                                        int limitMs) {
+std::map<QByteArray, double> ProbeChild(const QString& probe, const QString& exeDir,
+                                        const QString& document, int limitMs) {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -128,7 +129,8 @@ long long ResidentKb() {
     QFile status(QStringLiteral("/proc/self/status"));
     status.open(QIODevice::ReadOnly);
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
     return 0;
 }
 

@@ -20,7 +20,7 @@
 // A main window in a program folder of its own (the generated skin in its Data folder
 // and a current settings file), shown at the given size on the offscreen platform.
 class BenchForm {
-public:
+  public:
     explicit BenchForm(int width = 1920, int height = 1080, const QStringList& settings = {},
                        const QStringList& arguments = {});
     ~BenchForm();
@@ -31,7 +31,7 @@ public:
     // Prepares a program folder at exeDir (skin, settings) without a window.
     static void PrepareFolder(const QString& exeDir, const QStringList& settings = {});
 
-private:
+  private:
     QTemporaryDir dir_;
     ScriptedMessageBoxes boxes_;
     ScriptedFileDialogs dialogs_;
@@ -43,8 +43,8 @@ private:
 // milliseconds from the start to each moment the probe reports ("painted", "edited",
 // "closing", "hidden") and to its end ("ended"). What did not happen within limitMs is
 // missing.
-std::map<QByteArray, double> ProbeChild(const QString& probe, const QString& exeDir, const QString& document,
-                                        int limitMs);
+std::map<QByteArray, double> ProbeChild(const QString& probe, const QString& exeDir,
+                                        const QString& document, int limitMs);
 
 // This process's resident size in kB.
 long long ResidentKb();

@@ -1,6 +1,7 @@
 // Opening, saving and selecting in the generated 10,000-item document, each against
 // the raw cost of the same file work done with plain POSIX calls.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -11,8 +12,6 @@
 #include <QTemporaryDir>
 #include <map>
 #include <optional>
-
-#include <unistd.h>
 
 #include "BenchForm.h"
 #include "OutlineGenerator.h"
@@ -67,13 +66,16 @@ void BM_LoadFile(benchmark::State& state) {
     // both sides alike; the memory file system has no such memory.
     std::vector<std::unique_ptr<BenchForm>> forms;
     std::vector<std::unique_ptr<QTemporaryDir>> baselineDirs;
-    const auto newForm = [&]() -> TMainForm& { return forms.emplace_back(std::make_unique<BenchForm>())->Form(); };
+    const auto newForm = [&]() -> TMainForm& {
+        return forms.emplace_back(std::make_unique<BenchForm>())->Form();
+    };
 
     TMainForm& first = newForm();
     first.Documents().LoadFile(path);
     first.Session().Store.FinishWriting();
     const auto texts = ItemTexts(forms.back()->ExeDir());
-    if (first.TreeModel->Outline().Count() != GenerateOutline().itemCount) state.SkipWithError("wrong item count");
+    if (first.TreeModel->Outline().Count() != GenerateOutline().itemCount)
+        state.SkipWithError("wrong item count");
 
     std::vector<double> load, baseline;
     for (auto _ : state) {
@@ -82,12 +84,14 @@ void BM_LoadFile(benchmark::State& state) {
             ::sync();
             load.push_back(Targets::TimeMs([&] { form.Documents().LoadFile(path); }));
 
-            const QString folder = baselineDirs.emplace_back(std::make_unique<QTemporaryDir>())->path() + u'/';
+            const QString folder =
+                baselineDirs.emplace_back(std::make_unique<QTemporaryDir>())->path() + u'/';
             ::sync();
             baseline.push_back(Targets::TimeMs([&] {
                 const QByteArray document = PosixFiles::Read(Std(path));
                 benchmark::DoNotOptimize(document.data());
-                for (const auto& [name, bytes] : texts) PosixFiles::Write(Std(folder + name), bytes);
+                for (const auto& [name, bytes] : texts)
+                    PosixFiles::Write(Std(folder + name), bytes);
             }));
         }
         state.SetIterationTime(Targets::Median(load) / 1000);
@@ -108,7 +112,12 @@ void BM_LoadFile(benchmark::State& state) {
                             QStringLiteral("<= 1.5 x baseline"), 1.5 * base, base,
                             QStringLiteral("read the file, write the 10,000 text files (POSIX)")});
 }
-BENCHMARK(BM_LoadFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+BENCHMARK(BM_LoadFile)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
 
 void BM_SaveFile(benchmark::State& state) {
     BenchForm bench;
@@ -122,7 +131,8 @@ void BM_SaveFile(benchmark::State& state) {
     const QByteArray saved = PosixFiles::Read(Std(target));
     state.counters["same_bytes"] = saved == GenerateOutline().document ? 1 : 0;
     QStringList files;
-    form.TreeModel->Outline().ForEach([&](TOutlineItem* item) { files << form.Session().ItemTextPath(item->ItemNumber); });
+    form.TreeModel->Outline().ForEach(
+        [&](TOutlineItem* item) { files << form.Session().ItemTextPath(item->ItemNumber); });
     const std::string baselineTarget = Std(docs.path() + QStringLiteral("/baseline.qlo"));
     const auto readItemFiles = [&] {
         qsizetype total = 0;
@@ -152,14 +162,18 @@ void BM_SaveFile(benchmark::State& state) {
         // The first round only warms up: on a virtual machine the first writes of
         // 20 MB into memory the guest has not touched yet cost several times more.
         for (int i = -1; i < kSamples; ++i) {
-            const auto in = [&](std::vector<double>& samples) { return i < 0 ? nullptr : &samples; };
+            const auto in = [&](std::vector<double>& samples) {
+                return i < 0 ? nullptr : &samples;
+            };
             sample(in(save), [&] { form.Documents().SaveFile(target); });
             sample(in(baseline), [&] {
                 readItemFiles();
                 PosixFiles::Write(baselineTarget, saved);
             });
             sample(in(build), [&] { output = TDocumentWriter::Write(outline, store); });
-            sample(in(write), [&] { TDocumentWriter::WriteFile(phaseTarget, {output.head, output.texts}, true); });
+            sample(in(write), [&] {
+                TDocumentWriter::WriteFile(phaseTarget, {output.head, output.texts}, true);
+            });
             sample(in(readFiles), readItemFiles);
             sample(in(writeBytes), [&] { PosixFiles::Write(baselineTarget, saved); });
             sample(in(durable), [&] {
@@ -176,9 +190,10 @@ void BM_SaveFile(benchmark::State& state) {
     state.counters["durable_base_ms"] = Targets::Median(durable);
     state.counters["x_durable_base"] = Targets::Median(save) / Targets::Median(durable);
     const double base = Targets::Median(baseline);
-    Targets::Report(state, {QStringLiteral("save 10,000 items (SaveFile, backup on)"), Targets::Median(save),
-                            QStringLiteral("ms"), QStringLiteral("<= 1.5 x baseline"), 1.5 * base, base,
-                            QStringLiteral("read the 10,000 text files, write the document bytes (POSIX)")});
+    Targets::Report(
+        state, {QStringLiteral("save 10,000 items (SaveFile, backup on)"), Targets::Median(save),
+                QStringLiteral("ms"), QStringLiteral("<= 1.5 x baseline"), 1.5 * base, base,
+                QStringLiteral("read the 10,000 text files, write the document bytes (POSIX)")});
 }
 BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
@@ -195,7 +210,8 @@ void BM_SelectionChange(benchmark::State& state) {
     QApplication::processEvents();
     const QByteArray bytesA = PosixFiles::Read(Std(form.Session().ItemTextPath(a->ItemNumber)));
     const QByteArray bytesB = PosixFiles::Read(Std(form.Session().ItemTextPath(b->ItemNumber)));
-    if (bytesA.size() < (1 << 20) || bytesB.size() < (1 << 20)) state.SkipWithError("the texts are not 1 MB");
+    if (bytesA.size() < (1 << 20) || bytesB.size() < (1 << 20))
+        state.SkipWithError("the texts are not 1 MB");
     const std::string scratch = Std(docs.path() + QStringLiteral("/scratch.tmp"));
     const std::string fileB = Std(form.Session().ItemTextPath(b->ItemNumber));
 
@@ -215,7 +231,8 @@ void BM_SelectionChange(benchmark::State& state) {
         }
         state.SetIterationTime(Targets::Median(change) / 1000);
     }
-    if (form.Texts().EditorText().size() < 100'000) state.SkipWithError("the editor does not hold the large text");
+    if (form.Texts().EditorText().size() < 100'000)
+        state.SkipWithError("the editor does not hold the large text");
     const double base = Targets::Median(baseline);
     Targets::Report(state, {QStringLiteral("selection change, 1 MB texts"), Targets::Median(change),
                             QStringLiteral("ms"), QStringLiteral("<= 60 ms"), 60, base,
@@ -230,7 +247,8 @@ long long ResidentKb(const QStringList& documentArgument, int* items) {
     BenchForm::PrepareFolder(folder.path() + QLatin1Char('/'));
     QProcess probe;
     probe.start(QCoreApplication::applicationFilePath(),
-                QStringList{QStringLiteral("--probe=rss"), folder.path() + QLatin1Char('/')} + documentArgument);
+                QStringList{QStringLiteral("--probe=rss"), folder.path() + QLatin1Char('/')} +
+                    documentArgument);
     probe.waitForFinished(120'000);
     const QList<QByteArray> words = probe.readAllStandardOutput().trimmed().split(' ');
     *items = words.value(3).toInt();
@@ -248,14 +266,15 @@ void BM_ResidentMemory(benchmark::State& state) {
             loaded.push_back(ResidentKb({path}, &items) / 1024.0);
         }
     }
-    if (items != GenerateOutline().itemCount) state.SkipWithError("the document did not open in the probe");
+    if (items != GenerateOutline().itemCount)
+        state.SkipWithError("the document did not open in the probe");
     const double base = Targets::Median(empty);
     if (base <= 0 || Targets::Median(loaded) <= 0) state.SkipWithError("the probe gave no figure");
     state.counters["rss_empty_MB"] = base;
     state.counters["rss_doc_MB"] = Targets::Median(loaded);
-    Targets::Report(state, {QStringLiteral("resident memory growth, 10,000 items"), Targets::Median(loaded) - base,
-                            QStringLiteral("MB"), QStringLiteral("<= empty-document RSS + 40 MB"), 40, 0,
-                            QString()});
+    Targets::Report(state, {QStringLiteral("resident memory growth, 10,000 items"),
+                            Targets::Median(loaded) - base, QStringLiteral("MB"),
+                            QStringLiteral("<= empty-document RSS + 40 MB"), 40, 0, QString()});
 }
 BENCHMARK(BM_ResidentMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 

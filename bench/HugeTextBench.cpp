@@ -58,9 +58,10 @@ void PlaceCaretInTheMiddle(QPlainTextEdit& editor) {
 }
 
 void BM_HugeItemText(benchmark::State& state) {
-    const QByteArray line = Cp932Codec::Encode(QStringLiteral("長い文章の一行です。ここに本文が続きます。") +
-                                               QStringLiteral("The quick brown fox jumps over the lazy dog."))
-                                .bytes;
+    const QByteArray line =
+        Cp932Codec::Encode(QStringLiteral("長い文章の一行です。ここに本文が続きます。") +
+                           QStringLiteral("The quick brown fox jumps over the lazy dog."))
+            .bytes;
     const qsizetype lineCount = kHugeBytes / (line.size() + 2);
     QTemporaryDir docs;
     const QString path = docs.path() + QStringLiteral("/huge.qlo");
@@ -70,7 +71,8 @@ void BM_HugeItemText(benchmark::State& state) {
         return lines.repeated(lineCount).chopped(1);
     }();
 
-    double show = 0, ready = 0, bareShow = 0, leave = 0, back = 0, residentMb = 0, bareResidentMb = 0;
+    double show = 0, ready = 0, bareShow = 0, leave = 0, back = 0, residentMb = 0,
+           bareResidentMb = 0;
     std::vector<double> keys, bareKeys;
     for (auto _ : state) {
         {  // the bare editor first, so that its memory is gone before the program's is measured
@@ -115,20 +117,31 @@ void BM_HugeItemText(benchmark::State& state) {
         state.SetIterationTime(show / 1000);
     }
     const QString bareText = QStringLiteral("a bare QPlainTextEdit given the same text");
-    Targets::Report(state, {QStringLiteral("50 MB item text: first show"), show, QStringLiteral("ms"),
-                            QStringLiteral("<= 1000 ms"), 1000, bareShow, bareText});
-    Targets::Report(state, {QStringLiteral("50 MB item text: whole text editable"), ready, QStringLiteral("ms"),
-                            QStringLiteral("<= first show + 1.1 x the bare one"), show + bareShow * 1.1, bareShow, bareText});
-    Targets::Report(state, {QStringLiteral("50 MB item text: a key, 95th percentile"), Percentile95(keys),
-                            QStringLiteral("ms"), QStringLiteral("<= 16 ms"), 16, Percentile95(bareKeys),
-                            QStringLiteral("a key in a bare QPlainTextEdit")});
-    Targets::Report(state, {QStringLiteral("50 MB item text: leaving it, edited"), leave, QStringLiteral("ms"),
-                            QStringLiteral("<= 500 ms"), 500, 0, {}});
-    Targets::Report(state, {QStringLiteral("50 MB item text: returning to it"), back, QStringLiteral("ms"),
-                            QStringLiteral("<= 500 ms"), 500, bareShow, bareText});
-    Targets::Report(state, {QStringLiteral("50 MB item text: resident growth"), residentMb, QStringLiteral("MB"),
-                            QStringLiteral("<= 3 x the text (150 MB)"), 150, bareResidentMb,
-                            QStringLiteral("a bare QPlainTextEdit given the same text")});
+    Targets::Report(state,
+                    {QStringLiteral("50 MB item text: first show"), show, QStringLiteral("ms"),
+                     QStringLiteral("<= 1000 ms"), 1000, bareShow, bareText});
+    Targets::Report(
+        state, {QStringLiteral("50 MB item text: whole text editable"), ready, QStringLiteral("ms"),
+                QStringLiteral("<= first show + 1.1 x the bare one"), show + bareShow * 1.1,
+                bareShow, bareText});
+    Targets::Report(state,
+                    {QStringLiteral("50 MB item text: a key, 95th percentile"), Percentile95(keys),
+                     QStringLiteral("ms"), QStringLiteral("<= 16 ms"), 16, Percentile95(bareKeys),
+                     QStringLiteral("a key in a bare QPlainTextEdit")});
+    Targets::Report(state, {QStringLiteral("50 MB item text: leaving it, edited"),
+                            leave,
+                            QStringLiteral("ms"),
+                            QStringLiteral("<= 500 ms"),
+                            500,
+                            0,
+                            {}});
+    Targets::Report(state,
+                    {QStringLiteral("50 MB item text: returning to it"), back, QStringLiteral("ms"),
+                     QStringLiteral("<= 500 ms"), 500, bareShow, bareText});
+    Targets::Report(state,
+                    {QStringLiteral("50 MB item text: resident growth"), residentMb,
+                     QStringLiteral("MB"), QStringLiteral("<= 3 x the text (150 MB)"), 150,
+                     bareResidentMb, QStringLiteral("a bare QPlainTextEdit given the same text")});
 }
 BENCHMARK(BM_HugeItemText)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
@@ -145,19 +158,21 @@ void BM_HugeLine(benchmark::State& state) {
     for (auto _ : state) {
         baseline = ProbeChild(QStringLiteral("edit"), exeDir, small, kLimitMs);
         figures = ProbeChild(QStringLiteral("edit"), exeDir, huge, kLimitMs);
-        state.SetIterationTime(figures.contains("edited") ? figures["edited"] / 1000 : kLimitMs / 1000);
+        state.SetIterationTime(figures.contains("edited") ? figures["edited"] / 1000
+                                                          : kLimitMs / 1000);
     }
     // What never happened counts as the limit.
     const auto ms = [](const std::map<QByteArray, double>& times, const QByteArray& what) {
         return times.contains(what) ? times.at(what) : double(kLimitMs);
     };
     const QString smallText = QStringLiteral("the same start with a one-line document");
-    Targets::Report(state, {QStringLiteral("200 MB line: start until shown"), ms(figures, "painted"),
-                            QStringLiteral("ms"), QStringLiteral("<= 2000 ms"), 2000, ms(baseline, "painted"),
-                            smallText});
-    Targets::Report(state, {QStringLiteral("200 MB line: start until a key is typed"), ms(figures, "edited"),
-                            QStringLiteral("ms"), QStringLiteral("<= 2000 ms"), 2000, ms(baseline, "edited"),
-                            smallText});
+    Targets::Report(
+        state, {QStringLiteral("200 MB line: start until shown"), ms(figures, "painted"),
+                QStringLiteral("ms"), QStringLiteral("<= 2000 ms"), 2000, ms(baseline, "painted"),
+                smallText});
+    Targets::Report(state, {QStringLiteral("200 MB line: start until a key is typed"),
+                            ms(figures, "edited"), QStringLiteral("ms"),
+                            QStringLiteral("<= 2000 ms"), 2000, ms(baseline, "edited"), smallText});
 }
 BENCHMARK(BM_HugeLine)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 

@@ -13,12 +13,14 @@ constexpr qsizetype kLargeText = 1 << 20;
 
 const QStringList& Words() {
     static const QStringList words = {
-        QStringLiteral("計画"),   QStringLiteral("詳細"),     QStringLiteral("メモ"),     QStringLiteral("会議"),
-        QStringLiteral("資料"),   QStringLiteral("予定表"),   QStringLiteral("買い物"),   QStringLiteral("旅行"),
-        QStringLiteral("読書"),   QStringLiteral("アイデア"), QStringLiteral("下書き"),   QStringLiteral("報告書"),
-        QStringLiteral("第一章"), QStringLiteral("まとめ"),   QStringLiteral("課題"),     QStringLiteral("連絡先"),
-        QStringLiteral("東京"),   QStringLiteral("大阪"),     QStringLiteral("来週"),     QStringLiteral("確認事項"),
-        QStringLiteral("～"),     QStringLiteral("①"),        QStringLiteral("ソフト"),   QStringLiteral("表示"),
+        QStringLiteral("計画"),     QStringLiteral("詳細"),     QStringLiteral("メモ"),
+        QStringLiteral("会議"),     QStringLiteral("資料"),     QStringLiteral("予定表"),
+        QStringLiteral("買い物"),   QStringLiteral("旅行"),     QStringLiteral("読書"),
+        QStringLiteral("アイデア"), QStringLiteral("下書き"),   QStringLiteral("報告書"),
+        QStringLiteral("第一章"),   QStringLiteral("まとめ"),   QStringLiteral("課題"),
+        QStringLiteral("連絡先"),   QStringLiteral("東京"),     QStringLiteral("大阪"),
+        QStringLiteral("来週"),     QStringLiteral("確認事項"), QStringLiteral("～"),
+        QStringLiteral("①"),        QStringLiteral("ソフト"),   QStringLiteral("表示"),
     };
     return words;
 }
@@ -30,8 +32,10 @@ QList<QByteArray> Sentences(std::mt19937& random) {
     for (int i = 0; i < 64; ++i) {
         QString line;
         const int n = length(random);
-        for (int w = 0; w < n; ++w) line += Words()[word(random)] + (w % 4 == 3 ? QStringLiteral("、") : QString());
-        line += i % 5 == 0 ? QStringLiteral(" (ASCII text: a:b=c, \"quoted\")。") : QStringLiteral("。");
+        for (int w = 0; w < n; ++w)
+            line += Words()[word(random)] + (w % 4 == 3 ? QStringLiteral("、") : QString());
+        line += i % 5 == 0 ? QStringLiteral(" (ASCII text: a:b=c, \"quoted\")。")
+                           : QStringLiteral("。");
         sentences << Cp932Codec::Encode(line).bytes + "\r\n";
     }
     return sentences;
@@ -66,8 +70,9 @@ const GeneratedOutline& GenerateOutline() {
             parents[level] = k;
 
             QString label = Words()[word(random)] + Words()[word(random)] + QString::number(k);
-            items += (level == 1 ? QByteArray("nil") : QByteArray::number(parents[level - 1])) + ':' +
-                     Cp932Codec::Encode(label).bytes + ':' + (percent(random) < 40 ? '1' : '0') + "\r\n";
+            items += (level == 1 ? QByteArray("nil") : QByteArray::number(parents[level - 1])) +
+                     ':' + Cp932Codec::Encode(label).bytes + ':' +
+                     (percent(random) < 40 ? '1' : '0') + "\r\n";
 
             qsizetype size = percent(random) < 10 ? 0 : small(random);
             if (g.largeItems.contains(k)) size = kLargeText;

@@ -7,10 +7,10 @@
 // levels deep with Japanese labels, about 20 MB of code page 932 text in all. Most
 // texts are a few kilobytes, a tenth are empty and four are 1 MB each.
 struct GeneratedOutline {
-    QByteArray document;       // the whole ".qlo" file
-    QList<int> largeItems;     // absolute indexes of the items with 1 MB texts
+    QByteArray document;    // the whole ".qlo" file
+    QList<int> largeItems;  // absolute indexes of the items with 1 MB texts
     int itemCount = 0;
-    qsizetype textBytes = 0;   // bytes of the text block
+    qsizetype textBytes = 0;  // bytes of the text block
     int maxLevel = 0;
 };
 

@@ -63,9 +63,10 @@ void BM_EditorReplaceAll(benchmark::State& state) {
         }));
         state.ResumeTiming();
     }
-    Targets::Report(state, {QStringLiteral("replace all, 100,000 in 10 MB"), Targets::Median(samples),
-                            QStringLiteral("ms"), QStringLiteral("<= 1000 ms"), 1000, Targets::Median(plain),
-                            QStringLiteral("the plain replace of the same text (TTextSearch)")});
+    Targets::Report(
+        state, {QStringLiteral("replace all, 100,000 in 10 MB"), Targets::Median(samples),
+                QStringLiteral("ms"), QStringLiteral("<= 1000 ms"), 1000, Targets::Median(plain),
+                QStringLiteral("the plain replace of the same text (TTextSearch)")});
 }
 BENCHMARK(BM_EditorReplaceAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 

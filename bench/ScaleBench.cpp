@@ -20,9 +20,10 @@ std::string Std(const QString& path) { return QFile::encodeName(path).toStdStrin
 
 // count top-level items of six 86-byte lines each: 100,000 make about 55 MB.
 QByteArray FlatDocument(int count) {
-    const QByteArray line = Cp932Codec::Encode(QStringLiteral("長い文章の一行です。ここに本文が続きます。") +
-                                               QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n"))
-                                .bytes;
+    const QByteArray line =
+        Cp932Codec::Encode(QStringLiteral("長い文章の一行です。ここに本文が続きます。") +
+                           QStringLiteral("The quick brown fox jumps over the lazy dog.\r\n"))
+            .bytes;
     QByteArray document = "qlm oe data form 1.3\r\nTree=" + QByteArray::number(count);
     for (int i = 0; i < count; ++i) document += ',' + QByteArray::number(i) + "=6";
     document += "\r\n";
@@ -39,8 +40,11 @@ struct TOpenClose {
 };
 
 TOpenClose OpenAndClose(const QString& exeDir, const QString& document) {
-    std::map<QByteArray, double> times = ProbeChild(QStringLiteral("close"), exeDir, document, kLimitMs);
-    const auto ms = [&](const QByteArray& what) { return times.contains(what) ? times[what] : double(kLimitMs); };
+    std::map<QByteArray, double> times =
+        ProbeChild(QStringLiteral("close"), exeDir, document, kLimitMs);
+    const auto ms = [&](const QByteArray& what) {
+        return times.contains(what) ? times[what] : double(kLimitMs);
+    };
     return {ms("painted"), ms("hidden") - ms("closing")};
 }
 
@@ -60,17 +64,25 @@ void BM_OpenAndCloseOnDisk(benchmark::State& state) {
         figures = OpenAndClose(exeDir, big);
         state.SetIterationTime(figures.window / 1000);
     }
-    const QString name = items == 10'000 ? QStringLiteral("10,000 items / 20 MB") : QStringLiteral("100,000 items / 55 MB");
+    const QString name = items == 10'000 ? QStringLiteral("10,000 items / 20 MB")
+                                         : QStringLiteral("100,000 items / 55 MB");
     const QString smallText = QStringLiteral("the same with a one-item document");
     if (items != 10'000)
-        Targets::Report(state, {QStringLiteral("open %1, on disk: window").arg(name), figures.window,
-                                QStringLiteral("ms"), QStringLiteral("<= one-item start + 1000 ms"),
-                                baseline.window + 1000, baseline.window, smallText});
+        Targets::Report(state,
+                        {QStringLiteral("open %1, on disk: window").arg(name), figures.window,
+                         QStringLiteral("ms"), QStringLiteral("<= one-item start + 1000 ms"),
+                         baseline.window + 1000, baseline.window, smallText});
     const double closeTarget = items == 10'000 ? 300 : 500;
-    Targets::Report(state, {QStringLiteral("close %1, on disk: window gone").arg(name), figures.close,
-                            QStringLiteral("ms"), QStringLiteral("<= %1 ms").arg(closeTarget), closeTarget,
-                            baseline.close, smallText});
+    Targets::Report(state,
+                    {QStringLiteral("close %1, on disk: window gone").arg(name), figures.close,
+                     QStringLiteral("ms"), QStringLiteral("<= %1 ms").arg(closeTarget), closeTarget,
+                     baseline.close, smallText});
 }
-BENCHMARK(BM_OpenAndCloseOnDisk)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+BENCHMARK(BM_OpenAndCloseOnDisk)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
 
 }  // namespace

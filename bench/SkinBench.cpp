@@ -28,14 +28,16 @@ void BM_HoverToolButton(benchmark::State& state) {
     }
     if (form.Skin().HintText.isEmpty()) state.SkipWithError("no hint shown");
     // The raw cost: copying a 1920 x 1080 picture once.
-    QImage source(1920, 1080, QImage::Format_ARGB32_Premultiplied), target(source.size(), source.format());
+    QImage source(1920, 1080, QImage::Format_ARGB32_Premultiplied),
+        target(source.size(), source.format());
     source.fill(Qt::gray);
     std::vector<double> copies;
     for (int i = 0; i < kSamples; ++i)
         copies.push_back(Targets::TimeMs([&] { QPainter(&target).drawImage(0, 0, source); }));
-    Targets::Report(state, {QStringLiteral("pointer move over a tool button"), Targets::Median(moves),
-                            QStringLiteral("ms"), QStringLiteral("<= 2 ms"), 2, Targets::Median(copies),
-                            QStringLiteral("copy one 1920 x 1080 picture")});
+    Targets::Report(state,
+                    {QStringLiteral("pointer move over a tool button"), Targets::Median(moves),
+                     QStringLiteral("ms"), QStringLiteral("<= 2 ms"), 2, Targets::Median(copies),
+                     QStringLiteral("copy one 1920 x 1080 picture")});
 }
 BENCHMARK(BM_HoverToolButton)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
@@ -44,18 +46,22 @@ void BM_DrawBack(benchmark::State& state) {
     TMainForm& form = bench.Form();
     std::vector<double> draws;
     for (auto _ : state) {
-        for (int i = 0; i < kSamples; ++i) draws.push_back(Targets::TimeMs([&] { form.Skin().DrawBack(); }));
+        for (int i = 0; i < kSamples; ++i)
+            draws.push_back(Targets::TimeMs([&] { form.Skin().DrawBack(); }));
         state.SetIterationTime(Targets::Median(draws) / 1000);
     }
-    if (form.Skin().Surface().size() != QSize(1920, 1080)) state.SkipWithError("the surface is not 1920 x 1080");
-    QImage source(1920, 1080, QImage::Format_ARGB32_Premultiplied), target(source.size(), source.format());
+    if (form.Skin().Surface().size() != QSize(1920, 1080))
+        state.SkipWithError("the surface is not 1920 x 1080");
+    QImage source(1920, 1080, QImage::Format_ARGB32_Premultiplied),
+        target(source.size(), source.format());
     source.fill(Qt::gray);
     std::vector<double> copies;
     for (int i = 0; i < kSamples; ++i)
         copies.push_back(Targets::TimeMs([&] { QPainter(&target).drawImage(0, 0, source); }));
-    Targets::Report(state, {QStringLiteral("full skin drawing 1920 x 1080"), Targets::Median(draws),
-                            QStringLiteral("ms"), QStringLiteral("<= 15 ms"), 15, Targets::Median(copies),
-                            QStringLiteral("copy one 1920 x 1080 picture")});
+    Targets::Report(state,
+                    {QStringLiteral("full skin drawing 1920 x 1080"), Targets::Median(draws),
+                     QStringLiteral("ms"), QStringLiteral("<= 15 ms"), 15, Targets::Median(copies),
+                     QStringLiteral("copy one 1920 x 1080 picture")});
 }
 BENCHMARK(BM_DrawBack)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 

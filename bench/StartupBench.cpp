@@ -27,9 +27,10 @@ void BM_StartupToFirstDrawing(benchmark::State& state) {
         state.SetIterationTime(Targets::Median(starts) / 1000);
     }
     if (Targets::Median(starts) < 0) state.SkipWithError("the probe did not paint");
-    Targets::Report(state, {QStringLiteral("start-up to first full drawing"), Targets::Median(starts),
-                            QStringLiteral("ms"), QStringLiteral("<= 250 ms"), 250, Targets::Median(plain),
-                            QStringLiteral("a plain Qt program showing one window")});
+    Targets::Report(state,
+                    {QStringLiteral("start-up to first full drawing"), Targets::Median(starts),
+                     QStringLiteral("ms"), QStringLiteral("<= 250 ms"), 250, Targets::Median(plain),
+                     QStringLiteral("a plain Qt program showing one window")});
 }
 BENCHMARK(BM_StartupToFirstDrawing)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 

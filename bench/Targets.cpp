@@ -22,10 +22,12 @@ void Report(benchmark::State& state, const Figure& figure) {
         state.counters["x_base"] = figure.value / figure.baseline;
     }
     state.counters["ok"] = figure.value <= figure.target ? 1 : 0;
-    state.SetLabel(QStringLiteral("%1 %2, target %3")
-                       .arg(figure.unit, figure.unit == u"MB" ? QStringLiteral("RSS growth") : QStringLiteral("median"),
-                            figure.targetText)
-                       .toStdString());
+    state.SetLabel(
+        QStringLiteral("%1 %2, target %3")
+            .arg(figure.unit,
+                 figure.unit == u"MB" ? QStringLiteral("RSS growth") : QStringLiteral("median"),
+                 figure.targetText)
+            .toStdString());
     auto& figures = Figures();
     figures.erase(std::remove_if(figures.begin(), figures.end(),
                                  [&](const Figure& f) { return f.name == figure.name; }),
@@ -49,17 +51,21 @@ double TimeMs(const std::function<void()>& work) {
 
 bool PrintSummary() {
     bool all = true;
-    std::printf("\n%-44s %12s %14s %-34s %10s  %s\n", "figure", "value", "baseline", "target", "x baseline",
-                "result");
+    std::printf("\n%-44s %12s %14s %-34s %10s  %s\n", "figure", "value", "baseline", "target",
+                "x baseline", "result");
     for (const Figure& f : Figures()) {
         const bool ok = f.value <= f.target;
         all = all && ok;
-        const QString base = f.baseline > 0 ? QStringLiteral("%1 %2").arg(f.baseline, 0, 'f', 2).arg(f.unit)
-                                            : QStringLiteral("-");
-        const QString ratio = f.baseline > 0 ? QString::number(f.value / f.baseline, 'f', 2) : QStringLiteral("-");
-        std::printf("%-44s %9.2f %-2s %14s %-34s %10s  %s\n", qPrintable(f.name), f.value, qPrintable(f.unit),
-                    qPrintable(base), qPrintable(f.targetText), qPrintable(ratio), ok ? "met" : "MISSED");
-        if (!f.baselineText.isEmpty()) std::printf("    baseline: %s\n", qPrintable(f.baselineText));
+        const QString base = f.baseline > 0
+                                 ? QStringLiteral("%1 %2").arg(f.baseline, 0, 'f', 2).arg(f.unit)
+                                 : QStringLiteral("-");
+        const QString ratio =
+            f.baseline > 0 ? QString::number(f.value / f.baseline, 'f', 2) : QStringLiteral("-");
+        std::printf("%-44s %9.2f %-2s %14s %-34s %10s  %s\n", qPrintable(f.name), f.value,
+                    qPrintable(f.unit), qPrintable(base), qPrintable(f.targetText),
+                    qPrintable(ratio), ok ? "met" : "MISSED");
+        if (!f.baselineText.isEmpty())
+            std::printf("    baseline: %s\n", qPrintable(f.baselineText));
     }
     std::fflush(stdout);
     return all;

@@ -12,12 +12,12 @@ namespace Targets {
 
 struct Figure {
     QString name;
-    double value = 0;        // the figure, in `unit`
-    QString unit;            // "ms" or "MB"
-    QString targetText;      // how the target reads, e.g. "<= 1.5 x baseline"
-    double target = 0;       // the figure must not exceed this, in `unit`
-    double baseline = 0;     // the baseline figure in `unit`, 0 when there is none
-    QString baselineText;    // what the baseline is
+    double value = 0;      // the figure, in `unit`
+    QString unit;          // "ms" or "MB"
+    QString targetText;    // how the target reads, e.g. "<= 1.5 x baseline"
+    double target = 0;     // the figure must not exceed this, in `unit`
+    double baseline = 0;   // the baseline figure in `unit`, 0 when there is none
+    QString baselineText;  // what the baseline is
 };
 
 // Records a figure and shows it, its target and its ratio as counters of the

@@ -11,8 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tokenizer.blockflg = data[0] & 2;
     if (data[0] & 4) tokenizer.tokns = QByteArray(1, char(data[1]));
     if (data[0] & 8) tokenizer.tokns += ',';
-    if (data[0] & 16) tokenizer.stokns = QByteArray(1, char(data[2]));
-    else if (data[0] & 32) tokenizer.stokns.clear();
+    if (data[0] & 16)
+        tokenizer.stokns = QByteArray(1, char(data[2]));
+    else if (data[0] & 32)
+        tokenizer.stokns.clear();
     tokenizer.text = FuzzBytes(data + 3, size - 3);
     tokenizer.split();
 

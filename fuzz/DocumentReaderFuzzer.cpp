@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // What was read writes out and reads back to the same outline.
         const TDocumentWriter::Output written = TDocumentWriter::Write(first.outline, store);
         if (written.Complete()) {
-            TDocumentReader::Result second = TDocumentReader::Read(written.Bytes(), allocate, store);
+            TDocumentReader::Result second =
+                TDocumentReader::Read(written.Bytes(), allocate, store);
             FUZZ_CHECK(second.outline.Count() == first.outline.Count());
             FUZZ_CHECK(second.expanded.size() == first.expanded.size());
             const QStringList a = Shape(first.outline);

@@ -17,8 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray& utf8Mark = TTextFileCodec::kUtf8Mark;
     const qsizetype lines = TTextLines::CountCrLfLines(bytes);
     // (A file of one empty line holds the empty text, which the editor cannot tell apart.)
-    if (lines >= 0 && !bytes.startsWith(utf8Mark) && bytes != "\r\n") FUZZ_CHECK(TTextLines::LineCount(text) == lines);
-    if (!stored.startsWith(utf8Mark)) FUZZ_CHECK(TTextLines::CountCrLfLines(stored) == TTextLines::LineCount(text));
+    if (lines >= 0 && !bytes.startsWith(utf8Mark) && bytes != "\r\n")
+        FUZZ_CHECK(TTextLines::LineCount(text) == lines);
+    if (!stored.startsWith(utf8Mark))
+        FUZZ_CHECK(TTextLines::CountCrLfLines(stored) == TTextLines::LineCount(text));
 
     // The same bytes as UTF-16 text.
     QString typed(reinterpret_cast<const QChar*>(data), static_cast<qsizetype>(size / 2));

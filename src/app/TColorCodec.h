@@ -9,7 +9,7 @@
 // value is red + 256 × green + 65536 × blue, a system colour number with bit 31
 // set, or 0x1FFFFFFF for no colour.
 class TColorCodec {
-public:
+  public:
     static constexpr quint32 kNone = 0x1FFFFFFF;
     static constexpr quint32 kSystemBit = 0x80000000;
 

@@ -2,7 +2,9 @@
 
 #include "app/TErrorBox.h"
 
-void TCommandRunner::Bind(TCommand id, std::function<void()> operation) { operations_[id] = std::move(operation); }
+void TCommandRunner::Bind(TCommand id, std::function<void()> operation) {
+    operations_[id] = std::move(operation);
+}
 
 void TCommandRunner::Run(TCommand id) const {
     const auto found = operations_.find(id);

@@ -50,7 +50,8 @@ bool TDocumentCommands::SaveFile(const QString& path, Questions questions) {
     if (CommitPendingEdits) CommitPendingEdits();
     if (session_.Outline().IsEmpty()) throw AppError(TDocumentWriter::EmptyOutlineText());
     // Before anything else, so that saving under another name starts afresh.
-    if (session_.LoadedFile && session_.LoadedFile->IsFor(path) && TDocumentWriter::ChangedSince(*session_.LoadedFile)) {
+    if (session_.LoadedFile && session_.LoadedFile->IsFor(path) &&
+        TDocumentWriter::ChangedSince(*session_.LoadedFile)) {
         if (!asks) return false;
         switch (boxes_.Ask(TMessageBoxes::Kind::Confirmation,
                            QStringLiteral("ファイルが他のプログラムによって変更されています。"
@@ -75,7 +76,8 @@ bool TDocumentCommands::SaveFile(const QString& path, Questions questions) {
             } catch (const AppError& error) {
                 // The item file cannot be written (a full or read-only data folder): the
                 // document still can, with the editor's text taken from memory.
-                inMemory = TDocumentWriter::TTextInMemory{selected->ItemNumber, texts_.EditorText()};
+                inMemory =
+                    TDocumentWriter::TTextInMemory{selected->ItemNumber, texts_.EditorText()};
                 unwritten = error.Text();
             }
         }
@@ -92,11 +94,13 @@ bool TDocumentCommands::SaveFile(const QString& path, Questions questions) {
     if (Saved) Saved();
     ShowInCaption(path);
     if (!unwritten.isEmpty() && asks)
-        boxes_.Ask(TMessageBoxes::Kind::Warning,
-                   QStringLiteral("文書は保存しました。ただし、編集中の文章を一時ファイルに書き込めませんでした。"
-                                  "項目を切り替える前に、書き込める状態にしてください。\n%1")
-                       .arg(unwritten),
-                   TMessageBoxes::Buttons::Ok);
+        boxes_.Ask(
+            TMessageBoxes::Kind::Warning,
+            QStringLiteral(
+                "文書は保存しました。ただし、編集中の文章を一時ファイルに書き込めませんでした。"
+                "項目を切り替える前に、書き込める状態にしてください。\n%1")
+                .arg(unwritten),
+            TMessageBoxes::Buttons::Ok);
     return true;
 }
 
@@ -104,9 +108,11 @@ bool TDocumentCommands::ReloadMenuClick() {
     if (!session_.LoadedFile) return false;
     const QString path = session_.LoadedFile->path;
     if (session_.Modified &&
-        boxes_.Ask(TMessageBoxes::Kind::Confirmation,
-                   QStringLiteral("編集中の内容を破棄して、他のプログラムが変更したファイルを読み込み直しますか？"),
-                   TMessageBoxes::Buttons::YesNo) != TMessageBoxes::Answer::Yes)
+        boxes_.Ask(
+            TMessageBoxes::Kind::Confirmation,
+            QStringLiteral(
+                "編集中の内容を破棄して、他のプログラムが変更したファイルを読み込み直しますか？"),
+            TMessageBoxes::Buttons::YesNo) != TMessageBoxes::Answer::Yes)
         return false;
     bool loaded = false;
     errors_.Run([&] {
@@ -119,9 +125,10 @@ bool TDocumentCommands::ReloadMenuClick() {
 
 void TDocumentCommands::OfferReload() {
     if (!session_.LoadedFile || session_.Modified) return;
-    if (boxes_.Ask(TMessageBoxes::Kind::Confirmation,
-                   QStringLiteral("ファイルが他のプログラムによって変更されました。読み込み直しますか？"),
-                   TMessageBoxes::Buttons::YesNo) == TMessageBoxes::Answer::Yes)
+    if (boxes_.Ask(
+            TMessageBoxes::Kind::Confirmation,
+            QStringLiteral("ファイルが他のプログラムによって変更されました。読み込み直しますか？"),
+            TMessageBoxes::Buttons::YesNo) == TMessageBoxes::Answer::Yes)
         ReloadMenuClick();
 }
 

@@ -6,7 +6,8 @@
 #include "app/TDocumentCommands.h"
 #include "app/TDocumentSession.h"
 
-TDocumentWatcher::TDocumentWatcher(TDocumentSession& session, TDocumentCommands& documents, QObject* parent)
+TDocumentWatcher::TDocumentWatcher(TDocumentSession& session, TDocumentCommands& documents,
+                                   QObject* parent)
     : QObject(parent), session_(session), documents_(documents) {
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
@@ -26,7 +27,8 @@ void TDocumentWatcher::Follow() {
         declined_.reset();
         if (!path_.isEmpty()) watcher_.addPath(QFileInfo(path_).absolutePath());
     }
-    if (!path_.isEmpty() && !watcher_.files().contains(path_) && QFileInfo::exists(path_)) watcher_.addPath(path_);
+    if (!path_.isEmpty() && !watcher_.files().contains(path_) && QFileInfo::exists(path_))
+        watcher_.addPath(path_);
 }
 
 void TDocumentWatcher::Check() {

@@ -18,8 +18,9 @@ class TDocumentSession;
 class TDocumentWatcher : public QObject {
     Q_OBJECT
 
-public:
-    TDocumentWatcher(TDocumentSession& session, TDocumentCommands& documents, QObject* parent = nullptr);
+  public:
+    TDocumentWatcher(TDocumentSession& session, TDocumentCommands& documents,
+                     QObject* parent = nullptr);
 
     // Watches the file last loaded or saved (none for a new document): called whenever
     // that may have changed.
@@ -29,7 +30,7 @@ public:
     // writes in several steps is not interrupted.
     static constexpr int kSettleMs = 500;
 
-private:
+  private:
     void Check();
 
     TDocumentSession& session_;

@@ -1,10 +1,11 @@
 #include "app/TEndSignals.h"
 
-#include <QSocketNotifier>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <QSocketNotifier>
+#include <csignal>
 
 namespace {
 

@@ -10,14 +10,14 @@ class QSocketNotifier;
 class TEndSignals : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit TEndSignals(QObject* parent = nullptr);
     ~TEndSignals() override;
 
-signals:
+  signals:
     void Received(int signalNumber);
 
-private:
+  private:
     static void Handle(int signalNumber);
     void Deliver();
 

@@ -1,6 +1,7 @@
 #include "app/TFolderGuard.h"
 
-TFolderGuard::TFolderGuard(const QString& folder) : lock_(folder + QStringLiteral("Hedgerow.lock")) {
+TFolderGuard::TFolderGuard(const QString& folder)
+    : lock_(folder + QStringLiteral("Hedgerow.lock")) {
     // Only a dead owner makes the lock stale, never its age.
     lock_.setStaleLockTime(0);
 }

@@ -8,7 +8,7 @@
 // and the environment; this lock lives in the folder the item text files are in, so a
 // copy started with another temporary folder (or by another user) still finds it.
 class TFolderGuard {
-public:
+  public:
     enum class State {
         Taken,      // this process holds the folder now
         InUse,      // a running process holds it: its files must not be touched
@@ -22,6 +22,6 @@ public:
 
     static QString InUseText();
 
-private:
+  private:
     QLockFile lock_;
 };

@@ -9,9 +9,10 @@ namespace {
 
 // QTextOption has no comparison; setting an equal option still lays the text out again.
 bool SameOption(const QTextOption& a, const QTextOption& b) {
-    return a.alignment() == b.alignment() && a.wrapMode() == b.wrapMode() && a.flags() == b.flags() &&
-           a.tabStopDistance() == b.tabStopDistance() && a.tabs() == b.tabs() &&
-           a.textDirection() == b.textDirection() && a.useDesignMetrics() == b.useDesignMetrics();
+    return a.alignment() == b.alignment() && a.wrapMode() == b.wrapMode() &&
+           a.flags() == b.flags() && a.tabStopDistance() == b.tabStopDistance() &&
+           a.tabs() == b.tabs() && a.textDirection() == b.textDirection() &&
+           a.useDesignMetrics() == b.useDesignMetrics();
 }
 
 }  // namespace
@@ -56,7 +57,8 @@ std::unique_ptr<QTextDocument> THugeTextShelf::Exchange(QPlainTextEdit& editor,
     next->setModified(false);
     // Settings changed while the document was aside; each change lays it out again.
     if (next->defaultFont() != current->defaultFont()) next->setDefaultFont(current->defaultFont());
-    if (next->documentMargin() != current->documentMargin()) next->setDocumentMargin(current->documentMargin());
+    if (next->documentMargin() != current->documentMargin())
+        next->setDocumentMargin(current->documentMargin());
     if (!SameOption(next->defaultTextOption(), current->defaultTextOption()))
         next->setDefaultTextOption(current->defaultTextOption());
     next->setParent(owner);

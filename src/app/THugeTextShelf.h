@@ -34,7 +34,6 @@ class THugeTextShelf {
                                                    std::unique_ptr<QTextDocument> next);
 
   private:
-
     QPlainTextEdit& editor_;
     std::unique_ptr<QTextDocument> held_;
     int heldNumber_ = -1;

@@ -15,7 +15,10 @@
 
 TItemTextBinding::TItemTextBinding(TDocumentSession& session, TOutlineView* tree,
                                    QPlainTextEdit* editor, TErrorBox& errors)
-    : session_(session), tree_(tree), editor_(editor), errors_(errors),
+    : session_(session),
+      tree_(tree),
+      editor_(editor),
+      errors_(errors),
       shelf_(*editor),
       preview_(std::make_unique<TTextPreview>(*editor)) {}
 
@@ -32,7 +35,8 @@ void TItemTextBinding::StoreEditorText(const TOutlineItem* item) {
     QString text = EditorText();
     // A text the user has not changed keeps its file as it is: code page 932 writes some
     // characters it reads in two forms (duplicate codes) in one form only.
-    if (item->ItemNumber == shownItemNumber_ && SameAsShown(text) && session_.Store.Exists(item->ItemNumber)) {
+    if (item->ItemNumber == shownItemNumber_ && SameAsShown(text) &&
+        session_.Store.Exists(item->ItemNumber)) {
         editor_->document()->setModified(false);  // typed back to what the file holds
         return;
     }
@@ -77,8 +81,8 @@ void TItemTextBinding::ShowItemText(const TOutlineItem* item) {
     preview_->Cancel();
     if (leaving != -1) shelf_.Shelve(leaving, shownTextSize_);
     // A text no longer than a long line has none.
-    const bool longLines =
-        text.size() > TTextPreview::kLongLine && TTextLines::LongestLine(text) > TTextPreview::kLongLine;
+    const bool longLines = text.size() > TTextPreview::kLongLine &&
+                           TTextLines::LongestLine(text) > TTextPreview::kLongLine;
     WrapFor(longLines);
     shownLongLines_ = longLines;
     if (text.isEmpty())
@@ -138,12 +142,14 @@ void TItemTextBinding::ShowNoItemNotice() {
     ForgetShownTexts();
     editor_->clear();
     WrapFor(false);
-    SetEditorText(QStringLiteral("項目が追加されていません。\n"
-                                 "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
+    SetEditorText(
+        QStringLiteral("項目が追加されていません。\n"
+                       "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
 }
 
 std::optional<QString> TItemTextBinding::TextNotInFile(const TOutlineItem* item) const {
-    if (item->ItemNumber == shownItemNumber_ && !editor_->document()->isModified()) return std::nullopt;
+    if (item->ItemNumber == shownItemNumber_ && !editor_->document()->isModified())
+        return std::nullopt;
     return EditorText();
 }
 

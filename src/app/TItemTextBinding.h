@@ -94,7 +94,7 @@ class TItemTextBinding {
     bool shownTextKept_ = true;
     qsizetype shownTextSize_ = 0;
     bool shownLongLines_ = false;  // a line longer than TTextPreview::kLongLine
-    bool composing_ = false;  // handing an input method's composition to the editor
+    bool composing_ = false;       // handing an input method's composition to the editor
     THugeTextShelf shelf_;
     std::unique_ptr<TTextPreview> preview_;
 };

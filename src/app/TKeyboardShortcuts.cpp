@@ -4,9 +4,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTextEdit>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QTextEdit>
 
 #include "app/TCommandRunner.h"
 #include "app/TMainForm.h"
@@ -25,13 +25,14 @@ const QKeyEvent* FreshKey(const QEvent* event) {
 // types; AltGr itself is no Alt here).
 bool IsAltCharacter(const QKeyEvent* key) {
     const Qt::KeyboardModifiers modifiers = key->modifiers();
-    return (modifiers & Qt::AltModifier) && !(modifiers & (Qt::ControlModifier | Qt::MetaModifier)) &&
-           !key->text().isEmpty() && key->text().at(0).isPrint();
+    return (modifiers & Qt::AltModifier) &&
+           !(modifiers & (Qt::ControlModifier | Qt::MetaModifier)) && !key->text().isEmpty() &&
+           key->text().at(0).isPrint();
 }
 
 bool IsTextInput(const QObject* watched) {
-    return qobject_cast<const QLineEdit*>(watched) || qobject_cast<const QPlainTextEdit*>(watched) ||
-           qobject_cast<const QTextEdit*>(watched);
+    return qobject_cast<const QLineEdit*>(watched) ||
+           qobject_cast<const QPlainTextEdit*>(watched) || qobject_cast<const QTextEdit*>(watched);
 }
 
 }  // namespace
@@ -47,10 +48,12 @@ void TKeyboardShortcuts::CreateShortcuts() {
     for (const TCommandRow& row : TCommandTable::All()) {
         const bool outline = row.Scope == TShortcutScope::Outline;
         for (const QKeyCombination keys : row.Keys) {
-            auto* key = new QShortcut(QKeySequence(keys), outline ? static_cast<QWidget*>(form_.Tree) : &form_);
+            auto* key = new QShortcut(QKeySequence(keys),
+                                      outline ? static_cast<QWidget*>(form_.Tree) : &form_);
             key->setContext(outline ? Qt::WidgetShortcut : Qt::WindowShortcut);
             key->setAutoRepeat(outline);
-            connect(key, &QShortcut::activated, this, [this, id = row.Id] { form_.Commands().Run(id); });
+            connect(key, &QShortcut::activated, this,
+                    [this, id = row.Id] { form_.Commands().Run(id); });
         }
     }
 }

@@ -29,9 +29,9 @@
 #include "platform/TFontSubstitutes.h"
 #include "skin/TSkinLayout.h"
 #include "ui/TAssociationCommands.h"
+#include "ui/TCommandTable.h"
 #include "ui/TEditorCommands.h"
 #include "ui/TFontCommands.h"
-#include "ui/TCommandTable.h"
 #include "ui/TLinkCommands.h"
 #include "ui/TMenuTables.h"
 #include "ui/TOptionForm.h"
@@ -146,9 +146,9 @@ void TMainForm::CreateConcerns() {
     frame_->Windows = TWindowSystem(context_.platformName);
     recovery_ = std::make_unique<TSessionRecovery>(*this, *session_, *texts_);
     watcher_ = std::make_unique<TDocumentWatcher>(*session_, *documents_, nullptr);
-    lifecycle_ = std::make_unique<TStartupShutdown>(*this, Tree, Editor, context_, *session_,
-                                                    *texts_, *documents_, *surface_, *frame_,
-                                                    *recovery_, *errors_);
+    lifecycle_ =
+        std::make_unique<TStartupShutdown>(*this, Tree, Editor, context_, *session_, *texts_,
+                                           *documents_, *surface_, *frame_, *recovery_, *errors_);
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
     editing_->WholeTextNeeded = [this] { texts_->FinishShowing(); };
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
@@ -172,7 +172,8 @@ void TMainForm::CreateConcerns() {
     });
     surface_->FirstShown = [this] {
         QTimer::singleShot(0, this, [this] {
-            for (const QString& message : std::exchange(reportsBeforeShown_, {})) errors_->Show(message);
+            for (const QString& message : std::exchange(reportsBeforeShown_, {}))
+                errors_->Show(message);
             lifecycle_->FirstShown();
         });
     };
@@ -193,7 +194,8 @@ void TMainForm::CreateConcerns() {
     documents_->CloseWindow = [this] { close(); };
     surface_->BeforeFullDrawing = [this] { frame_->CheckMaximizedState(); };
     frame_->RunReleaseCommand = [this](int element) {
-        if (const std::optional<TCommand> id = TCommandTable::OfButton(element)) commands_->Run(*id);
+        if (const std::optional<TCommand> id = TCommandTable::OfButton(element))
+            commands_->Run(*id);
     };
 }
 
@@ -225,7 +227,8 @@ void TMainForm::ConnectControls() {
     connect(TreeModel, &QAbstractItemModel::rowsMoved, this, outlineChanged);
     connect(TreeModel, &QAbstractItemModel::modelReset, this, outlineChanged);
     // A new, opened or recovered outline has no changes to undo.
-    connect(TreeModel, &QAbstractItemModel::modelReset, this, [this] { session_->History.Clear(); });
+    connect(TreeModel, &QAbstractItemModel::modelReset, this,
+            [this] { session_->History.Clear(); });
     // The document file is known once the new outline is shown.
     connect(TreeModel, &QAbstractItemModel::modelReset, this,
             [this] { QTimer::singleShot(0, watcher_.get(), [this] { watcher_->Follow(); }); });
@@ -267,7 +270,6 @@ void TMainForm::BringToFront() {
 void TMainForm::HintOut(const QString& text) { surface_->HintOut(text); }
 
 const TSettingsList& TMainForm::MenuSettings() const { return session_->Settings; }
-
 
 void TMainForm::RunMenuCommand(TMenuCommand command) {
     if (const std::optional<TCommand> id = TCommandTable::OfMenuEntry(command)) commands_->Run(*id);
@@ -318,18 +320,24 @@ void TMainForm::BindCommands() {
     bind.Bind(C::FindNext, [&editing] { editing.FindDialogFind(); });
     bind.Bind(C::FindInOutline, [this] { outlineFind_->Show(); });
 
-    bind.Bind(C::EditorWordWrap,
-              [this] { TWordWrapCommand::Toggle(*Editor, session_->Settings, session_->Modified); });
-    bind.Bind(C::TreeFont, [this] { TFontCommands(FontPicker(), session_->Settings).TreeFontMenuClick(*Tree); });
-    bind.Bind(C::EditorFont,
-              [this] { TFontCommands(FontPicker(), session_->Settings).EditorFontMenuClick(*Editor); });
-    bind.Bind(C::Associate,
-              [this] { TAssociationCommands::Associate(*context_.association, *context_.messageBoxes); });
-    bind.Bind(C::DeleteRegistry,
-              [this] { TAssociationCommands::DeleteRegistry(*context_.association, *context_.messageBoxes); });
+    bind.Bind(C::EditorWordWrap, [this] {
+        TWordWrapCommand::Toggle(*Editor, session_->Settings, session_->Modified);
+    });
+    bind.Bind(C::TreeFont,
+              [this] { TFontCommands(FontPicker(), session_->Settings).TreeFontMenuClick(*Tree); });
+    bind.Bind(C::EditorFont, [this] {
+        TFontCommands(FontPicker(), session_->Settings).EditorFontMenuClick(*Editor);
+    });
+    bind.Bind(C::Associate, [this] {
+        TAssociationCommands::Associate(*context_.association, *context_.messageBoxes);
+    });
+    bind.Bind(C::DeleteRegistry, [this] {
+        TAssociationCommands::DeleteRegistry(*context_.association, *context_.messageBoxes);
+    });
     bind.Bind(C::SetOption, [this] { TOptionForm::SetOption(this, session_->Settings); });
 
-    bind.Bind(C::OpenHelp, [this] { TLinkCommands::OpenHelp(*context_.shell, session_->Folders.HelpFolder()); });
+    bind.Bind(C::OpenHelp,
+              [this] { TLinkCommands::OpenHelp(*context_.shell, session_->Folders.HelpFolder()); });
     bind.Bind(C::Version, [this] { TVerForm::ShowNew(this); });
     // Links that fail are not reported.
     bind.Bind(C::HomePage, [this] { TLinkCommands::OpenHomePage(*context_.shell); });
@@ -342,7 +350,8 @@ void TMainForm::BindCommands() {
                                        {C::OpenViewMenu, TMenuTables::kView},
                                        {C::OpenOptionMenu, TMenuTables::kOption},
                                        {C::OpenHelpMenu, TMenuTables::kHelp}};
-    for (const auto& [id, menu] : menus) bind.Bind(id, [this, menu = menu] { TSystemMenuForm::Open(*this, menu); });
+    for (const auto& [id, menu] : menus)
+        bind.Bind(id, [this, menu = menu] { TSystemMenuForm::Open(*this, menu); });
     bind.Bind(C::Minimize, [this] { frame_->MinimizeWindow(); });
     bind.Bind(C::Maximize, [this] { frame_->MaximizeButtonClick(); });
     bind.Bind(C::Close, [this] { close(); });

@@ -15,7 +15,11 @@
 TOutlineFind::TOutlineFind(TDocumentSession& session, TItemTextBinding& texts,
                            TEditorCommands& editing, TOutlineView* tree, QPlainTextEdit* editor,
                            QObject* parent)
-    : QObject(parent), session_(session), texts_(texts), editing_(editing), tree_(tree),
+    : QObject(parent),
+      session_(session),
+      texts_(texts),
+      editing_(editing),
+      tree_(tree),
       editor_(editor) {
     TFindDialog& dialog = Dialog();
     connect(&dialog, &TFindDialog::SearchChanged, this, &TOutlineFind::Search);
@@ -60,8 +64,8 @@ void TOutlineFind::StartSearch(bool newQuery) {
     const TOutlineItem* shown = session_.ItemAtCurrentIndex();
     // The editor's text only when its file does not hold it yet.
     const std::optional<QString> changed = shown ? texts_.TextNotInFile(shown) : std::nullopt;
-    runner_.Start(TOutlineSearch::Snapshot(session_.Outline(), session_.Store, changed ? shown : nullptr,
-                                           changed.value_or(QString())),
+    runner_.Start(TOutlineSearch::Snapshot(session_.Outline(), session_.Store,
+                                           changed ? shown : nullptr, changed.value_or(QString())),
                   dialog.FindText(), dialog.Options());
 }
 
@@ -150,6 +154,7 @@ void TOutlineFind::FindNext() {
     }
     // The current row's item when another item is shown, else the following row; the
     // last row's last match is where find-next stops.
-    const int row = shownRow == dialog.CurrentRow() ? shownRow + 1 : std::max(dialog.CurrentRow(), 0);
+    const int row =
+        shownRow == dialog.CurrentRow() ? shownRow + 1 : std::max(dialog.CurrentRow(), 0);
     if (row < dialog.Results().rowCount()) Choose(row);
 }

@@ -21,7 +21,7 @@ class TOutlineView;
 class TOutlineFind : public QObject {
     Q_OBJECT
 
-public:
+  public:
     TOutlineFind(TDocumentSession& session, TItemTextBinding& texts, TEditorCommands& editing,
                  TOutlineView* tree, QPlainTextEdit* editor, QObject* parent = nullptr);
 
@@ -41,7 +41,7 @@ public:
 
     TOutlineSearchRunner& Runner() { return runner_; }
 
-private:
+  private:
     TFindDialog& Dialog() const;
     TOutlineItem* ItemNumbered(int itemNumber) const;
     // The row of the item whose text the editor holds; -1 when it is not listed.

@@ -25,7 +25,8 @@ TOutlineView::TOutlineView(QWidget* parent) : QTreeView(parent) {
 TDropZone::Zone TOutlineView::ZoneAt(const QPoint& point, QModelIndex* target) const {
     const QModelIndex index = indexAt(point);
     *target = index;
-    if (!index.isValid()) return TDropZone::Classify(point.x(), nullptr, point.y() > LastRowBottom());
+    if (!index.isValid())
+        return TDropZone::Classify(point.x(), nullptr, point.y() > LastRowBottom());
     const QRect cell = visualRect(index);
     const int iconWidth = iconSize().isValid() ? iconSize().width() : 16;
     const int labelWidth = fontMetrics().horizontalAdvance(index.data(Qt::DisplayRole).toString());
@@ -36,7 +37,8 @@ TDropZone::Zone TOutlineView::ZoneAt(const QPoint& point, QModelIndex* target) c
 int TOutlineView::LastRowBottom() const {
     QModelIndex last = model() ? model()->index(model()->rowCount() - 1, 0) : QModelIndex();
     if (!last.isValid()) return -1;
-    while (isExpanded(last) && model()->rowCount(last) > 0) last = model()->index(model()->rowCount(last) - 1, 0, last);
+    while (isExpanded(last) && model()->rowCount(last) > 0)
+        last = model()->index(model()->rowCount(last) - 1, 0, last);
     return visualRect(last).bottom();
 }
 
@@ -92,7 +94,8 @@ void TOutlineView::SetDropTarget(const QModelIndex& index) {
     if (index.isValid()) viewport()->update(visualRect(index));
 }
 
-void TOutlineView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void TOutlineView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const {
     if (index.isValid() && index == dropTarget_) {
         QStyleOptionViewItem highlighted = option;
         highlighted.state |= QStyle::State_Selected;

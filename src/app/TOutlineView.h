@@ -15,7 +15,7 @@
 class TOutlineView : public QTreeView {
     Q_OBJECT
 
-public:
+  public:
     explicit TOutlineView(QWidget* parent = nullptr);
 
     // The drop zone and target item at a point of the viewport.
@@ -28,22 +28,23 @@ public:
     void setModel(QAbstractItemModel* model) override;
     void doItemsLayout() override;
 
-signals:
+  signals:
     void ItemDropped(const QPoint& point);
 
-protected:
+  protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
 
-private:
+  private:
     void SetDropTarget(const QModelIndex& index);
     // Bottom of the last visible row, -1 without rows.
     int LastRowBottom() const;

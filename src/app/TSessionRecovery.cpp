@@ -17,7 +17,8 @@ constexpr qint64 kFlushTimeShare = 20;
 
 }  // namespace
 
-TSessionRecovery::TSessionRecovery(QWidget& window, TDocumentSession& session, TItemTextBinding& texts)
+TSessionRecovery::TSessionRecovery(QWidget& window, TDocumentSession& session,
+                                   TItemTextBinding& texts)
     : session_(session), texts_(texts) {
     recordTimer_.setSingleShot(true);
     recordTimer_.setInterval(kRecordDelayMs);
@@ -43,7 +44,8 @@ void TSessionRecovery::OutlineChanged() {
 void TSessionRecovery::TextChanged() {
     // Not restarted by the next key: steady typing is written down too.
     if (textTimer_.isActive()) return;
-    textTimer_.start(static_cast<int>(std::max<qint64>(kTextDelayMs, kFlushTimeShare * lastFlushMs_)));
+    textTimer_.start(
+        static_cast<int>(std::max<qint64>(kTextDelayMs, kFlushTimeShare * lastFlushMs_)));
 }
 
 void TSessionRecovery::WriteNow() {
@@ -51,7 +53,8 @@ void TSessionRecovery::WriteNow() {
     textTimer_.stop();
     // The copy of the document goes first and takes a moment; the texts after it need
     // not be waited for.
-    if (!session_.Store.TextsInSource() && !session_.Store.WritingStopped()) session_.Store.FinishWriting();
+    if (!session_.Store.TextsInSource() && !session_.Store.WritingStopped())
+        session_.Store.FinishWriting();
     FlushEditorText();
     WriteRecord();
 }
@@ -102,8 +105,9 @@ void TSessionRecovery::WriteRecord() {
         return;
     }
     try {
-        TRecoveryRecord record = TRecoveryRecord::Of(session_.Outline(), session_.Settings.Value(u"EditFile"),
-                                                     session_.Modified, session_.CurrentItemIndex);
+        TRecoveryRecord record =
+            TRecoveryRecord::Of(session_.Outline(), session_.Settings.Value(u"EditFile"),
+                                session_.Modified, session_.CurrentItemIndex);
         record.Loaded = session_.LoadedFile;
         record.SourceTexts = std::move(*named);
         TRecoveryRecord::Write(RecordPath(), record);
@@ -130,14 +134,15 @@ std::optional<TRecoveryRecord> TSessionRecovery::TakeLeftRecord() {
         try {
             session_.Store.MoveAllTo(folder);
             QFile::rename(path, QDir(folder).filePath(QStringLiteral("Hedgerow.recovery")));
-            where = QStringLiteral("保存されていなかった文章（項目ごとの .tmp ファイル）と記録を、"
-                                   "次のフォルダーに移しました。必要な文章はここから取り出してください。\n%1")
+            where = QStringLiteral(
+                        "保存されていなかった文章（項目ごとの .tmp ファイル）と記録を、"
+                        "次のフォルダーに移しました。必要な文章はここから取り出してください。\n%1")
                         .arg(QDir::toNativeSeparators(folder));
         } catch (const AppError& notMoved) {
             leftFilesStay_ = true;
-            where = notMoved.Text() +
-                    QStringLiteral("\n保存されていなかった文章は %1 に残しました。")
-                        .arg(QDir::toNativeSeparators(session_.Store.DataDir()));
+            where =
+                notMoved.Text() + QStringLiteral("\n保存されていなかった文章は %1 に残しました。")
+                                      .arg(QDir::toNativeSeparators(session_.Store.DataDir()));
         }
         throw AppError(error.Text() + QStringLiteral("\n\n") + where);
     }

@@ -20,7 +20,7 @@ class TItemTextBinding;
 // the document itself when the copy could not be written. Failures to write are silent:
 // the next selection change or save reports a disk that cannot be written.
 class TSessionRecovery {
-public:
+  public:
     TSessionRecovery(QWidget& window, TDocumentSession& session, TItemTextBinding& texts);
 
     QString RecordPath() const;
@@ -52,7 +52,7 @@ public:
     static constexpr int kRecordDelayMs = 1000;
     static constexpr int kTextDelayMs = 2000;
 
-private:
+  private:
     void FlushEditorText();
     void WriteRecord();
     // The texts not in their files yet as the record names them; nothing while they

@@ -35,7 +35,8 @@ void TSettingsFile::Write(const QString& path, const QStringList& lines) {
     // the reason of a failure is still known.
     int error = SystemReason::ErrorOf([&] { return file.open(QIODevice::WriteOnly); });
     if (error == 0)
-        error = SystemReason::ErrorOf([&] { return file.write(bytes) == bytes.size() && file.flush(); });
+        error = SystemReason::ErrorOf(
+            [&] { return file.write(bytes) == bytes.size() && file.flush(); });
     if (error == 0) error = SystemReason::ErrorOf([&] { return file.commit(); });
     if (error != 0) throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
 }

@@ -7,7 +7,7 @@
 // emoji or a wave dash) is written as UTF-8 behind a byte order mark, like item texts,
 // so that the path still names its file when read back.
 class TSettingsFile {
-public:
+  public:
     // Throws AppError when the file exists but cannot be read or is no regular file (a
     // pipe would block the start).
     static QStringList Read(const QString& path);

@@ -7,7 +7,7 @@
 // The settings: ordered "Name=Value" lines. A line without "=" is kept and written
 // back but is never found by name.
 class TSettingsList {
-public:
+  public:
     TSettingsList() = default;
     explicit TSettingsList(QStringList lines) : lines_(std::move(lines)) {}
 
@@ -27,7 +27,7 @@ public:
     // and size at that moment.
     static TSettingsList Defaults(const QRect& window);
 
-private:
+  private:
     qsizetype IndexOf(QStringView name) const;
 
     QStringList lines_;

@@ -1,11 +1,12 @@
 #include "app/TSingleInstance.h"
 
+#include <unistd.h>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
-#include <unistd.h>
 
 namespace {
 
@@ -31,7 +32,9 @@ TSingleInstance::~TSingleInstance() {
     if (server_) server_->close();
 }
 
-QString TSingleInstance::LockPath() const { return QDir::temp().filePath(serverName_ + QStringLiteral(".lock")); }
+QString TSingleInstance::LockPath() const {
+    return QDir::temp().filePath(serverName_ + QStringLiteral(".lock"));
+}
 
 bool TSingleInstance::TryBecomeFirst() {
     if (!lock_.tryLock(0)) return false;
@@ -62,7 +65,8 @@ bool TSingleInstance::AskFirstToRaise(int timeoutMs) {
         socket.connectToServer(serverName_);
         if (socket.waitForConnected(100)) {
             socket.write(kRaiseRequest);
-            const bool sent = socket.waitForBytesWritten(static_cast<int>(qMax<qint64>(deadline.remainingTime(), 100)));
+            const bool sent = socket.waitForBytesWritten(
+                static_cast<int>(qMax<qint64>(deadline.remainingTime(), 100)));
             socket.disconnectFromServer();
             return sent;
         }

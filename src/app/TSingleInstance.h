@@ -13,7 +13,7 @@ class QLocalServer;
 class TSingleInstance : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // name: the system-wide name of the guard; the lock file and the socket live in
     // the temporary folder and carry the user's id.
     explicit TSingleInstance(const QString& name, QObject* parent = nullptr);
@@ -30,10 +30,10 @@ public:
     QString LockPath() const;
     QString ServerName() const { return serverName_; }
 
-signals:
+  signals:
     void RaiseRequested();
 
-private:
+  private:
     void AcceptConnections();
 
     QString serverName_;

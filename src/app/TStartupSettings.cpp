@@ -1,8 +1,8 @@
 #include "app/TStartupSettings.h"
 
-#include "app/TColorCodec.h"
-
 #include <algorithm>
+
+#include "app/TColorCodec.h"
 
 namespace {
 
@@ -44,8 +44,12 @@ void TStartupSettings::Upgrade(TSettingsList& settings) {
     if (settings.Value(u"Version").isEmpty()) settings.SetValue(u"Version", QStringLiteral("1.08"));
     settings.SetValue(u"iniFileVer", QString::fromUtf16(kCurrentVersion));
     static const std::pair<const char16_t*, const char*> defaults[] = {
-        {u"EditorWordWrap", "1"}, {u"AutoLoad", "1"},         {u"AutoSave", "0"},
-        {u"AutoBackup", "1"},     {u"AutoNodeName", "1"},     {u"NodeNameLimitter", "0"},
+        {u"EditorWordWrap", "1"},
+        {u"AutoLoad", "1"},
+        {u"AutoSave", "0"},
+        {u"AutoBackup", "1"},
+        {u"AutoNodeName", "1"},
+        {u"NodeNameLimitter", "0"},
         {u"NodeNameLimitterCount", "40"},
     };
     for (const auto& [key, value] : defaults)
@@ -85,6 +89,7 @@ void TStartupSettings::FitToDesktop(Values& values, const QSize& desktop) {
 
 QString TStartupSettings::FolderOf(const QString& path) {
     qsizetype end = -1;
-    for (QChar separator : {QChar(u'\\'), QChar(u'/'), QChar(u':')}) end = std::max(end, path.lastIndexOf(separator));
+    for (QChar separator : {QChar(u'\\'), QChar(u'/'), QChar(u':')})
+        end = std::max(end, path.lastIndexOf(separator));
     return path.left(end + 1);
 }

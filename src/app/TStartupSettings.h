@@ -11,7 +11,7 @@
 // What start-up takes from the settings: the version check, the upgrade of an
 // older list and the values a current list applies to the window.
 class TStartupSettings {
-public:
+  public:
     static constexpr const char16_t* kCurrentVersion = u"1.06";
 
     struct Font {

@@ -1,10 +1,10 @@
 #include "app/TStartupShutdown.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <algorithm>
 #include <utility>
 
 #include "app/TDocumentCommands.h"
@@ -286,7 +286,8 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
     // copy (or the document itself, while it is as it was loaded) before any text is read.
     const bool documentAsLoaded = record.Loaded && TDocumentWriter::StatusUnchanged(*record.Loaded);
     errors_.Run([&] {
-        session_.Store.TakeTextsFromSource(record.SourceTexts, documentAsLoaded ? record.Loaded->path : QString());
+        session_.Store.TakeTextsFromSource(record.SourceTexts,
+                                           documentAsLoaded ? record.Loaded->path : QString());
     });
     session_.LoadedFile = record.Loaded;
     session_.SelectionSync = false;
@@ -297,7 +298,8 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
     ReportMissingTexts(current);
     // A text that cannot be read is reported; no item is bound to the editor then, so
     // that its empty text is stored nowhere.
-    if (!errors_.Run([&] { texts_.ShowNewOutline(expanded, current); })) session_.SelectionSync = true;
+    if (!errors_.Run([&] { texts_.ShowNewOutline(expanded, current); }))
+        session_.SelectionSync = true;
     session_.Settings.SetValue(u"EditFile", record.EditFile);
     if (record.EditFile != QStringLiteral("nil")) {
         documents_.ShowInCaption(record.EditFile);
@@ -321,9 +323,11 @@ void TStartupShutdown::ReportMissingTexts(const TOutlineItem* current) {
     constexpr qsizetype kListed = 10;
     QStringList labels;
     for (const TOutlineItem* item : missing.mid(0, kListed)) labels << item->Label;
-    if (missing.size() > kListed) labels << QStringLiteral("ほか %1 項目").arg(missing.size() - kListed);
-    errors_.Show(QStringLiteral("次の項目の文章は見つかりませんでした。空の文章として復元します。\n%1")
-                     .arg(labels.join(u'\n')));
+    if (missing.size() > kListed)
+        labels << QStringLiteral("ほか %1 項目").arg(missing.size() - kListed);
+    errors_.Show(
+        QStringLiteral("次の項目の文章は見つかりませんでした。空の文章として復元します。\n%1")
+            .arg(labels.join(u'\n')));
 }
 
 bool TStartupShutdown::SettingsChangedSinceStart() const {

@@ -26,7 +26,8 @@ qsizetype PreviewLength(QStringView text) {
         qsizetype lineEnd = text.indexOf(u'\n', lineStart);
         if (lineEnd < 0) lineEnd = text.size();
         if (lineEnd - lineStart > TTextPreview::kPreviewLineLength)
-            return std::min(lineStart + TTextPreview::kPreviewLineLength, TTextPreview::kPreviewLength);
+            return std::min(lineStart + TTextPreview::kPreviewLineLength,
+                            TTextPreview::kPreviewLength);
         if (lineEnd > TTextPreview::kPreviewLength)
             return lineStart > 0 ? lineStart - 1 : TTextPreview::kPreviewLength;
         lineStart = lineEnd + 1;
@@ -60,10 +61,8 @@ bool StartsAnEdit(QEvent::Type type) {
         case QEvent::MouseButtonDblClick:
         case QEvent::DragEnter:
         case QEvent::Drop:
-        case QEvent::ContextMenu:
-            return true;
-        default:
-            return false;
+        case QEvent::ContextMenu: return true;
+        default: return false;
     }
 }
 
@@ -108,29 +107,30 @@ void TTextPreview::Show(const QString& text, bool longLines) {
     }
     build_ = std::make_unique<TBuild>(++generation_);
     // The whole document is made as the editor's own would be: same font, same options.
-    build_->worker = std::thread([this, build = build_.get(), text, font = preview_->defaultFont(),
-                                  option = preview_->defaultTextOption(), margin = preview_->documentMargin(),
-                                  gui = QThread::currentThread()] {
-        auto whole = std::make_unique<QTextDocument>();
-        whole->setDefaultFont(font);
-        whole->setDefaultTextOption(option);
-        whole->setDocumentMargin(margin);
-        FillInParts(*whole, text, build->cancelled);
-        if (build->cancelled) {
-            whole.reset();  // here, where it was made: seconds for a huge text
+    build_->worker =
+        std::thread([this, build = build_.get(), text, font = preview_->defaultFont(),
+                     option = preview_->defaultTextOption(), margin = preview_->documentMargin(),
+                     gui = QThread::currentThread()] {
+            auto whole = std::make_unique<QTextDocument>();
+            whole->setDefaultFont(font);
+            whole->setDefaultTextOption(option);
+            whole->setDocumentMargin(margin);
+            FillInParts(*whole, text, build->cancelled);
+            if (build->cancelled) {
+                whole.reset();  // here, where it was made: seconds for a huge text
+                build->ended = true;
+                return;
+            }
+            whole->moveToThread(gui);
+            build->whole = std::move(whole);
             build->ended = true;
-            return;
-        }
-        whole->moveToThread(gui);
-        build->whole = std::move(whole);
-        build->ended = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation = build->generation] {
-                if (build_ && build_->generation == generation) Finish();
-            },
-            Qt::QueuedConnection);
-    });
+            QMetaObject::invokeMethod(
+                this,
+                [this, generation = build->generation] {
+                    if (build_ && build_->generation == generation) Finish();
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 void TTextPreview::Finish() {

@@ -1,14 +1,15 @@
+#include <unistd.h>
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <unistd.h>
 
 #include "app/TEndSignals.h"
 #include "app/TFolderGuard.h"
 #include "app/TMainForm.h"
-#include "app/TStartupShutdown.h"
 #include "app/TSingleInstance.h"
+#include "app/TStartupShutdown.h"
 #include "platform/TAssociation.h"
 #include "platform/TDesktopShell.h"
 #include "platform/TMessageBoxes.h"
@@ -33,7 +34,8 @@ int main(int argc, char* argv[]) {
     if (folderGuard.Take() == TFolderGuard::State::InUse) {
         // Started with another temporary folder, or by another user: the running copy's
         // item text files stay untouched.
-        TQtMessageBoxes().Ask(TMessageBoxes::Kind::Warning, TFolderGuard::InUseText(), TMessageBoxes::Buttons::Ok);
+        TQtMessageBoxes().Ask(TMessageBoxes::Kind::Warning, TFolderGuard::InUseText(),
+                              TMessageBoxes::Buttons::Ok);
         return 0;
     }
     QApplication::setApplicationName(QStringLiteral("hedgerow"));
@@ -41,8 +43,8 @@ int main(int argc, char* argv[]) {
     // The interface is Japanese whatever the system's language: so are Qt's own dialogs
     // and context menus.
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
 

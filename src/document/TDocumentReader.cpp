@@ -49,7 +49,8 @@ bool SplitCrLfLines(QByteArrayView text, Lines& lines) {
     lines.end.reserve(count + 1);
     const char* data = text.data();
     for (qsizetype begin = 0; begin < broken;) {
-        const auto* lineFeed = static_cast<const char*>(std::memchr(data + begin, '\n', broken - begin));
+        const auto* lineFeed =
+            static_cast<const char*>(std::memchr(data + begin, '\n', broken - begin));
         const qsizetype at = lineFeed - data;
         lines.begin.push_back(begin);
         lines.end.push_back(at - 1);

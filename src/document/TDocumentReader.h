@@ -40,8 +40,9 @@ class TDocumentReader {
 
     // Builds a new outline from the document: every item gets a number from allocate,
     // and its text goes to its item text file in store (an empty file for an empty
-    // text), written behind (see TItemTextStore::WriteBehind). Throws TDocumentFormatError for malformed content and AppError when
-    // a text file cannot be written; nothing outside store has changed then.
+    // text), written behind (see TItemTextStore::WriteBehind). Throws TDocumentFormatError for
+    // malformed content and AppError when a text file cannot be written; nothing outside store has
+    // changed then.
     static Result Read(const QByteArray& bytes, const NumberAllocator& allocate,
                        const TItemTextStore& store);
 

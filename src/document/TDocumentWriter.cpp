@@ -79,8 +79,8 @@ void AppendText(QByteArray& out, QStringView text, QString& unencodable) {
 // content, not the link.
 bool KeepOldDocument(const QString& path, const QString& keep) {
 #ifdef Q_OS_UNIX
-    if (::linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD, QFile::encodeName(keep).constData(),
-                 AT_SYMLINK_FOLLOW) == 0)
+    if (::linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD,
+                 QFile::encodeName(keep).constData(), AT_SYMLINK_FOLLOW) == 0)
         return true;
 #endif
     return QFile::copy(path, keep);
@@ -204,7 +204,8 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TI
     });
 
     QByteArray& head = output.head;
-    head.reserve(qsizetype(sizeof("qlm oe data form 1.3\r\n")) + treeLine.size() + 2 + itemLines.size());
+    head.reserve(qsizetype(sizeof("qlm oe data form 1.3\r\n")) + treeLine.size() + 2 +
+                 itemLines.size());
     head += kHeader;
     head += kLineBreak;
     head += treeLine;
@@ -213,7 +214,8 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TI
     return output;
 }
 
-void TDocumentWriter::WriteFile(const QString& path, const QList<QByteArrayView>& pieces, bool backup) {
+void TDocumentWriter::WriteFile(const QString& path, const QList<QByteArrayView>& pieces,
+                                bool backup) {
     // QFileDevice keeps no error number: each step's errno is read right after it.
     const auto cannotCreate = [&](int error) {
         // QSaveFile refuses a folder without asking the system.
@@ -229,8 +231,8 @@ void TDocumentWriter::WriteFile(const QString& path, const QList<QByteArrayView>
     if (const int error = SystemReason::ErrorOf([&] { return file.open(QIODevice::WriteOnly); }))
         throw cannotCreate(error);
     for (const QByteArrayView piece : pieces) {
-        const int error =
-            SystemReason::ErrorOf([&] { return file.write(piece.data(), piece.size()) == piece.size(); });
+        const int error = SystemReason::ErrorOf(
+            [&] { return file.write(piece.data(), piece.size()) == piece.size(); });
         if (error != 0) {
             file.cancelWriting();
             throw cannotCreate(error);
@@ -280,7 +282,8 @@ TDocumentWriter::Fingerprint StatusOf(const QString& path) {
     TDocumentWriter::Fingerprint status;
 #ifdef Q_OS_UNIX
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) return status;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return status;
     constexpr qint64 kNano = 1000000000;
     status.size = info.st_size;
     status.inode = info.st_ino;
@@ -297,7 +300,8 @@ TDocumentWriter::Fingerprint StatusOf(const QString& path) {
 }
 
 bool SameStatus(const TDocumentWriter::Fingerprint& a, const TDocumentWriter::Fingerprint& b) {
-    return a.size == b.size && a.inode == b.inode && a.modified == b.modified && a.changed == b.changed;
+    return a.size == b.size && a.inode == b.inode && a.modified == b.modified &&
+           a.changed == b.changed;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // Where on the outline a dragged item was dropped, by the horizontal zones of the
 // row under the pointer.
 class TDropZone {
-public:
+  public:
     enum class Zone {
         OnItem,       // icon or label: the item becomes the target's last child
         BelowItems,   // empty area below the last item: last top-level item

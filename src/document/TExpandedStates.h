@@ -7,7 +7,7 @@
 // The expanded flags of an item and its descendants in display order, taken before
 // a move and applied again after it. Applying only ever expands.
 class TExpandedStates {
-public:
+  public:
     static TExpandedStates Take(const TOutlineItem* item);
 
     // The absolute indexes to expand when the item now stands at absolute index
@@ -16,6 +16,6 @@ public:
 
     const std::vector<bool>& Flags() const { return flags_; }
 
-private:
+  private:
     std::vector<bool> flags_;
 };

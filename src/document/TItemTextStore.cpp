@@ -15,7 +15,8 @@ namespace {
 
 // The names of the "*.tmp" files of the folder, read-only and hidden ones included.
 QStringList ItemFileNames(const QString& folder) {
-    return QDir(folder).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
+    return QDir(folder).entryList({QStringLiteral("*.tmp")},
+                                  QDir::Files | QDir::Hidden | QDir::System);
 }
 
 // The file of an item in folder dir.
@@ -41,11 +42,11 @@ TItemTextStore::TItemTextStore(QString dataDir)
               return TWholeFile::Write(source, *document, TWholeFile::Durability::OnDisk);
           })) {}
 
-QString TItemTextStore::SourcePath() const { return dataDir_ + QStringLiteral("Hedgerow.source.tmp"); }
-
-QString TItemTextStore::Path(int itemNumber) const {
-    return ItemPath(dataDir_, itemNumber);
+QString TItemTextStore::SourcePath() const {
+    return dataDir_ + QStringLiteral("Hedgerow.source.tmp");
 }
+
+QString TItemTextStore::Path(int itemNumber) const { return ItemPath(dataDir_, itemNumber); }
 
 bool TItemTextStore::Exists(int itemNumber) const {
     return behind_->Pending(itemNumber) || QFileInfo::exists(Path(itemNumber));
@@ -78,15 +79,18 @@ void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
     // A full disk leaves the previous text in place.
     const QString path = Path(itemNumber);
     const QByteArray bytes = TTextFileCodec::Encode(editorText);
-    const int error =
-        behind_->Replacing(itemNumber, [&] { return TWholeFile::WriteThenReplace(path, kPendingSuffix, bytes); });
+    const int error = behind_->Replacing(
+        itemNumber, [&] { return TWholeFile::WriteThenReplace(path, kPendingSuffix, bytes); });
     if (error != 0) throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
 }
 
-bool TItemTextStore::StoreDocumentLines(int itemNumber, const QByteArray& document, QByteArrayView lines,
-                                        qsizetype lineCount) const {
-    if (lines.startsWith(TTextFileCodec::kUtf8Mark) || TTextLines::CountCrLfLines(lines) != lineCount) return false;
-    behind_->Add(itemNumber, {document, lines.data() - document.constData(), lines.size(), lineCount});
+bool TItemTextStore::StoreDocumentLines(int itemNumber, const QByteArray& document,
+                                        QByteArrayView lines, qsizetype lineCount) const {
+    if (lines.startsWith(TTextFileCodec::kUtf8Mark) ||
+        TTextLines::CountCrLfLines(lines) != lineCount)
+        return false;
+    behind_->Add(itemNumber,
+                 {document, lines.data() - document.constData(), lines.size(), lineCount});
     return true;
 }
 
@@ -108,7 +112,8 @@ void TItemTextStore::MoveAllTo(const QString& folder) const {
     const QDir dir(dataDir_);
     for (const QString& name : ItemFileNames(dataDir_)) {
         if (!QFile::rename(dir.filePath(name), QDir(folder).filePath(name)))
-            throw AppError::CannotCreate(QDir::toNativeSeparators(QDir(folder).filePath(name)), TWholeFile::kNoReason);
+            throw AppError::CannotCreate(QDir::toNativeSeparators(QDir(folder).filePath(name)),
+                                         TWholeFile::kNoReason);
     }
 }
 
@@ -118,15 +123,17 @@ void TItemTextStore::TakeTextsFromSource(const std::vector<TWriteBehind::TSource
     for (const TWriteBehind::TSourceText& text : named)
         if (!QFileInfo::exists(Path(text.itemNumber))) texts.push_back(text);
     if (texts.empty()) return;
-    const QString path = QFileInfo::exists(SourcePath()) || document.isEmpty() ? SourcePath() : document;
+    const QString path =
+        QFileInfo::exists(SourcePath()) || document.isEmpty() ? SourcePath() : document;
     QByteArray source;
     if (const int error = TWholeFile::Append(path, source))
         throw AppError::CannotOpen(QDir::toNativeSeparators(path), error);
     for (const TWriteBehind::TSourceText& text : texts) {
         if (text.offset < 0 || text.length < 0 || text.offset > source.size() - text.length)
-            throw AppError(QStringLiteral("ファイル %1 は、復元する項目 %2 の文章を含んでいません。")
-                               .arg(QDir::toNativeSeparators(path))
-                               .arg(text.itemNumber));
+            throw AppError(
+                QStringLiteral("ファイル %1 は、復元する項目 %2 の文章を含んでいません。")
+                    .arg(QDir::toNativeSeparators(path))
+                    .arg(text.itemNumber));
     }
     for (const TWriteBehind::TSourceText& text : texts)
         behind_->Add(text.itemNumber, {source, text.offset, text.length, text.lineCount});
@@ -134,9 +141,12 @@ void TItemTextStore::TakeTextsFromSource(const std::vector<TWriteBehind::TSource
     behind_->Start();
 }
 
-void TItemTextStore::OnWriteBehindFailure(std::function<void(const QString& message)> failed) const {
-    behind_->SetFailureHandler([dir = dataDir_, failed = std::move(failed)](int itemNumber, int error) {
-        failed(AppError::CannotCreate(QDir::toNativeSeparators(ItemPath(dir, itemNumber)), error).Text());
+void TItemTextStore::OnWriteBehindFailure(
+    std::function<void(const QString& message)> failed) const {
+    behind_->SetFailureHandler([dir = dataDir_, failed = std::move(failed)](int itemNumber,
+                                                                            int error) {
+        failed(AppError::CannotCreate(QDir::toNativeSeparators(ItemPath(dir, itemNumber)), error)
+                   .Text());
     });
 }
 
@@ -151,13 +161,16 @@ QByteArray TItemTextStore::Read(int itemNumber) const {
     return bytes;
 }
 
-QString TItemTextStore::Load(int itemNumber) const { return TTextFileCodec::Decode(Read(itemNumber)); }
+QString TItemTextStore::Load(int itemNumber) const {
+    return TTextFileCodec::Decode(Read(itemNumber));
+}
 
 QString TItemTextStore::LoadCharacters(int itemNumber) const {
     return TTextFileCodec::DecodeCharacters(Read(itemNumber));
 }
 
-bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, qsizetype* lineCount) const {
+bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document,
+                                         qsizetype* lineCount) const {
     if (const auto waiting = behind_->Pending(itemNumber)) {  // in the file's form already
         document += waiting->Bytes();
         *lineCount = waiting->lineCount;
@@ -168,7 +181,8 @@ bool TItemTextStore::AppendDocumentLines(int itemNumber, QByteArray& document, q
     if (const int error = TWholeFile::Append(path, document))
         throw AppError::CannotOpen(QDir::toNativeSeparators(path), error);
     const QByteArrayView appended = QByteArrayView(document).sliced(start);
-    const qsizetype lines = appended.startsWith(TTextFileCodec::kUtf8Mark) ? -1 : TTextLines::CountCrLfLines(appended);
+    const qsizetype lines =
+        appended.startsWith(TTextFileCodec::kUtf8Mark) ? -1 : TTextLines::CountCrLfLines(appended);
     if (lines < 0) {
         document.truncate(start);
         return false;

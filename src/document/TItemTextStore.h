@@ -20,7 +20,7 @@
 // text exactly (see TTextFileCodec), so that no typed character is lost while the
 // program runs.
 class TItemTextStore {
-public:
+  public:
     // dataDir: the Data folder, ending with a path separator.
     explicit TItemTextStore(QString dataDir);
 
@@ -60,11 +60,14 @@ public:
     QString SourcePath() const;
     // The texts waiting for their files, as parts of the file at SourcePath(): what a
     // recovery record names. Nothing while that file is still being written.
-    std::optional<std::vector<TWriteBehind::TSourceText>> TextsInSource() const { return behind_->PendingInSource(); }
+    std::optional<std::vector<TWriteBehind::TSourceText>> TextsInSource() const {
+        return behind_->PendingInSource();
+    }
     // The texts waiting for their files as parts of the document they were read from,
     // when that document is the file as loaded: what a recovery record names while the
     // file at SourcePath() could not be written (the document's own file holds them).
-    std::optional<std::vector<TWriteBehind::TSourceText>> TextsInDocument(const TDocumentWriter::Fingerprint& loaded) const;
+    std::optional<std::vector<TWriteBehind::TSourceText>> TextsInDocument(
+        const TDocumentWriter::Fingerprint& loaded) const;
     // Texts wait for their files, but writing them stopped at a failure.
     bool WritingStopped() const { return behind_->Stopped(); }
     // Takes the texts of a recovered session back from the file at SourcePath(), or from
@@ -94,7 +97,7 @@ public:
     // still waiting for its file. A missing folder has nothing to delete.
     void RemoveAll() const;
 
-private:
+  private:
     // The bytes of the item's file; empty when it does not exist. Throws AppError.
     QByteArray Read(int itemNumber) const;
 

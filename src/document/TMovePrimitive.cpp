@@ -6,7 +6,8 @@ static bool IsLastChildOf(const TOutlineItem* item, const TOutlineItem* parent) 
 }
 
 std::optional<TMovePrimitive::Destination> TMovePrimitive::Resolve(const TOutline& outline,
-                                                                   const TOutlineItem* item, Mode mode,
+                                                                   const TOutlineItem* item,
+                                                                   Mode mode,
                                                                    TOutlineItem* target) {
     if (target && target->IsWithin(item)) return std::nullopt;
     switch (mode) {

@@ -7,7 +7,7 @@
 // Where the outline's move operation puts an item, together with its subtree,
 // relative to a target item.
 class TMovePrimitive {
-public:
+  public:
     enum class Mode {
         LastChild,    // the last child of the target
         Before,       // the sibling just before the target
@@ -22,6 +22,6 @@ public:
     // Nothing when the item would not move: the target lies inside the item's
     // subtree, the item would become a child of itself, or it already stands just
     // before the target.
-    static std::optional<Destination> Resolve(const TOutline& outline, const TOutlineItem* item, Mode mode,
-                                              TOutlineItem* target);
+    static std::optional<Destination> Resolve(const TOutline& outline, const TOutlineItem* item,
+                                              Mode mode, TOutlineItem* target);
 };

@@ -4,7 +4,7 @@
 
 // Labels made from a pasted text's first line.
 class TNodeName {
-public:
+  public:
     // The longest beginning of line that takes at most maxBytes bytes in code page
     // 932 (a double-byte character counts 2). A character that would be cut in half
     // is left out whole. maxBytes of 0 or less gives an empty label.

@@ -71,7 +71,8 @@ int TOutline::AbsoluteIndexOf(const TOutlineItem* item) const {
     return index;
 }
 
-TOutlineItem* TOutline::Insert(TOutlineItem* parent, int row, const QString& label, int itemNumber) {
+TOutlineItem* TOutline::Insert(TOutlineItem* parent, int row, const QString& label,
+                               int itemNumber) {
     assert(parent && row >= 0 && row <= parent->ChildCount());
     auto item = std::make_unique<TOutlineItem>(label, itemNumber);
     TOutlineItem* inserted = item.get();
@@ -139,4 +140,6 @@ void TOutline::GrowAncestors(TOutlineItem* item, int delta) {
     for (; item; item = item->parent_) item->subtreeSize_ += delta;
 }
 
-void TOutline::ForEach(const std::function<void(TOutlineItem*)>& visit) const { Visit(root_.get(), visit); }
+void TOutline::ForEach(const std::function<void(TOutlineItem*)>& visit) const {
+    Visit(root_.get(), visit);
+}

@@ -9,7 +9,7 @@
 // pointer or by absolute index, their 0-based position in depth-first order (a
 // parent before its children), counting the items inside collapsed parents too.
 class TOutline {
-public:
+  public:
     TOutline();
 
     TOutlineItem* Root() const { return root_.get(); }
@@ -39,7 +39,7 @@ public:
     // Visits every item in depth-first order.
     void ForEach(const std::function<void(TOutlineItem*)>& visit) const;
 
-private:
+  private:
     // The child of parent whose subtree holds the item `offset` places after parent's
     // first child; offset becomes the place within that child's subtree.
     static TOutlineItem* ChildHolding(const TOutlineItem* parent, int& offset);

@@ -8,7 +8,7 @@
 // One item of the outline: a label, ordered children, an expanded state, its two
 // image numbers and the ItemNumber that names its text file.
 class TOutlineItem {
-public:
+  public:
     TOutlineItem(QString label, int itemNumber) : Label(std::move(label)), ItemNumber(itemNumber) {}
     TOutlineItem(const TOutlineItem&) = delete;
     TOutlineItem& operator=(const TOutlineItem&) = delete;
@@ -38,7 +38,7 @@ public:
     // Whether this item is `ancestor` or lies below it.
     bool IsWithin(const TOutlineItem* ancestor) const;
 
-private:
+  private:
     friend class TOutline;
 
     TOutlineItem* parent_ = nullptr;

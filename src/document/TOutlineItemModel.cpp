@@ -91,12 +91,10 @@ QVariant TOutlineItemModel::data(const QModelIndex& index, int role) const {
     if (!item) return {};
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::EditRole:
-            return item->Label;
+        case Qt::EditRole: return item->Label;
         case Qt::DecorationRole:
             return item->SelectedIndex == item->ImageIndex ? itemIcon_ : switchingIcon_;
-        default:
-            return {};
+        default: return {};
     }
 }
 

@@ -10,7 +10,7 @@
 class TOutlineItemModel : public QAbstractItemModel {
     Q_OBJECT
 
-public:
+  public:
     explicit TOutlineItemModel(QObject* parent = nullptr);
 
     TOutline& Outline() { return outline_; }
@@ -39,12 +39,12 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-signals:
+  signals:
     // An in-place label edit was confirmed (Escape never gets here).
     void LabelEdited(TOutlineItem* item, const QString& formerLabel);
 
-private:
+  private:
     TOutline outline_;
-    QIcon itemIcon_;          // image 0 in both states
-    QIcon switchingIcon_;     // image 0, image 1 while selected
+    QIcon itemIcon_;       // image 0 in both states
+    QIcon switchingIcon_;  // image 0, image 1 while selected
 };

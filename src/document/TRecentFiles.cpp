@@ -10,7 +10,8 @@ void TRecentFiles::Add(TSettingsList& settings, const QString& path) {
     if (found) {
         // A free ("nil") entry above the found one stays free.
         for (int n = found; n >= 2; --n)
-            if (settings.Value(Key(n)) != QStringLiteral("nil")) settings.SetValue(Key(n), settings.Value(Key(n - 1)));
+            if (settings.Value(Key(n)) != QStringLiteral("nil"))
+                settings.SetValue(Key(n), settings.Value(Key(n - 1)));
     } else {
         for (int n = kCount; n >= 2; --n) settings.SetValue(Key(n), settings.Value(Key(n - 1)));
     }

@@ -7,7 +7,7 @@ class TSettingsList;
 // The recent-file list: the settings "RecentFile1" (newest) to "RecentFile5", each a
 // full path or "nil".
 class TRecentFiles {
-public:
+  public:
     static constexpr int kCount = 5;
     static QString Key(int number) { return QStringLiteral("RecentFile%1").arg(number); }
 

@@ -166,9 +166,13 @@ static std::optional<Integer> ParseInteger(QByteArrayView field) {
     return value;
 }
 
-std::optional<int> TRecoveryFields::ParseNumber(QByteArrayView field) { return ParseInteger<int>(field); }
+std::optional<int> TRecoveryFields::ParseNumber(QByteArrayView field) {
+    return ParseInteger<int>(field);
+}
 
-std::optional<qint64> TRecoveryFields::ParseLong(QByteArrayView field) { return ParseInteger<qint64>(field); }
+std::optional<qint64> TRecoveryFields::ParseLong(QByteArrayView field) {
+    return ParseInteger<qint64>(field);
+}
 
 std::optional<qint64> TRecoveryFields::ParseSize(QByteArrayView field) {
     const std::optional<qint64> value = ParseInteger<qint64>(field);

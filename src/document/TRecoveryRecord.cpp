@@ -35,10 +35,10 @@
 //
 // After the version line come the document's path, the modified flag and the absolute
 // index of the selected item, the loaded document's size, inode, modification and status
-// change times and path ("loaded -" for none; since version 3), then one line per item in depth-first order (a parent
-// before its children): the parent's index among the item lines ("nil" for a top-level
-// item), the ItemNumber, the expanded flag, ImageIndex, SelectedIndex, the LabelBytes
-// in hexadecimal ("-" for none) and the label, which takes the rest of the line. A
+// change times and path ("loaded -" for none; since version 3), then one line per item in
+// depth-first order (a parent before its children): the parent's index among the item lines ("nil"
+// for a top-level item), the ItemNumber, the expanded flag, ImageIndex, SelectedIndex, the
+// LabelBytes in hexadecimal ("-" for none) and the label, which takes the rest of the line. A
 // record of version 2 or 3 then names the texts still in the document's copy: the
 // ItemNumber, the place and length of the text's bytes and its number of lines. The
 // last line holds the number of items and a checksum of everything before it; a record
@@ -146,10 +146,12 @@ bool ParseFlagField(QByteArrayView field, int lineNumber, const QString& what) {
 }
 
 qint64 ParseLongField(QByteArrayView field, int lineNumber, const QString& what,
-                     std::optional<qint64> (*parse)(QByteArrayView) = TRecoveryFields::ParseSize) {
+                      std::optional<qint64> (*parse)(QByteArrayView) = TRecoveryFields::ParseSize) {
     const std::optional<qint64> value = parse(field);
     if (!value)
-        ThrowCorrupted(lineNumber, QStringLiteral("%1 '%2' は正しい数ではありません。").arg(what, Shown(field)));
+        ThrowCorrupted(
+            lineNumber,
+            QStringLiteral("%1 '%2' は正しい数ではありません。").arg(what, Shown(field)));
     return *value;
 }
 
@@ -170,11 +172,12 @@ std::optional<TDocumentWriter::Fingerprint> ParseLoaded(QByteArrayView value, in
     Fields fields(value, lineNumber);
     TDocumentWriter::Fingerprint loaded;
     loaded.size = ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の大きさ"));
-    loaded.inode = static_cast<quint64>(ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の識別番号")));
-    loaded.modified =
-        ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の更新時刻"), TRecoveryFields::ParseLong);
-    loaded.changed =
-        ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の状態変更時刻"), TRecoveryFields::ParseLong);
+    loaded.inode = static_cast<quint64>(
+        ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の識別番号")));
+    loaded.modified = ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の更新時刻"),
+                                     TRecoveryFields::ParseLong);
+    loaded.changed = ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の状態変更時刻"),
+                                    TRecoveryFields::ParseLong);
     std::optional<QString> path = TRecoveryFields::Unescape(fields.Rest());
     if (!path) ThrowCorrupted(lineNumber, QStringLiteral("文書のパスの書き方が正しくありません。"));
     loaded.path = std::move(*path);
@@ -216,7 +219,6 @@ void CopyItems(const TOutline& from, TOutline& to) {
     }
 }
 
-
 }  // namespace
 
 TRecoveryRecord TRecoveryRecord::Of(const TOutline& outline, const QString& editFile, bool modified,
@@ -252,7 +254,8 @@ QByteArray TRecoveryRecord::Serialize() const {
     out.Append('\n');
     out.Append(kLoadedPrefix);
     if (Loaded) {
-        for (const qint64 field : {Loaded->size, static_cast<qint64>(Loaded->inode), Loaded->modified, Loaded->changed}) {
+        for (const qint64 field : {Loaded->size, static_cast<qint64>(Loaded->inode),
+                                   Loaded->modified, Loaded->changed}) {
             out.AppendNumber(field);
             out.Append(' ');
         }
@@ -344,7 +347,8 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
     lines.Next();
 
     const QByteArrayView fileLine = lines.Next();
-    std::optional<QString> editFile = TRecoveryFields::Unescape(ValueOf(fileLine, kFilePrefix, lines.Number()));
+    std::optional<QString> editFile =
+        TRecoveryFields::Unescape(ValueOf(fileLine, kFilePrefix, lines.Number()));
     if (!editFile)
         ThrowCorrupted(lines.Number(), QStringLiteral("文書のパスの書き方が正しくありません。"));
     record.EditFile = std::move(*editFile);
@@ -356,7 +360,9 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
     const int currentLineNumber = lines.Number();
     record.CurrentItemIndex = ParseInt(ValueOf(currentLine, kCurrentPrefix, currentLineNumber),
                                        currentLineNumber, QStringLiteral("選択中の項目の番号"));
-    if (namesLoaded) record.Loaded = ParseLoaded(ValueOf(lines.Next(), kLoadedPrefix, lines.Number()), lines.Number());
+    if (namesLoaded)
+        record.Loaded =
+            ParseLoaded(ValueOf(lines.Next(), kLoadedPrefix, lines.Number()), lines.Number());
 
     // The items. path holds the line indexes and items of the last item read and its
     // ancestors: the parent of the next item must be one of them, or the order would
@@ -369,7 +375,8 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
         const QByteArrayView line = lines.Next();
         const int lineNumber = lines.Number();
         if (namesSourceTexts && line.startsWith(kTextPrefix)) {
-            record.SourceTexts.push_back(ParseSourceText(line.sliced(kTextPrefix.size()), lineNumber));
+            record.SourceTexts.push_back(
+                ParseSourceText(line.sliced(kTextPrefix.size()), lineNumber));
             continue;
         }
         if (!record.SourceTexts.empty())
@@ -461,8 +468,8 @@ void TRecoveryRecord::Write(const QString& path, const TRecoveryRecord& record) 
     // The record goes to a file of its own, reaches the disk and only then takes the
     // record's name: a crash or a power cut at any moment leaves either the old record
     // or the new one, each whole.
-    const int error =
-        TWholeFile::WriteThenReplace(path, QStringLiteral(".new"), bytes, TWholeFile::Durability::OnDisk);
+    const int error = TWholeFile::WriteThenReplace(path, QStringLiteral(".new"), bytes,
+                                                   TWholeFile::Durability::OnDisk);
     if (error != 0) throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
 }
 

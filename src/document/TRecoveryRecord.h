@@ -20,7 +20,7 @@
 // 932 cannot map, the bytes a label was read in), so that saving the recovered outline
 // writes the very document a save before the end would have written.
 class TRecoveryRecord {
-public:
+  public:
     QString EditFile;  // the document's full path, or "nil"
     bool Modified = false;
     // Absolute index of the selected item, -1 for none. It may also equal the number of

@@ -45,8 +45,8 @@ QString FromUtf8(QByteArrayView bytes) {
     // Only the program's own mark goes: a text that itself begins with U+FEFF keeps it.
     // Pieces between surrogates are decoded each on its own: a broken sequence before a
     // surrogate does not take bytes after it.
-    QStringDecoder utf8(QStringConverter::Utf8,
-                        QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                    QStringConverter::Flag::Stateless);
     if (!bytes.contains('\xED')) return utf8.decode(bytes);
     QString text;
     qsizetype begin = 0;
@@ -81,6 +81,7 @@ QString TTextFileCodec::DecodeCharacters(QByteArrayView bytes) {
 }
 
 QString TTextFileCodec::Decode(QByteArrayView bytes, TTextLines::Nul nul) {
-    if (bytes.startsWith(kUtf8Mark)) return TTextLines::FromFile(FromUtf8(bytes.sliced(kUtf8Mark.size())), nul);
+    if (bytes.startsWith(kUtf8Mark))
+        return TTextLines::FromFile(FromUtf8(bytes.sliced(kUtf8Mark.size())), nul);
     return TTextLines::FromFile(Cp932Codec::Decode(bytes), nul);
 }

@@ -17,7 +17,7 @@
 // as the three bytes UTF-8's scheme gives the code unit (ED A0 80 to ED BF BF), which
 // UTF-8 itself never holds: every text reads back exactly as it was written.
 class TTextFileCodec {
-public:
+  public:
     static const QByteArray kUtf8Mark;
 
     static QByteArray Encode(QStringView editorText);

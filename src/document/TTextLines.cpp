@@ -12,7 +12,8 @@ struct LineFormStep {
 };
 inline LineFormStep CheckLineForm(const unsigned char* data) {
     const unsigned char lineFeedNext = data[1] == '\n';
-    return {static_cast<unsigned char>(((data[0] == '\r') ^ lineFeedNext) | (data[0] == '\0')), lineFeedNext};
+    return {static_cast<unsigned char>(((data[0] == '\r') ^ lineFeedNext) | (data[0] == '\0')),
+            lineFeedNext};
 }
 
 }  // namespace

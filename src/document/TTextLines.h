@@ -8,7 +8,7 @@
 // and as text files hold it (every line, the last one included, ends with CR LF).
 // Converting one way and back never adds or loses a line.
 class TTextLines {
-public:
+  public:
     // What a NUL in a file is: the end of the text (item texts), or a character like any
     // other (the settings file, which is written back with every line it was read with).
     enum class Nul { EndsText, IsCharacter };

@@ -79,7 +79,8 @@ void TWriteBehind::Run() {
         }
         // Unless a store replaced it meanwhile, the text now lives in its file.
         const auto still = texts_.find(number);
-        if (still != texts_.end() && still->second.document.constData() == text.document.constData() &&
+        if (still != texts_.end() &&
+            still->second.document.constData() == text.document.constData() &&
             still->second.offset == text.offset)
             texts_.erase(still);
     }
@@ -124,7 +125,8 @@ std::optional<std::vector<TWriteBehind::TSourceText>> TWriteBehind::PendingInSou
     return inSource;
 }
 
-std::optional<std::pair<QByteArray, std::vector<TWriteBehind::TSourceText>>> TWriteBehind::PendingInDocument() const {
+std::optional<std::pair<QByteArray, std::vector<TWriteBehind::TSourceText>>>
+TWriteBehind::PendingInDocument() const {
     std::lock_guard lock(mutex_);
     std::vector<TSourceText> texts;
     texts.reserve(texts_.size());
@@ -133,7 +135,8 @@ std::optional<std::pair<QByteArray, std::vector<TWriteBehind::TSourceText>>> TWr
         if (text.document.constData() != document) return std::nullopt;
         texts.push_back({number, text.offset, text.length, text.lineCount});
     }
-    return std::pair{texts_.empty() ? QByteArray() : texts_.begin()->second.document, std::move(texts)};
+    return std::pair{texts_.empty() ? QByteArray() : texts_.begin()->second.document,
+                     std::move(texts)};
 }
 
 bool TWriteBehind::Stopped() const {

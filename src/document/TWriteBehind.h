@@ -25,7 +25,7 @@
 // parts of it, so that a session killed while the files are written loses nothing. Once
 // every file is written, the source goes.
 class TWriteBehind {
-public:
+  public:
     // A text as its file will hold it: a part of a document's bytes, kept alive here.
     struct TText {
         QByteArray document;
@@ -95,7 +95,7 @@ public:
     // Waits until every text is written, or writing stopped at a failure.
     void Finish();
 
-private:
+  private:
     void Run();
     void Join();
 
@@ -108,10 +108,10 @@ private:
     std::map<int, TText> texts_;
     std::thread thread_;
     std::atomic<bool> stop_{false};
-    bool running_ = false;  // under mutex_
+    bool running_ = false;          // under mutex_
     bool failureReported_ = false;  // since the texts were last all written, under mutex_
-    int writing_ = -1;      // the item whose file the thread writes now, under mutex_
-    QByteArray sourceTried_;   // the document whose source was written or tried, under mutex_
-    QByteArray sourceOnDisk_;  // the document whose source is written, under mutex_
+    int writing_ = -1;              // the item whose file the thread writes now, under mutex_
+    QByteArray sourceTried_;        // the document whose source was written or tried, under mutex_
+    QByteArray sourceOnDisk_;       // the document whose source is written, under mutex_
     std::condition_variable written_;
 };

@@ -8,7 +8,7 @@
 // A failure that ends the current command. Its text is the Japanese message the
 // application-wide error box shows; the program keeps running afterwards.
 class AppError : public std::exception {
-public:
+  public:
     explicit AppError(QString text) : text_(std::move(text)), utf8_(text_.toUtf8()) {}
 
     const QString& Text() const { return text_; }
@@ -25,17 +25,19 @@ public:
     }
     // A path that names a folder, a pipe or a device: reading it could wait forever.
     static AppError NotARegularFile(const QString& path) {
-        return AppError(QStringLiteral("ファイル %1 は開けません。通常のファイルではありません。").arg(path));
+        return AppError(
+            QStringLiteral("ファイル %1 は開けません。通常のファイルではありません。").arg(path));
     }
     // A window size in the settings larger than the desktop.
     static AppError LargerThanScreen(const QString& value) {
-        return AppError(QStringLiteral("'%1' は画面より大きいため、画面の大きさにします").arg(value));
+        return AppError(
+            QStringLiteral("'%1' は画面より大きいため、画面の大きさにします").arg(value));
     }
     static AppError NotAnInteger(const QString& value) {
         return AppError(QStringLiteral("'%1' は整数ではありません").arg(value));
     }
 
-private:
+  private:
     static QString WithReason(const QString& text, const QString& reason) {
         return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
     }

@@ -2,7 +2,6 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -22,7 +21,8 @@ char16_t BestFit(char16_t c) {
         case 0x00A2: return 0xFFE0;  // CENT SIGN (81 91)
         case 0x00A3: return 0xFFE1;  // POUND SIGN (81 92)
         case 0x00AC: return 0xFFE2;  // NOT SIGN (81 CA)
-        case 0x2014: return 0x2015;  // EM DASH -> HORIZONTAL BAR (81 5C)
+        case 0x2014:
+            return 0x2015;  // EM DASH -> HORIZONTAL BAR (81 5C)
         // The converter maps this private use character one way only (it reads 87 82 back
         // as U+2116): it is a look-alike too, or a text holding it would change when read.
         case 0xF86F: return 0x2116;  // -> NUMERO SIGN (87 82)
@@ -38,8 +38,12 @@ constexpr char16_t kEscapeBase = Cp932Codec::kEscapeBase;
 // byte of a pair, and the converter maps each to a character of its own.
 constexpr unsigned kFirstEscapedByte = 0x40;
 
-constexpr bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-constexpr bool IsTrailByte(unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+constexpr bool IsLeadByte(unsigned b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+constexpr bool IsTrailByte(unsigned b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
 
 // An entry of the decoding tables: the UTF-16 code unit in the low 16 bits, what it
 // is in the bits above.
@@ -109,7 +113,8 @@ std::vector<Converted> ConvertEach(QByteArrayView joined, qsizetype count) {
         if (converted.character < 0) continue;
         if (bytes.size() == 1) converted.back = static_cast<unsigned char>(bytes[0]);
         if (bytes.size() == 2)
-            converted.back = static_cast<unsigned char>(bytes[0]) << 8 | static_cast<unsigned char>(bytes[1]);
+            converted.back =
+                static_cast<unsigned char>(bytes[0]) << 8 | static_cast<unsigned char>(bytes[1]);
     }
     return result;
 }
@@ -167,11 +172,13 @@ DecodeTable BuildDecodeTable() {
     }
     for (size_t k = 0; k < pairCodes.size(); ++k) {
         const int back = pairs[k].back;
-        if (entry(pairCodes[k]) != kUnassigned || back < 0 || !IsLeadByte(back >> 8) || !IsTrailByte(back & 0xFF))
+        if (entry(pairCodes[k]) != kUnassigned || back < 0 || !IsLeadByte(back >> 8) ||
+            !IsTrailByte(back & 0xFF))
             continue;
         // The other code must be the character's own, or the text would not encode
         // to what it reads back as.
-        if (entry(back) == uint32_t(pairs[k].character)) entry(pairCodes[k]) = pairs[k].character | kSecondCode;
+        if (entry(back) == uint32_t(pairs[k].character))
+            entry(pairCodes[k]) = pairs[k].character | kSecondCode;
     }
 
     table.asciiIsIdentity = true;

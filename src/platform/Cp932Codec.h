@@ -22,7 +22,7 @@
 // extensions: 87 9A and FA 5B are both U+2235): they decode to the character, which
 // encodes to the code Windows writes (81 E6).
 class Cp932Codec {
-public:
+  public:
     struct Encoded {
         QByteArray bytes;
         // Every distinct character that code page 932 cannot hold, in order of first

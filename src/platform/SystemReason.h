@@ -6,7 +6,7 @@
 // Why the system refused a file operation, for the second line of an error message:
 // the common reasons in the program's own words, any other in the system's.
 class SystemReason {
-public:
+  public:
     enum class Access { Read, Write };
 
     // The text for an error number (errno); empty for 0 or less, when no reason is known.

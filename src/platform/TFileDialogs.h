@@ -4,7 +4,7 @@
 
 // The open and save dialogs, behind an interface so that tests choose the files.
 class TFileDialogs {
-public:
+  public:
     virtual ~TFileDialogs() = default;
 
     // The chosen path, or an empty string when the user cancelled.

@@ -5,7 +5,7 @@
 // Every message the program shows goes through this interface, so that tests can
 // answer the questions instead of a person.
 class TMessageBoxes {
-public:
+  public:
     enum class Kind { Warning, Error, Information, Confirmation };
     // YesNoReloadCancel: "はい(&Y)", "いいえ(&N)", "読み込み直す(&R)" and "キャンセル".
     enum class Buttons { Ok, YesNo, YesNoCancel, YesNoReloadCancel };

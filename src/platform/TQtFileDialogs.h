@@ -7,12 +7,12 @@ class QWidget;
 // Qt's file dialogs with the document filter; saving adds the extension "qlo" and
 // asks before overwriting.
 class TQtFileDialogs : public TFileDialogs {
-public:
+  public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     QString AskOpenFileName(const QString& startFolder) override;
     QString AskSaveFileName(const QString& startFolder) override;
 
-private:
+  private:
     QWidget* parent_ = nullptr;
 };

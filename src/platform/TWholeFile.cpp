@@ -12,12 +12,14 @@
 
 int TWholeFile::Write(const QString& path, QByteArrayView bytes, Durability durability) {
 #ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return errno;
     int error = 0;
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+        const ssize_t n =
+            ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             error = n < 0 ? errno : kNoReason;
@@ -31,7 +33,8 @@ int TWholeFile::Write(const QString& path, QByteArrayView bytes, Durability dura
 #else
     Q_UNUSED(durability);
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes.data(), bytes.size()) == bytes.size()
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                   file.write(bytes.data(), bytes.size()) == bytes.size()
                ? 0
                : kNoReason;
 #endif
@@ -48,7 +51,9 @@ int TWholeFile::WriteThenReplace(const QString& path, const QString& suffix, QBy
 
 int TWholeFile::Replace(const QString& from, const QString& to) {
 #ifdef Q_OS_UNIX
-    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0 ? 0 : errno;
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
+               ? 0
+               : errno;
 #else
     QFile::remove(to);
     return QFile::rename(from, to) ? 0 : kNoReason;
@@ -68,7 +73,8 @@ int TWholeFile::Append(const QString& path, QByteArray& out) {
         out.resize(start + size);
         qsizetype done = 0;
         while (done < size) {
-            const ssize_t n = ::read(fd, out.data() + start + done, static_cast<size_t>(size - done));
+            const ssize_t n =
+                ::read(fd, out.data() + start + done, static_cast<size_t>(size - done));
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
                 error = n < 0 ? errno : kNoReason;  // an error, or a file that became shorter

@@ -10,16 +10,17 @@
 // Every function returns 0 when it succeeded, otherwise the system's error number
 // (errno), or -1 when the failure has none.
 class TWholeFile {
-public:
+  public:
     static constexpr int kNoReason = -1;
 
     enum class Durability {
-        Cached,   // the system writes it when it likes; a killed process loses nothing
-        OnDisk,   // it has reached the disk when Write returns: a power cut loses nothing
+        Cached,  // the system writes it when it likes; a killed process loses nothing
+        OnDisk,  // it has reached the disk when Write returns: a power cut loses nothing
     };
 
     // Replaces the content of the file at path with bytes.
-    static int Write(const QString& path, QByteArrayView bytes, Durability durability = Durability::Cached);
+    static int Write(const QString& path, QByteArrayView bytes,
+                     Durability durability = Durability::Cached);
     // Writes bytes to a file named path + suffix first and gives it the name path only
     // when completely written: a full disk or a crash leaves the previous file in place.
     static int WriteThenReplace(const QString& path, const QString& suffix, QByteArrayView bytes,

@@ -2,7 +2,8 @@
 
 #include "skin/TSkinLayout.h"
 
-TFrameDrag::TFrameDrag(int element, const QRect& startGeometry, const QPoint& startPointer, const QSize& minimum)
+TFrameDrag::TFrameDrag(int element, const QRect& startGeometry, const QPoint& startPointer,
+                       const QSize& minimum)
     : element_(element), start_(startGeometry), startPointer_(startPointer), minimum_(minimum) {}
 
 QRect TFrameDrag::GeometryAt(const QPoint& pointer) const {
@@ -12,11 +13,13 @@ QRect TFrameDrag::GeometryAt(const QPoint& pointer) const {
     int left = start_.left(), top = start_.top(), right = start_.right(), bottom = start_.bottom();
     const bool leftEdge = element_ == SkinCode::LeftEdge || element_ == SkinCode::TopLeftCorner ||
                           element_ == SkinCode::BottomLeftCorner;
-    const bool rightEdge = element_ == SkinCode::RightEdge || element_ == SkinCode::TopRightCorner ||
+    const bool rightEdge = element_ == SkinCode::RightEdge ||
+                           element_ == SkinCode::TopRightCorner ||
                            element_ == SkinCode::BottomRightCorner;
     const bool topEdge = element_ == SkinCode::TopEdge || element_ == SkinCode::TopLeftCorner ||
                          element_ == SkinCode::TopRightCorner;
-    const bool bottomEdge = element_ == SkinCode::BottomEdge || element_ == SkinCode::BottomLeftCorner ||
+    const bool bottomEdge = element_ == SkinCode::BottomEdge ||
+                            element_ == SkinCode::BottomLeftCorner ||
                             element_ == SkinCode::BottomRightCorner;
     // The minimum size holds: the dragged edge stops where the window would get too small.
     if (leftEdge) left = std::min(start_.left() + d.x(), right - minimum_.width() + 1);

@@ -8,14 +8,15 @@
 // whose window manager does not take over (no window manager at all, some
 // compositors).
 class TFrameDrag {
-public:
+  public:
     // element: the caption (34) moves, a resize zone (26 to 33) sizes from its edge.
-    TFrameDrag(int element, const QRect& startGeometry, const QPoint& startPointer, const QSize& minimum);
+    TFrameDrag(int element, const QRect& startGeometry, const QPoint& startPointer,
+               const QSize& minimum);
 
     // The window's place and size with the pointer at `pointer` (screen coordinates).
     QRect GeometryAt(const QPoint& pointer) const;
 
-private:
+  private:
     int element_;
     QRect start_;
     QPoint startPointer_;

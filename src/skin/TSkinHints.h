@@ -4,7 +4,7 @@
 
 // The one-line explanations the hint line shows for the skin's elements.
 class TSkinHints {
-public:
+  public:
     // The hint of an element code; empty for elements without one.
     static QString Of(int code);
 };

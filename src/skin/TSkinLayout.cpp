@@ -211,8 +211,7 @@ TSkinElement TSkinLayout::Element(int code, int W, int H, TWindowState state) {
             return {code, QStringLiteral("e-mail"), QPoint(W - 15, y0),
                     Closed(W - 14, W - 6, y0, Floor10(H - 100))};
         }
-        default:
-            return {};
+        default: return {};
     }
 }
 
@@ -235,13 +234,10 @@ QString TSkinLayout::LookFile(const TSkinElement& element, TSkinLook look) {
         return element.Stem + QStringLiteral(".bmp");
     }
     switch (look) {
-        case TSkinLook::Active:
-            return element.Stem + QStringLiteral("_Active.bmp");
-        case TSkinLook::Click:
-            return element.Stem + QStringLiteral("_Click.bmp");
+        case TSkinLook::Active: return element.Stem + QStringLiteral("_Active.bmp");
+        case TSkinLook::Click: return element.Stem + QStringLiteral("_Click.bmp");
         case TSkinLook::Normal:
-        default:
-            return element.Stem + QStringLiteral("_Normal.bmp");
+        default: return element.Stem + QStringLiteral("_Normal.bmp");
     }
 }
 

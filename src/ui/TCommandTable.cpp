@@ -24,9 +24,21 @@ const QList<TCommandRow>& TCommandTable::All() {
         {C::RecentFile4, M::RecentFile4},
         {C::RecentFile5, M::RecentFile5},
         {C::Exit, M::Exit},
-        {C::AddItem, M::AddItem, SkinCode::ButtonBrother, {QKeyCombination(Qt::Key_Insert)}, kOutline},
-        {C::AddChildItem, M::AddChildItem, SkinCode::ButtonChild, {Qt::CTRL | Qt::Key_Insert}, kOutline},
-        {C::DeleteItem, M::DeleteItem, SkinCode::ButtonDelete, {QKeyCombination(Qt::Key_Delete)}, kOutline},
+        {C::AddItem,
+         M::AddItem,
+         SkinCode::ButtonBrother,
+         {QKeyCombination(Qt::Key_Insert)},
+         kOutline},
+        {C::AddChildItem,
+         M::AddChildItem,
+         SkinCode::ButtonChild,
+         {Qt::CTRL | Qt::Key_Insert},
+         kOutline},
+        {C::DeleteItem,
+         M::DeleteItem,
+         SkinCode::ButtonDelete,
+         {QKeyCombination(Qt::Key_Delete)},
+         kOutline},
         {C::AddItemText, M::AddItemText, SkinCode::PasteBrother},
         {C::AddChildItemText, M::AddChildItemText, SkinCode::PasteChild},
         {C::MoveUpItem, M::None, SkinCode::ItemUp, {Qt::ALT | Qt::Key_Up}, kOutline},
@@ -34,7 +46,11 @@ const QList<TCommandRow>& TCommandTable::All() {
         {C::MoveLeftItem, M::None, SkinCode::ItemLeft, {Qt::ALT | Qt::Key_Left}, kOutline},
         {C::MoveRightItem, M::None, SkinCode::ItemRight, {Qt::ALT | Qt::Key_Right}, kOutline},
         {C::UndoOutline, M::None, 0, {Qt::CTRL | Qt::Key_Z}, kOutline},
-        {C::RedoOutline, M::None, 0, {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, kOutline},
+        {C::RedoOutline,
+         M::None,
+         0,
+         {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+         kOutline},
         {C::Cut, M::Cut, SkinCode::Cut},
         {C::Copy, M::Copy, SkinCode::Copy},
         {C::Paste, M::Paste, SkinCode::Paste},
@@ -60,7 +76,10 @@ const QList<TCommandRow>& TCommandTable::All() {
         {C::SwitchFocus, M::None, 0, {QKeyCombination(Qt::Key_F6)}},
         // The menu band's titles also open with Alt and their letter, as Windows users
         // expect of a menu bar.
-        {C::OpenFileMenu, M::None, SkinCode::MenuFile, {QKeyCombination(Qt::Key_F10), Qt::ALT | Qt::Key_F}},
+        {C::OpenFileMenu,
+         M::None,
+         SkinCode::MenuFile,
+         {QKeyCombination(Qt::Key_F10), Qt::ALT | Qt::Key_F}},
         {C::OpenEditMenu, M::None, SkinCode::MenuEdit, {Qt::ALT | Qt::Key_E}},
         {C::OpenViewMenu, M::None, SkinCode::MenuView, {Qt::ALT | Qt::Key_V}},
         {C::OpenOptionMenu, M::None, SkinCode::MenuOption, {Qt::ALT | Qt::Key_O}},
@@ -74,7 +93,8 @@ const QList<TCommandRow>& TCommandTable::All() {
 
 const TCommandRow& TCommandTable::Of(TCommand id) {
     const QList<TCommandRow>& rows = All();
-    return *std::find_if(rows.begin(), rows.end(), [id](const TCommandRow& row) { return row.Id == id; });
+    return *std::find_if(rows.begin(), rows.end(),
+                         [id](const TCommandRow& row) { return row.Id == id; });
 }
 
 std::optional<TCommand> TCommandTable::OfMenuEntry(TMenuCommand entry) {

@@ -91,8 +91,8 @@ void TEditorCommands::ReplaceDialogReplace(bool replaceAll) {
 
 bool TEditorCommands::SelectNext(const QString& what, TSearchOptions options) {
     if (!editor_) return false;
-    const auto found = TTextMatcher(what, options)
-                           .FindFrom(EditorText(), TTextSearch::StartOf(EditorSelection()));
+    const auto found =
+        TTextMatcher(what, options).FindFrom(EditorText(), TTextSearch::StartOf(EditorSelection()));
     if (!found) return false;
     Select(found->start, found->length);
     return true;
@@ -103,7 +103,8 @@ bool TEditorCommands::FindNext(const QString& what, TSearchOptions options) {
     // The main window comes in front of the dialog, so that typing replaces the find.
     editor_->activateWindow();
     editor_->setFocus(Qt::OtherFocusReason);
-    for (QWidget* dialog : {static_cast<QWidget*>(findDialog_.data()), static_cast<QWidget*>(replaceDialog_.data())})
+    for (QWidget* dialog :
+         {static_cast<QWidget*>(findDialog_.data()), static_cast<QWidget*>(replaceDialog_.data())})
         if (dialog && dialog->isVisible()) KeepClearOfSelection(*dialog);
     return true;
 }
@@ -117,7 +118,8 @@ void TEditorCommands::KeepClearOfSelection(QWidget& dialog) const {
     const QRect room = screen ? screen->availableGeometry() : QRect();
     // Below the match when there is room, else above it.
     QPoint to(place.left(), match.bottom() + 16);
-    if (!room.isNull() && to.y() + place.height() > room.bottom()) to.setY(match.top() - 16 - place.height());
+    if (!room.isNull() && to.y() + place.height() > room.bottom())
+        to.setY(match.top() - 16 - place.height());
     dialog.move(to);
 }
 

@@ -22,7 +22,7 @@ struct TTextSelection;
 class TEditorCommands : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // owner: the window the dialogs belong to (they live as long as this object);
     // editor: the editor the commands work on. Installs the wheel handling on the
     // editor's viewport.
@@ -85,10 +85,10 @@ public:
     // (Shift+Enter) both become "\n".
     static QString TextOf(const QPlainTextEdit& editor);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void NeedWholeText() const;
     QString EditorText() const;
     TTextSelection EditorSelection() const;

@@ -41,8 +41,8 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
     CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
 
-    InOutlineCheck =
-        NewCheck(QStringLiteral("すべての項目から検索(&O)"), QStringLiteral("InOutlineCheck"), this);
+    InOutlineCheck = NewCheck(QStringLiteral("すべての項目から検索(&O)"),
+                              QStringLiteral("InOutlineCheck"), this);
     IgnoreCaseCheck = NewCheck(QStringLiteral("大文字と小文字を区別しない(&C)"),
                                QStringLiteral("IgnoreCaseCheck"), this);
     IgnoreWidthCheck = NewCheck(QStringLiteral("全角と半角を区別しない(&W)"),
@@ -111,7 +111,8 @@ void TFindDialog::CreateResultPanel() {
     ResultView->setItemDelegateForColumn(TSearchResultModel::LineColumn,
                                          new TSearchHitDelegate(ResultView));
     ResultView->header()->setStretchLastSection(false);
-    ResultView->header()->setSectionResizeMode(TSearchResultModel::LineColumn, QHeaderView::Stretch);
+    ResultView->header()->setSectionResizeMode(TSearchResultModel::LineColumn,
+                                               QHeaderView::Stretch);
     ResultView->header()->resizeSection(TSearchResultModel::PathColumn, 200);
     ResultView->header()->resizeSection(TSearchResultModel::CountColumn, 50);
     ResultView->installEventFilter(this);

@@ -23,7 +23,7 @@ class TSearchResultModel;
 class TFindDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TFindDialog(QWidget* parent = nullptr);
 
     QString FindText() const;
@@ -52,7 +52,7 @@ public:
     QLabel* SummaryLabel = nullptr;
     QTreeView* ResultView = nullptr;
 
-signals:
+  signals:
     // Find-next was pressed (by the button or by Enter) while searching the editor's text.
     void Find();
     // Find-next was pressed while searching the whole outline.
@@ -62,10 +62,10 @@ signals:
     // A row of the list was chosen (Enter or a double click).
     void ResultChosen(int row);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void CreateResultPanel();
     void UpdateButtons();
     void UpdatePanel();

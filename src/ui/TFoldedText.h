@@ -14,7 +14,7 @@
 // Positions in the folded text map back to the original, so that a match found there
 // selects exactly the characters it covers.
 class TFoldedText {
-public:
+  public:
     // text must outlive this object.
     TFoldedText(QStringView text, TSearchOptions options);
 
@@ -25,7 +25,7 @@ public:
     // The first folded position whose original position is at least original.
     qsizetype FoldedOf(qsizetype original) const;
 
-private:
+  private:
     QString storage_;
     QStringView folded_;
     // origin_[i]: original position of folded position i; empty while both run in step.

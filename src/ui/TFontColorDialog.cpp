@@ -11,7 +11,6 @@
 #include <QListView>
 #include <QPixmap>
 #include <QPushButton>
-
 #include <cstdlib>
 #include <optional>
 #include <tuple>
@@ -35,8 +34,9 @@ QIcon Swatch(const QColor& color) {
 // "Condensed Bold Oblique".
 QString KindOf(const QString& style) {
     static const QStringList kWeightAndSlant = {
-        QStringLiteral("Regular"), QStringLiteral("Book"),   QStringLiteral("Normal"),  QStringLiteral("Roman"),
-        QStringLiteral("Bold"),    QStringLiteral("Italic"), QStringLiteral("Oblique"),
+        QStringLiteral("Regular"), QStringLiteral("Book"), QStringLiteral("Normal"),
+        QStringLiteral("Roman"),   QStringLiteral("Bold"), QStringLiteral("Italic"),
+        QStringLiteral("Oblique"),
     };
     QStringList kind;
     for (const QString& word : style.split(u' ', Qt::SkipEmptyParts))
@@ -59,7 +59,8 @@ Look LookOf(const QString& family, const QString& style) {
 
 }  // namespace
 
-TFontColorDialog::TFontColorDialog(const TFontChoice& initial, QWidget* parent) : QFontDialog(parent) {
+TFontColorDialog::TFontColorDialog(const TFontChoice& initial, QWidget* parent)
+    : QFontDialog(parent) {
     setOption(QFontDialog::DontUseNativeDialog);
     setWindowTitle(QStringLiteral("フォント"));
     FindLists();
@@ -94,7 +95,8 @@ void TFontColorDialog::AddEffects() {
     ColorButton->setObjectName(QStringLiteral("ColorButton"));
     connect(ColorButton, &QPushButton::clicked, this, &TFontColorDialog::AskColor);
     QGroupBox* effects = EffectsGroup(*this);
-    auto* box = effects ? qobject_cast<QBoxLayout*>(effects->layout()) : qobject_cast<QBoxLayout*>(layout());
+    auto* box = effects ? qobject_cast<QBoxLayout*>(effects->layout())
+                        : qobject_cast<QBoxLayout*>(layout());
     if (box) {
         const int before = effects ? effects->sizeHint().height() : 0;
         box->insertWidget(0, BoldBox);
@@ -143,9 +145,13 @@ void TFontColorDialog::FindLists() {
     StyleList = lists.value(1);
 }
 
-QString TFontColorDialog::CurrentFamily() const { return FamilyList->currentIndex().data().toString(); }
+QString TFontColorDialog::CurrentFamily() const {
+    return FamilyList->currentIndex().data().toString();
+}
 
-QString TFontColorDialog::CurrentStyle() const { return StyleList->currentIndex().data().toString(); }
+QString TFontColorDialog::CurrentStyle() const {
+    return StyleList->currentIndex().data().toString();
+}
 
 void TFontColorDialog::BoxClicked() {
     bold_ = BoldBox->isChecked();
@@ -196,7 +202,8 @@ void TFontColorDialog::SelectStyle() {
         if ((look.bold && !bold_) || (look.italic && !italic_)) return std::nullopt;
         const int agrees = int(look.bold == bold_) + int(look.italic == italic_);
         const int weight = look.bold ? QFont::Bold : QFont::Normal;
-        return Rank{-agrees, look.kind == kind_ ? 0 : 1, std::abs(look.weight - weight), style.size()};
+        return Rank{-agrees, look.kind == kind_ ? 0 : 1, std::abs(look.weight - weight),
+                    style.size()};
     };
     QAbstractItemModel* styles = StyleList->model();
     int best = -1;
@@ -236,7 +243,8 @@ void TFontColorDialog::DrawSample() {
         drawBold = bold_ && !own.bold();
         drawItalic = italic_ && !own.italic();
     }
-    if (drawBold || drawItalic) font.setStyleName(QString());  // a style name would pick the face's file
+    if (drawBold || drawItalic)
+        font.setStyleName(QString());  // a style name would pick the face's file
     if (drawBold) font.setBold(true);
     if (drawItalic) font.setItalic(true);
     if (font == sample->font()) return;

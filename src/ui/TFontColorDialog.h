@@ -25,7 +25,7 @@ class QPushButton;
 class TFontColorDialog : public QFontDialog {
     Q_OBJECT
 
-public:
+  public:
     TFontColorDialog(const TFontChoice& initial, QWidget* parent = nullptr);
 
     QColor Color() const { return color_; }
@@ -40,7 +40,7 @@ public:
     QListView* FamilyList = nullptr;
     QListView* StyleList = nullptr;
 
-private:
+  private:
     void AddEffects();
     void AskColor();
     QLineEdit* SampleEdit() const;

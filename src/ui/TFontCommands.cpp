@@ -20,10 +20,13 @@ TFontChoice TFontCommands::CurrentChoice(const QWidget& control) {
 }
 
 bool TFontCommands::Unchanged(const TFontChoice& current, const TFontChoice& chosen) {
-    const auto colour = [](const QColor& color) { return color.isValid() ? color.rgb() : QColor(Qt::black).rgb(); };
+    const auto colour = [](const QColor& color) {
+        return color.isValid() ? color.rgb() : QColor(Qt::black).rgb();
+    };
     return QFontInfo(chosen.Font).family() == QFontInfo(current.Font).family() &&
            TFontSettings::PointSizeOf(chosen.Font) == TFontSettings::PointSizeOf(current.Font) &&
-           TFontStyle::Of(chosen.Font) == TFontStyle::Of(current.Font) && colour(chosen.Color) == colour(current.Color);
+           TFontStyle::Of(chosen.Font) == TFontStyle::Of(current.Font) &&
+           colour(chosen.Color) == colour(current.Color);
 }
 
 void TFontCommands::Apply(QWidget& control, const TFontChoice& choice) {

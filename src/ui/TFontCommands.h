@@ -14,8 +14,9 @@ class TSettingsList;
 // choice that leaves everything as it was (see Unchanged). Neither touches the
 // document's modified flag.
 class TFontCommands {
-public:
-    TFontCommands(TFontPicker& picker, TSettingsList& settings) : picker_(picker), settings_(settings) {}
+  public:
+    TFontCommands(TFontPicker& picker, TSettingsList& settings)
+        : picker_(picker), settings_(settings) {}
 
     // "TreeFontName", "TreeFontColor", "TreeFontSize", "TreeFontStyle".
     bool TreeFontMenuClick(QWidget& tree) { return ChooseFont(tree, u"TreeFont"); }
@@ -37,7 +38,7 @@ public:
     static bool Unchanged(const TFontChoice& current, const TFontChoice& chosen);
     static void Apply(QWidget& control, const TFontChoice& choice);
 
-private:
+  private:
     TFontPicker& picker_;
     TSettingsList& settings_;
 };

@@ -16,7 +16,7 @@ struct TFontChoice {
 // The four settings of a chosen font: prefix + "Name", "Color", "Size" and "Style",
 // for the prefixes "TreeFont" and "EditorFont".
 class TFontSettings {
-public:
+  public:
     // Screen resolution at which pixel heights and point sizes correspond.
     static constexpr int kDotsPerInch = 96;
 

@@ -47,7 +47,7 @@ enum class TMenuCommand {
 
 // How choosing an entry treats the menu window around its command.
 enum class TMenuClosing {
-    RunThenClose,   // the command runs with the menu shown, then the menu closes
-    HideRunClose,   // the menu hides, the command shows its dialog, then the menu closes
-    HideRun,        // the menu hides and the command shows a modeless dialog
+    RunThenClose,  // the command runs with the menu shown, then the menu closes
+    HideRunClose,  // the menu hides, the command shows its dialog, then the menu closes
+    HideRun,       // the menu hides and the command shows a modeless dialog
 };

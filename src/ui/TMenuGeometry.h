@@ -9,10 +9,10 @@ struct TMenuTable;
 // Where a drop-down menu hangs and which entry a pointer is on. All positions are in
 // pixels; pointer positions are relative to the menu window.
 class TMenuGeometry {
-public:
-    static constexpr int kTop = 60;      // the lower edge of the menu band
-    static constexpr int kMargin = 10;   // left and right margins without entries
-    static constexpr int kBand = 15;     // height of an entry's hover band
+  public:
+    static constexpr int kTop = 60;     // the lower edge of the menu band
+    static constexpr int kMargin = 10;  // left and right margins without entries
+    static constexpr int kBand = 15;    // height of an entry's hover band
     static constexpr int kCaptionX = 10;
 
     // Offset of the menu's left edge from the main window's left edge; 0 for an

@@ -10,7 +10,7 @@ class TSettingsList;
 // What a drop-down menu needs from the window whose menu band it hangs from. The main
 // window implements it; tests use a fake.
 class TMenuHost {
-public:
+  public:
     virtual ~TMenuHost() = default;
 
     // Runs the command of a chosen entry. Find and Replace show their modeless dialog.

@@ -32,7 +32,8 @@ void AddRows(TMenuTable& table, const Row (&rows)[N]) {
 }
 
 void AddSeparator(TMenuTable& table, int y) {
-    table.Separators.append({y, TMenuGeometry::kMargin, table.Size.width() - TMenuGeometry::kMargin});
+    table.Separators.append(
+        {y, TMenuGeometry::kMargin, table.Size.width() - TMenuGeometry::kMargin});
 }
 
 }  // namespace
@@ -98,7 +99,8 @@ void TMenuTables::AddFileMenu(TMenuTable& table, const TSettingsList& settings) 
         {10, TMenuCommand::NewFile, u"新規作成", u"新しい文章を開きます。"},
         {30, TMenuCommand::OpenFile, u"開く", u"文章を開きます。"},
         {70, TMenuCommand::SaveFile, u"上書き保存", u"文章を上書き保存します。"},
-        {90, TMenuCommand::SaveFileAs, u"名前を付けて保存", u"文章を名前を付けて、新たに保存します。"},
+        {90, TMenuCommand::SaveFileAs, u"名前を付けて保存",
+         u"文章を名前を付けて、新たに保存します。"},
     };
     AddRows(table, head);
     AddSeparator(table, 55);
@@ -106,7 +108,8 @@ void TMenuTables::AddFileMenu(TMenuTable& table, const TSettingsList& settings) 
     const int n = table.RecentFileCount;
     for (int number = 1; number <= n; ++number) {
         TMenuEntry entry;
-        entry.Command = static_cast<TMenuCommand>(static_cast<int>(TMenuCommand::RecentFile1) + number - 1);
+        entry.Command =
+            static_cast<TMenuCommand>(static_cast<int>(TMenuCommand::RecentFile1) + number - 1);
         entry.Code = static_cast<int>(entry.Command);
         entry.Y = 130 + 20 * (number - 1);
         entry.Text = FileNameOf(settings.Value(QStringLiteral("RecentFile%1").arg(number)));
@@ -123,13 +126,18 @@ void TMenuTables::AddEditMenu(TMenuTable& table) {
          u"現在選択している項目と同じ階層に、新しい項目を追加します。"},
         {30, TMenuCommand::AddChildItem, u"子項目を追加",
          u"現在選択している項目の下の階層に、新しい項目を追加します。"},
-        {50, TMenuCommand::DeleteItem, u"項目を削除", u"現在選択している項目と、その子項目を削除します。"},
+        {50, TMenuCommand::DeleteItem, u"項目を削除",
+         u"現在選択している項目と、その子項目を削除します。"},
         {90, TMenuCommand::AddItemText, u"項目を張り付け",
-         u"クリップボード内にある文章から、現在選択している項目と同じ階層に、新しい項目を追加します。"},
+         u"クリップボード内にある文章から、現在選択している項目と同じ階層に、新しい項目を追加します"
+         u"。"},
         {110, TMenuCommand::AddChildItemText, u"子項目を張り付け",
-         u"クリップボード内にある文章から、現在選択している項目の下の階層に、新しい項目を追加します。"},
-        {150, TMenuCommand::Cut, u"文章を切り取り", u"選択されている文章を、クリップボード内に切り取ります。"},
-        {170, TMenuCommand::Copy, u"文章をコピー", u"選択されている文章を、クリップボード内にコピーします。"},
+         u"クリップボード内にある文章から、現在選択している項目の下の階層に、新しい項目を追加します"
+         u"。"},
+        {150, TMenuCommand::Cut, u"文章を切り取り",
+         u"選択されている文章を、クリップボード内に切り取ります。"},
+        {170, TMenuCommand::Copy, u"文章をコピー",
+         u"選択されている文章を、クリップボード内にコピーします。"},
         {190, TMenuCommand::Paste, u"文章を張り付け", u"クリップボード内の文章を、張り付けます。"},
         {210, TMenuCommand::Undo, u"文章の編集を元に戻す", u"文章の編集を、取り消します。"},
     };
@@ -167,7 +175,8 @@ void TMenuTables::AddOptionMenu(TMenuTable& table) {
          u"「qlo」の拡張子を、本アプリケーションに関連づけます。"},
         {190, TMenuCommand::DeleteRegistry, u"　全てのレジストリ情報を削除する",
          u"本アプリケーションに関する、全てのレジストリ情報を削除します。"},
-        {230, TMenuCommand::SetOption, u"　オプション設定", u"本アプリケーションに関する設定を行います。"},
+        {230, TMenuCommand::SetOption, u"　オプション設定",
+         u"本アプリケーションに関する設定を行います。"},
     };
     AddRows(table, rows);
     AddSeparator(table, 75);
@@ -179,9 +188,12 @@ void TMenuTables::AddHelpMenu(TMenuTable& table) {
     static const Row rows[] = {
         {10, TMenuCommand::OpenHelp, u"ヘルプを参照する",
          u"ヘルプを参照します。ウェブブラウザーがインストールされている必要があります。"},
-        {30, TMenuCommand::Version, u"バージョン情報", u"本アプリケーションのバージョン情報を表示します。"},
+        {30, TMenuCommand::Version, u"バージョン情報",
+         u"本アプリケーションのバージョン情報を表示します。"},
         {70, TMenuCommand::HomePage, u"brisbeck ホームページ",
-         u"brisbeck ホームページを訪れます。本アプリケーションの最新バージョンは、ここから入手してください。"},
+         u"brisbeck "
+         u"ホームページを訪れます。本アプリケーションの最新バージョンは、ここから入手してください"
+         u"。"},
         {90, TMenuCommand::LatestVersion, u"最新バージョン情報を見る",
          u"インターネット経由で、最新バージョン情報のあるページを表示します。"},
     };

@@ -32,9 +32,9 @@ struct TMenuSeparator {
 
 // One menu as it opens: what it lists and how large its window is.
 struct TMenuTable {
-    int MenuNumber = 0;      // 1 file, 2 edit, 3 view, 4 option, 5 help; 0 none
-    int RecentFileCount = 0; // recent files listed; only the file menu has any
-    int Left = 0;            // offset of the window from the main window's left edge
+    int MenuNumber = 0;       // 1 file, 2 edit, 3 view, 4 option, 5 help; 0 none
+    int RecentFileCount = 0;  // recent files listed; only the file menu has any
+    int Left = 0;             // offset of the window from the main window's left edge
     QSize Size;
     QVector<TMenuEntry> Entries;
     QVector<TMenuSeparator> Separators;
@@ -45,7 +45,7 @@ struct TMenuTable {
 
 // The five drop-down menus: entries, captions, hints, separators and sizes.
 class TMenuTables {
-public:
+  public:
     static constexpr int kFile = 1, kEdit = 2, kView = 3, kOption = 4, kHelp = 5;
 
     // The menu with that number as it opens with these settings; an empty table
@@ -64,7 +64,7 @@ public:
 
     static TMenuClosing ClosingOf(TMenuCommand command);
 
-private:
+  private:
     static void AddFileMenu(TMenuTable& table, const TSettingsList& settings);
     static void AddEditMenu(TMenuTable& table);
     static void AddViewMenu(TMenuTable& table);

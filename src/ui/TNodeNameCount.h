@@ -6,7 +6,7 @@
 // The count box of the options dialog: the maximum length of a pasted item's label,
 // always an integer from 0 to 1000.
 class TNodeNameCount {
-public:
+  public:
     static constexpr int kMinimum = 0;
     static constexpr int kMaximum = 1000;
     static constexpr int kInitial = 40;

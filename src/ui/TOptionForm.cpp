@@ -70,7 +70,8 @@ void TOptionForm::CreateControls() {
     GroupBox1->setGeometry(8, 8, 281, 105);
     AutoNodeNameCheck = new QCheckBox(QStringLiteral("項目名の自動挿入を有効にする"), GroupBox1);
     AutoNodeNameCheck->setGeometry(16, 24, 185, 17);
-    NodeNameLimitterCheck = new QCheckBox(QStringLiteral("挿入する項目名の、文字列数を制限する。"), GroupBox1);
+    NodeNameLimitterCheck =
+        new QCheckBox(QStringLiteral("挿入する項目名の、文字列数を制限する。"), GroupBox1);
     NodeNameLimitterCheck->setGeometry(32, 48, 233, 17);
     NodeNameLimitterCountUpDown = new TUpDown(GroupBox1);
     NodeNameLimitterCountUpDown->setGeometry(89, 72, 15, 20);
@@ -89,7 +90,8 @@ void TOptionForm::CreateControls() {
     connect(OKButton, &QPushButton::clicked, this, &TOptionForm::OKButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TOptionForm::CancelButtonClick);
     connect(AutoNodeNameCheck, &QCheckBox::toggled, this, &TOptionForm::AutoNodeNameCheckClick);
-    connect(NodeNameLimitterCheck, &QCheckBox::toggled, this, &TOptionForm::NodeNameLimitterCheckClick);
+    connect(NodeNameLimitterCheck, &QCheckBox::toggled, this,
+            &TOptionForm::NodeNameLimitterCheckClick);
     connect(NodeNameLimitterCountEdit, &QLineEdit::textChanged, this,
             &TOptionForm::NodeNameLimitterCountEditChange);
 }
@@ -122,7 +124,8 @@ void TOptionForm::ApplyEnableRule() {
 
 void TOptionForm::NodeNameLimitterCountEditChange() {
     const QString text = NodeNameLimitterCountEdit->text();
-    const QString corrected = TNodeNameCount::Correct(text, NodeNameLimitterCountUpDown->Position());
+    const QString corrected =
+        TNodeNameCount::Correct(text, NodeNameLimitterCountUpDown->Position());
     if (corrected != text) {
         NodeNameLimitterCountEdit->setText(corrected);  // runs this handler again
         return;
@@ -133,7 +136,8 @@ void TOptionForm::NodeNameLimitterCountEditChange() {
 void TOptionForm::OKButtonClick() {
     settings_.SetValue(u"AutoNodeName", AutoNodeNameCheck->isChecked() ? kOn : kOff);
     settings_.SetValue(u"NodeNameLimitter", NodeNameLimitterCheck->isChecked() ? kOn : kOff);
-    settings_.SetValue(u"NodeNameLimitterCount", QString::number(NodeNameLimitterCountUpDown->Position()));
+    settings_.SetValue(u"NodeNameLimitterCount",
+                       QString::number(NodeNameLimitterCountUpDown->Position()));
     accept();
 }
 

@@ -20,7 +20,7 @@ extern QPointer<TOptionForm> OptionForm;
 class TOptionForm : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // Disables owner, opens a new dialog centred over it on the stored values and
     // makes it OptionForm. The dialog is shown without a modal loop; settings must
     // outlive it (the dialog goes with its owner).
@@ -53,7 +53,7 @@ public:
     // Every close (OK, Cancel, Escape, the close box) ends here.
     void done(int result) override;
 
-private:
+  private:
     void CreateControls();
     void ApplyEnableRule();
     void PlaceOverOwner();

@@ -27,7 +27,8 @@ QString TextOf(const TOutlineSearch::TItem& item, const TItemTextStore& store, b
 
 }  // namespace
 
-TOutlineSearch::TSnapshot TOutlineSearch::Snapshot(const TOutline& outline, const TItemTextStore& store,
+TOutlineSearch::TSnapshot TOutlineSearch::Snapshot(const TOutline& outline,
+                                                   const TItemTextStore& store,
                                                    const TOutlineItem* editorItem,
                                                    const QString& editorText) {
     TSnapshot snapshot{store, {}};
@@ -86,9 +87,12 @@ TOutlineSearch::TResult TOutlineSearch::Run(const TSnapshot& snapshot, const TTe
     // Reading and decoding the item files is most of the work: every processor takes
     // its own run of items, and the runs are joined in outline order.
     const int count = static_cast<int>(snapshot.items.size());
-    const int workers = std::clamp(std::min(QThread::idealThreadCount(), count / kItemsPerWorker), 1, 8);
+    const int workers =
+        std::clamp(std::min(QThread::idealThreadCount(), count / kItemsPerWorker), 1, 8);
     std::vector<TResult> parts(workers);
-    const auto range = [&](int worker) { return std::pair(count * worker / workers, count * (worker + 1) / workers); };
+    const auto range = [&](int worker) {
+        return std::pair(count * worker / workers, count * (worker + 1) / workers);
+    };
     std::vector<std::thread> threads;
     for (int worker = 1; worker < workers; ++worker)
         threads.emplace_back([&, worker] {

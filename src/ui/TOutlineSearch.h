@@ -16,7 +16,7 @@ class TOutlineItem;
 // itself can run on another thread while the user goes on working; the other texts are
 // read from the item text files.
 class TOutlineSearch {
-public:
+  public:
     struct TItem {
         int itemNumber = 0;
         int parent = -1;  // index of the parent in the snapshot; -1 for a top-level item
@@ -26,7 +26,7 @@ public:
     };
 
     struct TSnapshot {
-        TItemTextStore store;  // the item text files
+        TItemTextStore store;      // the item text files
         std::vector<TItem> items;  // in outline order
     };
 
@@ -73,7 +73,7 @@ public:
     static constexpr qsizetype kContextBefore = 30;
     static constexpr qsizetype kLineLength = 200;
 
-private:
+  private:
     // Searches the items [begin, end) of the snapshot into result.
     static void RunRange(const TSnapshot& snapshot, const TTextMatcher& matcher,
                          const std::atomic<bool>& cancel, int begin, int end, TResult& result);

@@ -14,7 +14,7 @@
 class TOutlineSearchRunner : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit TOutlineSearchRunner(QObject* parent = nullptr);
     // Cancels the search still running and waits for its thread.
     ~TOutlineSearchRunner() override;
@@ -27,7 +27,7 @@ public:
     // Whether a search was started and has not reported yet.
     bool Busy() const { return busy_; }
 
-private:
+  private:
     void Report(unsigned generation, const TOutlineSearch::TResult& result);
 
     QThreadPool pool_;

@@ -11,7 +11,7 @@ class QPushButton;
 class TReplaceDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TReplaceDialog(QWidget* parent = nullptr);
 
     QString FindText() const;
@@ -29,11 +29,11 @@ public:
     QPushButton* ReplaceAllButton = nullptr;
     QPushButton* CancelButton = nullptr;
 
-signals:
+  signals:
     void Find();
     void Replace();
     void ReplaceAll();
 
-private:
+  private:
     void UpdateButtons();
 };

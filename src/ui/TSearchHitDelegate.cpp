@@ -25,8 +25,8 @@ void TSearchHitDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QString after = line.mid(range.x() + range.y());
     QFont bold = item.font;
     bold.setBold(true);
-    const QRect area =
-        style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget).adjusted(2, 0, -2, 0);
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget)
+                           .adjusted(2, 0, -2, 0);
     const bool selected = item.state & QStyle::State_Selected;
     const QColor text = item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
 

@@ -7,7 +7,7 @@
 class TSearchHitDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,

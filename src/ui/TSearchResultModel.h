@@ -10,7 +10,7 @@
 class TSearchResultModel : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     enum Column { PathColumn, LineColumn, CountColumn, ColumnCount };
     // Of LineColumn: QPoint(start, length) of the match in the line.
     static constexpr int MarkRole = Qt::UserRole + 1;
@@ -27,6 +27,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-private:
+  private:
     TOutlineSearch::TResult result_;
 };

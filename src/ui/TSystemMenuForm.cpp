@@ -201,12 +201,13 @@ void TSystemMenuForm::keyPressEvent(QKeyEvent* event) {
 
 void TSystemMenuForm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) FormDeactivate();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
+        FormDeactivate();
 }
 
 void TSystemMenuForm::DrawMenu() {
-    surface_ = TSkinPainter::NewSurface(table_.Size.width(), table_.Size.height(),
-                                        devicePixelRatioF());
+    surface_ =
+        TSkinPainter::NewSurface(table_.Size.width(), table_.Size.height(), devicePixelRatioF());
     DrawFrame();
     DrawSeparators();
     for (const TMenuEntry& entry : table_.Entries) DrawCaption(entry, CaptionGrey());
@@ -222,7 +223,8 @@ void TSystemMenuForm::DrawFrame() {
     const int h = table_.Size.height();
     painter.fillRect(QRect(1, 1, w - 1, h - 1), Qt::black);
     const int inner = 1 + kFrameWidth;
-    painter.fillRect(QRect(inner, inner, w - 2 * kFrameWidth - 1, h - 2 * kFrameWidth - 1), Qt::white);
+    painter.fillRect(QRect(inner, inner, w - 2 * kFrameWidth - 1, h - 2 * kFrameWidth - 1),
+                     Qt::white);
 }
 
 void TSystemMenuForm::DrawSeparators() {
@@ -242,8 +244,8 @@ void TSystemMenuForm::DrawCaption(const TMenuEntry& entry, const QColor& color) 
     painter.setPen(color);
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(Qt::white);
-    const QRect place(TMenuGeometry::kCaptionX, entry.Y, inside.right() - TMenuGeometry::kCaptionX + 1,
-                      inside.bottom() - entry.Y + 1);
+    const QRect place(TMenuGeometry::kCaptionX, entry.Y,
+                      inside.right() - TMenuGeometry::kCaptionX + 1, inside.bottom() - entry.Y + 1);
     painter.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                      entry.Caption(host_.MenuSettings()));
     painter.end();

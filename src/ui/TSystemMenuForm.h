@@ -22,7 +22,7 @@ extern QPointer<TSystemMenuForm> SystemMenuForm;
 class TSystemMenuForm : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TSystemMenuForm(TMenuHost& host);
 
     // Opens menu menuNumber (1 file .. 5 help) in a new window that becomes
@@ -61,14 +61,14 @@ public:
     static const QColor& CaptionGrey();
     static const QColor& HighlightRed();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     // Draws entry (nullptr: none) highlighted as the entry under the pointer.
     void Highlight(const TMenuEntry* entry);
     void HighlightNeighbour(int step);

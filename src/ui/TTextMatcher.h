@@ -12,7 +12,7 @@
 // Matches are reported in the positions of the original text. An empty search text
 // is never found.
 class TTextMatcher {
-public:
+  public:
     TTextMatcher(QStringView what, TSearchOptions options);
 
     bool IsEmpty() const { return what_.isEmpty(); }
@@ -30,7 +30,7 @@ public:
     };
     TMatches Scan(QStringView text) const;
 
-private:
+  private:
     TSearchOptions options_;
     QString what_;  // folded
 };

@@ -73,7 +73,8 @@ TTextSearch::TReplaceAllResult TTextSearch::ReplaceAll(QStringView text, TTextSe
             positions.push_back(p);
     };
     collect(0, first);
-    const qsizetype firstRank = static_cast<qsizetype>(positions.size());  // of the first occurrence
+    const qsizetype firstRank =
+        static_cast<qsizetype>(positions.size());  // of the first occurrence
     positions.push_back(first);
     collect(first + m, text.size());
 

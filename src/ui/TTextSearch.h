@@ -30,7 +30,7 @@ struct TTextEdit {
 // forward only, and never wraps around to the beginning. An empty search text is
 // never found.
 class TTextSearch {
-public:
+  public:
     // Where Find next starts: just behind a non-empty selection, otherwise at the
     // beginning of the text.
     static qsizetype StartOf(TTextSelection selection);

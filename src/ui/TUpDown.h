@@ -12,7 +12,7 @@ class QToolButton;
 class TUpDown : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TUpDown(QWidget* parent = nullptr);
 
     void SetRange(int minimum, int maximum);
@@ -31,11 +31,11 @@ public:
     QToolButton* UpButton = nullptr;
     QToolButton* DownButton = nullptr;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     int minimum_ = 0;
     int maximum_ = 100;
     int position_ = 0;

@@ -30,7 +30,8 @@ TEST(Cp932Codec, WritesLookAlikesAsWindowsBestFitDoes) {
     EXPECT_EQ(Cp932Codec::Encode(u"\u301C").bytes, Bytes({0x81, 0x60}));  // wave dash
     EXPECT_EQ(Cp932Codec::Encode(u"\u2212").bytes, Bytes({0x81, 0x7C}));  // minus sign
     EXPECT_EQ(Cp932Codec::Encode(u"\u2016").bytes, Bytes({0x81, 0x61}));
-    EXPECT_EQ(Cp932Codec::Encode(u"\u00A2\u00A3\u00AC").bytes, Bytes({0x81, 0x91, 0x81, 0x92, 0x81, 0xCA}));
+    EXPECT_EQ(Cp932Codec::Encode(u"\u00A2\u00A3\u00AC").bytes,
+              Bytes({0x81, 0x91, 0x81, 0x92, 0x81, 0xCA}));
     EXPECT_TRUE(Cp932Codec::Encode(u"a\u301Cb").Complete());
 }
 
@@ -45,8 +46,9 @@ TEST(Cp932Codec, ReportsEveryCharacterItCannotEncode) {
 TEST(Cp932Codec, BytesThatAreNoCharacterComeBackUnchanged) {
     // Each alone, a lead byte at the end and before a byte that cannot follow it, and
     // an unassigned pair.
-    const QByteArray bytes[] = {Bytes({0x80}), Bytes({0xA0}), Bytes({0xFD}), Bytes({0xFE}), Bytes({0xFF}),
-                                Bytes({'a', 0x82}), Bytes({0x82, ' ', 'b'}), Bytes({0x85, 0x40})};
+    const QByteArray bytes[] = {Bytes({0x80}),           Bytes({0xA0}),      Bytes({0xFD}),
+                                Bytes({0xFE}),           Bytes({0xFF}),      Bytes({'a', 0x82}),
+                                Bytes({0x82, ' ', 'b'}), Bytes({0x85, 0x40})};
     for (const QByteArray& original : bytes) {
         const Cp932Codec::Encoded encoded = Cp932Codec::Encode(Cp932Codec::Decode(original));
         EXPECT_EQ(encoded.bytes, original) << original.toHex().constData();

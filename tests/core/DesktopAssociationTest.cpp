@@ -16,7 +16,6 @@
 
 namespace {
 
-
 // Every file below folder with its bytes, by relative path.
 QMap<QString, QByteArray> Snapshot(const QString& folder) {
     QMap<QString, QByteArray> files;
@@ -178,7 +177,8 @@ TEST_F(DesktopAssociationTest, InstalledCopyOnlyMakesItsInstalledEntryTheDefault
     EXPECT_EQ(Read(TDesktopAssociation::MimeAppsPath()),
               QStringLiteral("[Default Applications]\napplication/x-qlm-outline="
                              "invalid.hedgerow.Hedgerow.desktop;other.desktop;\n"));
-    EXPECT_TRUE(Snapshot(Data()).isEmpty()) << "the installation already holds entry, type and icon";
+    EXPECT_TRUE(Snapshot(Data()).isEmpty())
+        << "the installation already holds entry, type and icon";
     installed.Remove();
     EXPECT_EQ(Snapshot(temp.Path()), before);
 }

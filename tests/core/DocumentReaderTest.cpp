@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
-#include <sys/stat.h>
 
 #include "document/TDocumentFormatError.h"
 #include "document/TDocumentReader.h"
@@ -18,7 +18,6 @@
 namespace {
 
 using Kind = TDocumentFormatError::Kind;
-
 
 // One line per item: depth (as indentation), label, "+" when expanded, and the text
 // with its line breaks shown as "|".
@@ -163,20 +162,24 @@ TEST_F(DocumentReaderTest, TextsKeepTheirBytesThroughLoadAndSave) {
     EXPECT_EQ(dir.Read(QStringLiteral("Data/0.tmp")), QByteArray("\xED\x40 and \xFA\x5C\r\n\r\n"));
     EXPECT_EQ(store.Load(0), QString::fromUtf16(u"\u7E8A and \u7E8A\n"));
     EXPECT_EQ(Describe(result.outline, store),
-              QString::fromUtf16(u"\u3042+ [\u7E8A and \u7E8A|]\n  b [\u3042]\nc [last line without a break]\n"));
+              QString::fromUtf16(
+                  u"\u3042+ [\u7E8A and \u7E8A|]\n  b [\u3042]\nc [last line without a break]\n"));
     EXPECT_EQ(TDocumentWriter::Write(result.outline, store).Bytes(), document + "\r\n");
 }
 
 TEST_F(DocumentReaderTest, TextsThatLookLikeTheUtf8FormAreDecoded) {
     // EF BB BF are code page 932 bytes too; as the start of an item text file they
     // would be taken for the UTF-8 form.
-    const QByteArray bytes("\xEF\xBB\xBF" "abc");
+    const QByteArray bytes(
+        "\xEF\xBB\xBF"
+        "abc");
     Read("Tree=1,0=1\r\nnil:a:0\r\n" + bytes + "\r\n");
     EXPECT_EQ(store.Load(0), Cp932Codec::Decode(bytes));
 }
 
 TEST_F(DocumentReaderTest, ABrokenDoubleByteCharacterStaysInItsLabel) {
-    const TDocumentReader::Result result = Read("Tree=3,0=0,1=0,2=0\r\nnil:a\x82:0\r\nnil:\x82:0\r\nnil:b:0\r\n");
+    const TDocumentReader::Result result =
+        Read("Tree=3,0=0,1=0,2=0\r\nnil:a\x82:0\r\nnil:\x82:0\r\nnil:b:0\r\n");
     const TOutline& outline = result.outline;
     ASSERT_EQ(outline.Count(), 3);
     EXPECT_EQ(outline.ItemAt(0)->Label, Cp932Codec::Decode("a\x82"));
@@ -287,11 +290,13 @@ TEST_F(DocumentReaderTest, UnwritableTextFilesAreReportedAndTheTextsStayReadable
     QStringList reported;
     missing.OnWriteBehindFailure([&](const QString& message) { reported << message; });
     TOutlineItemModel model;
-    TDocumentReader::Read(kWorkedExample, model, [this] { return Allocate(); }, missing);
+    TDocumentReader::Read(
+        kWorkedExample, model, [this] { return Allocate(); }, missing);
     missing.FinishWriting();
     ASSERT_EQ(reported.size(), 1);
     EXPECT_TRUE(reported[0].startsWith(QStringLiteral("ファイル "))) << reported[0].toStdString();
-    EXPECT_TRUE(reported[0].contains(QStringLiteral("を作成できません"))) << reported[0].toStdString();
+    EXPECT_TRUE(reported[0].contains(QStringLiteral("を作成できません")))
+        << reported[0].toStdString();
     EXPECT_EQ(Describe(model.Outline(), missing), QStringLiteral("計画+ [first|second]\n"
                                                                  "  詳細 []\n"
                                                                  "メモ [x]\n"));
@@ -307,7 +312,8 @@ TEST_F(DocumentReaderTest, TextsNotYetInTheirFilesComeBackFromTheDocumentsCopy) 
     const QString blocked = store.Path(0) + QStringLiteral(".new.tmp");
     ASSERT_TRUE(QDir().mkpath(blocked));  // the first file cannot be written: writing stops there
     TOutlineItemModel model;
-    TDocumentReader::Read(kWorkedExample, model, [this] { return Allocate(); }, store);
+    TDocumentReader::Read(
+        kWorkedExample, model, [this] { return Allocate(); }, store);
     store.FinishWriting();
     const auto inSource = store.TextsInSource();
     ASSERT_TRUE(inSource.has_value());
@@ -320,11 +326,14 @@ TEST_F(DocumentReaderTest, TextsNotYetInTheirFilesComeBackFromTheDocumentsCopy) 
     nextStart.TakeTextsFromSource(*inSource);
     EXPECT_EQ(Describe(model.Outline(), nextStart), expected);
     nextStart.FinishWriting();
-    EXPECT_EQ(Describe(model.Outline(), TItemTextStore(store.DataDir())), expected) << "the files hold them";
-    EXPECT_FALSE(QFile::exists(store.SourcePath())) << "the copy goes once every text is in its file";
+    EXPECT_EQ(Describe(model.Outline(), TItemTextStore(store.DataDir())), expected)
+        << "the files hold them";
+    EXPECT_FALSE(QFile::exists(store.SourcePath()))
+        << "the copy goes once every text is in its file";
 
     QFile::remove(store.Path(0));
-    dir.Write(QStringLiteral("Data/Hedgerow.source.tmp"), "qlm");  // a copy that does not hold them is refused
+    dir.Write(QStringLiteral("Data/Hedgerow.source.tmp"),
+              "qlm");  // a copy that does not hold them is refused
     EXPECT_THROW(TItemTextStore(store.DataDir()).TakeTextsFromSource(*inSource), AppError);
 }
 
@@ -334,7 +343,8 @@ TEST_F(DocumentReaderTest, ACopyThatDoesNotFitLeavesNothingBehind) {
     TOutlineItemModel model;
     {
         const FileSizeLimit limit(32);  // the document does not fit, each text does
-        TDocumentReader::Read(kWorkedExample, model, [this] { return Allocate(); }, store);
+        TDocumentReader::Read(
+            kWorkedExample, model, [this] { return Allocate(); }, store);
         store.FinishWriting();
     }
     EXPECT_FALSE(QFile::exists(store.SourcePath()));

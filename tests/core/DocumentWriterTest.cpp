@@ -14,7 +14,6 @@
 
 namespace {
 
-
 class DocumentWriterTest : public testing::Test {
   protected:
     DocumentWriterTest() : store(dir.Path() + QStringLiteral("Data/")) {
@@ -82,11 +81,11 @@ TEST_F(DocumentWriterTest, TextLinesAndCountsFollowTheItemTextFiles) {
     Add(nullptr, QStringLiteral("a"), QStringLiteral("Tree=5\nnil:x:1\n"));
     Add(nullptr, QStringLiteral("b"), QStringLiteral("\n\n"));
     EXPECT_EQ(TDocumentWriter::Write(outline, store).Bytes(), QByteArray("qlm oe data form 1.3\r\n"
-                                                                       "Tree=2,0=3,1=3\r\n"
-                                                                       "nil:a:0\r\n"
-                                                                       "nil:b:0\r\n"
-                                                                       "Tree=5\r\nnil:x:1\r\n\r\n"
-                                                                       "\r\n\r\n\r\n"));
+                                                                         "Tree=2,0=3,1=3\r\n"
+                                                                         "nil:a:0\r\n"
+                                                                         "nil:b:0\r\n"
+                                                                         "Tree=5\r\nnil:x:1\r\n\r\n"
+                                                                         "\r\n\r\n\r\n"));
 }
 
 TEST_F(DocumentWriterTest, LabelsAreWrittenUnchanged) {
@@ -107,8 +106,8 @@ TEST_F(DocumentWriterTest, LookAlikeCharactersUseWindowsBytes) {
     const TDocumentWriter::Output output = TDocumentWriter::Write(outline, store);
     EXPECT_TRUE(output.Complete());
     EXPECT_EQ(output.Bytes(), QByteArray("qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:\x81\x60:0\r\n"
-                                       "1\x81\x60"
-                                       "2\r\n"));
+                                         "1\x81\x60"
+                                         "2\r\n"));
 }
 
 TEST_F(DocumentWriterTest, UnencodableCharactersAreReportedNeverWrittenAsPlaceholder) {
@@ -119,11 +118,11 @@ TEST_F(DocumentWriterTest, UnencodableCharactersAreReportedNeverWrittenAsPlaceho
     EXPECT_EQ(output.unencodable, QStringLiteral("😀𠮷🍣"));
     EXPECT_FALSE(output.Complete());
     EXPECT_EQ(output.Bytes(), QByteArray("qlm oe data form 1.3\r\n"
-                                       "Tree=2,0=3,1=1\r\n"
-                                       "nil:A?:0\r\n"
-                                       "nil:ok:0\r\n"
-                                       "a?b\r\nok?\r\n\x95\x5C\r\n"
-                                       "x??\r\n"));
+                                         "Tree=2,0=3,1=1\r\n"
+                                         "nil:A?:0\r\n"
+                                         "nil:ok:0\r\n"
+                                         "a?b\r\nok?\r\n\x95\x5C\r\n"
+                                         "x??\r\n"));
     EXPECT_FALSE(output.Bytes().contains("\xFC\xFC"));
 }
 
@@ -217,8 +216,9 @@ TEST(DocumentFileTest, AMissingFolderIsNamedAsTheReason) {
         TDocumentWriter::WriteFile(path, {"x"}, false);
         FAIL() << "written";
     } catch (const AppError& error) {
-        EXPECT_EQ(error.Text(), QStringLiteral("ファイル %1 を作成できません\nフォルダーがありません。")
-                                    .arg(QDir::toNativeSeparators(path)));
+        EXPECT_EQ(error.Text(),
+                  QStringLiteral("ファイル %1 を作成できません\nフォルダーがありません。")
+                      .arg(QDir::toNativeSeparators(path)));
     }
 }
 
@@ -234,7 +234,8 @@ TEST(DocumentFileTest, AWriteBeyondTheFileSizeLimitGivesTheSystemsReason) {
     }
     const QStringList lines = text.split(u'\n');
     ASSERT_EQ(lines.size(), 2) << text.toStdString();
-    EXPECT_EQ(lines[0], QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(lines[0],
+              QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(path)));
     EXPECT_FALSE(lines[1].isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 }
@@ -253,7 +254,8 @@ TEST(DocumentFileTest, AChangeShowsEvenWithTheSameSizeAndTime) {
     const QByteArray head(1000, 'h');
     QByteArray texts(3 << 20, 't');
     TDocumentWriter::WriteFile(path, {head, texts}, false);
-    const TDocumentWriter::Fingerprint written = TDocumentWriter::FingerprintOf(path, {head, texts});
+    const TDocumentWriter::Fingerprint written =
+        TDocumentWriter::FingerprintOf(path, {head, texts});
     EXPECT_TRUE(written.IsFor(dir.Path() + QStringLiteral("./memo.qlo")));
     EXPECT_FALSE(TDocumentWriter::ChangedSince(written));
 

@@ -12,7 +12,7 @@ using Mode = TMovePrimitive::Mode;
 
 // A(0) [A1(1) [A11(2)]] B(3) C(4)
 class MovePrimitive : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         a = outline.Insert(outline.Root(), 0, "A", 0);
         a1 = outline.Insert(a, 0, "A1", 1);
@@ -51,8 +51,10 @@ TEST_F(MovePrimitive, RefusesMovesIntoItsOwnSubtreeOrToWhereItStands) {
     EXPECT_FALSE(TMovePrimitive::Resolve(outline, a, Mode::Before, a1));
     EXPECT_FALSE(TMovePrimitive::Resolve(outline, b, Mode::Before, c)) << "already just before";
     EXPECT_TRUE(TMovePrimitive::Resolve(outline, c, Mode::Before, b));
-    EXPECT_FALSE(TMovePrimitive::Resolve(outline, a11, Mode::LastChild, a1)) << "already its last child";
-    EXPECT_FALSE(TMovePrimitive::Resolve(outline, c, Mode::LastSibling, nullptr)) << "already the last item";
+    EXPECT_FALSE(TMovePrimitive::Resolve(outline, a11, Mode::LastChild, a1))
+        << "already its last child";
+    EXPECT_FALSE(TMovePrimitive::Resolve(outline, c, Mode::LastSibling, nullptr))
+        << "already the last item";
 }
 
 TEST_F(MovePrimitive, ExpandedStatesFollowTheItemToItsNewIndex) {
@@ -79,8 +81,10 @@ TEST(DropZone, ClassifiesTheRowUnderThePointer) {
     const TDropZone::Row row{57, 120, 19};  // a second-level item
     EXPECT_EQ(TDropZone::Classify(60, &row, false), TDropZone::Zone::OnItem);
     EXPECT_EQ(TDropZone::Classify(119, &row, false), TDropZone::Zone::OnItem);
-    EXPECT_EQ(TDropZone::Classify(120, &row, false), TDropZone::Zone::Nowhere) << "right of the label";
-    EXPECT_EQ(TDropZone::Classify(45, &row, false), TDropZone::Zone::Nowhere) << "the expand button";
+    EXPECT_EQ(TDropZone::Classify(120, &row, false), TDropZone::Zone::Nowhere)
+        << "right of the label";
+    EXPECT_EQ(TDropZone::Classify(45, &row, false), TDropZone::Zone::Nowhere)
+        << "the expand button";
     EXPECT_EQ(TDropZone::Classify(10, &row, false), TDropZone::Zone::Indentation);
     EXPECT_EQ(TDropZone::Classify(10, nullptr, true), TDropZone::Zone::BelowItems);
     EXPECT_EQ(TDropZone::Classify(10, nullptr, false), TDropZone::Zone::Nowhere);

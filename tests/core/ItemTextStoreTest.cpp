@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "document/TItemTextStore.h"
 #include "platform/AppError.h"
 #include "support/FileSizeLimit.h"
@@ -18,7 +17,8 @@ TEST(ItemTextStore, StoresCodePage932WithCrLfAndReadsItBack) {
     TempDir dir;
     TItemTextStore store(dir.Path());
     store.Store(3, u"一行目\n二行目");
-    EXPECT_EQ(dir.Read("3.tmp"), QByteArray("\x88\xea\x8d\x73\x96\xda\r\n\x93\xf1\x8d\x73\x96\xda\r\n"));
+    EXPECT_EQ(dir.Read("3.tmp"),
+              QByteArray("\x88\xea\x8d\x73\x96\xda\r\n\x93\xf1\x8d\x73\x96\xda\r\n"));
     EXPECT_EQ(store.Load(3), QString::fromUtf16(u"一行目\n二行目"));
 }
 
@@ -39,7 +39,9 @@ TEST(ItemTextStore, KeepsCharactersCodePage932CannotHold) {
 
 TEST(ItemTextStore, KeepsBytesThatAreNoCharacterNextToAnEmoji) {
     TempDir dir;
-    const QByteArray bytes("a\x80" "b\r\n");
+    const QByteArray bytes(
+        "a\x80"
+        "b\r\n");
     dir.Write("2.tmp", bytes);
     TItemTextStore store(dir.Path());
     const QString text = store.Load(2) + QString::fromUtf16(u"😀");  // the UTF-8 form
@@ -72,11 +74,12 @@ TEST(ItemTextStore, DocumentLinesAreTakenAsTheyAreOnlyInTheDocumentsOwnForm) {
     const QByteArray taken = document;
     store.Store(3, QString::fromUtf16(u"emoji 😀"));  // the UTF-8 form
     EXPECT_FALSE(store.AppendDocumentLines(3, document, &lines));
-    const QByteArray foreign[] = {"a\nb\r\n", "a\rb\r\n", "a\r\nb", QByteArray("a\0b\r\n", 5), "\n\r\n",
-                                  "a\r\r\n", "\r\n\n", "\r"};
+    const QByteArray foreign[] = {"a\nb\r\n", "a\rb\r\n", "a\r\nb", QByteArray("a\0b\r\n", 5),
+                                  "\n\r\n",   "a\r\r\n",  "\r\n\n", "\r"};
     for (const QByteArray& bytes : foreign) {
         dir.Write("4.tmp", bytes);
-        EXPECT_FALSE(store.AppendDocumentLines(4, document, &lines)) << bytes.toPercentEncoding().constData();
+        EXPECT_FALSE(store.AppendDocumentLines(4, document, &lines))
+            << bytes.toPercentEncoding().constData();
     }
     EXPECT_EQ(document, taken);  // nothing of a refused file stays behind
     EXPECT_THROW(store.AppendDocumentLines(99, document, &lines), AppError);
@@ -126,8 +129,9 @@ TEST(ItemTextStore, FailingToWriteThrowsTheCreateMessageWithTheReason) {
         store.Store(0, u"text");
         FAIL() << "no error";
     } catch (const AppError& error) {
-        EXPECT_EQ(error.Text(), QStringLiteral("ファイル %1 を作成できません\nフォルダーがありません。")
-                                    .arg(QDir::toNativeSeparators(store.Path(0))));
+        EXPECT_EQ(error.Text(),
+                  QStringLiteral("ファイル %1 を作成できません\nフォルダーがありません。")
+                      .arg(QDir::toNativeSeparators(store.Path(0))));
     }
 }
 
@@ -143,7 +147,8 @@ TEST(ItemTextStore, AWriteBeyondTheFileSizeLimitGivesTheSystemsReason) {
     }
     const QStringList lines = text.split(u'\n');
     ASSERT_EQ(lines.size(), 2) << text.toStdString();
-    EXPECT_EQ(lines[0], QStringLiteral("ファイル %1 を作成できません").arg(QDir::toNativeSeparators(store.Path(1))));
+    EXPECT_EQ(lines[0], QStringLiteral("ファイル %1 を作成できません")
+                            .arg(QDir::toNativeSeparators(store.Path(1))));
     EXPECT_FALSE(lines[1].isEmpty());
 }
 

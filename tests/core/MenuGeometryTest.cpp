@@ -13,8 +13,8 @@ int CodeAt(const TMenuTable& table, int x, int y) {
 }
 
 TSettingsList NoRecentFiles() {
-    return TSettingsList(
-        QStringList{"RecentFile1=nil", "RecentFile2=nil", "RecentFile3=nil", "RecentFile4=nil", "RecentFile5=nil"});
+    return TSettingsList(QStringList{"RecentFile1=nil", "RecentFile2=nil", "RecentFile3=nil",
+                                     "RecentFile4=nil", "RecentFile5=nil"});
 }
 
 }  // namespace

@@ -15,13 +15,15 @@ struct Expected {
 
 TSettingsList Recent(const QStringList& values) {
     QStringList lines;
-    for (int i = 0; i < values.size(); ++i) lines << QStringLiteral("RecentFile%1=%2").arg(i + 1).arg(values[i]);
+    for (int i = 0; i < values.size(); ++i)
+        lines << QStringLiteral("RecentFile%1=%2").arg(i + 1).arg(values[i]);
     return TSettingsList(lines);
 }
 
 const QStringList kAllNil = {"nil", "nil", "nil", "nil", "nil"};
 
-void ExpectEntries(const TMenuTable& table, const TSettingsList& settings, const QList<Expected>& expected) {
+void ExpectEntries(const TMenuTable& table, const TSettingsList& settings,
+                   const QList<Expected>& expected) {
     ASSERT_EQ(table.Entries.size(), expected.size());
     for (qsizetype i = 0; i < expected.size(); ++i) {
         const TMenuEntry& entry = table.Entries[i];
@@ -62,8 +64,8 @@ TEST(MenuTables, FileMenuWithoutRecentFiles) {
 }
 
 TEST(MenuTables, FileMenuWithFiveRecentFiles) {
-    const TSettingsList settings =
-        Recent({"C:\\doc\\one.qlo", "C:\\doc\\two.qlo", "D:three.qlo", "/home/u/four.qlo", "five.qlo"});
+    const TSettingsList settings = Recent(
+        {"C:\\doc\\one.qlo", "C:\\doc\\two.qlo", "D:three.qlo", "/home/u/four.qlo", "five.qlo"});
     const TMenuTable table = TMenuTables::Build(1, settings);
     EXPECT_EQ(table.RecentFileCount, 5);
     EXPECT_EQ(table.Size, QSize(120, 280));
@@ -104,8 +106,8 @@ TEST(MenuTables, NilBelowTheHighestUsedEntryIsListedAsNil) {
 }
 
 TEST(MenuTables, AbsentRecentKeyShowsAnEmptyCaption) {
-    const TSettingsList settings(QStringList{"RecentFile1=nil", "RecentFile2=nil", "RecentFile4=nil",
-                                             "RecentFile5=nil"});
+    const TSettingsList settings(
+        QStringList{"RecentFile1=nil", "RecentFile2=nil", "RecentFile4=nil", "RecentFile5=nil"});
     const TMenuTable table = TMenuTables::Build(1, settings);
     ASSERT_EQ(table.RecentFileCount, 3);
     EXPECT_EQ(table.Find(107)->Caption(settings), "");
@@ -132,9 +134,11 @@ TEST(MenuTables, EditMenu) {
          {22, 30, "子項目を追加", "現在選択している項目の下の階層に、新しい項目を追加します。"},
          {23, 50, "項目を削除", "現在選択している項目と、その子項目を削除します。"},
          {24, 90, "項目を張り付け",
-          "クリップボード内にある文章から、現在選択している項目と同じ階層に、新しい項目を追加します。"},
+          "クリップボード内にある文章から、現在選択している項目と同じ階層に、新しい項目を追加します"
+          "。"},
          {25, 110, "子項目を張り付け",
-          "クリップボード内にある文章から、現在選択している項目の下の階層に、新しい項目を追加します。"},
+          "クリップボード内にある文章から、現在選択している項目の下の階層に、新しい項目を追加します"
+          "。"},
          {26, 150, "文章を切り取り", "選択されている文章を、クリップボード内に切り取ります。"},
          {27, 170, "文章をコピー", "選択されている文章を、クリップボード内にコピーします。"},
          {28, 190, "文章を張り付け", "クリップボード内の文章を、張り付けます。"},
@@ -147,10 +151,12 @@ TEST(MenuTables, ViewMenu) {
     const TMenuTable table = TMenuTables::Build(3, settings);
     EXPECT_EQ(table.Left, 149);
     EXPECT_EQ(table.Size, QSize(100, 60));
-    ExpectEntries(table, settings,
-                  {{31, 10, "検索", "現在開いているファイルから、指定した範囲で、文字列の検索をします。"},
-                   {32, 30, "置換",
-                    "現在開いているファイルから、指定した範囲で、文字列を検索し、任意の文字列に置換します。"}});
+    ExpectEntries(
+        table, settings,
+        {{31, 10, "検索", "現在開いているファイルから、指定した範囲で、文字列の検索をします。"},
+         {32, 30, "置換",
+          "現在開いているファイルから、指定した範囲で、文字列を検索し、任意の文字列に置換します"
+          "。"}});
     EXPECT_TRUE(table.Separators.isEmpty());
 }
 
@@ -161,14 +167,19 @@ TEST(MenuTables, OptionMenuWithMarks) {
     EXPECT_EQ(table.Size, QSize(200, 260));
     ExpectEntries(
         table, settings,
-        {{41, 10, "○自動読み込みを有効にする", "起動時に、前回開いていたファイルを自動で読み込みます。"},
+        {{41, 10, "○自動読み込みを有効にする",
+          "起動時に、前回開いていたファイルを自動で読み込みます。"},
          {42, 30, "×自動保存を有効にする", "終了時に、編集しているファイルを自動で保存します。"},
          {43, 50, "×自動バックアップを有効にする",
           "保存時に、自動でファイルのバックアップをとります。拡張子を「qlo~」として保存します。"},
-         {44, 90, "×右端で折り返す", "エディター内に入りきらない文章を、右端で折り返して表示します。"},
-         {45, 110, "　アウトラインのフォント設定をする", "アウトラインの項目のラベル部分のフォントを設定します。"},
-         {46, 130, "　エディターのフォント設定をする", "エディターに表示される文章のフォントを設定します。"},
-         {47, 170, "　「qlo」の拡張子を関連づける", "「qlo」の拡張子を、本アプリケーションに関連づけます。"},
+         {44, 90, "×右端で折り返す",
+          "エディター内に入りきらない文章を、右端で折り返して表示します。"},
+         {45, 110, "　アウトラインのフォント設定をする",
+          "アウトラインの項目のラベル部分のフォントを設定します。"},
+         {46, 130, "　エディターのフォント設定をする",
+          "エディターに表示される文章のフォントを設定します。"},
+         {47, 170, "　「qlo」の拡張子を関連づける",
+          "「qlo」の拡張子を、本アプリケーションに関連づけます。"},
          {48, 190, "　全てのレジストリ情報を削除する",
           "本アプリケーションに関する、全てのレジストリ情報を削除します。"},
          {49, 230, "　オプション設定", "本アプリケーションに関する設定を行います。"}});
@@ -176,7 +187,8 @@ TEST(MenuTables, OptionMenuWithMarks) {
 }
 
 TEST(MenuTables, OptionMenuTogglesReadTheirKeysEachTime) {
-    TSettingsList settings(QStringList{"AutoLoad=1", "AutoSave=1", "AutoBackup=1", "EditorWordWrap=1"});
+    TSettingsList settings(
+        QStringList{"AutoLoad=1", "AutoSave=1", "AutoBackup=1", "EditorWordWrap=1"});
     const TMenuTable table = TMenuTables::Build(4, settings);
     EXPECT_EQ(table.Find(41)->ToggleKey, "AutoLoad");
     EXPECT_EQ(table.Find(42)->ToggleKey, "AutoSave");
@@ -189,7 +201,8 @@ TEST(MenuTables, OptionMenuTogglesReadTheirKeysEachTime) {
 
 TEST(MenuTables, ToggleMarkIsACircleOnlyForExactlyOne) {
     EXPECT_EQ(TMenuTables::ToggleMark("1"), "○");
-    for (const char* value : {"0", "nil", "", " 1", "11", "true"}) EXPECT_EQ(TMenuTables::ToggleMark(value), "×");
+    for (const char* value : {"0", "nil", "", " 1", "11", "true"})
+        EXPECT_EQ(TMenuTables::ToggleMark(value), "×");
 }
 
 TEST(MenuTables, HelpMenu) {
@@ -197,13 +210,16 @@ TEST(MenuTables, HelpMenu) {
     const TMenuTable table = TMenuTables::Build(5, settings);
     EXPECT_EQ(table.Left, 310);
     EXPECT_EQ(table.Size, QSize(200, 120));
-    ExpectEntries(
-        table, settings,
-        {{51, 10, "ヘルプを参照する", "ヘルプを参照します。ウェブブラウザーがインストールされている必要があります。"},
-         {52, 30, "バージョン情報", "本アプリケーションのバージョン情報を表示します。"},
-         {53, 70, "brisbeck ホームページ",
-          "brisbeck ホームページを訪れます。本アプリケーションの最新バージョンは、ここから入手してください。"},
-         {54, 90, "最新バージョン情報を見る", "インターネット経由で、最新バージョン情報のあるページを表示します。"}});
+    ExpectEntries(table, settings,
+                  {{51, 10, "ヘルプを参照する",
+                    "ヘルプを参照します。ウェブブラウザーがインストールされている必要があります。"},
+                   {52, 30, "バージョン情報", "本アプリケーションのバージョン情報を表示します。"},
+                   {53, 70, "brisbeck ホームページ",
+                    "brisbeck "
+                    "ホームページを訪れます。本アプリケーションの最新バージョンは、ここから入手して"
+                    "ください。"},
+                   {54, 90, "最新バージョン情報を見る",
+                    "インターネット経由で、最新バージョン情報のあるページを表示します。"}});
     ExpectSeparators(table, {55}, 10, 190);
 }
 
@@ -220,7 +236,8 @@ TEST(MenuTables, ClosingRules) {
     EXPECT_EQ(TMenuTables::ClosingOf(TMenuCommand::SaveFileAs), TMenuClosing::HideRunClose);
     EXPECT_EQ(TMenuTables::ClosingOf(TMenuCommand::Find), TMenuClosing::HideRun);
     EXPECT_EQ(TMenuTables::ClosingOf(TMenuCommand::Replace), TMenuClosing::HideRun);
-    for (TMenuCommand command : {TMenuCommand::NewFile, TMenuCommand::SaveFile, TMenuCommand::Exit,
-                                 TMenuCommand::RecentFile3, TMenuCommand::SetOption, TMenuCommand::Version})
+    for (TMenuCommand command :
+         {TMenuCommand::NewFile, TMenuCommand::SaveFile, TMenuCommand::Exit,
+          TMenuCommand::RecentFile3, TMenuCommand::SetOption, TMenuCommand::Version})
         EXPECT_EQ(TMenuTables::ClosingOf(command), TMenuClosing::RunThenClose);
 }

@@ -8,7 +8,8 @@
 
 namespace {
 
-QString Found(const QString& text, const QString& what, TSearchOptions options, qsizetype from = 0) {
+QString Found(const QString& text, const QString& what, TSearchOptions options,
+              qsizetype from = 0) {
     const auto found = TTextMatcher(what, options).FindFrom(text, from);
     return found ? text.mid(found->start, found->length) : QStringLiteral("<none>");
 }
@@ -30,22 +31,24 @@ TEST(TextMatcher, OptionsMatchOtherFormsAndSelectExactlyTheOriginalCharacters) {
     EXPECT_EQ(Found("全角　空白", " ", ignoreWidth), "　");
     EXPECT_EQ(Found("abc", "", both), "<none>");
 
-    const auto matches = TTextMatcher(QStringLiteral("aa"), ignoreCase).Scan(QStringLiteral("xAAAaa"));
+    const auto matches =
+        TTextMatcher(QStringLiteral("aa"), ignoreCase).Scan(QStringLiteral("xAAAaa"));
     EXPECT_EQ(matches.count, 2) << "matches do not overlap";
     EXPECT_EQ(matches.first->start, 1);
 }
 
 class OutlineSearchTest : public testing::Test {
-protected:
+  protected:
     TOutlineItem* Add(TOutlineItem* parent, const QString& label, const QString& text) {
-        TOutlineItem* item = outline.Insert(parent ? parent : outline.Root(),
-                                            (parent ? parent : outline.Root())->ChildCount(), label,
-                                            next);
+        TOutlineItem* item =
+            outline.Insert(parent ? parent : outline.Root(),
+                           (parent ? parent : outline.Root())->ChildCount(), label, next);
         store.Store(next++, text);
         return item;
     }
     TOutlineSearch::TResult Run(const QString& what, TSearchOptions options = {},
-                                const TOutlineItem* shown = nullptr, const QString& shownText = {}) {
+                                const TOutlineItem* shown = nullptr,
+                                const QString& shownText = {}) {
         const auto snapshot = TOutlineSearch::Snapshot(outline, store, shown, shownText);
         std::atomic<bool> cancel{false};
         return TOutlineSearch::Run(snapshot, TTextMatcher(what, options), cancel);
@@ -75,7 +78,8 @@ TEST_F(OutlineSearchTest, ListsEveryItemHoldingTheTextWithItsPathLineAndCount) {
     EXPECT_EQ(result.hits[1].line, "子 word");
     const auto& deep = result.hits[2];
     EXPECT_EQ(deep.path, "親 › 子 word › 孫");
-    EXPECT_TRUE(deep.line.startsWith(u'…') && deep.line.endsWith(u'…')) << "a long line is cut around the match";
+    EXPECT_TRUE(deep.line.startsWith(u'…') && deep.line.endsWith(u'…'))
+        << "a long line is cut around the match";
     EXPECT_LE(deep.line.size(), TOutlineSearch::kContextBefore + TOutlineSearch::kLineLength + 2);
     EXPECT_EQ(deep.line.mid(deep.markStart, deep.markLength), "word");
 

@@ -9,7 +9,7 @@ namespace {
 
 // a(0) [b(1) [c(2)] d(3)] e(4)
 class OutlineTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         a = outline.Insert(outline.Root(), 0, "a", 0);
         b = outline.Insert(a, 0, "b", 1);

@@ -13,7 +13,8 @@ QStringList Recent(const TSettingsList& settings) {
 }
 
 TEST(RecentFiles, FoundEntriesMoveToTheTopAndNewOnesPushTheOldestOut) {
-    TSettingsList settings({"RecentFile1=a", "RecentFile2=b", "RecentFile3=c", "RecentFile4=nil", "RecentFile5=nil"});
+    TSettingsList settings(
+        {"RecentFile1=a", "RecentFile2=b", "RecentFile3=c", "RecentFile4=nil", "RecentFile5=nil"});
     TRecentFiles::Add(settings, "c");
     EXPECT_EQ(Recent(settings), QStringList({"c", "a", "b", "nil", "nil"}));
     TRecentFiles::Add(settings, "d");
@@ -28,8 +29,8 @@ TEST(RecentFiles, FoundEntriesMoveToTheTopAndNewOnesPushTheOldestOut) {
 }
 
 TEST(RecentFiles, PathsCompareWithLetterCase) {
-    TSettingsList settings({"RecentFile1=/x/A.qlo", "RecentFile2=nil", "RecentFile3=nil", "RecentFile4=nil",
-                            "RecentFile5=nil"});
+    TSettingsList settings({"RecentFile1=/x/A.qlo", "RecentFile2=nil", "RecentFile3=nil",
+                            "RecentFile4=nil", "RecentFile5=nil"});
     TRecentFiles::Add(settings, "/x/a.qlo");
     EXPECT_EQ(Recent(settings), QStringList({"/x/a.qlo", "/x/A.qlo", "nil", "nil", "nil"}));
 }

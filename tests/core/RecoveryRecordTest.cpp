@@ -42,9 +42,10 @@ void ExpectSame(const TRecoveryRecord& actual, const TRecoveryRecord& expected) 
     ASSERT_EQ(actual.Loaded.has_value(), expected.Loaded.has_value());
     if (expected.Loaded) {
         EXPECT_EQ(actual.Loaded->path, expected.Loaded->path);
-        EXPECT_EQ(std::tuple(actual.Loaded->size, actual.Loaded->inode, actual.Loaded->modified, actual.Loaded->changed),
-                  std::tuple(expected.Loaded->size, expected.Loaded->inode, expected.Loaded->modified,
-                             expected.Loaded->changed));
+        EXPECT_EQ(std::tuple(actual.Loaded->size, actual.Loaded->inode, actual.Loaded->modified,
+                             actual.Loaded->changed),
+                  std::tuple(expected.Loaded->size, expected.Loaded->inode,
+                             expected.Loaded->modified, expected.Loaded->changed));
     }
 }
 
@@ -72,7 +73,8 @@ TRecoveryRecord AwkwardRecord() {
         outline, QString::fromUtf16(u"/home/利用者/文書 😀/計画 100%\n.qlo"), true, 3);
     record.SourceTexts = {{7, 120, 0, 0}, {12, 4'500'000'000, 52, 3}};
     // The document as loaded: a time before 1970, a path with a line break.
-    record.Loaded = TDocumentWriter::Fingerprint{record.EditFile, 5'000'000'000, 1835012, -1, 1733650000123456789};
+    record.Loaded = TDocumentWriter::Fingerprint{record.EditFile, 5'000'000'000, 1835012, -1,
+                                                 1733650000123456789};
     return record;
 }
 

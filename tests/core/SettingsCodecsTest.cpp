@@ -110,7 +110,8 @@ TEST(StartupSettings, ReadsTheValuesAndListsTheOnesThatDoNotRead) {
     EXPECT_FALSE(values.editorFont);
     EXPECT_EQ(values.badValues, QStringList({"wide"}));
 
-    EXPECT_FALSE(TStartupSettings::Read(TSettingsList({"TreeFontName="})).treeFont) << "an empty name is no font";
+    EXPECT_FALSE(TStartupSettings::Read(TSettingsList({"TreeFontName="})).treeFont)
+        << "an empty name is no font";
     EXPECT_FALSE(TStartupSettings::Read(TSettingsList()).editorFont) << "neither is an absent one";
 }
 

@@ -23,7 +23,8 @@ TEST(TextLines, EditorTextsRoundTripWithoutGrowingOrLosingLines) {
     for (const char* text : {"", "a", "a\n", "\n", "\n\n", "a\nb", "a\n\nb\n", "  trailing  "}) {
         const QString original = QString::fromUtf8(text);
         EXPECT_EQ(TTextLines::FromFile(TTextLines::ToFile(original)), original) << text;
-        EXPECT_EQ(TTextLines::LineCount(original), TTextLines::ToFile(original).count(QStringLiteral("\r\n")));
+        EXPECT_EQ(TTextLines::LineCount(original),
+                  TTextLines::ToFile(original).count(QStringLiteral("\r\n")));
     }
 }
 

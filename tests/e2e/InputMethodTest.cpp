@@ -76,7 +76,7 @@ QString MissingPieces() {
 }
 
 class InputMethod : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const QString missing = MissingPieces();
         if (!missing.isEmpty())
@@ -100,13 +100,12 @@ protected:
     void TearDown() override {
         if (HasFailure()) KeepEvidence();
         // The program first: it talks to the input method until it ends.
-        for (QProcess* process : {app_.get(), fcitx_.get(), mozc_.get(), bus_.get()}) XSession::End(process);
+        for (QProcess* process : {app_.get(), fcitx_.get(), mozc_.get(), bus_.get()})
+            XSession::End(process);
         x.Stop();
     }
 
-    void PrepareProgram() {
-        ASSERT_TRUE(XSession::InstallProgram(program.Path()));
-    }
+    void PrepareProgram() { ASSERT_TRUE(XSession::InstallProgram(program.Path())); }
 
     // One group with the US keyboard and mozc, mozc switched on in every new field.
     void PrepareHome() {

@@ -27,7 +27,9 @@ int DifferentPixels(const QImage& a, const QImage& b) {
     for (int y = 0; y < std::min(a.height(), b.height()); ++y)
         for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 24)
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                    std::abs(qBlue(p) - qBlue(q)) >
+                24)
                 ++count;
         }
     return count;
@@ -55,11 +57,13 @@ int RedPixels(const QImage& image) {
 }
 
 class RealWindow : public testing::TestWithParam<bool> {
-protected:
+  protected:
     void SetUp() override {
-        ASSERT_TRUE(x.Start(GetParam())) << "Xvfb" << (GetParam() ? " with openbox" : "") << " did not start";
+        ASSERT_TRUE(x.Start(GetParam()))
+            << "Xvfb" << (GetParam() ? " with openbox" : "") << " did not start";
         ASSERT_TRUE(XSession::InstallProgram(program.Path()));
-        QFile::setPermissions(runtime.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(runtime.Path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void TearDown() override {
@@ -76,7 +80,8 @@ protected:
         const QString folder = QStringLiteral(HEDGEROW_E2E_ARTIFACTS);
         QDir().mkpath(folder);
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        QString name = QString::fromLatin1(info->test_suite_name()) + u'.' + QString::fromLatin1(info->name());
+        QString name =
+            QString::fromLatin1(info->test_suite_name()) + u'.' + QString::fromLatin1(info->name());
         name.replace(u'/', u'_');
         const QImage now = x.Screenshot();
         if (!now.isNull()) now.save(folder + u'/' + name + QStringLiteral("-at-failure.png"));
@@ -86,13 +91,18 @@ protected:
 
     // Settings that skip the first-start question and place the window.
     void WriteSettings(const QStringList& extra) {
-        QStringList lines = {QStringLiteral("iniFileVer=1.06"), QStringLiteral("FormLeft=40"),
-                             QStringLiteral("FormTop=30"), QStringLiteral("FormWidth=%1").arg(kWidth),
-                             QStringLiteral("FormHeight=%1").arg(kHeight), QStringLiteral("AutoLoad=0"),
-                             QStringLiteral("AutoSave=0"), QStringLiteral("AutoBackup=0")};
+        QStringList lines = {QStringLiteral("iniFileVer=1.06"),
+                             QStringLiteral("FormLeft=40"),
+                             QStringLiteral("FormTop=30"),
+                             QStringLiteral("FormWidth=%1").arg(kWidth),
+                             QStringLiteral("FormHeight=%1").arg(kHeight),
+                             QStringLiteral("AutoLoad=0"),
+                             QStringLiteral("AutoSave=0"),
+                             QStringLiteral("AutoBackup=0")};
         for (const QString& line : extra) {
             const QString name = line.section(u'=', 0, 0) + u'=';
-            lines.erase(std::remove_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(name); }),
+            lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                       [&](const QString& l) { return l.startsWith(name); }),
                         lines.end());
             lines << line;
         }
@@ -118,17 +128,20 @@ protected:
     }
 
     // The first visible window of the process whose width passes the test.
-    QString WaitForWindow(QProcess* process, const std::function<bool(const QRect&)>& fits, int ms = 15000) {
+    QString WaitForWindow(QProcess* process, const std::function<bool(const QRect&)>& fits,
+                          int ms = 15000) {
         return x.WaitForWindow(*process, fits, ms);
     }
 
     QString WaitForMainWindow(QProcess* process) {
-        const QString window = WaitForWindow(process, [](const QRect& g) { return g.width() >= 600; });
+        const QString window =
+            WaitForWindow(process, [](const QRect& g) { return g.width() >= 600; });
         if (window.isEmpty())
             ADD_FAILURE() << "no main window; the program "
                           << (process->state() == QProcess::Running
                                   ? std::string("runs")
-                                  : "ended with " + std::to_string(process->exitCode()) + " " + process->errorString().toStdString() + ": " +
+                                  : "ended with " + std::to_string(process->exitCode()) + " " +
+                                        process->errorString().toStdString() + ": " +
                                         process->readAllStandardOutput().toStdString());
         Settle();
         return window;
@@ -137,8 +150,8 @@ protected:
     static void Settle(int ms = 400) { QThread::msleep(ms); }
 
     void Move(const QString& window, int X, int Y) {
-        x.Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(X),
-                   QString::number(Y)});
+        x.Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                   QString::number(X), QString::number(Y)});
         Settle(150);
     }
 
@@ -185,7 +198,8 @@ TEST_P(RealWindow, FirstStartAsksTheAssociationQuestionAndNoAnswersIt) {
     const QRect box = x.Geometry(question);
     Shot(question, QStringLiteral("question"));
     EXPECT_LT(box.width(), 600) << "the first window is not the question box";
-    EXPECT_EQ(WindowName(question), QStringLiteral("確認")) << "titles are exactly the program's own";
+    EXPECT_EQ(WindowName(question), QStringLiteral("確認"))
+        << "titles are exactly the program's own";
     EXPECT_FALSE(QFile::exists(program.File("Hedgerow.ini")));
 
     x.Xdotool({QStringLiteral("windowfocus"), question});
@@ -193,11 +207,13 @@ TEST_P(RealWindow, FirstStartAsksTheAssociationQuestionAndNoAnswersIt) {
     x.Xdotool({QStringLiteral("key"), QStringLiteral("n")});
     const QString main = WaitForMainWindow(app);
     ASSERT_FALSE(main.isEmpty()) << "the main window did not appear after the answer";
-    EXPECT_FALSE(x.VisibleWindows(app->processId()).contains(question)) << "the question is still shown";
+    EXPECT_FALSE(x.VisibleWindows(app->processId()).contains(question))
+        << "the question is still shown";
     EXPECT_EQ(WindowName(main), QStringLiteral("brisbeck outline editor 1.08"));
 
     const QRect geometry = x.Geometry(main);
-    EXPECT_EQ(geometry.topLeft(), QPoint(0, 0)) << "the very first start begins at the top-left corner";
+    EXPECT_EQ(geometry.topLeft(), QPoint(0, 0))
+        << "the very first start begins at the top-left corner";
     Click(main, geometry.width() - 20, 20);  // the close button
     ASSERT_TRUE(WaitForExit(app));
     const QByteArray ini = program.Read("Hedgerow.ini");
@@ -223,10 +239,13 @@ TEST_P(RealWindow, HoverOverAToolButtonShowsItsActiveLookAndHint) {
     const QImage normal(program.File("Data/Item_Cut_Normal.bmp"));
     ASSERT_FALSE(active.isNull());
     const QRect drawn(button.topLeft(), active.size());
-    EXPECT_GT(DifferentPixels(before.copy(drawn), after.copy(drawn)), 50) << "the button's look did not change";
-    EXPECT_LT(DifferentPixels(after.copy(drawn), active.convertToFormat(QImage::Format_RGB32)), active.width())
+    EXPECT_GT(DifferentPixels(before.copy(drawn), after.copy(drawn)), 50)
+        << "the button's look did not change";
+    EXPECT_LT(DifferentPixels(after.copy(drawn), active.convertToFormat(QImage::Format_RGB32)),
+              active.width())
         << "the button does not show its active look";
-    EXPECT_LT(DifferentPixels(before.copy(drawn), normal.convertToFormat(QImage::Format_RGB32)), normal.width())
+    EXPECT_LT(DifferentPixels(before.copy(drawn), normal.convertToFormat(QImage::Format_RGB32)),
+              normal.width())
         << "the button did not show its normal look before";
 
     // The hint line: blank before, text after.
@@ -249,7 +268,8 @@ TEST_P(RealWindow, EditedOutlineIsSavedByTheCloseButtonWithAutoSave) {
     Click(main, 65, 195);  // child: a child of it, selected
     Shot(main, QStringLiteral("items"));
     Click(main, 800, 300);  // into the editor
-    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral("hello e2e")});
+    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"),
+               QStringLiteral("hello e2e")});
     Settle();
     Shot(main, QStringLiteral("typed"));
     Click(main, 40, 325);  // left: the child moves out, after its parent
@@ -271,7 +291,8 @@ TEST_P(RealWindow, EditedOutlineIsSavedByTheCloseButtonWithAutoSave) {
     EXPECT_EQ(lines[5], "hello e2e\r");
 
     const QByteArray ini = program.Read("Hedgerow.ini");
-    EXPECT_TRUE(ini.contains("\r\nEditFile=" + QFile::encodeName(document) + "\r\n")) << ini.constData();
+    EXPECT_TRUE(ini.contains("\r\nEditFile=" + QFile::encodeName(document) + "\r\n"))
+        << ini.constData();
     EXPECT_TRUE(ini.contains("\r\nAutoSave=1\r\n")) << ini.constData();
     EXPECT_TRUE(QDir(program.File("Data")).entryList({QStringLiteral("*.tmp")}).isEmpty())
         << "item text files were left behind";
@@ -283,9 +304,12 @@ TEST_P(RealWindow, MenuEntryChosenWithThePointerRuns) {
     const QString main = WaitForMainWindow(app);
     ASSERT_FALSE(main.isEmpty());
     Click(main, 250, 46);  // the "option" menu title
-    const QString menu = WaitForWindow(app, [](const QRect& g) { return g.width() < 600; }, 3000);
+    const QString menu = WaitForWindow(
+        app, [](const QRect& g) { return g.width() < 600; }, 3000);
     Shot(main, QStringLiteral("menu"));
-    if (menu.isEmpty()) GTEST_SKIP() << "no drop-down menu opened: the menus are not wired into the main window yet";
+    if (menu.isEmpty())
+        GTEST_SKIP()
+            << "no drop-down menu opened: the menus are not wired into the main window yet";
     Move(menu, 60, 40);
     Click(menu, 60, 57);  // "自動バックアップを有効にする"
     Shot(main, QStringLiteral("chosen"));
@@ -306,18 +330,21 @@ TEST_P(RealWindow, CtrlSSavesTheDocumentTypedInto) {
     ASSERT_FALSE(main.isEmpty());
     Click(main, 600, 300);  // into the editor
     Key(QStringLiteral("ctrl+End"));
-    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral(" typed")});
+    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"),
+               QStringLiteral(" typed")});
     Settle(200);
     Key(QStringLiteral("ctrl+s"));
     Shot(main, QStringLiteral("saved"));
-    EXPECT_TRUE(documents.Read("keys.qlo").contains("begin typed\r\n")) << documents.Read("keys.qlo").constData();
+    EXPECT_TRUE(documents.Read("keys.qlo").contains("begin typed\r\n"))
+        << documents.Read("keys.qlo").constData();
 }
 
 // F10 opens the file menu, Down highlights its first entry as the pointer does, Enter
 // runs it: "新規作成" leaves an empty outline and no document name.
 TEST_P(RealWindow, MenuEntryChosenWithTheKeyboardRuns) {
     WriteSettings({});
-    const QByteArray document = "qlm oe data form 1.3\r\nTree=2,0=0,1=0\r\nnil:one:0\r\nnil:two:0\r\n";
+    const QByteArray document =
+        "qlm oe data form 1.3\r\nTree=2,0=0,1=0\r\nnil:one:0\r\nnil:two:0\r\n";
     documents.Write("menu.qlo", document);
     QProcess* app = Launch({documents.File("menu.qlo")});
     const QString main = WaitForMainWindow(app);
@@ -325,23 +352,27 @@ TEST_P(RealWindow, MenuEntryChosenWithTheKeyboardRuns) {
     Click(main, 600, 300);
     const QImage before = Shot(main, QStringLiteral("before"));
     Key(QStringLiteral("F10"));
-    const QString menu = WaitForWindow(app, [](const QRect& g) { return g.width() < 600; }, 3000);
+    const QString menu = WaitForWindow(
+        app, [](const QRect& g) { return g.width() < 600; }, 3000);
     ASSERT_FALSE(menu.isEmpty()) << "F10 opened no menu";
     Settle(300);
     Key(QStringLiteral("Down"));
     const QImage highlighted = x.Screenshot().copy(x.Geometry(menu));
     shots[QStringLiteral("highlighted")] = highlighted;
-    EXPECT_GT(RedPixels(highlighted.copy(4, 10, highlighted.width() - 8, 15)), 5) << "the first entry is not red";
+    EXPECT_GT(RedPixels(highlighted.copy(4, 10, highlighted.width() - 8, 15)), 5)
+        << "the first entry is not red";
     EXPECT_EQ(RedPixels(highlighted.copy(4, 30, highlighted.width() - 8, 15)), 0);
     const QImage withHint = Shot(main, QStringLiteral("hint"));
     const QRect hint(10, Floor10(x.Geometry(main).height()) - 20, 400, 15);
-    EXPECT_GT(DifferentPixels(before.copy(hint), withHint.copy(hint)), 40) << "the hint line did not change";
+    EXPECT_GT(DifferentPixels(before.copy(hint), withHint.copy(hint)), 40)
+        << "the hint line did not change";
 
     Key(QStringLiteral("Return"));
     EXPECT_FALSE(x.VisibleWindows(app->processId()).contains(menu)) << "the menu stayed open";
     const QImage after = Shot(main, QStringLiteral("new"));
     const QRect outline(200, 130, 150, 40);  // the rows of the two items
-    EXPECT_GT(DifferentPixels(before.copy(outline), after.copy(outline)), 100) << "the outline did not change";
+    EXPECT_GT(DifferentPixels(before.copy(outline), after.copy(outline)), 100)
+        << "the outline did not change";
 
     Click(main, x.Geometry(main).width() - 20, 20);  // close: nothing to save, nothing asked
     ASSERT_TRUE(WaitForExit(app));
@@ -393,7 +424,8 @@ TEST_P(RealWindow, DraggingTheTitleBandMovesTheWindow) {
     Settle();
     const QRect end = x.Geometry(main);
     Shot(main, QStringLiteral("moved"));
-    EXPECT_NEAR(end.left() - start.left(), 120, 12) << "from " << start.left() << " to " << end.left();
+    EXPECT_NEAR(end.left() - start.left(), 120, 12)
+        << "from " << start.left() << " to " << end.left();
     EXPECT_NEAR(end.top() - start.top(), 90, 12) << "from " << start.top() << " to " << end.top();
     EXPECT_EQ(end.size(), start.size());
 }
@@ -405,13 +437,14 @@ TEST_P(RealWindow, DoubleClickOnTheTitleBandMaximisesAndRestores) {
     ASSERT_FALSE(main.isEmpty());
     const QRect start = x.Geometry(main);
     Move(main, 500, 15);
-    x.Xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
-               QStringLiteral("80"), QStringLiteral("1")});
+    x.Xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+               QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
     Settle();
-    EXPECT_EQ(x.Geometry(main).size(), QSize(1280, 1024)) << "the whole screen is the work area here";
+    EXPECT_EQ(x.Geometry(main).size(), QSize(1280, 1024))
+        << "the whole screen is the work area here";
     Move(main, 500, 15);
-    x.Xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
-               QStringLiteral("80"), QStringLiteral("1")});
+    x.Xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+               QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
     Settle();
     EXPECT_EQ(x.Geometry(main), start);
 }
@@ -437,20 +470,23 @@ TEST_P(RealWindow, SecondStartHandsOverAndEnds) {
 // the word in the editor; once the dialog is closed, typing replaces it.
 TEST_P(RealWindow, FindInTheWholeOutlineSelectsTheOnlyItemHoldingTheWord) {
     WriteSettings({});
-    documents.Write("find.qlo", "qlm oe data form 1.3\r\nTree=3,0=1,1=1,2=2\r\n"
-                                "nil:first:0\r\nnil:second:0\r\nnil:third:0\r\n"
-                                "one\r\ntwo\r\nthree\r\nrare zebra here\r\n");
+    documents.Write("find.qlo",
+                    "qlm oe data form 1.3\r\nTree=3,0=1,1=1,2=2\r\n"
+                    "nil:first:0\r\nnil:second:0\r\nnil:third:0\r\n"
+                    "one\r\ntwo\r\nthree\r\nrare zebra here\r\n");
     QProcess* app = Launch({documents.File("find.qlo")});
     const QString main = WaitForMainWindow(app);
     ASSERT_FALSE(main.isEmpty());
     Click(main, 600, 300);  // into the editor
     x.Xdotool({QStringLiteral("key"), QStringLiteral("ctrl+shift+f")});
-    const QString dialog = WaitForWindow(app, [](const QRect& g) { return g.width() < 900 && g.width() > 300; }, 5000);
+    const QString dialog = WaitForWindow(
+        app, [](const QRect& g) { return g.width() < 900 && g.width() > 300; }, 5000);
     ASSERT_FALSE(dialog.isEmpty()) << "no find dialog";
     EXPECT_EQ(WindowName(dialog), QStringLiteral("検索"));
     x.Xdotool({QStringLiteral("windowfocus"), dialog});
     Settle(200);
-    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), QStringLiteral("zebra")});
+    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"),
+               QStringLiteral("zebra")});
     Settle(800);
     Shot(dialog, QStringLiteral("list"));
     // Enter goes to the match and again to the next: neither hands typing to the editor.
@@ -460,7 +496,8 @@ TEST_P(RealWindow, FindInTheWholeOutlineSelectsTheOnlyItemHoldingTheWord) {
     Settle(300);
     x.Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});  // the editor takes over
     Settle(600);
-    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), QStringLiteral("Q")});
+    x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"),
+               QStringLiteral("Q")});
     Settle();
     Shot(main, QStringLiteral("replaced"));
     Click(main, 145, 95);  // the save button
@@ -474,9 +511,10 @@ TEST_P(RealWindow, FindInTheWholeOutlineSelectsTheOnlyItemHoldingTheWord) {
 // texts: saved, the document is the one that was opened.
 TEST_P(RealWindow, UndoWithCtrlZInTheOutlineBringsBackADeletedItemAndItsTexts) {
     WriteSettings({});
-    const QByteArray original = "qlm oe data form 1.3\r\nTree=4,0=1,1=1,2=2,3=1\r\n"
-                                "nil:first:0\r\nnil:second:1\r\n1:child:0\r\nnil:third:0\r\n"
-                                "one\r\ntwo\r\nchild a\r\nchild b\r\nthree\r\n";
+    const QByteArray original =
+        "qlm oe data form 1.3\r\nTree=4,0=1,1=1,2=2,3=1\r\n"
+        "nil:first:0\r\nnil:second:1\r\n1:child:0\r\nnil:third:0\r\n"
+        "one\r\ntwo\r\nchild a\r\nchild b\r\nthree\r\n";
     documents.Write("undo.qlo", original);
     QProcess* app = Launch({documents.File("undo.qlo")});
     const QString main = WaitForMainWindow(app);
@@ -484,7 +522,8 @@ TEST_P(RealWindow, UndoWithCtrlZInTheOutlineBringsBackADeletedItemAndItsTexts) {
     Click(main, 200, 139);  // the first item
     Key(QStringLiteral("Down"));
     Key(QStringLiteral("Delete"));
-    const QString question = WaitForWindow(app, [](const QRect& g) { return g.width() < 600; }, 5000);
+    const QString question = WaitForWindow(
+        app, [](const QRect& g) { return g.width() < 600; }, 5000);
     ASSERT_FALSE(question.isEmpty()) << "no question before the delete";
     x.Xdotool({QStringLiteral("windowfocus"), question});
     Settle(200);
@@ -493,7 +532,7 @@ TEST_P(RealWindow, UndoWithCtrlZInTheOutlineBringsBackADeletedItemAndItsTexts) {
     Click(main, 145, 95);  // the save button
     Settle();
     ASSERT_FALSE(documents.Read("undo.qlo").contains("child")) << "nothing was deleted";
-    Click(main, 600, 300);  // into the editor
+    Click(main, 600, 300);      // into the editor
     Key(QStringLiteral("F6"));  // and over to the outline
     Key(QStringLiteral("ctrl+z"));
     Shot(main, QStringLiteral("undone"));
@@ -505,7 +544,7 @@ TEST_P(RealWindow, UndoWithCtrlZInTheOutlineBringsBackADeletedItemAndItsTexts) {
 // Recovery of unsaved work: the same edits once ended from outside and recovered, once
 // saved in the ordinary way, give the same document byte for byte.
 class Recovery : public RealWindow {
-protected:
+  protected:
     void SetUp() override {
         RealWindow::SetUp();
         WriteSettings({QStringLiteral("AutoLoad=0")});
@@ -530,8 +569,8 @@ protected:
         Click(main, 65, 195);  // child
         Click(main, 600, 300);
         type("child text");
-        Click(main, 40, 325);  // left
-        Click(main, 70, 295);  // up
+        Click(main, 40, 325);   // left
+        Click(main, 70, 295);   // up
         Click(main, 200, 139);  // the first item
         x.Xdotool({QStringLiteral("key"), QStringLiteral("F2")});
         Settle(200);
@@ -591,7 +630,8 @@ protected:
         Edit(window);
         SaveAndClose(reference, window);
         const QByteArray expected = documents.Read("saved.qlo");
-        EXPECT_TRUE(expected.contains("Label A") && expected.contains("child text")) << expected.constData();
+        EXPECT_TRUE(expected.contains("Label A") && expected.contains("child text"))
+            << expected.constData();
         EXPECT_EQ(documents.Read("ended.qlo"), expected);
     }
 };

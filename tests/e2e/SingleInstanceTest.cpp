@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <memory>
-#include <unistd.h>
 
 #include "support/TempDir.h"
 
@@ -15,10 +15,11 @@ namespace {
 // no first-start question waits for an answer, and a private temporary folder for
 // the lock file and the socket.
 class SingleInstance : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(QFile::copy(HEDGEROW_BINARY, program.File("hedgerow")));
-        QFile::setPermissions(program.File("hedgerow"), QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+        QFile::setPermissions(program.File("hedgerow"),
+                              QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
         program.Write("Hedgerow.ini", "iniFileVer=1.06\r\nAutoLoad=0\r\n");
         QDir().mkpath(program.File("Data"));
     }
@@ -109,8 +110,10 @@ TEST_F(SingleInstance, ACopyStartedWithAnotherTemporaryFolderLeavesTheItemFilesA
     ASSERT_TRUE(first->waitForStarted());
     QElapsedTimer timer;
     timer.start();
-    while (QFile::exists(program.File("Data/99.tmp")) && timer.elapsed() < 10000) QThread::msleep(20);
-    ASSERT_FALSE(QFile::exists(program.File("Data/99.tmp"))) << "the first copy has cleaned the folder";
+    while (QFile::exists(program.File("Data/99.tmp")) && timer.elapsed() < 10000)
+        QThread::msleep(20);
+    ASSERT_FALSE(QFile::exists(program.File("Data/99.tmp")))
+        << "the first copy has cleaned the folder";
     program.Write("Data/0.tmp", "the running copy's text\r\n");
 
     TempDir otherTemp;

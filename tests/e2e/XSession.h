@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -15,7 +15,7 @@
 // A private X server (Xvfb on a free display it chooses itself), optionally with the
 // openbox window manager, and the xdotool and import commands run against it.
 class XSession {
-public:
+  public:
     XSession() = default;
     ~XSession() { Stop(); }
     XSession(const XSession&) = delete;
@@ -28,8 +28,9 @@ public:
         // -displayfd 1: the server picks a free display and writes its number to stdout.
         // -noreset: the server stays as it is when its last client goes (a program killed
         // without a window manager), so that the next start finds it.
-        server_->setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                               QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+        server_->setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
+                               QStringLiteral("-screen"), QStringLiteral("0"),
+                               QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
                                QStringLiteral("tcp"), QStringLiteral("-noreset")});
         server_->start();
         if (!server_->waitForStarted(5000)) return false;
@@ -50,7 +51,8 @@ public:
         if (!wm_->waitForStarted(5000)) return false;
         // The window manager is ready when it announces itself on the root window.
         while (timer.elapsed() < 15000) {
-            if (Run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            if (Run(QStringLiteral("xprop"),
+                    {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
                     .contains("window id"))
                 return true;
             QThread::msleep(100);
@@ -77,7 +79,9 @@ public:
     // A copy of the program with its skin in folder, as an installation holds it.
     static bool InstallProgram(const QString& folder) {
         const QDir target(folder);
-        if (!QFile::copy(QStringLiteral(HEDGEROW_BINARY), target.filePath(QStringLiteral("hedgerow")))) return false;
+        if (!QFile::copy(QStringLiteral(HEDGEROW_BINARY),
+                         target.filePath(QStringLiteral("hedgerow"))))
+            return false;
         QFile::setPermissions(target.filePath(QStringLiteral("hedgerow")),
                               QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
         target.mkpath(QStringLiteral("Data"));
@@ -98,12 +102,14 @@ public:
     }
 
     // Runs a command against the display and returns its standard output.
-    QByteArray Run(const QString& program, const QStringList& arguments, int* exitCode = nullptr) const {
+    QByteArray Run(const QString& program, const QStringList& arguments,
+                   int* exitCode = nullptr) const {
         QProcess process;
         process.setProcessEnvironment(Environment());
         process.start(program, arguments);
         process.waitForFinished(15000);
-        if (exitCode) *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        if (exitCode)
+            *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         return process.readAllStandardOutput();
     }
 
@@ -152,12 +158,13 @@ public:
 
     // The whole screen.
     QImage Screenshot() const {
-        const QByteArray png = Run(QStringLiteral("import"),
-                                   {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+        const QByteArray png =
+            Run(QStringLiteral("import"),
+                {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
         return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
     }
 
-private:
+  private:
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> wm_;
     QString display_;

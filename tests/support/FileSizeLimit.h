@@ -1,12 +1,13 @@
 #pragma once
 
-#include <csignal>
 #include <sys/resource.h>
+
+#include <csignal>
 
 // While it lives, no file of this process may grow beyond `bytes`: a write past it fails
 // with EFBIG, as on a disk that has run full, instead of ending the process.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &previous_);
@@ -17,6 +18,6 @@ public:
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
+  private:
     rlimit previous_{};
 };

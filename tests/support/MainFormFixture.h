@@ -16,9 +16,9 @@
 #include "app/TItemCommands.h"
 #include "app/TItemTextBinding.h"
 #include "app/TMainForm.h"
+#include "app/TOutlineView.h"
 #include "app/TSkinSurface.h"
 #include "app/TStartupShutdown.h"
-#include "app/TOutlineView.h"
 #include "document/TOutlineItem.h"
 #include "document/TOutlineItemModel.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -27,7 +27,7 @@
 // A main window in its own program folder, with scripted message boxes and file
 // dialogs.
 class MainFormFixture : public testing::Test {
-protected:
+  protected:
     // The program folder with the generated skin in its Data folder.
     void SetUp() override {
         QDir().mkpath(dir.File("Data"));

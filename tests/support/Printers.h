@@ -6,7 +6,9 @@
 #include <ostream>
 
 // Readable failure messages for Qt's strings.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& list, std::ostream* out) {
     *out << '[';
     for (qsizetype i = 0; i < list.size(); ++i) {
@@ -15,4 +17,6 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
     }
     *out << ']';
 }
-inline void PrintTo(const QByteArray& bytes, std::ostream* out) { *out << "bytes " << bytes.toHex(' ').toStdString(); }
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << "bytes " << bytes.toHex(' ').toStdString();
+}

@@ -5,7 +5,7 @@
 
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const QByteArray& value)
         : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
         qputenv(name, value);
@@ -19,7 +19,7 @@ public:
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-private:
+  private:
     const char* name_;
     bool had_;
     QByteArray old_;

@@ -2,18 +2,17 @@
 
 #include <QList>
 #include <QString>
-#include <deque>
-
 #include <QUrl>
+#include <deque>
 
 #include "platform/TAssociation.h"
 #include "platform/TFileDialogs.h"
-#include "platform/TShell.h"
 #include "platform/TMessageBoxes.h"
+#include "platform/TShell.h"
 
 // Answers the program's questions from a script and records every message.
 class ScriptedMessageBoxes : public TMessageBoxes {
-public:
+  public:
     struct Shown {
         Kind kind;
         QString text;
@@ -40,13 +39,13 @@ public:
 
     QList<Shown> shown;
 
-private:
+  private:
     std::deque<TMessageBoxes::Answer> answers_;
 };
 
 // Chooses files from a script; an empty name is a cancelled dialog.
 class ScriptedFileDialogs : public TFileDialogs {
-public:
+  public:
     QString AskOpenFileName(const QString& startFolder) override { return Next(startFolder); }
     QString AskSaveFileName(const QString& startFolder) override { return Next(startFolder); }
 
@@ -54,7 +53,7 @@ public:
     int asked = 0;
     QString lastStartFolder;
 
-private:
+  private:
     QString Next(const QString& startFolder) {
         ++asked;
         lastStartFolder = startFolder;
@@ -68,7 +67,7 @@ private:
 
 // Records what would have been registered with the desktop.
 class RecordingAssociation : public TAssociation {
-public:
+  public:
     void Register() override { ++registered; }
     void Remove() override { ++removed; }
     int registered = 0;
@@ -77,7 +76,7 @@ public:
 
 // Records the addresses instead of starting a browser or a mail program.
 class RecordingShell : public TShell {
-public:
+  public:
     bool Open(const QUrl& url) override {
         opened.append(url);
         return true;

@@ -7,7 +7,7 @@
 // A main window shown at 800 x 600 at the top-left corner, moved over and clicked at
 // window coordinates the way the pointer would.
 class SkinnedWindowFixture : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
         WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "FormTop=0", "FormLeft=0", "FormHeight=600",

@@ -9,7 +9,7 @@
 
 // A private folder for one test, removed with it.
 class TempDir {
-public:
+  public:
     TempDir() { dir_.setAutoRemove(true); }
     QString Path() const { return dir_.path() + QLatin1Char('/'); }
     QString File(const QString& name) const { return Path() + name; }
@@ -26,6 +26,6 @@ public:
         return file.readAll();
     }
 
-private:
+  private:
     QTemporaryDir dir_;
 };

@@ -1,5 +1,6 @@
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

@@ -7,13 +7,12 @@
 #include "platform/TAssociation.h"
 #include "platform/TDesktopAssociation.h"
 #include "support/Printers.h"
-#include "support/ScriptedMessageBoxes.h"
 #include "support/ScopedEnv.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "support/TempDir.h"
 #include "ui/TAssociationCommands.h"
 
 namespace {
-
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);

@@ -8,12 +8,13 @@ const QString kSaveQuestion = QStringLiteral("編集中のファイルを保存�
 const QString kOverwriteQuestion = QStringLiteral("上書きします。よろしいですか？");
 
 class CloseQuery : public MainFormFixture {
-protected:
+  protected:
     TMainForm& StartWith(const QString& autoSave, const QString& editFile) {
         WriteSettings({"iniFileVer=1.06", "AutoSave=" + autoSave});
         // A document path for saving comes only with a loaded document.
         if (editFile == "nil") return StartModified({});
-        dir.Write(QFileInfo(editFile).fileName(), "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:a:0\r\nold\r\n");
+        dir.Write(QFileInfo(editFile).fileName(),
+                  "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:a:0\r\nold\r\n");
         return StartModified({editFile});
     }
     TMainForm& StartModified(const QStringList& arguments) {
@@ -125,7 +126,8 @@ TEST_F(CloseQuery, AnEndNobodyCanAnswerSavesOrKeepsTheWorkWithoutABox) {
         EXPECT_EQ(QDir(dir.File("Data")).entryList({"*.tmp"}).isEmpty(), saved);
         TearDown();
         QFile::remove(dir.File("Data/Hedgerow.recovery"));
-        for (const QString& name : QDir(dir.File("Data")).entryList({"*.tmp"})) QFile::remove(dir.File("Data/" + name));
+        for (const QString& name : QDir(dir.File("Data")).entryList({"*.tmp"}))
+            QFile::remove(dir.File("Data/" + name));
     }
 }
 

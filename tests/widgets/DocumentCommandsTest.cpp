@@ -1,20 +1,18 @@
-#include "support/MainFormFixture.h"
-
 #include "document/TOutlineItem.h"
+#include "support/MainFormFixture.h"
 #include "support/WorkedExample.h"
 
 namespace {
 
 using Answer = TMessageBoxes::Answer;
 
-
 class DocumentCommands : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
-        WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=0", "AutoBackup=1", "EditFile=nil",
-                       "EditorWordWrap=1", "RecentFile1=nil", "RecentFile2=nil", "RecentFile3=nil",
-                       "RecentFile4=nil", "RecentFile5=nil"});
+        WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=0", "AutoBackup=1",
+                       "EditFile=nil", "EditorWordWrap=1", "RecentFile1=nil", "RecentFile2=nil",
+                       "RecentFile3=nil", "RecentFile4=nil", "RecentFile5=nil"});
     }
 
     // Builds the outline of the worked example through the commands.
@@ -38,13 +36,15 @@ TEST_F(DocumentCommands, SaveWritesTheWorkedExampleAndNamesTheFileInTheCaption) 
     EXPECT_FALSE(main.Session().Modified);
     EXPECT_EQ(main.Session().Settings.Value(u"EditFile"), dir.File("memo.qlo"));
     EXPECT_EQ(main.windowTitle(), QStringLiteral("brisbeck outline editor 1.08  [ memo.qlo ]"));
-    EXPECT_EQ(main.Session().Settings.Value(u"RecentFile1"), "nil") << "saving does not touch the recent list";
+    EXPECT_EQ(main.Session().Settings.Value(u"RecentFile1"), "nil")
+        << "saving does not touch the recent list";
 }
 
 TEST_F(DocumentCommands, SmallestDocument) {
     TMainForm& main = StartShown();
     ASSERT_TRUE(main.Documents().SaveFile(dir.File("new.qlo")));
-    EXPECT_EQ(dir.Read("new.qlo"), QByteArray("qlm oe data form 1.3\r\nTree=1,0=0\r\nnil:\x90\x56\x8b\x4b:0\r\n"));
+    EXPECT_EQ(dir.Read("new.qlo"),
+              QByteArray("qlm oe data form 1.3\r\nTree=1,0=0\r\nnil:\x90\x56\x8b\x4b:0\r\n"));
 }
 
 TEST_F(DocumentCommands, SavingTwiceKeepsTheFirstVersionAsBackup) {
@@ -112,7 +112,8 @@ TEST_F(DocumentCommands, LoadingAMissingFileWarnsAndKeepsTheDocument) {
     TMainForm& main = StartShown();
     main.Texts().SetEditorText("mine");
     EXPECT_FALSE(main.Documents().LoadFile(dir.File("missing.qlo")));
-    EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("ファイルが存在しません。読み込みを中断します。")}));
+    EXPECT_EQ(boxes.Texts(),
+              QStringList({QStringLiteral("ファイルが存在しません。読み込みを中断します。")}));
     EXPECT_EQ(main.Texts().EditorText(), "mine");
 }
 
@@ -136,15 +137,17 @@ TEST_F(DocumentCommands, NewAsksBeforeDiscardingChangesAndShowsTheGuidance) {
     EXPECT_EQ(Outline().Count(), 1);
     EXPECT_EQ(main.Texts().EditorText(), "unsaved");
 
-    boxes.Answer(Answer::Yes);  // save ...
-    main.Documents().NewMenuClick();        // ... but the Save As dialog is cancelled
+    boxes.Answer(Answer::Yes);        // save ...
+    main.Documents().NewMenuClick();  // ... but the Save As dialog is cancelled
     EXPECT_EQ(main.Texts().EditorText(), "unsaved");
 
     boxes.Answer(Answer::No);
     main.Documents().NewMenuClick();
     EXPECT_TRUE(Outline().IsEmpty());
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("項目が追加されていません。\n"
-                                                "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
+    EXPECT_EQ(
+        main.Texts().EditorText(),
+        QStringLiteral("項目が追加されていません。\n"
+                       "項目を「brother」ボタンで追加してから、文章の編集を行ってください。"));
     EXPECT_FALSE(main.Session().Modified);
     EXPECT_EQ(main.Session().Settings.Value(u"EditFile"), "nil");
 
@@ -214,7 +217,8 @@ TEST_F(DocumentCommands, UnencodableCharactersAreNamedBeforeSaving) {
 }
 
 TEST_F(DocumentCommands, AFileAnotherProgramChangedIsOverwrittenOnlyWhenTheUserSaysSo) {
-    const QString changed = QStringLiteral("ファイルが他のプログラムによって変更されています。上書きしますか？");
+    const QString changed =
+        QStringLiteral("ファイルが他のプログラムによって変更されています。上書きしますか？");
     dir.Write("doc.qlo", kWorkedExample);
     TMainForm& main = StartShown();
     ASSERT_TRUE(main.Documents().LoadFile(dir.File("doc.qlo")));
@@ -277,7 +281,9 @@ TEST_F(DocumentCommands, TheFirstArgumentIsLoadedWhateverAutoLoadSays) {
 TEST_F(DocumentCommands, AutomaticLoadingOfAMissingFileInformsOnce) {
     WriteSettings({"iniFileVer=1.06", "AutoLoad=1", "EditFile=" + dir.File("gone.qlo")});
     TMainForm& main = Start();
-    EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("前回開いていたファイルがありません。自動読み込みを中止します。")}));
+    EXPECT_EQ(boxes.Texts(),
+              QStringList({QStringLiteral(
+                  "前回開いていたファイルがありません。自動読み込みを中止します。")}));
     EXPECT_EQ(Outline().Count(), 1);
     EXPECT_TRUE(main.Session().AutoLoadOn);
 }
@@ -345,7 +351,9 @@ namespace {
 // Bytes code page 932 cannot map, and codes it reads in two forms, survive an open and a
 // save without a question; an edited text keeps them too.
 TEST_F(DocumentCommands, EveryByteOfADocumentSurvivesOpenAndSave) {
-    const QByteArray head = "qlm oe data form 1.3\r\nTree=2,0=2,1=1\r\nnil:\x80label\xA0\x81:1\r\n0:b\x85\x40\xFA\x5B:0\r\n";
+    const QByteArray head =
+        "qlm oe data form "
+        "1.3\r\nTree=2,0=2,1=1\r\nnil:\x80label\xA0\x81:1\r\n0:b\x85\x40\xFA\x5B:0\r\n";
     const QByteArray texts = "\x87\x9A\xFD\xFE\xFF\r\n\x81\r\n\x85\x40\x81\r\n";
     dir.Write("odd.qlo", head + texts);
     TMainForm& main = StartShown();
@@ -383,6 +391,7 @@ TEST_F(DocumentCommands, SaveAndCloseWhileTheTextsAreStillBeingWritten) {
     ASSERT_TRUE(main.Documents().SaveFile(dir.File("copy.qlo")));
     EXPECT_EQ(dir.Read("copy.qlo"), document);
     form->close();
-    EXPECT_TRUE(QDir(dir.File("Data")).entryList({"*.tmp"}).isEmpty()) << "item files were left behind";
+    EXPECT_TRUE(QDir(dir.File("Data")).entryList({"*.tmp"}).isEmpty())
+        << "item files were left behind";
 }
 }  // namespace

@@ -26,7 +26,7 @@ namespace {
 // A window with an editor and another control that can hold the focus (standing in for
 // the outline), with the editing commands attached.
 class EditorCommandsFixture : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         window = std::make_unique<QWidget>();
         window->resize(400, 300);
@@ -194,7 +194,7 @@ TEST_F(FindDialogTest, WorksOnTheTextAsItIsAtEachPress) {
 // ---- Replace dialog -------------------------------------------------------------------
 
 class ReplaceDialogTest : public EditorCommandsFixture {
-protected:
+  protected:
     TReplaceDialog* Dialog(const QString& what, const QString& with) {
         TReplaceDialog* dialog = commands->ReplaceDialog();
         dialog->SetFindText(what);
@@ -376,7 +376,7 @@ TEST_F(ReplaceDialogTest, ReplaceAllOnALargeTextReplacesEveryOccurrenceInOneUndo
 // ---- Clipboard, undo and wheel --------------------------------------------------------
 
 class EditorCommandsTest : public EditorCommandsFixture {
-protected:
+  protected:
     void Wheel(int angle) {
         const QPointF at(editor->viewport()->width() / 2, editor->viewport()->height() / 2);
         QWheelEvent event(at, editor->viewport()->mapToGlobal(at), QPoint(), QPoint(0, angle),

@@ -25,7 +25,7 @@
 namespace {
 
 class FakeFontPicker : public TFontPicker {
-public:
+  public:
     std::optional<TFontChoice> Choose(const TFontChoice& current) override {
         offered.append(current);
         return answer;
@@ -56,7 +56,7 @@ void SetTextColor(QWidget& control, const QColor& color) {
 }
 
 class FontCommandsTest : public testing::Test {
-protected:
+  protected:
     FontCommandsTest() {
         tree.setFont(PixelFont("ＭＳ Ｐゴシック", 12));
         SetTextColor(tree, QColor(128, 128, 128));
@@ -73,7 +73,7 @@ protected:
 
 // The commands with the real font dialog, which the test answers as its user would.
 class FontCommandsDialogTest : public FontCommandsTest {
-protected:
+  protected:
     static void SetUpTestSuite() { TFontSubstitutes::Install(); }
 
     // Answers the font dialog that opens next; a dialog still open afterwards is cancelled.

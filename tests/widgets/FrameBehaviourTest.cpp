@@ -1,9 +1,8 @@
-#include "support/SkinnedWindowFixture.h"
-
 #include <QClipboard>
 #include <QImage>
 
 #include "skin/TSkinLayout.h"
+#include "support/SkinnedWindowFixture.h"
 
 namespace {
 
@@ -73,11 +72,13 @@ TEST_F(FrameBehaviour, DeleteShowsThePressedLookThenDeletesThenTheNormalLook) {
     main.Items().AddItem();
     Move(60, 230);
     main.Frame().FormMouseDown(Qt::LeftButton, 60, 230);
-    EXPECT_EQ(PixelOfWindow(QPoint(65, 235)), PixelOfSkin("Button_delete_Click.bmp", QPoint(45, 15)));
+    EXPECT_EQ(PixelOfWindow(QPoint(65, 235)),
+              PixelOfSkin("Button_delete_Click.bmp", QPoint(45, 15)));
     boxes.Answer(Answer::Yes);
     main.Frame().FormMouseUp(Qt::LeftButton);
     EXPECT_EQ(Outline().Count(), 1);
-    EXPECT_EQ(PixelOfWindow(QPoint(65, 235)), PixelOfSkin("Button_delete_Normal.bmp", QPoint(45, 15)));
+    EXPECT_EQ(PixelOfWindow(QPoint(65, 235)),
+              PixelOfSkin("Button_delete_Normal.bmp", QPoint(45, 15)));
 }
 
 TEST_F(FrameBehaviour, DoubleClickOnTheCaptionTogglesMaximised) {
@@ -104,7 +105,8 @@ TEST_F(FrameBehaviour, TheMaximiseButtonTogglesAndTheNextStartMaximisesAgain) {
     form.reset();
 
     TMainForm& again = Shown();
-    EXPECT_EQ(again.geometry(), again.screen()->availableGeometry()) << "the first full drawing maximises";
+    EXPECT_EQ(again.geometry(), again.screen()->availableGeometry())
+        << "the first full drawing maximises";
     EXPECT_FALSE(again.Session().Modified);
     Click(again.width() - 60, 20);
     EXPECT_FALSE(again.isMaximized());
@@ -167,7 +169,8 @@ TEST_F(FrameBehaviour, AFastMoveIntoTheOutlineReturnsTheButtonToNormal) {
 // the hint line; the control's own hint follows.
 TEST_F(FrameBehaviour, FromTheSplitterIntoAControlItsHintAppears) {
     TMainForm& main = Shown();
-    for (QWidget* control : {static_cast<QWidget*>(main.Tree), static_cast<QWidget*>(main.Editor)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(main.Tree), static_cast<QWidget*>(main.Editor)}) {
         Move(main.Editor->x() - 10, 300);
         ASSERT_EQ(main.Skin().HotElement, SkinCode::Splitter);
         if (control == main.Tree)
@@ -191,7 +194,8 @@ TEST_F(FrameBehaviour, MovingOverTheEditorGivesItTheFocus) {
 TEST_F(FrameBehaviour, MinimiseThatThePlatformIgnoresKeepsTheNormalState) {
     TMainForm& main = Shown();
     Click(main.width() - 90, 20);  // the minimise button
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.isMinimized(); }, 3 * TFrameBehaviour::kMinimizeCheckMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.isMinimized(); },
+                                3 * TFrameBehaviour::kMinimizeCheckMs));
     EXPECT_EQ(main.Skin().WindowState(), TWindowState::Normal);
     main.close();
     EXPECT_EQ(main.Session().Settings.Value(u"Maximized"), "0");

@@ -6,8 +6,8 @@
 #include <QKeySequence>
 
 #include "support/Printers.h"
-#include "ui/TLinkCommands.h"
 #include "ui/TCommandTable.h"
+#include "ui/TLinkCommands.h"
 
 namespace {
 
@@ -72,16 +72,17 @@ TEST(HelpPage, ExplainsEveryMenuEntry) {
 TEST(HelpPage, ListsEveryKeyOfTheMainWindow) {
     const QString text = HelpText();
     for (const TCommandRow& row : TCommandTable::All())
-    for (const QKeyCombination combination : row.Keys) {
-        QString keys = QKeySequence(combination).toString();
-        keys.replace(QStringLiteral("Ins"), QStringLiteral("Insert"))
-            .replace(QStringLiteral("Del"), QStringLiteral("Delete"))
-            .replace(QStringLiteral("Up"), QStringLiteral("↑"))
-            .replace(QStringLiteral("Down"), QStringLiteral("↓"))
-            .replace(QStringLiteral("Left"), QStringLiteral("←"))
-            .replace(QStringLiteral("Right"), QStringLiteral("→"));
-        EXPECT_TRUE(text.contains(QStringLiteral("<code>") + keys + QStringLiteral("</code>"))) << keys.toStdString();
-    }
+        for (const QKeyCombination combination : row.Keys) {
+            QString keys = QKeySequence(combination).toString();
+            keys.replace(QStringLiteral("Ins"), QStringLiteral("Insert"))
+                .replace(QStringLiteral("Del"), QStringLiteral("Delete"))
+                .replace(QStringLiteral("Up"), QStringLiteral("↑"))
+                .replace(QStringLiteral("Down"), QStringLiteral("↓"))
+                .replace(QStringLiteral("Left"), QStringLiteral("←"))
+                .replace(QStringLiteral("Right"), QStringLiteral("→"));
+            EXPECT_TRUE(text.contains(QStringLiteral("<code>") + keys + QStringLiteral("</code>")))
+                << keys.toStdString();
+        }
     EXPECT_TRUE(text.contains(QStringLiteral("<code>Alt</code> だけを押して離す")));
 }
 

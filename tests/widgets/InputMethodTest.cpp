@@ -38,7 +38,7 @@ void Commit(QWidget* target, const QString& text) {
 }
 
 class InputMethod : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
         WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=0"});

@@ -1,11 +1,10 @@
-#include "support/MainFormFixture.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QRandomGenerator>
 #include <map>
 
 #include "document/TItemTextStore.h"
+#include "support/MainFormFixture.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ using Answer = TMessageBoxes::Answer;
 // still has its own text: the editor holds the selected item's text, every other
 // item's file holds its text, and CurrentItemIndex names the selected item.
 class ItemOperationsRandom : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
         WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoNodeName=1", "NodeNameLimitter=0"});
@@ -30,7 +29,8 @@ protected:
     void CheckBinding(int step) {
         TOutlineItem* selected = form->Texts().SelectedItem();
         ASSERT_NE(selected, nullptr) << "step " << step;
-        ASSERT_EQ(form->Session().CurrentItemIndex, Outline().AbsoluteIndexOf(selected)) << "step " << step;
+        ASSERT_EQ(form->Session().CurrentItemIndex, Outline().AbsoluteIndexOf(selected))
+            << "step " << step;
         ASSERT_EQ(form->Texts().EditorText(), expected[selected->ItemNumber]) << "step " << step;
         const TItemTextStore store(dir.File("Data/"));
         Outline().ForEach([&](TOutlineItem* item) {
@@ -41,7 +41,8 @@ protected:
     }
 
     TOutlineItem* RandomItem() {
-        return Outline().ItemAt(static_cast<int>(random.bounded(static_cast<quint32>(Outline().Count()))));
+        return Outline().ItemAt(
+            static_cast<int>(random.bounded(static_cast<quint32>(Outline().Count()))));
     }
 
     void RandomStep(int step) {
@@ -64,7 +65,8 @@ protected:
                 form->Texts().SelectItem(RandomItem());
                 before = Shape();  // selecting is no change of the outline
                 const QRect row = form->Tree->visualRect(form->TreeModel->IndexOf(target));
-                form->Items().TreeDragDrop(row.topLeft() + QPoint(static_cast<int>(random.bounded(60)) - 20, 3));
+                form->Items().TreeDragDrop(row.topLeft() +
+                                           QPoint(static_cast<int>(random.bounded(60)) - 20, 3));
                 break;
             }
             default: TypeSomething(step); break;
@@ -102,7 +104,8 @@ protected:
             case 4: {
                 TOutlineItem* item = form->Texts().SelectedItem();
                 if (!item) return;
-                form->TreeModel->setData(form->TreeModel->IndexOf(item), QStringLiteral("見出し%1").arg(step));
+                form->TreeModel->setData(form->TreeModel->IndexOf(item),
+                                         QStringLiteral("見出し%1").arg(step));
                 break;
             }
             case 5: {
@@ -145,9 +148,10 @@ protected:
     int reversed = 0;  // undos and redos that changed the outline
 
     // A fixed sequence; HEDGEROW_SEED explores others.
-    QRandomGenerator random{qEnvironmentVariableIsSet("HEDGEROW_SEED")
-                                ? static_cast<quint32>(qEnvironmentVariableIntValue("HEDGEROW_SEED"))
-                                : 20261207u};
+    QRandomGenerator random{
+        qEnvironmentVariableIsSet("HEDGEROW_SEED")
+            ? static_cast<quint32>(qEnvironmentVariableIntValue("HEDGEROW_SEED"))
+            : 20261207u};
     std::map<int, QString> expected;
 };
 

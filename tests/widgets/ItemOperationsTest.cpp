@@ -1,10 +1,9 @@
-#include "support/MainFormFixture.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 
 #include "platform/Cp932Codec.h"
+#include "support/MainFormFixture.h"
 
 namespace {
 
@@ -13,10 +12,11 @@ using Answer = TMessageBoxes::Answer;
 // The main window with an outline built from "label:level" entries, every item's
 // text being "text of <label>".
 class ItemOperations : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
-        WriteSettings({"iniFileVer=1.06", "AutoNodeName=1", "NodeNameLimitter=0", "NodeNameLimitterCount=40"});
+        WriteSettings({"iniFileVer=1.06", "AutoNodeName=1", "NodeNameLimitter=0",
+                       "NodeNameLimitterCount=40"});
     }
 
     TMainForm& Build(const QStringList& entries) {
@@ -28,8 +28,10 @@ protected:
             const int level = entry.section(u':', 1, 1).toInt();
             parents.resize(level + 1);
             TOutlineItem* parent = parents[level];
-            TOutlineItem* item = TreeModel().InsertItem(parent, parent->ChildCount(), label, main.Session().AllocateItemNumber());
-            dir.Write(QStringLiteral("Data/%1.tmp").arg(item->ItemNumber), ("text of " + label + "\r\n").toLatin1());
+            TOutlineItem* item = TreeModel().InsertItem(parent, parent->ChildCount(), label,
+                                                        main.Session().AllocateItemNumber());
+            dir.Write(QStringLiteral("Data/%1.tmp").arg(item->ItemNumber),
+                      ("text of " + label + "\r\n").toLatin1());
             parents.push_back(item);
         }
         main.Session().CurrentItemIndex = -1;
@@ -61,7 +63,8 @@ protected:
         EXPECT_EQ(form->Texts().EditorText(), "text of " + selected->Label);
         Outline().ForEach([&](TOutlineItem* item) {
             form->Texts().SelectItem(item);
-            EXPECT_EQ(form->Texts().EditorText(), "text of " + item->Label) << item->Label.toStdString();
+            EXPECT_EQ(form->Texts().EditorText(), "text of " + item->Label)
+                << item->Label.toStdString();
         });
         form->Texts().SelectItem(selected);
     }
@@ -76,7 +79,8 @@ TEST_F(ItemOperations, AddItemAppendsAtTheEndOfTheSiblingList) {
     EXPECT_EQ(main.Texts().EditorText(), "");
     EXPECT_TRUE(main.Session().Modified);
     EXPECT_EQ(main.Texts().SelectedItem()->SelectedIndex, 1);
-    EXPECT_EQ(dir.Read(QStringLiteral("Data/%1.tmp").arg(Item("A1")->ItemNumber)), "text of A1\r\n");
+    EXPECT_EQ(dir.Read(QStringLiteral("Data/%1.tmp").arg(Item("A1")->ItemNumber)),
+              "text of A1\r\n");
 }
 
 TEST_F(ItemOperations, AddChildItemAppendsTheLastChildAndExpands) {
@@ -275,14 +279,16 @@ TEST_F(ItemOperations, DroppingOnALabelMakesTheLastChildAndOnADescendantDoesNoth
     TMainForm& main = Build({"A:0", "A1:1", "B:0", "C:0"});
     main.Tree->resize(200, 300);
     Select("C");
-    main.Items().TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("A"))).topLeft() + QPoint(20, 3));
+    main.Items().TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("A"))).topLeft() +
+                              QPoint(20, 3));
     EXPECT_EQ(Order(), "A .A1 .C B");
     EXPECT_TRUE(main.Session().Modified);
     EXPECT_EQ(main.Session().CurrentItemIndex, 2);
 
     Select("A");
     main.Session().Modified = false;
-    main.Items().TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("C"))).topLeft() + QPoint(20, 3));
+    main.Items().TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("C"))).topLeft() +
+                              QPoint(20, 3));
     EXPECT_EQ(Order(), "A .A1 .C B");
     EXPECT_TRUE(main.Session().Modified) << "marked changed even when nothing moved";
 

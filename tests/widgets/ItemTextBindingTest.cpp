@@ -1,14 +1,14 @@
-#include "support/MainFormFixture.h"
-#include "support/FileSizeLimit.h"
-
 #include <QLineEdit>
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include "support/FileSizeLimit.h"
+#include "support/MainFormFixture.h"
+
 namespace {
 
 class ItemTextBinding : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
         WriteSettings({"iniFileVer=1.06"});
@@ -88,7 +88,8 @@ TEST_F(ItemTextBinding, AHugeTextComesBackInTheDocumentItLeft) {
     TMainForm& main = StartShown();
     TOutlineItem* first = Outline().First();
     TOutlineItem* second = AddTopLevelItem("second");
-    const QString huge = (QString(1023, u'x') + u'\n').repeated(TItemTextBinding::kKeptTextLimit / 1024 + 1);
+    const QString huge =
+        (QString(1023, u'x') + u'\n').repeated(TItemTextBinding::kKeptTextLimit / 1024 + 1);
     main.Texts().SetEditorText(huge);
     const QTextDocument* hugeDocument = main.Editor->document();
     main.Texts().SelectItem(second);
@@ -119,7 +120,7 @@ TEST_F(ItemTextBinding, AHugeTextComesBackInTheDocumentItLeft) {
 // A huge text shows its beginning at once; the whole follows on its own, or at once when
 // the user types, and the first key lands in the whole text. Nothing of this is a change.
 class HugeItemText : public ItemTextBinding {
-protected:
+  protected:
     static constexpr qsizetype kLines = TItemTextBinding::kKeptTextLimit / 1024 + 1;
     const QString huge = (QString(1023, u'x') + u'\n').repeated(kLines).chopped(1);
 
@@ -130,7 +131,9 @@ protected:
         main.Texts().SelectItem(second);
         return second;
     }
-    static qsizetype ShownCharacters(TMainForm& main) { return main.Editor->document()->characterCount() - 1; }
+    static qsizetype ShownCharacters(TMainForm& main) {
+        return main.Editor->document()->characterCount() - 1;
+    }
     // Types "a" into the editor with the caret at position.
     static void TypeAt(TMainForm& main, int position) {
         QTextCursor caret = main.Editor->textCursor();
@@ -177,7 +180,8 @@ TEST_F(HugeItemText, ALineOfMillionsOfCharactersIsTakenWholeWhenTheUserTypes) {
     main.Texts().SelectItem(second);
     ASSERT_LT(ShownCharacters(main), line.size());
     TypeAt(main, 100);
-    EXPECT_EQ(main.Texts().TextNotInFile(second), QString::fromLatin1(line.left(100) + 'a' + line.mid(100)));
+    EXPECT_EQ(main.Texts().TextNotInFile(second),
+              QString::fromLatin1(line.left(100) + 'a' + line.mid(100)));
     main.Texts().SelectItem(Outline().First());  // not laid out again on its way out
     EXPECT_EQ(main.Editor->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
@@ -247,7 +251,9 @@ TEST_F(ItemTextBinding, LoadingSkipsTheNumbersOfExistingFiles) {
     dir.Write("Data/2.tmp", "foreign");
     dir.Write("Data/4.tmp", "foreign");
     const QString path = dir.File("memo.qlo");
-    dir.Write("memo.qlo", "qlm oe data form 1.3\r\nTree=3,0=1,1=1,2=1\r\nnil:a:0\r\nnil:b:0\r\nnil:c:0\r\nA\r\nB\r\nC\r\n");
+    dir.Write("memo.qlo",
+              "qlm oe data form "
+              "1.3\r\nTree=3,0=1,1=1,2=1\r\nnil:a:0\r\nnil:b:0\r\nnil:c:0\r\nA\r\nB\r\nC\r\n");
     main.Session().NextItemNumber = 1;
     ASSERT_TRUE(main.Documents().LoadFile(path));
     QList<int> numbers;
@@ -266,7 +272,8 @@ TEST_F(ItemTextBinding, StoringIntoAMissingFolderShowsTheErrorBox) {
     main.Texts().SelectItem(Outline().ItemAt(1));
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_TRUE(boxes.shown[0].plain);
-    EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("を作成できません\nフォルダーがありません。")));
+    EXPECT_TRUE(
+        boxes.shown[0].text.endsWith(QStringLiteral("を作成できません\nフォルダーがありません。")));
 }
 
 QLineEdit* OpenLabelEditor(QTreeView* tree, const QModelIndex& index) {
@@ -307,8 +314,8 @@ class OutlineClicks : public MainFormFixture {};
 TEST_F(OutlineClicks, ARightClickSelectsTheItemUnderThePointer) {
     WriteSettings({"iniFileVer=1.06", "AutoLoad=0"});
     TMainForm& main = StartShown();
-    TOutlineItem* second =
-        main.TreeModel->InsertItem(nullptr, 1, QStringLiteral("second"), main.Session().AllocateItemNumber());
+    TOutlineItem* second = main.TreeModel->InsertItem(nullptr, 1, QStringLiteral("second"),
+                                                      main.Session().AllocateItemNumber());
     main.Tree->resize(200, 300);
     const QRect row = main.Tree->visualRect(main.TreeModel->IndexOf(second));
     QTest::mouseClick(main.Tree->viewport(), Qt::RightButton, {}, row.center());

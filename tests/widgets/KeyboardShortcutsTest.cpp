@@ -1,11 +1,10 @@
-#include "support/MainFormFixture.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 
 #include "document/TOutlineItem.h"
+#include "support/MainFormFixture.h"
 #include "ui/TEditorCommands.h"
 #include "ui/TFindDialog.h"
 #include "ui/TReplaceDialog.h"

@@ -1,6 +1,5 @@
-#include "support/MainFormFixture.h"
-
 #include "platform/Cp932Codec.h"
+#include "support/MainFormFixture.h"
 #include "support/WorkedExample.h"
 
 namespace {
@@ -8,7 +7,8 @@ namespace {
 using Answer = TMessageBoxes::Answer;
 
 const QString kAssociateQuestion = QStringLiteral(
-    "qloを本アプリケーションに関連づけますか？これは後から、オプションメニューからでも設定できます。");
+    "qloを本アプリケーションに関連づけますか？これは後から、オプションメニューからでも設定できます"
+    "。");
 
 class MainFormStartup : public MainFormFixture {};
 
@@ -100,7 +100,8 @@ TEST_F(MainFormStartup, AStartDocumentsTextFileThatCannotBeWrittenIsReportedAfte
     EXPECT_TRUE(boxes.shown.isEmpty()) << "reported before the window was shown";
     main.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 2000));
-    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("を作成できません"))) << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("を作成できません")))
+        << boxes.shown[0].text.toStdString();
     EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("first\nsecond"));
 }
 

@@ -1,6 +1,5 @@
-#include "support/MainFormFixture.h"
-
 #include "skin/TSkinLayout.h"
+#include "support/MainFormFixture.h"
 #include "ui/TCommandTable.h"
 #include "ui/TMenuCommand.h"
 #include "ui/TMenuTables.h"
@@ -9,11 +8,11 @@
 namespace {
 
 class MenusInMainForm : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
-        WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoBackup=1", "EditorWordWrap=1", "FormTop=0",
-                       "FormLeft=0", "FormHeight=600", "FormWidth=800"});
+        WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoBackup=1", "EditorWordWrap=1",
+                       "FormTop=0", "FormLeft=0", "FormHeight=600", "FormWidth=800"});
     }
     void TearDown() override {
         if (SystemMenuForm) SystemMenuForm->close();
@@ -66,7 +65,8 @@ TEST_F(MenusInMainForm, EveryEntryButtonAndRowOfTheCommandTableRunsAnOperation) 
         for (const TMenuEntry& entry : TMenuTables::Build(menu, main.Session().Settings).Entries)
             EXPECT_TRUE(TCommandTable::OfMenuEntry(entry.Command)) << entry.Text.toStdString();
     for (int code = SkinCode::ButtonBrother; code <= SkinCode::EMail; ++code) {
-        const bool frame = code == SkinCode::Splitter || (code >= SkinCode::LeftEdge && code <= SkinCode::Caption);
+        const bool frame =
+            code == SkinCode::Splitter || (code >= SkinCode::LeftEdge && code <= SkinCode::Caption);
         EXPECT_EQ(TCommandTable::OfButton(code).has_value(), !frame) << code;
     }
 }

@@ -15,7 +15,7 @@
 namespace {
 
 class OptionFormTest : public testing::Test {
-protected:
+  protected:
     OptionFormTest() {
         owner.setGeometry(200, 150, 800, 600);
         owner.show();

@@ -1,5 +1,3 @@
-#include "support/MainFormFixture.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -8,6 +6,7 @@
 #include <QTextCursor>
 
 #include "app/TOutlineFind.h"
+#include "support/MainFormFixture.h"
 #include "ui/TEditorCommands.h"
 #include "ui/TFindDialog.h"
 #include "ui/TSearchResultModel.h"
@@ -15,7 +14,7 @@
 namespace {
 
 class OutlineFind : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
         WriteSettings({"iniFileVer=1.06"});
@@ -104,7 +103,8 @@ TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly)
 
     QTest::keyClick(Dialog().FindEdit, Qt::Key_Return);  // find-next: the first row
     EXPECT_EQ(main.Texts().SelectedItem(), second);
-    EXPECT_TRUE(Dialog().isActiveWindow()) << "only its label holds the text: the dialog keeps the keyboard";
+    EXPECT_TRUE(Dialog().isActiveWindow())
+        << "only its label holds the text: the dialog keeps the keyboard";
     QTest::mouseClick(Dialog().FindNextButton, Qt::LeftButton);
     EXPECT_EQ(main.Texts().SelectedItem(), third);
     EXPECT_EQ(EditorSelection(), "abc");
@@ -138,8 +138,8 @@ TEST_F(OutlineFind, TheDialogKeepsTheKeyboardUntilItClosesAndTheEditorThenHasThe
         EXPECT_TRUE(Dialog().isActiveWindow());
     }
     EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("the needle here, a needle there"));
-    EXPECT_FALSE(Dialog().frameGeometry().intersects(
-        QRect(main.Editor->viewport()->mapToGlobal(main.Editor->cursorRect().topLeft()), QSize(1, 1))))
+    EXPECT_FALSE(Dialog().frameGeometry().intersects(QRect(
+        main.Editor->viewport()->mapToGlobal(main.Editor->cursorRect().topLeft()), QSize(1, 1))))
         << "the dialog covers the match";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(Dialog().isHidden());

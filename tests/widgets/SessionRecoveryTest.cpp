@@ -10,13 +10,14 @@ namespace {
 
 using Answer = TMessageBoxes::Answer;
 
-const QString kRecoveryQuestion = QStringLiteral("前回、保存されずに終了した文章があります。復元しますか？");
+const QString kRecoveryQuestion =
+    QStringLiteral("前回、保存されずに終了した文章があります。復元しますか？");
 const QString kOutsideChangeQuestion =
     QStringLiteral("ファイルが他のプログラムによって変更されています。上書きしますか？");
 const QByteArray kOtherVersion = "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:other:0\r\ntheirs\r\n";
 
 class SessionRecovery : public MainFormFixture {
-protected:
+  protected:
     void SetUp() override {
         MainFormFixture::SetUp();
         WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "AutoSave=0", "AutoBackup=0"});
@@ -107,7 +108,9 @@ TEST_F(SessionRecovery, WritingFailedWhileOpeningStillLeavesARecordOnceTheDiskHa
     TMainForm& again = StartShown();
     again.Session().Store.FinishWriting();
     again.Documents().SaveMenuClick();
-    EXPECT_EQ(dir.Read("doc.qlo"), QByteArray(kWorkedExample).replace("first\r\nsecond\r\n", "typed\r\n").replace("Tree=3,0=2", "Tree=3,0=1"));
+    EXPECT_EQ(dir.Read("doc.qlo"), QByteArray(kWorkedExample)
+                                       .replace("first\r\nsecond\r\n", "typed\r\n")
+                                       .replace("Tree=3,0=2", "Tree=3,0=1"));
 }
 
 TEST_F(SessionRecovery, SteadyTypingReachesItsFileWithinTwoSeconds) {
@@ -127,7 +130,8 @@ TEST_F(SessionRecovery, ALabelBeingEditedIsTakenByASave) {
     ASSERT_NE(label, nullptr);
     label->setText("renamed");
     main.Documents().SaveMenuClick();
-    EXPECT_TRUE(dir.Read("doc.qlo").contains("\r\nnil:renamed:1\r\n")) << dir.Read("doc.qlo").constData();
+    EXPECT_TRUE(dir.Read("doc.qlo").contains("\r\nnil:renamed:1\r\n"))
+        << dir.Read("doc.qlo").constData();
 }
 
 TEST_F(SessionRecovery, ASaveTakesTheEditorsTextFromMemoryWhenItsFileCannotBeWritten) {
@@ -137,8 +141,10 @@ TEST_F(SessionRecovery, ASaveTakesTheEditorsTextFromMemoryWhenItsFileCannotBeWri
     main.Texts().SelectItem(added);
     main.Texts().SetEditorText("only in the editor");
     main.Documents().SaveMenuClick();
-    EXPECT_TRUE(dir.Read("doc.qlo").endsWith("x\r\nonly in the editor\r\n")) << dir.Read("doc.qlo").constData();
-    EXPECT_TRUE(Shows(QStringLiteral("文書は保存しました。"))) << boxes.Texts().join(u'\n').toStdString();
+    EXPECT_TRUE(dir.Read("doc.qlo").endsWith("x\r\nonly in the editor\r\n"))
+        << dir.Read("doc.qlo").constData();
+    EXPECT_TRUE(Shows(QStringLiteral("文書は保存しました。")))
+        << boxes.Texts().join(u'\n').toStdString();
 }
 
 // Another program's version is never overwritten without a question, also after a
@@ -196,7 +202,8 @@ TEST_F(SessionRecovery, ADocumentNamedOnTheCommandLineOpensOnceTheRecoveredOneIs
     StartShown({dir.File("other.qlo")});
     ASSERT_TRUE(QTest::qWaitFor([&] { return Order() == QStringLiteral("other"); }, 2000))
         << boxes.Texts().join(u'\n').toStdString();
-    EXPECT_EQ(boxes.Texts(), QStringList({kRecoveryQuestion, QStringLiteral("編集中のファイルを保存しますか？")}));
+    EXPECT_EQ(boxes.Texts(),
+              QStringList({kRecoveryQuestion, QStringLiteral("編集中のファイルを保存しますか？")}));
 }
 
 TEST_F(SessionRecovery, AStartThatLoadsNoDocumentHasNoDocumentToSaveInto) {

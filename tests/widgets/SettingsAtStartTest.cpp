@@ -1,16 +1,15 @@
-#include "support/MainFormFixture.h"
-
 #include <QGuiApplication>
 #include <QScreen>
 
 #include "app/TSettingsFile.h"
+#include "support/MainFormFixture.h"
 
 namespace {
 
 using Answer = TMessageBoxes::Answer;
 
 class SettingsAtStart : public MainFormFixture {
-protected:
+  protected:
     QStringList WrittenLines() { return TSettingsFile::Parse(dir.Read("Hedgerow.ini")); }
     QStringList CurrentFile(const QStringList& extra) {
         QStringList lines = TSettingsList::Defaults(QRect(30, 40, 800, 700)).Lines();
@@ -31,8 +30,10 @@ TEST_F(SettingsAtStart, FirstRunWritesTheThirtyDefaultLinesAndASecondRunAppliesT
     first.close();
     const QStringList lines = WrittenLines();
     ASSERT_EQ(lines.size(), 30);
-    EXPECT_EQ(lines, TSettingsList::Defaults(QRect(60 - 10, 60, 800, 650)).Lines().mid(0, 4) + lines.mid(4));
-    EXPECT_EQ(lines.mid(4, 4), QStringList({"FormTop=60", "FormLeft=50", "FormHeight=650", "FormWidth=800"}));
+    EXPECT_EQ(lines, TSettingsList::Defaults(QRect(60 - 10, 60, 800, 650)).Lines().mid(0, 4) +
+                         lines.mid(4));
+    EXPECT_EQ(lines.mid(4, 4),
+              QStringList({"FormTop=60", "FormLeft=50", "FormHeight=650", "FormWidth=800"}));
     EXPECT_TRUE(dir.Read("Hedgerow.ini").endsWith("RecentFile5=nil\r\n"));
 
     boxes.shown.clear();
@@ -63,8 +64,10 @@ TEST_F(SettingsAtStart, SizesBeyondTheDesktopAreReportedAndBroughtWithinIt) {
     const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();
     EXPECT_LE(main.width(), std::max(desktop.width(), main.minimumWidth()));
     EXPECT_LE(main.height(), std::max(desktop.height(), main.minimumHeight()));
-    EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("'20000' は画面より大きいため、画面の大きさにします"),
-                                          QStringLiteral("'2147483647' は画面より大きいため、画面の大きさにします")}));
+    EXPECT_EQ(
+        boxes.Texts(),
+        QStringList({QStringLiteral("'20000' は画面より大きいため、画面の大きさにします"),
+                     QStringLiteral("'2147483647' は画面より大きいため、画面の大きさにします")}));
 }
 
 TEST_F(SettingsAtStart, CurrentFileAppliesPlaceTreeWidthWrapFontsAndDialogFolder) {
@@ -112,8 +115,8 @@ TEST_F(SettingsAtStart, OnWaylandOnlyTheSizeIsAppliedAndStored) {
 }
 
 TEST_F(SettingsAtStart, OlderFileIsUpgradedAndNothingOfItIsApplied) {
-    WriteSettings({"FormTop=300", "FormLeft=300", "FormHeight=900", "FormWidth=1000", "EditorWordWrap=0",
-                   "AutoSave=", "Custom=kept"});
+    WriteSettings({"FormTop=300", "FormLeft=300", "FormHeight=900", "FormWidth=1000",
+                   "EditorWordWrap=0", "AutoSave=", "Custom=kept"});
     TMainForm& main = StartShown();
     EXPECT_NE(main.geometry(), QRect(300, 300, 1000, 900));
     EXPECT_EQ(main.Editor->lineWrapMode(), QPlainTextEdit::WidgetWidth);

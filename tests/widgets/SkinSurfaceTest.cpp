@@ -15,7 +15,8 @@ TEST_F(SkinSurface, TheLinkTabsActiveLookIsShownWhole) {
     struct PaintRecorder : QObject {
         QRegion painted;
         bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent*>(event)->region();
             return false;
         }
     } recorder;
@@ -33,7 +34,8 @@ TEST_F(SkinSurface, TheWindowIsDrawnBeforeItIsEverActivated) {
     TMainForm& main = Start();
     const QImage image = main.grab().toImage();
     ASSERT_FALSE(main.Skin().Activated);
-    EXPECT_NE(image.pixelColor(main.width() / 2, 10), QColor(Qt::white)) << "the title band is blank";
+    EXPECT_NE(image.pixelColor(main.width() / 2, 10), QColor(Qt::white))
+        << "the title band is blank";
     EXPECT_GT(main.Editor->x(), main.Tree->x()) << "the controls were never laid out";
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 // The window the menus hang from, recording what the menus ask of it.
 class FakeMenuHost : public TMenuHost {
-public:
+  public:
     FakeMenuHost() {
         window.setGeometry(100, 100, 800, 600);
         window.show();
@@ -31,9 +31,10 @@ public:
     QWidget* MenuOwnerWindow() override { return &window; }
 
     QWidget window;
-    TSettingsList settings{QStringList{"AutoLoad=1", "AutoSave=0", "AutoBackup=1", "EditorWordWrap=1",
-                                       "RecentFile1=C:\\doc\\memo.qlo", "RecentFile2=nil", "RecentFile3=nil",
-                                       "RecentFile4=nil", "RecentFile5=nil"}};
+    TSettingsList settings{QStringList{"AutoLoad=1", "AutoSave=0", "AutoBackup=1",
+                                       "EditorWordWrap=1", "RecentFile1=C:\\doc\\memo.qlo",
+                                       "RecentFile2=nil", "RecentFile3=nil", "RecentFile4=nil",
+                                       "RecentFile5=nil"}};
     QList<TMenuCommand> commands;
     QList<bool> menuShownDuringCommand;
     QStringList hints;
@@ -43,11 +44,14 @@ public:
 // Text is smoothed: its pixels are mixtures of its colour with the white panel.
 bool IsRed(QRgb pixel) { return qRed(pixel) > qGreen(pixel) + 80 && qGreen(pixel) == qBlue(pixel); }
 bool IsGrey(QRgb pixel) {
-    return qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) >= 100 && qRed(pixel) <= 220;
+    return qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) >= 100 &&
+           qRed(pixel) <= 220;
 }
 
 // A pointer move as the window system delivers it.
-void MoveTo(TSystemMenuForm& form, const QPoint& point) { QTest::mouseMove(form.windowHandle(), point); }
+void MoveTo(TSystemMenuForm& form, const QPoint& point) {
+    QTest::mouseMove(form.windowHandle(), point);
+}
 
 int CountPixels(const QImage& image, const QRect& area, bool (*match)(QRgb)) {
     int count = 0;
@@ -60,13 +64,15 @@ int CountPixels(const QImage& image, const QRect& area, bool (*match)(QRgb)) {
 QRect Band(const TSystemMenuForm& form, int y) { return QRect(4, y, form.width() - 8, 15); }
 
 class SystemMenuFormTest : public testing::Test {
-protected:
+  protected:
     TSystemMenuForm& Open(int menuNumber) {
         TSystemMenuForm* form = TSystemMenuForm::Open(host, menuNumber);
         (void)QTest::qWaitForWindowExposed(form, 2000);
         return *form;
     }
-    static QImage Shot(TSystemMenuForm& form) { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    static QImage Shot(TSystemMenuForm& form) {
+        return form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
 
     FakeMenuHost host;
 };
@@ -113,7 +119,8 @@ TEST_F(SystemMenuFormTest, DrawsGreyCaptionsAndSeparators) {
         EXPECT_EQ(image.pixel(129, y), qRgb(128, 128, 128)) << y;
         EXPECT_EQ(image.pixel(130, y), qRgb(255, 255, 255)) << y;
     }
-    for (int y : {10, 30, 50, 90, 110, 150, 170, 190, 210}) EXPECT_GT(CountPixels(image, Band(form, y), IsGrey), 5) << y;
+    for (int y : {10, 30, 50, 90, 110, 150, 170, 190, 210})
+        EXPECT_GT(CountPixels(image, Band(form, y), IsGrey), 5) << y;
     EXPECT_EQ(CountPixels(image, QRect(4, 4, 6, 230), IsGrey), 0);  // nothing left of x = 10
 }
 
@@ -194,7 +201,8 @@ TEST_F(SystemMenuFormTest, EveryButtonChooses) {
 }
 
 TEST_F(SystemMenuFormTest, OpenAndSaveAsHideTheMenuBeforeTheirDialog) {
-    for (auto [y, command] : {std::pair{35, TMenuCommand::OpenFile}, std::pair{95, TMenuCommand::SaveFileAs}}) {
+    for (auto [y, command] :
+         {std::pair{35, TMenuCommand::OpenFile}, std::pair{95, TMenuCommand::SaveFileAs}}) {
         TSystemMenuForm& form = Open(1);
         form.FormMouseMove({50, y});
         form.FormMouseDown();
@@ -205,7 +213,8 @@ TEST_F(SystemMenuFormTest, OpenAndSaveAsHideTheMenuBeforeTheirDialog) {
 }
 
 TEST_F(SystemMenuFormTest, FindAndReplaceHideTheMenu) {
-    for (auto [y, command] : {std::pair{15, TMenuCommand::Find}, std::pair{35, TMenuCommand::Replace}}) {
+    for (auto [y, command] :
+         {std::pair{15, TMenuCommand::Find}, std::pair{35, TMenuCommand::Replace}}) {
         TSystemMenuForm& form = Open(3);
         form.FormMouseMove({50, y});
         form.FormMouseDown();
@@ -345,7 +354,8 @@ TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
     EXPECT_EQ(file.HoverCode(), 104) << "over the recent file and the separators";
     Press(Qt::Key_Enter);  // the keypad's
     EXPECT_EQ(host.commands.last(), TMenuCommand::SaveFileAs);
-    EXPECT_FALSE(host.menuShownDuringCommand.last()) << "hidden before its dialog, as with the pointer";
+    EXPECT_FALSE(host.menuShownDuringCommand.last())
+        << "hidden before its dialog, as with the pointer";
 
     TSystemMenuForm& view = Open(3);
     Press(Qt::Key_Down);

@@ -9,7 +9,7 @@
 namespace {
 
 class WordWrapTest : public testing::Test {
-protected:
+  protected:
     WordWrapTest() {
         editor.setLineWrapMode(QPlainTextEdit::WidgetWidth);
         editor.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
