@@ -132,7 +132,7 @@ void BM_SaveFile(benchmark::State& state) {
     state.counters["same_bytes"] = saved == GenerateOutline().document ? 1 : 0;
     QStringList files;
     form.TreeModel->Outline().ForEach(
-        [&](TOutlineItem* item) { files << form.Session().ItemTextPath(item->ItemNumber); });
+        [&](TOutlineItem* item) { files << form.Session().Store.Path(item->ItemNumber); });
     const std::string baselineTarget = Std(docs.path() + QStringLiteral("/baseline.qlo"));
     const auto readItemFiles = [&] {
         qsizetype total = 0;
@@ -208,12 +208,12 @@ void BM_SelectionChange(benchmark::State& state) {
     TOutlineItem* b = outline.ItemAt(GenerateOutline().largeItems[2]);
     form.Texts().SelectItem(a);
     QApplication::processEvents();
-    const QByteArray bytesA = PosixFiles::Read(Std(form.Session().ItemTextPath(a->ItemNumber)));
-    const QByteArray bytesB = PosixFiles::Read(Std(form.Session().ItemTextPath(b->ItemNumber)));
+    const QByteArray bytesA = PosixFiles::Read(Std(form.Session().Store.Path(a->ItemNumber)));
+    const QByteArray bytesB = PosixFiles::Read(Std(form.Session().Store.Path(b->ItemNumber)));
     if (bytesA.size() < (1 << 20) || bytesB.size() < (1 << 20))
         state.SkipWithError("the texts are not 1 MB");
     const std::string scratch = Std(docs.path() + QStringLiteral("/scratch.tmp"));
-    const std::string fileB = Std(form.Session().ItemTextPath(b->ItemNumber));
+    const std::string fileB = Std(form.Session().Store.Path(b->ItemNumber));
 
     std::vector<double> change, baseline;
     for (auto _ : state) {

@@ -2,11 +2,11 @@
 // start-up values and the colour and style codecs never fail on any content, and the
 // lines read write back as they were read.
 #include "FuzzSupport.h"
-#include "app/TColorCodec.h"
-#include "app/TFontStyle.h"
-#include "app/TSettingsFile.h"
-#include "app/TSettingsList.h"
 #include "app/TStartupSettings.h"
+#include "settings/TColorCodec.h"
+#include "settings/TFontStyle.h"
+#include "settings/TSettingsFile.h"
+#include "settings/TSettingsList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QStringList lines = TSettingsFile::Parse(FuzzBytes(data, size));

@@ -10,10 +10,10 @@
 #include "document/TDocumentReader.h"
 #include "document/TDocumentWriter.h"
 #include "document/TOutlineItemModel.h"
-#include "document/TRecentFiles.h"
 #include "platform/AppError.h"
 #include "platform/TFileDialogs.h"
 #include "platform/TMessageBoxes.h"
+#include "settings/TRecentFiles.h"
 
 TDocumentCommands::TDocumentCommands(TDocumentSession& session, TItemTextBinding& texts,
                                      QPlainTextEdit* editor, TMessageBoxes& boxes,

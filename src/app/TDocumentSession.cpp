@@ -5,7 +5,6 @@
 TDocumentSession::TDocumentSession(TProgramFolders folders, TOutlineItemModel* model)
     : TreeModel(model),
       Folders(std::move(folders)),
-      ExeDir(Folders.ExeDir()),
       Store(Folders.DataFolder()),
       DialogFolder(Folders.DocumentFolder()) {}
 

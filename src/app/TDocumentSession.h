@@ -4,11 +4,11 @@
 #include <QString>
 #include <memory>
 
-#include "app/TSettingsList.h"
 #include "document/TDocumentWriter.h"
 #include "document/TItemTextStore.h"
 #include "document/TOutlineHistory.h"
 #include "platform/TProgramFolders.h"
+#include "settings/TSettingsList.h"
 
 class TOutline;
 class TOutlineItem;
@@ -24,10 +24,9 @@ class TDocumentSession {
 
     TOutlineItemModel* TreeModel;
     TProgramFolders Folders;
-    // The executable's folder, ending with a separator.
-    QString ExeDir;
     TSettingsList Settings;
-    // The item text files in the data folder (ExeDir + "Data" beside the executable).
+    // The item text files in the data folder (Folders.DataFolder(): "Data" beside the
+    // executable, or the user's data folder for an installed copy).
     TItemTextStore Store;
     // The outline's changes since the outline was created, opened or recovered.
     TOutlineHistory History;
@@ -50,7 +49,6 @@ class TDocumentSession {
     TOutline& Outline() const;
     TOutlineItem* ItemAtCurrentIndex() const;
 
-    QString ItemTextPath(int itemNumber) const { return Store.Path(itemNumber); }
     // Starting at NextItemNumber, the first number without an item text file.
     int AllocateItemNumber();
     // The same for many numbers in a row, skipping the numbers of existing files.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/TColorCodec.h"
+#include "settings/TColorCodec.h"
 
 namespace {
 

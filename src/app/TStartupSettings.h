@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <optional>
 
-#include "app/TFontStyle.h"
-#include "app/TSettingsList.h"
+#include "settings/TFontStyle.h"
+#include "settings/TSettingsList.h"
 
 // What start-up takes from the settings: the version check, the upgrade of an
 // older list and the values a current list applies to the window.

@@ -14,13 +14,13 @@
 #include "app/TItemTextBinding.h"
 #include "app/TOutlineView.h"
 #include "app/TSessionRecovery.h"
-#include "app/TSettingsFile.h"
 #include "app/TSkinSurface.h"
 #include "app/TWindowPlacement.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/AppError.h"
 #include "platform/TMessageBoxes.h"
 #include "platform/TWindowSystem.h"
+#include "settings/TSettingsFile.h"
 #include "ui/TAssociationCommands.h"
 
 TStartupShutdown::TStartupShutdown(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,

@@ -3,7 +3,7 @@
 #include <QFontInfo>
 #include <QWidget>
 
-#include "app/TFontStyle.h"
+#include "settings/TFontStyle.h"
 #include "ui/TFontPicker.h"
 
 bool TFontCommands::ChooseFont(QWidget& control, QStringView keyPrefix) {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/TColorCodec.h"
-#include "app/TFontStyle.h"
-#include "app/TSettingsList.h"
+#include "settings/TColorCodec.h"
+#include "settings/TFontStyle.h"
+#include "settings/TSettingsList.h"
 
 void TFontSettings::Store(TSettingsList& settings, QStringView prefix, const TFontChoice& choice) {
     const QString key = prefix.toString();

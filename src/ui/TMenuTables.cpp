@@ -1,6 +1,6 @@
 #include "ui/TMenuTables.h"
 
-#include "app/TSettingsList.h"
+#include "settings/TSettingsList.h"
 #include "ui/TMenuGeometry.h"
 
 namespace {

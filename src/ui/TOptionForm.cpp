@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "app/TSettingsList.h"
+#include "settings/TSettingsList.h"
 #include "ui/TNodeNameCount.h"
 #include "ui/TUpDown.h"
 

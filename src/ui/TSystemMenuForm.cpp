@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/TSettingsList.h"
 #include "platform/TWindowSystem.h"
+#include "settings/TSettingsList.h"
 #include "skin/TSkinLayout.h"
 #include "skin/TSkinPainter.h"
 #include "ui/TMenuGeometry.h"

@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "app/TSettingsList.h"
+#include "settings/TSettingsList.h"
 
 void TWordWrapCommand::Toggle(QPlainTextEdit& editor, TSettingsList& settings, bool& modified) {
     const bool wasModified = modified;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/TSettingsList.h"
+#include "settings/TSettingsList.h"
 #include "support/Printers.h"
 #include "ui/TMenuGeometry.h"
 #include "ui/TMenuTables.h"

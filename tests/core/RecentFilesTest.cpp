@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/TSettingsList.h"
-#include "document/TRecentFiles.h"
+#include "settings/TRecentFiles.h"
+#include "settings/TSettingsList.h"
 #include "support/Printers.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/TColorCodec.h"
-#include "app/TFontStyle.h"
 #include "app/TStartupSettings.h"
+#include "settings/TColorCodec.h"
+#include "settings/TFontStyle.h"
 #include "support/Printers.h"
 
 namespace {

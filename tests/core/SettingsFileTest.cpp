@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/TSettingsFile.h"
 #include "platform/AppError.h"
+#include "settings/TSettingsFile.h"
 #include "support/TempDir.h"
 
 namespace {

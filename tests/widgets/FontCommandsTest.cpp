@@ -14,8 +14,8 @@
 #include <QTreeView>
 #include <functional>
 
-#include "app/TSettingsList.h"
 #include "platform/TFontSubstitutes.h"
+#include "settings/TSettingsList.h"
 #include "support/Printers.h"
 #include "ui/TFontColorDialog.h"
 #include "ui/TFontCommands.h"

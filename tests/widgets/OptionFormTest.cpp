@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/TSettingsList.h"
+#include "settings/TSettingsList.h"
 #include "support/Printers.h"
 #include "ui/TOptionForm.h"
 #include "ui/TUpDown.h"

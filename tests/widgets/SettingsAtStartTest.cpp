@@ -1,7 +1,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/TSettingsFile.h"
+#include "settings/TSettingsFile.h"
 #include "support/MainFormFixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <functional>
 
-#include "app/TSettingsList.h"
+#include "settings/TSettingsList.h"
 #include "support/Printers.h"
 #include "ui/TMenuHost.h"
 #include "ui/TSystemMenuForm.h"

@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "app/TSettingsList.h"
+#include "settings/TSettingsList.h"
 #include "support/Printers.h"
 #include "ui/TWordWrapCommand.h"
 

@@ -1,4 +1,4 @@
-#include "app/TFontStyle.h"
+#include "settings/TFontStyle.h"
 
 namespace {
 bool Flag(QStringView text, int place) { return text.size() > place && text[place] == u'1'; }

@@ -1,4 +1,4 @@
-#include "app/TColorCodec.h"
+#include "settings/TColorCodec.h"
 
 #include <array>
 

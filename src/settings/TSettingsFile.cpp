@@ -1,4 +1,4 @@
-#include "app/TSettingsFile.h"
+#include "settings/TSettingsFile.h"
 
 #include <QDir>
 #include <QFile>

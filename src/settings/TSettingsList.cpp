@@ -1,4 +1,4 @@
-#include "app/TSettingsList.h"
+#include "settings/TSettingsList.h"
 
 qsizetype TSettingsList::IndexOf(QStringView name) const {
     for (qsizetype i = 0; i < lines_.size(); ++i) {

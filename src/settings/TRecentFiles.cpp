@@ -1,6 +1,6 @@
-#include "document/TRecentFiles.h"
+#include "settings/TRecentFiles.h"
 
-#include "app/TSettingsList.h"
+#include "settings/TSettingsList.h"
 
 void TRecentFiles::Add(TSettingsList& settings, const QString& path) {
     int found = 0;
