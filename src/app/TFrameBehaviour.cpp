@@ -20,7 +20,7 @@
 
 namespace {
 
-Qt::CursorShape ShapeOfResizeZone(int zone) {
+Qt::CursorShape ShapeOfResizeZone(SkinCode zone) {
     switch (zone) {
         case SkinCode::LeftEdge:
         case SkinCode::RightEdge: return Qt::SizeHorCursor;
@@ -32,11 +32,11 @@ Qt::CursorShape ShapeOfResizeZone(int zone) {
     }
 }
 
-bool IsResizeZone(int code) {
+bool IsResizeZone(SkinCode code) {
     return code >= SkinCode::LeftEdge && code <= SkinCode::BottomRightCorner;
 }
 
-Qt::Edges EdgesOf(int zone) {
+Qt::Edges EdgesOf(SkinCode zone) {
     switch (zone) {
         case SkinCode::LeftEdge: return Qt::LeftEdge;
         case SkinCode::RightEdge: return Qt::RightEdge;
@@ -160,10 +160,10 @@ void TFrameBehaviour::FormMouseMove(int X, int Y) {
     input.Tree = tree_->geometry();
     input.Editor = editor_->geometry();
     const TPointerHit hit = TSkinLayout::ClassifyFrame(input);
-    int code = hit.Code;
+    SkinCode code = hit.Code;
     if (code == SkinCode::MenuView) surface_.HintOut(TSkinHints::Of(SkinCode::MenuView));
     if (!hit.StoppedAtMenu) {
-        if (hit.ResizeZone) SetPointerShape(ShapeOfResizeZone(hit.ResizeZone));
+        if (hit.ResizeZone != SkinCode::None) SetPointerShape(ShapeOfResizeZone(hit.ResizeZone));
         if (input.SplitterDragging) {
             SplitterDragStep(X, Y);
             code = SkinCode::Splitter;
@@ -176,8 +176,8 @@ void TFrameBehaviour::FormMouseMove(int X, int Y) {
             surface_.HintOut(TSkinHints::Of(SkinCode::Splitter));
         }
     }
-    if (surface_.HotElement != 0 && code == 0) {
-        surface_.HotElement = 0;
+    if (surface_.HotElement != SkinCode::None && code == SkinCode::None) {
+        surface_.HotElement = SkinCode::None;
         surface_.HintOut(QString());
     }
     surface_.DrawLooks(code);
@@ -201,13 +201,17 @@ void TFrameBehaviour::FormMouseDown(Qt::MouseButton, int X, int Y) {
 }
 
 void TFrameBehaviour::FormMouseUp(Qt::MouseButton) {
-    const int element = surface_.HotElement;
+    const SkinCode element = surface_.HotElement;
     if (element >= SkinCode::ButtonBrother && element <= SkinCode::ButtonDelete)
         surface_.DrawButtonLook(element, TSkinLook::Click);
     if (RunReleaseCommand) RunReleaseCommand(element);
     if (element == SkinCode::ButtonDelete) surface_.DrawButtonLook(element, TSkinLook::Normal);
-    static const int kNormalAfterRelease[] = {1, 2, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17};
-    for (int code : kNormalAfterRelease) surface_.DrawButtonLook(code, TSkinLook::Normal);
+    static const SkinCode kNormalAfterRelease[] = {
+        SkinCode::ButtonBrother, SkinCode::ButtonChild,  SkinCode::ItemUp,     SkinCode::ItemDown,
+        SkinCode::ItemLeft,      SkinCode::ItemRight,    SkinCode::NewFile,    SkinCode::OpenFile,
+        SkinCode::SaveFile,      SkinCode::PasteBrother, SkinCode::PasteChild, SkinCode::Cut,
+        SkinCode::Copy,          SkinCode::Paste,        SkinCode::Undo};
+    for (SkinCode code : kNormalAfterRelease) surface_.DrawButtonLook(code, TSkinLook::Normal);
     if (SplitterDragging) EndSplitterDrag();
 }
 
@@ -268,7 +272,7 @@ void TFrameBehaviour::TreeMouseMove(const QPoint& position) {
         ForwardSplitterMove(tree_, position);
         return;
     }
-    if (surface_.HotElement != 0) surface_.RedrawBack();
+    if (surface_.HotElement != SkinCode::None) surface_.RedrawBack();
 }
 
 void TFrameBehaviour::EditorMouseMove(const QPoint& position) {
@@ -277,7 +281,7 @@ void TFrameBehaviour::EditorMouseMove(const QPoint& position) {
         return;
     }
     editor_->setFocus(Qt::MouseFocusReason);
-    if (surface_.HotElement != 0) surface_.RedrawBack();
+    if (surface_.HotElement != SkinCode::None) surface_.RedrawBack();
 }
 
 // A move from the splitter into a control goes to the window as during a drag. When it
@@ -287,7 +291,7 @@ void TFrameBehaviour::ForwardSplitterMove(const QWidget* control, const QPoint& 
     if (!SplitterDragging && surface_.HintText.isEmpty()) surface_.HintOut(control->statusTip());
 }
 
-void TFrameBehaviour::StartFrameDrag(int element, const QPoint& globalPointer) {
+void TFrameBehaviour::StartFrameDrag(SkinCode element, const QPoint& globalPointer) {
     QWindow* window = window_.windowHandle();
     bool started = false;
     if (window)

@@ -29,7 +29,7 @@ class TFrameBehaviour {
                     TMenuHost& menuHost, TErrorBox& errors);
 
     // Runs the command of the skin element a release happened on.
-    std::function<void(int element)> RunReleaseCommand;
+    std::function<void(SkinCode element)> RunReleaseCommand;
 
     // The window's mouse events.
     void MouseMove(QMouseEvent* event);
@@ -73,7 +73,7 @@ class TFrameBehaviour {
     void EndSplitterDrag();
     void ForwardSplitterMove(const QWidget* control, const QPoint& position);
     void SetPointerShape(Qt::CursorShape shape);
-    void StartFrameDrag(int element, const QPoint& globalPointer);
+    void StartFrameDrag(SkinCode element, const QPoint& globalPointer);
 
     QWidget& window_;
     TOutlineView* tree_;

@@ -193,7 +193,7 @@ void TMainForm::CreateConcerns() {
     documents_->StartRedrawTimer = [this] { Timer.start(); };
     documents_->CloseWindow = [this] { close(); };
     surface_->BeforeFullDrawing = [this] { frame_->CheckMaximizedState(); };
-    frame_->RunReleaseCommand = [this](int element) {
+    frame_->RunReleaseCommand = [this](SkinCode element) {
         if (const std::optional<TCommand> id = TCommandTable::OfButton(element))
             commands_->Run(*id);
     };

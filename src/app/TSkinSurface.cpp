@@ -86,14 +86,14 @@ void TSkinSurface::DrawBack() {
 }
 
 void TSkinSurface::RedrawBack() {
-    if (HotElement == 0) return;
+    if (HotElement == SkinCode::None) return;
     if (TSkinLayout::IsButton(HotElement)) {
         DrawElementsOnSurface([this](QPainter& painter, QRegion& drawn) {
             drawn += skin_.DrawElement(painter, HotElement, TSkinLook::Normal, window_.width(),
                                        window_.height(), WindowState());
         });
     }
-    HotElement = 0;
+    HotElement = SkinCode::None;
 }
 
 void TSkinSurface::HintOut(const QString& text) {
@@ -124,12 +124,19 @@ void TSkinSurface::DrawTitleBar(bool active) {
                   [&](QPainter& painter) { skin_.DrawTitleBar(painter, active); });
 }
 
-void TSkinSurface::DrawLooks(int hot) {
-    static const int kLooks[] = {1,  2,  3,  4,  5,  6,  7,  9,  10, 11, 12, 13,
-                                 14, 15, 16, 17, 18, 19, 20, 21, 22, 36, 35};
+void TSkinSurface::DrawLooks(SkinCode hot) {
+    static const SkinCode kLooks[] = {
+        SkinCode::ButtonBrother, SkinCode::ButtonChild,  SkinCode::ButtonDelete,
+        SkinCode::ItemUp,        SkinCode::ItemDown,     SkinCode::ItemLeft,
+        SkinCode::ItemRight,     SkinCode::NewFile,      SkinCode::OpenFile,
+        SkinCode::SaveFile,      SkinCode::PasteBrother, SkinCode::PasteChild,
+        SkinCode::Cut,           SkinCode::Copy,         SkinCode::Paste,
+        SkinCode::Undo,          SkinCode::MenuFile,     SkinCode::MenuEdit,
+        SkinCode::MenuView,      SkinCode::MenuOption,   SkinCode::MenuHelp,
+        SkinCode::EMail,         SkinCode::Homepage};
     QString hint;
     DrawElementsOnSurface([&](QPainter& painter, QRegion& drawn) {
-        for (int code : kLooks) {
+        for (SkinCode code : kLooks) {
             drawn += skin_.DrawElement(painter, code,
                                        code == hot ? TSkinLook::Active : TSkinLook::Normal,
                                        window_.width(), window_.height(), WindowState());
@@ -139,7 +146,7 @@ void TSkinSurface::DrawLooks(int hot) {
     if (!hint.isEmpty()) HintOut(hint);
 }
 
-void TSkinSurface::DrawButtonLook(int code, TSkinLook look) {
+void TSkinSurface::DrawButtonLook(SkinCode code, TSkinLook look) {
     DrawElementsOnSurface([&](QPainter& painter, QRegion& drawn) {
         drawn += skin_.DrawElement(painter, code, look, window_.width(), window_.height(),
                                    WindowState());

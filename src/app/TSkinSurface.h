@@ -42,8 +42,8 @@ class TSkinSurface {
     void DrawTitleBar(bool active);
     // Every button, menu title and link tab in its active look when its code is hot,
     // else in its normal look; the hot button writes its hint.
-    void DrawLooks(int hot);
-    void DrawButtonLook(int code, TSkinLook look);
+    void DrawLooks(SkinCode hot);
+    void DrawButtonLook(SkinCode code, TSkinLook look);
     // Draws onto what the window shows and shows the area.
     void DrawOnSurface(const QRegion& area, const std::function<void(QPainter&)>& draw);
 
@@ -56,8 +56,8 @@ class TSkinSurface {
     // Whether the window has been painted yet; layout and drawing wait for it.
     bool Shown() const { return shown_; }
 
-    // The skin element under the pointer as of the last pointer move; 0 for none.
-    int HotElement = 0;
+    // The skin element under the pointer as of the last pointer move; None for none.
+    SkinCode HotElement = SkinCode::None;
     // The text the hint line shows now.
     QString HintText;
     // While false, DrawBack does nothing.

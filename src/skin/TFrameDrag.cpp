@@ -2,7 +2,7 @@
 
 #include "skin/TSkinLayout.h"
 
-TFrameDrag::TFrameDrag(int element, const QRect& startGeometry, const QPoint& startPointer,
+TFrameDrag::TFrameDrag(SkinCode element, const QRect& startGeometry, const QPoint& startPointer,
                        const QSize& minimum)
     : element_(element), start_(startGeometry), startPointer_(startPointer), minimum_(minimum) {}
 

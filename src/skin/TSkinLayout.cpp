@@ -11,7 +11,7 @@ QRect HalfOpen(int x0, int x1, int y0, int y1) { return QRect(x0, y0, x1 - x0, y
 QRect Closed(int x0, int x1, int y0, int y1) { return QRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1); }
 
 struct FixedButton {
-    int code;
+    SkinCode code;
     const char* stem;
     int x, y, w, h;  // drawn at (x, y); hit [x, x + w) x [y, y + h)
 };
@@ -37,7 +37,7 @@ constexpr std::array<FixedButton, 16> kButtons = {{
 }};
 
 struct MenuTitle {
-    int code;
+    SkinCode code;
     const char* stem;
     int x0, x1;  // hit [x0, x1], drawn at (x0, 34)
 };
@@ -55,7 +55,7 @@ constexpr int kMenuHitTop = 35;
 constexpr int kMenuHitBottom = 57;
 
 // Resize zones, tested only in the normal window state. They do not overlap.
-int ResizeZone(int X, int Y, int W, int H) {
+SkinCode ResizeZone(int X, int Y, int W, int H) {
     if (X < 5 && 20 < Y && Y < H - 20) return SkinCode::LeftEdge;
     if (X > W - 5 && 20 < Y && Y < H - 20) return SkinCode::RightEdge;
     if (Y < 5 && 20 < X && X < W - 20) return SkinCode::TopEdge;
@@ -116,7 +116,7 @@ TPointerHit TSkinLayout::ClassifyFrame(const TPointerInput& in) {
     }
 
     if (in.State == TWindowState::Normal) {
-        const int zone = ResizeZone(X, Y, in.W, in.H);
+        const SkinCode zone = ResizeZone(X, Y, in.W, in.H);
         if (zone != SkinCode::None) {
             hit.Code = zone;
             hit.ResizeZone = zone;
@@ -125,12 +125,12 @@ TPointerHit TSkinLayout::ClassifyFrame(const TPointerInput& in) {
 
     if (hit.Code == SkinCode::None && Y < 35) hit.Code = SkinCode::Caption;
 
-    for (int code : {SkinCode::Minimize, SkinCode::Maximize, SkinCode::Close}) {
+    for (SkinCode code : {SkinCode::Minimize, SkinCode::Maximize, SkinCode::Close}) {
         if (Element(code, in.W, in.H, in.State).Hit.contains(X, Y)) hit.Code = code;
     }
 
     // Tool row, then item buttons, then arrow pad: the order of the full drawing.
-    for (int code : ButtonDrawOrder()) {
+    for (SkinCode code : ButtonDrawOrder()) {
         if (Element(code, in.W, in.H).Hit.contains(X, Y)) hit.Code = code;
     }
 
@@ -175,7 +175,7 @@ QVector<TSkinPlacement> TSkinLayout::ShadowPlacements(const QRect& control) {
     return out;
 }
 
-TSkinElement TSkinLayout::Element(int code, int W, int H, TWindowState state) {
+TSkinElement TSkinLayout::Element(SkinCode code, int W, int H, TWindowState state) {
     for (const FixedButton& b : kButtons) {
         if (b.code == code) {
             return {code, QString::fromLatin1(b.stem), QPoint(b.x, b.y),
@@ -217,14 +217,15 @@ TSkinElement TSkinLayout::Element(int code, int W, int H, TWindowState state) {
 
 QVector<TSkinElement> TSkinLayout::Elements(int W, int H, TWindowState state) {
     QVector<TSkinElement> out;
-    for (int code = 1; code <= 36; ++code) {
+    for (int number = 1; number <= 36; ++number) {
+        const SkinCode code = static_cast<SkinCode>(number);
         TSkinElement e = Element(code, W, H, state);
-        if (e.Code != 0) out.append(e);
+        if (e.Code != SkinCode::None) out.append(e);
     }
     return out;
 }
 
-bool TSkinLayout::IsButton(int code) {
+bool TSkinLayout::IsButton(SkinCode code) {
     return (code >= SkinCode::ButtonBrother && code <= SkinCode::ItemRight) ||
            (code >= SkinCode::NewFile && code <= SkinCode::Undo);
 }
@@ -241,8 +242,8 @@ QString TSkinLayout::LookFile(const TSkinElement& element, TSkinLook look) {
     }
 }
 
-const QVector<int>& TSkinLayout::ButtonDrawOrder() {
-    static const QVector<int> order = {
+const QVector<SkinCode>& TSkinLayout::ButtonDrawOrder() {
+    static const QVector<SkinCode> order = {
         SkinCode::NewFile,       SkinCode::OpenFile,    SkinCode::SaveFile,
         SkinCode::PasteBrother,  SkinCode::PasteChild,  SkinCode::Cut,
         SkinCode::Copy,          SkinCode::Paste,       SkinCode::Undo,
@@ -252,9 +253,10 @@ const QVector<int>& TSkinLayout::ButtonDrawOrder() {
     return order;
 }
 
-const QVector<int>& TSkinLayout::MenuTitleCodes() {
-    static const QVector<int> codes = {SkinCode::MenuFile, SkinCode::MenuEdit, SkinCode::MenuView,
-                                       SkinCode::MenuOption, SkinCode::MenuHelp};
+const QVector<SkinCode>& TSkinLayout::MenuTitleCodes() {
+    static const QVector<SkinCode> codes = {SkinCode::MenuFile, SkinCode::MenuEdit,
+                                            SkinCode::MenuView, SkinCode::MenuOption,
+                                            SkinCode::MenuHelp};
     return codes;
 }
 

@@ -12,52 +12,52 @@ enum class TWindowState { Normal, Maximized, Minimized };
 // "_Active.bmp" or "_Click.bmp".
 enum class TSkinLook { Normal, Active, Click };
 
-// Element codes of the skin surface. 0 means no element.
-namespace SkinCode {
-constexpr int None = 0;
-constexpr int ButtonBrother = 1;
-constexpr int ButtonChild = 2;
-constexpr int ButtonDelete = 3;
-constexpr int ItemUp = 4;
-constexpr int ItemDown = 5;
-constexpr int ItemLeft = 6;
-constexpr int ItemRight = 7;
-constexpr int Splitter = 8;
-constexpr int NewFile = 9;
-constexpr int OpenFile = 10;
-constexpr int SaveFile = 11;
-constexpr int PasteBrother = 12;
-constexpr int PasteChild = 13;
-constexpr int Cut = 14;
-constexpr int Copy = 15;
-constexpr int Paste = 16;
-constexpr int Undo = 17;
-constexpr int MenuFile = 18;
-constexpr int MenuEdit = 19;
-constexpr int MenuView = 20;
-constexpr int MenuOption = 21;
-constexpr int MenuHelp = 22;
-constexpr int Minimize = 23;
-constexpr int Maximize = 24;  // Maximize or Normalize, by window state
-constexpr int Close = 25;
-constexpr int LeftEdge = 26;
-constexpr int RightEdge = 27;
-constexpr int TopEdge = 28;
-constexpr int BottomEdge = 29;
-constexpr int TopLeftCorner = 30;
-constexpr int TopRightCorner = 31;
-constexpr int BottomLeftCorner = 32;
-constexpr int BottomRightCorner = 33;
-constexpr int Caption = 34;
-constexpr int Homepage = 35;
-constexpr int EMail = 36;
-}  // namespace SkinCode
+// Element codes of the skin surface. None means no element.
+enum class SkinCode {
+    None = 0,
+    ButtonBrother = 1,
+    ButtonChild = 2,
+    ButtonDelete = 3,
+    ItemUp = 4,
+    ItemDown = 5,
+    ItemLeft = 6,
+    ItemRight = 7,
+    Splitter = 8,
+    NewFile = 9,
+    OpenFile = 10,
+    SaveFile = 11,
+    PasteBrother = 12,
+    PasteChild = 13,
+    Cut = 14,
+    Copy = 15,
+    Paste = 16,
+    Undo = 17,
+    MenuFile = 18,
+    MenuEdit = 19,
+    MenuView = 20,
+    MenuOption = 21,
+    MenuHelp = 22,
+    Minimize = 23,
+    Maximize = 24,  // Maximize or Normalize, by window state
+    Close = 25,
+    LeftEdge = 26,
+    RightEdge = 27,
+    TopEdge = 28,
+    BottomEdge = 29,
+    TopLeftCorner = 30,
+    TopRightCorner = 31,
+    BottomLeftCorner = 32,
+    BottomRightCorner = 33,
+    Caption = 34,
+    Homepage = 35,
+    EMail = 36,
+};
 
 // One drawn skin element: its code, file stem, the point where its bitmaps are
 // drawn and the pixels on which the pointer counts as being on it (every pixel
 // of Hit belongs to the element, none outside it does).
 struct TSkinElement {
-    int Code = 0;
+    SkinCode Code = SkinCode::None;
     QString Stem;
     QPoint DrawnAt;
     QRect Hit;
@@ -96,10 +96,10 @@ struct TPointerInput {
 
 // Result of the pointer classification.
 struct TPointerHit {
-    int Code = SkinCode::None;
-    // The resize zone (26 to 33) that matched, even when a later rule replaced
-    // it; 0 when none did. The window takes its pointer shape from it.
-    int ResizeZone = SkinCode::None;
+    SkinCode Code = SkinCode::None;
+    // The resize zone (LeftEdge to BottomRightCorner) that matched, even when a later rule replaced
+    // it; None when none did. The window takes its pointer shape from it.
+    SkinCode ResizeZone = SkinCode::None;
     // A drop-down menu was visible: only the menu titles were looked at.
     bool StoppedAtMenu = false;
 };
@@ -140,20 +140,21 @@ class TSkinLayout {
 
     // One element of Elements(); an element with Code 0 when code is not a
     // drawn element (8, 26 to 34 and out-of-range codes).
-    static TSkinElement Element(int code, int W, int H, TWindowState state = TWindowState::Normal);
+    static TSkinElement Element(SkinCode code, int W, int H,
+                                TWindowState state = TWindowState::Normal);
 
     // Whether a code is one of the sixteen buttons (1 to 7, 9 to 17).
-    static bool IsButton(int code);
+    static bool IsButton(SkinCode code);
 
     // The file of an element's look: stem + "_Normal.bmp", "_Active.bmp" or
     // "_Click.bmp"; window buttons have a single look, stem + ".bmp".
     static QString LookFile(const TSkinElement& element, TSkinLook look);
 
     // The sixteen buttons in the order of the full drawing.
-    static const QVector<int>& ButtonDrawOrder();
+    static const QVector<SkinCode>& ButtonDrawOrder();
 
     // The five menu titles, file to help.
-    static const QVector<int>& MenuTitleCodes();
+    static const QVector<SkinCode>& MenuTitleCodes();
 
     // Fixed pieces.
     static QPoint TitlePos(int W) { return {W - 150, 60}; }

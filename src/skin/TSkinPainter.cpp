@@ -134,7 +134,7 @@ QImage TSkinPainter::Compose(const TSkinScene& s) const {
         }
     }
 
-    for (int code : TSkinLayout::ButtonDrawOrder()) {
+    for (SkinCode code : TSkinLayout::ButtonDrawOrder()) {
         DrawElement(p, code, TSkinLook::Normal, W, H, s.State);
     }
 
@@ -159,7 +159,7 @@ QImage TSkinPainter::Compose(const TSkinScene& s) const {
     DrawElement(p, SkinCode::Close, TSkinLook::Normal, W, H, s.State);
 
     FillAndOutline(p, TSkinLayout::MenuBand(W), kMenuBand);
-    for (int code : TSkinLayout::MenuTitleCodes()) {
+    for (SkinCode code : TSkinLayout::MenuTitleCodes()) {
         DrawElement(p, code, TSkinLook::Normal, W, H, s.State);
     }
 
@@ -171,10 +171,10 @@ QImage TSkinPainter::Compose(const TSkinScene& s) const {
     return composite;
 }
 
-QRect TSkinPainter::DrawElement(QPainter& painter, int code, TSkinLook look, int W, int H,
+QRect TSkinPainter::DrawElement(QPainter& painter, SkinCode code, TSkinLook look, int W, int H,
                                 TWindowState state) const {
     const TSkinElement e = TSkinLayout::Element(code, W, H, state);
-    if (e.Code == 0) return {};
+    if (e.Code == SkinCode::None) return {};
     if (code == SkinCode::Maximize && state == TWindowState::Minimized) return {};
     return DrawAt(painter, TSkinLayout::LookFile(e, look), e.DrawnAt);
 }

@@ -59,12 +59,11 @@ class TSkinPainter {
     // menu titles, outer border, link tabs. Throws AppError.
     QImage Compose(const TSkinScene& scene) const;
 
-    // Draws one element (codes 1-7, 9-25, 35, 36) in the given look at its
-    // place. Codes without a drawn look (8, 26-34) draw nothing; the window
-    // buttons have one look whatever is asked, and in the minimised state the
-    // middle one is not drawn. Returns the rectangle the bitmap covers (empty when
-    // nothing was drawn). Throws AppError.
-    QRect DrawElement(QPainter& painter, int code, TSkinLook look, int W, int H,
+    // Draws one element (a button, a menu title, a system button or a link tab) in the given look
+    // at its place. Codes without a drawn look (8, 26-34) draw nothing; the window buttons have one
+    // look whatever is asked, and in the minimised state the middle one is not drawn. Returns the
+    // rectangle the bitmap covers (empty when nothing was drawn). Throws AppError.
+    QRect DrawElement(QPainter& painter, SkinCode code, TSkinLook look, int W, int H,
                       TWindowState state = TWindowState::Normal) const;
 
     // The title-bar image, active or inactive, at its place. Throws AppError.

@@ -17,7 +17,7 @@ const QList<TCommandRow>& TCommandTable::All() {
         {C::NewFile, M::NewFile, SkinCode::NewFile, {Qt::CTRL | Qt::Key_N}},
         {C::OpenFile, M::OpenFile, SkinCode::OpenFile, {Qt::CTRL | Qt::Key_O}},
         {C::SaveFile, M::SaveFile, SkinCode::SaveFile, {Qt::CTRL | Qt::Key_S}},
-        {C::SaveFileAs, M::SaveFileAs, 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_S}},
+        {C::SaveFileAs, M::SaveFileAs, SkinCode::None, {Qt::CTRL | Qt::SHIFT | Qt::Key_S}},
         {C::RecentFile1, M::RecentFile1},
         {C::RecentFile2, M::RecentFile2},
         {C::RecentFile3, M::RecentFile3},
@@ -45,20 +45,20 @@ const QList<TCommandRow>& TCommandTable::All() {
         {C::MoveDownItem, M::None, SkinCode::ItemDown, {Qt::ALT | Qt::Key_Down}, kOutline},
         {C::MoveLeftItem, M::None, SkinCode::ItemLeft, {Qt::ALT | Qt::Key_Left}, kOutline},
         {C::MoveRightItem, M::None, SkinCode::ItemRight, {Qt::ALT | Qt::Key_Right}, kOutline},
-        {C::UndoOutline, M::None, 0, {Qt::CTRL | Qt::Key_Z}, kOutline},
+        {C::UndoOutline, M::None, SkinCode::None, {Qt::CTRL | Qt::Key_Z}, kOutline},
         {C::RedoOutline,
          M::None,
-         0,
+         SkinCode::None,
          {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
          kOutline},
         {C::Cut, M::Cut, SkinCode::Cut},
         {C::Copy, M::Copy, SkinCode::Copy},
         {C::Paste, M::Paste, SkinCode::Paste},
         {C::Undo, M::Undo, SkinCode::Undo},
-        {C::Find, M::Find, 0, {Qt::CTRL | Qt::Key_F}},
-        {C::Replace, M::Replace, 0, {Qt::CTRL | Qt::Key_H}},
-        {C::FindNext, M::None, 0, {QKeyCombination(Qt::Key_F3)}},
-        {C::FindInOutline, M::None, 0, {Qt::CTRL | Qt::SHIFT | Qt::Key_F}},
+        {C::Find, M::Find, SkinCode::None, {Qt::CTRL | Qt::Key_F}},
+        {C::Replace, M::Replace, SkinCode::None, {Qt::CTRL | Qt::Key_H}},
+        {C::FindNext, M::None, SkinCode::None, {QKeyCombination(Qt::Key_F3)}},
+        {C::FindInOutline, M::None, SkinCode::None, {Qt::CTRL | Qt::SHIFT | Qt::Key_F}},
         {C::AutoLoad, M::AutoLoad},
         {C::AutoSave, M::AutoSave},
         {C::AutoBackup, M::AutoBackup},
@@ -73,7 +73,7 @@ const QList<TCommandRow>& TCommandTable::All() {
         {C::HomePage, M::HomePage, SkinCode::Homepage},
         {C::LatestVersion, M::LatestVersion},
         {C::MailLink, M::None, SkinCode::EMail},
-        {C::SwitchFocus, M::None, 0, {QKeyCombination(Qt::Key_F6)}},
+        {C::SwitchFocus, M::None, SkinCode::None, {QKeyCombination(Qt::Key_F6)}},
         // The menu band's titles also open with Alt and their letter, as Windows users
         // expect of a menu bar.
         {C::OpenFileMenu,
@@ -104,7 +104,7 @@ std::optional<TCommand> TCommandTable::OfMenuEntry(TMenuCommand entry) {
     return std::nullopt;
 }
 
-std::optional<TCommand> TCommandTable::OfButton(int element) {
+std::optional<TCommand> TCommandTable::OfButton(SkinCode element) {
     if (element == SkinCode::None) return std::nullopt;
     for (const TCommandRow& row : All())
         if (row.Button == element) return row.Id;

@@ -4,6 +4,7 @@
 #include <QList>
 #include <optional>
 
+#include "skin/TSkinLayout.h"
 #include "ui/TCommand.h"
 #include "ui/TMenuCommand.h"
 
@@ -16,7 +17,7 @@ enum class TShortcutScope { Window, Outline };
 struct TCommandRow {
     TCommand Id;
     TMenuCommand MenuEntry = TMenuCommand::None;
-    int Button = 0;  // a SkinCode; 0 for none
+    SkinCode Button = SkinCode::None;
     QList<QKeyCombination> Keys = {};
     TShortcutScope Scope = TShortcutScope::Window;
 };
@@ -30,5 +31,5 @@ class TCommandTable {
     static const TCommandRow& Of(TCommand id);
     // The command of a menu entry or of a skin button; nothing when it has none.
     static std::optional<TCommand> OfMenuEntry(TMenuCommand entry);
-    static std::optional<TCommand> OfButton(int element);
+    static std::optional<TCommand> OfButton(SkinCode element);
 };

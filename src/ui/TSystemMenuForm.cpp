@@ -66,11 +66,12 @@ TSystemMenuForm* TSystemMenuForm::Open(TMenuHost& host, int menuNumber) {
 
 bool TSystemMenuForm::MenuVisible() { return SystemMenuForm && SystemMenuForm->isVisible(); }
 
-bool TSystemMenuForm::FollowPointer(TMenuHost& host, int previousElement, int element) {
+bool TSystemMenuForm::FollowPointer(TMenuHost& host, SkinCode previousElement, SkinCode element) {
     if (!MenuVisible() || element == previousElement) return false;
     if (element < SkinCode::MenuFile || element > SkinCode::MenuHelp) return false;
     SystemMenuForm->CloseMenu();
-    Open(host, element - SkinCode::MenuFile + TMenuTables::kFile);
+    Open(host,
+         static_cast<int>(element) - static_cast<int>(SkinCode::MenuFile) + TMenuTables::kFile);
     return true;
 }
 

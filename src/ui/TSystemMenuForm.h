@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "skin/TSkinLayout.h"
 #include "ui/TMenuTables.h"
 
 class TMenuHost;
@@ -33,9 +34,9 @@ class TSystemMenuForm : public QWidget {
     static bool MenuVisible();
 
     // The menu follow along the menu band: when a menu is shown and the pointer came
-    // onto a menu title (skin codes 18 to 22) other than previousElement, the shown
+    // onto a menu title (MenuFile to MenuHelp) other than previousElement, the shown
     // menu closes and the title's menu opens. Returns whether a menu was opened.
-    static bool FollowPointer(TMenuHost& host, int previousElement, int element);
+    static bool FollowPointer(TMenuHost& host, SkinCode previousElement, SkinCode element);
 
     // Stores the menu number, places, sizes, shows and activates the window and draws
     // the menu.

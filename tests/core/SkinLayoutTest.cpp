@@ -20,7 +20,7 @@ TPointerInput At(int x, int y, TWindowState state = TWindowState::Normal) {
     return in;
 }
 
-int CodeAt(int x, int y, TWindowState state = TWindowState::Normal) {
+SkinCode CodeAt(int x, int y, TWindowState state = TWindowState::Normal) {
     return TSkinLayout::Classify(At(x, y, state)).Code;
 }
 
@@ -296,8 +296,8 @@ TEST(SkinLayout, ElementTableNamesEveryDrawnElement) {
               QStringLiteral("SystemButton_Normalize"));
     EXPECT_EQ(TSkinLayout::Element(SkinCode::Maximize, 800, 600, TWindowState::Normal).Stem,
               QStringLiteral("SystemButton_Maximize"));
-    EXPECT_EQ(TSkinLayout::Element(SkinCode::Splitter, 800, 600).Code, 0);
-    EXPECT_EQ(TSkinLayout::Element(SkinCode::Caption, 800, 600).Code, 0);
+    EXPECT_EQ(TSkinLayout::Element(SkinCode::Splitter, 800, 600).Code, SkinCode::None);
+    EXPECT_EQ(TSkinLayout::Element(SkinCode::Caption, 800, 600).Code, SkinCode::None);
 
     const TSkinElement del = TSkinLayout::Element(SkinCode::ButtonDelete, 800, 600);
     EXPECT_EQ(TSkinLayout::LookFile(del, TSkinLook::Click),

@@ -21,7 +21,7 @@ TEST_F(FrameBehaviour, HoverLightsTheButtonAndWritesItsHint) {
     EXPECT_EQ(PixelOfWindow(QPoint(395, 95)), PixelOfSkin("Item_Cut_Active.bmp", QPoint(25, 25)));
     Move(700, 300);  // editor area is a control; the window surface below stays
     Move(600, 90);   // background
-    EXPECT_EQ(main.Skin().HotElement, 0);
+    EXPECT_EQ(main.Skin().HotElement, SkinCode::None);
     EXPECT_EQ(main.Skin().HintText, "");
     EXPECT_EQ(PixelOfWindow(QPoint(395, 95)), PixelOfSkin("Item_Cut_Normal.bmp", QPoint(25, 25)));
 }
@@ -161,7 +161,7 @@ TEST_F(FrameBehaviour, AFastMoveIntoTheOutlineReturnsTheButtonToNormal) {
     Move(395, 95);
     ASSERT_EQ(main.Skin().HotElement, SkinCode::Cut);
     main.Frame().TreeMouseMove(QPoint(10, 10));
-    EXPECT_EQ(main.Skin().HotElement, 0);
+    EXPECT_EQ(main.Skin().HotElement, SkinCode::None);
     EXPECT_EQ(PixelOfWindow(QPoint(395, 95)), PixelOfSkin("Item_Cut_Normal.bmp", QPoint(25, 25)));
 }
 

@@ -34,7 +34,7 @@ TEST_F(MenusInMainForm, AMenuTitleOpensItsMenuAndTheMenuFollowsAlongTheTitles) {
     ASSERT_TRUE(TSystemMenuForm::MenuVisible());
     EXPECT_EQ(SystemMenuForm->MenuNumber(), 2);
     main.Frame().FormMouseMove(400, 300);  // while a menu is open only the titles count
-    EXPECT_EQ(main.Skin().HotElement, 0);
+    EXPECT_EQ(main.Skin().HotElement, SkinCode::None);
     EXPECT_EQ(SystemMenuForm->MenuNumber(), 2);
 }
 
@@ -64,10 +64,11 @@ TEST_F(MenusInMainForm, EveryEntryButtonAndRowOfTheCommandTableRunsAnOperation) 
     for (int menu = TMenuTables::kFile; menu <= TMenuTables::kHelp; ++menu)
         for (const TMenuEntry& entry : TMenuTables::Build(menu, main.Session().Settings).Entries)
             EXPECT_TRUE(TCommandTable::OfMenuEntry(entry.Command)) << entry.Text.toStdString();
-    for (int code = SkinCode::ButtonBrother; code <= SkinCode::EMail; ++code) {
+    for (int number = 1; number <= static_cast<int>(SkinCode::EMail); ++number) {
+        const auto code = static_cast<SkinCode>(number);
         const bool frame =
             code == SkinCode::Splitter || (code >= SkinCode::LeftEdge && code <= SkinCode::Caption);
-        EXPECT_EQ(TCommandTable::OfButton(code).has_value(), !frame) << code;
+        EXPECT_EQ(TCommandTable::OfButton(code).has_value(), !frame) << number;
     }
 }
 

@@ -282,18 +282,19 @@ TEST_F(SystemMenuFormTest, OnlyOneMenuIsEverVisible) {
 }
 
 TEST_F(SystemMenuFormTest, MenuFollowsThePointerAlongTheTitles) {
-    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, 0, 18));  // no menu shown
+    using S = SkinCode;
+    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, S::None, S::MenuFile));  // no menu shown
     const QPointer<TSystemMenuForm> file = &Open(1);
-    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, 18, 18));  // same title
-    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, 18, 0));   // not a title
-    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, 18, 23));
+    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, S::MenuFile, S::MenuFile));  // same title
+    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, S::MenuFile, S::None));      // not a title
+    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, S::MenuFile, S::Minimize));
     EXPECT_EQ(SystemMenuForm.data(), file.data());
-    EXPECT_TRUE(TSystemMenuForm::FollowPointer(host, 18, 21));
+    EXPECT_TRUE(TSystemMenuForm::FollowPointer(host, S::MenuFile, S::MenuOption));
     EXPECT_TRUE(!file || !file->isVisible());
     ASSERT_TRUE(SystemMenuForm);
     EXPECT_EQ(SystemMenuForm->MenuNumber(), 4);
     EXPECT_TRUE(SystemMenuForm->isVisible());
-    EXPECT_TRUE(TSystemMenuForm::FollowPointer(host, 0, 22));
+    EXPECT_TRUE(TSystemMenuForm::FollowPointer(host, S::None, S::MenuHelp));
     EXPECT_EQ(SystemMenuForm->MenuNumber(), 5);
 }
 
