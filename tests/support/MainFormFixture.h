@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTreeView>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "app/TCommandRunner.h"
 #include "app/TDocumentCommands.h"
@@ -28,12 +30,25 @@
 // dialogs.
 class MainFormFixture : public testing::Test {
   protected:
-    // The program folder with the generated skin in its Data folder.
+    // The program folder with the generated skin in its Data folder: the bitmaps are read
+    // once a run and written without syncing (a copy syncs every file).
     void SetUp() override {
         QDir().mkpath(dir.File("Data"));
-        const QDir skin(QStringLiteral(HEDGEROW_SKIN_DIR));
-        for (const QString& name : skin.entryList({QStringLiteral("*.bmp")}, QDir::Files))
-            QFile::copy(skin.filePath(name), dir.File("Data/" + name));
+        for (const auto& [name, bytes] : Skin()) dir.Write("Data/" + name, bytes);
+    }
+
+    static const std::vector<std::pair<QString, QByteArray>>& Skin() {
+        static const std::vector<std::pair<QString, QByteArray>> files = [] {
+            std::vector<std::pair<QString, QByteArray>> read;
+            const QDir skin(QStringLiteral(HEDGEROW_SKIN_DIR));
+            for (const QString& name : skin.entryList({QStringLiteral("*.bmp")}, QDir::Files)) {
+                QFile file(skin.filePath(name));
+                file.open(QIODevice::ReadOnly);
+                read.emplace_back(name, file.readAll());
+            }
+            return read;
+        }();
+        return files;
     }
 
     // Writes a settings file so that the first-start question is not asked.
