@@ -23,12 +23,12 @@ int TMenuKeyboard::NeighbourMenu(int menuNumber, int step) {
     return TMenuTables::kFile + (index % count + count) % count;
 }
 
-int TMenuKeyboard::NeighbourEntry(const TMenuTable& table, int code, int step) {
+TMenuCommand TMenuKeyboard::NeighbourEntry(const TMenuTable& table, TMenuCommand code, int step) {
     const qsizetype count = table.Entries.size();
-    if (count == 0) return 0;
+    if (count == 0) return TMenuCommand::None;
     qsizetype index = -1;
     for (qsizetype i = 0; i < count; ++i)
-        if (table.Entries[i].Code == code) index = i;
+        if (table.Entries[i].Command == code) index = i;
     if (index < 0) index = step > 0 ? count - 1 : 0;  // the next step lands on the first or last
-    return table.Entries[((index + step) % count + count) % count].Code;
+    return table.Entries[((index + step) % count + count) % count].Command;
 }

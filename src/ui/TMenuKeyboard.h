@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/TMenuCommand.h"
+
 struct TMenuTable;
 
 // What a key does in an open drop-down menu.
@@ -19,5 +21,5 @@ class TMenuKeyboard {
     // The entry above (step -1) or below (step 1) the entry with code, round from the
     // last entry to the first and back. From no entry (code 0) going down gives the
     // first entry and going up the last. 0 for a menu without entries.
-    static int NeighbourEntry(const TMenuTable& table, int code, int step);
+    static TMenuCommand NeighbourEntry(const TMenuTable& table, TMenuCommand code, int step);
 };

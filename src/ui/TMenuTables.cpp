@@ -17,7 +17,6 @@ struct Row {
 
 TMenuEntry EntryOf(const Row& row) {
     TMenuEntry entry;
-    entry.Code = static_cast<int>(row.command);
     entry.Y = row.y;
     entry.Text = QString::fromUtf16(row.text);
     if (row.hint) entry.Hint = QString::fromUtf16(row.hint);
@@ -43,10 +42,10 @@ QString TMenuEntry::Caption(const TSettingsList& settings) const {
     return TMenuTables::ToggleMark(settings.Value(ToggleKey)) + Text;
 }
 
-const TMenuEntry* TMenuTable::Find(int code) const {
-    if (code == 0) return nullptr;
+const TMenuEntry* TMenuTable::Find(TMenuCommand code) const {
+    if (code == TMenuCommand::None) return nullptr;
     for (const TMenuEntry& entry : Entries)
-        if (entry.Code == code) return &entry;
+        if (entry.Command == code) return &entry;
     return nullptr;
 }
 
@@ -110,7 +109,6 @@ void TMenuTables::AddFileMenu(TMenuTable& table, const TSettingsList& settings) 
         TMenuEntry entry;
         entry.Command =
             static_cast<TMenuCommand>(static_cast<int>(TMenuCommand::RecentFile1) + number - 1);
-        entry.Code = static_cast<int>(entry.Command);
         entry.Y = 130 + 20 * (number - 1);
         entry.Text = FileNameOf(settings.Value(QStringLiteral("RecentFile%1").arg(number)));
         table.Entries.append(entry);

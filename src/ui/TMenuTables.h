@@ -11,11 +11,11 @@ class TSettingsList;
 // One entry of a drop-down menu. A toggle entry has a ToggleKey: its caption is the
 // mark of that setting followed by Text.
 struct TMenuEntry {
-    int Code = 0;
+    // The entry's command; its value is the entry's code.
+    TMenuCommand Command = TMenuCommand::None;
     int Y = 0;  // top of the caption
     QString Text;
     QString Hint;  // empty: hovering leaves the hint line alone
-    TMenuCommand Command = TMenuCommand::None;
     QString ToggleKey;
 
     // The caption as drawn now: toggles read their setting every time.
@@ -39,8 +39,8 @@ struct TMenuTable {
     QVector<TMenuEntry> Entries;
     QVector<TMenuSeparator> Separators;
 
-    // The entry with that code; nullptr for 0 and unknown codes.
-    const TMenuEntry* Find(int code) const;
+    // The entry of that command; nullptr for None and commands the menu does not list.
+    const TMenuEntry* Find(TMenuCommand code) const;
 };
 
 // The five drop-down menus: entries, captions, hints, separators and sizes.

@@ -77,7 +77,7 @@ bool TSystemMenuForm::FollowPointer(TMenuHost& host, SkinCode previousElement, S
 
 void TSystemMenuForm::SystemMenuOpen(int menuNumber) {
     table_ = TMenuTables::Build(menuNumber, host_.MenuSettings());
-    hoverCode_ = 0;
+    hoverCode_ = TMenuCommand::None;
     if (table_.MenuNumber == 0) return;
     QWidget* owner = host_.MenuOwnerWindow();
     const QPoint origin = owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint();
@@ -94,11 +94,11 @@ void TSystemMenuForm::FormMouseMove(const QPoint& pointer) {
 }
 
 void TSystemMenuForm::Highlight(const TMenuEntry* entry) {
-    int newCode = 0;
+    TMenuCommand newCode = TMenuCommand::None;
     if (entry) {
         DrawCaption(*entry, HighlightRed());
         if (!entry->Hint.isEmpty()) host_.HintOut(entry->Hint);
-        newCode = entry->Code;
+        newCode = entry->Command;
     } else {
         host_.HintOut(QString());
     }

@@ -56,7 +56,7 @@ class TSystemMenuForm : public QWidget {
     int MenuNumber() const { return table_.MenuNumber; }
     int RecentFileCount() const { return table_.RecentFileCount; }
     // The code of the entry drawn highlighted; 0 for none.
-    int HoverCode() const { return hoverCode_; }
+    TMenuCommand HoverCode() const { return hoverCode_; }
     const TMenuTable& Table() const { return table_; }
 
     static const QColor& CaptionGrey();
@@ -87,6 +87,6 @@ class TSystemMenuForm : public QWidget {
 
     TMenuHost& host_;
     TMenuTable table_;
-    int hoverCode_ = 0;
+    TMenuCommand hoverCode_ = TMenuCommand::None;
     QImage surface_;  // what the window shows; drawn when it opens and on hover
 };

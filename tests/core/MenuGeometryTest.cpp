@@ -7,9 +7,9 @@
 
 namespace {
 
-int CodeAt(const TMenuTable& table, int x, int y) {
+TMenuCommand CodeAt(const TMenuTable& table, int x, int y) {
     const TMenuEntry* entry = TMenuGeometry::EntryAt(table, {x, y});
-    return entry ? entry->Code : 0;
+    return entry ? entry->Command : TMenuCommand::None;
 }
 
 TSettingsList NoRecentFiles() {
@@ -42,39 +42,40 @@ TEST(MenuGeometry, MenuHangsFromTheMenuBandUnderItsTitle) {
 
 TEST(MenuGeometry, BandsAreFifteenPixelsHigh) {
     const TMenuTable table = TMenuTables::Build(2, TSettingsList());
-    EXPECT_EQ(CodeAt(table, 50, 9), 0);
-    EXPECT_EQ(CodeAt(table, 50, 10), 21);
-    EXPECT_EQ(CodeAt(table, 50, 24), 21);
-    for (int y = 25; y <= 29; ++y) EXPECT_EQ(CodeAt(table, 50, y), 0) << y;
-    EXPECT_EQ(CodeAt(table, 50, 30), 22);
-    EXPECT_EQ(CodeAt(table, 50, 64), 23);
-    for (int y = 65; y <= 89; ++y) EXPECT_EQ(CodeAt(table, 50, y), 0) << y;  // around the separator
-    EXPECT_EQ(CodeAt(table, 50, 224), 29);
-    EXPECT_EQ(CodeAt(table, 50, 225), 0);
+    EXPECT_EQ(CodeAt(table, 50, 9), TMenuCommand::None);
+    EXPECT_EQ(CodeAt(table, 50, 10), TMenuCommand::AddItem);
+    EXPECT_EQ(CodeAt(table, 50, 24), TMenuCommand::AddItem);
+    for (int y = 25; y <= 29; ++y) EXPECT_EQ(CodeAt(table, 50, y), TMenuCommand::None) << y;
+    EXPECT_EQ(CodeAt(table, 50, 30), TMenuCommand::AddChildItem);
+    EXPECT_EQ(CodeAt(table, 50, 64), TMenuCommand::DeleteItem);
+    for (int y = 65; y <= 89; ++y)
+        EXPECT_EQ(CodeAt(table, 50, y), TMenuCommand::None) << y;  // around the separator
+    EXPECT_EQ(CodeAt(table, 50, 224), TMenuCommand::Undo);
+    EXPECT_EQ(CodeAt(table, 50, 225), TMenuCommand::None);
 }
 
 TEST(MenuGeometry, MarginsOfTenPixelsHoldNoEntry) {
     const TMenuTable table = TMenuTables::Build(2, TSettingsList());  // 140 wide
-    EXPECT_EQ(CodeAt(table, 9, 15), 0);
-    EXPECT_EQ(CodeAt(table, 10, 15), 21);
-    EXPECT_EQ(CodeAt(table, 129, 15), 21);
-    EXPECT_EQ(CodeAt(table, 130, 15), 0);
-    EXPECT_EQ(CodeAt(table, -5, 15), 0);
+    EXPECT_EQ(CodeAt(table, 9, 15), TMenuCommand::None);
+    EXPECT_EQ(CodeAt(table, 10, 15), TMenuCommand::AddItem);
+    EXPECT_EQ(CodeAt(table, 129, 15), TMenuCommand::AddItem);
+    EXPECT_EQ(CodeAt(table, 130, 15), TMenuCommand::None);
+    EXPECT_EQ(CodeAt(table, -5, 15), TMenuCommand::None);
 }
 
 TEST(MenuGeometry, ExitEntryWithoutRecentFiles) {
     const TMenuTable table = TMenuTables::Build(1, NoRecentFiles());
-    EXPECT_EQ(CodeAt(table, 20, 129), 0);
-    EXPECT_EQ(CodeAt(table, 20, 130), 110);
-    EXPECT_EQ(CodeAt(table, 20, 144), 110);
-    EXPECT_EQ(CodeAt(table, 20, 145), 0);
+    EXPECT_EQ(CodeAt(table, 20, 129), TMenuCommand::None);
+    EXPECT_EQ(CodeAt(table, 20, 130), TMenuCommand::Exit);
+    EXPECT_EQ(CodeAt(table, 20, 144), TMenuCommand::Exit);
+    EXPECT_EQ(CodeAt(table, 20, 145), TMenuCommand::None);
 }
 
 TEST(MenuGeometry, ExitEntryWithFiveRecentFiles) {
     const TMenuTable table = TMenuTables::Build(1, TSettingsList());  // absent keys count as used
     ASSERT_EQ(table.RecentFileCount, 5);
-    EXPECT_EQ(CodeAt(table, 20, 215), 109);
-    EXPECT_EQ(CodeAt(table, 20, 235), 0);
-    EXPECT_EQ(CodeAt(table, 20, 250), 110);
-    EXPECT_EQ(CodeAt(table, 20, 264), 110);
+    EXPECT_EQ(CodeAt(table, 20, 215), TMenuCommand::RecentFile5);
+    EXPECT_EQ(CodeAt(table, 20, 235), TMenuCommand::None);
+    EXPECT_EQ(CodeAt(table, 20, 250), TMenuCommand::Exit);
+    EXPECT_EQ(CodeAt(table, 20, 264), TMenuCommand::Exit);
 }

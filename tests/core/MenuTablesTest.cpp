@@ -28,7 +28,7 @@ void ExpectEntries(const TMenuTable& table, const TSettingsList& settings,
     for (qsizetype i = 0; i < expected.size(); ++i) {
         const TMenuEntry& entry = table.Entries[i];
         SCOPED_TRACE(expected[i].code);
-        EXPECT_EQ(entry.Code, expected[i].code);
+        EXPECT_EQ(static_cast<int>(entry.Command), expected[i].code);
         EXPECT_EQ(static_cast<int>(entry.Command), expected[i].code);
         EXPECT_EQ(entry.Y, expected[i].y);
         EXPECT_EQ(entry.Caption(settings), expected[i].caption);
@@ -96,11 +96,11 @@ TEST(MenuTables, NilBelowTheHighestUsedEntryIsListedAsNil) {
     const TSettingsList settings = Recent({"nil", "C:\\doc\\b.qlo", "nil", "nil", "nil"});
     const TMenuTable table = TMenuTables::Build(1, settings);
     ASSERT_EQ(table.RecentFileCount, 2);
-    ASSERT_NE(table.Find(105), nullptr);
-    EXPECT_EQ(table.Find(105)->Caption(settings), "nil");
-    EXPECT_EQ(table.Find(106)->Caption(settings), "b.qlo");
-    EXPECT_EQ(table.Find(107), nullptr);
-    EXPECT_EQ(table.Find(110)->Y, 190);
+    ASSERT_NE(table.Find(TMenuCommand::RecentFile1), nullptr);
+    EXPECT_EQ(table.Find(TMenuCommand::RecentFile1)->Caption(settings), "nil");
+    EXPECT_EQ(table.Find(TMenuCommand::RecentFile2)->Caption(settings), "b.qlo");
+    EXPECT_EQ(table.Find(TMenuCommand::RecentFile3), nullptr);
+    EXPECT_EQ(table.Find(TMenuCommand::Exit)->Y, 190);
     EXPECT_EQ(table.Size.height(), 220);
     EXPECT_EQ(table.Separators.last().Y, 175);
 }
@@ -110,8 +110,8 @@ TEST(MenuTables, AbsentRecentKeyShowsAnEmptyCaption) {
         QStringList{"RecentFile1=nil", "RecentFile2=nil", "RecentFile4=nil", "RecentFile5=nil"});
     const TMenuTable table = TMenuTables::Build(1, settings);
     ASSERT_EQ(table.RecentFileCount, 3);
-    EXPECT_EQ(table.Find(107)->Caption(settings), "");
-    EXPECT_EQ(table.Find(107)->Y, 170);
+    EXPECT_EQ(table.Find(TMenuCommand::RecentFile3)->Caption(settings), "");
+    EXPECT_EQ(table.Find(TMenuCommand::RecentFile3)->Y, 170);
 }
 
 TEST(MenuTables, RecentCaptionIsTheTextAfterTheLastSeparator) {
@@ -190,13 +190,13 @@ TEST(MenuTables, OptionMenuTogglesReadTheirKeysEachTime) {
     TSettingsList settings(
         QStringList{"AutoLoad=1", "AutoSave=1", "AutoBackup=1", "EditorWordWrap=1"});
     const TMenuTable table = TMenuTables::Build(4, settings);
-    EXPECT_EQ(table.Find(41)->ToggleKey, "AutoLoad");
-    EXPECT_EQ(table.Find(42)->ToggleKey, "AutoSave");
-    EXPECT_EQ(table.Find(43)->ToggleKey, "AutoBackup");
-    EXPECT_EQ(table.Find(44)->ToggleKey, "EditorWordWrap");
-    EXPECT_EQ(table.Find(44)->Caption(settings), "○右端で折り返す");
+    EXPECT_EQ(table.Find(TMenuCommand::AutoLoad)->ToggleKey, "AutoLoad");
+    EXPECT_EQ(table.Find(TMenuCommand::AutoSave)->ToggleKey, "AutoSave");
+    EXPECT_EQ(table.Find(TMenuCommand::AutoBackup)->ToggleKey, "AutoBackup");
+    EXPECT_EQ(table.Find(TMenuCommand::EditorWordWrap)->ToggleKey, "EditorWordWrap");
+    EXPECT_EQ(table.Find(TMenuCommand::EditorWordWrap)->Caption(settings), "○右端で折り返す");
     settings.SetValue(u"editorwordwrap", "0");
-    EXPECT_EQ(table.Find(44)->Caption(settings), "×右端で折り返す");
+    EXPECT_EQ(table.Find(TMenuCommand::EditorWordWrap)->Caption(settings), "×右端で折り返す");
 }
 
 TEST(MenuTables, ToggleMarkIsACircleOnlyForExactlyOne) {

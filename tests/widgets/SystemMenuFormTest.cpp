@@ -86,7 +86,7 @@ TEST_F(SystemMenuFormTest, OpensUnderItsTitleAsTheCurrentMenu) {
     EXPECT_TRUE(form.isWindow());
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(form.MenuNumber(), 2);
-    EXPECT_EQ(form.HoverCode(), 0);
+    EXPECT_EQ(form.HoverCode(), TMenuCommand::None);
     EXPECT_EQ(form.geometry(), QRect(host.window.mapToGlobal(QPoint(84, 60)), QSize(140, 240)));
 }
 
@@ -127,7 +127,7 @@ TEST_F(SystemMenuFormTest, DrawsGreyCaptionsAndSeparators) {
 TEST_F(SystemMenuFormTest, HoverTurnsTheEntryRedAndShowsItsHint) {
     TSystemMenuForm& form = Open(2);
     MoveTo(form, QPoint(50, 15));
-    EXPECT_EQ(form.HoverCode(), 21);
+    EXPECT_EQ(form.HoverCode(), TMenuCommand::AddItem);
     ASSERT_FALSE(host.hints.isEmpty());
     EXPECT_EQ(host.hints.last(), "現在選択している項目と同じ階層に、新しい項目を追加します。");
     QImage image = Shot(form);
@@ -135,7 +135,7 @@ TEST_F(SystemMenuFormTest, HoverTurnsTheEntryRedAndShowsItsHint) {
     EXPECT_EQ(CountPixels(image, Band(form, 30), IsRed), 0);
 
     MoveTo(form, QPoint(50, 35));
-    EXPECT_EQ(form.HoverCode(), 22);
+    EXPECT_EQ(form.HoverCode(), TMenuCommand::AddChildItem);
     EXPECT_EQ(host.hints.last(), "現在選択している項目の下の階層に、新しい項目を追加します。");
     image = Shot(form);
     EXPECT_EQ(CountPixels(image, Band(form, 10), IsRed), 0);
@@ -147,9 +147,9 @@ TEST_F(SystemMenuFormTest, GapsAndMarginsHighlightNothingAndClearTheHint) {
     TSystemMenuForm& form = Open(2);
     for (QPoint gap : {QPoint(50, 27), QPoint(5, 15), QPoint(135, 15), QPoint(50, 80)}) {
         form.FormMouseMove({50, 15});
-        ASSERT_EQ(form.HoverCode(), 21);
+        ASSERT_EQ(form.HoverCode(), TMenuCommand::AddItem);
         form.FormMouseMove(gap);
-        EXPECT_EQ(form.HoverCode(), 0) << gap.x() << "," << gap.y();
+        EXPECT_EQ(form.HoverCode(), TMenuCommand::None) << gap.x() << "," << gap.y();
         EXPECT_EQ(host.hints.last(), "");
         EXPECT_EQ(CountPixels(Shot(form), form.rect(), IsRed), 0);
     }
@@ -161,9 +161,9 @@ TEST_F(SystemMenuFormTest, EntriesWithoutHintLeaveTheHintLineAlone) {
     EXPECT_EQ(host.hints.last(), "文章を開きます。");
     const qsizetype written = host.hints.size();
     form.FormMouseMove({50, 135});  // the recent file
-    EXPECT_EQ(form.HoverCode(), 105);
+    EXPECT_EQ(form.HoverCode(), TMenuCommand::RecentFile1);
     form.FormMouseMove({50, 175});  // "終了" at 150 + 20
-    EXPECT_EQ(form.HoverCode(), 110);
+    EXPECT_EQ(form.HoverCode(), TMenuCommand::Exit);
     EXPECT_EQ(host.hints.size(), written);
 }
 
@@ -231,7 +231,7 @@ TEST_F(SystemMenuFormTest, EveryEntryRunsItsOwnCommand) {
             TSystemMenuForm& form = Open(menu);
             form.FormMouseMove({20, entry.Y + 7});
             form.FormMouseDown();
-            EXPECT_EQ(static_cast<int>(host.commands.last()), entry.Code);
+            EXPECT_EQ(host.commands.last(), entry.Command);
         }
     }
 }
@@ -278,7 +278,7 @@ TEST_F(SystemMenuFormTest, OnlyOneMenuIsEverVisible) {
     EXPECT_TRUE(!first || !first->isVisible());
     EXPECT_TRUE(second.isVisible());
     EXPECT_EQ(SystemMenuForm.data(), &second);
-    EXPECT_EQ(second.HoverCode(), 0);
+    EXPECT_EQ(second.HoverCode(), TMenuCommand::None);
 }
 
 TEST_F(SystemMenuFormTest, MenuFollowsThePointerAlongTheTitles) {
@@ -309,11 +309,12 @@ void Press(Qt::Key key) {
 TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
     TSystemMenuForm& edit = Open(2);
     Press(Qt::Key_Down);
-    EXPECT_EQ(edit.HoverCode(), 21) << "the first Down highlights the first entry";
+    EXPECT_EQ(edit.HoverCode(), TMenuCommand::AddItem)
+        << "the first Down highlights the first entry";
     EXPECT_EQ(host.hints.last(), "現在選択している項目と同じ階層に、新しい項目を追加します。");
     EXPECT_GT(CountPixels(Shot(edit), Band(edit, 10), IsRed), 5);
     for (int i = 0; i < 3; ++i) Press(Qt::Key_Down);
-    EXPECT_EQ(edit.HoverCode(), 24) << "the separator is skipped";
+    EXPECT_EQ(edit.HoverCode(), TMenuCommand::AddItemText) << "the separator is skipped";
     QImage image = Shot(edit);
     EXPECT_GT(CountPixels(image, Band(edit, 90), IsRed), 5);
     EXPECT_EQ(CountPixels(image, Band(edit, 50), IsRed), 0) << "the entry left is grey again";
@@ -322,14 +323,14 @@ TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
     Press(Qt::Key_Up);
     Press(Qt::Key_Up);
     Press(Qt::Key_Up);
-    EXPECT_EQ(edit.HoverCode(), 29) << "from the first entry up to the last";
+    EXPECT_EQ(edit.HoverCode(), TMenuCommand::Undo) << "from the first entry up to the last";
     Press(Qt::Key_Down);
-    EXPECT_EQ(edit.HoverCode(), 21) << "and from the last down to the first";
+    EXPECT_EQ(edit.HoverCode(), TMenuCommand::AddItem) << "and from the last down to the first";
 
     Press(Qt::Key_Right);
     ASSERT_EQ(SystemMenuForm->MenuNumber(), 3);
     EXPECT_FALSE(edit.isVisible());
-    EXPECT_EQ(SystemMenuForm->HoverCode(), 0);
+    EXPECT_EQ(SystemMenuForm->HoverCode(), TMenuCommand::None);
     Press(Qt::Key_Right);
     Press(Qt::Key_Right);
     Press(Qt::Key_Right);
@@ -349,10 +350,11 @@ TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
 
     TSystemMenuForm& file = Open(1);
     Press(Qt::Key_Up);
-    EXPECT_EQ(file.HoverCode(), 110) << "from no entry up to the last";
+    EXPECT_EQ(file.HoverCode(), TMenuCommand::Exit) << "from no entry up to the last";
     Press(Qt::Key_Up);
     Press(Qt::Key_Up);
-    EXPECT_EQ(file.HoverCode(), 104) << "over the recent file and the separators";
+    EXPECT_EQ(file.HoverCode(), TMenuCommand::SaveFileAs)
+        << "over the recent file and the separators";
     Press(Qt::Key_Enter);  // the keypad's
     EXPECT_EQ(host.commands.last(), TMenuCommand::SaveFileAs);
     EXPECT_FALSE(host.menuShownDuringCommand.last())
