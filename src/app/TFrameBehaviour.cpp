@@ -1,22 +1,17 @@
 #include "app/TFrameBehaviour.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
-#include "app/TDocumentSession.h"
-#include "app/TErrorBox.h"
-#include "app/TItemTextBinding.h"
 #include "app/TOutlineView.h"
 #include "app/TSkinSurface.h"
-#include "document/TOutlineItem.h"
+#include "app/TWindowStates.h"
+#include "settings/TSettingsList.h"
 #include "skin/TSkinHints.h"
 #include "skin/TSkinLayout.h"
-#include "ui/TSystemMenuForm.h"
 
 namespace {
 
@@ -52,70 +47,14 @@ Qt::Edges EdgesOf(SkinCode zone) {
 }  // namespace
 
 TFrameBehaviour::TFrameBehaviour(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
-                                 TDocumentSession& session, TItemTextBinding& texts,
-                                 TSkinSurface& surface, TMenuHost& menuHost, TErrorBox& errors)
+                                 TSettingsList& settings, TSkinSurface& surface,
+                                 TWindowStates& states)
     : window_(window),
       tree_(tree),
       editor_(editor),
-      session_(session),
-      texts_(texts),
+      settings_(settings),
       surface_(surface),
-      menuHost_(menuHost),
-      errors_(errors) {}
-
-QRect TFrameBehaviour::WorkArea() const {
-    const QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : window_.geometry();
-}
-
-QRect TFrameBehaviour::NormalPlace() const {
-    if (!window_.isMaximized() && !window_.isMinimized()) return window_.geometry();
-    if (normalPlace_.isValid()) return normalPlace_;
-    return window_.normalGeometry().isValid() ? window_.normalGeometry() : window_.geometry();
-}
-
-void TFrameBehaviour::WindowMaximize() {
-    if (!window_.isMaximized() && !window_.isMinimized()) normalPlace_ = window_.geometry();
-    // Setting the geometry clears the maximised state, so it comes first.
-    if (Windows.PlacesOwnWindows()) window_.setGeometry(WorkArea());
-    window_.setWindowState((window_.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-    window_.update();
-}
-
-// A window whose user chose the maximised state is kept exactly on the work area.
-void TFrameBehaviour::CheckMaximizedState() {
-    if (session_.Settings.Value(u"Maximized") != QStringLiteral("1") || LiesMaximized()) return;
-    surface_.DrawBackEnabled = false;
-    WindowMaximize();
-    surface_.DrawBackEnabled = true;
-    const bool wasModified = session_.Modified;
-    errors_.Run([this] {
-        if (const TOutlineItem* selected = texts_.SelectedItem()) {
-            texts_.StoreEditorText(selected);
-            if (session_.Store.Exists(selected->ItemNumber))
-                texts_.SetEditorText(session_.Store.Load(selected->ItemNumber));
-        }
-    });
-    if (!wasModified) session_.Modified = false;
-}
-
-bool TFrameBehaviour::LiesMaximized() const {
-    // Where the compositor places the windows, a maximised one is wherever it puts it.
-    if (!Windows.PlacesOwnWindows()) return window_.isMaximized();
-    return window_.geometry() == WorkArea();
-}
-
-// The user's choice between the maximised and the normal state, kept in "Maximized".
-void TFrameBehaviour::ToggleMaximized() {
-    if (window_.isMaximized()) {
-        session_.Settings.SetValue(u"Maximized", QStringLiteral("0"));
-        window_.setWindowState(window_.windowState() & ~Qt::WindowMaximized);
-        if (normalPlace_.isValid()) window_.setGeometry(normalPlace_);
-    } else {
-        session_.Settings.SetValue(u"Maximized", QStringLiteral("1"));
-        WindowMaximize();
-    }
-}
+      states_(states) {}
 
 void TFrameBehaviour::MinimizeWindow() {
     window_.showMinimized();
@@ -134,13 +73,14 @@ void TFrameBehaviour::MinimizeWindow() {
 void TFrameBehaviour::MaximizeButtonClick() {
     if (window_.isMinimized()) return;
     surface_.DrawBackEnabled = false;
-    ToggleMaximized();
+    states_.ToggleMaximized();
     surface_.DrawBackEnabled = true;
     surface_.DrawBack();
 }
 
 void TFrameBehaviour::FormDblClick() {
-    if (surface_.HotElement == SkinCode::Caption && !window_.isMinimized()) ToggleMaximized();
+    if (surface_.HotElement == SkinCode::Caption && !window_.isMinimized())
+        states_.ToggleMaximized();
 }
 
 void TFrameBehaviour::SetPointerShape(Qt::CursorShape shape) {
@@ -148,7 +88,7 @@ void TFrameBehaviour::SetPointerShape(Qt::CursorShape shape) {
 }
 
 void TFrameBehaviour::FormMouseMove(int X, int Y) {
-    const bool menuVisible = TSystemMenuForm::MenuVisible();
+    const bool menuVisible = MenuOpen && MenuOpen();
     TPointerInput input;
     input.X = X;
     input.Y = Y;
@@ -181,7 +121,7 @@ void TFrameBehaviour::FormMouseMove(int X, int Y) {
         surface_.HintOut(QString());
     }
     surface_.DrawLooks(code);
-    TSystemMenuForm::FollowPointer(menuHost_, surface_.HotElement, code);
+    if (Hovered) Hovered(surface_.HotElement, code);
     surface_.HotElement = code;
 }
 
@@ -204,7 +144,7 @@ void TFrameBehaviour::FormMouseUp(Qt::MouseButton) {
     const SkinCode element = surface_.HotElement;
     if (element >= SkinCode::ButtonBrother && element <= SkinCode::ButtonDelete)
         surface_.DrawButtonLook(element, TSkinLook::Click);
-    if (RunReleaseCommand) RunReleaseCommand(element);
+    if (Released) Released(element);
     if (element == SkinCode::ButtonDelete) surface_.DrawButtonLook(element, TSkinLook::Normal);
     static const SkinCode kNormalAfterRelease[] = {
         SkinCode::ButtonBrother, SkinCode::ButtonChild,  SkinCode::ItemUp,     SkinCode::ItemDown,
@@ -243,7 +183,7 @@ void TFrameBehaviour::SplitterDragStep(int X, int Y) {
         tree_->setGeometry(tree);
         editor_->setGeometry(editor);
     }
-    session_.Settings.SetValue(u"TreeWidth", QString::number(tree.width()));
+    settings_.SetValue(u"TreeWidth", QString::number(tree.width()));
     if (limit) {
         EndSplitterDrag();
         return;

@@ -6,30 +6,31 @@
 #include <functional>
 #include <optional>
 
-#include "platform/TWindowSystem.h"
 #include "skin/TFrameDrag.h"
 
 class QMouseEvent;
 class QPlainTextEdit;
 class QWidget;
-class TDocumentSession;
-class TErrorBox;
-class TItemTextBinding;
-class TMenuHost;
 class TOutlineView;
+class TSettingsList;
 class TSkinSurface;
+class TWindowStates;
 
 // The window's own frame and the pointer over it: hover looks and hints, presses and
 // releases on the skin's buttons, the splitter between outline and editor, moving and
-// resizing the frameless window, and the maximised, normal and minimised states.
+// resizing the frameless window, and the buttons of its states. It reports what the
+// pointer did and knows nothing of the commands and menus that follow.
 class TFrameBehaviour {
   public:
     TFrameBehaviour(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
-                    TDocumentSession& session, TItemTextBinding& texts, TSkinSurface& surface,
-                    TMenuHost& menuHost, TErrorBox& errors);
+                    TSettingsList& settings, TSkinSurface& surface, TWindowStates& states);
 
-    // Runs the command of the skin element a release happened on.
-    std::function<void(SkinCode element)> RunReleaseCommand;
+    // A release happened on the skin element.
+    std::function<void(SkinCode element)> Released;
+    // The pointer went from one element to another (None for none).
+    std::function<void(SkinCode previous, SkinCode element)> Hovered;
+    // Whether a drop-down menu is open: only the menu titles count then.
+    std::function<bool()> MenuOpen;
 
     // The window's mouse events.
     void MouseMove(QMouseEvent* event);
@@ -44,24 +45,11 @@ class TFrameBehaviour {
     void TreeMouseMove(const QPoint& position);
     void EditorMouseMove(const QPoint& position);
 
-    void WindowMaximize();
     void MaximizeButtonClick();
-    void ToggleMaximized();
     void MinimizeWindow();
-    // A window whose user chose the maximised state is kept exactly on the work area.
-    void CheckMaximizedState();
-    QRect WorkArea() const;
-    // The place of the normal state, also while maximised.
-    QRect NormalPlace() const;
-    // The window lies as a maximised window must: exactly on the work area.
-    bool LiesMaximized() const;
 
     // How long a window manager may take to minimise the window.
     static constexpr int kMinimizeCheckMs = 500;
-
-    // Whether the window can place itself; where it cannot, the compositor decides
-    // where the window is and what a maximised window covers.
-    TWindowSystem Windows;
 
     bool SplitterDragging = false;
     int SplitterDownX = 0;
@@ -78,12 +66,9 @@ class TFrameBehaviour {
     QWidget& window_;
     TOutlineView* tree_;
     QPlainTextEdit* editor_;
-    TDocumentSession& session_;
-    TItemTextBinding& texts_;
+    TSettingsList& settings_;
     TSkinSurface& surface_;
-    TMenuHost& menuHost_;
-    TErrorBox& errors_;
-    QRect normalPlace_;  // the place of the normal state while maximised
+    TWindowStates& states_;
     // A move or resize of the window that follows the pointer itself.
     std::optional<TFrameDrag> frameDrag_;
     std::optional<QPoint> captionPress_;  // a press on the caption that may become a move

@@ -137,6 +137,18 @@ void TItemTextBinding::SetEditorText(const QString& text) {
     editor_->document()->setModified(true);  // not the text of the item as it was shown
 }
 
+void TItemTextBinding::ShowStoredTextAgain() {
+    const bool wasModified = session_.Modified;
+    errors_.Run([this] {
+        if (const TOutlineItem* selected = SelectedItem()) {
+            StoreEditorText(selected);
+            if (session_.Store.Exists(selected->ItemNumber))
+                SetEditorText(session_.Store.Load(selected->ItemNumber));
+        }
+    });
+    if (!wasModified) session_.Modified = false;
+}
+
 void TItemTextBinding::ShowNoItemNotice() {
     preview_->Cancel();
     ForgetShownTexts();

@@ -66,6 +66,9 @@ class TItemTextBinding {
     // text) holds it: an unchanged huge text is never taken out of the editor's layout.
     std::optional<QString> TextNotInFile(const TOutlineItem* item) const;
     void SetEditorText(const QString& text);
+    // Stores the editor's text and shows it again from its file, laid out anew (after
+    // the window was maximised again); the changed state stays as it was.
+    void ShowStoredTextAgain();
     // What the editor shows while the outline has no item.
     void ShowNoItemNotice();
 

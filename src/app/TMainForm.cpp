@@ -25,6 +25,7 @@
 #include "app/TSessionRecovery.h"
 #include "app/TSkinSurface.h"
 #include "app/TStartupShutdown.h"
+#include "app/TWindowStates.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/TFontSubstitutes.h"
 #include "skin/TSkinLayout.h"
@@ -141,14 +142,15 @@ void TMainForm::CreateConcerns() {
     documents_ = std::make_unique<TDocumentCommands>(
         *session_, *texts_, Editor, *context_.messageBoxes, *context_.fileDialogs, *errors_);
     surface_ = std::make_unique<TSkinSurface>(*this, Tree, Editor, *session_, *errors_);
-    frame_ = std::make_unique<TFrameBehaviour>(*this, Tree, Editor, *session_, *texts_, *surface_,
-                                               *this, *errors_);
-    frame_->Windows = TWindowSystem(context_.platformName);
+    windowStates_ = std::make_unique<TWindowStates>(*this, session_->Settings,
+                                                    TWindowSystem(context_.platformName));
+    frame_ = std::make_unique<TFrameBehaviour>(*this, Tree, Editor, session_->Settings, *surface_,
+                                               *windowStates_);
     recovery_ = std::make_unique<TSessionRecovery>(*this, *session_, *texts_);
     watcher_ = std::make_unique<TDocumentWatcher>(*session_, *documents_, nullptr);
-    lifecycle_ =
-        std::make_unique<TStartupShutdown>(*this, Tree, Editor, context_, *session_, *texts_,
-                                           *documents_, *surface_, *frame_, *recovery_, *errors_);
+    lifecycle_ = std::make_unique<TStartupShutdown>(*this, Tree, Editor, context_, *session_,
+                                                    *texts_, *documents_, *surface_, *windowStates_,
+                                                    *recovery_, *errors_);
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
     editing_->WholeTextNeeded = [this] { texts_->FinishShowing(); };
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
@@ -192,8 +194,12 @@ void TMainForm::CreateConcerns() {
     documents_->DrawBack = [this] { surface_->DrawBack(); };
     documents_->StartRedrawTimer = [this] { Timer.start(); };
     documents_->CloseWindow = [this] { close(); };
-    surface_->BeforeFullDrawing = [this] { frame_->CheckMaximizedState(); };
-    frame_->RunReleaseCommand = [this](SkinCode element) {
+    surface_->BeforeFullDrawing = [this] { KeepMaximized(); };
+    frame_->MenuOpen = [] { return TSystemMenuForm::MenuVisible(); };
+    frame_->Hovered = [this](SkinCode previous, SkinCode element) {
+        TSystemMenuForm::FollowPointer(*this, previous, element);
+    };
+    frame_->Released = [this](SkinCode element) {
         if (const std::optional<TCommand> id = TCommandTable::OfButton(element))
             commands_->Run(*id);
     };
@@ -249,6 +255,16 @@ void TMainForm::ConnectControls() {
     Timer.setInterval(250);
     Timer.setSingleShot(true);
     connect(&Timer, &QTimer::timeout, this, &TMainForm::TimerTimer);
+}
+
+// A window whose user chose the maximised state is kept exactly on the work area; the
+// editor then shows its text laid out anew.
+void TMainForm::KeepMaximized() {
+    if (!windowStates_->StrayedFromMaximized()) return;
+    surface_->DrawBackEnabled = false;
+    windowStates_->WindowMaximize();
+    surface_->DrawBackEnabled = true;
+    texts_->ShowStoredTextAgain();
 }
 
 void TMainForm::ShowHint(const QString& hint) { surface_->HintOut(LongHint(hint)); }

@@ -25,6 +25,7 @@ class TOutlineView;
 class TSkinSurface;
 class TSessionRecovery;
 class TStartupShutdown;
+class TWindowStates;
 
 // The program's one document window. It holds the controls and the concerns that own
 // the program's behaviour (start-up and shutdown, item texts, item commands, document
@@ -51,6 +52,7 @@ class TMainForm : public QWidget, public TMenuHost {
     TDocumentCommands& Documents() const { return *documents_; }
     TSkinSurface& Skin() const { return *surface_; }
     TFrameBehaviour& Frame() const { return *frame_; }
+    TWindowStates& WindowStates() const { return *windowStates_; }
     TStartupShutdown& Lifecycle() const { return *lifecycle_; }
     TSessionRecovery& Recovery() const { return *recovery_; }
     TEditorCommands* EditorCommands() const { return editing_.get(); }
@@ -89,6 +91,7 @@ class TMainForm : public QWidget, public TMenuHost {
     void ConnectControls();
     // Binds every command of the table to its operation.
     void BindCommands();
+    void KeepMaximized();
     TFontPicker& FontPicker();
 
     TMainFormContext context_;
@@ -99,6 +102,7 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TItemCommands> items_;
     std::unique_ptr<TDocumentCommands> documents_;
     std::unique_ptr<TSkinSurface> surface_;
+    std::unique_ptr<TWindowStates> windowStates_;
     std::unique_ptr<TFrameBehaviour> frame_;
     std::unique_ptr<TSessionRecovery> recovery_;
     std::unique_ptr<TDocumentWatcher> watcher_;

@@ -10,12 +10,12 @@
 #include "app/TDocumentCommands.h"
 #include "app/TDocumentSession.h"
 #include "app/TErrorBox.h"
-#include "app/TFrameBehaviour.h"
 #include "app/TItemTextBinding.h"
 #include "app/TOutlineView.h"
 #include "app/TSessionRecovery.h"
 #include "app/TSkinSurface.h"
 #include "app/TWindowPlacement.h"
+#include "app/TWindowStates.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/AppError.h"
 #include "platform/TMessageBoxes.h"
@@ -26,7 +26,7 @@
 TStartupShutdown::TStartupShutdown(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
                                    const TMainFormContext& context, TDocumentSession& session,
                                    TItemTextBinding& texts, TDocumentCommands& documents,
-                                   TSkinSurface& surface, TFrameBehaviour& frame,
+                                   TSkinSurface& surface, TWindowStates& windowStates,
                                    TSessionRecovery& recovery, TErrorBox& errors)
     : window_(window),
       tree_(tree),
@@ -36,7 +36,7 @@ TStartupShutdown::TStartupShutdown(QWidget& window, TOutlineView* tree, QPlainTe
       texts_(texts),
       documents_(documents),
       surface_(surface),
-      frame_(frame),
+      windowStates_(windowStates),
       recovery_(recovery),
       errors_(errors) {}
 
@@ -174,7 +174,7 @@ void TStartupShutdown::FirstShown() {
 }
 
 void TStartupShutdown::FormActivate() {
-    if (window_.isMaximized() && !frame_.LiesMaximized()) frame_.WindowMaximize();
+    if (window_.isMaximized() && !windowStates_.LiesMaximized()) windowStates_.WindowMaximize();
     const bool first = !surface_.Activated;
     surface_.Activated = true;
     if (first) {
@@ -347,7 +347,7 @@ void TStartupShutdown::RecordWindowPlace() {
                           (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     const QString maximized = normal ? QStringLiteral("0") : QStringLiteral("1");
     session_.Settings.SetValue(u"Maximized", QStringLiteral("0"));
-    const QRect place = frame_.NormalPlace();
+    const QRect place = windowStates_.NormalPlace();
     // A window the compositor placed has no position the program could know: the
     // stored one stays for a start where the program places its window itself.
     if (TWindowSystem(context_.platformName).PlacesOwnWindows()) {

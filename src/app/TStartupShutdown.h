@@ -13,12 +13,13 @@ class QWidget;
 class TDocumentCommands;
 class TDocumentSession;
 class TErrorBox;
-class TFrameBehaviour;
+
 class TItemTextBinding;
 class TOutlineItem;
 class TOutlineView;
 class TSessionRecovery;
 class TSkinSurface;
+class TWindowStates;
 
 // The main window's start and end: the start-up steps (item files cleared, settings
 // read, upgraded or created and applied, the start document chosen), the first
@@ -29,7 +30,7 @@ class TStartupShutdown {
     TStartupShutdown(QWidget& window, TOutlineView* tree, QPlainTextEdit* editor,
                      const TMainFormContext& context, TDocumentSession& session,
                      TItemTextBinding& texts, TDocumentCommands& documents, TSkinSurface& surface,
-                     TFrameBehaviour& frame, TSessionRecovery& recovery, TErrorBox& errors);
+                     TWindowStates& windowStates, TSessionRecovery& recovery, TErrorBox& errors);
 
     // Commits what the user is editing outside the editor (a label): called before
     // anything saves or ends the document.
@@ -75,7 +76,7 @@ class TStartupShutdown {
     TItemTextBinding& texts_;
     TDocumentCommands& documents_;
     TSkinSurface& surface_;
-    TFrameBehaviour& frame_;
+    TWindowStates& windowStates_;
     TSessionRecovery& recovery_;
     TErrorBox& errors_;
     bool endedWithoutQuestions_ = false;

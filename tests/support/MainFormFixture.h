@@ -21,6 +21,7 @@
 #include "app/TOutlineView.h"
 #include "app/TSkinSurface.h"
 #include "app/TStartupShutdown.h"
+#include "app/TWindowStates.h"
 #include "document/TOutlineItem.h"
 #include "document/TOutlineItemModel.h"
 #include "support/ScriptedMessageBoxes.h"

@@ -115,7 +115,7 @@ TEST_F(FrameBehaviour, TheMaximiseButtonTogglesAndTheNextStartMaximisesAgain) {
 
 TEST_F(FrameBehaviour, ActivationKeepsAMaximisedWindowOnTheWorkArea) {
     TMainForm& main = Shown();
-    main.Frame().WindowMaximize();
+    main.WindowStates().WindowMaximize();
     main.setGeometry(10, 10, 900, 700);
     main.setWindowState(main.windowState() | Qt::WindowMaximized);
     main.Lifecycle().FormActivate();
@@ -130,7 +130,7 @@ TEST_F(FrameBehaviour, ResizeZonesShowSizingArrowsOnlyInTheNormalState) {
     Move(799, 599);
     EXPECT_EQ(main.cursor().shape(), Qt::SizeFDiagCursor);
     Move(400, 300);
-    main.Frame().WindowMaximize();
+    main.WindowStates().WindowMaximize();
     Move(2, 300);
     EXPECT_EQ(main.cursor().shape(), Qt::ArrowCursor);
     Move(2, 10);
