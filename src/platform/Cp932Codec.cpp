@@ -162,7 +162,7 @@ DecodeTable BuildDecodeTable() {
         }
     }
     const std::vector<Converted> pairs = ConvertEach(joined, qsizetype(pairCodes.size()));
-    table.pairs.assign(rows * 256, kNoPair);
+    table.pairs.assign(static_cast<std::size_t>(rows) * 256, kNoPair);
     auto entry = [&](unsigned code) -> uint32_t& {
         return table.pairs[(table.singles[code >> 8] & kUnit) + (code & 0xFF)];
     };

@@ -102,5 +102,6 @@ QColor TColorCodec::ToColor(quint32 value) {
         if (index >= kSystemColors.size()) return {};
         value = kSystemColors[index];
     }
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
 }

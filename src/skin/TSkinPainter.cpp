@@ -40,7 +40,7 @@ TSkinPainter::TSkinPainter(QString dataDir) : dataDir_(std::move(dataDir)) {
 QString TSkinPainter::PathOf(const QString& fileName) const { return PathIn(dataDir_, fileName); }
 
 QString TSkinPainter::PathIn(const QString& folder, const QString& fileName) {
-    const QString exact = folder + fileName;
+    QString exact = folder + fileName;
     if (QFileInfo::exists(exact)) return exact;
     const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
