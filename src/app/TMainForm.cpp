@@ -147,7 +147,7 @@ void TMainForm::CreateConcerns() {
     frame_ = std::make_unique<TFrameBehaviour>(*this, Tree, Editor, session_->Settings, *surface_,
                                                *windowStates_);
     recovery_ = std::make_unique<TSessionRecovery>(*this, *session_, *texts_);
-    watcher_ = std::make_unique<TDocumentWatcher>(*session_, *documents_, nullptr);
+    watcher_ = std::make_unique<TDocumentWatcher>(*session_, *documents_);
     lifecycle_ = std::make_unique<TStartupShutdown>(*this, Tree, Editor, context_, *session_,
                                                     *texts_, *documents_, *surface_, *windowStates_,
                                                     *recovery_, *errors_);
@@ -189,8 +189,9 @@ void TMainForm::CreateConcerns() {
         recovery_->Saved();  // nothing is left to recover
         watcher_->Follow();
     };
-    documents_->CommitPendingEdits = [this] { Tree->CommitLabelEdit(); };
-    lifecycle_->CommitPendingEdits = [this] { Tree->CommitLabelEdit(); };
+    const auto commitLabel = [this] { Tree->CommitLabelEdit(); };
+    documents_->CommitPendingEdits = commitLabel;
+    lifecycle_->CommitPendingEdits = commitLabel;
     documents_->DrawBack = [this] { surface_->DrawBack(); };
     documents_->StartRedrawTimer = [this] { Timer.start(); };
     documents_->CloseWindow = [this] { close(); };

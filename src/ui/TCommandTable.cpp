@@ -1,7 +1,5 @@
 #include "ui/TCommandTable.h"
 
-#include <algorithm>
-
 #include "skin/TSkinLayout.h"
 
 namespace {
@@ -89,12 +87,6 @@ const QList<TCommandRow>& TCommandTable::All() {
         {C::Close, M::None, SkinCode::Close},
     };
     return rows;
-}
-
-const TCommandRow& TCommandTable::Of(TCommand id) {
-    const QList<TCommandRow>& rows = All();
-    return *std::find_if(rows.begin(), rows.end(),
-                         [id](const TCommandRow& row) { return row.Id == id; });
 }
 
 std::optional<TCommand> TCommandTable::OfMenuEntry(TMenuCommand entry) {

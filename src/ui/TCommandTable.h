@@ -28,7 +28,6 @@ struct TCommandRow {
 class TCommandTable {
   public:
     static const QList<TCommandRow>& All();
-    static const TCommandRow& Of(TCommand id);
     // The command of a menu entry or of a skin button; nothing when it has none.
     static std::optional<TCommand> OfMenuEntry(TMenuCommand entry);
     static std::optional<TCommand> OfButton(SkinCode element);
