@@ -22,6 +22,7 @@
 #include "document/TOutline.h"
 #include "document/TOutlineItem.h"
 #include "document/TOutlineItemModel.h"
+#include "platform/TSafeFile.h"
 #include "support/ScopedEnv.h"
 
 namespace {
@@ -172,7 +173,8 @@ void BM_SaveFile(benchmark::State& state) {
             });
             sample(in(build), [&] { output = TDocumentWriter::Write(outline, store); });
             sample(in(write), [&] {
-                TDocumentWriter::WriteFile(phaseTarget, {output.head, output.texts}, true);
+                TSafeFile::Replace(phaseTarget, {output.head, output.texts},
+                                   TSafeFile::Options::KeepingBackup(true));
             });
             sample(in(readFiles), readItemFiles);
             sample(in(writeBytes), [&] { PosixFiles::Write(baselineTarget, saved); });

@@ -13,6 +13,7 @@
 #include "platform/AppError.h"
 #include "platform/TFileDialogs.h"
 #include "platform/TMessageBoxes.h"
+#include "platform/TSafeFile.h"
 #include "settings/TRecentFiles.h"
 
 TDocumentCommands::TDocumentCommands(TDocumentSession& session, TItemTextBinding& texts,
@@ -51,7 +52,7 @@ bool TDocumentCommands::SaveFile(const QString& path, Questions questions) {
     if (session_.Outline().IsEmpty()) throw AppError(TDocumentWriter::EmptyOutlineText());
     // Before anything else, so that saving under another name starts afresh.
     if (session_.LoadedFile && session_.LoadedFile->IsFor(path) &&
-        TDocumentWriter::ChangedSince(*session_.LoadedFile)) {
+        TFileFingerprint::ChangedSince(*session_.LoadedFile)) {
         if (!asks) return false;
         switch (boxes_.Ask(TMessageBoxes::Kind::Confirmation,
                            QStringLiteral("ファイルが他のプログラムによって変更されています。"
@@ -86,9 +87,10 @@ bool TDocumentCommands::SaveFile(const QString& path, Questions questions) {
     const TDocumentWriter::Output output =
         TDocumentWriter::Write(session_.Outline(), session_.Store, inMemory);
     if (!output.Complete() && (!asks || !ConfirmUnencodable(output.unencodable))) return false;
-    TDocumentWriter::WriteFile(path, {output.head, output.texts},
-                               session_.Settings.Value(u"AutoBackup") == QStringLiteral("1"));
-    session_.LoadedFile = TDocumentWriter::FingerprintOf(path, {output.head, output.texts});
+    TSafeFile::Replace(path, {output.head, output.texts},
+                       TSafeFile::Options::KeepingBackup(session_.Settings.Value(u"AutoBackup") ==
+                                                         QStringLiteral("1")));
+    session_.LoadedFile = TFileFingerprint::Of(path, {output.head, output.texts});
     session_.Settings.SetValue(u"EditFile", path);
     session_.Modified = false;
     if (Saved) Saved();
@@ -203,7 +205,7 @@ void TDocumentCommands::ReplaceDocument(const QString& path, const QByteArray& b
     texts_.ShowNewOutline(expanded, session_.Outline().First());
     editor_->show();
     session_.Modified = false;
-    session_.LoadedFile = TDocumentWriter::FingerprintOf(path, {bytes});
+    session_.LoadedFile = TFileFingerprint::Of(path, {bytes});
     ShowInCaption(path);
     RecentFile(path);
     session_.Settings.SetValue(u"EditFile", path);

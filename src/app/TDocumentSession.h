@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "document/TDocumentWriter.h"
+#include "platform/TFileFingerprint.h"
 #include "document/TItemTextStore.h"
 #include "document/TOutlineHistory.h"
 #include "platform/TProgramFolders.h"
@@ -44,7 +45,7 @@ class TDocumentSession {
     QString DialogFolder;
     // The document file as last loaded or saved; none for a new document. A save over it
     // asks first when another program has changed it since.
-    std::optional<TDocumentWriter::Fingerprint> LoadedFile;
+    std::optional<TFileFingerprint> LoadedFile;
 
     TOutline& Outline() const;
     TOutlineItem* ItemAtCurrentIndex() const;

@@ -39,12 +39,12 @@ void TDocumentWatcher::Check() {
         settle_.start();
         return;
     }
-    if (!TDocumentWriter::ChangedSince(*session_.LoadedFile)) return;
-    if (declined_ && TDocumentWriter::StatusUnchanged(*declined_)) return;
+    if (!TFileFingerprint::ChangedSince(*session_.LoadedFile)) return;
+    if (declined_ && TFileFingerprint::StatusUnchanged(*declined_)) return;
     asking_ = true;
     documents_.OfferReload();
     asking_ = false;
-    if (session_.LoadedFile && TDocumentWriter::ChangedSince(*session_.LoadedFile))
-        declined_ = TDocumentWriter::FingerprintOf(session_.LoadedFile->path, {});
+    if (session_.LoadedFile && TFileFingerprint::ChangedSince(*session_.LoadedFile))
+        declined_ = TFileFingerprint::Of(session_.LoadedFile->path, {});
     Follow();
 }

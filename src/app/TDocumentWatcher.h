@@ -1,11 +1,11 @@
 #pragma once
+#include "platform/TFileFingerprint.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
 #include <optional>
 
-#include "document/TDocumentWriter.h"
 
 class TDocumentCommands;
 class TDocumentSession;
@@ -39,6 +39,6 @@ class TDocumentWatcher : public QObject {
     QTimer settle_;
     QString path_;
     // The file as it was when the user declined to load it again.
-    std::optional<TDocumentWriter::Fingerprint> declined_;
+    std::optional<TFileFingerprint> declined_;
     bool asking_ = false;
 };

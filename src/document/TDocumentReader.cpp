@@ -5,10 +5,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
-#include <cstring>
-#include <limits>
 #include <vector>
 
+#include "document/TByteLines.h"
 #include "document/TDocumentFormatError.h"
 #include "document/TItemTextStore.h"
 #include "document/TOutlineItemModel.h"
@@ -24,92 +23,21 @@ using Kind = TDocumentFormatError::Kind;
 
 const QByteArrayView kHeaderMark("qlm oe data form");
 
-// The lines of a document: line i is bytes [begin[i], end[i]); begin[i + 1] lies
-// after its line break. begin holds one more entry, the end of the readable text.
-struct Lines {
-    QByteArrayView text;
-    std::vector<qsizetype> begin;
-    std::vector<qsizetype> end;
+using Breaks = TByteLines::Breaks;
 
-    qsizetype Count() const { return static_cast<qsizetype>(end.size()); }
-    QByteArrayView Line(qsizetype i) const { return text.sliced(begin[i], end[i] - begin[i]); }
-    // Lines [first, first + count) with their line breaks.
-    QByteArrayView Block(qsizetype first, qsizetype count) const {
-        return text.sliced(begin[first], begin[first + count] - begin[first]);
-    }
-};
-
-// Splits text written with CR LF line breaks only (every line but perhaps the last one
-// ends at an LF with a CR before it); false for any other text.
-bool SplitCrLfLines(QByteArrayView text, Lines& lines) {
-    const qsizetype broken = text.lastIndexOf('\n') + 1;  // the part whose lines have a break
-    const qsizetype count = TTextLines::CountCrLfLines(text.first(broken));
-    if (count < 0 || text.sliced(broken).contains('\r')) return false;
-    lines.begin.reserve(count + 2);
-    lines.end.reserve(count + 1);
-    const char* data = text.data();
-    for (qsizetype begin = 0; begin < broken;) {
-        const auto* lineFeed =
-            static_cast<const char*>(std::memchr(data + begin, '\n', broken - begin));
-        const qsizetype at = lineFeed - data;
-        lines.begin.push_back(begin);
-        lines.end.push_back(at - 1);
-        begin = at + 1;
-    }
-    if (broken < text.size()) {
-        lines.begin.push_back(broken);
-        lines.end.push_back(text.size());
-    }
-    lines.begin.push_back(text.size());
-    return true;
-}
-
-// Splits text at CR LF, a lone CR and a lone LF.
-void SplitAnyLines(QByteArrayView text, Lines& lines) {
-    const qsizetype size = text.size();
-    qsizetype begin = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') continue;
-        lines.begin.push_back(begin);
-        lines.end.push_back(i);
-        if (c == '\r' && i + 1 < size && text[i + 1] == '\n') ++i;
-        begin = i + 1;
-    }
-    if (begin < size) {
-        lines.begin.push_back(begin);
-        lines.end.push_back(size);
-    }
-    lines.begin.push_back(size);
-}
-
-Lines SplitLines(QByteArrayView bytes) {
+// The text of a document ends at a NUL byte.
+QByteArrayView ReadableText(QByteArrayView bytes) {
     const qsizetype nul = bytes.indexOf('\0');
-    Lines lines;
-    lines.text = nul >= 0 ? bytes.first(nul) : bytes;
-    // Documents are written with CR LF; that common case is split with fast searches.
-    if (!SplitCrLfLines(lines.text, lines)) SplitAnyLines(lines.text, lines);
-    return lines;
+    return nul >= 0 ? bytes.first(nul) : bytes;
 }
 
 // A decimal number without sign: digits only, at most INT_MAX. -1 otherwise.
-int ParseNumber(QByteArrayView digits) {
-    if (digits.isEmpty()) return -1;
-    qint64 value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') return -1;
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<int>::max()) return -1;
-    }
-    return static_cast<int>(value);
-}
+int ParseNumber(QByteArrayView digits) { return TByteLines::ParseCount<int>(digits).value_or(-1); }
 
 // A value as it may appear in a message: decoded and kept short.
 QString Shown(QByteArrayView bytes) {
-    constexpr qsizetype kLimit = 40;
-    QString text = Cp932Codec::Decode(bytes.first(std::min(bytes.size(), kLimit * 2)));
-    if (text.size() > kLimit) text = text.left(kLimit) + QStringLiteral("…");
-    return text;
+    return TByteLines::Shown(
+        Cp932Codec::Decode(bytes.first(std::min(bytes.size(), TByteLines::kShownBytes))));
 }
 
 struct ParsedItem {
@@ -122,15 +50,15 @@ struct ParsedItem {
 };
 
 struct ParsedDocument {
-    Lines lines;
+    explicit ParsedDocument(QByteArrayView bytes) : lines(ReadableText(bytes), Breaks::Any) {}
+    TByteLines lines;
     std::vector<ParsedItem> items;
 };
 
 // Reads and checks the whole document. Creates nothing.
 ParsedDocument Parse(QByteArrayView bytes) {
-    ParsedDocument document;
-    Lines& lines = document.lines;
-    lines = SplitLines(bytes);
+    ParsedDocument document(bytes);
+    const TByteLines& lines = document.lines;
 
     qsizetype treeLine = 0;
     if (lines.Count() > 0 && lines.Line(0).startsWith(kHeaderMark)) treeLine = 1;
@@ -298,7 +226,7 @@ TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
                                               const NumberAllocator& allocate,
                                               const TItemTextStore& store) {
     const ParsedDocument document = Parse(bytes);
-    const Lines& lines = document.lines;
+    const TByteLines& lines = document.lines;
 
     Result result;
     TOutline& outline = result.outline;

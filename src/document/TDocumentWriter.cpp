@@ -1,25 +1,13 @@
 #include "document/TDocumentWriter.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <algorithm>
-#include <cerrno>
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 #include "document/TItemTextStore.h"
 #include "document/TOutline.h"
 #include "document/TTextLines.h"
 #include "platform/AppError.h"
 #include "platform/Cp932Codec.h"
-#include "platform/SystemReason.h"
 
 namespace {
 
@@ -73,19 +61,6 @@ void AppendText(QByteArray& out, QStringView text, QString& unencodable) {
     }
 }
 
-// Makes `keep` a second name of the document at path (a hard link, so that nothing
-// is copied), or a copy where the file system has no links. A document reached through
-// a symbolic link is saved into the link's target: the backup names the target's old
-// content, not the link.
-bool KeepOldDocument(const QString& path, const QString& keep) {
-#ifdef Q_OS_UNIX
-    if (::linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD,
-                 QFile::encodeName(keep).constData(), AT_SYMLINK_FOLLOW) == 0)
-        return true;
-#endif
-    return QFile::copy(path, keep);
-}
-
 // A label must stay on its line.
 QString SingleLine(const QString& label) {
     if (!label.contains(u'\r') && !label.contains(u'\n') && !label.contains(QChar(0))) return label;
@@ -121,43 +96,6 @@ QList<QByteArray> EncodeLabels(const TOutline& outline, QString& unencodable) {
     }
     return bytes;
 }
-
-constexpr qsizetype kHashBlock = qsizetype(1) << 20;
-
-// Hashes a run of bytes in blocks of kHashBlock bytes, each block's hash the seed of the
-// next, so that the result does not depend on how the run arrives in pieces. qHashBits
-// is fast where the processor has AES instructions (several gigabytes a second).
-class BlockHash {
-  public:
-    void Add(QByteArrayView bytes) {
-        if (!pending_.isEmpty()) {
-            const qsizetype take = std::min(bytes.size(), kHashBlock - pending_.size());
-            pending_.append(bytes.first(take));
-            bytes = bytes.sliced(take);
-            if (pending_.size() < kHashBlock) return;
-            Mix(pending_);
-            pending_.truncate(0);
-        }
-        while (bytes.size() >= kHashBlock) {
-            Mix(bytes.first(kHashBlock));
-            bytes = bytes.sliced(kHashBlock);
-        }
-        pending_.append(bytes);
-    }
-    quint64 Result() {
-        if (!pending_.isEmpty()) Mix(pending_);
-        pending_.truncate(0);
-        return hash_;
-    }
-
-  private:
-    void Mix(QByteArrayView block) {
-        hash_ = qHashBits(block.data(), static_cast<size_t>(block.size()), hash_);
-    }
-
-    size_t hash_ = 0x2545F491;  // not 0: a seed of 0 takes qHashBits' slower way
-    QByteArray pending_;
-};
 
 }  // namespace
 
@@ -212,138 +150,6 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TI
     head += kLineBreak;
     head += itemLines;
     return output;
-}
-
-void TDocumentWriter::WriteFile(const QString& path, const QList<QByteArrayView>& pieces,
-                                bool backup) {
-    // QFileDevice keeps no error number: each step's errno is read right after it.
-    const auto cannotCreate = [&](int error) {
-        // QSaveFile refuses a folder without asking the system.
-        if (error < 0 && QFileInfo(path).isDir()) error = EISDIR;
-        return AppError::CannotCreate(QDir::toNativeSeparators(path), error);
-    };
-    // Where the file system has unnamed files (Linux: ext4, XFS, Btrfs, tmpfs), QSaveFile
-    // writes into one and a save ended half way leaves nothing behind. Elsewhere its
-    // temporary file is named path + "." + six random letters, which cannot be told
-    // from a file of the user's and is left alone.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (const int error = SystemReason::ErrorOf([&] { return file.open(QIODevice::WriteOnly); }))
-        throw cannotCreate(error);
-    for (const QByteArrayView piece : pieces) {
-        const int error = SystemReason::ErrorOf(
-            [&] { return file.write(piece.data(), piece.size()) == piece.size(); });
-        if (error != 0) {
-            file.cancelWriting();
-            throw cannotCreate(error);
-        }
-    }
-    // What is still buffered goes out here rather than in commit(), so that a full disk
-    // is reported with its reason.
-    if (const int error = SystemReason::ErrorOf([&] { return file.flush(); })) {
-        file.cancelWriting();
-        throw cannotCreate(error);
-    }
-
-    // The backup is prepared as a copy of the old document before the new one
-    // replaces it, and takes the backup name only after that succeeded: a failed save
-    // leaves both the old document and the old backup as they were.
-    const QString backupPath = path + QLatin1Char('~');
-    const QString pendingBackup = backupPath + QStringLiteral(".part");
-    bool backupReady = false;
-    if (backup && QFile::exists(path)) {
-        QFile::remove(pendingBackup);
-        backupReady = KeepOldDocument(path, pendingBackup);
-    }
-
-    if (const int error = SystemReason::ErrorOf([&] { return file.commit(); })) {
-        if (backupReady) QFile::remove(pendingBackup);
-        throw cannotCreate(error);
-    }
-
-    if (backupReady) {
-        QFile::remove(backupPath);
-        if (!QFile::rename(pendingBackup, backupPath)) QFile::remove(pendingBackup);
-    } else {
-        // A backup left half made by a save that was ended half way.
-        QFile::remove(pendingBackup);
-    }
-}
-
-bool TDocumentWriter::Fingerprint::IsFor(const QString& other) const {
-    return !path.isEmpty() && QDir::cleanPath(QFileInfo(other).absoluteFilePath()) == path;
-}
-
-namespace {
-
-// Size, identity and times of the file at path; the path and hash stay empty. A size of
-// -1 when it is no regular file.
-TDocumentWriter::Fingerprint StatusOf(const QString& path) {
-    TDocumentWriter::Fingerprint status;
-#ifdef Q_OS_UNIX
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return status;
-    constexpr qint64 kNano = 1000000000;
-    status.size = info.st_size;
-    status.inode = info.st_ino;
-    status.modified = info.st_mtim.tv_sec * kNano + info.st_mtim.tv_nsec;
-    status.changed = info.st_ctim.tv_sec * kNano + info.st_ctim.tv_nsec;
-#else
-    const QFileInfo info(path);
-    if (!info.isFile()) return status;
-    status.size = info.size();
-    status.modified = info.lastModified().toMSecsSinceEpoch();
-    status.changed = info.metadataChangeTime().toMSecsSinceEpoch();
-#endif
-    return status;
-}
-
-bool SameStatus(const TDocumentWriter::Fingerprint& a, const TDocumentWriter::Fingerprint& b) {
-    return a.size == b.size && a.inode == b.inode && a.modified == b.modified &&
-           a.changed == b.changed;
-}
-
-}  // namespace
-
-TDocumentWriter::Fingerprint TDocumentWriter::FingerprintOf(const QString& path,
-                                                            const QList<QByteArrayView>& pieces) {
-    Fingerprint fingerprint = StatusOf(path);
-    fingerprint.path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    fingerprint.hash = ContentHash(pieces);
-    return fingerprint;
-}
-
-bool TDocumentWriter::ChangedSince(const Fingerprint& fingerprint) {
-    const Fingerprint now = StatusOf(fingerprint.path);
-    if (now.size < 0) return false;
-    if (SameStatus(now, fingerprint)) return false;
-    if (now.size != fingerprint.size || !fingerprint.hashKnown) return true;
-    // Touched, or written again by someone: the bytes tell whether anything changed.
-    QFile file(fingerprint.path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return true;
-    BlockHash hash;
-    QByteArray block(kHashBlock, Qt::Uninitialized);
-    qint64 total = 0;
-    for (;;) {
-        const qint64 n = file.read(block.data(), block.size());
-        if (n < 0) return true;
-        if (n == 0) break;
-        hash.Add(QByteArrayView(block.constData(), n));
-        total += n;
-    }
-    return total != fingerprint.size || hash.Result() != fingerprint.hash;
-}
-
-bool TDocumentWriter::StatusUnchanged(const Fingerprint& fingerprint) {
-    const Fingerprint now = StatusOf(fingerprint.path);
-    return now.size >= 0 && SameStatus(now, fingerprint);
-}
-
-quint64 TDocumentWriter::ContentHash(const QList<QByteArrayView>& pieces) {
-    BlockHash hash;
-    for (const QByteArrayView piece : pieces) hash.Add(piece);
-    return hash.Result();
 }
 
 bool TDocumentWriter::CurrentIndexIsStale(const TOutline& outline, int currentItemIndex) {

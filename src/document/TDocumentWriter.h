@@ -50,51 +50,6 @@ class TDocumentWriter {
     static Output Write(const TOutline& outline, const TItemTextStore& store,
                         const std::optional<TTextInMemory>& inMemory = std::nullopt);
 
-    // Replaces the file at path with the pieces, one after the other, so that a failure
-    // never leaves a damaged or missing document: the bytes go to a temporary file in the
-    // same folder, which replaces path only when completely written and synced. With
-    // backup, the previous document is kept as path + "~" (an older backup of that name
-    // is replaced); if the backup cannot be made, the save still goes on. Throws AppError
-    // when the document cannot be written, with the system's reason on its second line
-    // when there is one; the old document and the old backup are then untouched. A
-    // backup left half made by a save that was ended half way (path + "~.part") goes
-    // with the next successful save.
-    static void WriteFile(const QString& path, const QList<QByteArrayView>& pieces, bool backup);
-
-    // What a document file was like when the program last read or wrote it, to tell
-    // whether another program has changed it since.
-    struct Fingerprint {
-        QString path;  // absolute
-        qint64 size = -1;
-        // The file's identity and times in nanoseconds: the status change time moves with
-        // every write and rename, and no program can set it back.
-        quint64 inode = 0;
-        qint64 modified = 0;
-        qint64 changed = 0;
-        quint64 hash = 0;
-        // A fingerprint kept from an earlier run has no hash (it is valid within one run
-        // only): any change of the status then counts as a change of the file.
-        bool hashKnown = true;
-        // Whether other names the file this is the fingerprint of.
-        bool IsFor(const QString& other) const;
-    };
-    // The fingerprint of the file at path that holds the pieces, one after the other:
-    // just read or just written, so that the bytes need not be read again.
-    static Fingerprint FingerprintOf(const QString& path, const QList<QByteArrayView>& pieces);
-    // Whether the file the fingerprint names has been changed since. While its size,
-    // identity and times agree it has not (nothing is read, so a save stays fast); when
-    // one of them differs, its bytes decide, so that a file only touched counts as
-    // unchanged. A file that no longer exists, or is no regular file, has nothing another
-    // program wrote that a save could lose: it counts as unchanged.
-    static bool ChangedSince(const Fingerprint& fingerprint);
-    // Whether the file the fingerprint names has the size, identity and times it had:
-    // nothing is read.
-    static bool StatusUnchanged(const Fingerprint& fingerprint);
-    // A fast non-cryptographic hash of the pieces taken as one run of bytes: the same
-    // however the bytes are divided into pieces. Only for comparisons within a run of
-    // the program.
-    static quint64 ContentHash(const QList<QByteArrayView>& pieces);
-
     // Whether the index of the item whose text the editor holds equals the number of
     // items: the editor's text then belongs to no item and must not be stored before
     // saving. The caller shows IndexError001Text() and saves without it.

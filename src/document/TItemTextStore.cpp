@@ -9,6 +9,7 @@
 #include "document/TTextLines.h"
 #include "platform/AppError.h"
 #include "platform/Cp932Codec.h"
+#include "platform/TSafeFile.h"
 #include "platform/TWholeFile.h"
 
 namespace {
@@ -29,13 +30,14 @@ QString ItemPath(const QString& dir, int itemNumber) {
 // A file written to this name first takes the item file's name only when complete, so
 // that an item file is always a whole text, also after a crash. The name ends with ".tmp"
 // so that a file left by a crash goes with the other item files.
-static const QString kPendingSuffix = QStringLiteral(".new.tmp");
+static const TSafeFile::Options kPending = TSafeFile::Options::ThroughNamedFile(
+    QStringLiteral(".new.tmp"), TWholeFile::Durability::Cached);
 
 TItemTextStore::TItemTextStore(QString dataDir)
     : dataDir_(std::move(dataDir)),
       behind_(std::make_shared<TWriteBehind>(
           [dir = dataDir_](int itemNumber, QByteArrayView bytes) {
-              return TWholeFile::WriteThenReplace(ItemPath(dir, itemNumber), kPendingSuffix, bytes);
+              return TSafeFile::TryReplace(ItemPath(dir, itemNumber), {bytes}, kPending);
           },
           [source = SourcePath()](std::optional<QByteArrayView> document) {
               if (!document) return QFile::remove(source) ? 0 : TWholeFile::kNoReason;
@@ -80,7 +82,7 @@ void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
     const QString path = Path(itemNumber);
     const QByteArray bytes = TTextFileCodec::Encode(editorText);
     const int error = behind_->Replacing(
-        itemNumber, [&] { return TWholeFile::WriteThenReplace(path, kPendingSuffix, bytes); });
+        itemNumber, [&] { return TSafeFile::TryReplace(path, {bytes}, kPending); });
     if (error != 0) throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
 }
 
@@ -95,13 +97,13 @@ bool TItemTextStore::StoreDocumentLines(int itemNumber, const QByteArray& docume
 }
 
 std::optional<std::vector<TWriteBehind::TSourceText>> TItemTextStore::TextsInDocument(
-    const TDocumentWriter::Fingerprint& loaded) const {
+    const TFileFingerprint& loaded) const {
     auto pending = behind_->PendingInDocument();
     if (!pending) return std::nullopt;
     if (pending->second.empty()) return std::move(pending->second);
     const QByteArray& document = pending->first;
     if (!loaded.hashKnown || document.size() != loaded.size ||
-        TDocumentWriter::ContentHash({document}) != loaded.hash)
+        TFileFingerprint::ContentHash({document}) != loaded.hash)
         return std::nullopt;
     return std::move(pending->second);
 }

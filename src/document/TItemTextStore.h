@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "document/TDocumentWriter.h"
 #include "document/TWriteBehind.h"
+#include "platform/TFileFingerprint.h"
 
 // The item text files: one file a item in the Data folder, named by the item's
 // number ("12.tmp"). A missing file is an empty text.
@@ -67,7 +67,7 @@ class TItemTextStore {
     // when that document is the file as loaded: what a recovery record names while the
     // file at SourcePath() could not be written (the document's own file holds them).
     std::optional<std::vector<TWriteBehind::TSourceText>> TextsInDocument(
-        const TDocumentWriter::Fingerprint& loaded) const;
+        const TFileFingerprint& loaded) const;
     // Texts wait for their files, but writing them stopped at a failure.
     bool WritingStopped() const { return behind_->Stopped(); }
     // Takes the texts of a recovered session back from the file at SourcePath(), or from

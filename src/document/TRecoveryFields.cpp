@@ -157,29 +157,6 @@ std::optional<QByteArray> TRecoveryFields::FromHex(QByteArrayView field) {
     return bytes;
 }
 
-template <typename Integer>
-static std::optional<Integer> ParseInteger(QByteArrayView field) {
-    Integer value = 0;
-    const char* end = field.data() + field.size();
-    const auto [ptr, error] = std::from_chars(field.data(), end, value);
-    if (field.isEmpty() || error != std::errc() || ptr != end) return std::nullopt;
-    return value;
-}
-
-std::optional<int> TRecoveryFields::ParseNumber(QByteArrayView field) {
-    return ParseInteger<int>(field);
-}
-
-std::optional<qint64> TRecoveryFields::ParseLong(QByteArrayView field) {
-    return ParseInteger<qint64>(field);
-}
-
-std::optional<qint64> TRecoveryFields::ParseSize(QByteArrayView field) {
-    const std::optional<qint64> value = ParseInteger<qint64>(field);
-    if (value && *value < 0) return std::nullopt;
-    return value;
-}
-
 // Exactly the sixteen lowercase digits Serialize writes: a checksum in other letters
 // is a changed record too.
 std::optional<quint64> TRecoveryFields::ParseChecksum(QByteArrayView field) {

@@ -62,10 +62,6 @@ class TRecoveryFields {
     // character, a broken escape or bytes that are no UTF-8.
     static std::optional<QString> Unescape(QByteArrayView field);
     static std::optional<QByteArray> FromHex(QByteArrayView field);
-    static std::optional<int> ParseNumber(QByteArrayView field);
-    static std::optional<qint64> ParseLong(QByteArrayView field);
-    // A size or a place in a file: a number from 0 on.
-    static std::optional<qint64> ParseSize(QByteArrayView field);
     // Exactly the sixteen lowercase digits the record is written with.
     static std::optional<quint64> ParseChecksum(QByteArrayView field);
     static std::optional<bool> ParseFlag(QByteArrayView field);

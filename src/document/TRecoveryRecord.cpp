@@ -15,9 +15,11 @@
 #include <cerrno>
 #endif
 
+#include "document/TByteLines.h"
 #include "document/TDocumentReader.h"
 #include "document/TRecoveryFields.h"
 #include "platform/AppError.h"
+#include "platform/TSafeFile.h"
 #include "platform/TWholeFile.h"
 
 // The record is UTF-8 text of lines that each end with LF:
@@ -67,9 +69,8 @@ constexpr QByteArrayView kNoBytes("-");
 
 // A field as an error message shows it: its first characters, whatever the bytes are.
 QString Shown(QByteArrayView field) {
-    constexpr qsizetype kShown = 40;
-    const QString text = QString::fromUtf8(field.first(std::min(field.size(), kShown)));
-    return field.size() > kShown ? text + QStringLiteral("…") : text;
+    return TByteLines::Shown(
+        QString::fromUtf8(field.first(std::min(field.size(), TByteLines::kShownBytes))));
 }
 
 [[noreturn]] void ThrowCorrupted(int lineNumber, const QString& what) {
@@ -81,30 +82,6 @@ QString Shown(QByteArrayView field) {
     throw AppError(
         QStringLiteral("復元用の記録が途中で切れています。書き終わる前に止まったようです。"));
 }
-
-// The lines of the record, each without its LF.
-class Lines {
-  public:
-    explicit Lines(QByteArrayView bytes) : bytes_(bytes) {}
-
-    bool AtEnd() const { return next_ >= bytes_.size(); }
-    int Number() const { return number_; }
-    // An empty line past the end, so that a missing line reads as a wrong one.
-    QByteArrayView Next() {
-        start_ = next_;
-        ++number_;
-        if (AtEnd()) return {};
-        const qsizetype end = bytes_.indexOf('\n', next_);
-        next_ = end + 1;
-        return bytes_.sliced(start_, end - start_);
-    }
-
-  private:
-    QByteArrayView bytes_;
-    qsizetype start_ = 0;
-    qsizetype next_ = 0;
-    int number_ = 0;
-};
 
 // The fields of an item line or the last line, separated by single spaces; the label
 // takes the rest.
@@ -128,7 +105,7 @@ class Fields {
 };
 
 int ParseInt(QByteArrayView field, int lineNumber, const QString& what) {
-    const std::optional<int> value = TRecoveryFields::ParseNumber(field);
+    const std::optional<int> value = TByteLines::ParseNumber<int>(field);
     if (!value)
         ThrowCorrupted(
             lineNumber,
@@ -145,8 +122,9 @@ bool ParseFlagField(QByteArrayView field, int lineNumber, const QString& what) {
     return *value;
 }
 
-qint64 ParseLongField(QByteArrayView field, int lineNumber, const QString& what,
-                      std::optional<qint64> (*parse)(QByteArrayView) = TRecoveryFields::ParseSize) {
+qint64 ParseLongField(
+    QByteArrayView field, int lineNumber, const QString& what,
+    std::optional<qint64> (*parse)(QByteArrayView) = TByteLines::ParseCount<qint64>) {
     const std::optional<qint64> value = parse(field);
     if (!value)
         ThrowCorrupted(
@@ -167,17 +145,17 @@ TWriteBehind::TSourceText ParseSourceText(QByteArrayView line, int lineNumber) {
 }
 
 // The value of the loaded document's line, without its prefix.
-std::optional<TDocumentWriter::Fingerprint> ParseLoaded(QByteArrayView value, int lineNumber) {
+std::optional<TFileFingerprint> ParseLoaded(QByteArrayView value, int lineNumber) {
     if (value == kNoBytes) return std::nullopt;
     Fields fields(value, lineNumber);
-    TDocumentWriter::Fingerprint loaded;
+    TFileFingerprint loaded;
     loaded.size = ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の大きさ"));
     loaded.inode = static_cast<quint64>(
         ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の識別番号")));
     loaded.modified = ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の更新時刻"),
-                                     TRecoveryFields::ParseLong);
+                                     TByteLines::ParseNumber<qint64>);
     loaded.changed = ParseLongField(fields.Next(), lineNumber, QStringLiteral("文書の状態変更時刻"),
-                                    TRecoveryFields::ParseLong);
+                                    TByteLines::ParseNumber<qint64>);
     std::optional<QString> path = TRecoveryFields::Unescape(fields.Rest());
     if (!path) ThrowCorrupted(lineNumber, QStringLiteral("文書のパスの書き方が正しくありません。"));
     loaded.path = std::move(*path);
@@ -343,7 +321,7 @@ TRecoveryRecord TRecoveryRecord::Parse(const QByteArray& bytes) {
         ThrowTruncated();
 
     TRecoveryRecord record;
-    Lines lines(QByteArrayView(bytes).first(lastStart));
+    TByteLines lines(QByteArrayView(bytes).first(lastStart), TByteLines::Breaks::LfOnly);
     lines.Next();
 
     const QByteArrayView fileLine = lines.Next();
@@ -468,9 +446,9 @@ void TRecoveryRecord::Write(const QString& path, const TRecoveryRecord& record) 
     // The record goes to a file of its own, reaches the disk and only then takes the
     // record's name: a crash or a power cut at any moment leaves either the old record
     // or the new one, each whole.
-    const int error = TWholeFile::WriteThenReplace(path, QStringLiteral(".new"), bytes,
-                                                   TWholeFile::Durability::OnDisk);
-    if (error != 0) throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
+    TSafeFile::Replace(path, {bytes},
+                       TSafeFile::Options::ThroughNamedFile(QStringLiteral(".new"),
+                                                            TWholeFile::Durability::OnDisk));
 }
 
 std::optional<TRecoveryRecord> TRecoveryRecord::Read(const QString& path) {

@@ -4,9 +4,9 @@
 #include <QString>
 #include <optional>
 
-#include "document/TDocumentWriter.h"
 #include "document/TOutline.h"
 #include "document/TWriteBehind.h"
+#include "platform/TFileFingerprint.h"
 
 // What the next start needs to bring back a session that ended without saving: the
 // outline (labels, hierarchy, order, expanded states and every item's number, which
@@ -31,7 +31,7 @@ class TRecoveryRecord {
     // The document file as the session last loaded or saved it, so that a save after
     // the recovery still notices another program's change; none for a new document.
     // Its hash is not kept (it holds within one run only).
-    std::optional<TDocumentWriter::Fingerprint> Loaded;
+    std::optional<TFileFingerprint> Loaded;
     // The texts not in their item files yet, as parts of the document's copy (or, when
     // the copy could not be written, of the document file itself while it is as Loaded
     // describes it).

@@ -6,30 +6,20 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 
 #include "platform/AppError.h"
 #include "platform/TAssociationTable.h"
 #include "platform/TProgramFolders.h"
+#include "platform/TSafeFile.h"
 
 namespace {
 
-const QString kDefaultGroup = QStringLiteral("[Default Applications]");
+// Desktop files go into folders that a fresh account may not have yet.
+const TSafeFile::Options kMakeFolders = TSafeFile::Options::MakingFolders();
 
-// Writes bytes as the whole file at path, creating its folders. Throws AppError
-// naming path when anything fails; an existing file is left unchanged then.
-void WriteWholeFile(const QString& path, const QByteArray& bytes) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) throw AppError::CannotCreate(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw AppError::CannotCreate(path);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        throw AppError::CannotCreate(path);
-    }
-    if (!file.commit()) throw AppError::CannotCreate(path);
-}
+const QString kDefaultGroup = QStringLiteral("[Default Applications]");
 
 QStringList ReadLines(const QString& path) {
     QFile file(path);
@@ -253,8 +243,8 @@ void TDesktopAssociation::Register() {
         return;
     }
     WriteIcon();
-    WriteWholeFile(MimePackagePath(), MimePackageText().toUtf8());
-    WriteWholeFile(DesktopEntryPath(), DesktopEntryText(exePath_).toUtf8());
+    TSafeFile::Replace(MimePackagePath(), {MimePackageText().toUtf8()}, kMakeFolders);
+    TSafeFile::Replace(DesktopEntryPath(), {DesktopEntryText(exePath_).toUtf8()}, kMakeFolders);
     WriteMimeApps();
     RefreshDatabases();
 }
@@ -281,7 +271,7 @@ void TDesktopAssociation::WriteIcon() const {
     const QString folder = size.isValid()
                                ? QStringLiteral("%1x%2").arg(size.width()).arg(size.height())
                                : QStringLiteral("48x48");
-    WriteWholeFile(IconPath(folder), bytes);
+    TSafeFile::Replace(IconPath(folder), {bytes}, kMakeFolders);
 }
 
 QString TDesktopAssociation::OwnEntry() const {
@@ -292,7 +282,8 @@ void TDesktopAssociation::WriteMimeApps() const {
     const QString path = MimeAppsPath();
     const QStringList lines = ReadLines(path);
     const QStringList changed = WithDefaultEntry(lines, OwnEntry());
-    if (changed != lines || !QFileInfo::exists(path)) WriteWholeFile(path, JoinLines(changed));
+    if (changed != lines || !QFileInfo::exists(path))
+        TSafeFile::Replace(path, {JoinLines(changed)}, kMakeFolders);
 }
 
 void TDesktopAssociation::RemoveIcons() const {
@@ -313,7 +304,7 @@ void TDesktopAssociation::RemoveMimeAppsEntry() const {
         return;
     }
     try {
-        WriteWholeFile(path, JoinLines(changed));
+        TSafeFile::Replace(path, {JoinLines(changed)}, kMakeFolders);
     } catch (const AppError&) {
         // Removal reports nothing.
     }

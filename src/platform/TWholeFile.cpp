@@ -10,22 +10,24 @@
 #include <unistd.h>
 #endif
 
-int TWholeFile::Write(const QString& path, QByteArrayView bytes, Durability durability) {
+int TWholeFile::Write(const QString& path, const QList<QByteArrayView>& pieces,
+                      Durability durability) {
 #ifdef Q_OS_UNIX
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return errno;
     int error = 0;
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n =
-            ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            error = n < 0 ? errno : kNoReason;
-            break;
+    for (const QByteArrayView bytes : pieces) {
+        qsizetype done = 0;
+        while (error == 0 && done < bytes.size()) {
+            const ssize_t n =
+                ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0)
+                error = n < 0 ? errno : kNoReason;
+            else
+                done += n;
         }
-        done += n;
     }
     if (error == 0 && durability == Durability::OnDisk && ::fdatasync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
@@ -33,20 +35,11 @@ int TWholeFile::Write(const QString& path, QByteArrayView bytes, Durability dura
 #else
     Q_UNUSED(durability);
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                   file.write(bytes.data(), bytes.size()) == bytes.size()
-               ? 0
-               : kNoReason;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return kNoReason;
+    for (const QByteArrayView bytes : pieces)
+        if (file.write(bytes.data(), bytes.size()) != bytes.size()) return kNoReason;
+    return 0;
 #endif
-}
-
-int TWholeFile::WriteThenReplace(const QString& path, const QString& suffix, QByteArrayView bytes,
-                                 Durability durability) {
-    const QString pending = path + suffix;
-    int error = Write(pending, bytes, durability);
-    if (error == 0) error = Replace(pending, path);
-    if (error != 0) QFile::remove(pending);
-    return error;
 }
 
 int TWholeFile::Replace(const QString& from, const QString& to) {

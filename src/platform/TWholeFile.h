@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 // Whole files written and read in one go. Loading a document writes a file for every
@@ -18,13 +20,13 @@ class TWholeFile {
         OnDisk,  // it has reached the disk when Write returns: a power cut loses nothing
     };
 
-    // Replaces the content of the file at path with bytes.
-    static int Write(const QString& path, QByteArrayView bytes,
+    // Replaces the content of the file at path with the pieces, one after the other.
+    static int Write(const QString& path, const QList<QByteArrayView>& pieces,
                      Durability durability = Durability::Cached);
-    // Writes bytes to a file named path + suffix first and gives it the name path only
-    // when completely written: a full disk or a crash leaves the previous file in place.
-    static int WriteThenReplace(const QString& path, const QString& suffix, QByteArrayView bytes,
-                                Durability durability = Durability::Cached);
+    static int Write(const QString& path, QByteArrayView bytes,
+                     Durability durability = Durability::Cached) {
+        return Write(path, QList<QByteArrayView>{bytes}, durability);
+    }
     // Gives the file at from the name to, replacing the file of that name.
     static int Replace(const QString& from, const QString& to);
     // Appends the whole content of the file at path to out; out stays as it was when the

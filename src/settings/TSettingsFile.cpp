@@ -3,12 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "document/TTextFileCodec.h"
 #include "document/TTextLines.h"
 #include "platform/AppError.h"
-#include "platform/SystemReason.h"
+#include "platform/TSafeFile.h"
 
 QStringList TSettingsFile::Parse(const QByteArray& bytes) {
     // A NUL ends no line here: every line read is written back.
@@ -29,14 +28,5 @@ QStringList TSettingsFile::Read(const QString& path) {
 }
 
 void TSettingsFile::Write(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    const QByteArray bytes = Format(lines);
-    // Each step's errno is read right after it; flush() writes what commit() would, where
-    // the reason of a failure is still known.
-    int error = SystemReason::ErrorOf([&] { return file.open(QIODevice::WriteOnly); });
-    if (error == 0)
-        error = SystemReason::ErrorOf(
-            [&] { return file.write(bytes) == bytes.size() && file.flush(); });
-    if (error == 0) error = SystemReason::ErrorOf([&] { return file.commit(); });
-    if (error != 0) throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
+    TSafeFile::Replace(path, {Format(lines)}, {});
 }
