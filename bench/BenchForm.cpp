@@ -19,6 +19,7 @@
 #include "document/TOutlineItemModel.h"
 #include "platform/TMessageBoxes.h"
 #include "platform/TProgramFolders.h"
+#include "support/TMainFormProbe.h"
 
 void BenchForm::PrepareFolder(const QString& exeDir, const QStringList& settings) {
     QDir().mkpath(exeDir + QStringLiteral("Data"));
@@ -46,12 +47,12 @@ BenchForm::BenchForm(int width, int height, const QStringList& settings,
     form_->show();
     form_->activateWindow();
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
-    form_->Lifecycle().FormActivate();
+    Probe(*form_).Lifecycle().FormActivate();
     QApplication::processEvents();
 }
 
 BenchForm::~BenchForm() {
-    form_->Session().Modified = false;
+    Probe(*form_).Session().Modified = false;
     form_->close();
     form_.reset();
 }
@@ -176,7 +177,7 @@ int RunProbe(int argc, char** argv) {
         if (std::strcmp(what, "edit") == 0) {
             // Then a key typed into the editor and drawn: the whole text is editable.
             std::fflush(stdout);
-            form.Texts().FinishShowing();
+            Probe(form).Texts().FinishShowing();
             form.Editor->setFocus();
             QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
             QApplication::sendEvent(form.Editor->viewport(), &press);
@@ -184,7 +185,7 @@ int RunProbe(int argc, char** argv) {
             std::printf("edited %lld\n", NowNs());
         }
         std::fflush(stdout);
-        form.Session().Modified = false;
+        Probe(form).Session().Modified = false;
         if (std::strcmp(what, "close") == 0) {
             // Then closed as the user closes it: the process ends when the program is done.
             std::printf("closing %lld\n", NowNs());

@@ -24,6 +24,7 @@
 #include "document/TOutlineItemModel.h"
 #include "platform/TSafeFile.h"
 #include "support/ScopedEnv.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -72,8 +73,8 @@ void BM_LoadFile(benchmark::State& state) {
     };
 
     TMainForm& first = newForm();
-    first.Documents().LoadFile(path);
-    first.Session().Store.FinishWriting();
+    Probe(first).Documents().LoadFile(path);
+    Probe(first).Session().Store.FinishWriting();
     const auto texts = ItemTexts(forms.back()->ExeDir());
     if (first.TreeModel->Outline().Count() != GenerateOutline().itemCount)
         state.SkipWithError("wrong item count");
@@ -83,7 +84,7 @@ void BM_LoadFile(benchmark::State& state) {
         for (int i = 0; i < kSamples; ++i) {
             TMainForm& form = newForm();
             ::sync();
-            load.push_back(Targets::TimeMs([&] { form.Documents().LoadFile(path); }));
+            load.push_back(Targets::TimeMs([&] { Probe(form).Documents().LoadFile(path); }));
 
             const QString folder =
                 baselineDirs.emplace_back(std::make_unique<QTemporaryDir>())->path() + u'/';
@@ -125,15 +126,15 @@ void BM_SaveFile(benchmark::State& state) {
     TMainForm& form = bench.Form();
     QTemporaryDir docs;
     const QString path = WriteDocument(docs.path());
-    form.Documents().LoadFile(path);
-    form.Session().Store.FinishWriting();  // saves as they come later, every file written
+    Probe(form).Documents().LoadFile(path);
+    Probe(form).Session().Store.FinishWriting();  // saves as they come later, every file written
     const QString target = docs.path() + QStringLiteral("/saved.qlo");
-    form.Documents().SaveFile(target);  // the first save; every later one makes a backup
+    Probe(form).Documents().SaveFile(target);  // the first save; every later one makes a backup
     const QByteArray saved = PosixFiles::Read(Std(target));
     state.counters["same_bytes"] = saved == GenerateOutline().document ? 1 : 0;
     QStringList files;
     form.TreeModel->Outline().ForEach(
-        [&](TOutlineItem* item) { files << form.Session().Store.Path(item->ItemNumber); });
+        [&](TOutlineItem* item) { files << Probe(form).Session().Store.Path(item->ItemNumber); });
     const std::string baselineTarget = Std(docs.path() + QStringLiteral("/baseline.qlo"));
     const auto readItemFiles = [&] {
         qsizetype total = 0;
@@ -166,7 +167,7 @@ void BM_SaveFile(benchmark::State& state) {
             const auto in = [&](std::vector<double>& samples) {
                 return i < 0 ? nullptr : &samples;
             };
-            sample(in(save), [&] { form.Documents().SaveFile(target); });
+            sample(in(save), [&] { Probe(form).Documents().SaveFile(target); });
             sample(in(baseline), [&] {
                 readItemFiles();
                 PosixFiles::Write(baselineTarget, saved);
@@ -203,26 +204,28 @@ void BM_SelectionChange(benchmark::State& state) {
     BenchForm bench;
     TMainForm& form = bench.Form();
     QTemporaryDir docs;
-    form.Documents().LoadFile(WriteDocument(docs.path()));
-    form.Session().Store.FinishWriting();
+    Probe(form).Documents().LoadFile(WriteDocument(docs.path()));
+    Probe(form).Session().Store.FinishWriting();
     const TOutline& outline = form.TreeModel->Outline();
     TOutlineItem* a = outline.ItemAt(GenerateOutline().largeItems[1]);
     TOutlineItem* b = outline.ItemAt(GenerateOutline().largeItems[2]);
-    form.Texts().SelectItem(a);
+    Probe(form).Texts().SelectItem(a);
     QApplication::processEvents();
-    const QByteArray bytesA = PosixFiles::Read(Std(form.Session().Store.Path(a->ItemNumber)));
-    const QByteArray bytesB = PosixFiles::Read(Std(form.Session().Store.Path(b->ItemNumber)));
+    const QByteArray bytesA =
+        PosixFiles::Read(Std(Probe(form).Session().Store.Path(a->ItemNumber)));
+    const QByteArray bytesB =
+        PosixFiles::Read(Std(Probe(form).Session().Store.Path(b->ItemNumber)));
     if (bytesA.size() < (1 << 20) || bytesB.size() < (1 << 20))
         state.SkipWithError("the texts are not 1 MB");
     const std::string scratch = Std(docs.path() + QStringLiteral("/scratch.tmp"));
-    const std::string fileB = Std(form.Session().Store.Path(b->ItemNumber));
+    const std::string fileB = Std(Probe(form).Session().Store.Path(b->ItemNumber));
 
     std::vector<double> change, baseline;
     for (auto _ : state) {
         for (int i = 0; i < 2 * kSamples + 1; ++i) {
             TOutlineItem* next = i % 2 ? a : b;
             change.push_back(Targets::TimeMs([&] {
-                form.Texts().SelectItem(next);
+                Probe(form).Texts().SelectItem(next);
                 QApplication::processEvents();  // the editor shows the new text
             }));
             baseline.push_back(Targets::TimeMs([&] {
@@ -233,7 +236,7 @@ void BM_SelectionChange(benchmark::State& state) {
         }
         state.SetIterationTime(Targets::Median(change) / 1000);
     }
-    if (form.Texts().EditorText().size() < 100'000)
+    if (Probe(form).Texts().EditorText().size() < 100'000)
         state.SkipWithError("the editor does not hold the large text");
     const double base = Targets::Median(baseline);
     Targets::Report(state, {QStringLiteral("selection change, 1 MB texts"), Targets::Median(change),

@@ -17,6 +17,7 @@
 #include "document/TOutline.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/Cp932Codec.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -92,28 +93,28 @@ void BM_HugeItemText(benchmark::State& state) {
         TMainForm& form = bench.Form();
         const long long before = ResidentKb();
         show = Targets::TimeMs([&] {
-            form.Documents().LoadFile(path);
+            Probe(form).Documents().LoadFile(path);
             QApplication::processEvents();
             form.repaint();
         });
         // The beginning shows at once; the whole text follows as the user reads.
-        ready = show + Targets::TimeMs([&] { form.Texts().FinishShowing(); });
+        ready = show + Targets::TimeMs([&] { Probe(form).Texts().FinishShowing(); });
         residentMb = (ResidentKb() - before) / 1024.0;
         PlaceCaretInTheMiddle(*form.Editor);
         for (int i = 0; i < kKeys; ++i) keys.push_back(TypeKey(*form.Editor));
         const TOutline& outline = form.TreeModel->Outline();
         leave = Targets::TimeMs([&] {
-            form.Texts().SelectItem(outline.ItemAt(1));
+            Probe(form).Texts().SelectItem(outline.ItemAt(1));
             QApplication::processEvents();
         });
         back = Targets::TimeMs([&] {
-            form.Texts().SelectItem(outline.ItemAt(0));
+            Probe(form).Texts().SelectItem(outline.ItemAt(0));
             QApplication::processEvents();
             form.repaint();
         });
         if (form.Editor->document()->characterCount() < text.size())
             state.SkipWithError("the editor does not hold the text");
-        form.Session().Modified = false;
+        Probe(form).Session().Modified = false;
         state.SetIterationTime(show / 1000);
     }
     const QString bareText = QStringLiteral("a bare QPlainTextEdit given the same text");

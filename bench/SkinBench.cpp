@@ -7,6 +7,7 @@
 
 #include "BenchForm.h"
 #include "Targets.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -17,16 +18,17 @@ constexpr int kSamples = 41;
 void BM_HoverToolButton(benchmark::State& state) {
     BenchForm bench(1920, 1080);
     TMainForm& form = bench.Form();
-    form.Skin().DrawBack();
+    Probe(form).Skin().DrawBack();
     std::vector<double> moves;
     for (auto _ : state) {
         for (int i = 0; i < kSamples; ++i) {
             const QPoint at = i % 2 ? QPoint(65, 155) : QPoint(395, 95);
-            moves.push_back(Targets::TimeMs([&] { form.Frame().FormMouseMove(at.x(), at.y()); }));
+            moves.push_back(
+                Targets::TimeMs([&] { Probe(form).Frame().FormMouseMove(at.x(), at.y()); }));
         }
         state.SetIterationTime(Targets::Median(moves) / 1000);
     }
-    if (form.Skin().HintText.isEmpty()) state.SkipWithError("no hint shown");
+    if (Probe(form).Skin().HintText.isEmpty()) state.SkipWithError("no hint shown");
     // The raw cost: copying a 1920 x 1080 picture once.
     QImage source(1920, 1080, QImage::Format_ARGB32_Premultiplied),
         target(source.size(), source.format());
@@ -47,10 +49,10 @@ void BM_DrawBack(benchmark::State& state) {
     std::vector<double> draws;
     for (auto _ : state) {
         for (int i = 0; i < kSamples; ++i)
-            draws.push_back(Targets::TimeMs([&] { form.Skin().DrawBack(); }));
+            draws.push_back(Targets::TimeMs([&] { Probe(form).Skin().DrawBack(); }));
         state.SetIterationTime(Targets::Median(draws) / 1000);
     }
-    if (form.Skin().Surface().size() != QSize(1920, 1080))
+    if (Probe(form).Skin().Surface().size() != QSize(1920, 1080))
         state.SkipWithError("the surface is not 1920 x 1080");
     QImage source(1920, 1080, QImage::Format_ARGB32_Premultiplied),
         target(source.size(), source.format());

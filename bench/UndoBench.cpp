@@ -10,6 +10,7 @@
 #include "PosixFiles.h"
 #include "Targets.h"
 #include "document/TOutlineItemModel.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ QList<QString> Shape(const TOutline& outline) {
 void Change(TMainForm& form, QRandomGenerator& random) {
     const TOutline& outline = form.TreeModel->Outline();
     const int index = static_cast<int>(random.bounded(static_cast<quint32>(outline.Count())));
-    form.Texts().SelectItem(outline.ItemAt(index));
-    TItemCommands& items = form.Items();
+    Probe(form).Texts().SelectItem(outline.ItemAt(index));
+    TItemCommands& items = Probe(form).Items();
     switch (random.bounded(6)) {
         case 0: items.AddItem(); break;
         case 1: items.AddChildItem(); break;
@@ -47,24 +48,24 @@ void BM_UndoThousandChanges(benchmark::State& state) {
     QTemporaryDir docs;
     const QString path = docs.path() + QStringLiteral("/outline.qlo");
     PosixFiles::Write(QFile::encodeName(path).toStdString(), GenerateOutline().document);
-    form.Documents().LoadFile(path);
-    form.Session().Store.FinishWriting();
+    Probe(form).Documents().LoadFile(path);
+    Probe(form).Session().Store.FinishWriting();
     const QList<QString> opened = Shape(form.TreeModel->Outline());
     QRandomGenerator random(20261207u);
     double undoMs = 0;
     double changeMs = 0;
     for (auto _ : state) {
         changeMs = Targets::TimeMs([&] {
-            while (form.Session().History.UndoCount() < kChanges) Change(form, random);
+            while (Probe(form).Session().History.UndoCount() < kChanges) Change(form, random);
         });
         undoMs = Targets::TimeMs([&] {
-            for (int i = 0; i < kChanges; ++i) form.Items().Undo();
+            for (int i = 0; i < kChanges; ++i) Probe(form).Items().Undo();
         });
         state.SetIterationTime(undoMs / 1000);
     }
     if (Shape(form.TreeModel->Outline()) != opened)
         state.SkipWithError("the undone outline is not the opened one");
-    form.Session().Modified = false;
+    Probe(form).Session().Modified = false;
     Targets::Report(state, {QStringLiteral("undo 1,000 outline changes, 10,000 items"), undoMs,
                             QStringLiteral("ms"), QStringLiteral("<= 1000 ms"), 1000, changeMs,
                             QStringLiteral("make the 1,000 changes (selecting each item first)")});

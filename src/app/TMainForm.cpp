@@ -196,9 +196,9 @@ void TMainForm::CreateConcerns() {
     documents_->StartRedrawTimer = [this] { Timer.start(); };
     documents_->CloseWindow = [this] { close(); };
     surface_->BeforeFullDrawing = [this] { KeepMaximized(); };
-    frame_->MenuOpen = [] { return TSystemMenuForm::MenuVisible(); };
+    frame_->MenuOpen = [this] { return menus_.MenuVisible(); };
     frame_->Hovered = [this](SkinCode previous, SkinCode element) {
-        TSystemMenuForm::FollowPointer(*this, previous, element);
+        menus_.FollowPointer(previous, element);
     };
     frame_->Released = [this](SkinCode element) {
         if (const std::optional<TCommand> id = TCommandTable::OfButton(element))
@@ -271,6 +271,11 @@ void TMainForm::KeepMaximized() {
 void TMainForm::ShowHint(const QString& hint) { surface_->HintOut(LongHint(hint)); }
 
 void TMainForm::EndWithoutQuestions() { lifecycle_->EndWithoutQuestions(); }
+
+void TMainForm::EndBySignal() {
+    EndWithoutQuestions();
+    lifecycle_->FormClose();
+}
 
 void TMainForm::TimerTimer() {
     surface_->DrawBack();
@@ -367,8 +372,7 @@ void TMainForm::BindCommands() {
                                        {C::OpenViewMenu, TMenuTables::kView},
                                        {C::OpenOptionMenu, TMenuTables::kOption},
                                        {C::OpenHelpMenu, TMenuTables::kHelp}};
-    for (const auto& [id, menu] : menus)
-        bind.Bind(id, [this, menu = menu] { TSystemMenuForm::Open(*this, menu); });
+    for (const auto& [id, menu] : menus) bind.Bind(id, [this, menu = menu] { menus_.Open(menu); });
     bind.Bind(C::Minimize, [this] { frame_->MinimizeWindow(); });
     bind.Bind(C::Maximize, [this] { frame_->MaximizeButtonClick(); });
     bind.Bind(C::Close, [this] { close(); });

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/TMainFormContext.h"
+#include "ui/TDropDownMenus.h"
 #include "ui/TMenuHost.h"
 
 class QPlainTextEdit;
@@ -44,24 +45,13 @@ class TMainForm : public QWidget, public TMenuHost {
     TOutlineItemModel* TreeModel = nullptr;
     QTimer Timer;
 
-    // The concerns.
-    TDocumentSession& Session() const { return *session_; }
-    TErrorBox& Errors() const { return *errors_; }
-    TItemTextBinding& Texts() const { return *texts_; }
-    TItemCommands& Items() const { return *items_; }
-    TDocumentCommands& Documents() const { return *documents_; }
-    TSkinSurface& Skin() const { return *surface_; }
-    TFrameBehaviour& Frame() const { return *frame_; }
-    TWindowStates& WindowStates() const { return *windowStates_; }
-    TStartupShutdown& Lifecycle() const { return *lifecycle_; }
-    TSessionRecovery& Recovery() const { return *recovery_; }
-    TEditorCommands* EditorCommands() const { return editing_.get(); }
-    TOutlineFind& OutlineFind() const { return *outlineFind_; }
-
     void ShowHint(const QString& hint);
     // Ends the session for a signal or the desktop's logout: saved or kept for recovery,
     // without a question.
     void EndWithoutQuestions();
+    // Ended from outside (a signal): the work saved or kept for the next start, and the
+    // settings written, as at every end.
+    void EndBySignal();
     void TimerTimer();
     void BringToFront();
 
@@ -86,6 +76,9 @@ class TMainForm : public QWidget, public TMenuHost {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Tests reach the concerns through it.
+    friend class TMainFormProbe;
+
     void CreateControls();
     void CreateConcerns();
     void ConnectControls();
@@ -112,4 +105,5 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TFontPicker> ownFontPicker_;
     std::unique_ptr<TCommandRunner> commands_;
     std::unique_ptr<TKeyboardShortcuts> keyboard_;
+    TDropDownMenus menus_{*this};
 };

@@ -69,8 +69,7 @@ int main(int argc, char* argv[]) {
     // the program may run on afterwards (not even a dialog that was open).
     TEndSignals endSignals;
     QObject::connect(&endSignals, &TEndSignals::Received, &form, [&form] {
-        form.EndWithoutQuestions();
-        form.Lifecycle().FormClose();  // the settings, as at every end
+        form.EndBySignal();
         ::_exit(0);
     });
     form.show();

@@ -9,11 +9,10 @@
 #include "settings/TSettingsList.h"
 #include "skin/TSkinLayout.h"
 #include "skin/TSkinPainter.h"
+#include "ui/TDropDownMenus.h"
 #include "ui/TMenuGeometry.h"
 #include "ui/TMenuHost.h"
 #include "ui/TMenuKeyboard.h"
-
-QPointer<TSystemMenuForm> SystemMenuForm;
 
 namespace {
 
@@ -44,35 +43,13 @@ const QColor& TSystemMenuForm::HighlightRed() {
     return red;
 }
 
-TSystemMenuForm::TSystemMenuForm(TMenuHost& host)
-    : QWidget(host.MenuOwnerWindow(), MenuWindowFlags()), host_(host) {
+TSystemMenuForm::TSystemMenuForm(TMenuHost& host, TDropDownMenus& owner)
+    : QWidget(host.MenuOwnerWindow(), MenuWindowFlags()), host_(host), owner_(owner) {
     setObjectName(QStringLiteral("SystemMenuForm"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     setFont(MenuFont());
-}
-
-TSystemMenuForm* TSystemMenuForm::Open(TMenuHost& host, int menuNumber) {
-    if (SystemMenuForm) {
-        SystemMenuForm->CloseMenu();
-        SystemMenuForm->deleteLater();
-    }
-    auto* form = new TSystemMenuForm(host);
-    SystemMenuForm = form;
-    form->SystemMenuOpen(menuNumber);
-    return form;
-}
-
-bool TSystemMenuForm::MenuVisible() { return SystemMenuForm && SystemMenuForm->isVisible(); }
-
-bool TSystemMenuForm::FollowPointer(TMenuHost& host, SkinCode previousElement, SkinCode element) {
-    if (!MenuVisible() || element == previousElement) return false;
-    if (element < SkinCode::MenuFile || element > SkinCode::MenuHelp) return false;
-    SystemMenuForm->CloseMenu();
-    Open(host,
-         static_cast<int>(element) - static_cast<int>(SkinCode::MenuFile) + TMenuTables::kFile);
-    return true;
 }
 
 void TSystemMenuForm::SystemMenuOpen(int menuNumber) {
@@ -140,7 +117,7 @@ void TSystemMenuForm::HighlightNeighbour(int step) {
 }
 
 void TSystemMenuForm::OpenNeighbour(int step) {
-    Open(host_, TMenuKeyboard::NeighbourMenu(table_.MenuNumber, step));
+    owner_.Open(TMenuKeyboard::NeighbourMenu(table_.MenuNumber, step));
 }
 
 void TSystemMenuForm::Choose() {

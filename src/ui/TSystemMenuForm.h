@@ -7,12 +7,8 @@
 #include "skin/TSkinLayout.h"
 #include "ui/TMenuTables.h"
 
+class TDropDownMenus;
 class TMenuHost;
-class TSystemMenuForm;
-
-// The current drop-down menu window; null before the first opening. Only one menu is
-// ever visible: opening another one closes and releases the previous window.
-extern QPointer<TSystemMenuForm> SystemMenuForm;
 
 // A drop-down menu drawn by the program: a borderless window hanging under its title
 // on the host's menu band. The entry under the pointer turns red and shows its hint;
@@ -24,19 +20,8 @@ class TSystemMenuForm : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TSystemMenuForm(TMenuHost& host);
-
-    // Opens menu menuNumber (1 file .. 5 help) in a new window that becomes
-    // SystemMenuForm; the previous window is closed first.
-    static TSystemMenuForm* Open(TMenuHost& host, int menuNumber);
-
-    // Whether the current menu window is shown.
-    static bool MenuVisible();
-
-    // The menu follow along the menu band: when a menu is shown and the pointer came
-    // onto a menu title (MenuFile to MenuHelp) other than previousElement, the shown
-    // menu closes and the title's menu opens. Returns whether a menu was opened.
-    static bool FollowPointer(TMenuHost& host, SkinCode previousElement, SkinCode element);
+    // A menu of owner's, which opens the neighbouring menus.
+    TSystemMenuForm(TMenuHost& host, TDropDownMenus& owner);
 
     // Stores the menu number, places, sizes, shows and activates the window and draws
     // the menu.
@@ -86,6 +71,7 @@ class TSystemMenuForm : public QWidget {
     void DrawSeparators();
 
     TMenuHost& host_;
+    TDropDownMenus& owner_;
     TMenuTable table_;
     TMenuCommand hoverCode_ = TMenuCommand::None;
     QImage surface_;  // what the window shows; drawn when it opens and on hover

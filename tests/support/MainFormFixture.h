@@ -25,6 +25,7 @@
 #include "document/TOutlineItem.h"
 #include "document/TOutlineItemModel.h"
 #include "support/ScriptedMessageBoxes.h"
+#include "support/TMainFormProbe.h"
 #include "support/TempDir.h"
 
 // A main window in its own program folder, with scripted message boxes and file
@@ -76,7 +77,7 @@ class MainFormFixture : public testing::Test {
         Start(arguments);
         form->show();
         form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get(), 2000)) form->Lifecycle().FormActivate();
+        if (!QTest::qWaitForWindowActive(form.get(), 2000)) Probe(*form).Lifecycle().FormActivate();
         return *form;
     }
 
@@ -84,7 +85,7 @@ class MainFormFixture : public testing::Test {
 
     TOutlineItem* AddTopLevelItem(const QString& label) {
         return form->TreeModel->InsertItem(nullptr, Outline().Root()->ChildCount(), label,
-                                           form->Session().AllocateItemNumber());
+                                           Probe(*form).Session().AllocateItemNumber());
     }
 
     // "B .B1 .B2 A .A1": labels in display order, a dot per level.
@@ -100,7 +101,7 @@ class MainFormFixture : public testing::Test {
 
     void TearDown() override {
         if (form) {
-            form->Session().Modified = false;
+            Probe(*form).Session().Modified = false;
             form->close();
         }
         form.reset();

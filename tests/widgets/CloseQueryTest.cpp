@@ -1,4 +1,5 @@
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -19,15 +20,15 @@ class CloseQuery : public MainFormFixture {
     }
     TMainForm& StartModified(const QStringList& arguments) {
         TMainForm& main = StartShown(arguments);
-        main.Session().Modified = true;
+        Probe(main).Session().Modified = true;
         return main;
     }
 };
 
 TEST_F(CloseQuery, UnchangedDocumentClosesWithoutQuestions) {
     TMainForm& main = StartWith("0", "nil");
-    main.Session().Modified = false;
-    EXPECT_TRUE(main.Lifecycle().FormCloseQuery());
+    Probe(main).Session().Modified = false;
+    EXPECT_TRUE(Probe(main).Lifecycle().FormCloseQuery());
     EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_EQ(dialogs.asked, 0);
 }
@@ -35,7 +36,7 @@ TEST_F(CloseQuery, UnchangedDocumentClosesWithoutQuestions) {
 TEST_F(CloseQuery, NoClosesWithoutSaving) {
     TMainForm& main = StartWith("0", "nil");
     boxes.Answer(Answer::No);
-    EXPECT_TRUE(main.Lifecycle().FormCloseQuery());
+    EXPECT_TRUE(Probe(main).Lifecycle().FormCloseQuery());
     EXPECT_EQ(boxes.Texts(), QStringList({kSaveQuestion}));
     EXPECT_EQ(dialogs.asked, 0);
 }
@@ -45,22 +46,22 @@ TEST_F(CloseQuery, CancelKeepsTheWindowAndItsState) {
     boxes.Answer(Answer::Cancel);
     main.close();
     EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_TRUE(Probe(main).Session().Modified);
 }
 
 TEST_F(CloseQuery, YesWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWindowOpen) {
     TMainForm& main = StartWith("0", "nil");
     boxes.Answer(Answer::Yes);
-    EXPECT_FALSE(main.Lifecycle().FormCloseQuery());
+    EXPECT_FALSE(Probe(main).Lifecycle().FormCloseQuery());
     EXPECT_EQ(dialogs.asked, 1);
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_TRUE(Probe(main).Session().Modified);
 }
 
 TEST_F(CloseQuery, CancelInTheOverwriteQuestionKeepsTheWindow) {
     TMainForm& main = StartWith("0", dir.File("doc.qlo"));
     boxes.Answer(Answer::Yes);
     boxes.Answer(Answer::Cancel);
-    EXPECT_FALSE(main.Lifecycle().FormCloseQuery());
+    EXPECT_FALSE(Probe(main).Lifecycle().FormCloseQuery());
     EXPECT_EQ(boxes.Texts(), QStringList({kSaveQuestion, kOverwriteQuestion}));
 }
 
@@ -68,13 +69,13 @@ TEST_F(CloseQuery, NoInTheOverwriteQuestionRunsSaveAs) {
     TMainForm& main = StartWith("0", dir.File("doc.qlo"));
     boxes.Answer(Answer::Yes);
     boxes.Answer(Answer::No);
-    EXPECT_FALSE(main.Lifecycle().FormCloseQuery());  // the dialog is cancelled
+    EXPECT_FALSE(Probe(main).Lifecycle().FormCloseQuery());  // the dialog is cancelled
     EXPECT_EQ(dialogs.asked, 1);
 }
 
 TEST_F(CloseQuery, AutoSaveWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWindowOpen) {
     TMainForm& main = StartWith("1", "nil");
-    EXPECT_FALSE(main.Lifecycle().FormCloseQuery());
+    EXPECT_FALSE(Probe(main).Lifecycle().FormCloseQuery());
     EXPECT_TRUE(boxes.shown.isEmpty());
     EXPECT_EQ(dialogs.asked, 1);
 }
@@ -82,11 +83,11 @@ TEST_F(CloseQuery, AutoSaveWithoutAFileRunsSaveAsAndACancelledDialogKeepsTheWind
 TEST_F(CloseQuery, AnEmptyOutlineClosesWithAutoSaveOn) {
     for (const QString& editFile : {QStringLiteral("nil"), dir.File("doc.qlo")}) {
         TMainForm& main = StartWith("1", editFile);
-        main.Session().Modified = false;
-        main.Documents().NewMenuClick();
+        Probe(main).Session().Modified = false;
+        Probe(main).Documents().NewMenuClick();
         QTest::keyClicks(main.Editor, "x");  // into the notice of the empty outline
-        ASSERT_TRUE(main.Session().Modified);
-        EXPECT_TRUE(main.Lifecycle().FormCloseQuery()) << editFile.toStdString();
+        ASSERT_TRUE(Probe(main).Session().Modified);
+        EXPECT_TRUE(Probe(main).Lifecycle().FormCloseQuery()) << editFile.toStdString();
         EXPECT_TRUE(boxes.shown.isEmpty());
         EXPECT_EQ(dialogs.asked, 0);
         TearDown();
@@ -97,7 +98,7 @@ TEST_F(CloseQuery, UnknownAutoSaveValueAsksLikeZero) {
     for (const QString value : {"2", "", "yes"}) {
         TMainForm& main = StartWith(value, "nil");
         boxes.Answer(Answer::Cancel);
-        EXPECT_FALSE(main.Lifecycle().FormCloseQuery()) << value.toStdString();
+        EXPECT_FALSE(Probe(main).Lifecycle().FormCloseQuery()) << value.toStdString();
         EXPECT_EQ(boxes.Texts().last(), kSaveQuestion);
         TearDown();
     }
@@ -113,12 +114,12 @@ TEST_F(CloseQuery, AnEndNobodyCanAnswerSavesOrKeepsTheWorkWithoutABox) {
     for (const QString autoSave : {"1", "0"}) {
         dir.Write("doc.qlo", "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:a:0\r\nold\r\n");
         TMainForm& main = StartWith(autoSave, dir.File("doc.qlo"));
-        main.Session().Modified = false;
-        ASSERT_TRUE(main.Documents().LoadFile(dir.File("doc.qlo")));
-        main.Texts().SetEditorText("new");
+        Probe(main).Session().Modified = false;
+        ASSERT_TRUE(Probe(main).Documents().LoadFile(dir.File("doc.qlo")));
+        Probe(main).Texts().SetEditorText("new");
         main.EndWithoutQuestions();
-        EXPECT_TRUE(main.Lifecycle().FormCloseQuery());
-        main.Lifecycle().FormClose();
+        EXPECT_TRUE(Probe(main).Lifecycle().FormCloseQuery());
+        Probe(main).Lifecycle().FormClose();
         EXPECT_TRUE(boxes.shown.isEmpty()) << autoSave.toStdString();
         const bool saved = autoSave == "1";
         EXPECT_EQ(dir.Read("doc.qlo").contains("new"), saved);

@@ -2,6 +2,8 @@
 // in their own ctest entry with QT_SCALE_FACTOR=2 and skip at any other ratio.
 
 #include "support/SkinnedWindowFixture.h"
+#include "support/TMainFormProbe.h"
+#include "ui/TDropDownMenus.h"
 #include "ui/TSystemMenuForm.h"
 
 namespace {
@@ -18,7 +20,7 @@ class HighDensity : public SkinnedWindowFixture {
             QFile::copy(dense.filePath(name), dir.File("Data/2x/" + name));
     }
     void TearDown() override {
-        if (SystemMenuForm) SystemMenuForm->close();
+        if (form && Probe(*form).Menus().Current()) Probe(*form).Menus().Current()->close();
         SkinnedWindowFixture::TearDown();
     }
 };
@@ -34,9 +36,10 @@ TEST_F(HighDensity, SkinAndMenusAreDrawnWithTheScreensDevicePixels) {
 
     // The menu's 3-pixel frame covers window pixels 1 to 3: device pixels 2 to 7.
     main.Commands().Run(TCommand::OpenFileMenu);
-    ASSERT_TRUE(TSystemMenuForm::MenuVisible());
-    const QImage menu = SystemMenuForm->grab().toImage();
-    ASSERT_EQ(menu.size(), SystemMenuForm->size() * 2);
+    ASSERT_TRUE(Probe(main).Menus().MenuVisible());
+    TSystemMenuForm& shown = *Probe(main).Menus().Current();
+    const QImage menu = shown.grab().toImage();
+    ASSERT_EQ(menu.size(), shown.size() * 2);
     const int y = menu.height() / 2;
     for (int x = 2; x <= 7; ++x) EXPECT_EQ(menu.pixelColor(x, y), QColor(Qt::black)) << x;
     EXPECT_EQ(menu.pixelColor(8, y), QColor(Qt::white));

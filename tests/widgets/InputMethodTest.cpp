@@ -7,6 +7,7 @@
 #include <QTextLayout>
 
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
 #include "ui/TFindDialog.h"
 #include "ui/TReplaceDialog.h"
 
@@ -62,69 +63,69 @@ TEST_F(InputMethod, EditorShowsThePreeditButHoldsOnlyCommittedText) {
     TMainForm& main = StartShown();
     main.Editor->setFocus();
     ASSERT_TRUE(main.Editor->testAttribute(Qt::WA_InputMethodEnabled));
-    main.Session().Modified = false;
+    Probe(main).Session().Modified = false;
 
     Compose(main.Editor, kReading);
     EXPECT_EQ(EditorPreedit(), kReading);
-    EXPECT_EQ(main.Texts().EditorText(), QString());
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QString());
+    EXPECT_FALSE(Probe(main).Session().Modified);
 
     Commit(main.Editor, kWord);
     EXPECT_EQ(EditorPreedit(), QString());
-    EXPECT_EQ(main.Texts().EditorText(), kWord);
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), kWord);
+    EXPECT_TRUE(Probe(main).Session().Modified);
 }
 
 // A composition that is cancelled (Escape in the input method) leaves nothing behind.
 TEST_F(InputMethod, CancelledPreeditChangesNothing) {
     TMainForm& main = StartShown();
-    main.Texts().SetEditorText("abc");
-    main.Session().Modified = false;
+    Probe(main).Texts().SetEditorText("abc");
+    Probe(main).Session().Modified = false;
     main.Editor->setFocus();
     main.Editor->moveCursor(QTextCursor::End);
 
     Compose(main.Editor, kReading);
     Compose(main.Editor, QString());
     EXPECT_EQ(EditorPreedit(), QString());
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("abc"));
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QStringLiteral("abc"));
+    EXPECT_FALSE(Probe(main).Session().Modified);
 }
 
 // A composition typed over a selection removes the selected text: that is an edit.
 TEST_F(InputMethod, PreeditOverASelectionIsAnEdit) {
     TMainForm& main = StartShown();
-    main.Texts().SetEditorText("abc");
-    main.Session().Modified = false;
+    Probe(main).Texts().SetEditorText("abc");
+    Probe(main).Session().Modified = false;
     main.Editor->setFocus();
     main.Editor->selectAll();
 
     Compose(main.Editor, kReading);
     Compose(main.Editor, QString());
-    EXPECT_EQ(main.Texts().EditorText(), QString());
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QString());
+    EXPECT_TRUE(Probe(main).Session().Modified);
 }
 
 TEST_F(InputMethod, CommittedTextReachesTheItemFileAndTheSavedDocument) {
     TMainForm& main = StartShown();
     TOutlineItem* second = AddTopLevelItem("second");
-    main.Session().Modified = false;
+    Probe(main).Session().Modified = false;
     main.Editor->setFocus();
     Compose(main.Editor, kReading);
     Commit(main.Editor, kWord);
 
-    main.Texts().SelectItem(second);
+    Probe(main).Texts().SelectItem(second);
     EXPECT_EQ(dir.Read("Data/0.tmp"), kWordBytes + "\r\n");
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_TRUE(Probe(main).Session().Modified);
 
     dialogs.Choose(dir.File("memo.qlo"));
-    ASSERT_TRUE(main.Documents().SaveAsMenuClick());
+    ASSERT_TRUE(Probe(main).Documents().SaveAsMenuClick());
     EXPECT_TRUE(dir.Read("memo.qlo").contains(kWordBytes));
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_FALSE(Probe(main).Session().Modified);
 }
 
 TEST_F(InputMethod, LabelEditorTakesTheCommittedWord) {
     TMainForm& main = StartShown();
-    main.Session().Modified = false;
+    Probe(main).Session().Modified = false;
     QLineEdit* editor = OpenLabelEditor();
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(editor->hasFocus());
@@ -134,19 +135,19 @@ TEST_F(InputMethod, LabelEditorTakesTheCommittedWord) {
     Compose(editor, kReading);
     EXPECT_EQ(editor->text(), QString());
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("新規"));
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_FALSE(Probe(main).Session().Modified);
 
     Commit(editor, kWord);
     EXPECT_EQ(editor->text(), kWord);
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();  // the view closes its editor through a queued call
     EXPECT_EQ(Outline().First()->Label, kWord);
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_TRUE(Probe(main).Session().Modified);
 }
 
 TEST_F(InputMethod, FindDialogSearchesForTheCommittedWord) {
     TMainForm& main = StartShown();
-    main.Texts().SetEditorText(QString::fromUtf16(u"これは日本語です"));
+    Probe(main).Texts().SetEditorText(QString::fromUtf16(u"これは日本語です"));
     main.Commands().Run(TCommand::Find);
     auto* dialog = main.findChild<TFindDialog*>();
     ASSERT_NE(dialog, nullptr);
@@ -166,8 +167,8 @@ TEST_F(InputMethod, FindDialogSearchesForTheCommittedWord) {
 
 TEST_F(InputMethod, ReplaceDialogTakesCommittedWordsInBothFields) {
     TMainForm& main = StartShown();
-    main.Texts().SetEditorText(QString::fromUtf16(u"にほんご、にほんご"));
-    main.Session().Modified = false;
+    Probe(main).Texts().SetEditorText(QString::fromUtf16(u"にほんご、にほんご"));
+    Probe(main).Session().Modified = false;
     main.Commands().Run(TCommand::Replace);
     auto* dialog = main.findChild<TReplaceDialog*>();
     ASSERT_NE(dialog, nullptr);
@@ -182,8 +183,8 @@ TEST_F(InputMethod, ReplaceDialogTakesCommittedWordsInBothFields) {
     EXPECT_EQ(dialog->ReplaceText(), kWord);
 
     QTest::mouseClick(dialog->ReplaceAllButton, Qt::LeftButton);
-    EXPECT_EQ(main.Texts().EditorText(), QString::fromUtf16(u"日本語、日本語"));
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QString::fromUtf16(u"日本語、日本語"));
+    EXPECT_TRUE(Probe(main).Session().Modified);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "document/TItemTextStore.h"
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -22,16 +23,17 @@ class ItemOperationsRandom : public MainFormFixture {
 
     void TypeSomething(int step) {
         const QString text = QStringLiteral("step %1 テキスト\n第二行").arg(step);
-        form->Texts().SetEditorText(text);
-        expected[form->Texts().SelectedItem()->ItemNumber] = text;
+        Probe(*form).Texts().SetEditorText(text);
+        expected[Probe(*form).Texts().SelectedItem()->ItemNumber] = text;
     }
 
     void CheckBinding(int step) {
-        TOutlineItem* selected = form->Texts().SelectedItem();
+        TOutlineItem* selected = Probe(*form).Texts().SelectedItem();
         ASSERT_NE(selected, nullptr) << "step " << step;
-        ASSERT_EQ(form->Session().CurrentItemIndex, Outline().AbsoluteIndexOf(selected))
+        ASSERT_EQ(Probe(*form).Session().CurrentItemIndex, Outline().AbsoluteIndexOf(selected))
             << "step " << step;
-        ASSERT_EQ(form->Texts().EditorText(), expected[selected->ItemNumber]) << "step " << step;
+        ASSERT_EQ(Probe(*form).Texts().EditorText(), expected[selected->ItemNumber])
+            << "step " << step;
         const TItemTextStore store(dir.File("Data/"));
         Outline().ForEach([&](TOutlineItem* item) {
             if (item == selected) return;
@@ -47,26 +49,26 @@ class ItemOperationsRandom : public MainFormFixture {
 
     void RandomStep(int step) {
         switch (random.bounded(11)) {
-            case 0: form->Items().AddItem(); break;
-            case 1: form->Items().AddChildItem(); break;
+            case 0: Probe(*form).Items().AddItem(); break;
+            case 1: Probe(*form).Items().AddChildItem(); break;
             case 2:
                 boxes.Answer(Answer::Yes);
                 boxes.Answer(Answer::Ok);
-                form->Items().DeleteItem();
+                Probe(*form).Items().DeleteItem();
                 break;
-            case 3: form->Items().MoveUpItem(); break;
-            case 4: form->Items().MoveDownItem(); break;
-            case 5: form->Items().MoveLeftItem(); break;
-            case 6: form->Items().MoveRightItem(); break;
-            case 7: form->Texts().SelectItem(RandomItem()); break;
+            case 3: Probe(*form).Items().MoveUpItem(); break;
+            case 4: Probe(*form).Items().MoveDownItem(); break;
+            case 5: Probe(*form).Items().MoveLeftItem(); break;
+            case 6: Probe(*form).Items().MoveRightItem(); break;
+            case 7: Probe(*form).Texts().SelectItem(RandomItem()); break;
             case 8: {
                 TOutlineItem* target = RandomItem();
-                form->Texts().SelectItem(target);  // visible, so that its row can be hit
-                form->Texts().SelectItem(RandomItem());
+                Probe(*form).Texts().SelectItem(target);  // visible, so that its row can be hit
+                Probe(*form).Texts().SelectItem(RandomItem());
                 before = Shape();  // selecting is no change of the outline
                 const QRect row = form->Tree->visualRect(form->TreeModel->IndexOf(target));
-                form->Items().TreeDragDrop(row.topLeft() +
-                                           QPoint(static_cast<int>(random.bounded(60)) - 20, 3));
+                Probe(*form).Items().TreeDragDrop(
+                    row.topLeft() + QPoint(static_cast<int>(random.bounded(60)) - 20, 3));
                 break;
             }
             default: TypeSomething(step); break;
@@ -93,7 +95,7 @@ class ItemOperationsRandom : public MainFormFixture {
     // noted with the outline as it was before; undo and redo must bring back the noted
     // outlines in turn, every item with its text.
     void StepWithHistory(int step) {
-        TOutlineHistory& history = form->Session().History;
+        TOutlineHistory& history = Probe(*form).Session().History;
         before = Shape();
         const int changes = history.UndoCount();
         switch (random.bounded(16)) {
@@ -102,7 +104,7 @@ class ItemOperationsRandom : public MainFormFixture {
             case 2: Reverse(true, step); return;
             case 3: Reverse(false, step); return;
             case 4: {
-                TOutlineItem* item = form->Texts().SelectedItem();
+                TOutlineItem* item = Probe(*form).Texts().SelectedItem();
                 if (!item) return;
                 form->TreeModel->setData(form->TreeModel->IndexOf(item),
                                          QStringLiteral("見出し%1").arg(step));
@@ -111,8 +113,8 @@ class ItemOperationsRandom : public MainFormFixture {
             case 5: {
                 const QString text = QStringLiteral("貼り付け %1\n二行目").arg(step);
                 QGuiApplication::clipboard()->setText(text);
-                form->Items().AddItemText();
-                expected[form->Texts().SelectedItem()->ItemNumber] = text;
+                Probe(*form).Items().AddItemText();
+                expected[Probe(*form).Texts().SelectedItem()->ItemNumber] = text;
                 break;
             }
             default: RandomStep(step); break;
@@ -126,17 +128,17 @@ class ItemOperationsRandom : public MainFormFixture {
     void Reverse(bool undo, int step) {
         std::vector<QStringList>& from = undo ? undone : redone;
         std::vector<QStringList>& to = undo ? redone : undone;
-        form->Session().Modified = false;
+        Probe(*form).Session().Modified = false;
         if (undo)
-            form->Items().Undo();
+            Probe(*form).Items().Undo();
         else
-            form->Items().Redo();
+            Probe(*form).Items().Redo();
         if (from.empty()) {
             ASSERT_EQ(Shape(), before) << "step " << step;
             return;
         }
         ASSERT_EQ(Shape(), from.back()) << "step " << step << (undo ? " undo" : " redo");
-        ASSERT_TRUE(form->Session().Modified) << "step " << step;
+        ASSERT_TRUE(Probe(*form).Session().Modified) << "step " << step;
         from.pop_back();
         to.push_back(before);
         ++reversed;

@@ -4,6 +4,7 @@
 
 #include "platform/Cp932Codec.h"
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -29,19 +30,19 @@ class ItemOperations : public MainFormFixture {
             parents.resize(level + 1);
             TOutlineItem* parent = parents[level];
             TOutlineItem* item = TreeModel().InsertItem(parent, parent->ChildCount(), label,
-                                                        main.Session().AllocateItemNumber());
+                                                        Probe(main).Session().AllocateItemNumber());
             dir.Write(QStringLiteral("Data/%1.tmp").arg(item->ItemNumber),
                       ("text of " + label + "\r\n").toLatin1());
             parents.push_back(item);
         }
-        main.Session().CurrentItemIndex = -1;
-        main.Texts().SelectItem(Outline().First());
-        main.Texts().SelectItem(nullptr);
-        main.Session().CurrentItemIndex = -1;
-        main.Texts().SetEditorText("text of " + Outline().First()->Label);
-        main.Texts().SelectItem(Outline().First());
-        main.Session().CurrentItemIndex = 0;
-        main.Session().Modified = false;
+        Probe(main).Session().CurrentItemIndex = -1;
+        Probe(main).Texts().SelectItem(Outline().First());
+        Probe(main).Texts().SelectItem(nullptr);
+        Probe(main).Session().CurrentItemIndex = -1;
+        Probe(main).Texts().SetEditorText("text of " + Outline().First()->Label);
+        Probe(main).Texts().SelectItem(Outline().First());
+        Probe(main).Session().CurrentItemIndex = 0;
+        Probe(main).Session().Modified = false;
         return main;
     }
 
@@ -53,166 +54,166 @@ class ItemOperations : public MainFormFixture {
         });
         return found;
     }
-    void Select(const QString& label) { form->Texts().SelectItem(Item(label)); }
+    void Select(const QString& label) { Probe(*form).Texts().SelectItem(Item(label)); }
 
     // Selects every item in turn and checks that each shows its own text; ends on
     // the item that was selected.
     void ExpectTextsStayWithTheirItems() {
-        TOutlineItem* selected = form->Texts().SelectedItem();
-        EXPECT_EQ(form->Session().CurrentItemIndex, Outline().AbsoluteIndexOf(selected));
-        EXPECT_EQ(form->Texts().EditorText(), "text of " + selected->Label);
+        TOutlineItem* selected = Probe(*form).Texts().SelectedItem();
+        EXPECT_EQ(Probe(*form).Session().CurrentItemIndex, Outline().AbsoluteIndexOf(selected));
+        EXPECT_EQ(Probe(*form).Texts().EditorText(), "text of " + selected->Label);
         Outline().ForEach([&](TOutlineItem* item) {
-            form->Texts().SelectItem(item);
-            EXPECT_EQ(form->Texts().EditorText(), "text of " + item->Label)
+            Probe(*form).Texts().SelectItem(item);
+            EXPECT_EQ(Probe(*form).Texts().EditorText(), "text of " + item->Label)
                 << item->Label.toStdString();
         });
-        form->Texts().SelectItem(selected);
+        Probe(*form).Texts().SelectItem(selected);
     }
 };
 
 TEST_F(ItemOperations, AddItemAppendsAtTheEndOfTheSiblingList) {
     TMainForm& main = Build({"A:0", "A1:1", "A2:1", "B:0"});
     Select("A1");
-    main.Items().AddItem();
+    Probe(main).Items().AddItem();
     EXPECT_EQ(Order(), QStringLiteral("A .A1 .A2 .新規 B"));
-    EXPECT_EQ(main.Session().CurrentItemIndex, 3);
-    EXPECT_EQ(main.Texts().EditorText(), "");
-    EXPECT_TRUE(main.Session().Modified);
-    EXPECT_EQ(main.Texts().SelectedItem()->SelectedIndex, 1);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 3);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "");
+    EXPECT_TRUE(Probe(main).Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem()->SelectedIndex, 1);
     EXPECT_EQ(dir.Read(QStringLiteral("Data/%1.tmp").arg(Item("A1")->ItemNumber)),
               "text of A1\r\n");
 }
 
 TEST_F(ItemOperations, AddChildItemAppendsTheLastChildAndExpands) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0"});
-    main.Items().AddChildItem();
+    Probe(main).Items().AddChildItem();
     EXPECT_EQ(Order(), QStringLiteral("A .A1 .新規 B"));
     EXPECT_TRUE(Item("A")->Expanded());
-    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 2);
 }
 
 TEST_F(ItemOperations, AddChildItemDoesNothingBeforeTheFirstSelection) {
     boxes.Answer(Answer::No);
     TMainForm& main = Start();
-    ASSERT_EQ(main.Session().CurrentItemIndex, -1);
-    main.Items().AddChildItem();
-    main.Items().AddChildItemText();
+    ASSERT_EQ(Probe(main).Session().CurrentItemIndex, -1);
+    Probe(main).Items().AddChildItem();
+    Probe(main).Items().AddChildItemText();
     EXPECT_EQ(Outline().Count(), 1);
 }
 
 TEST_F(ItemOperations, PastingTakesTheLabelFromTheFirstLine) {
     TMainForm& main = Build({"A:0"});
     QGuiApplication::clipboard()->setText(QStringLiteral("見出しの行\n本文"));
-    main.Items().AddItemText();
-    EXPECT_EQ(main.Texts().SelectedItem()->Label, QStringLiteral("見出しの行"));
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("見出しの行\n本文"));
+    Probe(main).Items().AddItemText();
+    EXPECT_EQ(Probe(main).Texts().SelectedItem()->Label, QStringLiteral("見出しの行"));
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QStringLiteral("見出しの行\n本文"));
     EXPECT_TRUE(main.Timer.isActive());
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_TRUE(Probe(main).Session().Modified);
 }
 
 TEST_F(ItemOperations, PastingWithTheLimiterCountsBytes) {
     TMainForm& main = Build({"A:0"});
-    main.Session().Settings.SetValue(u"NodeNameLimitter", "1");
+    Probe(main).Session().Settings.SetValue(u"NodeNameLimitter", "1");
     QGuiApplication::clipboard()->setText(QString(30, QChar(u'あ')));
-    main.Items().AddChildItemText();
-    EXPECT_EQ(main.Texts().SelectedItem()->Label, QString(20, QChar(u'あ')));
+    Probe(main).Items().AddChildItemText();
+    EXPECT_EQ(Probe(main).Texts().SelectedItem()->Label, QString(20, QChar(u'あ')));
     EXPECT_EQ(Order(), QStringLiteral("A .") + QString(20, QChar(u'あ')));
 }
 
 TEST_F(ItemOperations, PastingFromAnEmptyClipboardGivesAnEmptyLabelAndText) {
     TMainForm& main = Build({"A:0"});
     QGuiApplication::clipboard()->setMimeData(new QMimeData);
-    main.Items().AddItemText();
-    EXPECT_EQ(main.Texts().SelectedItem()->Label, "");
-    EXPECT_EQ(main.Texts().EditorText(), "");
+    Probe(main).Items().AddItemText();
+    EXPECT_EQ(Probe(main).Texts().SelectedItem()->Label, "");
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "");
 }
 
 TEST_F(ItemOperations, ABadLimiterCountStopsThePasteWithTheErrorBox) {
     TMainForm& main = Build({"A:0"});
-    main.Session().Settings.SetValue(u"NodeNameLimitter", "1");
-    main.Session().Settings.SetValue(u"NodeNameLimitterCount", "forty");
+    Probe(main).Session().Settings.SetValue(u"NodeNameLimitter", "1");
+    Probe(main).Session().Settings.SetValue(u"NodeNameLimitterCount", "forty");
     QGuiApplication::clipboard()->setText("pasted");
-    main.Items().AddItemText();
+    Probe(main).Items().AddItemText();
     EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("'forty' は整数ではありません")}));
-    EXPECT_EQ(main.Texts().SelectedItem()->Label, QStringLiteral("新規"));
-    EXPECT_EQ(main.Texts().EditorText(), "pasted");
+    EXPECT_EQ(Probe(main).Texts().SelectedItem()->Label, QStringLiteral("新規"));
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "pasted");
     EXPECT_FALSE(main.Timer.isActive());
 }
 
 TEST_F(ItemOperations, WithoutAutoNodeNameTheLabelStaysNew) {
     TMainForm& main = Build({"A:0"});
-    main.Session().Settings.SetValue(u"AutoNodeName", "0");
+    Probe(main).Session().Settings.SetValue(u"AutoNodeName", "0");
     QGuiApplication::clipboard()->setText("pasted");
-    main.Items().AddItemText();
-    EXPECT_EQ(main.Texts().SelectedItem()->Label, QStringLiteral("新規"));
+    Probe(main).Items().AddItemText();
+    EXPECT_EQ(Probe(main).Texts().SelectedItem()->Label, QStringLiteral("新規"));
 }
 
 TEST_F(ItemOperations, DeleteAsksThenRefusesTheFirstItem) {
     TMainForm& main = Build({"A:0", "B:0"});
     boxes.Answer(Answer::Yes);
-    main.Items().DeleteItem();
+    Probe(main).Items().DeleteItem();
     ASSERT_EQ(boxes.shown.size(), 2);
     EXPECT_EQ(boxes.shown[0].kind, TMessageBoxes::Kind::Confirmation);
     EXPECT_EQ(boxes.shown[1].kind, TMessageBoxes::Kind::Warning);
     EXPECT_TRUE(boxes.shown[1].text.startsWith(QStringLiteral("一番上の項目は、削除できません。")));
     EXPECT_EQ(Outline().Count(), 2);
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_FALSE(Probe(main).Session().Modified);
 }
 
 TEST_F(ItemOperations, DeleteRemovesTheSubtreeAndSelectsTheItemAbove) {
     TMainForm& main = Build({"A:0", "A1:1", "A11:2", "B:0", "B1:1", "C:0"});
     Select("B");
-    main.Texts().SetEditorText("text of B");
+    Probe(main).Texts().SetEditorText("text of B");
     boxes.Answer(Answer::No);
-    main.Items().DeleteItem();
+    Probe(main).Items().DeleteItem();
     EXPECT_EQ(Outline().Count(), 6);
 
     boxes.Answer(Answer::Yes);
-    main.Items().DeleteItem();
+    Probe(main).Items().DeleteItem();
     EXPECT_EQ(Order(), "A .A1 ..A11 C");
-    EXPECT_EQ(main.Texts().SelectedItem(), Item("A11"));
-    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("A11"));
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 2);
+    EXPECT_TRUE(Probe(main).Session().Modified);
     ExpectTextsStayWithTheirItems();
 }
 
 TEST_F(ItemOperations, MoveUpPassesTheLargerSubtree) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0", "B1:1", "B2:1"});
     Select("B");
-    main.Texts().SetEditorText("text of B");  // typed just before the move
-    main.Session().Modified = false;
-    main.Items().MoveUpItem();
+    Probe(main).Texts().SetEditorText("text of B");  // typed just before the move
+    Probe(main).Session().Modified = false;
+    Probe(main).Items().MoveUpItem();
     EXPECT_EQ(Order(), "B .B1 .B2 A .A1");
-    EXPECT_EQ(main.Texts().SelectedItem(), Item("B"));
-    EXPECT_EQ(main.Session().CurrentItemIndex, 0);
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("B"));
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 0);
+    EXPECT_TRUE(Probe(main).Session().Modified);
     EXPECT_TRUE(Item("B")->Expanded()) << "the selection passed through its first child";
     ExpectTextsStayWithTheirItems();
 }
 
 TEST_F(ItemOperations, MoveUpAndDownAtTheEndsChangeNothing) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0"});
-    main.Items().MoveUpItem();
+    Probe(main).Items().MoveUpItem();
     Select("A1");
-    main.Items().MoveUpItem();
-    main.Items().MoveDownItem();
-    main.Items().MoveRightItem();
+    Probe(main).Items().MoveUpItem();
+    Probe(main).Items().MoveDownItem();
+    Probe(main).Items().MoveRightItem();
     Select("B");
-    main.Items().MoveDownItem();
-    main.Items().MoveLeftItem();
+    Probe(main).Items().MoveDownItem();
+    Probe(main).Items().MoveLeftItem();
     EXPECT_EQ(Order(), "A .A1 B");
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_FALSE(Probe(main).Session().Modified);
 }
 
 TEST_F(ItemOperations, MoveDownGoesBehindTheNextSiblingsSubtree) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0", "B1:1", "C:0"});
-    main.Items().MoveDownItem();
+    Probe(main).Items().MoveDownItem();
     EXPECT_EQ(Order(), "B .B1 A .A1 C");
-    EXPECT_EQ(main.Texts().SelectedItem(), Item("A"));
-    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("A"));
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 2);
+    EXPECT_TRUE(Probe(main).Session().Modified);
     EXPECT_TRUE(Item("B")->Expanded()) << "the selection passed through B's last descendant";
-    main.Items().MoveDownItem();
+    Probe(main).Items().MoveDownItem();
     EXPECT_EQ(Order(), "B .B1 C A .A1");
     ExpectTextsStayWithTheirItems();
 }
@@ -222,9 +223,9 @@ TEST_F(ItemOperations, TheNewItemIsScrolledIntoView) {
     QStringList entries;
     for (int i = 0; i < 300; ++i) entries << QStringLiteral("I%1:0").arg(i);
     TMainForm& main = Build(entries);
-    main.Items().AddItem();
+    Probe(main).Items().AddItem();
     QApplication::processEvents();
-    const QModelIndex added = main.TreeModel->IndexOf(main.Texts().SelectedItem());
+    const QModelIndex added = main.TreeModel->IndexOf(Probe(main).Texts().SelectedItem());
     EXPECT_TRUE(main.Tree->viewport()->rect().contains(main.Tree->visualRect(added)));
 }
 
@@ -233,7 +234,7 @@ TEST_F(ItemOperations, MovesKeepTheExpandedStatesOfTheSubtree) {
     Select("B11");
     Select("B");
     Outline().SetExpanded(Item("B1"), true);
-    main.Items().MoveUpItem();
+    Probe(main).Items().MoveUpItem();
     EXPECT_EQ(Order(), "B .B1 ..B11 .B2 A");
     EXPECT_TRUE(Item("B1")->Expanded());
     EXPECT_FALSE(main.Tree->isExpanded(main.TreeModel->IndexOf(Item("A"))));
@@ -242,24 +243,24 @@ TEST_F(ItemOperations, MovesKeepTheExpandedStatesOfTheSubtree) {
 TEST_F(ItemOperations, MoveLeftFollowsTheFormerParentsSubtree) {
     TMainForm& main = Build({"M:0", "X:1", "X1:2", "Y:1", "Z:0"});
     Select("X");
-    main.Session().Modified = false;
-    main.Items().MoveLeftItem();
+    Probe(main).Session().Modified = false;
+    Probe(main).Items().MoveLeftItem();
     EXPECT_EQ(Order(), "M .Y X .X1 Z");
-    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
-    EXPECT_EQ(main.Texts().SelectedItem(), Item("X"));
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 2);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("X"));
+    EXPECT_TRUE(Probe(main).Session().Modified);
     ExpectTextsStayWithTheirItems();
 }
 
 TEST_F(ItemOperations, MoveLeftOfALastChildOnlyChangesTheLevel) {
     TMainForm& main = Build({"A:0", "M:0", "N:1", "X:2"});
     Select("X");
-    main.Session().Modified = false;
-    main.Items().MoveLeftItem();
+    Probe(main).Session().Modified = false;
+    Probe(main).Items().MoveLeftItem();
     EXPECT_EQ(Order(), "A M .N .X");
-    EXPECT_FALSE(main.Session().Modified);
-    EXPECT_EQ(main.Session().CurrentItemIndex, 3);
-    main.Items().MoveLeftItem();
+    EXPECT_FALSE(Probe(main).Session().Modified);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 3);
+    Probe(main).Items().MoveLeftItem();
     EXPECT_EQ(Order(), "A M .N X") << "at the end of the outline";
     ExpectTextsStayWithTheirItems();
 }
@@ -267,11 +268,11 @@ TEST_F(ItemOperations, MoveLeftOfALastChildOnlyChangesTheLevel) {
 TEST_F(ItemOperations, MoveRightIntoThePreviousSibling) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0", "B1:1"});
     Select("B");
-    main.Items().MoveRightItem();
+    Probe(main).Items().MoveRightItem();
     EXPECT_EQ(Order(), "A .A1 .B ..B1");
-    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 2);
     EXPECT_TRUE(Item("A")->Expanded());
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_TRUE(Probe(main).Session().Modified);
     ExpectTextsStayWithTheirItems();
 }
 
@@ -279,21 +280,21 @@ TEST_F(ItemOperations, DroppingOnALabelMakesTheLastChildAndOnADescendantDoesNoth
     TMainForm& main = Build({"A:0", "A1:1", "B:0", "C:0"});
     main.Tree->resize(200, 300);
     Select("C");
-    main.Items().TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("A"))).topLeft() +
-                              QPoint(20, 3));
+    Probe(main).Items().TreeDragDrop(
+        main.Tree->visualRect(main.TreeModel->IndexOf(Item("A"))).topLeft() + QPoint(20, 3));
     EXPECT_EQ(Order(), "A .A1 .C B");
-    EXPECT_TRUE(main.Session().Modified);
-    EXPECT_EQ(main.Session().CurrentItemIndex, 2);
+    EXPECT_TRUE(Probe(main).Session().Modified);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 2);
 
     Select("A");
-    main.Session().Modified = false;
-    main.Items().TreeDragDrop(main.Tree->visualRect(main.TreeModel->IndexOf(Item("C"))).topLeft() +
-                              QPoint(20, 3));
+    Probe(main).Session().Modified = false;
+    Probe(main).Items().TreeDragDrop(
+        main.Tree->visualRect(main.TreeModel->IndexOf(Item("C"))).topLeft() + QPoint(20, 3));
     EXPECT_EQ(Order(), "A .A1 .C B");
-    EXPECT_TRUE(main.Session().Modified) << "marked changed even when nothing moved";
+    EXPECT_TRUE(Probe(main).Session().Modified) << "marked changed even when nothing moved";
 
     Select("A1");
-    main.Items().TreeDragDrop(QPoint(30, main.Tree->viewport()->height() - 2));
+    Probe(main).Items().TreeDragDrop(QPoint(30, main.Tree->viewport()->height() - 2));
     EXPECT_EQ(Order(), "A .C B A1") << "below the last item";
     ExpectTextsStayWithTheirItems();
 }

@@ -4,6 +4,7 @@
 
 #include "support/FileSizeLimit.h"
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -19,26 +20,26 @@ TEST_F(ItemTextBinding, TypedTextSurvivesSelectingAwayAndBack) {
     TMainForm& main = StartShown();
     TOutlineItem* second = AddTopLevelItem("second");
     TOutlineItem* first = Outline().First();
-    ASSERT_EQ(main.Session().CurrentItemIndex, 0);
+    ASSERT_EQ(Probe(main).Session().CurrentItemIndex, 0);
 
     main.Editor->setFocus();
     QTest::keyClicks(main.Editor, QStringLiteral("abc"));
     QTest::keyClick(main.Editor, Qt::Key_Return);
     main.Editor->insertPlainText(QStringLiteral("日本語"));
-    EXPECT_TRUE(main.Session().Modified);
-    main.Session().Modified = false;
+    EXPECT_TRUE(Probe(main).Session().Modified);
+    Probe(main).Session().Modified = false;
 
-    main.Texts().SelectItem(second);
-    EXPECT_EQ(main.Session().CurrentItemIndex, 1);
-    EXPECT_EQ(main.Texts().EditorText(), QString());
+    Probe(main).Texts().SelectItem(second);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 1);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QString());
     EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("abc\r\n\x93\xfa\x96\x7b\x8c\xea\r\n"));
     EXPECT_FALSE(QFile::exists(dir.File("Data/1.tmp")));
 
-    main.Texts().SelectItem(first);
-    EXPECT_EQ(main.Texts().EditorText(), QString::fromUtf16(u"abc\n日本語"));
+    Probe(main).Texts().SelectItem(first);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QString::fromUtf16(u"abc\n日本語"));
     EXPECT_TRUE(QFile::exists(dir.File("Data/1.tmp")));
-    EXPECT_FALSE(main.Session().Modified);
-    EXPECT_TRUE(main.Skin().SkipNextLayout);
+    EXPECT_FALSE(Probe(main).Session().Modified);
+    EXPECT_TRUE(Probe(main).Skin().SkipNextLayout);
 }
 
 TEST_F(ItemTextBinding, ShiftEnterIsALineBreakOfTheItemText) {
@@ -48,7 +49,7 @@ TEST_F(ItemTextBinding, ShiftEnterIsALineBreakOfTheItemText) {
     QTest::keyClicks(main.Editor, QStringLiteral("a"));
     QTest::keyClick(main.Editor, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClicks(main.Editor, QStringLiteral("b"));
-    main.Texts().SelectItem(second);
+    Probe(main).Texts().SelectItem(second);
     EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("a\r\nb\r\n"));
 }
 
@@ -58,25 +59,25 @@ TEST_F(ItemTextBinding, AFailedStoreKeepsTheFileAndTheSelection) {
     TMainForm& main = StartShown();
     TOutlineItem* first = Outline().First();
     TOutlineItem* second = AddTopLevelItem("second");
-    main.Texts().SetEditorText("old");
-    main.Texts().SelectItem(second);
-    main.Texts().SelectItem(first);
+    Probe(main).Texts().SetEditorText("old");
+    Probe(main).Texts().SelectItem(second);
+    Probe(main).Texts().SelectItem(first);
     const QString typed(200, u'x');
-    main.Texts().SetEditorText(typed);
+    Probe(main).Texts().SetEditorText(typed);
 
     {
         const FileSizeLimit limit(16);  // a full disk
-        main.Texts().SelectItem(second);
+        Probe(main).Texts().SelectItem(second);
     }
 
     EXPECT_EQ(boxes.Texts().size(), 1);
     EXPECT_EQ(dir.Read("Data/0.tmp"), QByteArray("old\r\n"));
-    EXPECT_EQ(main.Texts().SelectedItem(), first);
-    EXPECT_EQ(main.Session().CurrentItemIndex, 0);
-    EXPECT_EQ(main.Texts().EditorText(), typed);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), first);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 0);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), typed);
     EXPECT_TRUE(main.Editor->isVisible());
 
-    main.Texts().SelectItem(second);  // room again
+    Probe(main).Texts().SelectItem(second);  // room again
     EXPECT_EQ(dir.Read("Data/0.tmp"), typed.toLatin1() + "\r\n");
     EXPECT_EQ(QDir(dir.File("Data")).entryList({"*.tmp"}), QStringList({"0.tmp", "1.tmp"}));
 }
@@ -90,28 +91,28 @@ TEST_F(ItemTextBinding, AHugeTextComesBackInTheDocumentItLeft) {
     TOutlineItem* second = AddTopLevelItem("second");
     const QString huge =
         (QString(1023, u'x') + u'\n').repeated(TItemTextBinding::kKeptTextLimit / 1024 + 1);
-    main.Texts().SetEditorText(huge);
+    Probe(main).Texts().SetEditorText(huge);
     const QTextDocument* hugeDocument = main.Editor->document();
-    main.Texts().SelectItem(second);
+    Probe(main).Texts().SelectItem(second);
     main.Editor->setFocus();
     QTest::keyClicks(main.Editor, QStringLiteral("b"));
 
-    main.Texts().SelectItem(first);
+    Probe(main).Texts().SelectItem(first);
     EXPECT_EQ(main.Editor->document(), hugeDocument);
-    EXPECT_EQ(main.Texts().EditorText(), huge);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), huge);
     EXPECT_EQ(dir.Read("Data/1.tmp"), QByteArray("b\r\n"));
     main.Editor->setFocus();
     QTest::keyClick(main.Editor, Qt::Key_A);  // at the start
 
-    main.Texts().SelectItem(second);
+    Probe(main).Texts().SelectItem(second);
     QFont font = main.Editor->font();
     font.setPixelSize(31);
     main.Editor->setFont(font);
-    main.Texts().SelectItem(first);
+    Probe(main).Texts().SelectItem(first);
     EXPECT_EQ(main.Editor->document(), hugeDocument);
     EXPECT_EQ(main.Editor->document()->defaultFont().pixelSize(), 31);
-    EXPECT_EQ(main.Texts().EditorText(), u'a' + huge);
-    EXPECT_EQ(main.Session().Store.Load(first->ItemNumber), u'a' + huge);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), u'a' + huge);
+    EXPECT_EQ(Probe(main).Session().Store.Load(first->ItemNumber), u'a' + huge);
     EXPECT_EQ(main.Editor->textCursor().position(), 0);
     EXPECT_FALSE(main.Editor->document()->isUndoAvailable());
     EXPECT_FALSE(main.Editor->document()->isModified());
@@ -127,8 +128,8 @@ class HugeItemText : public ItemTextBinding {
     TOutlineItem* ShowHugeItem(TMainForm& main) {
         TOutlineItem* second = AddTopLevelItem("second");
         dir.Write("Data/1.tmp", (QByteArray(1023, 'x') + "\r\n").repeated(kLines));
-        main.Session().Modified = false;
-        main.Texts().SelectItem(second);
+        Probe(main).Session().Modified = false;
+        Probe(main).Texts().SelectItem(second);
         return second;
     }
     static qsizetype ShownCharacters(TMainForm& main) {
@@ -149,7 +150,7 @@ TEST_F(HugeItemText, ItsBeginningShowsFirstAndTheWholeFollows) {
     ShowHugeItem(main);
     EXPECT_LT(ShownCharacters(main), huge.size());
     EXPECT_TRUE(QTest::qWaitFor([&] { return ShownCharacters(main) == huge.size(); }, 10'000));
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_FALSE(Probe(main).Session().Modified);
 }
 
 TEST_F(HugeItemText, TheFirstKeyLandsInTheWholeText) {
@@ -157,17 +158,17 @@ TEST_F(HugeItemText, TheFirstKeyLandsInTheWholeText) {
     TOutlineItem* item = ShowHugeItem(main);
     ASSERT_LT(ShownCharacters(main), huge.size());
     TypeAt(main, 2000);
-    EXPECT_EQ(main.Texts().TextNotInFile(item), huge.left(2000) + u'a' + huge.mid(2000));
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().TextNotInFile(item), huge.left(2000) + u'a' + huge.mid(2000));
+    EXPECT_TRUE(Probe(main).Session().Modified);
 }
 
 TEST_F(HugeItemText, LeftWhileOnlyItsBeginningShowsItComesBackWhole) {
     TMainForm& main = StartShown();
     TOutlineItem* item = ShowHugeItem(main);
     ASSERT_LT(ShownCharacters(main), huge.size());
-    main.Texts().SelectItem(Outline().First());
+    Probe(main).Texts().SelectItem(Outline().First());
     EXPECT_FALSE(main.Editor->isReadOnly());
-    main.Texts().SelectItem(item);
+    Probe(main).Texts().SelectItem(item);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ShownCharacters(main) == huge.size(); }, 10'000));
     EXPECT_EQ(dir.Read("Data/1.tmp").size(), 1025 * kLines);
 }
@@ -177,12 +178,12 @@ TEST_F(HugeItemText, ALineOfMillionsOfCharactersIsTakenWholeWhenTheUserTypes) {
     TOutlineItem* second = AddTopLevelItem("second");
     const QByteArray line(TItemTextBinding::kKeptTextLimit + 1, 'y');
     dir.Write("Data/1.tmp", line + "\r\n");
-    main.Texts().SelectItem(second);
+    Probe(main).Texts().SelectItem(second);
     ASSERT_LT(ShownCharacters(main), line.size());
     TypeAt(main, 100);
-    EXPECT_EQ(main.Texts().TextNotInFile(second),
+    EXPECT_EQ(Probe(main).Texts().TextNotInFile(second),
               QString::fromLatin1(line.left(100) + 'a' + line.mid(100)));
-    main.Texts().SelectItem(Outline().First());  // not laid out again on its way out
+    Probe(main).Texts().SelectItem(Outline().First());  // not laid out again on its way out
     EXPECT_EQ(main.Editor->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
@@ -191,7 +192,7 @@ TEST_F(HugeItemText, ALongLineInAnyTextKeepsItsLayout) {
     TMainForm& main = StartShown();
     TOutlineItem* second = AddTopLevelItem("second");
     dir.Write("Data/1.tmp", QByteArray(TTextPreview::kLongLine + 1, 'y') + "\r\n");
-    main.Texts().SelectItem(second);
+    Probe(main).Texts().SelectItem(second);
     EXPECT_TRUE(main.Editor->document()->firstBlock().layout()->cacheEnabled());
 }
 
@@ -201,39 +202,39 @@ TEST_F(HugeItemText, AnUnchangedTextIsNeverTakenFromTheEditorButWhatNeedsItGetsT
     TMainForm& main = StartShown();
     TOutlineItem* item = ShowHugeItem(main);
     ASSERT_LT(ShownCharacters(main), huge.size());
-    EXPECT_EQ(main.Texts().TextNotInFile(item), std::nullopt);
+    EXPECT_EQ(Probe(main).Texts().TextNotInFile(item), std::nullopt);
     EXPECT_LT(ShownCharacters(main), huge.size()) << "the search waited for the whole text";
-    EXPECT_EQ(main.Texts().EditorText(), huge);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), huge);
 }
 
 TEST_F(ItemTextBinding, SelectionChangesNeverMarkTheDocumentChanged) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");
     AddTopLevelItem("c");
-    main.Texts().SetEditorText("text of a");
-    main.Session().Modified = false;
+    Probe(main).Texts().SetEditorText("text of a");
+    Probe(main).Session().Modified = false;
     for (int round = 0; round < 3; ++round)
-        for (int i : {1, 2, 0}) main.Texts().SelectItem(Outline().ItemAt(i));
-    EXPECT_FALSE(main.Session().Modified);
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("text of a"));
+        for (int i : {1, 2, 0}) Probe(main).Texts().SelectItem(Outline().ItemAt(i));
+    EXPECT_FALSE(Probe(main).Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QStringLiteral("text of a"));
 }
 
 TEST_F(ItemTextBinding, CharactersOutsideCodePage932SurviveSelectionChanges) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");
     const QString text = QString::fromUtf16(u"emoji 😀 and 𠮷, wave dash \u301C\n\nlast");
-    main.Texts().SetEditorText(text);
-    main.Texts().SelectItem(Outline().ItemAt(1));
-    main.Texts().SelectItem(Outline().ItemAt(0));
-    EXPECT_EQ(main.Texts().EditorText(), text);
+    Probe(main).Texts().SetEditorText(text);
+    Probe(main).Texts().SelectItem(Outline().ItemAt(1));
+    Probe(main).Texts().SelectItem(Outline().ItemAt(0));
+    EXPECT_EQ(Probe(main).Texts().EditorText(), text);
 }
 
 TEST_F(ItemTextBinding, WithASingleItemTheTextStaysInTheEditorOnly) {
     TMainForm& main = StartShown();
-    main.Texts().SetEditorText("only here");
-    main.Texts().SelectItem(nullptr);
-    main.Texts().SelectItem(Outline().First());
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("only here"));
+    Probe(main).Texts().SetEditorText("only here");
+    Probe(main).Texts().SelectItem(nullptr);
+    Probe(main).Texts().SelectItem(Outline().First());
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QStringLiteral("only here"));
     EXPECT_FALSE(QFile::exists(dir.File("Data/0.tmp")));
 }
 
@@ -241,8 +242,8 @@ TEST_F(ItemTextBinding, ItemNumbersSkipExistingFiles) {
     TMainForm& main = StartShown();
     dir.Write("Data/1.tmp", "foreign");
     dir.Write("Data/2.tmp", "foreign");
-    EXPECT_EQ(main.Session().AllocateItemNumber(), 3);
-    EXPECT_EQ(main.Session().NextItemNumber, 4);
+    EXPECT_EQ(Probe(main).Session().AllocateItemNumber(), 3);
+    EXPECT_EQ(Probe(main).Session().NextItemNumber, 4);
     EXPECT_EQ(dir.Read("Data/1.tmp"), QByteArray("foreign"));
 }
 
@@ -254,13 +255,13 @@ TEST_F(ItemTextBinding, LoadingSkipsTheNumbersOfExistingFiles) {
     dir.Write("memo.qlo",
               "qlm oe data form "
               "1.3\r\nTree=3,0=1,1=1,2=1\r\nnil:a:0\r\nnil:b:0\r\nnil:c:0\r\nA\r\nB\r\nC\r\n");
-    main.Session().NextItemNumber = 1;
-    ASSERT_TRUE(main.Documents().LoadFile(path));
+    Probe(main).Session().NextItemNumber = 1;
+    ASSERT_TRUE(Probe(main).Documents().LoadFile(path));
     QList<int> numbers;
     Outline().ForEach([&](TOutlineItem* item) { numbers << item->ItemNumber; });
     EXPECT_EQ(numbers, QList<int>({1, 3, 5}));
-    EXPECT_EQ(main.Session().NextItemNumber, 6);
-    main.Session().Store.FinishWriting();  // the texts reach their files behind the opening
+    EXPECT_EQ(Probe(main).Session().NextItemNumber, 6);
+    Probe(main).Session().Store.FinishWriting();  // the texts reach their files behind the opening
     EXPECT_EQ(dir.Read("Data/2.tmp"), QByteArray("foreign"));
     EXPECT_EQ(dir.Read("Data/3.tmp"), QByteArray("B\r\n"));
 }
@@ -269,7 +270,7 @@ TEST_F(ItemTextBinding, StoringIntoAMissingFolderShowsTheErrorBox) {
     TMainForm& main = StartShown();
     AddTopLevelItem("b");
     QDir(dir.File("Data")).removeRecursively();
-    main.Texts().SelectItem(Outline().ItemAt(1));
+    Probe(main).Texts().SelectItem(Outline().ItemAt(1));
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_TRUE(boxes.shown[0].plain);
     EXPECT_TRUE(
@@ -292,7 +293,7 @@ TEST_F(ItemTextBinding, ConfirmedLabelEditsMarkTheDocumentChangedEscapeDoesNot) 
     QTest::keyClicks(editor, "renamed");
     QTest::keyClick(editor, Qt::Key_Escape);
     QCoreApplication::processEvents();  // the view closes its editor through a queued call
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_FALSE(Probe(main).Session().Modified);
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("新規"));
 
     editor = OpenLabelEditor(main.Tree, index);
@@ -301,7 +302,7 @@ TEST_F(ItemTextBinding, ConfirmedLabelEditsMarkTheDocumentChangedEscapeDoesNot) 
     QTest::keyClicks(editor, "renamed");
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_TRUE(Probe(main).Session().Modified);
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("renamed"));
 }
 
@@ -315,12 +316,12 @@ TEST_F(OutlineClicks, ARightClickSelectsTheItemUnderThePointer) {
     WriteSettings({"iniFileVer=1.06", "AutoLoad=0"});
     TMainForm& main = StartShown();
     TOutlineItem* second = main.TreeModel->InsertItem(nullptr, 1, QStringLiteral("second"),
-                                                      main.Session().AllocateItemNumber());
+                                                      Probe(main).Session().AllocateItemNumber());
     main.Tree->resize(200, 300);
     const QRect row = main.Tree->visualRect(main.TreeModel->IndexOf(second));
     QTest::mouseClick(main.Tree->viewport(), Qt::RightButton, {}, row.center());
-    EXPECT_EQ(main.Texts().SelectedItem(), second);
-    EXPECT_EQ(main.Session().CurrentItemIndex, 1);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), second);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 1);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include "document/TOutlineItem.h"
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
+#include "ui/TDropDownMenus.h"
 #include "ui/TEditorCommands.h"
 #include "ui/TFindDialog.h"
 #include "ui/TReplaceDialog.h"
@@ -25,7 +27,7 @@ class KeyboardShortcuts : public MainFormFixture {
     }
 
     void TearDown() override {
-        if (SystemMenuForm) SystemMenuForm->CloseMenu();
+        if (form && Menus().Current()) Menus().Current()->CloseMenu();
         MainFormFixture::TearDown();
     }
 
@@ -64,18 +66,19 @@ class KeyboardShortcuts : public MainFormFixture {
 
     // Labels the selected item.
     void Name(const QString& label) {
-        form->TreeModel->SetLabel(form->Texts().SelectedItem(), label);
+        form->TreeModel->SetLabel(Probe(*form).Texts().SelectedItem(), label);
     }
 
-    static bool FileMenuShown() {
-        return TSystemMenuForm::MenuVisible() && SystemMenuForm->MenuNumber() == 1;
+    TDropDownMenus& Menus() const { return Probe(*form).Menus(); }
+    bool FileMenuShown() const {
+        return Menus().MenuVisible() && Menus().Current()->MenuNumber() == 1;
     }
 };
 
 TEST_F(KeyboardShortcuts, WindowKeysRunTheCommandsOfTheMenusFromTheEditor) {
     TMainForm& main = StartShown();
     FocusEditor();
-    main.Texts().SetEditorText("abc abc");
+    Probe(main).Texts().SetEditorText("abc abc");
 
     dialogs.Choose(dir.File("keys.qlo"));
     Press(Qt::Key_S, Qt::ControlModifier);  // no file yet: saving asks for a name
@@ -91,17 +94,17 @@ TEST_F(KeyboardShortcuts, WindowKeysRunTheCommandsOfTheMenusFromTheEditor) {
     Press(Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.asked, 3) << "open asks for a file";
 
-    main.Items().AddItem();
+    Probe(main).Items().AddItem();
     ASSERT_EQ(Outline().Count(), 2);
-    main.Session().Modified = false;
+    Probe(main).Session().Modified = false;
     Press(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(Outline().Count(), 0) << "a new, empty document";
 
-    main.Items().AddItem();
+    Probe(main).Items().AddItem();
     FocusEditor();
-    main.Texts().SetEditorText("abc abc");
+    Probe(main).Texts().SetEditorText("abc abc");
     Press(Qt::Key_F, Qt::ControlModifier);
-    TFindDialog* find = main.EditorCommands()->FindDialog();
+    TFindDialog* find = Probe(main).EditorCommands()->FindDialog();
     EXPECT_TRUE(find->isVisible());
     find->SetFindText("abc");
     find->hide();
@@ -118,8 +121,8 @@ TEST_F(KeyboardShortcuts, WindowKeysRunTheCommandsOfTheMenusFromTheEditor) {
     Reactivate();
     FocusEditor();
     Press(Qt::Key_H, Qt::ControlModifier);
-    EXPECT_TRUE(main.EditorCommands()->ReplaceDialog()->isVisible());
-    main.EditorCommands()->ReplaceDialog()->hide();
+    EXPECT_TRUE(Probe(main).EditorCommands()->ReplaceDialog()->isVisible());
+    Probe(main).EditorCommands()->ReplaceDialog()->hide();
 
     Reactivate();
     FocusEditor();
@@ -183,34 +186,34 @@ TEST_F(KeyboardShortcuts, CtrlZUndoesOutlineChangesOnlyInTheOutline) {
     Name("B");
     Press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Order(), QStringLiteral("A"));
-    EXPECT_TRUE(main.Session().Modified);
+    EXPECT_TRUE(Probe(main).Session().Modified);
     Press(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Order(), QStringLiteral("A B"));
     Press(Qt::Key_Z, Qt::ControlModifier);
     Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Order(), QStringLiteral("A B"));
-    EXPECT_EQ(main.Texts().SelectedItem()->Label, QStringLiteral("B"));
+    EXPECT_EQ(Probe(main).Texts().SelectedItem()->Label, QStringLiteral("B"));
 
     FocusEditor();
     QTest::keyClicks(Keyboard(), "xy");
     Press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(main.Texts().EditorText(), QString());
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QString());
     EXPECT_EQ(Order(), QStringLiteral("A B"));
 }
 
 TEST_F(KeyboardShortcuts, EditorKeepsItsEditingKeys) {
     TMainForm& main = StartShown();
     FocusEditor();
-    main.Texts().SetEditorText("abc");
+    Probe(main).Texts().SetEditorText("abc");
     Press(Qt::Key_A, Qt::ControlModifier);
     Press(Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("abc")) << "Ctrl+Insert copies";
     Press(Qt::Key_End);
     Press(Qt::Key_Left);
     Press(Qt::Key_Delete);
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("ab"));
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QStringLiteral("ab"));
     Press(Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("ababc")) << "Shift+Insert pastes";
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QStringLiteral("ababc")) << "Shift+Insert pastes";
     Press(Qt::Key_Insert);
     Press(Qt::Key_Up, Qt::AltModifier);
     Press(Qt::Key_Left, Qt::AltModifier);
@@ -224,20 +227,20 @@ TEST_F(KeyboardShortcuts, F10OrALoneAltOpensTheFileMenu) {
     FocusEditor();
     Press(Qt::Key_F10);
     EXPECT_TRUE(FileMenuShown());
-    SystemMenuForm->CloseMenu();
+    Menus().Current()->CloseMenu();
 
     Reactivate();
     FocusOutline();
     TapAlt();
     EXPECT_TRUE(FileMenuShown());
-    SystemMenuForm->CloseMenu();
+    Menus().Current()->CloseMenu();
 
     Reactivate();
     FocusOutline();
     QTest::keyPress(KeyboardWindow(), Qt::Key_Alt, Qt::AltModifier);
     QTest::keyClick(KeyboardWindow(), Qt::Key_Down, Qt::AltModifier);
     QTest::keyRelease(KeyboardWindow(), Qt::Key_Alt);
-    EXPECT_FALSE(TSystemMenuForm::MenuVisible()) << "Alt+Down is no lone Alt";
+    EXPECT_FALSE(Menus().MenuVisible()) << "Alt+Down is no lone Alt";
 
     // Not while an input method composes.
     Reactivate();
@@ -245,7 +248,7 @@ TEST_F(KeyboardShortcuts, F10OrALoneAltOpensTheFileMenu) {
     QInputMethodEvent composing(QStringLiteral("か"), {});
     QApplication::sendEvent(Keyboard(), &composing);
     TapAlt();
-    EXPECT_FALSE(TSystemMenuForm::MenuVisible());
+    EXPECT_FALSE(Menus().MenuVisible());
     QInputMethodEvent committed;
     committed.setCommitString(QStringLiteral("か"));
     QApplication::sendEvent(Keyboard(), &committed);
@@ -259,8 +262,8 @@ TEST_F(KeyboardShortcuts, AltWithALetterOpensAMenuAndNeverTypes) {
     FocusEditor();
     Press(Qt::Key_X, Qt::AltModifier);
     Press(Qt::Key_E, Qt::AltModifier);
-    EXPECT_TRUE(TSystemMenuForm::MenuVisible() && SystemMenuForm->MenuNumber() == 2);
-    SystemMenuForm->CloseMenu();
+    EXPECT_TRUE(Menus().MenuVisible() && Menus().Current()->MenuNumber() == 2);
+    Menus().Current()->CloseMenu();
     Reactivate();
     FocusOutline();
     main.Tree->edit(main.TreeModel->IndexOf(Outline().First()));  // a label being edited
@@ -268,16 +271,16 @@ TEST_F(KeyboardShortcuts, AltWithALetterOpensAMenuAndNeverTypes) {
     Press(Qt::Key_Q, Qt::AltModifier);
     Press(Qt::Key_Return);
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("新規"));
-    EXPECT_EQ(main.Texts().EditorText(), QString());
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QString());
 }
 
 TEST_F(KeyboardShortcuts, EscapeClosesTheMenuAndTheAboutBoxAndGivesTheKeyboardBack) {
     TMainForm& main = StartShown();
     FocusEditor();
     Press(Qt::Key_F10);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(SystemMenuForm.data(), 2000));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Menus().Current(), 2000));
     Press(Qt::Key_Escape);
-    EXPECT_FALSE(TSystemMenuForm::MenuVisible());
+    EXPECT_FALSE(Menus().MenuVisible());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&main, 2000));
 
     main.Commands().Run(TCommand::Version);

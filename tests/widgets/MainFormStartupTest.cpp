@@ -1,5 +1,6 @@
 #include "platform/Cp932Codec.h"
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
 #include "support/WorkedExample.h"
 
 namespace {
@@ -24,11 +25,11 @@ TEST_F(MainFormStartup, FirstStartAsksAboutAssociationAndCreatesTheDefaultItem) 
     ASSERT_EQ(Outline().Count(), 1);
     EXPECT_EQ(Outline().First()->Label, QStringLiteral("新規"));
     EXPECT_EQ(Outline().First()->ItemNumber, 0);
-    EXPECT_EQ(main.Session().NextItemNumber, 1);
-    EXPECT_EQ(main.Session().CurrentItemIndex, -1);
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Session().NextItemNumber, 1);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, -1);
+    EXPECT_FALSE(Probe(main).Session().Modified);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("brisbeck outline editor 1.08"));
-    EXPECT_EQ(main.Session().Settings.Lines().size(), 30);
+    EXPECT_EQ(Probe(main).Session().Settings.Lines().size(), 30);
     EXPECT_GE(main.width(), 800);
     EXPECT_GE(main.height(), 600);
     EXPECT_TRUE(main.windowFlags() & Qt::FramelessWindowHint);
@@ -51,19 +52,19 @@ TEST_F(MainFormStartup, NoToTheFirstStartQuestionAssociatesNothing) {
 TEST_F(MainFormStartup, FirstActivationSelectsTheFirstItem) {
     WriteSettings({"iniFileVer=1.06"});
     TMainForm& main = StartShown();
-    EXPECT_TRUE(main.Skin().Activated);
-    EXPECT_EQ(main.Session().CurrentItemIndex, 0);
-    EXPECT_EQ(main.Texts().SelectedItem(), Outline().First());
+    EXPECT_TRUE(Probe(main).Skin().Activated);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 0);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Outline().First());
     EXPECT_TRUE(main.Tree->selectionModel()->isSelected(main.TreeModel->IndexOf(Outline().First())))
         << "shown selected, not only current";
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_FALSE(Probe(main).Session().Modified);
 }
 
 TEST_F(MainFormStartup, ShutdownWritesSettingsAndRemovesItemTexts) {
     boxes.Answer(Answer::No);
     TMainForm& main = StartShown();
     AddTopLevelItem("second");
-    main.Texts().SelectItem(Outline().ItemAt(1));
+    Probe(main).Texts().SelectItem(Outline().ItemAt(1));
     ASSERT_TRUE(QFile::exists(dir.File("Data/0.tmp")));
     main.close();
     EXPECT_FALSE(QFile::exists(dir.File("Data/0.tmp")));
@@ -80,7 +81,7 @@ TEST_F(MainFormStartup, SettingsThatCannotBeWrittenAreReportedAndShutdownComplet
     QFile::remove(dir.File("Hedgerow.ini"));
     QDir().mkpath(dir.File("Hedgerow.ini"));  // a folder in the way: the file cannot be written
     AddTopLevelItem("second");
-    main.Texts().SelectItem(Outline().ItemAt(1));
+    Probe(main).Texts().SelectItem(Outline().ItemAt(1));
     main.close();
     EXPECT_FALSE(main.isVisible());
     ASSERT_EQ(boxes.shown.size(), 1);
@@ -103,7 +104,7 @@ TEST_F(MainFormStartup, AStartDocumentsTextFileThatCannotBeWrittenIsReportedAfte
     ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.isEmpty(); }, 2000));
     EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("を作成できません")))
         << boxes.shown[0].text.toStdString();
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("first\nsecond"));
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QStringLiteral("first\nsecond"));
 }
 
 }  // namespace

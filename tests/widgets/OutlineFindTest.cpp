@@ -7,6 +7,7 @@
 
 #include "app/TOutlineFind.h"
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
 #include "ui/TEditorCommands.h"
 #include "ui/TFindDialog.h"
 #include "ui/TSearchResultModel.h"
@@ -20,12 +21,13 @@ class OutlineFind : public MainFormFixture {
         WriteSettings({"iniFileVer=1.06"});
     }
 
-    TFindDialog& Dialog() { return *form->EditorCommands()->FindDialog(); }
+    TFindDialog& Dialog() { return *Probe(*form).EditorCommands()->FindDialog(); }
 
     // Types into the search field and waits for the list.
     void Search(const QString& what) {
         Dialog().FindEdit->setText(what);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->OutlineFind().Runner().Busy(); }, 5000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return !Probe(*form).OutlineFind().Runner().Busy(); }, 5000));
     }
 
     QString EditorSelection() const { return form->Editor->textCursor().selectedText(); }
@@ -37,9 +39,9 @@ TEST_F(OutlineFind, ChoosingARowStoresTheTextFirstAndSelectsTheMatchInItsItem) {
     TOutlineItem* first = Outline().First();
     TOutlineItem* second = AddTopLevelItem("second");
     TOutlineItem* child =
-        main.TreeModel->InsertItem(second, 0, "child", main.Session().AllocateItemNumber());
-    main.Session().Store.Store(child->ItemNumber, u"x target\ny TARGET target");
-    main.Texts().SetEditorText("alpha target");  // the first item's text, not yet stored
+        main.TreeModel->InsertItem(second, 0, "child", Probe(main).Session().AllocateItemNumber());
+    Probe(main).Session().Store.Store(child->ItemNumber, u"x target\ny TARGET target");
+    Probe(main).Texts().SetEditorText("alpha target");  // the first item's text, not yet stored
 
     main.Commands().Run(TCommand::FindInOutline);
     EXPECT_TRUE(Dialog().InOutline());
@@ -52,7 +54,7 @@ TEST_F(OutlineFind, ChoosingARowStoresTheTextFirstAndSelectsTheMatchInItsItem) {
     // selected with its first match.
     Dialog().SetCurrentRow(1);
     QTest::keyClick(Dialog().ResultView, Qt::Key_Return);
-    EXPECT_EQ(main.Texts().SelectedItem(), child);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), child);
     EXPECT_EQ(dir.Read(QStringLiteral("Data/%1.tmp").arg(first->ItemNumber)), "alpha target\r\n");
     EXPECT_EQ(EditorSelectionStart(), 2);
     EXPECT_EQ(EditorSelection(), "target");
@@ -64,27 +66,27 @@ TEST_F(OutlineFind, ChoosingARowStoresTheTextFirstAndSelectsTheMatchInItsItem) {
     EXPECT_EQ(EditorSelectionStart(), 18);
     QTest::mouseClick(Dialog().FindNextButton, Qt::LeftButton);
     EXPECT_EQ(EditorSelectionStart(), 18);
-    EXPECT_EQ(main.Texts().SelectedItem(), child);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), child);
 
     // Ignoring case finds the upper-case one too; the list updates with the option.
     Dialog().IgnoreCaseCheck->setChecked(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.OutlineFind().Runner().Busy(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Probe(main).OutlineFind().Runner().Busy(); }, 5000));
     EXPECT_EQ(Dialog().SummaryLabel->text(), QStringLiteral("2 項目、4 件"));
     EXPECT_EQ(Dialog().CurrentRow(), 0) << "a new option starts at the first row";
     // A change of the outline keeps the row stood on.
     Dialog().SetCurrentRow(1);
     main.TreeModel->SetLabel(first, "renamed");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return main.OutlineFind().Runner().Busy(); }, 2000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.OutlineFind().Runner().Busy(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Probe(main).OutlineFind().Runner().Busy(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Probe(main).OutlineFind().Runner().Busy(); }, 5000));
     EXPECT_EQ(Dialog().CurrentRow(), 1);
 
     // A double click on a row whose item was deleted since searches again.
-    main.Texts().SelectItem(first);
+    Probe(main).Texts().SelectItem(first);
     main.TreeModel->RemoveItem(second);
     emit Dialog().ResultChosen(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.OutlineFind().Runner().Busy(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Probe(main).OutlineFind().Runner().Busy(); }, 5000));
     EXPECT_EQ(Dialog().Results().rowCount(), 1);
-    EXPECT_EQ(main.Texts().SelectedItem(), first);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), first);
 }
 
 TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly) {
@@ -92,8 +94,8 @@ TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly)
     TOutlineItem* first = Outline().First();
     TOutlineItem* second = AddTopLevelItem("ＡＢＣ label");
     TOutlineItem* third = AddTopLevelItem("third");
-    main.Session().Store.Store(third->ItemNumber, u"ｱﾌﾞｸ abc");
-    main.Texts().SelectItem(first);
+    Probe(main).Session().Store.Store(third->ItemNumber, u"ｱﾌﾞｸ abc");
+    Probe(main).Texts().SelectItem(first);
 
     main.Commands().Run(TCommand::FindInOutline);
     Dialog().IgnoreWidthCheck->setChecked(true);
@@ -102,11 +104,11 @@ TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly)
     ASSERT_EQ(Dialog().Results().rowCount(), 2);
 
     QTest::keyClick(Dialog().FindEdit, Qt::Key_Return);  // find-next: the first row
-    EXPECT_EQ(main.Texts().SelectedItem(), second);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), second);
     EXPECT_TRUE(Dialog().isActiveWindow())
         << "only its label holds the text: the dialog keeps the keyboard";
     QTest::mouseClick(Dialog().FindNextButton, Qt::LeftButton);
-    EXPECT_EQ(main.Texts().SelectedItem(), third);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), third);
     EXPECT_EQ(EditorSelection(), "abc");
 
     Search("アブク");
@@ -127,7 +129,7 @@ TEST_F(OutlineFind, FindNextWalksFromItemToItemAndALabelMatchSelectsTheItemOnly)
 TEST_F(OutlineFind, TheDialogKeepsTheKeyboardUntilItClosesAndTheEditorThenHasTheMatch) {
     TMainForm& main = StartShown();
     TOutlineItem* second = AddTopLevelItem("second");
-    main.Session().Store.Store(second->ItemNumber, u"the needle here, a needle there");
+    Probe(main).Session().Store.Store(second->ItemNumber, u"the needle here, a needle there");
     main.Commands().Run(TCommand::FindInOutline);
     Search("needle");
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog(), 2000));
@@ -137,7 +139,7 @@ TEST_F(OutlineFind, TheDialogKeepsTheKeyboardUntilItClosesAndTheEditorThenHasThe
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
         EXPECT_TRUE(Dialog().isActiveWindow());
     }
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("the needle here, a needle there"));
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QStringLiteral("the needle here, a needle there"));
     EXPECT_FALSE(Dialog().frameGeometry().intersects(QRect(
         main.Editor->viewport()->mapToGlobal(main.Editor->cursorRect().topLeft()), QSize(1, 1))))
         << "the dialog covers the match";

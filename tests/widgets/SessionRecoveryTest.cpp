@@ -4,6 +4,7 @@
 
 #include "app/TSessionRecovery.h"
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
 #include "support/WorkedExample.h"
 
 namespace {
@@ -27,7 +28,7 @@ class SessionRecovery : public MainFormFixture {
     // The session ends as a kill would end it, once its timers have written what they
     // write: no close, no clean-up.
     void Kill() {
-        form->Recovery().WriteNow();
+        Probe(*form).Recovery().WriteNow();
         form.reset();
     }
 
@@ -43,7 +44,7 @@ class SessionRecovery : public MainFormFixture {
 
 TEST_F(SessionRecovery, ARecordThatDoesNotReadIsSetAsideWithTheTextsItNames) {
     StartShown({dir.File("doc.qlo")});
-    form->Texts().SetEditorText("typed only here");
+    Probe(*form).Texts().SetEditorText("typed only here");
     Kill();
     QByteArray record = dir.Read("Data/Hedgerow.recovery");
     dir.Write("Data/Hedgerow.recovery", record.left(record.size() - 5));  // the end cut off
@@ -61,18 +62,18 @@ TEST_F(SessionRecovery, ARecordThatDoesNotReadIsSetAsideWithTheTextsItNames) {
 
 TEST_F(SessionRecovery, ASaveTakesTheRecordAwayBeforeItReportsSuccess) {
     TMainForm& main = StartShown({dir.File("doc.qlo")});
-    main.Texts().SetEditorText("saved");
-    main.Recovery().WriteNow();
+    Probe(main).Texts().SetEditorText("saved");
+    Probe(main).Recovery().WriteNow();
     ASSERT_TRUE(QFile::exists(RecordPath()));
-    main.Documents().SaveMenuClick();
+    Probe(main).Documents().SaveMenuClick();
     EXPECT_FALSE(QFile::exists(RecordPath())) << "a kill now would undo the save at the next start";
 }
 
 TEST_F(SessionRecovery, TextsGoneFromTheRecoveredSessionAreNamedAndTheDocumentStillSaves) {
     TMainForm& main = StartShown({dir.File("doc.qlo")});
-    main.Texts().SelectItem(Outline().ItemAt(2));
-    main.Texts().SetEditorText("memo");
-    main.Session().Store.FinishWriting();
+    Probe(main).Texts().SelectItem(Outline().ItemAt(2));
+    Probe(main).Texts().SetEditorText("memo");
+    Probe(main).Session().Store.FinishWriting();
     Kill();
     QFile::remove(dir.File("Data/1.tmp"));  // deleted by an end that was cut short
 
@@ -80,7 +81,7 @@ TEST_F(SessionRecovery, TextsGoneFromTheRecoveredSessionAreNamedAndTheDocumentSt
     TMainForm& again = StartShown();
     EXPECT_TRUE(Shows(QStringLiteral("詳細"))) << boxes.Texts().join(u'\n').toStdString();
     boxes.shown.clear();
-    again.Documents().SaveMenuClick();
+    Probe(again).Documents().SaveMenuClick();
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.Texts().join(u'\n').toStdString();
     EXPECT_TRUE(dir.Read("doc.qlo").endsWith("first\r\nsecond\r\nmemo\r\n"));
 }
@@ -96,8 +97,8 @@ TEST_F(SessionRecovery, WritingFailedWhileOpeningStillLeavesARecordOnceTheDiskHa
     ASSERT_TRUE(QTest::qWaitFor([&] { return Shows(QStringLiteral("を作成できません")); }, 2000));
     QDir().rmdir(dir.File("Data/0.tmp.new.tmp"));  // room again, but not for 1.tmp yet
     QDir().rmdir(dir.File("Data/Hedgerow.source.tmp"));
-    main.Texts().SetEditorText("typed");
-    main.Recovery().WriteNow();
+    Probe(main).Texts().SetEditorText("typed");
+    Probe(main).Recovery().WriteNow();
     ASSERT_TRUE(QFile::exists(RecordPath()));
     QTest::qWait(200);
     EXPECT_EQ(boxes.shown.size(), 1) << "a failure of writing again is reported again";
@@ -106,8 +107,8 @@ TEST_F(SessionRecovery, WritingFailedWhileOpeningStillLeavesARecordOnceTheDiskHa
 
     boxes.Answer(Answer::Yes);
     TMainForm& again = StartShown();
-    again.Session().Store.FinishWriting();
-    again.Documents().SaveMenuClick();
+    Probe(again).Session().Store.FinishWriting();
+    Probe(again).Documents().SaveMenuClick();
     EXPECT_EQ(dir.Read("doc.qlo"), QByteArray(kWorkedExample)
                                        .replace("first\r\nsecond\r\n", "typed\r\n")
                                        .replace("Tree=3,0=2", "Tree=3,0=1"));
@@ -129,7 +130,7 @@ TEST_F(SessionRecovery, ALabelBeingEditedIsTakenByASave) {
     QLineEdit* label = main.Tree->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(label, nullptr);
     label->setText("renamed");
-    main.Documents().SaveMenuClick();
+    Probe(main).Documents().SaveMenuClick();
     EXPECT_TRUE(dir.Read("doc.qlo").contains("\r\nnil:renamed:1\r\n"))
         << dir.Read("doc.qlo").constData();
 }
@@ -138,9 +139,9 @@ TEST_F(SessionRecovery, ASaveTakesTheEditorsTextFromMemoryWhenItsFileCannotBeWri
     TMainForm& main = StartShown({dir.File("doc.qlo")});
     TOutlineItem* added = AddTopLevelItem("added");
     QDir().mkpath(dir.File(QStringLiteral("Data/%1.tmp.new.tmp").arg(added->ItemNumber)));
-    main.Texts().SelectItem(added);
-    main.Texts().SetEditorText("only in the editor");
-    main.Documents().SaveMenuClick();
+    Probe(main).Texts().SelectItem(added);
+    Probe(main).Texts().SetEditorText("only in the editor");
+    Probe(main).Documents().SaveMenuClick();
     EXPECT_TRUE(dir.Read("doc.qlo").endsWith("x\r\nonly in the editor\r\n"))
         << dir.Read("doc.qlo").constData();
     EXPECT_TRUE(Shows(QStringLiteral("文書は保存しました。")))
@@ -153,7 +154,7 @@ TEST_F(SessionRecovery, ARecoveredDocumentStillAsksBeforeOverwritingAnotherProgr
     QFile::remove(dir.File("Hedgerow.ini"));
     boxes.Answer(Answer::No);  // no association
     StartShown({dir.File("doc.qlo")});
-    form->Texts().SetEditorText("mine");
+    Probe(*form).Texts().SetEditorText("mine");
     Kill();
     dir.Write("doc.qlo", kOtherVersion);
 
@@ -162,21 +163,21 @@ TEST_F(SessionRecovery, ARecoveredDocumentStillAsksBeforeOverwritingAnotherProgr
     TMainForm& again = StartShown();
     EXPECT_EQ(boxes.Texts(), QStringList({kRecoveryQuestion}));
     boxes.Answer(Answer::Cancel);
-    again.Documents().SaveMenuClick();
+    Probe(again).Documents().SaveMenuClick();
     EXPECT_TRUE(Shows(kOutsideChangeQuestion));
     EXPECT_EQ(dir.Read("doc.qlo"), kOtherVersion);
 }
 
 TEST_F(SessionRecovery, TheOtherProgramsVersionCanBeLoadedInsteadOfOverwritten) {
     TMainForm& main = StartShown({dir.File("doc.qlo")});
-    main.Texts().SetEditorText("mine");
+    Probe(main).Texts().SetEditorText("mine");
     dir.Write("doc.qlo", kOtherVersion);
     boxes.Answer(Answer::Reload);
     boxes.Answer(Answer::Yes);  // discard the edits
-    main.Documents().SaveMenuClick();
+    Probe(main).Documents().SaveMenuClick();
     EXPECT_EQ(Order(), QStringLiteral("other"));
-    EXPECT_EQ(main.Texts().EditorText(), QStringLiteral("theirs"));
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_EQ(Probe(main).Texts().EditorText(), QStringLiteral("theirs"));
+    EXPECT_FALSE(Probe(main).Session().Modified);
     EXPECT_EQ(dir.Read("doc.qlo"), kOtherVersion);
 }
 
@@ -188,13 +189,13 @@ TEST_F(SessionRecovery, AChangeOnDiskOfADocumentWithoutEditsIsOfferedForLoading)
     ASSERT_TRUE(QTest::qWaitFor([&] { return Order() == QStringLiteral("other"); }, 3000))
         << boxes.Texts().join(u'\n').toStdString();
     EXPECT_TRUE(Shows(QStringLiteral("読み込み直しますか")));
-    EXPECT_FALSE(main.Session().Modified);
+    EXPECT_FALSE(Probe(main).Session().Modified);
 }
 
 TEST_F(SessionRecovery, ADocumentNamedOnTheCommandLineOpensOnceTheRecoveredOneIsSettled) {
     dir.Write("other.qlo", kOtherVersion);
     StartShown({dir.File("doc.qlo")});
-    form->Texts().SetEditorText("mine");
+    Probe(*form).Texts().SetEditorText("mine");
     Kill();
 
     boxes.Answer(Answer::Yes);  // recover
@@ -209,7 +210,7 @@ TEST_F(SessionRecovery, ADocumentNamedOnTheCommandLineOpensOnceTheRecoveredOneIs
 TEST_F(SessionRecovery, AStartThatLoadsNoDocumentHasNoDocumentToSaveInto) {
     WriteSettings({"iniFileVer=1.06", "AutoLoad=0", "EditFile=" + dir.File("doc.qlo")});
     TMainForm& main = StartShown();
-    main.Documents().SaveMenuClick();
+    Probe(main).Documents().SaveMenuClick();
     EXPECT_EQ(dialogs.asked, 1) << "Save must ask for a name";
     EXPECT_EQ(dir.Read("doc.qlo"), kWorkedExample);
 }

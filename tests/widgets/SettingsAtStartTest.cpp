@@ -3,6 +3,7 @@
 
 #include "settings/TSettingsFile.h"
 #include "support/MainFormFixture.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST_F(SettingsAtStart, HandEditedFileKeepsItsCommentReportsABadNumberAndIsWritt
     WriteSettings(lines);
     TMainForm& main = StartShown();
     EXPECT_EQ(boxes.Texts(), QStringList({QStringLiteral("'wide' は整数ではありません")}));
-    EXPECT_FALSE(main.Session().AutoLoadOn);
+    EXPECT_FALSE(Probe(main).Session().AutoLoadOn);
     EXPECT_EQ(Outline().Count(), 1) << "start-up went on";
     EXPECT_EQ(main.y(), 40);
     main.close();
@@ -81,7 +82,7 @@ TEST_F(SettingsAtStart, CurrentFileAppliesPlaceTreeWidthWrapFontsAndDialogFolder
     EXPECT_EQ(main.geometry(), QRect(30, 40, 800, 600)) << "heights below the minimum are raised";
     EXPECT_EQ(main.Tree->width(), 260);
     EXPECT_EQ(main.Editor->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(main.Session().DialogFolder, "/data/docs/");
+    EXPECT_EQ(Probe(main).Session().DialogFolder, "/data/docs/");
 
     const QFont tree = main.Tree->font();
     EXPECT_EQ(tree.family(), "IPAPGothic");

@@ -3,6 +3,7 @@
 
 #include "skin/TSkinLayout.h"
 #include "support/SkinnedWindowFixture.h"
+#include "support/TMainFormProbe.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TEST_F(SkinSurface, TheLinkTabsActiveLookIsShownWhole) {
     } recorder;
     main.installEventFilter(&recorder);
     Move(main.width() - 10, 540);  // homepage
-    ASSERT_EQ(main.Skin().HotElement, SkinCode::Homepage);
+    ASSERT_EQ(Probe(main).Skin().HotElement, SkinCode::Homepage);
     const TSkinElement tab = TSkinLayout::Element(SkinCode::Homepage, main.width(), main.height());
     const QRect drawn(tab.DrawnAt, QImage(dir.File("Data/homepage_Active.bmp")).size());
     EXPECT_EQ(recorder.painted.intersected(drawn), QRegion(drawn));
@@ -33,7 +34,7 @@ TEST_F(SkinSurface, TheLinkTabsActiveLookIsShownWhole) {
 TEST_F(SkinSurface, TheWindowIsDrawnBeforeItIsEverActivated) {
     TMainForm& main = Start();
     const QImage image = main.grab().toImage();
-    ASSERT_FALSE(main.Skin().Activated);
+    ASSERT_FALSE(Probe(main).Skin().Activated);
     EXPECT_NE(image.pixelColor(main.width() / 2, 10), QColor(Qt::white))
         << "the title band is blank";
     EXPECT_GT(main.Editor->x(), main.Tree->x()) << "the controls were never laid out";
@@ -44,9 +45,9 @@ TEST_F(SkinSurface, TheWindowIsDrawnBeforeItIsEverActivated) {
 TEST_F(SkinSurface, TheTitleBandLooksActiveAgainAfterTheProgramsOwnDialog) {
     TMainForm& main = Shown();
     const QRect title(TSkinLayout::TitleBarPos(), QSize(main.width() - 20, 30));
-    const QImage active = main.Skin().Surface().copy(title);
-    main.Skin().AppDeactivate();  // as DrawBack draws it right after the dialog
-    ASSERT_NE(main.Skin().Surface().copy(title), active) << "no inactive look to tell apart";
+    const QImage active = Probe(main).Skin().Surface().copy(title);
+    Probe(main).Skin().AppDeactivate();  // as DrawBack draws it right after the dialog
+    ASSERT_NE(Probe(main).Skin().Surface().copy(title), active) << "no inactive look to tell apart";
     QDialog dialog(&main);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, 2000));
@@ -54,14 +55,15 @@ TEST_F(SkinSurface, TheTitleBandLooksActiveAgainAfterTheProgramsOwnDialog) {
     main.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main, 2000));
     QTest::qWait(50);
-    EXPECT_TRUE(main.Skin().Surface().copy(title) == active) << "the title band stays inactive";
+    EXPECT_TRUE(Probe(main).Skin().Surface().copy(title) == active)
+        << "the title band stays inactive";
 }
 
 TEST_F(SkinSurface, AMissingSkinFileIsReportedOnceAndTheProgramGoesOn) {
     TMainForm& main = Shown();
     QFile::remove(dir.File("Data/Back.bmp"));
-    main.Skin().DrawBack();
-    main.Skin().DrawBack();
+    Probe(main).Skin().DrawBack();
+    Probe(main).Skin().DrawBack();
     QCoreApplication::processEvents();
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_TRUE(boxes.shown[0].text.contains("Back.bmp"));

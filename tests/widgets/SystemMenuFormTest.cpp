@@ -6,6 +6,7 @@
 
 #include "settings/TSettingsList.h"
 #include "support/Printers.h"
+#include "ui/TDropDownMenus.h"
 #include "ui/TMenuHost.h"
 #include "ui/TSystemMenuForm.h"
 
@@ -23,7 +24,7 @@ class FakeMenuHost : public TMenuHost {
 
     void RunMenuCommand(TMenuCommand command) override {
         commands << command;
-        menuShownDuringCommand << TSystemMenuForm::MenuVisible();
+        menuShownDuringCommand << (menus && menus->MenuVisible());
         if (onCommand) onCommand(command);
     }
     void HintOut(const QString& text) override { hints << text; }
@@ -39,6 +40,7 @@ class FakeMenuHost : public TMenuHost {
     QList<bool> menuShownDuringCommand;
     QStringList hints;
     std::function<void(TMenuCommand)> onCommand;
+    const TDropDownMenus* menus = nullptr;
 };
 
 // Text is smoothed: its pixels are mixtures of its colour with the white panel.
@@ -66,7 +68,7 @@ QRect Band(const TSystemMenuForm& form, int y) { return QRect(4, y, form.width()
 class SystemMenuFormTest : public testing::Test {
   protected:
     TSystemMenuForm& Open(int menuNumber) {
-        TSystemMenuForm* form = TSystemMenuForm::Open(host, menuNumber);
+        TSystemMenuForm* form = menus.Open(menuNumber);
         (void)QTest::qWaitForWindowExposed(form, 2000);
         return *form;
     }
@@ -75,13 +77,15 @@ class SystemMenuFormTest : public testing::Test {
     }
 
     FakeMenuHost host;
+    TDropDownMenus menus{host};
+    void SetUp() override { host.menus = &menus; }
 };
 
 }  // namespace
 
 TEST_F(SystemMenuFormTest, OpensUnderItsTitleAsTheCurrentMenu) {
     TSystemMenuForm& form = Open(2);
-    EXPECT_EQ(SystemMenuForm.data(), &form);
+    EXPECT_EQ(menus.Current(), &form);
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(form.isWindow());
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
@@ -226,7 +230,7 @@ TEST_F(SystemMenuFormTest, FindAndReplaceHideTheMenu) {
 
 TEST_F(SystemMenuFormTest, EveryEntryRunsItsOwnCommand) {
     for (int menu = 1; menu <= 5; ++menu) {
-        const TMenuTable table = TSystemMenuForm::Open(host, menu)->Table();
+        const TMenuTable table = menus.Open(menu)->Table();
         for (const TMenuEntry& entry : table.Entries) {
             TSystemMenuForm& form = Open(menu);
             form.FormMouseMove({20, entry.Y + 7});
@@ -241,7 +245,7 @@ TEST_F(SystemMenuFormTest, ClosesWhenTheMainWindowIsActivated) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 2000));
     host.window.activateWindow();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, 2000));
-    EXPECT_FALSE(TSystemMenuForm::MenuVisible());
+    EXPECT_FALSE(menus.MenuVisible());
 }
 
 TEST_F(SystemMenuFormTest, ClosesWhenAnotherWindowIsActivated) {
@@ -260,7 +264,7 @@ TEST_F(SystemMenuFormTest, ADialogOfTheCommandClosesTheMenu) {
     host.onCommand = [&](TMenuCommand) {
         dialog.show();
         dialog.activateWindow();
-        closedDuringDialog = QTest::qWaitFor([] { return !TSystemMenuForm::MenuVisible(); }, 2000);
+        closedDuringDialog = QTest::qWaitFor([this] { return !menus.MenuVisible(); }, 2000);
         EXPECT_TRUE(dialog.isVisible());
     };
     TSystemMenuForm& form = Open(5);
@@ -277,92 +281,92 @@ TEST_F(SystemMenuFormTest, OnlyOneMenuIsEverVisible) {
     TSystemMenuForm& second = Open(4);
     EXPECT_TRUE(!first || !first->isVisible());
     EXPECT_TRUE(second.isVisible());
-    EXPECT_EQ(SystemMenuForm.data(), &second);
+    EXPECT_EQ(menus.Current(), &second);
     EXPECT_EQ(second.HoverCode(), TMenuCommand::None);
 }
 
 TEST_F(SystemMenuFormTest, MenuFollowsThePointerAlongTheTitles) {
     using S = SkinCode;
-    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, S::None, S::MenuFile));  // no menu shown
+    EXPECT_FALSE(menus.FollowPointer(S::None, S::MenuFile));  // no menu shown
     const QPointer<TSystemMenuForm> file = &Open(1);
-    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, S::MenuFile, S::MenuFile));  // same title
-    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, S::MenuFile, S::None));      // not a title
-    EXPECT_FALSE(TSystemMenuForm::FollowPointer(host, S::MenuFile, S::Minimize));
-    EXPECT_EQ(SystemMenuForm.data(), file.data());
-    EXPECT_TRUE(TSystemMenuForm::FollowPointer(host, S::MenuFile, S::MenuOption));
+    EXPECT_FALSE(menus.FollowPointer(S::MenuFile, S::MenuFile));  // same title
+    EXPECT_FALSE(menus.FollowPointer(S::MenuFile, S::None));      // not a title
+    EXPECT_FALSE(menus.FollowPointer(S::MenuFile, S::Minimize));
+    EXPECT_EQ(menus.Current(), file.data());
+    EXPECT_TRUE(menus.FollowPointer(S::MenuFile, S::MenuOption));
     EXPECT_TRUE(!file || !file->isVisible());
-    ASSERT_TRUE(SystemMenuForm);
-    EXPECT_EQ(SystemMenuForm->MenuNumber(), 4);
-    EXPECT_TRUE(SystemMenuForm->isVisible());
-    EXPECT_TRUE(TSystemMenuForm::FollowPointer(host, S::None, S::MenuHelp));
-    EXPECT_EQ(SystemMenuForm->MenuNumber(), 5);
+    ASSERT_TRUE(menus.Current());
+    EXPECT_EQ(menus.Current()->MenuNumber(), 4);
+    EXPECT_TRUE(menus.Current()->isVisible());
+    EXPECT_TRUE(menus.FollowPointer(S::None, S::MenuHelp));
+    EXPECT_EQ(menus.Current()->MenuNumber(), 5);
 }
 
 namespace {
 
 // The keys reach the menu window as the window system delivers them.
-void Press(Qt::Key key) {
-    ASSERT_TRUE(SystemMenuForm);
-    QTest::keyClick(SystemMenuForm.data(), key);
+void Press(const TDropDownMenus& menus, Qt::Key key) {
+    ASSERT_TRUE(menus.Current());
+    QTest::keyClick(menus.Current(), key);
 }
 
 TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
     TSystemMenuForm& edit = Open(2);
-    Press(Qt::Key_Down);
+    Press(menus, Qt::Key_Down);
     EXPECT_EQ(edit.HoverCode(), TMenuCommand::AddItem)
         << "the first Down highlights the first entry";
     EXPECT_EQ(host.hints.last(), "現在選択している項目と同じ階層に、新しい項目を追加します。");
     EXPECT_GT(CountPixels(Shot(edit), Band(edit, 10), IsRed), 5);
-    for (int i = 0; i < 3; ++i) Press(Qt::Key_Down);
+    for (int i = 0; i < 3; ++i) Press(menus, Qt::Key_Down);
     EXPECT_EQ(edit.HoverCode(), TMenuCommand::AddItemText) << "the separator is skipped";
     QImage image = Shot(edit);
     EXPECT_GT(CountPixels(image, Band(edit, 90), IsRed), 5);
     EXPECT_EQ(CountPixels(image, Band(edit, 50), IsRed), 0) << "the entry left is grey again";
     EXPECT_EQ(CountPixels(image, edit.rect(), IsRed), CountPixels(image, Band(edit, 90), IsRed));
-    Press(Qt::Key_Up);
-    Press(Qt::Key_Up);
-    Press(Qt::Key_Up);
-    Press(Qt::Key_Up);
+    Press(menus, Qt::Key_Up);
+    Press(menus, Qt::Key_Up);
+    Press(menus, Qt::Key_Up);
+    Press(menus, Qt::Key_Up);
     EXPECT_EQ(edit.HoverCode(), TMenuCommand::Undo) << "from the first entry up to the last";
-    Press(Qt::Key_Down);
+    Press(menus, Qt::Key_Down);
     EXPECT_EQ(edit.HoverCode(), TMenuCommand::AddItem) << "and from the last down to the first";
 
-    Press(Qt::Key_Right);
-    ASSERT_EQ(SystemMenuForm->MenuNumber(), 3);
+    Press(menus, Qt::Key_Right);
+    ASSERT_EQ(menus.Current()->MenuNumber(), 3);
     EXPECT_FALSE(edit.isVisible());
-    EXPECT_EQ(SystemMenuForm->HoverCode(), TMenuCommand::None);
-    Press(Qt::Key_Right);
-    Press(Qt::Key_Right);
-    Press(Qt::Key_Right);
-    EXPECT_EQ(SystemMenuForm->MenuNumber(), 1) << "from help round to file";
-    Press(Qt::Key_Left);
-    EXPECT_EQ(SystemMenuForm->MenuNumber(), 5) << "and back";
+    EXPECT_EQ(menus.Current()->HoverCode(), TMenuCommand::None);
+    Press(menus, Qt::Key_Right);
+    Press(menus, Qt::Key_Right);
+    Press(menus, Qt::Key_Right);
+    EXPECT_EQ(menus.Current()->MenuNumber(), 1) << "from help round to file";
+    Press(menus, Qt::Key_Left);
+    EXPECT_EQ(menus.Current()->MenuNumber(), 5) << "and back";
     EXPECT_TRUE(host.commands.isEmpty());
 
-    Press(Qt::Key_Return);
-    EXPECT_TRUE(SystemMenuForm->isVisible()) << "Enter without a highlight does nothing";
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Return);
+    Press(menus, Qt::Key_Return);
+    EXPECT_TRUE(menus.Current()->isVisible()) << "Enter without a highlight does nothing";
+    Press(menus, Qt::Key_Down);
+    Press(menus, Qt::Key_Down);
+    Press(menus, Qt::Key_Return);
     EXPECT_EQ(host.commands, QList<TMenuCommand>{TMenuCommand::Version});
     EXPECT_TRUE(host.menuShownDuringCommand.last());
-    EXPECT_FALSE(TSystemMenuForm::MenuVisible());
+    EXPECT_FALSE(menus.MenuVisible());
 
     TSystemMenuForm& file = Open(1);
-    Press(Qt::Key_Up);
+    Press(menus, Qt::Key_Up);
     EXPECT_EQ(file.HoverCode(), TMenuCommand::Exit) << "from no entry up to the last";
-    Press(Qt::Key_Up);
-    Press(Qt::Key_Up);
+    Press(menus, Qt::Key_Up);
+    Press(menus, Qt::Key_Up);
     EXPECT_EQ(file.HoverCode(), TMenuCommand::SaveFileAs)
         << "over the recent file and the separators";
-    Press(Qt::Key_Enter);  // the keypad's
+    Press(menus, Qt::Key_Enter);  // the keypad's
     EXPECT_EQ(host.commands.last(), TMenuCommand::SaveFileAs);
     EXPECT_FALSE(host.menuShownDuringCommand.last())
         << "hidden before its dialog, as with the pointer";
 
     TSystemMenuForm& view = Open(3);
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Escape);
+    Press(menus, Qt::Key_Down);
+    Press(menus, Qt::Key_Escape);
     EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(host.commands.size(), 2);
 }

@@ -1,0 +1,27 @@
+#include "ui/TDropDownMenus.h"
+
+#include "ui/TMenuTables.h"
+#include "ui/TSystemMenuForm.h"
+
+TSystemMenuForm* TDropDownMenus::Open(int menuNumber) {
+    if (current_) {
+        current_->CloseMenu();
+        current_->deleteLater();
+    }
+    auto* form = new TSystemMenuForm(host_, *this);
+    current_ = form;
+    form->SystemMenuOpen(menuNumber);
+    return form;
+}
+
+TSystemMenuForm* TDropDownMenus::Current() const { return current_; }
+
+bool TDropDownMenus::MenuVisible() const { return current_ && current_->isVisible(); }
+
+bool TDropDownMenus::FollowPointer(SkinCode previousElement, SkinCode element) {
+    if (!MenuVisible() || element == previousElement) return false;
+    if (element < SkinCode::MenuFile || element > SkinCode::MenuHelp) return false;
+    current_->CloseMenu();
+    Open(static_cast<int>(element) - static_cast<int>(SkinCode::MenuFile) + TMenuTables::kFile);
+    return true;
+}
