@@ -222,13 +222,18 @@ QStringList DecodeLabels(const std::vector<ParsedItem>& items, std::vector<bool>
 
 }  // namespace
 
-TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
-                                              const NumberAllocator& allocate,
-                                              const TItemTextStore& store) {
+namespace {
+
+// Where each item's text goes: its number and its lines as the document holds them.
+using TextSink = std::function<void(int number, QByteArrayView block, int lineCount)>;
+
+TDocumentReader::Result Build(const QByteArray& bytes,
+                              const TDocumentReader::NumberAllocator& allocate,
+                              const TextSink& storeText) {
     const ParsedDocument document = Parse(bytes);
     const TByteLines& lines = document.lines;
 
-    Result result;
+    TDocumentReader::Result result;
     TOutline& outline = result.outline;
     std::vector<TOutlineItem*> created;
     created.reserve(document.items.size());
@@ -237,10 +242,7 @@ TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
     for (qsizetype k = 0; k < qsizetype(document.items.size()); ++k) {
         const ParsedItem& parsed = document.items[k];
         const int number = allocate();
-        // Texts already in the form of an item text file are written as they are.
-        const QByteArrayView block = lines.Block(parsed.textLine, parsed.textLineCount);
-        if (!store.StoreDocumentLines(number, bytes, block, parsed.textLineCount))
-            store.Store(number, TTextLines::FromFile(Cp932Codec::Decode(block)));
+        storeText(number, lines.Block(parsed.textLine, parsed.textLineCount), parsed.textLineCount);
 
         TOutlineItem* parent = parsed.parent < 0 ? outline.Root() : created[parsed.parent];
         TOutlineItem* item = outline.Insert(parent, parent->ChildCount(), labels[k], number);
@@ -251,8 +253,31 @@ TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
         if (parsed.expanded) result.expanded.append(item);
         created.push_back(item);
     }
+    return result;
+}
+
+}  // namespace
+
+TDocumentReader::Result TDocumentReader::Read(const QByteArray& bytes,
+                                              const NumberAllocator& allocate,
+                                              const TItemTextStore& store) {
+    Result result = Build(bytes, allocate, [&](int number, QByteArrayView block, int lineCount) {
+        // Texts already in the form of an item text file are written as they are.
+        if (!store.StoreDocumentLines(number, bytes, block, lineCount))
+            store.Store(number, TTextLines::FromFile(Cp932Codec::Decode(block)));
+    });
     store.WriteBehind();
     return result;
+}
+
+TDocumentReader::Result TDocumentReader::ReadInMemory(const QByteArray& bytes, QStringList& texts) {
+    texts.clear();
+    int next = 0;
+    return Build(
+        bytes, [&] { return next++; },
+        [&](int, QByteArrayView block, int) {
+            texts << TTextLines::FromFile(Cp932Codec::Decode(block));
+        });
 }
 
 QList<TOutlineItem*> TDocumentReader::Read(const QByteArray& bytes, TOutlineItemModel& model,

@@ -51,6 +51,11 @@ class TDocumentReader {
     static QList<TOutlineItem*> Read(const QByteArray& bytes, TOutlineItemModel& model,
                                      const NumberAllocator& allocate, const TItemTextStore& store);
 
+    // Builds a new outline from the document without any item text file: item k (in
+    // outline order) gets the number k and its text is texts[k]. For reading a document
+    // that is not the one the window edits (conversions from the command line).
+    static Result ReadInMemory(const QByteArray& bytes, QStringList& texts);
+
     // Checks the document without creating anything; throws as Read does.
     static void Check(const QByteArray& bytes);
 

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <functional>
 
 #include "document/TItemTextStore.h"
 #include "document/TOutline.h"
@@ -97,12 +98,13 @@ QList<QByteArray> EncodeLabels(const TOutline& outline, QString& unencodable) {
     return bytes;
 }
 
-}  // namespace
+// Appends an item's text lines to the output's texts and gives their number.
+using TextAppender = std::function<qsizetype(const TOutlineItem& item, TDocumentWriter::Output&)>;
 
-TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TItemTextStore& store,
-                                               const std::optional<TTextInMemory>& inMemory) {
-    if (outline.IsEmpty()) throw AppError(EmptyOutlineText());
+TDocumentWriter::Output WriteWith(const TOutline& outline, const TextAppender& appendText) {
+    if (outline.IsEmpty()) throw AppError(TDocumentWriter::EmptyOutlineText());
 
+    using Output = TDocumentWriter::Output;
     Output output;
     QByteArray treeLine = QByteArray("Tree=") + QByteArray::number(outline.Count());
     QByteArray itemLines;
@@ -122,15 +124,7 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TI
         itemLines += item->Expanded() ? ":1" : ":0";
         itemLines += kLineBreak;
 
-        // Files in the document's own form go in as they are; others are converted. A
-        // missing file stops the save (it cannot be opened).
-        qsizetype lineCount = 0;
-        const bool fromMemory = inMemory && inMemory->itemNumber == item->ItemNumber;
-        if (fromMemory || !store.AppendDocumentLines(item->ItemNumber, output.texts, &lineCount)) {
-            const QString text = fromMemory ? inMemory->text : store.Load(item->ItemNumber);
-            lineCount = TTextLines::LineCount(text);
-            AppendText(output.texts, text, output.unencodable);
-        }
+        const qsizetype lineCount = appendText(*item, output);
 
         treeLine += ',';
         treeLine += QByteArray::number(k);
@@ -144,12 +138,38 @@ TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TI
     QByteArray& head = output.head;
     head.reserve(qsizetype(sizeof("qlm oe data form 1.3\r\n")) + treeLine.size() + 2 +
                  itemLines.size());
-    head += kHeader;
+    head += TDocumentWriter::kHeader;
     head += kLineBreak;
     head += treeLine;
     head += kLineBreak;
     head += itemLines;
     return output;
+}
+
+qsizetype AppendTextOf(QStringView text, TDocumentWriter::Output& output) {
+    AppendText(output.texts, text, output.unencodable);
+    return TTextLines::LineCount(text);
+}
+
+}  // namespace
+
+TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TItemTextStore& store,
+                                               const std::optional<TTextInMemory>& inMemory) {
+    return WriteWith(outline, [&](const TOutlineItem& item, Output& output) -> qsizetype {
+        // Files in the document's own form go in as they are; others are converted. A
+        // missing file stops the save (it cannot be opened).
+        qsizetype lineCount = 0;
+        const bool fromMemory = inMemory && inMemory->itemNumber == item.ItemNumber;
+        if (!fromMemory && store.AppendDocumentLines(item.ItemNumber, output.texts, &lineCount))
+            return lineCount;
+        return AppendTextOf(fromMemory ? inMemory->text : store.Load(item.ItemNumber), output);
+    });
+}
+
+TDocumentWriter::Output TDocumentWriter::Write(const TOutline& outline, const TextOf& textOf) {
+    return WriteWith(outline, [&](const TOutlineItem& item, Output& output) {
+        return AppendTextOf(textOf(item), output);
+    });
 }
 
 bool TDocumentWriter::CurrentIndexIsStale(const TOutline& outline, int currentItemIndex) {

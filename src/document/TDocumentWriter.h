@@ -4,9 +4,11 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class TOutline;
+class TOutlineItem;
 class TItemTextStore;
 
 // Writes an outline with its item texts as a ".qlo" document:
@@ -49,6 +51,10 @@ class TDocumentWriter {
     };
     static Output Write(const TOutline& outline, const TItemTextStore& store,
                         const std::optional<TTextInMemory>& inMemory = std::nullopt);
+    // The same with every item's text given by textOf (lines separated by "\n"): a
+    // document made without item text files (conversions from the command line).
+    using TextOf = std::function<QString(const TOutlineItem& item)>;
+    static Output Write(const TOutline& outline, const TextOf& textOf);
 
     // Whether the index of the item whose text the editor holds equals the number of
     // items: the editor's text then belongs to no item and must not be stored before

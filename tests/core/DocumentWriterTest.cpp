@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "document/TDocumentReader.h"
 #include "document/TDocumentWriter.h"
 #include "document/TItemTextStore.h"
 #include "document/TOutline.h"
@@ -158,3 +159,17 @@ TEST_F(DocumentWriterTest, StaleCurrentIndexGuard) {
                        "からセーブを行ってください。"));
 }
 
+TEST(DocumentInMemoryTest, ADocumentMadeWithoutItemFilesReadsBackWithoutThem) {
+    TOutline outline;
+    TOutlineItem* chapter = outline.Insert(outline.Root(), 0, QStringLiteral("章"), 7);
+    outline.Insert(chapter, 0, QStringLiteral("節"), 9);
+    const QHash<int, QString> texts = {{7, QStringLiteral("一行目\n\n三行目")}, {9, QString()}};
+    const TDocumentWriter::Output output = TDocumentWriter::Write(
+        outline, [&](const TOutlineItem& item) { return texts.value(item.ItemNumber); });
+    QStringList read;
+    const TDocumentReader::Result result = TDocumentReader::ReadInMemory(output.Bytes(), read);
+    ASSERT_EQ(result.outline.Count(), 2);
+    EXPECT_EQ(result.outline.ItemAt(1)->Label, QStringLiteral("節"));
+    EXPECT_EQ(result.outline.ItemAt(1)->Parent(), result.outline.ItemAt(0));
+    EXPECT_EQ(read, (QStringList{QStringLiteral("一行目\n\n三行目"), QString()}));
+}
