@@ -18,6 +18,7 @@
 #include "app/TErrorBox.h"
 #include "app/TFrameBehaviour.h"
 #include "app/TItemCommands.h"
+#include "app/TInterchangeCommands.h"
 #include "app/TItemTextBinding.h"
 #include "app/TKeyboardShortcuts.h"
 #include "app/TOutlineFind.h"
@@ -154,6 +155,9 @@ void TMainForm::CreateConcerns() {
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
     editing_->WholeTextNeeded = [this] { texts_->FinishShowing(); };
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
+    interchange_ = std::make_unique<TInterchangeCommands>(
+        *this, *session_, *texts_, Editor, *context_.messageBoxes, *context_.fileDialogs, *errors_);
+    interchange_->StartRedrawTimer = [this] { Timer.start(); };
     commands_ = std::make_unique<TCommandRunner>(*errors_);
     keyboard_ = std::make_unique<TKeyboardShortcuts>(*this);
     BindCommands();
@@ -246,6 +250,11 @@ void TMainForm::ConnectControls() {
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { EndWithoutQuestions(); });
     connect(Tree, &TOutlineView::ItemDropped, this,
             [this](const QPoint& point) { items_->TreeDragDrop(point); });
+    connect(Tree, &TOutlineView::FilesDropped, this,
+            [this](const QStringList& paths, const QPoint& point) {
+                TOutlineItem* under = TreeModel->ItemOf(Tree->indexAt(point));
+                interchange_->ImportFiles(paths, under ? under : LastTopLevelItem());
+            });
 
     for (QWidget* viewport : {Tree->viewport(), Editor->viewport()}) {
         viewport->setMouseTracking(true);
@@ -269,6 +278,11 @@ void TMainForm::KeepMaximized() {
 }
 
 void TMainForm::ShowHint(const QString& hint) { surface_->HintOut(LongHint(hint)); }
+
+TOutlineItem* TMainForm::LastTopLevelItem() const {
+    const TOutlineItem* root = TreeModel->Outline().Root();
+    return root->HasChildren() ? root->Child(root->ChildCount() - 1) : nullptr;
+}
 
 void TMainForm::EndWithoutQuestions() { lifecycle_->EndWithoutQuestions(); }
 
@@ -315,6 +329,10 @@ void TMainForm::BindCommands() {
         bind.Bind(static_cast<C>(static_cast<int>(C::RecentFile1) + number - 1),
                   [&files, number] { files.RecentFileMenuClick(number); });
     bind.Bind(C::Exit, [&files] { files.ExitMenuClick(); });
+    bind.Bind(C::Import, [this] { interchange_->Import(); });
+    bind.Bind(C::Export, [this] { interchange_->Export(); });
+    bind.Bind(C::Print, [this] { interchange_->Print(); });
+    bind.Bind(C::ExportPdf, [this] { interchange_->ExportPdf(); });
     bind.Bind(C::AutoLoad, [&files] { files.AutoLoadMenuClick(); });
     bind.Bind(C::AutoSave, [&files] { files.AutoSaveMenuClick(); });
     bind.Bind(C::AutoBackup, [&files] { files.AutoBackupMenuClick(); });

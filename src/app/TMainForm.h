@@ -19,6 +19,7 @@ class TFontPicker;
 class TFrameBehaviour;
 class TItemCommands;
 class TItemTextBinding;
+class TInterchangeCommands;
 class TKeyboardShortcuts;
 class TOutlineFind;
 class TOutlineItemModel;
@@ -85,6 +86,8 @@ class TMainForm : public QWidget, public TMenuHost {
     // Binds every command of the table to its operation.
     void BindCommands();
     void KeepMaximized();
+    // The item files dropped below every item are imported after.
+    TOutlineItem* LastTopLevelItem() const;
     TFontPicker& FontPicker();
 
     TMainFormContext context_;
@@ -104,6 +107,7 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TOutlineFind> outlineFind_;  // uses editing_'s find dialog
     std::unique_ptr<TFontPicker> ownFontPicker_;
     std::unique_ptr<TCommandRunner> commands_;
+    std::unique_ptr<TInterchangeCommands> interchange_;
     std::unique_ptr<TKeyboardShortcuts> keyboard_;
     TDropDownMenus menus_{*this};
 };

@@ -4,6 +4,7 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QUrl>
 #include <QPainter>
 #include <algorithm>
 
@@ -52,15 +53,32 @@ void TOutlineView::startDrag(Qt::DropActions) {
     SetDropTarget({});
 }
 
+namespace {
+
+// The local files a drag from outside carries; empty when it carries anything else.
+QStringList DroppedFiles(const QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (!url.isLocalFile()) return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+}  // namespace
+
 void TOutlineView::dragEnterEvent(QDragEnterEvent* event) {
     if (event->source() == this && event->mimeData()->hasFormat(kItemMime))
+        event->acceptProposedAction();
+    else if (event->source() == nullptr && !DroppedFiles(event).isEmpty())
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
 void TOutlineView::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->source() != this) {
+    const bool files = event->source() == nullptr && !DroppedFiles(event).isEmpty();
+    if (event->source() != this && !files) {
         event->ignore();
         return;
     }
@@ -76,6 +94,17 @@ void TOutlineView::dragLeaveEvent(QDragLeaveEvent* event) {
 
 void TOutlineView::dropEvent(QDropEvent* event) {
     SetDropTarget({});
+    if (event->source() == nullptr) {
+        const QStringList paths = DroppedFiles(event);
+        if (paths.isEmpty()) {
+            event->ignore();
+            return;
+        }
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        emit FilesDropped(paths, event->position().toPoint());
+        return;
+    }
     if (event->source() != this) {
         event->ignore();
         return;

@@ -30,6 +30,8 @@ class TOutlineView : public QTreeView {
 
   signals:
     void ItemDropped(const QPoint& point);
+    // Files dragged in from outside (a file manager) and dropped at point.
+    void FilesDropped(const QStringList& paths, const QPoint& point);
 
   protected:
     void startDrag(Qt::DropActions supportedActions) override;

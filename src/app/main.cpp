@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTextStream>
+#include <memory>
 #include <QTranslator>
 
+#include "app/TCommandLineConversion.h"
 #include "app/TEndSignals.h"
 #include "app/TFolderGuard.h"
 #include "app/TMainForm.h"
@@ -17,7 +20,35 @@
 #include "platform/TQtFileDialogs.h"
 #include "platform/TQtMessageBoxes.h"
 
+namespace {
+
+// A conversion from the command line (see TCommandLineConversion): Qt's graphical part
+// only where pages are drawn, and then off screen.
+QStringList ArgumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int RunConversion(int argc, char* argv[]) {
+    const QStringList arguments = ArgumentsOf(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (TCommandLineConversion::DrawsPages(arguments)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QTextStream out(stdout);
+    QTextStream errors(stderr);
+    return TCommandLineConversion::Run(arguments, out, errors);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (TCommandLineConversion::Requested(ArgumentsOf(argc, argv)))
+        return RunConversion(argc, argv);
     QApplication app(argc, argv);
     TSingleInstance guard(QStringLiteral("qlm oe System Mutex"));
     if (!guard.TryBecomeFirst()) {

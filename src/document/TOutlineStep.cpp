@@ -1,5 +1,7 @@
 #include "document/TOutlineStep.h"
 
+#include <algorithm>
+
 TOutlineStep::TOutlineStep(Kind kind, Place place, int select, int keep)
     : kind_(kind), place_(place), other_{-1, 0}, select_(select), keep_(keep) {}
 
@@ -41,17 +43,33 @@ TOutlineStep TOutlineStep::Relabelled(const TOutline& outline, const TOutlineIte
     return step;
 }
 
+TOutlineStep TOutlineStep::Group(std::vector<TOutlineStep> steps) {
+    TOutlineStep group(Kind::Group, {-1, 0}, -1, -1);
+    group.steps_ = std::move(steps);
+    std::reverse(group.steps_.begin(), group.steps_.end());
+    return group;
+}
+
 TOutlineItem* TOutlineStep::ParentAt(const TOutline& outline, int parentIndex) {
     return parentIndex < 0 ? outline.Root() : outline.ItemAt(parentIndex);
 }
 
 int TOutlineStep::Reverse(TOutlineItemModel& model, const SetExpanded& setExpanded) {
+    if (kind_ == Kind::Group) {
+        // The last change is taken back first; the next time round the first is made
+        // first. The selection is the one the last of them leaves.
+        int select = -1;
+        for (TOutlineStep& step : steps_) select = step.Reverse(model, setExpanded);
+        std::reverse(steps_.begin(), steps_.end());
+        return select;
+    }
     TBitList current = model.Outline().ExpandedFlags();
     switch (kind_) {
         case Kind::Insert: RemoveSubtree(model); break;
         case Kind::Remove: InsertSubtree(model); break;
         case Kind::Move: MoveBack(model); break;
         case Kind::Label: SwapLabel(model); break;
+        case Kind::Group: break;
     }
     ApplyExpanded(model.Outline(), expanded_, setExpanded);
     expanded_ = std::move(current);

@@ -38,13 +38,16 @@ class TOutlineStep {
     static TOutlineStep Relabelled(const TOutline& outline, const TOutlineItem* item,
                                    QString formerLabel);
 
+    // Several changes made one after the other, taken back and made again as one.
+    static TOutlineStep Group(std::vector<TOutlineStep> steps);
+
     static Place PlaceOf(const TOutline& outline, const TOutlineItem* item);
 
     // Returns the absolute index of the item to select afterwards (-1: none).
     int Reverse(TOutlineItemModel& model, const SetExpanded& setExpanded);
 
   private:
-    enum class Kind { Insert, Remove, Move, Label };
+    enum class Kind { Insert, Remove, Move, Label, Group };
 
     // An item of a removed subtree, in display order.
     struct Entry {
@@ -68,11 +71,12 @@ class TOutlineStep {
     static TOutlineItem* ParentAt(const TOutline& outline, int parentIndex);
 
     Kind kind_;
-    Place place_;                 // where the concerned item stands now
-    Place other_;                 // moves: where it stands on the other side
-    int select_;                  // the item selected on the other side
-    int keep_;                    // the item selected now
-    QString label_;               // labels: the label on the other side
-    std::vector<Entry> subtree_;  // removals: the items to put back
-    TBitList expanded_;           // the expanded flags on the other side
+    Place place_;                      // where the concerned item stands now
+    Place other_;                      // moves: where it stands on the other side
+    int select_;                       // the item selected on the other side
+    int keep_;                         // the item selected now
+    QString label_;                    // labels: the label on the other side
+    std::vector<Entry> subtree_;       // removals: the items to put back
+    TBitList expanded_;                // the expanded flags on the other side
+    std::vector<TOutlineStep> steps_;  // groups: the changes, in the order to reverse them
 };

@@ -12,6 +12,8 @@ class TQtFileDialogs : public TFileDialogs {
 
     QString AskOpenFileName(const QString& startFolder) override;
     QString AskSaveFileName(const QString& startFolder) override;
+    Choice AskOpenFile(const Request& request) override;
+    Choice AskSaveFile(const Request& request) override;
 
   private:
     QWidget* parent_ = nullptr;

@@ -14,6 +14,10 @@ enum class TCommand {
     RecentFile4,
     RecentFile5,
     Exit,
+    Import,
+    Export,
+    Print,
+    ExportPdf,
     // Items.
     AddItem,
     AddChildItem,

@@ -15,6 +15,10 @@ enum class TMenuCommand {
     RecentFile4 = 108,
     RecentFile5 = 109,
     Exit = 110,
+    Import = 111,
+    Export = 112,
+    Print = 113,
+    ExportPdf = 114,
     // Edit menu.
     AddItem = 21,
     AddChildItem = 22,

@@ -35,6 +35,20 @@ void AddSeparator(TMenuTable& table, int y) {
         {y, TMenuGeometry::kMargin, table.Size.width() - TMenuGeometry::kMargin});
 }
 
+// Entries beyond the menu's own ones: below them after a separator, spaced as they are,
+// the window growing to hold them. Each row's y is its place among them (0, 1, ...).
+template <size_t N>
+void AddRowsBeyond(TMenuTable& table, const Row (&rows)[N]) {
+    const int last = table.Entries.isEmpty() ? 0 : table.Entries.last().Y;
+    AddSeparator(table, last + 25);
+    for (const Row& row : rows) {
+        TMenuEntry entry = EntryOf(row);
+        entry.Y = last + 40 + 20 * row.y;
+        table.Entries.append(entry);
+    }
+    table.Size.setHeight(table.Entries.last().Y + 30);
+}
+
 }  // namespace
 
 QString TMenuEntry::Caption(const TSettingsList& settings) const {
@@ -86,7 +100,11 @@ QString TMenuTables::ToggleMark(const QString& value) {
 TMenuClosing TMenuTables::ClosingOf(TMenuCommand command) {
     switch (command) {
         case TMenuCommand::OpenFile:
-        case TMenuCommand::SaveFileAs: return TMenuClosing::HideRunClose;
+        case TMenuCommand::SaveFileAs:
+        case TMenuCommand::Import:
+        case TMenuCommand::Export:
+        case TMenuCommand::Print:
+        case TMenuCommand::ExportPdf: return TMenuClosing::HideRunClose;
         case TMenuCommand::Find:
         case TMenuCommand::Replace: return TMenuClosing::HideRun;
         default: return TMenuClosing::RunThenClose;
@@ -116,6 +134,16 @@ void TMenuTables::AddFileMenu(TMenuTable& table, const TSettingsList& settings) 
     if (n >= 1) AddSeparator(table, 135 + 20 * n);
     const Row exit = {n >= 1 ? 150 + 20 * n : 130, TMenuCommand::Exit, u"終了", nullptr};
     table.Entries.append(EntryOf(exit));
+    static const Row interchange[] = {
+        {0, TMenuCommand::Import, u"インポート",
+         u"他の形式のファイルを読み込み、選択している項目の後に項目として加えます。"},
+        {1, TMenuCommand::Export, u"エクスポート",
+         u"文章全体か選択している項目以下を、他の形式のファイルに書き出します。"},
+        {2, TMenuCommand::Print, u"印刷", u"文章全体か選択している項目以下を印刷します。"},
+        {3, TMenuCommand::ExportPdf, u"PDF に書き出す",
+         u"文章全体か選択している項目以下を、PDF ファイルに書き出します。"},
+    };
+    AddRowsBeyond(table, interchange);
 }
 
 void TMenuTables::AddEditMenu(TMenuTable& table) {

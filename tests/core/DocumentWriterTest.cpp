@@ -9,7 +9,6 @@
 #include "document/TItemTextStore.h"
 #include "document/TOutline.h"
 #include "platform/AppError.h"
-#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/WorkedExample.h"
 

@@ -48,8 +48,16 @@ class ScriptedFileDialogs : public TFileDialogs {
   public:
     QString AskOpenFileName(const QString& startFolder) override { return Next(startFolder); }
     QString AskSaveFileName(const QString& startFolder) override { return Next(startFolder); }
+    Choice AskOpenFile(const Request& request) override { return NextChoice(request); }
+    Choice AskSaveFile(const Request& request) override { return NextChoice(request); }
 
     void Choose(const QString& path) { names_.push_back(path); }
+    // The next dialog with several kinds of file: path chosen with the filter.
+    void Choose(const QString& path, int filter) {
+        names_.push_back(path);
+        filters_.push_back(filter);
+    }
+    QStringList lastFilters;
     int asked = 0;
     QString lastStartFolder;
 
@@ -62,7 +70,17 @@ class ScriptedFileDialogs : public TFileDialogs {
         names_.pop_front();
         return name;
     }
+    Choice NextChoice(const Request& request) {
+        lastFilters = request.filters;
+        Choice choice{Next(request.startFolder), request.filter};
+        if (!filters_.empty()) {
+            choice.filter = filters_.front();
+            filters_.pop_front();
+        }
+        return choice;
+    }
     std::deque<QString> names_;
+    std::deque<int> filters_;
 };
 
 // Records what would have been registered with the desktop.

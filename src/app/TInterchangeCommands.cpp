@@ -1,0 +1,382 @@
+#include "app/TInterchangeCommands.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+
+#include "app/TDocumentSession.h"
+#include "app/TErrorBox.h"
+#include "app/TItemTextBinding.h"
+#include "document/TDocumentReader.h"
+#include "document/TDocumentWriter.h"
+#include "document/TOutlineStep.h"
+#include "interchange/TEntryTree.h"
+#include "interchange/TExporter.h"
+#include "interchange/TFormatRecognizer.h"
+#include "interchange/TImportErrors.h"
+#include "interchange/TImporter.h"
+#include "interchange/TOutlineEntryList.h"
+#include "platform/AppError.h"
+#include "platform/TFileDialogs.h"
+#include "platform/TMessageBoxes.h"
+#include "platform/TSafeFile.h"
+#include "ui/TPrintedOutline.h"
+
+namespace {
+
+using Kind = TMessageBoxes::Kind;
+using Answer = TMessageBoxes::Answer;
+
+struct ExportChoice {
+    const char16_t* filter;
+    TExportFormat format;
+};
+const ExportChoice kExportChoices[] = {
+    {u"階層付きテキスト Shift-JIS (*.txt)", TExportFormat::HierarchicalText},
+    {u"階層付きテキスト UTF-8 (*.txt)", TExportFormat::HierarchicalTextUtf8},
+    {u"Markdown (*.md)", TExportFormat::Markdown},
+    {u"OPML (*.opml)", TExportFormat::Opml},
+    {u"HTML (*.html)", TExportFormat::Html},
+};
+
+struct ImportChoice {
+    const char16_t* filter;
+    std::optional<TImportFormat> format;  // nothing: recognised from the content
+};
+const ImportChoice kImportChoices[] = {
+    {u"読み込める形式 (*.txt *.md *.markdown *.opml *.xml *.ctd *.trln)", std::nullopt},
+    {u"階層付きテキスト (*.txt)", TImportFormat::HierarchicalText},
+    {u"Markdown (*.md *.markdown)", TImportFormat::Markdown},
+    {u"OPML (*.opml *.xml)", TImportFormat::Opml},
+    {u"インデント付きテキスト (*.txt)", TImportFormat::IndentedText},
+    {u"テキストファイル (*.txt)", TImportFormat::PlainText},
+    {u"CherryTree (*.ctd)", TImportFormat::CherryTree},
+    {u"TreeLine (*.trln)", TImportFormat::TreeLine},
+    {u"全てのファイル (*)", std::nullopt},
+};
+
+template <typename Choice, size_t N>
+QStringList FiltersOf(const Choice (&choices)[N]) {
+    QStringList filters;
+    for (const Choice& choice : choices) filters << QString::fromUtf16(choice.filter);
+    return filters;
+}
+
+// The editor's font in points, so that it keeps its size on paper.
+QFont PrintFont(const QFont& editorFont) {
+    QFont font = editorFont;
+    if (font.pointSizeF() <= 0) font.setPointSizeF(font.pixelSize() * 72.0 / 96.0);
+    return font;
+}
+
+}  // namespace
+
+// A PDF written in a thread of its own, so that the window stays usable meanwhile.
+struct TInterchangeCommands::PdfJob {
+    QString path;
+    QThread* thread = nullptr;
+    QPointer<QProgressDialog> progress;
+    std::atomic<bool> cancelled{false};
+    std::atomic<int> done{0};
+    std::atomic<int> total{0};
+    QString failure;  // set by the thread, read after it ended
+};
+
+TInterchangeCommands::TInterchangeCommands(QWidget& window, TDocumentSession& session,
+                                           TItemTextBinding& texts, QPlainTextEdit* editor,
+                                           TMessageBoxes& boxes, TFileDialogs& dialogs,
+                                           TErrorBox& errors)
+    : window_(window),
+      session_(session),
+      texts_(texts),
+      editor_(editor),
+      boxes_(boxes),
+      dialogs_(dialogs),
+      errors_(errors) {}
+
+TInterchangeCommands::~TInterchangeCommands() { WaitForPdf(true); }
+
+QString TInterchangeCommands::DocumentName() const {
+    const QString path = session_.Settings.Value(u"EditFile");
+    if (path.isEmpty() || path == u"nil") return QStringLiteral("無題");
+    return QFileInfo(path).completeBaseName();
+}
+
+QString TInterchangeCommands::StartFolder() const {
+    const QString path = session_.Settings.Value(u"EditFile");
+    if (path.isEmpty() || path == u"nil") return QDir::homePath();
+    return QFileInfo(path).absolutePath();
+}
+
+TOutlineEntries TInterchangeCommands::AllEntries() const {
+    texts_.FinishShowing();
+    const TOutlineItem* selected = texts_.SelectedItem();
+    // The item the editor shows has its text in the editor, perhaps newer than its file.
+    return TOutlineEntryList::FromOutline(session_.Outline(), [&](const TOutlineItem& item) {
+        return &item == selected ? texts_.EditorText() : session_.Store.Load(item.ItemNumber);
+    });
+}
+
+std::optional<TOutlineEntries> TInterchangeCommands::ChooseEntries(const QString& action) {
+    if (session_.Outline().IsEmpty()) {
+        boxes_.Ask(Kind::Warning, TDocumentWriter::EmptyOutlineText(), TMessageBoxes::Buttons::Ok);
+        return std::nullopt;
+    }
+    const TOutlineItem* selected = texts_.SelectedItem();
+    bool subtree = false;
+    if (selected && session_.Outline().Count() > 1) {
+        const Answer answer = boxes_.Ask(
+            Kind::Confirmation,
+            QStringLiteral("選択している項目「%1」とその子項目だけを%2しますか？\n"
+                           "「いいえ」を選ぶと、文章全体を%2します。")
+                .arg(selected->Label, action),
+            TMessageBoxes::Buttons::YesNoCancel);
+        if (answer == Answer::Cancel) return std::nullopt;
+        subtree = answer == Answer::Yes;
+    }
+    const TOutlineEntries all = AllEntries();
+    if (!subtree) return all;
+    return TExporter::Subtree(all, session_.Outline().AbsoluteIndexOf(selected));
+}
+
+bool TInterchangeCommands::ConfirmLosses(int replacedBytes, const QString& unencodable) {
+    if (!unencodable.isEmpty() &&
+        boxes_.Ask(Kind::Confirmation,
+                   QStringLiteral("次の文字はこの形式（Shift-JIS）で書き出せないため、「?」に"
+                                  "置き換えて書き出されます。\n%1\n書き出しますか？")
+                       .arg(unencodable),
+                   TMessageBoxes::Buttons::YesNo) != Answer::Yes)
+        return false;
+    if (replacedBytes > 0 &&
+        boxes_.Ask(Kind::Confirmation,
+                   QStringLiteral("文字として読めないバイトが %1 個あります。この形式では書き"
+                                  "出せないため、「\uFFFD」に置き換えて書き出されます。\n"
+                                  "書き出しますか？")
+                       .arg(replacedBytes),
+                   TMessageBoxes::Buttons::YesNo) != Answer::Yes)
+        return false;
+    return true;
+}
+
+void TInterchangeCommands::Export() {
+    errors_.Run([this] {
+        const std::optional<TOutlineEntries> entries = ChooseEntries(QStringLiteral("書き出し"));
+        if (!entries) return;
+        TFileDialogs::Request request;
+        request.title = QStringLiteral("エクスポート");
+        request.startFolder = StartFolder();
+        request.filters = FiltersOf(kExportChoices);
+        request.suggestedName = DocumentName();
+        const TFileDialogs::Choice choice = dialogs_.AskSaveFile(request);
+        if (choice.path.isEmpty()) return;
+        const TExportFormat format =
+            kExportChoices[std::clamp<qsizetype>(choice.filter, 0, std::size(kExportChoices) - 1)]
+                .format;
+        const TExport exported = TExporter::Write(format, *entries, DocumentName());
+        if (!ConfirmLosses(exported.replacedBytes, exported.unencodable)) return;
+        TSafeFile::Replace(choice.path, {exported.bytes}, {});
+    });
+}
+
+void TInterchangeCommands::Import() {
+    TFileDialogs::Request request;
+    request.title = QStringLiteral("インポート");
+    request.startFolder = StartFolder();
+    request.filters = FiltersOf(kImportChoices);
+    const TFileDialogs::Choice choice = dialogs_.AskOpenFile(request);
+    if (choice.path.isEmpty()) return;
+    const std::optional<TImportFormat> format =
+        kImportChoices[std::clamp<qsizetype>(choice.filter, 0, std::size(kImportChoices) - 1)]
+            .format;
+    TOutlineItem* selected = texts_.SelectedItem();
+    errors_.Run([&] { ImportInto({choice.path}, format, selected); });
+}
+
+void TInterchangeCommands::ImportFiles(const QStringList& paths, TOutlineItem* after) {
+    if (paths.isEmpty()) return;
+    errors_.Run([&] { ImportInto(paths, std::nullopt, after); });
+}
+
+void TInterchangeCommands::ImportInto(const QStringList& paths,
+                                      const std::optional<TImportFormat>& format,
+                                      TOutlineItem* after) {
+    // Every file is read before the outline changes: one that cannot be imported leaves
+    // the document as it was.
+    QList<TOutlineEntries> files;
+    for (const QString& path : paths) {
+        try {
+            const QFileInfo info(path);
+            if (info.isFile()) TImportErrors::CheckSize(info.size());
+            const QByteArray bytes = TDocumentReader::ReadFile(path);
+            files << TImporter::Read(
+                format.value_or(TFormatRecognizer::Recognize(bytes, info.fileName())), bytes);
+        } catch (const AppError& error) {
+            throw AppError(QStringLiteral("%1 を取り込めません。\n%2")
+                               .arg(QDir::toNativeSeparators(path), error.Text()));
+        }
+    }
+
+    TOutline& outline = session_.Outline();
+    if (outline.IsEmpty()) editor_->clear();  // the notice of the empty outline goes
+    TOutlineItem* parent = after ? after->Parent() : outline.Root();
+    int row = after ? after->Row() + 1 : parent->ChildCount();
+    const int selectedBefore = outline.AbsoluteIndexOf(texts_.SelectedItem());
+    const TBitList expandedBefore = outline.ExpandedFlags();
+    std::vector<TOutlineStep> steps;
+    TOutlineItem* first = nullptr;
+    // The items made so far stay one change of the history even when a text cannot be
+    // stored half way: an undo takes them away again.
+    const auto record = [&] {
+        if (steps.empty()) return;
+        session_.History.Add(TOutlineStep::Group(std::move(steps)));
+        session_.Modified = true;
+        if (StartRedrawTimer) StartRedrawTimer();
+    };
+    try {
+        for (const TOutlineEntries& entries : files) {
+            const QList<TOutlineItem*> tops = TEntryTree::Build(
+                entries, parent, row,
+                [&](TOutlineItem* under, int at, const TOutlineEntry& entry) {
+                    const int number = session_.AllocateItemNumber();
+                    session_.Store.Store(number, entry.text);
+                    TOutlineItem* item =
+                        session_.TreeModel->InsertItem(under, at, entry.label, number);
+                    item->ImageIndex = 0;
+                    item->SelectedIndex = 1;
+                    return item;
+                });
+            for (TOutlineItem* top : tops)
+                steps.push_back(
+                    TOutlineStep::Inserted(outline, top, selectedBefore, expandedBefore));
+            row += static_cast<int>(tops.size());
+            if (!first && !tops.isEmpty()) first = tops.first();
+        }
+    } catch (const AppError&) {
+        record();
+        throw;
+    }
+    record();
+    if (first) texts_.SelectItem(first);
+}
+
+void TInterchangeCommands::Print() {
+    errors_.Run([this] {
+        const std::optional<TOutlineEntries> entries = ChooseEntries(QStringLiteral("印刷"));
+        if (!entries) return;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(DocumentName());
+        QPrintPreviewDialog preview(&printer, &window_);
+        preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+        const QFont font = PrintFont(editor_->font());
+        connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                [&](QPrinter* target) { TPrintedOutline(*entries, font).Paint(*target); });
+        preview.exec();
+    });
+}
+
+void TInterchangeCommands::ExportPdf() {
+    if (Busy()) {
+        boxes_.Ask(Kind::Information,
+                   QStringLiteral("PDF を書き出しています。終わるまでお待ちください。"),
+                   TMessageBoxes::Buttons::Ok);
+        return;
+    }
+    errors_.Run([this] {
+        const std::optional<TOutlineEntries> entries =
+            ChooseEntries(QStringLiteral("PDF に書き出し"));
+        if (!entries) return;
+        TFileDialogs::Request request;
+        request.title = QStringLiteral("PDF に書き出す");
+        request.startFolder = StartFolder();
+        request.filters = {QStringLiteral("PDF (*.pdf)")};
+        request.suggestedName = DocumentName();
+        const TFileDialogs::Choice choice = dialogs_.AskSaveFile(request);
+        if (choice.path.isEmpty()) return;
+        StartPdf(*entries, choice.path);
+    });
+}
+
+void TInterchangeCommands::StartPdf(const TOutlineEntries& entries, const QString& path) {
+    pdf_ = std::make_unique<PdfJob>();
+    pdf_->path = path;
+    PdfJob* job = pdf_.get();
+    const QFont font = PrintFont(editor_->font());
+    job->thread = QThread::create([job, entries, font] {
+        // The file takes its name only when every page is written: a cancelled or failed
+        // PDF leaves nothing behind.
+        QSaveFile file(job->path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            job->failure = AppError::CannotCreate(QDir::toNativeSeparators(job->path)).Text();
+            return;
+        }
+        bool complete = false;
+        {
+            QPdfWriter writer(&file);
+            writer.setTitle(QFileInfo(job->path).completeBaseName());
+            writer.setCreator(QStringLiteral("Hedgerow"));
+            TPrintedOutline printed(entries, font);
+            complete = printed.Paint(writer, [job](int done, int total) {
+                job->done = done;
+                job->total = total;
+                return !job->cancelled;
+            });
+        }
+        if (!complete || job->cancelled) {
+            file.cancelWriting();
+            if (!job->cancelled)
+                job->failure = AppError::CannotCreate(QDir::toNativeSeparators(job->path)).Text();
+            return;
+        }
+        if (!file.commit())
+            job->failure = AppError::CannotCreate(QDir::toNativeSeparators(job->path)).Text();
+    });
+
+    auto* progress = new QProgressDialog(QStringLiteral("PDF に書き出しています…"),
+                                         QStringLiteral("キャンセル"), 0, 0, &window_);
+    progress->setWindowTitle(QStringLiteral("PDF に書き出す"));
+    progress->setWindowModality(Qt::NonModal);
+    progress->setAttribute(Qt::WA_DeleteOnClose);
+    progress->setMinimumDuration(0);
+    job->progress = progress;
+    connect(progress, &QProgressDialog::canceled, this, [job] { job->cancelled = true; });
+    auto* timer = new QTimer(progress);
+    connect(timer, &QTimer::timeout, progress, [job, progress] {
+        if (job->total > 0) {
+            progress->setMaximum(job->total);
+            progress->setValue(job->done);
+            progress->setLabelText(
+                QStringLiteral("PDF に書き出しています… %1 / %2 ページ").arg(job->done).arg(job->total));
+        }
+    });
+    timer->start(100);
+    connect(job->thread, &QThread::finished, this, &TInterchangeCommands::FinishPdf);
+    job->thread->start();
+    progress->show();
+}
+
+void TInterchangeCommands::FinishPdf() {
+    if (!pdf_) return;
+    pdf_->thread->wait();
+    delete pdf_->thread;
+    if (pdf_->progress) pdf_->progress->close();
+    const QString failure = pdf_->failure;
+    pdf_.reset();
+    if (!failure.isEmpty()) errors_.Show(failure);
+}
+
+bool TInterchangeCommands::Busy() const { return pdf_ != nullptr; }
+
+void TInterchangeCommands::WaitForPdf(bool cancel) {
+    if (!pdf_) return;
+    if (cancel) pdf_->cancelled = true;
+    pdf_->thread->wait();
+    FinishPdf();
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "interchange/TExportFormat.h"
+#include "interchange/TImportFormat.h"
+#include "interchange/TOutlineEntry.h"
+
+class QPlainTextEdit;
+class QProgressDialog;
+class QThread;
+class QWidget;
+class TDocumentSession;
+class TErrorBox;
+class TFileDialogs;
+class TItemTextBinding;
+class TMessageBoxes;
+class TOutlineItem;
+
+// Bringing files in and taking the outline out: import (from the menu and by dropping
+// files on the outline), export, printing and PDF. An import is one change of the
+// outline's history; an export is written whole or not at all and never changes the
+// document.
+class TInterchangeCommands : public QObject {
+    Q_OBJECT
+
+  public:
+    TInterchangeCommands(QWidget& window, TDocumentSession& session, TItemTextBinding& texts,
+                         QPlainTextEdit* editor, TMessageBoxes& boxes, TFileDialogs& dialogs,
+                         TErrorBox& errors);
+    ~TInterchangeCommands() override;
+
+    void Import();
+    void Export();
+    void Print();
+    void ExportPdf();
+    // Files dropped on the outline: imported after the item under the pointer (nullptr:
+    // after the last top-level item), all of them one change.
+    void ImportFiles(const QStringList& paths, TOutlineItem* after);
+
+    // Whether a PDF is being written in the background.
+    bool Busy() const;
+    // Waits for a PDF being written; with cancel it stops it first (no file is left).
+    void WaitForPdf(bool cancel);
+
+    // Told when an import changed the outline.
+    std::function<void()> StartRedrawTimer;
+
+  private:
+    // The entries to take out: the whole document or the selected item with its
+    // descendants, as the user chooses; nothing when the user cancelled or there is
+    // nothing to take out.
+    std::optional<TOutlineEntries> ChooseEntries(const QString& action);
+    TOutlineEntries AllEntries() const;
+    QString DocumentName() const;
+    QString StartFolder() const;
+    bool ConfirmLosses(int replacedBytes, const QString& unencodable);
+
+    // Reads and imports the files; throws AppError before anything changed when one of
+    // them cannot be imported.
+    void ImportInto(const QStringList& paths, const std::optional<TImportFormat>& format,
+                    TOutlineItem* after);
+    TOutlineItem* Insert(const TOutlineEntries& entries, TOutlineItem* parent, int row);
+
+    void StartPdf(const TOutlineEntries& entries, const QString& path);
+    void FinishPdf();
+
+    QWidget& window_;
+    TDocumentSession& session_;
+    TItemTextBinding& texts_;
+    QPlainTextEdit* editor_;
+    TMessageBoxes& boxes_;
+    TFileDialogs& dialogs_;
+    TErrorBox& errors_;
+
+    // The PDF written in the background.
+    struct PdfJob;
+    std::unique_ptr<PdfJob> pdf_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "interchange/TExport.h"
+#include "interchange/TExportFormat.h"
+#include "interchange/TOutlineEntry.h"
+
+// The exporter of each format, and what the user and the command line call them.
+class TExporter {
+  public:
+    // entries: well-formed. title: the document's name, for the formats that hold one.
+    static TExport Write(TExportFormat format, const TOutlineEntries& entries,
+                         const QString& title);
+    // The extension a file of the format takes ("txt", "md", ...).
+    static QString Extension(TExportFormat format);
+    // The format a command line names: "hier", "md", "opml", "html" (and "hier" with
+    // utf8 for UTF-8 hierarchical text); nothing for any other name.
+    static std::optional<TExportFormat> FromName(const QString& name, bool utf8);
+
+    // The entry at index with the entries of its descendants, lifted so that it stands
+    // at level 1.
+    static TOutlineEntries Subtree(const TOutlineEntries& entries, qsizetype index);
+};

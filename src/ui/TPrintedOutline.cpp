@@ -1,0 +1,120 @@
+#include "ui/TPrintedOutline.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <vector>
+
+namespace {
+
+// How much larger than the text a heading of the level is set.
+qreal HeadingScale(int level) {
+    switch (level) {
+        case 1: return 1.6;
+        case 2: return 1.35;
+        case 3: return 1.15;
+        default: return 1.0;
+    }
+}
+
+// "2.1.3": the item's place among its siblings on every level down to its own.
+class OutlineNumbers {
+  public:
+    QString Next(int level) {
+        counts_.resize(static_cast<size_t>(level), 0);
+        ++counts_.back();
+        QStringList parts;
+        for (const int count : counts_) parts << QString::number(count);
+        return parts.join(u'.');
+    }
+
+  private:
+    std::vector<int> counts_;
+};
+
+}  // namespace
+
+TPrintedOutline::TPrintedOutline(const TOutlineEntries& entries, const QFont& font)
+    : entries_(entries), font_(font) {
+    document_.setDefaultFont(font_);
+    QTextOption option = document_.defaultTextOption();
+    // Japanese has no spaces to break at: a line breaks anywhere rather than run off the
+    // page.
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document_.setDefaultTextOption(option);
+    document_.setDocumentMargin(0);
+}
+
+// Sets the outline in the document, measured on the device it is painted on.
+void TPrintedOutline::Compose(QPaintDevice& device) {
+    document_.clear();
+    document_.documentLayout()->setPaintDevice(&device);
+    QTextCursor cursor(&document_);
+    OutlineNumbers numbers;
+    const QFontMetricsF metrics(font_, &device);
+    const qreal indentStep = metrics.horizontalAdvance(u'あ') * 2;
+    bool first = true;
+    for (const TOutlineEntry& entry : entries_) {
+        QTextBlockFormat heading;
+        heading.setLeftMargin(indentStep * (std::min(entry.level, 9) - 1));
+        heading.setTopMargin(first ? 0 : metrics.height());
+        heading.setBottomMargin(metrics.height() * 0.3);
+        QTextCharFormat headingText;
+        QFont headingFont = font_;
+        headingFont.setBold(true);
+        if (font_.pointSizeF() > 0) headingFont.setPointSizeF(font_.pointSizeF() * HeadingScale(entry.level));
+        headingText.setFont(headingFont);
+        if (first)
+            cursor.setBlockFormat(heading);
+        else
+            cursor.insertBlock(heading);
+        cursor.insertText(numbers.Next(entry.level) + u"  " + entry.label, headingText);
+        first = false;
+
+        QTextBlockFormat body;
+        body.setLeftMargin(indentStep * (std::min(entry.level, 9) - 1));
+        QTextCharFormat bodyText;
+        bodyText.setFont(font_);
+        if (entry.text.isEmpty()) continue;
+        for (const QString& line : entry.text.split(u'\n')) {
+            cursor.insertBlock(body);
+            cursor.insertText(line, bodyText);
+        }
+    }
+}
+
+bool TPrintedOutline::Paint(QPagedPaintDevice& device,
+                            const std::function<bool(int, int)>& progress) {
+    QPainter painter(&device);
+    if (!painter.isActive()) return false;
+    Compose(device);
+    const QRectF body = device.pageLayout().paintRectPixels(device.resolution());
+    const qreal footer = QFontMetricsF(font_, &device).height() * 2;
+    const QSizeF page(body.width(), body.height() - footer);
+    document_.setPageSize(page);
+    pageCount_ = document_.pageCount();
+
+    for (int index = 0; index < pageCount_; ++index) {
+        if (index > 0 && !device.newPage()) return false;
+        painter.save();
+        painter.translate(0, -index * page.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, index * page.height(), page.width(), page.height());
+        painter.setClipRect(context.clip);
+        document_.documentLayout()->draw(&painter, context);
+        painter.restore();
+        PaintFooter(painter, QRectF(0, page.height(), page.width(), footer), index + 1);
+        if (progress && !progress(index + 1, pageCount_)) return false;
+    }
+    return true;
+}
+
+void TPrintedOutline::PaintFooter(QPainter& painter, const QRectF& area, int page) const {
+    painter.save();
+    painter.setFont(QFont(font_, painter.device()));
+    painter.drawText(area, Qt::AlignHCenter | Qt::AlignBottom,
+                     QStringLiteral("%1 / %2").arg(page).arg(pageCount_));
+    painter.restore();
+}

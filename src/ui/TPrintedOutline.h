@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QFont>
+#include <QTextDocument>
+#include <functional>
+
+#include "interchange/TOutlineEntry.h"
+
+class QPagedPaintDevice;
+class QPaintDevice;
+class QPainter;
+
+// The outline set on pages for printing and PDF: each item's label as a heading that
+// shows its level (numbered like "2.1.3", larger for the upper levels, indented by
+// level), its text below in the editor's font with its line breaks, long lines wrapped,
+// and the page number under every page. Lines are never cut at a page's edge: a line
+// that does not fit goes to the next page whole.
+//
+// Needs no window: it can be laid out and painted in a thread of its own.
+class TPrintedOutline {
+  public:
+    TPrintedOutline(const TOutlineEntries& entries, const QFont& font);
+
+    // Lays the outline out for the device's pages and paints them one after the other.
+    // progress(done, total) is told after each page and stops the painting by returning
+    // false. Returns whether every page was painted.
+    bool Paint(QPagedPaintDevice& device, const std::function<bool(int, int)>& progress = {});
+
+    // The number of pages the last Paint laid out.
+    int PageCount() const { return pageCount_; }
+
+  private:
+    void Compose(QPaintDevice& device);
+    void PaintFooter(QPainter& painter, const QRectF& area, int page) const;
+
+    TOutlineEntries entries_;
+    QFont font_;
+    QTextDocument document_;
+    int pageCount_ = 0;
+};
