@@ -16,7 +16,8 @@ APT_PACKAGES := cmake ninja-build g++ pkg-config clang-format \
   fonts-ipafont-gothic fonts-ipafont-mincho \
   xvfb xauth xdotool x11-apps x11-utils imagemagick openbox \
   clang libclang-rt-14-dev \
-  dpkg-dev file desktop-file-utils appstream shared-mime-info
+  dpkg-dev file desktop-file-utils appstream shared-mime-info \
+  libcmark-dev cmark poppler-utils
 # A real input method for the real-window suite, and Qt's Wayland platform with the
 # weston compositor for its Wayland part, installed without what their packages merely
 # recommend (desktop sound, Qt 5, GTK 4).
