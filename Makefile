@@ -8,7 +8,8 @@ ASAN_BUILD ?= $(BUILD)-asan
 FUZZ_BUILD ?= $(BUILD)-fuzz
 # Seconds each fuzz target runs in `make test`; `make fuzz FUZZ_TIME=600` for longer runs.
 FUZZ_TIME ?= 20
-FUZZERS := document_reader csv_tokenizer settings cp932_codec item_text recovery_record text_matcher
+FUZZERS := document_reader csv_tokenizer settings cp932_codec item_text recovery_record text_matcher \
+  hierarchical_text markdown opml indented_text plain_text cherrytree treeline format_recognizer
 SANITIZE := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 
 APT_PACKAGES := cmake ninja-build g++ pkg-config clang-format \
