@@ -8,7 +8,8 @@ ASAN_BUILD ?= $(BUILD)-asan
 FUZZ_BUILD ?= $(BUILD)-fuzz
 # Seconds each fuzz target runs in `make test`; `make fuzz FUZZ_TIME=600` for longer runs.
 FUZZ_TIME ?= 20
-FUZZERS := document_reader csv_tokenizer settings cp932_codec item_text recovery_record text_matcher
+FUZZERS := document_reader csv_tokenizer settings cp932_codec item_text recovery_record text_matcher \
+  hierarchical_text markdown opml indented_text plain_text cherrytree treeline format_recognizer
 SANITIZE := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
 
 APT_PACKAGES := cmake ninja-build g++ pkg-config clang-format \
@@ -16,7 +17,8 @@ APT_PACKAGES := cmake ninja-build g++ pkg-config clang-format \
   fonts-ipafont-gothic fonts-ipafont-mincho \
   xvfb xauth xdotool x11-apps x11-utils imagemagick openbox \
   clang libclang-rt-14-dev \
-  dpkg-dev file desktop-file-utils appstream shared-mime-info
+  dpkg-dev file desktop-file-utils appstream shared-mime-info \
+  libcmark-dev cmark poppler-utils
 # A real input method for the real-window suite, and Qt's Wayland platform with the
 # weston compositor for its Wayland part, installed without what their packages merely
 # recommend (desktop sound, Qt 5, GTK 4).

@@ -1,0 +1,8 @@
+// The CherryTree importer on arbitrary bytes: AppError or a well-formed list.
+#include "InterchangeFuzzing.h"
+#include "interchange/TCherryTreeImport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    ImportChecked(TCherryTreeImport::Read, FuzzBytes(data, size));
+    return 0;
+}

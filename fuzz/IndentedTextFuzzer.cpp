@@ -1,0 +1,8 @@
+// The indented text importer on arbitrary bytes: AppError or a well-formed list.
+#include "InterchangeFuzzing.h"
+#include "interchange/TIndentedText.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    ImportChecked(TIndentedText::Read, FuzzBytes(data, size));
+    return 0;
+}

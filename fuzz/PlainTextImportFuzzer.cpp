@@ -1,0 +1,8 @@
+// The plain text importer on arbitrary bytes: AppError or a well-formed list.
+#include "InterchangeFuzzing.h"
+#include "interchange/TPlainTextImport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    ImportChecked(TPlainTextImport::Read, FuzzBytes(data, size));
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+// The text of an imported text file, whichever encoding a Windows or Unix program wrote it
+// in: UTF-8 (with or without a byte order mark), UTF-16 behind its byte order mark, or
+// Shift-JIS (code page 932) otherwise.
+//
+// Bytes that are no text are refused rather than imported as garbage: a NUL or another
+// control character than TAB, LF, VT, FF and CR (a single SUB at the end, the old end of
+// file mark, is dropped), or, in Shift-JIS, bytes that are no character at more than one
+// place in a hundred. The rarer ones stay in the text as escapes (see Cp932Codec).
+class TImportedText {
+  public:
+    // Throws AppError (TImportErrors) for a file too large or no text.
+    static QString Decode(QByteArrayView bytes);
+    // The lines of the decoded text: CR LF, a lone CR and a lone LF all end a line, a final
+    // line break starts no empty line, and an empty file has no lines.
+    static QStringList Lines(QByteArrayView bytes);
+    static QStringList SplitLines(const QString& text);
+
+  private:
+    static QString DecodeWithoutCheck(QByteArrayView bytes);
+    static bool DecodeStrictly(QByteArrayView bytes, int encoding, QString* text);
+    static QString DecodeShiftJis(QByteArrayView bytes);
+    static void RefuseControlCharacters(const QString& text);
+};

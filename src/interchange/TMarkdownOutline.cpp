@@ -1,0 +1,129 @@
+#include "interchange/TMarkdownOutline.h"
+
+#include <cmark.h>
+
+#include <QRegularExpression>
+#include <memory>
+
+#include "document/TNodeName.h"
+#include "interchange/TEntryCollector.h"
+#include "interchange/TExportText.h"
+#include "interchange/TImportedText.h"
+#include "interchange/TMarkdownEscapes.h"
+
+namespace {
+
+constexpr int kDeepestHeading = 6;
+
+using TNodePointer = std::unique_ptr<cmark_node, decltype(&cmark_node_free)>;
+using TIterPointer = std::unique_ptr<cmark_iter, decltype(&cmark_iter_free)>;
+
+QString LevelCommentLine(int level) { return QStringLiteral("<!-- level %1 -->\n").arg(level); }
+
+QString HeadingLine(const TOutlineEntry& entry) {
+    const QString marks(std::min(entry.level, kDeepestHeading), QLatin1Char('#'));
+    const QString label = TExportText::OneLine(entry.label);
+    return label.isEmpty() ? marks : marks + u' ' + TMarkdownEscapes::Label(label);
+}
+
+bool IsBlank(const QString& line) { return line.trimmed().isEmpty(); }
+
+}  // namespace
+
+TExport TMarkdownOutline::Write(const TOutlineEntries& entries) {
+    QString out;
+    for (const TOutlineEntry& entry : entries) {
+        if (entry.level > kDeepestHeading) out += LevelCommentLine(entry.level);
+        out += HeadingLine(entry) + u'\n';
+        const QStringList lines = TExportText::Lines(entry.text);
+        if (lines.isEmpty()) continue;
+        out += u'\n';
+        for (const QString& line : lines) out += TMarkdownEscapes::TextLine(line) + u'\n';
+        out += u'\n';
+    }
+    return TExportText::Utf8(out);
+}
+
+TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
+    const QStringList lines = TImportedText::Lines(bytes);
+    // The lines joined again with LF only, so that cmark counts the lines as we do.
+    const QByteArray source = lines.join(u'\n').toUtf8();
+    const TNodePointer document(
+        cmark_parse_document(source.constData(), static_cast<size_t>(source.size()),
+                             CMARK_OPT_DEFAULT),
+        cmark_node_free);
+    const QList<THeading> headings = Headings(document.get());
+
+    TEntryCollector entries;
+    const qsizetype prefaceEnd = headings.isEmpty() ? lines.size() : headings.first().firstLine;
+    const auto firstWords = std::find_if_not(lines.cbegin(), lines.cbegin() + prefaceEnd, IsBlank);
+    if (firstWords != lines.cbegin() + prefaceEnd) {
+        entries.Add(1, TNodeName::FirstBytes(firstWords->trimmed(), TNodeName::kMaxLabelBytes),
+                    Text(lines, 0, prefaceEnd), firstWords - lines.cbegin() + 1);
+    }
+    for (qsizetype k = 0; k < headings.size(); ++k) {
+        const THeading& heading = headings[k];
+        const qsizetype end = k + 1 < headings.size() ? headings[k + 1].firstLine : lines.size();
+        entries.Add(heading.level, heading.label, Text(lines, heading.textLine, end),
+                    heading.firstLine + 1);
+    }
+    return entries.Take();
+}
+
+QList<TMarkdownOutline::THeading> TMarkdownOutline::Headings(cmark_node* document) {
+    QList<THeading> headings;
+    int commentLevel = 0;
+    qsizetype commentLine = 0;
+    for (cmark_node* node = cmark_node_first_child(document); node; node = cmark_node_next(node)) {
+        const qsizetype firstLine = cmark_node_get_start_line(node) - 1;
+        if (cmark_node_get_type(node) == CMARK_NODE_HEADING) {
+            const int level = cmark_node_get_heading_level(node);
+            const bool commented =
+                commentLevel > 0 && level == kDeepestHeading && commentLine + 1 == firstLine;
+            headings.append({commented ? commentLevel : level, InlineText(node),
+                             commented ? commentLine : firstLine, cmark_node_get_end_line(node)});
+        }
+        commentLevel = LevelComment(node);
+        commentLine = firstLine;
+    }
+    return headings;
+}
+
+QString TMarkdownOutline::InlineText(cmark_node* heading) {
+    QString text;
+    const TIterPointer iter(cmark_iter_new(heading), cmark_iter_free);
+    for (cmark_event_type event; (event = cmark_iter_next(iter.get())) != CMARK_EVENT_DONE;) {
+        if (event != CMARK_EVENT_ENTER) continue;
+        cmark_node* node = cmark_iter_get_node(iter.get());
+        switch (cmark_node_get_type(node)) {
+            case CMARK_NODE_TEXT:
+            case CMARK_NODE_CODE:
+            case CMARK_NODE_HTML_INLINE:
+                text += QString::fromUtf8(cmark_node_get_literal(node));
+                break;
+            case CMARK_NODE_SOFTBREAK:
+            case CMARK_NODE_LINEBREAK: text += u' '; break;
+            default: break;
+        }
+    }
+    // Inline HTML may go on over a line break.
+    return TExportText::OneLine(text);
+}
+
+int TMarkdownOutline::LevelComment(cmark_node* block) {
+    if (cmark_node_get_type(block) != CMARK_NODE_HTML_BLOCK) return 0;
+    static const QRegularExpression comment(QStringLiteral("^<!-- level ([0-9]{1,9}) -->\n?$"));
+    const QRegularExpressionMatch match =
+        comment.match(QString::fromUtf8(cmark_node_get_literal(block)));
+    const int level = match.hasMatch() ? match.captured(1).toInt() : 0;
+    return level > kDeepestHeading ? level : 0;
+}
+
+QString TMarkdownOutline::Text(const QStringList& lines, qsizetype begin, qsizetype end) {
+    // The blank lines around a text separate it from the headings; they are not its own.
+    if (begin < end && IsBlank(lines[begin])) ++begin;
+    if (begin < end && IsBlank(lines[end - 1])) --end;
+    QStringList text;
+    for (qsizetype i = begin; i < end; ++i) text << TMarkdownEscapes::UnescapedTextLine(lines[i]);
+    return text.join(u'\n');
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QList>
+
+#include "interchange/TExport.h"
+#include "interchange/TOutlineEntry.h"
+
+struct cmark_node;
+
+// Markdown (CommonMark), UTF-8 with LF line ends: every item is an ATX heading of its
+// level ("#" to "######") with its label, then its text between two blank lines (an empty
+// text has none). See TMarkdownEscapes for how labels and text lines are written.
+//
+// Markdown has no heading below level 6: an item deeper than that is a level 6 heading
+// behind an HTML comment line that tells its level,
+//
+//   <!-- level 9 -->
+//   ###### label
+//
+// which a CommonMark reader does not show, and our reader takes as the level.
+class TMarkdownOutline {
+  public:
+    static TExport Write(const TOutlineEntries& entries);
+
+    // Every heading of the document's top level (ATX or setext; none inside quotes or
+    // lists) is an item, labelled with the heading's inline text; the text is the source
+    // lines up to the next heading as they are written, less one blank line at each end
+    // and the escapes TMarkdownEscapes adds. Text before the first heading becomes an item
+    // of its own, labelled with its first line that is not blank. UTF-8, or Shift-JIS.
+    static TOutlineEntries Read(QByteArrayView bytes);
+
+  private:
+    struct THeading {
+        int level = 0;
+        QString label;
+        // 0-based lines of the source: where the heading (with its level comment) begins,
+        // and the first line after it.
+        qsizetype firstLine = 0;
+        qsizetype textLine = 0;
+    };
+    static QList<THeading> Headings(cmark_node* document);
+    static QString InlineText(cmark_node* heading);
+    // The level an HTML block of ours gives the heading after it, or 0.
+    static int LevelComment(cmark_node* block);
+    static QString Text(const QStringList& lines, qsizetype begin, qsizetype end);
+};

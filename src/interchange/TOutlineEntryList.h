@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+#include "interchange/TOutlineEntry.h"
+
+class TOutline;
+class TOutlineItem;
+
+// The document's tree as interchange entries.
+class TOutlineEntryList {
+  public:
+    // The text of an item: its labels live in the tree, its text in the item text store or
+    // the editor.
+    using TextOf = std::function<QString(const TOutlineItem&)>;
+
+    // Every item in depth-first order, a top-level item at level 1.
+    static TOutlineEntries FromOutline(const TOutline& outline, const TextOf& textOf);
+};
