@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr char16_t kEndOfFileMark = 0x1A;
+constexpr char kEndOfFileMark = 0x1A;
+constexpr char16_t kDelete = 0x7F;
 
 bool StartsWith(QByteArrayView bytes, const char* mark) { return bytes.startsWith(mark); }
 
@@ -22,8 +23,7 @@ bool IsEscape(QChar c) {
 
 QString TImportedText::Decode(QByteArrayView bytes) {
     TImportErrors::CheckSize(bytes.size());
-    QString text = DecodeWithoutCheck(bytes);
-    if (text.endsWith(QChar(kEndOfFileMark))) text.chop(1);
+    const QString text = DecodeWithoutCheck(bytes);
     RefuseControlCharacters(text);
     return text;
 }
@@ -38,10 +38,12 @@ QStringList TImportedText::SplitLines(const QString& text) {
 QString TImportedText::DecodeWithoutCheck(QByteArrayView bytes) {
     QString text;
     if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {
-        // The decoder takes the byte order from the mark and drops it.
-        if (!DecodeStrictly(bytes, QStringConverter::Utf16, &text)) throw TImportErrors::NotText();
+        const auto order =
+            bytes[0] == '\xFF' ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+        if (!DecodeStrictly(bytes.sliced(2), order, &text)) throw TImportErrors::NotText();
         return text;
     }
+    if (bytes.endsWith(kEndOfFileMark)) bytes.chop(1);
     if (bytes.contains('\0')) throw TImportErrors::Binary();
     if (StartsWith(bytes, "\xEF\xBB\xBF")) {
         if (!DecodeStrictly(bytes.sliced(3), QStringConverter::Utf8, &text))
@@ -54,8 +56,10 @@ QString TImportedText::DecodeWithoutCheck(QByteArrayView bytes) {
 }
 
 bool TImportedText::DecodeStrictly(QByteArrayView bytes, int encoding, QString* text) {
-    QStringDecoder decoder(static_cast<QStringConverter::Encoding>(encoding),
-                           QStringConverter::Flag::Stateless);
+    // The byte order mark is gone already: a U+FEFF at the start is the text's own.
+    QStringDecoder decoder(
+        static_cast<QStringConverter::Encoding>(encoding),
+        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     *text = decoder.decode(bytes);
     return !decoder.hasError();
 }
@@ -70,6 +74,6 @@ QString TImportedText::DecodeShiftJis(QByteArrayView bytes) {
 void TImportedText::RefuseControlCharacters(const QString& text) {
     for (QChar c : text) {
         const char16_t u = c.unicode();
-        if (u < 0x20 && (u < u'\t' || u > u'\r')) throw TImportErrors::Binary();
+        if ((u < 0x20 && (u < u'\t' || u > u'\r')) || u == kDelete) throw TImportErrors::Binary();
     }
 }

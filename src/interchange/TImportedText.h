@@ -9,8 +9,8 @@
 // Shift-JIS (code page 932) otherwise.
 //
 // Bytes that are no text are refused rather than imported as garbage: a NUL or another
-// control character than TAB, LF, VT, FF and CR (a single SUB at the end, the old end of
-// file mark, is dropped), or, in Shift-JIS, bytes that are no character at more than one
+// control character than TAB, LF, VT, FF and CR (a single SUB byte at the end, the old end
+// of file mark, is dropped), DEL, or, in Shift-JIS, bytes that are no character at more than one
 // place in a hundred. The rarer ones stay in the text as escapes (see Cp932Codec).
 class TImportedText {
   public:

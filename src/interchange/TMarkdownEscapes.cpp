@@ -12,6 +12,8 @@ const QString kBlockStarts = QStringLiteral("#-+*=_>`~<[&");
 const QString kInlineMarkup = QStringLiteral("\\`*_[]<&#");
 
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+// What a heading drops at its ends.
+bool IsHeadingBlank(QChar c) { return IsBlank(c) || c == u'\v' || c == u'\f'; }
 
 qsizetype CountOf(const QString& s, qsizetype from, bool (*is)(QChar)) {
     qsizetype end = from;
@@ -67,9 +69,9 @@ QString TMarkdownEscapes::UnescapedTextLine(const QString& line) {
 }
 
 QString TMarkdownEscapes::Label(const QString& label) {
-    const qsizetype leading = CountOf(label, 0, IsBlank);
+    const qsizetype leading = CountOf(label, 0, IsHeadingBlank);
     qsizetype trailingFrom = label.size();
-    while (trailingFrom > leading && IsBlank(label[trailingFrom - 1])) --trailingFrom;
+    while (trailingFrom > leading && IsHeadingBlank(label[trailingFrom - 1])) --trailingFrom;
     QString out;
     for (qsizetype i = 0; i < label.size(); ++i) {
         const QChar c = label[i];
@@ -97,4 +99,4 @@ QString TMarkdownEscapes::UnescapedStart(const QString& rest) {
     return rest;
 }
 
-QString TMarkdownEscapes::Blank(QChar c) { return c == u'\t' ? kTab : kSpace; }
+QString TMarkdownEscapes::Blank(QChar c) { return QStringLiteral("&#%1;").arg(c.unicode()); }

@@ -16,8 +16,9 @@
 // Reading undoes exactly these: it turns the "&#32;" and "&#9;" the line begins with back
 // into blanks and then takes away one "\" where the rules above added one.
 //
-// A label is inline text: each of  \ ` * _ [ ] < & #  is written behind a "\", and spaces
-// and tabs at its ends as "&#32;" and "&#9;" (a heading drops them).
+// A label is inline text: each of  \ ` * _ [ ] < & #  is written behind a "\", and the
+// spaces, tabs, VT and FF at its ends as "&#32;", "&#9;", "&#11;" and "&#12;" (a heading
+// drops them).
 class TMarkdownEscapes {
   public:
     static QString TextLine(const QString& line);

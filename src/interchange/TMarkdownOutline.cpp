@@ -3,6 +3,7 @@
 #include <cmark.h>
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <memory>
 
 #include "document/TNodeName.h"
@@ -90,7 +91,7 @@ QList<TMarkdownOutline::THeading> TMarkdownOutline::Headings(cmark_node* documen
 }
 
 QString TMarkdownOutline::InlineText(cmark_node* heading) {
-    QString text;
+    QByteArray text;
     const TIterPointer iter(cmark_iter_new(heading), cmark_iter_free);
     for (cmark_event_type event; (event = cmark_iter_next(iter.get())) != CMARK_EVENT_DONE;) {
         if (event != CMARK_EVENT_ENTER) continue;
@@ -98,16 +99,16 @@ QString TMarkdownOutline::InlineText(cmark_node* heading) {
         switch (cmark_node_get_type(node)) {
             case CMARK_NODE_TEXT:
             case CMARK_NODE_CODE:
-            case CMARK_NODE_HTML_INLINE:
-                text += QString::fromUtf8(cmark_node_get_literal(node));
-                break;
+            case CMARK_NODE_HTML_INLINE: text += cmark_node_get_literal(node); break;
             case CMARK_NODE_SOFTBREAK:
-            case CMARK_NODE_LINEBREAK: text += u' '; break;
+            case CMARK_NODE_LINEBREAK: text += ' '; break;
             default: break;
         }
     }
+    // QString::fromUtf8 would take a U+FEFF at the start for a byte order mark and drop it.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
     // Inline HTML may go on over a line break.
-    return TExportText::OneLine(text);
+    return TExportText::OneLine(decoder.decode(text));
 }
 
 int TMarkdownOutline::LevelComment(cmark_node* block) {
