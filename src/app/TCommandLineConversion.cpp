@@ -76,8 +76,10 @@ TOutlineEntries ReadDocument(const QString& path, const std::optional<int>& subt
 
 void WarnAboutLosses(const TExport& exported, QTextStream& errors) {
     if (!exported.unencodable.isEmpty())
-        errors << QStringLiteral("警告: 次の文字は Shift-JIS で書き出せないため、「?」に置き換えました。")
-               << "\n" << exported.unencodable << "\n";
+        errors << QStringLiteral(
+                      "警告: 次の文字は Shift-JIS で書き出せないため、「?」に置き換えました。")
+               << "\n"
+               << exported.unencodable << "\n";
     if (exported.replacedBytes > 0)
         errors << QStringLiteral("警告: 文字として読めないバイト %1 個を U+FFFD に置き換えました。")
                       .arg(exported.replacedBytes)
@@ -90,6 +92,7 @@ void WritePdf(const TOutlineEntries& entries, const QString& path) {
     {
         QPdfWriter writer(&file);
         writer.setTitle(QFileInfo(path).completeBaseName());
+        TPrintedOutline::SetMargins(writer);
         TPrintedOutline printed(entries, QFont(QStringLiteral("IPAGothic"), 10));
         if (!printed.Paint(writer)) {
             file.cancelWriting();
@@ -146,8 +149,8 @@ int TCommandLineConversion::Run(const QStringList& arguments, QTextStream& out,
 void TCommandLineConversion::Export(const QStringList& arguments, QTextStream& errors) {
     if (arguments.size() < 2) throw AppError(QStringLiteral("--export の後に形式がありません。"));
     const QString formatName = arguments[1];
-    const Options options = Parse(arguments.mid(1), {QStringLiteral("--subtree"),
-                                                     QStringLiteral("--encoding")});
+    const Options options =
+        Parse(arguments.mid(1), {QStringLiteral("--subtree"), QStringLiteral("--encoding")});
     std::optional<int> subtree;
     if (options.values.contains(QStringLiteral("--subtree"))) {
         bool ok = false;
@@ -195,12 +198,11 @@ void TCommandLineConversion::Import(const QStringList& arguments, QTextStream& e
 
     TOutline outline;
     QStringList texts;
-    TEntryTree::Build(entries, outline.Root(), 0,
-                      [&](TOutlineItem* parent, int row, const TOutlineEntry& entry) {
-                          texts << entry.text;
-                          return outline.Insert(parent, row, entry.label,
-                                                static_cast<int>(texts.size() - 1));
-                      });
+    TEntryTree::Build(
+        entries, outline.Root(), 0, [&](TOutlineItem* parent, int row, const TOutlineEntry& entry) {
+            texts << entry.text;
+            return outline.Insert(parent, row, entry.label, static_cast<int>(texts.size() - 1));
+        });
     const TDocumentWriter::Output document = TDocumentWriter::Write(
         outline, [&](const TOutlineItem& item) { return texts.value(item.ItemNumber); });
     if (!document.Complete()) {

@@ -133,12 +133,12 @@ std::optional<TOutlineEntries> TInterchangeCommands::ChooseEntries(const QString
     const TOutlineItem* selected = texts_.SelectedItem();
     bool subtree = false;
     if (selected && session_.Outline().Count() > 1) {
-        const Answer answer = boxes_.Ask(
-            Kind::Confirmation,
-            QStringLiteral("選択している項目「%1」とその子項目だけを%2しますか？\n"
-                           "「いいえ」を選ぶと、文章全体を%2します。")
-                .arg(selected->Label, action),
-            TMessageBoxes::Buttons::YesNoCancel);
+        const Answer answer =
+            boxes_.Ask(Kind::Confirmation,
+                       QStringLiteral("選択している項目「%1」とその子項目だけを%2しますか？\n"
+                                      "「いいえ」を選ぶと、文章全体を%2します。")
+                           .arg(selected->Label, action),
+                       TMessageBoxes::Buttons::YesNoCancel);
         if (answer == Answer::Cancel) return std::nullopt;
         subtree = answer == Answer::Yes;
     }
@@ -243,8 +243,7 @@ void TInterchangeCommands::ImportInto(const QStringList& paths,
     try {
         for (const TOutlineEntries& entries : files) {
             const QList<TOutlineItem*> tops = TEntryTree::Build(
-                entries, parent, row,
-                [&](TOutlineItem* under, int at, const TOutlineEntry& entry) {
+                entries, parent, row, [&](TOutlineItem* under, int at, const TOutlineEntry& entry) {
                     const int number = session_.AllocateItemNumber();
                     session_.Store.Store(number, entry.text);
                     TOutlineItem* item =
@@ -273,6 +272,7 @@ void TInterchangeCommands::Print() {
         if (!entries) return;
         QPrinter printer(QPrinter::HighResolution);
         printer.setDocName(DocumentName());
+        TPrintedOutline::SetMargins(printer);
         QPrintPreviewDialog preview(&printer, &window_);
         preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
         const QFont font = PrintFont(editor_->font());
@@ -322,6 +322,7 @@ void TInterchangeCommands::StartPdf(const TOutlineEntries& entries, const QStrin
             QPdfWriter writer(&file);
             writer.setTitle(QFileInfo(job->path).completeBaseName());
             writer.setCreator(QStringLiteral("Hedgerow"));
+            TPrintedOutline::SetMargins(writer);
             TPrintedOutline printed(entries, font);
             complete = printed.Paint(writer, [job](int done, int total) {
                 job->done = done;
@@ -352,8 +353,9 @@ void TInterchangeCommands::StartPdf(const TOutlineEntries& entries, const QStrin
         if (job->total > 0) {
             progress->setMaximum(job->total);
             progress->setValue(job->done);
-            progress->setLabelText(
-                QStringLiteral("PDF に書き出しています… %1 / %2 ページ").arg(job->done).arg(job->total));
+            progress->setLabelText(QStringLiteral("PDF に書き出しています… %1 / %2 ページ")
+                                       .arg(job->done)
+                                       .arg(job->total));
         }
     });
     timer->start(100);

@@ -20,6 +20,7 @@ class TFrameBehaviour;
 class TItemCommands;
 class TItemTextBinding;
 class TInterchangeCommands;
+class TOutlineItem;
 class TKeyboardShortcuts;
 class TOutlineFind;
 class TOutlineItemModel;

@@ -4,8 +4,8 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
-#include <QUrl>
 #include <QPainter>
+#include <QUrl>
 #include <algorithm>
 
 namespace {

@@ -4,8 +4,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
-#include <memory>
 #include <QTranslator>
+#include <memory>
 
 #include "app/TCommandLineConversion.h"
 #include "app/TEndSignals.h"

@@ -15,6 +15,6 @@ class TEntryTree {
         std::function<TOutlineItem*(TOutlineItem* parent, int row, const TOutlineEntry& entry)>;
     // Builds the tree of entries (well-formed) below parent, its level 1 entries from row
     // on, in their order. Returns the items made for the level 1 entries.
-    static QList<TOutlineItem*> Build(const TOutlineEntries& entries, TOutlineItem* parent,
-                                      int row, const Insert& insert);
+    static QList<TOutlineItem*> Build(const TOutlineEntries& entries, TOutlineItem* parent, int row,
+                                      const Insert& insert);
 };

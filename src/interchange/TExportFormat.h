@@ -2,7 +2,7 @@
 
 // The formats the outline can be written in.
 enum class TExportFormat {
-    HierarchicalText,      // Shift-JIS
+    HierarchicalText,  // Shift-JIS
     HierarchicalTextUtf8,
     Markdown,
     Opml,

@@ -21,8 +21,8 @@ class TFileDialogs {
     struct Request {
         QString title;
         QString startFolder;
-        QStringList filters;  // "Name (*.ext)"
-        int filter = 0;       // the one chosen at first
+        QStringList filters;    // "Name (*.ext)"
+        int filter = 0;         // the one chosen at first
         QString suggestedName;  // saving only
     };
     virtual Choice AskOpenFile(const Request& request) = 0;

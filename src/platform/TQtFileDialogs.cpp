@@ -39,8 +39,8 @@ TFileDialogs::Choice Run(QFileDialog& dialog, const TFileDialogs::Request& reque
         dialog.selectNameFilter(request.filters[request.filter]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return {dialog.selectedFiles().first(),
-            static_cast<int>(std::max<qsizetype>(
-                0, request.filters.indexOf(dialog.selectedNameFilter())))};
+            static_cast<int>(
+                std::max<qsizetype>(0, request.filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 // The first extension a filter names: "md" of "Markdown (*.md *.markdown)".
@@ -68,10 +68,9 @@ TFileDialogs::Choice TQtFileDialogs::AskSaveFile(const Request& request) {
     dialog.setSizeGripEnabled(true);
     if (!request.suggestedName.isEmpty()) dialog.selectFile(request.suggestedName);
     // The extension follows the filter the user picks.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog](const QString& filter) {
-                         dialog.setDefaultSuffix(ExtensionOf(filter));
-                     });
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(ExtensionOf(filter)); });
     if (request.filter >= 0 && request.filter < request.filters.size())
         dialog.setDefaultSuffix(ExtensionOf(request.filters[request.filter]));
     return Run(dialog, request);

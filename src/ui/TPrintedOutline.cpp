@@ -53,24 +53,28 @@ void TPrintedOutline::Compose(QPaintDevice& device) {
     document_.documentLayout()->setPaintDevice(&device);
     QTextCursor cursor(&document_);
     OutlineNumbers numbers;
-    const QFontMetricsF metrics(font_, &device);
-    const qreal indentStep = metrics.horizontalAdvance(u'あ') * 2;
+    // The layout takes a block's left margin in the device's pixels, but scales its top
+    // and bottom margins from pixels of a 96 dpi screen.
+    const qreal indentStep = 2 * EmOn(device);
+    const qreal em = font_.pointSizeF() * 96 / 72.0;
     bool first = true;
     for (const TOutlineEntry& entry : entries_) {
         QTextBlockFormat heading;
         heading.setLeftMargin(indentStep * (std::min(entry.level, 9) - 1));
-        heading.setTopMargin(first ? 0 : metrics.height());
-        heading.setBottomMargin(metrics.height() * 0.3);
+        heading.setTopMargin(first ? 0 : 1.2 * em);
+        heading.setBottomMargin(0.3 * em);
         QTextCharFormat headingText;
         QFont headingFont = font_;
         headingFont.setBold(true);
-        if (font_.pointSizeF() > 0) headingFont.setPointSizeF(font_.pointSizeF() * HeadingScale(entry.level));
+        if (font_.pointSizeF() > 0)
+            headingFont.setPointSizeF(font_.pointSizeF() * HeadingScale(entry.level));
         headingText.setFont(headingFont);
         if (first)
             cursor.setBlockFormat(heading);
         else
             cursor.insertBlock(heading);
-        cursor.insertText(numbers.Next(entry.level) + u"  " + entry.label, headingText);
+        cursor.insertText(numbers.Next(entry.level) + QStringLiteral("  ") + entry.label,
+                          headingText);
         first = false;
 
         QTextBlockFormat body;
@@ -90,8 +94,8 @@ bool TPrintedOutline::Paint(QPagedPaintDevice& device,
     QPainter painter(&device);
     if (!painter.isActive()) return false;
     Compose(device);
-    const QRectF body = device.pageLayout().paintRectPixels(device.resolution());
-    const qreal footer = QFontMetricsF(font_, &device).height() * 2;
+    const QRectF body = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const qreal footer = 2.5 * EmOn(device);
     const QSizeF page(body.width(), body.height() - footer);
     document_.setPageSize(page);
     pageCount_ = document_.pageCount();
@@ -109,6 +113,14 @@ bool TPrintedOutline::Paint(QPagedPaintDevice& device,
         if (progress && !progress(index + 1, pageCount_)) return false;
     }
     return true;
+}
+
+qreal TPrintedOutline::EmOn(const QPaintDevice& device) const {
+    return font_.pointSizeF() * device.logicalDpiY() / 72.0;
+}
+
+void TPrintedOutline::SetMargins(QPagedPaintDevice& device) {
+    device.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
 }
 
 void TPrintedOutline::PaintFooter(QPainter& painter, const QRectF& area, int page) const {

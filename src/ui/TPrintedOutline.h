@@ -19,6 +19,7 @@ class QPainter;
 // Needs no window: it can be laid out and painted in a thread of its own.
 class TPrintedOutline {
   public:
+    // font: sized in points.
     TPrintedOutline(const TOutlineEntries& entries, const QFont& font);
 
     // Lays the outline out for the device's pages and paints them one after the other.
@@ -26,11 +27,15 @@ class TPrintedOutline {
     // false. Returns whether every page was painted.
     bool Paint(QPagedPaintDevice& device, const std::function<bool(int, int)>& progress = {});
 
+    // Gives the device the margins a printed page has by default.
+    static void SetMargins(QPagedPaintDevice& device);
+
     // The number of pages the last Paint laid out.
     int PageCount() const { return pageCount_; }
 
   private:
     void Compose(QPaintDevice& device);
+    qreal EmOn(const QPaintDevice& device) const;
     void PaintFooter(QPainter& painter, const QRectF& area, int page) const;
 
     TOutlineEntries entries_;

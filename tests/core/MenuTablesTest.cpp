@@ -53,14 +53,22 @@ TEST(MenuTables, FileMenuWithoutRecentFiles) {
     EXPECT_EQ(table.MenuNumber, 1);
     EXPECT_EQ(table.RecentFileCount, 0);
     EXPECT_EQ(table.Left, 30);
-    EXPECT_EQ(table.Size, QSize(120, 160));
+    // The entries beyond the menu's own follow below a separator, and the menu grows.
+    EXPECT_EQ(table.Size, QSize(120, 260));
     ExpectEntries(table, settings,
                   {{101, 10, "新規作成", "新しい文章を開きます。"},
                    {102, 30, "開く", "文章を開きます。"},
                    {103, 70, "上書き保存", "文章を上書き保存します。"},
                    {104, 90, "名前を付けて保存", "文章を名前を付けて、新たに保存します。"},
-                   {110, 130, "終了", ""}});
-    ExpectSeparators(table, {55, 115}, 10, 110);
+                   {110, 130, "終了", ""},
+                   {111, 170, "インポート",
+                    "他の形式のファイルを読み込み、選択している項目の後に項目として加えます。"},
+                   {112, 190, "エクスポート",
+                    "文章全体か選択している項目以下を、他の形式のファイルに書き出します。"},
+                   {113, 210, "印刷", "文章全体か選択している項目以下を印刷します。"},
+                   {114, 230, "PDF に書き出す",
+                    "文章全体か選択している項目以下を、PDF ファイルに書き出します。"}});
+    ExpectSeparators(table, {55, 115, 155}, 10, 110);
 }
 
 TEST(MenuTables, FileMenuWithFiveRecentFiles) {
@@ -68,7 +76,7 @@ TEST(MenuTables, FileMenuWithFiveRecentFiles) {
         {"C:\\doc\\one.qlo", "C:\\doc\\two.qlo", "D:three.qlo", "/home/u/four.qlo", "five.qlo"});
     const TMenuTable table = TMenuTables::Build(1, settings);
     EXPECT_EQ(table.RecentFileCount, 5);
-    EXPECT_EQ(table.Size, QSize(120, 280));
+    EXPECT_EQ(table.Size, QSize(120, 380));
     ExpectEntries(table, settings,
                   {{101, 10, "新規作成", "新しい文章を開きます。"},
                    {102, 30, "開く", "文章を開きます。"},
@@ -79,8 +87,15 @@ TEST(MenuTables, FileMenuWithFiveRecentFiles) {
                    {107, 170, "three.qlo", ""},
                    {108, 190, "four.qlo", ""},
                    {109, 210, "five.qlo", ""},
-                   {110, 250, "終了", ""}});
-    ExpectSeparators(table, {55, 115, 235}, 10, 110);
+                   {110, 250, "終了", ""},
+                   {111, 290, "インポート",
+                    "他の形式のファイルを読み込み、選択している項目の後に項目として加えます。"},
+                   {112, 310, "エクスポート",
+                    "文章全体か選択している項目以下を、他の形式のファイルに書き出します。"},
+                   {113, 330, "印刷", "文章全体か選択している項目以下を印刷します。"},
+                   {114, 350, "PDF に書き出す",
+                    "文章全体か選択している項目以下を、PDF ファイルに書き出します。"}});
+    ExpectSeparators(table, {55, 115, 235, 275}, 10, 110);
 }
 
 TEST(MenuTables, RecentFilesAreCountedFromTheFifthDown) {
@@ -101,8 +116,8 @@ TEST(MenuTables, NilBelowTheHighestUsedEntryIsListedAsNil) {
     EXPECT_EQ(table.Find(TMenuCommand::RecentFile2)->Caption(settings), "b.qlo");
     EXPECT_EQ(table.Find(TMenuCommand::RecentFile3), nullptr);
     EXPECT_EQ(table.Find(TMenuCommand::Exit)->Y, 190);
-    EXPECT_EQ(table.Size.height(), 220);
-    EXPECT_EQ(table.Separators.last().Y, 175);
+    EXPECT_EQ(table.Size.height(), 320);
+    EXPECT_EQ(table.Separators[2].Y, 175);
 }
 
 TEST(MenuTables, AbsentRecentKeyShowsAnEmptyCaption) {

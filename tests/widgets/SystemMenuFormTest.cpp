@@ -97,7 +97,7 @@ TEST_F(SystemMenuFormTest, OpensUnderItsTitleAsTheCurrentMenu) {
 TEST_F(SystemMenuFormTest, FileMenuSizeFollowsTheRecentFiles) {
     TSystemMenuForm& form = Open(1);
     EXPECT_EQ(form.RecentFileCount(), 1);
-    EXPECT_EQ(form.size(), QSize(120, 200));
+    EXPECT_EQ(form.size(), QSize(120, 300));
     EXPECT_EQ(form.pos(), host.window.mapToGlobal(QPoint(30, 60)));
 }
 
@@ -354,7 +354,9 @@ TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
 
     TSystemMenuForm& file = Open(1);
     Press(menus, Qt::Key_Up);
-    EXPECT_EQ(file.HoverCode(), TMenuCommand::Exit) << "from no entry up to the last";
+    EXPECT_EQ(file.HoverCode(), TMenuCommand::ExportPdf) << "from no entry up to the last";
+    for (int i = 0; i < 4; ++i) Press(menus, Qt::Key_Up);
+    EXPECT_EQ(file.HoverCode(), TMenuCommand::Exit);
     Press(menus, Qt::Key_Up);
     Press(menus, Qt::Key_Up);
     EXPECT_EQ(file.HoverCode(), TMenuCommand::SaveFileAs)
