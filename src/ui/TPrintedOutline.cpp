@@ -44,7 +44,9 @@ TPrintedOutline::TPrintedOutline(const TOutlineEntries& entries, const QFont& fo
     // page.
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document_.setDefaultTextOption(option);
-    document_.setDocumentMargin(0);
+    // Each page keeps a little room at its top and bottom edges, so that a line pushed to
+    // the next page stands clear of the edge and is painted on that page only.
+    document_.setDocumentMargin(2);
 }
 
 // Sets the outline in the document, measured on the device it is painted on.

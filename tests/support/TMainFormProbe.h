@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TInterchangeCommands.h"
 #include "app/TMainForm.h"
 
 // What tests reach of the window's concerns; the window itself shows none of them.
@@ -20,6 +21,7 @@ class TMainFormProbe {
     TEditorCommands* EditorCommands() const { return form_.editing_.get(); }
     TOutlineFind& OutlineFind() const { return *form_.outlineFind_; }
     TDropDownMenus& Menus() const { return form_.menus_; }
+    TInterchangeCommands& Interchange() const { return *form_.interchange_; }
 
   private:
     TMainForm& form_;

@@ -1,0 +1,166 @@
+// Export and import of the generated 10,000-item document, each against the program's
+// own save and open of the same content; and the pages printing and PDF lay out.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include "BenchForm.h"
+#include "OutlineGenerator.h"
+#include "PosixFiles.h"
+#include "Targets.h"
+#include "interchange/TExporter.h"
+#include "interchange/TOutlineEntryList.h"
+#include "platform/TSafeFile.h"
+#include "support/TMainFormProbe.h"
+#include "ui/TPrintedOutline.h"
+
+namespace {
+
+constexpr int kSamples = 3;
+
+std::string Std(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString WriteDocument(const QString& folder) {
+    const QString path = folder + QStringLiteral("/generated.qlo");
+    PosixFiles::Write(Std(path), GenerateOutline().document);
+    return path;
+}
+
+const struct {
+    TExportFormat format;
+    const char* name;
+} kFormats[] = {
+    {TExportFormat::HierarchicalText, "hierarchical text"},
+    {TExportFormat::Markdown, "Markdown"},
+    {TExportFormat::Opml, "OPML"},
+    {TExportFormat::Html, "HTML"},
+};
+
+// What the export command does once the user chose the file: the outline with its
+// texts as entries, written in the format, through the safe replacement.
+void Export(TMainForm& form, TExportFormat format, const QString& path) {
+    const TDocumentSession& session = Probe(form).Session();
+    const TOutlineEntries entries = TOutlineEntryList::FromOutline(
+        session.Outline(),
+        [&](const TOutlineItem& item) { return session.Store.Load(item.ItemNumber); });
+    const TExport exported = TExporter::Write(format, entries, QStringLiteral("generated"));
+    TSafeFile::Replace(path, {exported.bytes}, {});
+}
+
+void BM_Export(benchmark::State& state) {
+    BenchForm bench;
+    TMainForm& form = bench.Form();
+    QTemporaryDir docs;
+    Probe(form).Documents().LoadFile(WriteDocument(docs.path()));
+    Probe(form).Session().Store.FinishWriting();
+    const QString saved = docs.path() + QStringLiteral("/saved.qlo");
+    Probe(form).Documents().SaveFile(saved);
+    const auto& chosen = kFormats[state.range(0)];
+    const QString target = docs.path() + QStringLiteral("/exported");
+    std::vector<double> exports, saves;
+    for (auto _ : state) {
+        for (int i = 0; i < kSamples; ++i) {
+            ::sync();
+            saves.push_back(Targets::TimeMs([&] { Probe(form).Documents().SaveFile(saved); }));
+            ::sync();
+            exports.push_back(Targets::TimeMs([&] { Export(form, chosen.format, target); }));
+        }
+        state.SetIterationTime(Targets::Median(exports) / 1000);
+    }
+    const double base = Targets::Median(saves);
+    Targets::Report(
+        state, {QStringLiteral("export 10,000 items as %1").arg(chosen.name),
+                Targets::Median(exports), QStringLiteral("ms"), QStringLiteral("<= 1.5 x save"),
+                1.5 * base, base, QStringLiteral("save the same document (SaveFile)")});
+}
+BENCHMARK(BM_Export)
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+
+void BM_Import(benchmark::State& state) {
+    QTemporaryDir docs;
+    const QString document = WriteDocument(docs.path());
+    const auto& chosen = kFormats[state.range(0)];
+    const QString exported = docs.path() + QStringLiteral("/exported");
+    {
+        BenchForm bench;
+        Probe(bench.Form()).Documents().LoadFile(document);
+        Probe(bench.Form()).Session().Store.FinishWriting();
+        Export(bench.Form(), chosen.format, exported);
+    }
+    std::vector<std::unique_ptr<BenchForm>> forms;
+    std::vector<double> imports, opens;
+    for (auto _ : state) {
+        for (int i = 0; i < kSamples; ++i) {
+            TMainForm& opening = forms.emplace_back(std::make_unique<BenchForm>())->Form();
+            ::sync();
+            opens.push_back(
+                Targets::TimeMs([&] { Probe(opening).Documents().LoadFile(document); }));
+            TMainForm& importing = forms.emplace_back(std::make_unique<BenchForm>())->Form();
+            ::sync();
+            imports.push_back(Targets::TimeMs(
+                [&] { Probe(importing).Interchange().ImportFiles({exported}, nullptr); }));
+            if (importing.TreeModel->Outline().Count() != GenerateOutline().itemCount + 1)
+                state.SkipWithError("wrong item count after the import");
+        }
+        state.SetIterationTime(Targets::Median(imports) / 1000);
+    }
+    const double base = Targets::Median(opens);
+    Targets::Report(
+        state, {QStringLiteral("import 10,000 items from %1").arg(chosen.name),
+                Targets::Median(imports), QStringLiteral("ms"), QStringLiteral("<= 1.5 x open"),
+                1.5 * base, base, QStringLiteral("open the same content as a .qlo (LoadFile)")});
+}
+BENCHMARK(BM_Import)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+
+// The first page of the printed document as the preview and the PDF lay it out.
+void BM_FirstPrintedPage(benchmark::State& state) {
+    BenchForm bench;
+    TMainForm& form = bench.Form();
+    QTemporaryDir docs;
+    Probe(form).Documents().LoadFile(WriteDocument(docs.path()));
+    Probe(form).Session().Store.FinishWriting();
+    const TDocumentSession& session = Probe(form).Session();
+    const TOutlineEntries entries = TOutlineEntryList::FromOutline(
+        session.Outline(),
+        [&](const TOutlineItem& item) { return session.Store.Load(item.ItemNumber); });
+    int pages = 0;
+    std::vector<double> firstPage, all;
+    for (auto _ : state) {
+        QFile file(docs.path() + QStringLiteral("/printed.pdf"));
+        file.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&file);
+        TPrintedOutline::SetMargins(writer);
+        TPrintedOutline printed(entries, QFont(QStringLiteral("IPAGothic"), 10));
+        QElapsedTimer timer;
+        timer.start();
+        printed.Paint(writer, [&](int done, int total) {
+            if (done == 1) firstPage.push_back(timer.nsecsElapsed() / 1e6);
+            pages = total;
+            return true;
+        });
+        all.push_back(timer.nsecsElapsed() / 1e6);
+        state.SetIterationTime(all.back() / 1000);
+    }
+    state.counters["pages"] = pages;
+    state.counters["all_pages_ms"] = Targets::Median(all);
+    Targets::Report(
+        state, {QStringLiteral("first printed page of 10,000 items"), Targets::Median(firstPage),
+                QStringLiteral("ms"), QStringLiteral("<= 500 ms"), 500, 0, QString()});
+}
+BENCHMARK(BM_FirstPrintedPage)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+}  // namespace
