@@ -168,7 +168,8 @@ bool TInterchangeCommands::ConfirmLosses(int replacedBytes, const QString& unenc
 
 void TInterchangeCommands::Export() {
     errors_.Run([this] {
-        const std::optional<TOutlineEntries> entries = ChooseEntries(QStringLiteral("書き出し"));
+        const std::optional<TOutlineEntries> entries =
+            ChooseEntries(QStringLiteral("書き出します"));
         if (!entries) return;
         TFileDialogs::Request request;
         request.title = QStringLiteral("エクスポート");
@@ -268,7 +269,7 @@ void TInterchangeCommands::ImportInto(const QStringList& paths,
 
 void TInterchangeCommands::Print() {
     errors_.Run([this] {
-        const std::optional<TOutlineEntries> entries = ChooseEntries(QStringLiteral("印刷"));
+        const std::optional<TOutlineEntries> entries = ChooseEntries(QStringLiteral("印刷します"));
         if (!entries) return;
         QPrinter printer(QPrinter::HighResolution);
         printer.setDocName(DocumentName());
@@ -291,7 +292,7 @@ void TInterchangeCommands::ExportPdf() {
     }
     errors_.Run([this] {
         const std::optional<TOutlineEntries> entries =
-            ChooseEntries(QStringLiteral("PDF に書き出し"));
+            ChooseEntries(QStringLiteral("PDF に書き出します"));
         if (!entries) return;
         TFileDialogs::Request request;
         request.title = QStringLiteral("PDF に書き出す");

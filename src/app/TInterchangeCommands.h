@@ -55,7 +55,7 @@ class TInterchangeCommands : public QObject {
   private:
     // The entries to take out: the whole document or the selected item with its
     // descendants, as the user chooses; nothing when the user cancelled or there is
-    // nothing to take out.
+    // nothing to take out. action: what is done with them ("書き出します").
     std::optional<TOutlineEntries> ChooseEntries(const QString& action);
     TOutlineEntries AllEntries() const;
     QString DocumentName() const;
