@@ -135,8 +135,8 @@ std::optional<TOutlineEntries> TInterchangeCommands::ChooseEntries(const QString
     if (selected && session_.Outline().Count() > 1) {
         const Answer answer =
             boxes_.Ask(Kind::Confirmation,
-                       QStringLiteral("選択している項目「%1」とその子項目だけを%2しますか？\n"
-                                      "「いいえ」を選ぶと、文章全体を%2します。")
+                       QStringLiteral("選択している項目「%1」とその子項目だけを%2か？\n"
+                                      "「いいえ」を選ぶと、文章全体を%2。")
                            .arg(selected->Label, action),
                        TMessageBoxes::Buttons::YesNoCancel);
         if (answer == Answer::Cancel) return std::nullopt;
