@@ -5,8 +5,11 @@
 #include <QXmlStreamReader>
 
 #include "document/TDocumentReader.h"
+#include "interchange/TExporter.h"
+#include "interchange/TFormatRecognizer.h"
 #include "interchange/THierarchicalText.h"
 #include "interchange/THtmlOutline.h"
+#include "interchange/TImporter.h"
 #include "interchange/TMarkdownOutline.h"
 #include "interchange/TOpmlOutline.h"
 #include "platform/Cp932Codec.h"
@@ -235,3 +238,42 @@ TEST(InterchangeOutsideReaders, HtmlIsWellFormedAndItsContentsLinkToEveryHeading
     EXPECT_EQ(links, ids);
     EXPECT_EQ(deepClasses, (QStringList{"level-7", "level-8", "level-9", "level-7"}));
 }
+
+namespace {
+
+// A large outline: levels up and down to 8, texts of a few lines, some looking like markup.
+TOutlineEntries TenThousandEntries() {
+    static const QStringList kLines = {QStringLiteral("本文の行"),
+                                       QStringLiteral(".点"),
+                                       QStringLiteral("# 見出しに見える"),
+                                       QStringLiteral("- 項目"),
+                                       QString(),
+                                       QStringLiteral("    字下げ")};
+    TOutlineEntries entries;
+    int level = 1;
+    for (int i = 0; i < 10000; ++i) {
+        entries.append({level, QStringLiteral("項目 %1").arg(i),
+                        QStringList(kLines.mid(i % 4, i % 3 + 1)).join(u'\n')});
+        level = i % 7 == 6 ? 1 : std::min(level + (i % 3 == 0 ? 1 : 0), 8);
+    }
+    return entries;
+}
+
+TEST(InterchangeRoundTrip, TenThousandItemsComeBackThroughEveryFormatThatHoldsThem) {
+    const TOutlineEntries entries = TenThousandEntries();
+    const std::pair<TExportFormat, TImportFormat> formats[] = {
+        {TExportFormat::HierarchicalText, TImportFormat::HierarchicalText},
+        {TExportFormat::HierarchicalTextUtf8, TImportFormat::HierarchicalText},
+        {TExportFormat::Markdown, TImportFormat::Markdown},
+        {TExportFormat::Opml, TImportFormat::Opml},
+    };
+    for (const auto& [exportFormat, importFormat] : formats) {
+        const TExport exported =
+            TExporter::Write(exportFormat, entries, QStringLiteral("大きな文書"));
+        ASSERT_TRUE(exported.Complete());
+        EXPECT_EQ(TFormatRecognizer::Recognize(exported.bytes, QString()), importFormat);
+        EXPECT_TRUE(SameEntries(TImporter::Read(importFormat, exported.bytes), entries));
+    }
+}
+
+}  // namespace
