@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <vector>
 
 namespace {
@@ -84,10 +85,12 @@ void TPrintedOutline::Compose(QPaintDevice& device) {
         QTextCharFormat bodyText;
         bodyText.setFont(font_);
         if (entry.text.isEmpty()) continue;
-        for (const QString& line : entry.text.split(u'\n')) {
-            cursor.insertBlock(body);
-            cursor.insertText(line, bodyText);
-        }
+        // One block for the whole text, its lines broken where the text breaks them: a
+        // document of few blocks lays out and paints much faster than one of many.
+        QString text = entry.text;
+        text.replace(u'\n', QChar::LineSeparator);
+        cursor.insertBlock(body);
+        cursor.insertText(text, bodyText);
     }
 }
 
@@ -102,19 +105,41 @@ bool TPrintedOutline::Paint(QPagedPaintDevice& device,
     document_.setPageSize(page);
     pageCount_ = document_.pageCount();
 
+    // Pages are painted in order, each from the first block that reaches onto it: the
+    // layout's own drawing would go through every block for every page.
+    QTextBlock first = document_.begin();
     for (int index = 0; index < pageCount_; ++index) {
         if (index > 0 && !device.newPage()) return false;
+        const QRectF clip(0, index * page.height(), page.width(), page.height());
         painter.save();
-        painter.translate(0, -index * page.height());
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, index * page.height(), page.width(), page.height());
-        painter.setClipRect(context.clip);
-        document_.documentLayout()->draw(&painter, context);
+        painter.translate(0, -clip.top());
+        painter.setClipRect(clip);
+        first = PaintBlocks(painter, first, clip);
         painter.restore();
         PaintFooter(painter, QRectF(0, page.height(), page.width(), footer), index + 1);
         if (progress && !progress(index + 1, pageCount_)) return false;
     }
     return true;
+}
+
+QTextBlock TPrintedOutline::PaintBlocks(QPainter& painter, QTextBlock block,
+                                        const QRectF& clip) const {
+    QAbstractTextDocumentLayout* layout = document_.documentLayout();
+    while (block.isValid() && layout->blockBoundingRect(block).bottom() <= clip.top())
+        block = block.next();
+    for (QTextBlock on = block; on.isValid(); on = on.next()) {
+        if (layout->blockBoundingRect(on).top() >= clip.bottom()) break;
+        // A line belongs to the page its top stands on: one that reaches over the page's
+        // edge is not painted twice.
+        const QTextLayout* lines = on.layout();
+        const QPointF at = lines->position();
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            const qreal top = at.y() + line.y();
+            if (top >= clip.top() && top < clip.bottom()) line.draw(&painter, at);
+        }
+    }
+    return block;
 }
 
 qreal TPrintedOutline::EmOn(const QPaintDevice& device) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <functional>
 
@@ -35,6 +36,9 @@ class TPrintedOutline {
 
   private:
     void Compose(QPaintDevice& device);
+    // Paints the blocks from block on that reach into clip (document coordinates); returns
+    // the first of them, where the next page starts looking.
+    QTextBlock PaintBlocks(QPainter& painter, QTextBlock block, const QRectF& clip) const;
     qreal EmOn(const QPaintDevice& device) const;
     void PaintFooter(QPainter& painter, const QRectF& area, int page) const;
 
