@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "document/TDocumentWriter.h"
-#include "platform/TFileFingerprint.h"
 #include "document/TItemTextStore.h"
 #include "document/TOutlineHistory.h"
+#include "platform/TFileFingerprint.h"
 #include "platform/TProgramFolders.h"
 #include "settings/TSettingsList.h"
 

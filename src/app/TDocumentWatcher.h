@@ -1,11 +1,10 @@
 #pragma once
-#include "platform/TFileFingerprint.h"
-
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
 #include <optional>
 
+#include "platform/TFileFingerprint.h"
 
 class TDocumentCommands;
 class TDocumentSession;

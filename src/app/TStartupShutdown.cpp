@@ -284,7 +284,8 @@ void TStartupShutdown::ApplyRecoveredSession(TRecoveryRecord record) {
     });
     // The texts the killed session had not written yet come back from the document's
     // copy (or the document itself, while it is as it was loaded) before any text is read.
-    const bool documentAsLoaded = record.Loaded && TFileFingerprint::StatusUnchanged(*record.Loaded);
+    const bool documentAsLoaded =
+        record.Loaded && TFileFingerprint::StatusUnchanged(*record.Loaded);
     errors_.Run([&] {
         session_.Store.TakeTextsFromSource(record.SourceTexts,
                                            documentAsLoaded ? record.Loaded->path : QString());

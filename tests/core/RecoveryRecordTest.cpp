@@ -73,8 +73,8 @@ TRecoveryRecord AwkwardRecord() {
         outline, QString::fromUtf16(u"/home/利用者/文書 😀/計画 100%\n.qlo"), true, 3);
     record.SourceTexts = {{7, 120, 0, 0}, {12, 4'500'000'000, 52, 3}};
     // The document as loaded: a time before 1970, a path with a line break.
-    record.Loaded = TFileFingerprint{record.EditFile, 5'000'000'000, 1835012, -1,
-                                                 1733650000123456789};
+    record.Loaded =
+        TFileFingerprint{record.EditFile, 5'000'000'000, 1835012, -1, 1733650000123456789};
     return record;
 }
 
