@@ -53,6 +53,9 @@ TPrintedOutline::TPrintedOutline(const TOutlineEntries& entries, const QFont& fo
 // Sets the outline in the document, measured on the device it is painted on.
 void TPrintedOutline::Compose(QPaintDevice& device) {
     document_.clear();
+    // A document with a page size lays out again what every insertion changes; without
+    // one (a null size) it is laid out once, for the pages, after it is composed.
+    document_.setPageSize(QSizeF(0, 0));
     document_.documentLayout()->setPaintDevice(&device);
     QTextCursor cursor(&document_);
     OutlineNumbers numbers;
@@ -103,6 +106,16 @@ bool TPrintedOutline::Paint(QPagedPaintDevice& device,
     const qreal footer = 2.5 * EmOn(device);
     const QSizeF page(body.width(), body.height() - footer);
     document_.setPageSize(page);
+    // The layout of a long outline takes most of the time: it is done a stretch at a time,
+    // progress told (with no total yet) between stretches so that it can stop it too.
+    if (progress) {
+        int blocks = 0;
+        for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
+            if (++blocks % 200 != 0) continue;
+            document_.documentLayout()->blockBoundingRect(block);
+            if (!progress(0, 0)) return false;
+        }
+    }
     pageCount_ = document_.pageCount();
 
     // Pages are painted in order, each from the first block that reaches onto it: the

@@ -24,8 +24,9 @@ class TPrintedOutline {
     TPrintedOutline(const TOutlineEntries& entries, const QFont& font);
 
     // Lays the outline out for the device's pages and paints them one after the other.
-    // progress(done, total) is told after each page and stops the painting by returning
-    // false. Returns whether every page was painted.
+    // progress(done, total) is told after each page, and with total 0 while the pages are
+    // laid out; it stops the painting by returning false. Returns whether every page was
+    // painted.
     bool Paint(QPagedPaintDevice& device, const std::function<bool(int, int)>& progress = {});
 
     // Gives the device the margins a printed page has by default.

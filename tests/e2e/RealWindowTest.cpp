@@ -181,6 +181,38 @@ class RealWindow : public testing::TestWithParam<bool> {
         return QString::fromUtf8(x.Xdotool({QStringLiteral("getwindowname"), window})).trimmed();
     }
 
+    // The visible window of the process titled title, focused; empty when none appears.
+    QString WaitForDialog(QProcess* process, const QString& title, int ms = 5000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms) {
+            for (const QString& window : x.VisibleWindows(process->processId()))
+                if (WindowName(window) == title) {
+                    Settle();
+                    x.Xdotool({QStringLiteral("windowfocus"), window});
+                    Settle(200);
+                    return window;
+                }
+            QThread::msleep(100);
+        }
+        return {};
+    }
+
+    // Without a window manager nothing gives the keyboard back to the main window when a
+    // dialog closes; a window manager does so by itself.
+    void BackTo(const QString& main) {
+        x.Xdotool({QStringLiteral("windowfocus"), main});
+        Settle();
+    }
+
+    // A whole path typed over the name a file dialog suggests, and Enter.
+    void TypePath(const QString& path) {
+        Key(QStringLiteral("ctrl+a"));
+        x.Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), path});
+        Settle(200);
+        Key(QStringLiteral("Return"));
+    }
+
     XSession x;
     TempDir program;
     TempDir temp;
@@ -539,6 +571,71 @@ TEST_P(RealWindow, UndoWithCtrlZInTheOutlineBringsBackADeletedItemAndItsTexts) {
     Click(main, 145, 95);
     Settle();
     EXPECT_EQ(documents.Read("undo.qlo"), original);
+}
+
+// The export, import and PDF commands through the program's own question and Qt's file
+// dialogs, checked from outside: the files written, and the document saved after the
+// import and after its undo.
+TEST_P(RealWindow, ExportImportUndoAndPdfThroughTheirDialogs) {
+    WriteSettings({});
+    // "項目" in Shift-JIS, as the document and the exported text hold it.
+    const QByteArray label = "\x8d\x80\x96\xda";
+    const QByteArray original = "qlm oe data form 1.3\r\nTree=2,0=1,1=1\r\nnil:" + label +
+                                ":0\r\nnil:two:0\r\nalpha\r\nbeta\r\n";
+    documents.Write("io.qlo", original);
+    documents.Write("in.txt", ".imported\r\nfrom file\r\n..child\r\n");
+    QProcess* app = Launch({documents.File("io.qlo")});
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    Click(main, 600, 300);      // into the editor
+    Key(QStringLiteral("F6"));  // and over to the outline, the first item selected
+
+    Key(QStringLiteral("ctrl+shift+e"));
+    ASSERT_FALSE(WaitForDialog(app, QStringLiteral("確認")).isEmpty()) << "no part question";
+    Key(QStringLiteral("n"));  // いいえ: the whole document
+    const QString exportDialog = WaitForDialog(app, QStringLiteral("エクスポート"));
+    ASSERT_FALSE(exportDialog.isEmpty()) << "no export dialog";
+    Shot(exportDialog, QStringLiteral("export"));
+    TypePath(documents.File("out.txt"));
+    EXPECT_EQ(documents.Read("out.txt"), "." + label + "\r\nalpha\r\n.two\r\nbeta\r\n");
+    BackTo(main);
+
+    // The file menu's import: its fourth entry from the bottom.
+    Key(QStringLiteral("F10"));
+    for (int i = 0; i < 4; ++i) Key(QStringLiteral("Up"));
+    Shot(main, QStringLiteral("menu"));
+    Key(QStringLiteral("Return"));
+    const QString importDialog = WaitForDialog(app, QStringLiteral("インポート"));
+    ASSERT_FALSE(importDialog.isEmpty()) << "no import dialog";
+    TypePath(documents.File("in.txt"));
+    BackTo(main);
+    Shot(main, QStringLiteral("imported"));
+    Key(QStringLiteral("ctrl+s"));
+    EXPECT_EQ(documents.Read("io.qlo"),
+              "qlm oe data form 1.3\r\nTree=4,0=1,1=1,2=0,3=1\r\nnil:" + label +
+                  ":0\r\nnil:imported:0\r\n1:child:0\r\nnil:two:0\r\nalpha\r\nfrom file\r\n"
+                  "beta\r\n");
+
+    Key(QStringLiteral("ctrl+z"));  // the outline has the keyboard again
+    Key(QStringLiteral("ctrl+s"));
+    Shot(main, QStringLiteral("undone"));
+    EXPECT_EQ(documents.Read("io.qlo"), original);
+
+    Key(QStringLiteral("ctrl+shift+p"));
+    ASSERT_FALSE(WaitForDialog(app, QStringLiteral("確認")).isEmpty()) << "no part question";
+    Key(QStringLiteral("y"));  // はい: the first item alone
+    ASSERT_FALSE(WaitForDialog(app, QStringLiteral("PDF に書き出す")).isEmpty()) << "no PDF dialog";
+    TypePath(documents.File("out.pdf"));
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFile::exists(documents.File("out.pdf")) && timer.elapsed() < 15000)
+        QThread::msleep(100);
+    Shot(main, QStringLiteral("pdf"));
+    ASSERT_TRUE(documents.Read("out.pdf").startsWith("%PDF-")) << "no PDF was written";
+    const QByteArray text =
+        x.Run(QStringLiteral("pdftotext"), {documents.File("out.pdf"), QStringLiteral("-")});
+    EXPECT_TRUE(text.contains("alpha") && !text.contains("beta")) << text.constData();
+    EXPECT_EQ(app->state(), QProcess::Running);
 }
 
 // Recovery of unsaved work: the same edits once ended from outside and recovered, once

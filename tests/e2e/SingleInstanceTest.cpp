@@ -45,6 +45,29 @@ class SingleInstance : public testing::Test {
         return processes.back().get();
     }
 
+    struct Conversion {
+        int exitCode = -1;
+        QByteArray errors;
+    };
+
+    // The program run as a command in a console: no display, no platform chosen.
+    Conversion Convert(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        env.insert("TMPDIR", temp.Path());
+        process.setProcessEnvironment(env);
+        process.start(program.File("hedgerow"), arguments);
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished(2000);
+            return {-1, "did not end"};
+        }
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardError()};
+    }
+
     QString SocketPath() const {
         return temp.File(QStringLiteral("qlm-oe-System-Mutex-%1").arg(getuid()));
     }
@@ -122,6 +145,46 @@ TEST_F(SingleInstance, ACopyStartedWithAnotherTemporaryFolderLeavesTheItemFilesA
     second->waitForFinished(3000);  // it shows its warning and waits for OK
     EXPECT_EQ(program.Read("Data/0.tmp"), QByteArray("the running copy's text\r\n"));
     EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+// A text converted to a document and that to Markdown and PDF, while a copy of the
+// program runs with its window: neither start hands over to it nor disturbs it.
+TEST_F(SingleInstance, ConversionsRunWithoutADisplayBesideARunningCopy) {
+    QProcess* running = Launch();
+    ASSERT_TRUE(running->waitForStarted());
+    ASSERT_TRUE(WaitForListening(10000));
+    TempDir files;
+    files.Write("in.txt", ".Top\r\ntop text\r\n..Child\r\n.Second\r\n");
+
+    Conversion imported = Convert({"--import", files.File("in.txt"), files.File("doc.qlo")});
+    ASSERT_EQ(imported.exitCode, 0) << imported.errors.constData();
+    EXPECT_EQ(files.Read("doc.qlo"),
+              "qlm oe data form 1.3\r\nTree=3,0=1,1=0,2=0\r\n"
+              "nil:Top:0\r\n0:Child:0\r\nnil:Second:0\r\ntop text\r\n");
+
+    Conversion markdown = Convert({"--export", "md", files.File("doc.qlo"), files.File("doc.md")});
+    ASSERT_EQ(markdown.exitCode, 0) << markdown.errors.constData();
+    EXPECT_EQ(files.Read("doc.md"), "# Top\n\ntop text\n\n## Child\n# Second\n");
+
+    Conversion pdf = Convert(
+        {"--export", "pdf", "--subtree", "1", files.File("doc.qlo"), files.File("doc.pdf")});
+    ASSERT_EQ(pdf.exitCode, 0) << pdf.errors.constData();
+    EXPECT_TRUE(files.Read("doc.pdf").startsWith("%PDF-"));
+    EXPECT_EQ(running->state(), QProcess::Running);
+}
+
+// A file that cannot be written is reported, with a status other than 0, and nothing is
+// left at its name.
+TEST_F(SingleInstance, AFailedConversionSaysWhyAndLeavesNoFile) {
+    TempDir files;
+    files.Write("doc.qlo", "qlm oe data form 1.3\r\nTree=1,0=0\r\nnil:one:0\r\n");
+    for (const char* format : {"md", "pdf"}) {
+        const QString output = files.File(QStringLiteral("missing/out.") + format);
+        const Conversion failed = Convert({"--export", format, files.File("doc.qlo"), output});
+        EXPECT_NE(failed.exitCode, 0) << format;
+        EXPECT_TRUE(failed.errors.contains(QFile::encodeName(output))) << failed.errors.constData();
+        EXPECT_FALSE(QFile::exists(output)) << format;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QPdfWriter>
 #include <QProcess>
@@ -35,6 +36,7 @@ TEST(PrintedOutline, APdfHasTheLaidOutPagesAndItsTextInOrder) {
         TPrintedOutline::SetMargins(writer);
         int told = 0;
         ASSERT_TRUE(printed.Paint(writer, [&](int done, int total) {
+            if (total == 0) return true;  // still laying out
             EXPECT_EQ(done, ++told);
             EXPECT_EQ(total, printed.PageCount());
             return true;
@@ -60,18 +62,46 @@ TEST(PrintedOutline, APdfHasTheLaidOutPagesAndItsTextInOrder) {
     EXPECT_TRUE(text.contains(QStringLiteral("%1 / %1").arg(printed.PageCount())));
 }
 
-TEST(PrintedOutline, PaintingStopsWhenTold) {
-    QStringList lines(400, QStringLiteral("長い文章"));
-    TempDir dir;
-    TPrintedOutline printed({{1, QStringLiteral("章"), lines.join(u'\n')}},
-                            QFont(QStringLiteral("IPAGothic"), 10));
-    QPdfWriter writer(dir.File(QStringLiteral("stopped.pdf")));
-    int pages = 0;
-    EXPECT_FALSE(printed.Paint(writer, [&](int done, int) {
-        pages = done;
-        return done < 2;
+// An outline long enough for a few hundred pages.
+TOutlineEntries LongOutline() {
+    TOutlineEntries entries;
+    for (int i = 0; i < 1500; ++i)
+        entries.append({1 + i % 3, QStringLiteral("見出し %1").arg(i),
+                        QStringLiteral("本文の一行目です。\nsecond line of the text\n三行目")});
+    return entries;
+}
+
+struct PdfTarget {
+    PdfTarget() : writer(&buffer) { TPrintedOutline::SetMargins(writer); }
+    QBuffer buffer;
+    QPdfWriter writer;
+};
+
+// A cancel is heard while a long outline is still being laid out, before any page; laid
+// out a stretch at a time, the outline fills the same pages as laid out at once.
+TEST(PrintedOutline, ALongOutlineCanBeStoppedWhileItIsLaidOut) {
+    const TOutlineEntries entries = LongOutline();
+    const QFont font(QStringLiteral("IPAGothic"), 10);
+
+    PdfTarget stopped;
+    int firstTotal = -1;
+    EXPECT_FALSE(TPrintedOutline(entries, font).Paint(stopped.writer, [&](int, int total) {
+        firstTotal = total;
+        return false;
     }));
-    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(firstTotal, 0) << "the first word of progress came only with the pages";
+
+    PdfTarget inStretches, atOnce;
+    TPrintedOutline told(entries, font), untold(entries, font);
+    int lastDone = 0;
+    ASSERT_TRUE(told.Paint(inStretches.writer, [&](int done, int) {
+        lastDone = done;
+        return true;
+    }));
+    ASSERT_TRUE(untold.Paint(atOnce.writer));
+    EXPECT_GT(told.PageCount(), 50);
+    EXPECT_EQ(told.PageCount(), untold.PageCount());
+    EXPECT_EQ(lastDone, told.PageCount());
 }
 
 }  // namespace
