@@ -6,9 +6,13 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <cmath>
 #include <vector>
 
 namespace {
+
+// More than the layout's rounding of a line's place, far less than a line.
+constexpr qreal kSlack = 0.5;
 
 // How much larger than the text a heading of the level is set.
 qreal HeadingScale(int level) {
@@ -48,21 +52,25 @@ TPrintedOutline::TPrintedOutline(const TOutlineEntries& entries, const QFont& fo
     // Each page keeps a little room at its top and bottom edges, so that a line pushed to
     // the next page stands clear of the edge and is painted on that page only.
     document_.setDocumentMargin(2);
+    // Laid out at a low resolution and painted scaled up: the layout's coordinates are
+    // fixed-point numbers that run out at 2^25 pixels, some 2,500 pages at a printer's
+    // 1,200 dpi. Design metrics keep the glyphs' places true when scaled.
+    document_.setUseDesignMetrics(true);
+    layoutDevice_.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
+    layoutDevice_.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
+    document_.documentLayout()->setPaintDevice(&layoutDevice_);
 }
 
-// Sets the outline in the document, measured on the device it is painted on.
-void TPrintedOutline::Compose(QPaintDevice& device) {
+void TPrintedOutline::Compose() {
     document_.clear();
     // A document with a page size lays out again what every insertion changes; without
     // one (a null size) it is laid out once, for the pages, after it is composed.
     document_.setPageSize(QSizeF(0, 0));
-    document_.documentLayout()->setPaintDevice(&device);
     QTextCursor cursor(&document_);
     OutlineNumbers numbers;
-    // The layout takes a block's left margin in the device's pixels, but scales its top
-    // and bottom margins from pixels of a 96 dpi screen.
-    const qreal indentStep = 2 * EmOn(device);
-    const qreal em = font_.pointSizeF() * 96 / 72.0;
+    // Lengths in the layout's pixels.
+    const qreal em = font_.pointSizeF() * kLayoutDpi / 72.0;
+    const qreal indentStep = 2 * em;
     bool first = true;
     for (const TOutlineEntry& entry : entries_) {
         QTextBlockFormat heading;
@@ -101,10 +109,14 @@ bool TPrintedOutline::Paint(QPagedPaintDevice& device,
                             const std::function<bool(int, int)>& progress) {
     QPainter painter(&device);
     if (!painter.isActive()) return false;
-    Compose(device);
+    Compose();
+    // The page in the layout's pixels; the device's are `scale` times smaller.
+    const qreal scale = device.logicalDpiX() / kLayoutDpi;
     const QRectF body = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const qreal footer = 2.5 * EmOn(device);
-    const QSizeF page(body.width(), body.height() - footer);
+    const qreal footer = 2.5 * font_.pointSizeF() * kLayoutDpi / 72.0;
+    // Whole pixels: the layout keeps the page's height in 1/64 pixels, and the pages
+    // painted here must start where its pages start, page after page.
+    const QSizeF page(std::floor(body.width() / scale), std::floor(body.height() / scale - footer));
     document_.setPageSize(page);
     // The layout of a long outline takes most of the time: it is done a stretch at a time,
     // progress told (with no total yet) between stretches so that it can stop it too.
@@ -125,11 +137,13 @@ bool TPrintedOutline::Paint(QPagedPaintDevice& device,
         if (index > 0 && !device.newPage()) return false;
         const QRectF clip(0, index * page.height(), page.width(), page.height());
         painter.save();
+        painter.scale(scale, scale);
         painter.translate(0, -clip.top());
-        painter.setClipRect(clip);
+        painter.setClipRect(clip.translated(0, -kSlack));
         first = PaintBlocks(painter, first, clip);
         painter.restore();
-        PaintFooter(painter, QRectF(0, page.height(), page.width(), footer), index + 1);
+        PaintFooter(painter, QRectF(0, page.height() * scale, page.width() * scale, footer * scale),
+                    index + 1);
         if (progress && !progress(index + 1, pageCount_)) return false;
     }
     return true;
@@ -143,20 +157,17 @@ QTextBlock TPrintedOutline::PaintBlocks(QPainter& painter, QTextBlock block,
     for (QTextBlock on = block; on.isValid(); on = on.next()) {
         if (layout->blockBoundingRect(on).top() >= clip.bottom()) break;
         // A line belongs to the page its top stands on: one that reaches over the page's
-        // edge is not painted twice.
+        // edge is not painted twice. The layout places lines in 1/64 pixels, so a line
+        // that starts a page may stand a hair above the page's exact top.
         const QTextLayout* lines = on.layout();
         const QPointF at = lines->position();
         for (int i = 0; i < lines->lineCount(); ++i) {
             const QTextLine line = lines->lineAt(i);
-            const qreal top = at.y() + line.y();
+            const qreal top = at.y() + line.y() + kSlack;
             if (top >= clip.top() && top < clip.bottom()) line.draw(&painter, at);
         }
     }
     return block;
-}
-
-qreal TPrintedOutline::EmOn(const QPaintDevice& device) const {
-    return font_.pointSizeF() * device.logicalDpiY() / 72.0;
 }
 
 void TPrintedOutline::SetMargins(QPagedPaintDevice& device) {

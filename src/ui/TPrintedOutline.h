@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <functional>
@@ -36,15 +37,17 @@ class TPrintedOutline {
     int PageCount() const { return pageCount_; }
 
   private:
-    void Compose(QPaintDevice& device);
+    void Compose();
     // Paints the blocks from block on that reach into clip (document coordinates); returns
     // the first of them, where the next page starts looking.
     QTextBlock PaintBlocks(QPainter& painter, QTextBlock block, const QRectF& clip) const;
-    qreal EmOn(const QPaintDevice& device) const;
     void PaintFooter(QPainter& painter, const QRectF& area, int page) const;
+
+    static constexpr qreal kLayoutDpi = 96;
 
     TOutlineEntries entries_;
     QFont font_;
+    QImage layoutDevice_{1, 1, QImage::Format_RGB32};
     QTextDocument document_;
     int pageCount_ = 0;
 };
