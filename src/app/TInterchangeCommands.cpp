@@ -225,6 +225,17 @@ void TInterchangeCommands::ImportInto(const QStringList& paths,
         }
     }
 
+    // Then every text reaches its file; a text that cannot be stored stops the import
+    // before the outline changes.
+    QList<std::vector<int>> numbers;
+    for (const TOutlineEntries& entries : files) {
+        std::vector<int>& made = numbers.emplace_back();
+        for (const TOutlineEntry& entry : entries) {
+            made.push_back(session_.AllocateItemNumber());
+            session_.Store.Store(made.back(), entry.text);
+        }
+    }
+
     TOutline& outline = session_.Outline();
     if (outline.IsEmpty()) editor_->clear();  // the notice of the empty outline goes
     TOutlineItem* parent = after ? after->Parent() : outline.Root();
@@ -233,37 +244,28 @@ void TInterchangeCommands::ImportInto(const QStringList& paths,
     const TBitList expandedBefore = outline.ExpandedFlags();
     std::vector<TOutlineStep> steps;
     TOutlineItem* first = nullptr;
-    // The items made so far stay one change of the history even when a text cannot be
-    // stored half way: an undo takes them away again.
-    const auto record = [&] {
-        if (steps.empty()) return;
-        session_.History.Add(TOutlineStep::Group(std::move(steps)));
-        session_.Modified = true;
-        if (StartRedrawTimer) StartRedrawTimer();
-    };
-    try {
-        for (const TOutlineEntries& entries : files) {
-            const QList<TOutlineItem*> tops = TEntryTree::Build(
+    for (qsizetype file = 0; file < files.size(); ++file) {
+        const TOutlineEntries& entries = files[file];
+        const int count = static_cast<int>(
+            std::count_if(entries.begin(), entries.end(),
+                          [](const TOutlineEntry& entry) { return entry.level == 1; }));
+        QList<TOutlineItem*> tops;
+        // One insertion for the views however many items the file holds.
+        session_.TreeModel->InsertRows(parent, row, count, [&](TOutline& into) {
+            std::size_t next = 0;
+            tops = TEntryTree::Build(
                 entries, parent, row, [&](TOutlineItem* under, int at, const TOutlineEntry& entry) {
-                    const int number = session_.AllocateItemNumber();
-                    session_.Store.Store(number, entry.text);
-                    TOutlineItem* item =
-                        session_.TreeModel->InsertItem(under, at, entry.label, number);
-                    item->ImageIndex = 0;
-                    item->SelectedIndex = 1;
-                    return item;
+                    return into.Insert(under, at, entry.label, numbers[file][next++]);
                 });
-            for (TOutlineItem* top : tops)
-                steps.push_back(
-                    TOutlineStep::Inserted(outline, top, selectedBefore, expandedBefore));
-            row += static_cast<int>(tops.size());
-            if (!first && !tops.isEmpty()) first = tops.first();
-        }
-    } catch (const AppError&) {
-        record();
-        throw;
+        });
+        for (TOutlineItem* top : tops)
+            steps.push_back(TOutlineStep::Inserted(outline, top, selectedBefore, expandedBefore));
+        row += count;
+        if (!first && !tops.isEmpty()) first = tops.first();
     }
-    record();
+    session_.History.Add(TOutlineStep::Group(std::move(steps)));
+    session_.Modified = true;
+    if (StartRedrawTimer) StartRedrawTimer();
     if (first) texts_.SelectItem(first);
 }
 

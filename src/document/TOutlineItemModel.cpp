@@ -31,6 +31,15 @@ TOutlineItem* TOutlineItemModel::InsertItem(TOutlineItem* parent, int row, const
     return item;
 }
 
+void TOutlineItemModel::InsertRows(TOutlineItem* parent, int row, int count,
+                                   const std::function<void(TOutline& outline)>& build) {
+    if (!parent) parent = outline_.Root();
+    if (count <= 0) return;
+    beginInsertRows(IndexOf(parent), row, row + count - 1);
+    build(outline_);
+    endInsertRows();
+}
+
 void TOutlineItemModel::RemoveItem(TOutlineItem* item) {
     const int row = item->Row();
     beginRemoveRows(IndexOf(item->Parent()), row, row);

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QIcon>
+#include <functional>
 
 #include "document/TOutline.h"
 
@@ -23,6 +24,11 @@ class TOutlineItemModel : public QAbstractItemModel {
     QModelIndex IndexOf(const TOutlineItem* item) const;
 
     TOutlineItem* InsertItem(TOutlineItem* parent, int row, const QString& label, int itemNumber);
+    // Runs build, which inserts count items below parent from row on, each perhaps with
+    // items below it, straight into the outline: the views hear of one insertion of count
+    // rows, however many items it makes. build must not fail.
+    void InsertRows(TOutlineItem* parent, int row, int count,
+                    const std::function<void(TOutline& outline)>& build);
     void RemoveItem(TOutlineItem* item);
     // row counts newParent's children as they are before the move.
     void MoveItem(TOutlineItem* item, TOutlineItem* newParent, int row);
