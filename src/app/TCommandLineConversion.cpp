@@ -2,8 +2,6 @@
 
 #include <QFileInfo>
 #include <QFont>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextStream>
 #include <optional>
 
@@ -86,22 +84,6 @@ void WarnAboutLosses(const TExport& exported, QTextStream& errors) {
                << "\n";
 }
 
-void WritePdf(const TOutlineEntries& entries, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw AppError::CannotCreate(path);
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(QFileInfo(path).completeBaseName());
-        TPrintedOutline::SetMargins(writer);
-        TPrintedOutline printed(entries, QFont(QStringLiteral("IPAGothic"), 10));
-        if (!printed.Paint(writer)) {
-            file.cancelWriting();
-            throw AppError::CannotCreate(path);
-        }
-    }
-    if (!file.commit()) throw AppError::CannotCreate(path);
-}
-
 std::optional<TImportFormat> ImportFormatNamed(const QString& name) {
     static const QHash<QString, TImportFormat> formats = {
         {QStringLiteral("hier"), TImportFormat::HierarchicalText},
@@ -166,7 +148,7 @@ void TCommandLineConversion::Export(const QStringList& arguments, QTextStream& e
     const TOutlineEntries entries = ReadDocument(options.names[0], subtree);
     const QString output = options.names[1];
     if (formatName == u"pdf") {
-        WritePdf(entries, output);
+        TPrintedOutline::WritePdf(output, entries, QFont(QStringLiteral("IPAGothic"), 10));
         return;
     }
     const std::optional<TExportFormat> format = TExporter::FromName(formatName, utf8);

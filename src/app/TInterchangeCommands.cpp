@@ -2,12 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -313,34 +311,15 @@ void TInterchangeCommands::StartPdf(const TOutlineEntries& entries, const QStrin
     PdfJob* job = pdf_.get();
     const QFont font = PrintFont(editor_->font());
     job->thread = QThread::create([job, entries, font] {
-        // The file takes its name only when every page is written: a cancelled or failed
-        // PDF leaves nothing behind.
-        QSaveFile file(job->path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            job->failure = AppError::CannotCreate(QDir::toNativeSeparators(job->path)).Text();
-            return;
-        }
-        bool complete = false;
-        {
-            QPdfWriter writer(&file);
-            writer.setTitle(QFileInfo(job->path).completeBaseName());
-            writer.setCreator(QStringLiteral("Hedgerow"));
-            TPrintedOutline::SetMargins(writer);
-            TPrintedOutline printed(entries, font);
-            complete = printed.Paint(writer, [job](int done, int total) {
+        try {
+            TPrintedOutline::WritePdf(job->path, entries, font, [job](int done, int total) {
                 job->done = done;
                 job->total = total;
                 return !job->cancelled;
             });
+        } catch (const AppError& error) {
+            job->failure = error.Text();
         }
-        if (!complete || job->cancelled) {
-            file.cancelWriting();
-            if (!job->cancelled)
-                job->failure = AppError::CannotCreate(QDir::toNativeSeparators(job->path)).Text();
-            return;
-        }
-        if (!file.commit())
-            job->failure = AppError::CannotCreate(QDir::toNativeSeparators(job->path)).Text();
     });
 
     auto* progress = new QProgressDialog(QStringLiteral("PDF に書き出しています…"),

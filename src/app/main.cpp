@@ -32,6 +32,11 @@ QStringList ArgumentsOf(int argc, char* argv[]) {
 
 int RunConversion(int argc, char* argv[]) {
     const QStringList arguments = ArgumentsOf(argc, argv);
+    // Scripts read the error stream for the conversion's own messages: Qt's notes about
+    // the environment (a missing XDG_RUNTIME_DIR under cron) stay out of it.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) QTextStream(stderr) << text << "\n";
+    });
     std::unique_ptr<QCoreApplication> app;
     if (TCommandLineConversion::DrawsPages(arguments)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

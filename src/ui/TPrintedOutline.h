@@ -30,6 +30,13 @@ class TPrintedOutline {
     // painted.
     bool Paint(QPagedPaintDevice& device, const std::function<bool(int, int)>& progress = {});
 
+    // Writes the outline as a PDF file at path, with the default margins; progress as for
+    // Paint. Returns false when progress stopped it; throws AppError when the file cannot
+    // be written. The file takes its name only when every page is written: a stopped or
+    // failed PDF leaves nothing behind.
+    static bool WritePdf(const QString& path, const TOutlineEntries& entries, const QFont& font,
+                         const std::function<bool(int, int)>& progress = {});
+
     // Gives the device the margins a printed page has by default.
     static void SetMargins(QPagedPaintDevice& device);
 
