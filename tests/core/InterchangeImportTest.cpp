@@ -148,7 +148,8 @@ TEST(InterchangeImport, MalformedOpmlNamesTheLine) {
 }
 
 TEST(InterchangeImport, BinaryFilesAreRefusedByEveryImporter) {
-    const QByteArray png("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 24);
+    static const char kPngStart[] = "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10";
+    const QByteArray png(kPngStart, sizeof(kPngStart) - 1);
     const QByteArray noText("\x01\x02\x03 # . \xFF\xFE", 10);
     const QByteArray badBytes("\x85\x40\x85\x40\x85\x40.abc\n", 11);
     for (TImportFormat format : kAllImporters) {
