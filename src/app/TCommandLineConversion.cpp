@@ -9,8 +9,6 @@
 #include "document/TDocumentWriter.h"
 #include "interchange/TEntryTree.h"
 #include "interchange/TExporter.h"
-#include "interchange/TFormatRecognizer.h"
-#include "interchange/TImportErrors.h"
 #include "interchange/TImporter.h"
 #include "interchange/TOutlineEntryList.h"
 #include "platform/AppError.h"
@@ -48,12 +46,6 @@ Options Parse(const QStringList& arguments, const QStringList& valued) {
     if (options.names.size() != 2)
         throw AppError(QStringLiteral("入力と出力のファイルを 1 つずつ指定してください。"));
     return options;
-}
-
-QByteArray ReadInput(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isFile()) TImportErrors::CheckSize(info.size());
-    return TDocumentReader::ReadFile(path);
 }
 
 // The entries of the document at path; with subtree (counted from 1 in outline order)
@@ -163,8 +155,6 @@ void TCommandLineConversion::Export(const QStringList& arguments, QTextStream& e
 
 void TCommandLineConversion::Import(const QStringList& arguments, QTextStream& errors) {
     const Options options = Parse(arguments, {QStringLiteral("--from")});
-    const QString input = options.names[0];
-    const QByteArray bytes = ReadInput(input);
     std::optional<TImportFormat> format;
     if (options.values.contains(QStringLiteral("--from"))) {
         format = ImportFormatNamed(options.values.value(QStringLiteral("--from")));
@@ -173,10 +163,8 @@ void TCommandLineConversion::Import(const QStringList& arguments, QTextStream& e
                 QStringLiteral("形式 '%1' は読み込めません（hier, md, opml, indent, text, ctd, "
                                "trln）。")
                     .arg(options.values.value(QStringLiteral("--from"))));
-    } else {
-        format = TFormatRecognizer::Recognize(bytes, QFileInfo(input).fileName());
     }
-    const TOutlineEntries entries = TImporter::Read(*format, bytes);
+    const TOutlineEntries entries = TImporter::ReadFile(options.names[0], format);
 
     TOutline outline;
     QStringList texts;

@@ -13,13 +13,10 @@
 #include "app/TDocumentSession.h"
 #include "app/TErrorBox.h"
 #include "app/TItemTextBinding.h"
-#include "document/TDocumentReader.h"
 #include "document/TDocumentWriter.h"
 #include "document/TOutlineStep.h"
 #include "interchange/TEntryTree.h"
 #include "interchange/TExporter.h"
-#include "interchange/TFormatRecognizer.h"
-#include "interchange/TImportErrors.h"
 #include "interchange/TImporter.h"
 #include "interchange/TOutlineEntryList.h"
 #include "platform/AppError.h"
@@ -68,6 +65,12 @@ QStringList FiltersOf(const Choice (&choices)[N]) {
     return filters;
 }
 
+// The choice of the filter the dialog reports.
+template <typename Choice, size_t N>
+const Choice& ChoiceAt(const Choice (&choices)[N], int filter) {
+    return choices[std::clamp<qsizetype>(filter, 0, N - 1)];
+}
+
 // The editor's font in points, so that it keeps its size on paper.
 QFont PrintFont(const QFont& editorFont) {
     QFont font = editorFont;
@@ -112,6 +115,16 @@ QString TInterchangeCommands::StartFolder() const {
     const QString path = session_.Settings.Value(u"EditFile");
     if (path.isEmpty() || path == u"nil") return QDir::homePath();
     return QFileInfo(path).absolutePath();
+}
+
+TFileDialogs::Request TInterchangeCommands::RequestFor(const QString& title,
+                                                       const QStringList& filters) const {
+    TFileDialogs::Request request;
+    request.title = title;
+    request.startFolder = StartFolder();
+    request.filters = filters;
+    request.suggestedName = DocumentName();
+    return request;
 }
 
 TOutlineEntries TInterchangeCommands::AllEntries() const {
@@ -169,16 +182,10 @@ void TInterchangeCommands::Export() {
         const std::optional<TOutlineEntries> entries =
             ChooseEntries(QStringLiteral("書き出します"));
         if (!entries) return;
-        TFileDialogs::Request request;
-        request.title = QStringLiteral("エクスポート");
-        request.startFolder = StartFolder();
-        request.filters = FiltersOf(kExportChoices);
-        request.suggestedName = DocumentName();
-        const TFileDialogs::Choice choice = dialogs_.AskSaveFile(request);
+        const TFileDialogs::Choice choice = dialogs_.AskSaveFile(
+            RequestFor(QStringLiteral("エクスポート"), FiltersOf(kExportChoices)));
         if (choice.path.isEmpty()) return;
-        const TExportFormat format =
-            kExportChoices[std::clamp<qsizetype>(choice.filter, 0, std::size(kExportChoices) - 1)]
-                .format;
+        const TExportFormat format = ChoiceAt(kExportChoices, choice.filter).format;
         const TExport exported = TExporter::Write(format, *entries, DocumentName());
         if (!ConfirmLosses(exported.replacedBytes, exported.unencodable)) return;
         TSafeFile::Replace(choice.path, {exported.bytes}, {});
@@ -186,15 +193,10 @@ void TInterchangeCommands::Export() {
 }
 
 void TInterchangeCommands::Import() {
-    TFileDialogs::Request request;
-    request.title = QStringLiteral("インポート");
-    request.startFolder = StartFolder();
-    request.filters = FiltersOf(kImportChoices);
-    const TFileDialogs::Choice choice = dialogs_.AskOpenFile(request);
+    const TFileDialogs::Choice choice =
+        dialogs_.AskOpenFile(RequestFor(QStringLiteral("インポート"), FiltersOf(kImportChoices)));
     if (choice.path.isEmpty()) return;
-    const std::optional<TImportFormat> format =
-        kImportChoices[std::clamp<qsizetype>(choice.filter, 0, std::size(kImportChoices) - 1)]
-            .format;
+    const std::optional<TImportFormat> format = ChoiceAt(kImportChoices, choice.filter).format;
     TOutlineItem* selected = texts_.SelectedItem();
     errors_.Run([&] { ImportInto({choice.path}, format, selected); });
 }
@@ -212,11 +214,7 @@ void TInterchangeCommands::ImportInto(const QStringList& paths,
     QList<TOutlineEntries> files;
     for (const QString& path : paths) {
         try {
-            const QFileInfo info(path);
-            if (info.isFile()) TImportErrors::CheckSize(info.size());
-            const QByteArray bytes = TDocumentReader::ReadFile(path);
-            files << TImporter::Read(
-                format.value_or(TFormatRecognizer::Recognize(bytes, info.fileName())), bytes);
+            files << TImporter::ReadFile(path, format);
         } catch (const AppError& error) {
             throw AppError(QStringLiteral("%1 を取り込めません。\n%2")
                                .arg(QDir::toNativeSeparators(path), error.Text()));
@@ -294,12 +292,8 @@ void TInterchangeCommands::ExportPdf() {
         const std::optional<TOutlineEntries> entries =
             ChooseEntries(QStringLiteral("PDF に書き出します"));
         if (!entries) return;
-        TFileDialogs::Request request;
-        request.title = QStringLiteral("PDF に書き出す");
-        request.startFolder = StartFolder();
-        request.filters = {QStringLiteral("PDF (*.pdf)")};
-        request.suggestedName = DocumentName();
-        const TFileDialogs::Choice choice = dialogs_.AskSaveFile(request);
+        const TFileDialogs::Choice choice = dialogs_.AskSaveFile(
+            RequestFor(QStringLiteral("PDF に書き出す"), {QStringLiteral("PDF (*.pdf)")}));
         if (choice.path.isEmpty()) return;
         StartPdf(*entries, choice.path);
     });

@@ -11,6 +11,7 @@
 #include "interchange/TExportFormat.h"
 #include "interchange/TImportFormat.h"
 #include "interchange/TOutlineEntry.h"
+#include "platform/TFileDialogs.h"
 
 class QPlainTextEdit;
 class QProgressDialog;
@@ -18,7 +19,6 @@ class QThread;
 class QWidget;
 class TDocumentSession;
 class TErrorBox;
-class TFileDialogs;
 class TItemTextBinding;
 class TMessageBoxes;
 class TOutlineItem;
@@ -60,6 +60,8 @@ class TInterchangeCommands : public QObject {
     TOutlineEntries AllEntries() const;
     QString DocumentName() const;
     QString StartFolder() const;
+    // A file dialog's request, beginning in the document's folder with its name.
+    TFileDialogs::Request RequestFor(const QString& title, const QStringList& filters) const;
     bool ConfirmLosses(int replacedBytes, const QString& unencodable);
 
     // Reads and imports the files; throws AppError before anything changed when one of

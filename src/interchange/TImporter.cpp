@@ -1,7 +1,12 @@
 #include "interchange/TImporter.h"
 
+#include <QFileInfo>
+
+#include "document/TDocumentReader.h"
 #include "interchange/TCherryTreeImport.h"
+#include "interchange/TFormatRecognizer.h"
 #include "interchange/THierarchicalText.h"
+#include "interchange/TImportErrors.h"
 #include "interchange/TIndentedText.h"
 #include "interchange/TMarkdownOutline.h"
 #include "interchange/TOpmlOutline.h"
@@ -19,4 +24,13 @@ TOutlineEntries TImporter::Read(TImportFormat format, QByteArrayView bytes) {
         case TImportFormat::PlainText: break;
     }
     return TPlainTextImport::Read(bytes);
+}
+
+TOutlineEntries TImporter::ReadFile(const QString& path,
+                                    const std::optional<TImportFormat>& format) {
+    const QFileInfo info(path);
+    // Refused before a byte is read.
+    if (info.isFile()) TImportErrors::CheckSize(info.size());
+    const QByteArray bytes = TDocumentReader::ReadFile(path);
+    return Read(format ? *format : TFormatRecognizer::Recognize(bytes, info.fileName()), bytes);
 }

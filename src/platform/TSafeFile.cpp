@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <optional>
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,12 +19,16 @@ namespace {
 // The temporary file the bytes go to first, named or not.
 class PendingFile {
   public:
+    // Item files are written by the thousand through named files: they go without the
+    // unnamed file's object.
     PendingFile(const QString& path, const TSafeFile::Options& options)
-        : path_(path), options_(options), unnamed_(path) {
-        unnamed_.setDirectWriteFallback(false);
+        : path_(path), options_(options) {
+        if (Named()) return;
+        unnamed_.emplace(path);
+        unnamed_->setDirectWriteFallback(false);
     }
     ~PendingFile() {
-        if (!Named()) unnamed_.cancelWriting();
+        if (unnamed_) unnamed_->cancelWriting();
     }
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -36,16 +41,16 @@ class PendingFile {
         }
         // QFileDevice keeps no error number: each step's errno is read right after it.
         if (const int error =
-                SystemReason::ErrorOf([&] { return unnamed_.open(QIODevice::WriteOnly); }))
+                SystemReason::ErrorOf([&] { return unnamed_->open(QIODevice::WriteOnly); }))
             return error;
         for (const QByteArrayView piece : pieces) {
             if (const int error = SystemReason::ErrorOf(
-                    [&] { return unnamed_.write(piece.data(), piece.size()) == piece.size(); }))
+                    [&] { return unnamed_->write(piece.data(), piece.size()) == piece.size(); }))
                 return error;
         }
         // What is still buffered goes out here rather than in commit(), so that a full
         // disk is reported with its reason.
-        return SystemReason::ErrorOf([&] { return unnamed_.flush(); });
+        return SystemReason::ErrorOf([&] { return unnamed_->flush(); });
     }
 
     // Gives the written file the name path.
@@ -55,7 +60,7 @@ class PendingFile {
             if (error != 0) QFile::remove(NamedPath());
             return error;
         }
-        return SystemReason::ErrorOf([&] { return unnamed_.commit(); });
+        return SystemReason::ErrorOf([&] { return unnamed_->commit(); });
     }
 
   private:
@@ -64,7 +69,7 @@ class PendingFile {
 
     const QString& path_;
     const TSafeFile::Options& options_;
-    QSaveFile unnamed_;
+    std::optional<QSaveFile> unnamed_;
 };
 
 // Makes `keep` a second name of the file at path (a hard link, so that nothing is
