@@ -131,8 +131,9 @@ TOutlineEntries TInterchangeCommands::AllEntries() const {
     texts_.FinishShowing();
     const TOutlineItem* selected = texts_.SelectedItem();
     // The item the editor shows has its text in the editor, perhaps newer than its file.
+    const QString editorText = selected ? texts_.EditorText() : QString();
     return TOutlineEntryList::FromOutline(session_.Outline(), [&](const TOutlineItem& item) {
-        return &item == selected ? texts_.EditorText() : session_.Store.Load(item.ItemNumber);
+        return &item == selected ? editorText : session_.Store.Load(item.ItemNumber);
     });
 }
 
@@ -221,16 +222,20 @@ void TInterchangeCommands::ImportInto(const QStringList& paths,
         }
     }
 
-    // Then every text reaches its file; a text that cannot be stored stops the import
-    // before the outline changes.
+    // Then every text is stored, most of them written behind as an opened document's
+    // are; a text that must be written at once and cannot stops the import before the
+    // outline changes.
+    const QSet<int> existing = session_.Store.ExistingNumbers();
     QList<std::vector<int>> numbers;
+    std::vector<std::pair<int, QString>> texts;
     for (const TOutlineEntries& entries : files) {
         std::vector<int>& made = numbers.emplace_back();
         for (const TOutlineEntry& entry : entries) {
-            made.push_back(session_.AllocateItemNumber());
-            session_.Store.Store(made.back(), entry.text);
+            made.push_back(session_.AllocateItemNumber(existing));
+            texts.emplace_back(made.back(), entry.text);
         }
     }
+    session_.Store.StoreBehind(texts);
 
     TOutline& outline = session_.Outline();
     if (outline.IsEmpty()) editor_->clear();  // the notice of the empty outline goes

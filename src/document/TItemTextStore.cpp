@@ -9,10 +9,14 @@
 #include "document/TTextLines.h"
 #include "platform/AppError.h"
 #include "platform/Cp932Codec.h"
+#include "platform/TParallel.h"
 #include "platform/TSafeFile.h"
 #include "platform/TWholeFile.h"
 
 namespace {
+
+// Texts one thread puts in their files' form before it asks for more.
+constexpr qsizetype kTextsPerRun = 64;
 
 // The names of the "*.tmp" files of the folder, read-only and hidden ones included.
 QStringList ItemFileNames(const QString& folder) {
@@ -68,6 +72,7 @@ QSet<int> TItemTextStore::ExistingNumbers() const {
         if (isNumber) numbers.insert(number);
     }
     for (const int number : behind_->PendingNumbers()) numbers.insert(number);
+    for (const int number : behind_->PendingNumbers()) numbers.insert(number);
     return numbers;
 }
 
@@ -84,6 +89,38 @@ void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
     const int error = behind_->Replacing(
         itemNumber, [&] { return TSafeFile::TryReplace(path, {bytes}, kPending); });
     if (error != 0) throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
+}
+
+void TItemTextStore::StoreBehind(const std::vector<std::pair<int, QString>>& texts) const {
+    std::vector<QByteArray> files(texts.size());
+    TParallel::ForRuns(static_cast<qsizetype>(texts.size()), kTextsPerRun,
+                       [&](qsizetype, qsizetype begin, qsizetype end) {
+                           for (qsizetype i = begin; i < end; ++i)
+                               files[i] = TTextFileCodec::Encode(texts[i].second);
+                       });
+    QByteArray block;
+    qsizetype size = 0;
+    for (const QByteArray& file : files) size += file.size();
+    block.reserve(size);
+    std::vector<std::pair<int, TWriteBehind::TText>> behind;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        // What a document could not hold either: the UTF-8 form, a line break of its own.
+        const qsizetype lines = files[i].startsWith(TTextFileCodec::kUtf8Mark)
+                                    ? -1
+                                    : TTextLines::CountCrLfLines(files[i]);
+        if (lines < 0) {
+            Store(texts[i].first, texts[i].second);
+            continue;
+        }
+        behind.push_back({texts[i].first, {QByteArray(), block.size(), files[i].size(), lines}});
+        block += files[i];
+    }
+    // Every text shares the finished block: the thread tells the texts of one block by it.
+    for (auto& [number, text] : behind) {
+        text.document = block;
+        behind_->Add(number, std::move(text));
+    }
+    behind_->Start();
 }
 
 bool TItemTextStore::StoreDocumentLines(int itemNumber, const QByteArray& document,

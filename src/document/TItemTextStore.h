@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "document/TWriteBehind.h"
 #include "platform/TFileFingerprint.h"
@@ -30,8 +32,9 @@ class TItemTextStore {
 
     // The first number from `from` on whose file does not exist.
     int FirstFreeNumber(int from) const;
-    // The numbers of the item text files in the folder: allocating thousands of numbers
-    // at once asks the folder once instead of once for every number.
+    // The numbers in use: those of the item text files in the folder and of the texts
+    // waiting for theirs. Allocating thousands of numbers at once asks the folder once
+    // instead of once for every number.
     QSet<int> ExistingNumbers() const;
     // The first number from `from` on that is not in existing.
     static int FirstFreeNumber(int from, const QSet<int>& existing);
@@ -46,6 +49,12 @@ class TItemTextStore {
     // caller decodes them and stores the text.
     bool StoreDocumentLines(int itemNumber, const QByteArray& document, QByteArrayView lines,
                             qsizetype lineCount) const;
+    // Stores the texts of many new items at once (editor texts, by item number): those
+    // code page 932 holds exactly are put in their files' form together, one block of
+    // bytes, and written behind as an opened document's texts are; the others are
+    // written now. Throws AppError, as Store does, when one of those cannot be written;
+    // the texts stored before it stay stored.
+    void StoreBehind(const std::vector<std::pair<int, QString>>& texts) const;
     // Starts writing the files of the texts taken by StoreDocumentLines on a thread of
     // its own.
     void WriteBehind() const { behind_->Start(); }

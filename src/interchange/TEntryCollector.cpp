@@ -9,7 +9,7 @@ void TEntryCollector::Add(int level, const QString& label, const QString& text, 
     lastHasLines_ = !text.isEmpty();
 }
 
-void TEntryCollector::AppendLine(const QString& line) {
+void TEntryCollector::AppendLine(QStringView line) {
     QString& text = entries_.last().text;
     if (lastHasLines_) text += QLatin1Char('\n');
     text += line;

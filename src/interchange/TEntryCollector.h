@@ -11,7 +11,7 @@ class TEntryCollector {
     // level beyond TDocumentReader::kMaxDepth.
     void Add(int level, const QString& label, const QString& text, qint64 line);
     // Adds a line to the text of the last entry.
-    void AppendLine(const QString& line);
+    void AppendLine(QStringView line);
     bool IsEmpty() const { return entries_.isEmpty(); }
     int LastLevel() const { return entries_.isEmpty() ? 0 : entries_.constLast().level; }
     // The entries; throws AppError when there are none.

@@ -1,24 +1,21 @@
 #include "interchange/TExportText.h"
 
+#include <vector>
+
 #include "platform/Cp932Codec.h"
+#include "platform/TParallel.h"
 
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
+// Entries one thread writes before it asks for more.
+constexpr qsizetype kEntriesPerPiece = 64;
 
 bool IsForbiddenInXml(char16_t u) {
     return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF;
 }
 
 }  // namespace
-
-QStringList TExportText::Lines(const QString& text) {
-    if (text.isEmpty()) return {};
-    QString unified = text;
-    unified.replace(QLatin1String("\r\n"), QLatin1String("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return unified.split(QLatin1Char('\n'));
-}
 
 QString TExportText::OneLine(const QString& label) {
     QString line = label;
@@ -29,12 +26,18 @@ QString TExportText::OneLine(const QString& label) {
 
 TExport TExportText::Utf8(const QString& text) {
     TExport result;
-    result.bytes = WithoutNonCharacters(text, false, &result.replacedBytes).toUtf8();
+    QString out = text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!text[i].isSurrogate()) continue;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        out[i] = QChar(kReplacement);  // the only place that copies the text
+        ++result.replacedBytes;
+    }
+    result.bytes = out.toUtf8();
     return result;
-}
-
-QString TExportText::ForXml(const QString& text, int* replaced) {
-    return WithoutNonCharacters(text, true, replaced);
 }
 
 TExport TExportText::ShiftJis(const QString& text) {
@@ -57,18 +60,66 @@ TExport TExportText::ShiftJis(const QString& text) {
     return result;
 }
 
-QString TExportText::WithoutNonCharacters(const QString& text, bool forXml, int* replaced) {
-    QString out = text;
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        const QChar c = out[i];
-        if (c.isHighSurrogate() && i + 1 < out.size() && out[i + 1].isLowSurrogate()) {
+void TExportText::AppendXml(QString& out, QStringView text, bool attribute, int* replaced) {
+    // Characters from U+003F on, but for the surrogates and U+FFFE, U+FFFF, need nothing:
+    // they go in runs.
+    const auto plain = [](char16_t c) {
+        return (c >= 0x3F && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE);
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (plain(c)) {
+            qsizetype end = i + 1;
+            while (end < text.size() && plain(text[end].unicode())) ++end;
+            out += text.sliced(i, end - i);
+            i = end - 1;
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += text.sliced(i, 2);
             ++i;
             continue;
         }
-        if (c.isSurrogate() || (forXml && IsForbiddenInXml(c.unicode()))) {
-            out[i] = QChar(kReplacement);
+        if (QChar::isSurrogate(c) || IsForbiddenInXml(c)) {
+            out += QChar(kReplacement);
             ++*replaced;
+            continue;
+        }
+        switch (c) {
+            case u'&': out += QLatin1String("&amp;"); break;
+            case u'<': out += QLatin1String("&lt;"); break;
+            case u'>': out += QLatin1String("&gt;"); break;
+            case u'"': out += QLatin1String("&quot;"); break;
+            case u'\n': out += attribute ? QLatin1String("&#10;") : QLatin1String("\n"); break;
+            case u'\r': out += attribute ? QLatin1String("&#13;") : QLatin1String("\r"); break;
+            case u'\t': out += attribute ? QLatin1String("&#9;") : QLatin1String("\t"); break;
+            default: out += QChar(c);
         }
     }
-    return out;
+}
+
+TExport TExportText::InPieces(qsizetype count, const Piece& piece) {
+    std::vector<TExport> pieces(TParallel::RunCount(count, kEntriesPerPiece));
+    TParallel::ForRuns(count, kEntriesPerPiece, [&](qsizetype run, qsizetype begin, qsizetype end) {
+        pieces[run] = piece(begin, end);
+    });
+    TExport whole;
+    qsizetype size = 0;
+    for (const TExport& part : pieces) size += part.bytes.size();
+    whole.bytes.reserve(size);
+    for (const TExport& part : pieces) {
+        whole.bytes += part.bytes;
+        whole.replacedBytes += part.replacedBytes;
+        AddUnencodable(whole.unencodable, part.unencodable);
+    }
+    return whole;
+}
+
+void TExportText::AddUnencodable(QString& into, QStringView found) {
+    for (qsizetype i = 0; i < found.size();) {
+        const qsizetype length = found[i].isHighSurrogate() && i + 1 < found.size() ? 2 : 1;
+        const QStringView character = found.sliced(i, length);
+        if (!into.contains(character)) into += character;
+        i += length;
+    }
 }

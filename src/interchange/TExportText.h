@@ -2,7 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
+#include <QStringView>
+#include <functional>
 
 #include "interchange/TExport.h"
 
@@ -10,22 +11,45 @@
 // its encoding could not hold.
 class TExportText {
   public:
-    // The lines of an entry's text ("\n" between lines; a CR, alone or before LF, ends a
-    // line as well); an empty text has no lines.
-    static QStringList Lines(const QString& text);
+    // Calls line(QStringView) for each line of an entry's text ("\n" between lines; a CR,
+    // alone or before LF, ends a line as well); an empty text has no lines.
+    template <typename Line>
+    static void ForEachLine(QStringView text, Line line);
     // A label for a format that gives it one line: line breaks become blanks.
     static QString OneLine(const QString& label);
 
     // UTF-8: every UTF-16 unit that is no character (an escape, see Cp932Codec, or another
     // lone surrogate) becomes U+FFFD, counted in replacedBytes.
     static TExport Utf8(const QString& text);
-    // The text as XML 1.0 may hold it: besides what Utf8 replaces, the control characters
-    // XML forbids (all below U+0020 but TAB, LF and CR) and U+FFFE, U+FFFF become U+FFFD,
-    // counted in *replaced.
-    static QString ForXml(const QString& text, int* replaced);
     // Code page 932: a character it cannot hold is written as "?" and reported.
     static TExport ShiftJis(const QString& text);
+    // Appends text as XML character data, or as an attribute's value: "&", "<", ">" and
+    // '"' as entity references, and in an attribute LF, CR and TAB as character
+    // references, so that a reader's attribute normalisation keeps them. What XML 1.0
+    // cannot hold becomes U+FFFD, counted in *replaced: what Utf8 replaces, the control
+    // characters XML forbids (all below U+0020 but TAB, LF and CR), U+FFFE and U+FFFF.
+    static void AppendXml(QString& out, QStringView text, bool attribute, int* replaced);
+
+    // Makes the export of count entries in consecutive runs on several threads:
+    // piece(begin, end) gives the export of entries [begin, end), and the pieces are
+    // joined in order with what they could not hold.
+    using Piece = std::function<TExport(qsizetype begin, qsizetype end)>;
+    static TExport InPieces(qsizetype count, const Piece& piece);
 
   private:
-    static QString WithoutNonCharacters(const QString& text, bool forXml, int* replaced);
+    static void AddUnencodable(QString& into, QStringView found);
 };
+
+template <typename Line>
+void TExportText::ForEachLine(QStringView text, Line line) {
+    if (text.isEmpty()) return;
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != u'\n' && c != u'\r') continue;
+        line(text.sliced(begin, i - begin));
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        begin = i + 1;
+    }
+    line(text.sliced(begin));
+}

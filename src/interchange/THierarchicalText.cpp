@@ -8,12 +8,12 @@
 namespace {
 
 constexpr char16_t kEscape = u'\\';
-const QString kLineEnd = QStringLiteral("\r\n");
+const QLatin1String kLineEnd("\r\n");
 
 bool IsLevelMark(QChar c) { return c == u'.' || c == u'．'; }
 
 // Whether the line begins with backslashes (at least minimum of them) and a level mark.
-bool IsMarkBehindEscapes(const QString& line, qsizetype minimum) {
+bool IsMarkBehindEscapes(QStringView line, qsizetype minimum) {
     qsizetype escapes = 0;
     while (escapes < line.size() && line[escapes] == kEscape) ++escapes;
     return escapes >= minimum && escapes < line.size() && IsLevelMark(line[escapes]);
@@ -22,42 +22,52 @@ bool IsMarkBehindEscapes(const QString& line, qsizetype minimum) {
 }  // namespace
 
 TExport THierarchicalText::Write(const TOutlineEntries& entries, Encoding encoding) {
-    QString text;
-    for (const TOutlineEntry& entry : entries) {
-        text += QString(entry.level, QLatin1Char('.')) +
-                Escaped(TExportText::OneLine(entry.label)) + kLineEnd;
-        for (const QString& line : TExportText::Lines(entry.text)) text += Escaped(line) + kLineEnd;
-    }
-    return encoding == Encoding::Utf8 ? TExportText::Utf8(text) : TExportText::ShiftJis(text);
+    return TExportText::InPieces(entries.size(), [&](qsizetype begin, qsizetype end) {
+        QString text;
+        for (qsizetype k = begin; k < end; ++k) {
+            const TOutlineEntry& entry = entries[k];
+            text.resize(text.size() + entry.level, QLatin1Char('.'));
+            AppendEscaped(text, TExportText::OneLine(entry.label));
+            text += kLineEnd;
+            TExportText::ForEachLine(entry.text, [&](QStringView line) {
+                AppendEscaped(text, line);
+                text += kLineEnd;
+            });
+        }
+        return encoding == Encoding::Utf8 ? TExportText::Utf8(text) : TExportText::ShiftJis(text);
+    });
 }
 
 TOutlineEntries THierarchicalText::Read(QByteArrayView bytes) {
-    const QStringList lines = TImportedText::Lines(bytes);
+    const QString text = TImportedText::Decode(bytes);
     TEntryCollector entries;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
+    qint64 number = 0;
+    TImportedText::ForEachLine(text, [&](QStringView line) {
+        ++number;
         if (const int level = LevelMarks(line)) {
-            entries.Add(level, Unescaped(line.mid(level)), QString(), i + 1);
+            entries.Add(level, Unescaped(line.sliced(level)).toString(), QString(), number);
         } else if (!entries.IsEmpty()) {
             entries.AppendLine(Unescaped(line));
         } else if (!line.trimmed().isEmpty()) {
-            entries.Add(1, TNodeName::FirstBytes(line.trimmed(), TNodeName::kMaxLabelBytes),
-                        QString(), i + 1);
+            entries.Add(1,
+                        TNodeName::FirstBytes(line.trimmed().toString(), TNodeName::kMaxLabelBytes),
+                        QString(), number);
             entries.AppendLine(Unescaped(line));
         }
-    }
+    });
     return entries.Take();
 }
 
-QString THierarchicalText::Escaped(const QString& line) {
-    return IsMarkBehindEscapes(line, 0) ? QChar(kEscape) + line : line;
+void THierarchicalText::AppendEscaped(QString& out, QStringView line) {
+    if (IsMarkBehindEscapes(line, 0)) out += QChar(kEscape);
+    out += line;
 }
 
-QString THierarchicalText::Unescaped(const QString& line) {
-    return IsMarkBehindEscapes(line, 1) ? line.mid(1) : line;
+QStringView THierarchicalText::Unescaped(QStringView line) {
+    return IsMarkBehindEscapes(line, 1) ? line.sliced(1) : line;
 }
 
-int THierarchicalText::LevelMarks(const QString& line) {
+int THierarchicalText::LevelMarks(QStringView line) {
     int marks = 0;
     while (marks < line.size() && IsLevelMark(line[marks])) ++marks;
     return marks;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QStringView>
 
 #include "interchange/TExport.h"
 #include "interchange/TOutlineEntry.h"
@@ -30,8 +31,8 @@ class THierarchicalText {
     static TOutlineEntries Read(QByteArrayView bytes);
 
   private:
-    static QString Escaped(const QString& line);
-    static QString Unescaped(const QString& line);
+    static void AppendEscaped(QString& out, QStringView line);
+    static QStringView Unescaped(QStringView line);
     // The number of "." and "．" the line begins with.
-    static int LevelMarks(const QString& line);
+    static int LevelMarks(QStringView line);
 };

@@ -35,20 +35,26 @@ QString HeadingTag(int level) {
 }  // namespace
 
 TExport THtmlOutline::Write(const TOutlineEntries& entries, const QString& title) {
-    TExport result;
-    const QString name = Escaped(TExportText::OneLine(title), &result.replacedBytes);
-    QString page =
-        QStringLiteral(
-            "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\" />\n"
-            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\" />\n"
-            "<title>%1</title>\n<style>%2</style>\n</head>\n<body>\n")
-            .arg(name, QString::fromLatin1(kStyle));
+    int replaced = 0;
+    QString page = QStringLiteral(
+        "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\" />\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\" />\n"
+        "<title>");
+    TExportText::AppendXml(page, TExportText::OneLine(title), false, &replaced);
+    page += QStringLiteral("</title>\n<style>%1</style>\n</head>\n<body>\n")
+                .arg(QString::fromLatin1(kStyle));
     // The labels are counted where they stand as headings.
     int replacedAgain = 0;
     page += Contents(entries, &replacedAgain);
-    page += QStringLiteral("<main>\n") + Items(entries, &result.replacedBytes) +
-            QStringLiteral("</main>\n</body>\n</html>\n");
-    result.bytes = page.toUtf8();
+    page += QStringLiteral("<main>\n");
+    TExport result = TExportText::InPieces(entries.size(), [&](qsizetype begin, qsizetype end) {
+        TExport piece;
+        piece.bytes = Items(entries, begin, end, &piece.replacedBytes).toUtf8();
+        return piece;
+    });
+    result.bytes.prepend(page.toUtf8());
+    result.bytes += QByteArrayLiteral("</main>\n</body>\n</html>\n");
+    result.replacedBytes += replaced;
     return result;
 }
 
@@ -58,49 +64,47 @@ QString THtmlOutline::Contents(const TOutlineEntries& entries, int* replaced) {
     for (qsizetype k = 0; k < entries.size(); ++k) {
         const int level = entries[k].level;
         if (level > open) {
-            out += QStringLiteral("<ul>\n");
+            out += QLatin1String("<ul>\n");
         } else {
-            out += QStringLiteral("</li>\n");
-            for (int i = level; i < open; ++i) out += QStringLiteral("</ul>\n</li>\n");
+            out += QLatin1String("</li>\n");
+            for (int i = level; i < open; ++i) out += QLatin1String("</ul>\n</li>\n");
         }
         open = level;
         const QString label = TExportText::OneLine(entries[k].label);
-        out += QStringLiteral("<li><a href=\"#%1\">%2</a>")
-                   .arg(Id(k), label.isEmpty() ? kNoLabel : Escaped(label, replaced));
+        out += QLatin1String("<li><a href=\"#");
+        out += Id(k);
+        out += QLatin1String("\">");
+        if (label.isEmpty())
+            out += kNoLabel;
+        else
+            TExportText::AppendXml(out, label, false, replaced);
+        out += QLatin1String("</a>");
     }
-    for (int i = 0; i < open; ++i) out += QStringLiteral("</li>\n</ul>\n");
+    for (int i = 0; i < open; ++i) out += QLatin1String("</li>\n</ul>\n");
     return out + QStringLiteral("</nav>\n");
 }
 
-QString THtmlOutline::Items(const TOutlineEntries& entries, int* replaced) {
+QString THtmlOutline::Items(const TOutlineEntries& entries, qsizetype begin, qsizetype end,
+                            int* replaced) {
     QString out;
-    for (qsizetype k = 0; k < entries.size(); ++k) {
+    for (qsizetype k = begin; k < end; ++k) {
         const TOutlineEntry& entry = entries[k];
         const QString tag = HeadingTag(entry.level);
-        const QString levelClass = entry.level > kDeepestHeading
-                                       ? QStringLiteral(" class=\"level-%1\"").arg(entry.level)
-                                       : QString();
-        out +=
-            QStringLiteral("<%1 id=\"%2\"%3>%4</%1>\n")
-                .arg(tag, Id(k), levelClass, Escaped(TExportText::OneLine(entry.label), replaced));
-        if (!entry.text.isEmpty())
-            out += QStringLiteral("<div class=\"text\">%1</div>\n")
-                       .arg(Escaped(TExportText::Lines(entry.text).join(u'\n'), replaced));
-    }
-    return out;
-}
-
-QString THtmlOutline::Escaped(const QString& text, int* replaced) {
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : TExportText::ForXml(text, replaced)) {
-        switch (c.unicode()) {
-            case u'&': out += QStringLiteral("&amp;"); break;
-            case u'<': out += QStringLiteral("&lt;"); break;
-            case u'>': out += QStringLiteral("&gt;"); break;
-            case u'"': out += QStringLiteral("&quot;"); break;
-            default: out += c;
-        }
+        out += u'<' + tag + QLatin1String(" id=\"") + Id(k) + u'"';
+        if (entry.level > kDeepestHeading)
+            out += QStringLiteral(" class=\"level-%1\"").arg(entry.level);
+        out += u'>';
+        TExportText::AppendXml(out, TExportText::OneLine(entry.label), false, replaced);
+        out += QLatin1String("</") + tag + QLatin1String(">\n");
+        if (entry.text.isEmpty()) continue;
+        out += QLatin1String("<div class=\"text\">");
+        bool first = true;
+        TExportText::ForEachLine(entry.text, [&](QStringView line) {
+            if (!first) out += u'\n';
+            first = false;
+            TExportText::AppendXml(out, line, false, replaced);
+        });
+        out += QLatin1String("</div>\n");
     }
     return out;
 }

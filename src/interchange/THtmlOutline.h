@@ -17,6 +17,6 @@ class THtmlOutline {
 
   private:
     static QString Contents(const TOutlineEntries& entries, int* replaced);
-    static QString Items(const TOutlineEntries& entries, int* replaced);
-    static QString Escaped(const QString& text, int* replaced);
+    static QString Items(const TOutlineEntries& entries, qsizetype begin, qsizetype end,
+                         int* replaced);
 };

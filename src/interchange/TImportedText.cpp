@@ -14,6 +14,17 @@ constexpr char16_t kDelete = 0x7F;
 
 bool StartsWith(QByteArrayView bytes, const char* mark) { return bytes.startsWith(mark); }
 
+// How many bytes of a file are tried as UTF-8 before the whole of it.
+constexpr qsizetype kHeadBytes = 64 * 1024;
+
+// The first bytes of a file, cut before an ASCII byte so that no character is cut in two;
+// all of them when there is no such place.
+QByteArrayView Head(QByteArrayView bytes) {
+    for (qsizetype end = std::min(kHeadBytes, bytes.size() - 1); end > 0; --end)
+        if (static_cast<unsigned char>(bytes[end]) < 0x80) return bytes.first(end);
+    return bytes;
+}
+
 bool IsEscape(QChar c) {
     return c.unicode() >= Cp932Codec::kEscapeBase + 0x40 &&
            c.unicode() <= Cp932Codec::kEscapeBase + 0xFF;
@@ -21,9 +32,11 @@ bool IsEscape(QChar c) {
 
 }  // namespace
 
-QString TImportedText::Decode(QByteArrayView bytes) {
+QString TImportedText::Decode(QByteArrayView bytes, bool* plainUtf8) {
     TImportErrors::CheckSize(bytes.size());
-    const QString text = DecodeWithoutCheck(bytes);
+    bool plain = false;
+    const QString text = DecodeWithoutCheck(bytes, &plain);
+    if (plainUtf8) *plainUtf8 = plain;
     RefuseControlCharacters(text);
     return text;
 }
@@ -35,7 +48,7 @@ QStringList TImportedText::SplitLines(const QString& text) {
     return TTextLines::FromFile(text, TTextLines::Nul::IsCharacter).split(QLatin1Char('\n'));
 }
 
-QString TImportedText::DecodeWithoutCheck(QByteArrayView bytes) {
+QString TImportedText::DecodeWithoutCheck(QByteArrayView bytes, bool* plainUtf8) {
     QString text;
     if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {
         const auto order =
@@ -43,15 +56,21 @@ QString TImportedText::DecodeWithoutCheck(QByteArrayView bytes) {
         if (!DecodeStrictly(bytes.sliced(2), order, &text)) throw TImportErrors::NotText();
         return text;
     }
-    if (bytes.endsWith(kEndOfFileMark)) bytes.chop(1);
+    const bool endOfFileMark = bytes.endsWith(kEndOfFileMark);
+    if (endOfFileMark) bytes.chop(1);
     if (bytes.contains('\0')) throw TImportErrors::Binary();
     if (StartsWith(bytes, "\xEF\xBB\xBF")) {
         if (!DecodeStrictly(bytes.sliced(3), QStringConverter::Utf8, &text))
             throw TImportErrors::NotText();
         return text;
     }
-    // Shift-JIS text of any length is hardly ever valid UTF-8 by chance.
-    if (DecodeStrictly(bytes, QStringConverter::Utf8, &text)) return text;
+    // Shift-JIS text of any length is hardly ever valid UTF-8 by chance, and shows it
+    // early: the file's first bytes are tried on their own before the whole file.
+    if (DecodeStrictly(Head(bytes), QStringConverter::Utf8, &text) &&
+        DecodeStrictly(bytes, QStringConverter::Utf8, &text)) {
+        *plainUtf8 = !endOfFileMark;
+        return text;
+    }
     return DecodeShiftJis(bytes);
 }
 

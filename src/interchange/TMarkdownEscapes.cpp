@@ -15,7 +15,7 @@ bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
 // What a heading drops at its ends.
 bool IsHeadingBlank(QChar c) { return IsBlank(c) || c == u'\v' || c == u'\f'; }
 
-qsizetype CountOf(const QString& s, qsizetype from, bool (*is)(QChar)) {
+qsizetype CountOf(QStringView s, qsizetype from, bool (*is)(QChar)) {
     qsizetype end = from;
     while (end < s.size() && is(s[end])) ++end;
     return end - from;
@@ -26,7 +26,7 @@ bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Where the digits of a line that begins like an ordered list end, or -1: digits, at
 // least minimum backslashes, then "." or ")".
-qsizetype DelimiterAfterDigits(const QString& s, qsizetype minimum) {
+qsizetype DelimiterAfterDigits(QStringView s, qsizetype minimum) {
     const qsizetype digits = CountOf(s, 0, IsDigit);
     if (digits == 0) return -1;
     const qsizetype backslashes = CountOf(s, digits, IsBackslash);
@@ -36,7 +36,7 @@ qsizetype DelimiterAfterDigits(const QString& s, qsizetype minimum) {
 }
 
 // Whether s begins with at least minimum backslashes and then a block start.
-bool IsBlockStartBehindBackslashes(const QString& s, qsizetype minimum) {
+bool IsBlockStartBehindBackslashes(QStringView s, qsizetype minimum) {
     const qsizetype backslashes = CountOf(s, 0, IsBackslash);
     return backslashes >= minimum && backslashes < s.size() &&
            kBlockStarts.contains(s[backslashes]);
@@ -44,28 +44,44 @@ bool IsBlockStartBehindBackslashes(const QString& s, qsizetype minimum) {
 
 }  // namespace
 
-QString TMarkdownEscapes::TextLine(const QString& line) {
+void TMarkdownEscapes::AppendTextLine(QString& out, QStringView line) {
     const qsizetype blanks = CountOf(line, 0, IsBlank);
-    QString out;
     for (qsizetype i = 0; i < blanks; ++i) out += Blank(line[i]);
-    return out + EscapedStart(line.mid(blanks));
+    const QStringView rest = line.sliced(blanks);
+    if (IsBlockStartBehindBackslashes(rest, 0)) {
+        out += kBackslash;
+        out += rest;
+    } else if (const qsizetype digits = DelimiterAfterDigits(rest, 0); digits > 0) {
+        out += rest.first(digits);
+        out += kBackslash;
+        out += rest.sliced(digits);
+    } else {
+        out += rest;
+    }
 }
 
-QString TMarkdownEscapes::UnescapedTextLine(const QString& line) {
-    QString out;
+void TMarkdownEscapes::AppendUnescapedTextLine(QString& out, QStringView line) {
     qsizetype at = 0;
     for (;;) {
-        if (QStringView(line).sliced(at).startsWith(kSpace)) {
+        if (line.sliced(at).startsWith(kSpace)) {
             out += u' ';
             at += kSpace.size();
-        } else if (QStringView(line).sliced(at).startsWith(kTab)) {
+        } else if (line.sliced(at).startsWith(kTab)) {
             out += u'\t';
             at += kTab.size();
         } else {
             break;
         }
     }
-    return out + UnescapedStart(line.mid(at));
+    const QStringView rest = line.sliced(at);
+    if (IsBlockStartBehindBackslashes(rest, 1)) {
+        out += rest.sliced(1);
+    } else if (const qsizetype digits = DelimiterAfterDigits(rest, 1); digits > 0) {
+        out += rest.first(digits);
+        out += rest.sliced(digits + 1);
+    } else {
+        out += rest;
+    }
 }
 
 QString TMarkdownEscapes::Label(const QString& label) {
@@ -83,20 +99,6 @@ QString TMarkdownEscapes::Label(const QString& label) {
         }
     }
     return out;
-}
-
-QString TMarkdownEscapes::EscapedStart(const QString& rest) {
-    if (IsBlockStartBehindBackslashes(rest, 0)) return kBackslash + rest;
-    const qsizetype digits = DelimiterAfterDigits(rest, 0);
-    if (digits > 0) return rest.left(digits) + kBackslash + rest.mid(digits);
-    return rest;
-}
-
-QString TMarkdownEscapes::UnescapedStart(const QString& rest) {
-    if (IsBlockStartBehindBackslashes(rest, 1)) return rest.mid(1);
-    const qsizetype digits = DelimiterAfterDigits(rest, 1);
-    if (digits > 0) return rest.left(digits) + rest.mid(digits + 1);
-    return rest;
 }
 
 QString TMarkdownEscapes::Blank(QChar c) { return QStringLiteral("&#%1;").arg(c.unicode()); }

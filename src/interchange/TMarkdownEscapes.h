@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // How labels and text lines are written in Markdown so that a CommonMark reader shows them
 // as the text they are, and our own reader gives them back exactly.
@@ -21,12 +22,10 @@
 // drops them).
 class TMarkdownEscapes {
   public:
-    static QString TextLine(const QString& line);
-    static QString UnescapedTextLine(const QString& line);
+    static void AppendTextLine(QString& out, QStringView line);
+    static void AppendUnescapedTextLine(QString& out, QStringView line);
     static QString Label(const QString& label);
 
   private:
-    static QString EscapedStart(const QString& rest);
-    static QString UnescapedStart(const QString& rest);
     static QString Blank(QChar c);
 };

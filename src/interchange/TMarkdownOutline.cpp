@@ -27,44 +27,62 @@ QString HeadingLine(const TOutlineEntry& entry) {
     return label.isEmpty() ? marks : marks + u' ' + TMarkdownEscapes::Label(label);
 }
 
-bool IsBlank(const QString& line) { return line.trimmed().isEmpty(); }
+bool IsBlank(QStringView line) { return line.trimmed().isEmpty(); }
 
 }  // namespace
 
 TExport TMarkdownOutline::Write(const TOutlineEntries& entries) {
-    QString out;
-    for (const TOutlineEntry& entry : entries) {
-        if (entry.level > kDeepestHeading) out += LevelCommentLine(entry.level);
-        out += HeadingLine(entry) + u'\n';
-        const QStringList lines = TExportText::Lines(entry.text);
-        if (lines.isEmpty()) continue;
-        out += u'\n';
-        for (const QString& line : lines) out += TMarkdownEscapes::TextLine(line) + u'\n';
-        out += u'\n';
-    }
-    return TExportText::Utf8(out);
+    return TExportText::InPieces(entries.size(), [&](qsizetype begin, qsizetype end) {
+        QString out;
+        for (qsizetype k = begin; k < end; ++k) {
+            const TOutlineEntry& entry = entries[k];
+            if (entry.level > kDeepestHeading) out += LevelCommentLine(entry.level);
+            out += HeadingLine(entry);
+            out += u'\n';
+            if (entry.text.isEmpty()) continue;
+            out += u'\n';
+            TExportText::ForEachLine(entry.text, [&](QStringView line) {
+                TMarkdownEscapes::AppendTextLine(out, line);
+                out += u'\n';
+            });
+            out += u'\n';
+        }
+        return TExportText::Utf8(out);
+    });
 }
 
 TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
-    const QStringList lines = TImportedText::Lines(bytes);
-    // The lines joined again with LF only, so that cmark counts the lines as we do.
-    const QByteArray source = lines.join(u'\n').toUtf8();
+    bool plainUtf8 = false;
+    const QString decoded = TImportedText::Decode(bytes, &plainUtf8);
+    TLines lines;
+    TImportedText::ForEachLine(decoded, [&](QStringView line) { lines.push_back(line); });
+    // cmark reads the lines joined with LF only, so that it counts them as we do: the file
+    // itself when it is that already.
+    QByteArray joined;
+    if (!plainUtf8 || bytes.contains('\r')) {
+        QString text;
+        text.reserve(decoded.size());
+        for (const QStringView line : lines) (text += line) += u'\n';
+        joined = text.toUtf8();
+    }
+    const QByteArrayView source = joined.isNull() ? bytes : QByteArrayView(joined);
     const TNodePointer document(
-        cmark_parse_document(source.constData(), static_cast<size_t>(source.size()),
-                             CMARK_OPT_DEFAULT),
+        cmark_parse_document(source.data(), static_cast<size_t>(source.size()), CMARK_OPT_DEFAULT),
         cmark_node_free);
     const QList<THeading> headings = Headings(document.get());
 
     TEntryCollector entries;
-    const qsizetype prefaceEnd = headings.isEmpty() ? lines.size() : headings.first().firstLine;
+    const qsizetype count = static_cast<qsizetype>(lines.size());
+    const qsizetype prefaceEnd = headings.isEmpty() ? count : headings.first().firstLine;
     const auto firstWords = std::find_if_not(lines.cbegin(), lines.cbegin() + prefaceEnd, IsBlank);
     if (firstWords != lines.cbegin() + prefaceEnd) {
-        entries.Add(1, TNodeName::FirstBytes(firstWords->trimmed(), TNodeName::kMaxLabelBytes),
-                    Text(lines, 0, prefaceEnd), firstWords - lines.cbegin() + 1);
+        entries.Add(
+            1, TNodeName::FirstBytes(firstWords->trimmed().toString(), TNodeName::kMaxLabelBytes),
+            Text(lines, 0, prefaceEnd), firstWords - lines.cbegin() + 1);
     }
     for (qsizetype k = 0; k < headings.size(); ++k) {
         const THeading& heading = headings[k];
-        const qsizetype end = k + 1 < headings.size() ? headings[k + 1].firstLine : lines.size();
+        const qsizetype end = k + 1 < headings.size() ? headings[k + 1].firstLine : count;
         entries.Add(heading.level, heading.label, Text(lines, heading.textLine, end),
                     heading.firstLine + 1);
     }
@@ -120,11 +138,14 @@ int TMarkdownOutline::LevelComment(cmark_node* block) {
     return level > kDeepestHeading ? level : 0;
 }
 
-QString TMarkdownOutline::Text(const QStringList& lines, qsizetype begin, qsizetype end) {
+QString TMarkdownOutline::Text(const TLines& lines, qsizetype begin, qsizetype end) {
     // The blank lines around a text separate it from the headings; they are not its own.
     if (begin < end && IsBlank(lines[begin])) ++begin;
     if (begin < end && IsBlank(lines[end - 1])) --end;
-    QStringList text;
-    for (qsizetype i = begin; i < end; ++i) text << TMarkdownEscapes::UnescapedTextLine(lines[i]);
-    return text.join(u'\n');
+    QString text;
+    for (qsizetype i = begin; i < end; ++i) {
+        if (i > begin) text += u'\n';
+        TMarkdownEscapes::AppendUnescapedTextLine(text, lines[i]);
+    }
+    return text;
 }

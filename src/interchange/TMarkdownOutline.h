@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QList>
+#include <vector>
 
 #include "interchange/TExport.h"
 #include "interchange/TOutlineEntry.h"
@@ -43,5 +44,6 @@ class TMarkdownOutline {
     static QString InlineText(cmark_node* heading);
     // The level an HTML block of ours gives the heading after it, or 0.
     static int LevelComment(cmark_node* block);
-    static QString Text(const QStringList& lines, qsizetype begin, qsizetype end);
+    using TLines = std::vector<QStringView>;
+    static QString Text(const TLines& lines, qsizetype begin, qsizetype end);
 };

@@ -1,7 +1,6 @@
 #include "interchange/TOpmlOutline.h"
 
 #include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 
 #include "interchange/TEntryCollector.h"
 #include "interchange/TExportText.h"
@@ -11,42 +10,44 @@ namespace {
 
 const QString kOutline = QStringLiteral("outline");
 
-void CloseOutlines(QXmlStreamWriter& xml, int count) {
-    for (int i = 0; i < count; ++i) xml.writeEndElement();
-}
+void Indent(QString& out, int depth) { out.resize(out.size() + 2 * depth, QLatin1Char(' ')); }
 
 }  // namespace
 
 TExport TOpmlOutline::Write(const TOutlineEntries& entries, const QString& title) {
-    TExport result;
-    QByteArray bytes;
-    QXmlStreamWriter xml(&bytes);
-    xml.setAutoFormatting(true);
-    xml.setAutoFormattingIndent(2);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("opml"));
-    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("2.0"));
-    xml.writeStartElement(QStringLiteral("head"));
-    xml.writeTextElement(QStringLiteral("title"),
-                         TExportText::ForXml(TExportText::OneLine(title), &result.replacedBytes));
-    xml.writeEndElement();
-    xml.writeStartElement(QStringLiteral("body"));
-    int open = 0;
-    for (const TOutlineEntry& entry : entries) {
-        CloseOutlines(xml, open - entry.level + 1);
-        open = entry.level;
-        xml.writeStartElement(kOutline);
-        // QXmlStreamWriter writes LF, CR and TAB in an attribute as character references.
-        xml.writeAttribute(QStringLiteral("text"),
-                           TExportText::ForXml(entry.label, &result.replacedBytes));
-        if (!entry.text.isEmpty())
-            xml.writeAttribute(QStringLiteral("_note"),
-                               TExportText::ForXml(entry.text, &result.replacedBytes));
-    }
-    CloseOutlines(xml, open);
-    xml.writeEndDocument();
-    result.bytes = std::move(bytes);
-    return result;
+    int replaced = 0;
+    QString head = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<opml version=\"2.0\">\n  <head>\n"
+        "    <title>");
+    TExportText::AppendXml(head, TExportText::OneLine(title), false, &replaced);
+    head += QStringLiteral("</title>\n  </head>\n  <body>\n");
+    TExport body = TExportText::InPieces(entries.size(), [&](qsizetype begin, qsizetype end) {
+        TExport piece;
+        QString out;
+        for (qsizetype k = begin; k < end; ++k) {
+            const TOutlineEntry& entry = entries[k];
+            // Inside <opml> and <body>: an item of level 1 stands two levels in.
+            Indent(out, entry.level + 1);
+            out += QLatin1String("<outline text=\"");
+            TExportText::AppendXml(out, entry.label, true, &piece.replacedBytes);
+            if (!entry.text.isEmpty()) {
+                out += QLatin1String("\" _note=\"");
+                TExportText::AppendXml(out, entry.text, true, &piece.replacedBytes);
+            }
+            const int next = k + 1 < entries.size() ? entries[k + 1].level : 0;
+            out += next > entry.level ? QLatin1String("\">\n") : QLatin1String("\"/>\n");
+            for (int level = entry.level - 1; level >= next && level > 0; --level) {
+                Indent(out, level + 1);
+                out += QLatin1String("</outline>\n");
+            }
+        }
+        piece.bytes = out.toUtf8();
+        return piece;
+    });
+    body.bytes.prepend(head.toUtf8());
+    body.bytes += QByteArrayLiteral("  </body>\n</opml>\n");
+    body.replacedBytes += replaced;
+    return body;
 }
 
 TOutlineEntries TOpmlOutline::Read(QByteArrayView bytes) {

@@ -11,7 +11,8 @@ class TOutlineItem;
 class TOutlineEntryList {
   public:
     // The text of an item: its labels live in the tree, its text in the item text store or
-    // the editor.
+    // the editor. Called from several threads at once: reading and decoding thousands of
+    // item files is most of an export's work.
     using TextOf = std::function<QString(const TOutlineItem&)>;
 
     // Every item in depth-first order, a top-level item at level 1.

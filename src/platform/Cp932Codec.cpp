@@ -268,6 +268,35 @@ QString DecodeWithTable(QByteArrayView bytes, uint32_t* met) {
 // ---------------------------------------------------------------------------------
 // Encoding
 
+constexpr uint16_t kNoCode = 0xFFFF;  // no lead byte is 0xFF
+
+// The code of every BMP character that decodes from a code of its own and encodes back
+// to it: the decoding tables read backwards. kNoCode for the rest, which the converter
+// is asked about (look-alikes are mapped before the table is looked at).
+std::vector<uint16_t> BuildEncodeTable() {
+    const DecodeTable& decode = Table();
+    std::vector<uint16_t> codes(0x10000, kNoCode);
+    for (unsigned b = 0; b < 256; ++b) {
+        const uint32_t single = decode.singles[b];
+        if (!(single & (kLead | kEscaped))) codes[single & kUnit] = uint16_t(b);
+    }
+    for (unsigned lead = 0; lead < 256; ++lead) {
+        const uint32_t single = decode.singles[lead];
+        if (!(single & kLead)) continue;
+        for (unsigned trail = 0; trail < 256; ++trail) {
+            const uint32_t pair = decode.pairs[(single & kUnit) + trail];
+            if (pair & (kNoPair | kUnassigned | kSecondCode)) continue;
+            codes[pair & kUnit] = uint16_t(lead << 8 | trail);
+        }
+    }
+    return codes;
+}
+
+const std::vector<uint16_t>& EncodeTable() {
+    static const std::vector<uint16_t> table = BuildEncodeTable();
+    return table;
+}
+
 // Whether text[i] is an escape: an unpaired low surrogate standing for a byte that
 // decoding escapes.
 inline bool IsEscape(QStringView text, qsizetype i) {
@@ -344,8 +373,47 @@ QString Cp932Codec::Decode(QByteArrayView bytes, Irregularities* met) {
     return text;
 }
 
+namespace {
+
+// Encodes text with the table alone, the way the converter would; false (and result
+// untouched) when a character is not in the table: a surrogate pair, a character without
+// a code, an unpaired surrogate that is no escape. Escapes are written as their bytes.
+bool EncodeWithTable(QStringView text, Cp932Codec::Encoded* result) {
+    const std::vector<uint16_t>& table = EncodeTable();
+    QByteArray bytes(2 * text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    bool bestFitUsed = false;
+    bool escaped = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (QChar::isSurrogate(unit)) {
+            if (!IsEscape(text, i)) return false;
+            *out++ = char(unit - kEscapeBase);
+            escaped = true;
+            continue;
+        }
+        const char16_t fit = BestFit(unit);
+        bestFitUsed |= fit != unit;
+        const uint16_t code = table[fit];
+        if (code == kNoCode) return false;
+        if (code > 0xFF) *out++ = char(code >> 8);
+        *out++ = char(code & 0xFF);
+    }
+    bytes.truncate(out - bytes.constData());
+    result->bytes = std::move(bytes);
+    result->bestFitUsed = bestFitUsed;
+    if (escaped && !bestFitUsed) {
+        uint32_t met = 0;
+        result->escapesRegrouped = DecodeWithTable(result->bytes, &met) != text;
+    }
+    return true;
+}
+
+}  // namespace
+
 Cp932Codec::Encoded Cp932Codec::Encode(QStringView text) {
     Encoded result;
+    if (EncodeWithTable(text, &result)) return result;
     bool surrogates = false;
     for (QChar c : text) {
         const char16_t unit = c.unicode();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QStringEncoder>
+
 #include "platform/Cp932Codec.h"
 
 namespace {
@@ -17,6 +19,23 @@ TEST(Cp932Codec, EncodesWithMicrosoftMapping) {
     EXPECT_EQ(Cp932Codec::Encode(u"①").bytes, Bytes({0x87, 0x40}));
     EXPECT_EQ(Cp932Codec::Encode(u"新規").bytes, Bytes({0x90, 0x56, 0x8B, 0x4B}));
     EXPECT_EQ(Cp932Codec::Encode(u"ｱ").bytes, Bytes({0xB1}));
+}
+
+// Every character outside the surrogates encodes, or fails to, as the converter says;
+// only the look-alikes are written where the converter has nothing.
+TEST(Cp932Codec, EncodesEveryCharacterAsTheConverterDoes) {
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        if (QChar::isSurrogate(c)) continue;
+        const QString text(QChar(static_cast<char16_t>(c)));
+        QStringEncoder converter("windows-31j", QStringConverter::Flag::Stateless);
+        const QByteArray expected = converter.encode(text);
+        const Cp932Codec::Encoded encoded = Cp932Codec::Encode(text);
+        if (encoded.bestFitUsed) continue;
+        ASSERT_EQ(encoded.Complete(), !converter.hasError()) << std::hex << unsigned(c);
+        if (encoded.Complete()) {
+            ASSERT_EQ(encoded.bytes, expected) << std::hex << unsigned(c);
+        }
+    }
 }
 
 TEST(Cp932Codec, DecodesWithMicrosoftMapping) {

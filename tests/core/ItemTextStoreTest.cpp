@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include "document/TItemTextStore.h"
 #include "platform/AppError.h"
 #include "support/FileSizeLimit.h"
@@ -100,6 +102,26 @@ TEST(ItemTextStore, LongDocumentLinesAreCountedExactly) {
     dir.Write("7.tmp", bytes);
     document.clear();
     EXPECT_FALSE(TItemTextStore(dir.Path()).AppendDocumentLines(7, document, &lines));
+}
+
+// An import stores thousands of texts at once: those a document could hold wait for
+// their files, the others are written at once, and no waiting number is handed out again.
+TEST(ItemTextStore, TextsStoredBehindAreReadableAndTheirNumbersTaken) {
+    TempDir dir;
+    TItemTextStore store(dir.Path());
+    const QString emoji = QString::fromUtf16(u"絵文字 😀");
+    store.StoreBehind({{4, QStringLiteral("一行目\n二行目")},
+                       {5, QString()},
+                       {6, emoji},
+                       {7, QStringLiteral("a\rb")}});
+    EXPECT_EQ(store.Load(4), QString::fromUtf16(u"一行目\n二行目"));
+    EXPECT_EQ(store.Load(6), emoji);
+    EXPECT_TRUE(store.ExistingNumbers().contains(QSet<int>({4, 5, 6, 7})));
+    store.FinishWriting();
+    EXPECT_EQ(dir.Read("4.tmp"),
+              QByteArray("\x88\xea\x8d\x73\x96\xda\r\n\x93\xf1\x8d\x73\x96\xda\r\n"));
+    EXPECT_TRUE(QFileInfo::exists(store.Path(5)));
+    EXPECT_EQ(store.Load(7), QStringLiteral("a\nb"));
 }
 
 TEST(ItemTextStore, FirstFreeNumberSkipsExistingFiles) {

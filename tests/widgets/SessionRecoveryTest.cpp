@@ -114,6 +114,26 @@ TEST_F(SessionRecovery, WritingFailedWhileOpeningStillLeavesARecordOnceTheDiskHa
                                        .replace("Tree=3,0=2", "Tree=3,0=1"));
 }
 
+// An import's texts are written behind as an opened document's are: a session killed
+// before they reach their files still brings them back.
+TEST_F(SessionRecovery, AnImportsTextsNotYetInTheirFilesComeBack) {
+    TMainForm& main = StartShown({dir.File("doc.qlo")});
+    Probe(main).Session().Store.FinishWriting();
+    dir.Write("notes.txt", ".imported\r\nits text\r\n");
+    for (int number = 0; number < 10; ++number)  // no imported text reaches its file
+        QDir().mkpath(dir.File(QStringLiteral("Data/%1.tmp.new.tmp").arg(number)));
+    Probe(main).Interchange().ImportFiles({dir.File("notes.txt")}, nullptr);
+    Kill();
+    for (int number = 0; number < 10; ++number)
+        QDir().rmdir(dir.File(QStringLiteral("Data/%1.tmp.new.tmp").arg(number)));
+
+    boxes.Answer(Answer::Yes);
+    TMainForm& again = StartShown();
+    const TOutlineItem* imported = Outline().ItemAt(Outline().Count() - 1);
+    ASSERT_EQ(imported->Label, "imported");
+    EXPECT_EQ(Probe(again).Session().Store.Load(imported->ItemNumber), "its text");
+}
+
 TEST_F(SessionRecovery, SteadyTypingReachesItsFileWithinTwoSeconds) {
     TMainForm& main = StartShown({dir.File("doc.qlo")});
     main.Editor->setFocus();
