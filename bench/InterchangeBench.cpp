@@ -1,13 +1,16 @@
 // Export and import of the generated 10,000-item document, each against the program's
-// own save and open of the same content; and the pages printing and PDF lay out.
+// own save and open of the same content; and the pages of the print preview and the PDF.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "BenchForm.h"
 #include "OutlineGenerator.h"
@@ -17,6 +20,7 @@
 #include "interchange/TOutlineEntryList.h"
 #include "platform/TSafeFile.h"
 #include "support/TMainFormProbe.h"
+#include "ui/TPagePreview.h"
 #include "ui/TPrintedOutline.h"
 
 namespace {
@@ -130,7 +134,10 @@ BENCHMARK(BM_Import)
     ->Iterations(1)
     ->UseManualTime();
 
-// The first page of the printed document as the preview and the PDF lay it out.
+// The print preview's first page: from asking for it (the pages laid out as far as the
+// first, their counting started) to the page painted as large as a window shows it. Then
+// the count the preview finds in the background, and every page laid out and painted
+// into a PDF as printing does.
 void BM_FirstPrintedPage(benchmark::State& state) {
     BenchForm bench;
     TMainForm& form = bench.Form();
@@ -141,29 +148,39 @@ void BM_FirstPrintedPage(benchmark::State& state) {
     const TOutlineEntries entries = TOutlineEntryList::FromOutline(
         session.Outline(),
         [&](const TOutlineItem& item) { return session.Store.Load(item.ItemNumber); });
+    const QFont font(QStringLiteral("IPAGothic"), 10);
     int pages = 0;
-    std::vector<double> firstPage, all;
+    std::vector<double> firstPage, counted, all;
     for (auto _ : state) {
         QFile file(docs.path() + QStringLiteral("/printed.pdf"));
         file.open(QIODevice::WriteOnly);
         QPdfWriter writer(&file);
         TPrintedOutline::SetMargins(writer);
-        TPrintedOutline printed(entries, QFont(QStringLiteral("IPAGothic"), 10));
-        QElapsedTimer timer;
-        timer.start();
-        printed.Paint(writer, [&](int done, int total) {
-            if (done == 1) firstPage.push_back(timer.nsecsElapsed() / 1e6);
-            pages = total;
-            return true;
-        });
-        all.push_back(timer.nsecsElapsed() / 1e6);
-        state.SetIterationTime(all.back() / 1000);
+        {
+            QImage window(800, 1000, QImage::Format_ARGB32_Premultiplied);
+            QElapsedTimer timer;
+            timer.start();
+            TPagePreview preview(entries, font, writer.pageLayout());
+            {
+                QPainter painter(&window);
+                preview.Paint(painter, QRectF(window.rect()));
+            }
+            firstPage.push_back(timer.nsecsElapsed() / 1e6);
+            while (preview.Update()) QThread::msleep(10);
+            counted.push_back(timer.nsecsElapsed() / 1e6);
+            pages = preview.Total();
+        }
+        TPrintedOutline printed(entries, font);
+        all.push_back(Targets::TimeMs([&] { printed.Paint(writer); }));
+        if (printed.PageCount() != pages) state.SkipWithError("the preview counted other pages");
+        state.SetIterationTime(firstPage.back() / 1000);
     }
     state.counters["pages"] = pages;
+    state.counters["count_ms"] = Targets::Median(counted);
     state.counters["all_pages_ms"] = Targets::Median(all);
-    Targets::Report(
-        state, {QStringLiteral("first printed page of 10,000 items"), Targets::Median(firstPage),
-                QStringLiteral("ms"), QStringLiteral("<= 500 ms"), 500, 0, QString()});
+    Targets::Report(state, {QStringLiteral("first page of the print preview, 10,000 items"),
+                            Targets::Median(firstPage), QStringLiteral("ms"),
+                            QStringLiteral("<= 500 ms"), 500, 0, QString()});
 }
 BENCHMARK(BM_FirstPrintedPage)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 

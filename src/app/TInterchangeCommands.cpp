@@ -1,9 +1,9 @@
 #include "app/TInterchangeCommands.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QThread>
@@ -23,6 +23,7 @@
 #include "platform/TFileDialogs.h"
 #include "platform/TMessageBoxes.h"
 #include "platform/TSafeFile.h"
+#include "ui/TPrintPreviewDialog.h"
 #include "ui/TPrintedOutline.h"
 
 namespace {
@@ -80,9 +81,10 @@ QFont PrintFont(const QFont& editorFont) {
 
 }  // namespace
 
-// A PDF written in a thread of its own, so that the window stays usable meanwhile.
-struct TInterchangeCommands::PdfJob {
-    QString path;
+// A PDF or a printing done in a thread of its own, so that the window stays usable
+// meanwhile.
+struct TInterchangeCommands::PageJob {
+    QString doing;
     QThread* thread = nullptr;
     QPointer<QProgressDialog> progress;
     std::atomic<bool> cancelled{false};
@@ -103,7 +105,7 @@ TInterchangeCommands::TInterchangeCommands(QWidget& window, TDocumentSession& se
       dialogs_(dialogs),
       errors_(errors) {}
 
-TInterchangeCommands::~TInterchangeCommands() { WaitForPdf(true); }
+TInterchangeCommands::~TInterchangeCommands() { WaitForPages(true); }
 
 QString TInterchangeCommands::DocumentName() const {
     const QString path = session_.Settings.Value(u"EditFile");
@@ -271,28 +273,35 @@ void TInterchangeCommands::ImportInto(const QStringList& paths,
 }
 
 void TInterchangeCommands::Print() {
+    if (AskToWait()) return;
     errors_.Run([this] {
         const std::optional<TOutlineEntries> entries = ChooseEntries(QStringLiteral("印刷します"));
         if (!entries) return;
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(DocumentName());
-        TPrintedOutline::SetMargins(printer);
-        QPrintPreviewDialog preview(&printer, &window_);
-        preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
-        const QFont font = PrintFont(editor_->font());
-        connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                [&](QPrinter* target) { TPrintedOutline(*entries, font).Paint(*target); });
-        preview.exec();
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        printer->setDocName(DocumentName());
+        printer->setCreator(QStringLiteral("Hedgerow"));
+        TPrintedOutline::SetMargins(*printer);
+        TPrintPreviewDialog preview(*entries, PrintFont(editor_->font()), *printer, &window_);
+        if (preview.exec() != QDialog::Accepted) return;
+        auto printed = std::make_shared<TPrintedOutline>(preview.Printed());
+        StartPages(QStringLiteral("印刷"), QStringLiteral("印刷しています"),
+                   [printer, printed](const Progress& progress) {
+                       bool stopped = false;
+                       const bool complete = printed->Paint(*printer, [&](int done, int total) {
+                           stopped = !progress(done, total);
+                           return !stopped;
+                       });
+                       // A print to a file that was stopped leaves no part of it behind.
+                       if (stopped && !printer->outputFileName().isEmpty())
+                           QFile::remove(printer->outputFileName());
+                       if (!complete && !stopped)
+                           throw AppError(QStringLiteral("印刷できませんでした。"));
+                   });
     });
 }
 
 void TInterchangeCommands::ExportPdf() {
-    if (Busy()) {
-        boxes_.Ask(Kind::Information,
-                   QStringLiteral("PDF を書き出しています。終わるまでお待ちください。"),
-                   TMessageBoxes::Buttons::Ok);
-        return;
-    }
+    if (AskToWait()) return;
     errors_.Run([this] {
         const std::optional<TOutlineEntries> entries =
             ChooseEntries(QStringLiteral("PDF に書き出します"));
@@ -300,18 +309,29 @@ void TInterchangeCommands::ExportPdf() {
         const TFileDialogs::Choice choice = dialogs_.AskSaveFile(
             RequestFor(QStringLiteral("PDF に書き出す"), {QStringLiteral("PDF (*.pdf)")}));
         if (choice.path.isEmpty()) return;
-        StartPdf(*entries, choice.path);
+        const QFont font = PrintFont(editor_->font());
+        StartPages(QStringLiteral("PDF に書き出す"), QStringLiteral("PDF に書き出しています"),
+                   [path = choice.path, entries = *entries, font](const Progress& progress) {
+                       TPrintedOutline::WritePdf(path, entries, font, progress);
+                   });
     });
 }
 
-void TInterchangeCommands::StartPdf(const TOutlineEntries& entries, const QString& path) {
-    pdf_ = std::make_unique<PdfJob>();
-    pdf_->path = path;
-    PdfJob* job = pdf_.get();
-    const QFont font = PrintFont(editor_->font());
-    job->thread = QThread::create([job, entries, font] {
+bool TInterchangeCommands::AskToWait() {
+    if (!Busy()) return false;
+    boxes_.Ask(Kind::Information,
+               QStringLiteral("%1。終わるまでお待ちください。").arg(pages_->doing),
+               TMessageBoxes::Buttons::Ok);
+    return true;
+}
+
+void TInterchangeCommands::StartPages(const QString& title, const QString& doing, PageWork work) {
+    pages_ = std::make_unique<PageJob>();
+    pages_->doing = doing;
+    PageJob* job = pages_.get();
+    job->thread = QThread::create([job, work = std::move(work)] {
         try {
-            TPrintedOutline::WritePdf(job->path, entries, font, [job](int done, int total) {
+            work([job](int done, int total) {
                 job->done = done;
                 job->total = total;
                 return !job->cancelled;
@@ -321,9 +341,9 @@ void TInterchangeCommands::StartPdf(const TOutlineEntries& entries, const QStrin
         }
     });
 
-    auto* progress = new QProgressDialog(QStringLiteral("PDF に書き出しています…"),
-                                         QStringLiteral("キャンセル"), 0, 0, &window_);
-    progress->setWindowTitle(QStringLiteral("PDF に書き出す"));
+    auto* progress =
+        new QProgressDialog(doing + u'…', QStringLiteral("キャンセル"), 0, 0, &window_);
+    progress->setWindowTitle(title);
     progress->setWindowModality(Qt::NonModal);
     progress->setAttribute(Qt::WA_DeleteOnClose);
     progress->setMinimumDuration(0);
@@ -334,32 +354,33 @@ void TInterchangeCommands::StartPdf(const TOutlineEntries& entries, const QStrin
         if (job->total > 0) {
             progress->setMaximum(job->total);
             progress->setValue(job->done);
-            progress->setLabelText(QStringLiteral("PDF に書き出しています… %1 / %2 ページ")
+            progress->setLabelText(QStringLiteral("%1… %2 / %3 ページ")
+                                       .arg(job->doing)
                                        .arg(job->done)
                                        .arg(job->total));
         }
     });
     timer->start(100);
-    connect(job->thread, &QThread::finished, this, &TInterchangeCommands::FinishPdf);
+    connect(job->thread, &QThread::finished, this, &TInterchangeCommands::FinishPages);
     job->thread->start();
     progress->show();
 }
 
-void TInterchangeCommands::FinishPdf() {
-    if (!pdf_) return;
-    pdf_->thread->wait();
-    delete pdf_->thread;
-    if (pdf_->progress) pdf_->progress->close();
-    const QString failure = pdf_->failure;
-    pdf_.reset();
+void TInterchangeCommands::FinishPages() {
+    if (!pages_) return;
+    pages_->thread->wait();
+    delete pages_->thread;
+    if (pages_->progress) pages_->progress->close();
+    const QString failure = pages_->failure;
+    pages_.reset();
     if (!failure.isEmpty()) errors_.Show(failure);
 }
 
-bool TInterchangeCommands::Busy() const { return pdf_ != nullptr; }
+bool TInterchangeCommands::Busy() const { return pages_ != nullptr; }
 
-void TInterchangeCommands::WaitForPdf(bool cancel) {
-    if (!pdf_) return;
-    if (cancel) pdf_->cancelled = true;
-    pdf_->thread->wait();
-    FinishPdf();
+void TInterchangeCommands::WaitForPages(bool cancel) {
+    if (!pages_) return;
+    if (cancel) pages_->cancelled = true;
+    pages_->thread->wait();
+    FinishPages();
 }

@@ -44,10 +44,10 @@ class TInterchangeCommands : public QObject {
     // after the last top-level item), all of them one change.
     void ImportFiles(const QStringList& paths, TOutlineItem* after);
 
-    // Whether a PDF is being written in the background.
+    // Whether a PDF is being written or pages printed in the background.
     bool Busy() const;
-    // Waits for a PDF being written; with cancel it stops it first (no file is left).
-    void WaitForPdf(bool cancel);
+    // Waits for the PDF or the printing; with cancel it stops it first (no file is left).
+    void WaitForPages(bool cancel);
 
     // Told when an import changed the outline.
     std::function<void()> StartRedrawTimer;
@@ -70,8 +70,15 @@ class TInterchangeCommands : public QObject {
                     TOutlineItem* after);
     TOutlineItem* Insert(const TOutlineEntries& entries, TOutlineItem* parent, int row);
 
-    void StartPdf(const TOutlineEntries& entries, const QString& path);
-    void FinishPdf();
+    // Pages written in the background: work is told how far it came and whether to go on
+    // through progress, and throws AppError when it fails.
+    using Progress = std::function<bool(int done, int total)>;
+    using PageWork = std::function<void(const Progress& progress)>;
+    // title: of the progress dialog; doing: what it shows ("PDF に書き出しています").
+    void StartPages(const QString& title, const QString& doing, PageWork work);
+    void FinishPages();
+    // Tells the user to wait when pages are still being written; returns whether they are.
+    bool AskToWait();
 
     QWidget& window_;
     TDocumentSession& session_;
@@ -81,7 +88,7 @@ class TInterchangeCommands : public QObject {
     TFileDialogs& dialogs_;
     TErrorBox& errors_;
 
-    // The PDF written in the background.
-    struct PdfJob;
-    std::unique_ptr<PdfJob> pdf_;
+    // The PDF or the printing in the background.
+    struct PageJob;
+    std::unique_ptr<PageJob> pages_;
 };

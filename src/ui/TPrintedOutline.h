@@ -1,28 +1,28 @@
 #pragma once
 
 #include <QFont>
-#include <QImage>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <functional>
+#include <optional>
 
 #include "interchange/TOutlineEntry.h"
+#include "ui/TOutlinePages.h"
 
 class QPagedPaintDevice;
-class QPaintDevice;
-class QPainter;
 
-// The outline set on pages for printing and PDF: each item's label as a heading that
-// shows its level (numbered like "2.1.3", larger for the upper levels, indented by
-// level), its text below in the editor's font with its line breaks, long lines wrapped,
-// and the page number under every page. Lines are never cut at a page's edge: a line
-// that does not fit goes to the next page whole.
+// The outline printed or written as a PDF, page after page, as TOutlinePages sets it.
 //
 // Needs no window: it can be laid out and painted in a thread of its own.
 class TPrintedOutline {
   public:
     // font: sized in points.
     TPrintedOutline(const TOutlineEntries& entries, const QFont& font);
+    // The outline with the pages already laid out for a page layout (as a preview lays
+    // them out): a device with pages of that size takes them over.
+    explicit TPrintedOutline(const TOutlinePages& laidOut);
+
+    // Paints only the pages first to last (1-based; last 0: to the end). The footers
+    // still count every page.
+    void SetRange(int first, int last);
 
     // Lays the outline out for the device's pages and paints them one after the other.
     // progress(done, total) is told after each page, and with total 0 while the pages are
@@ -44,17 +44,13 @@ class TPrintedOutline {
     int PageCount() const { return pageCount_; }
 
   private:
-    void Compose();
-    // Paints the blocks from block on that reach into clip (document coordinates); returns
-    // the first of them, where the next page starts looking.
-    QTextBlock PaintBlocks(QPainter& painter, QTextBlock block, const QRectF& clip) const;
-    void PaintFooter(QPainter& painter, const QRectF& area, int page) const;
-
-    static constexpr qreal kLayoutDpi = 96;
+    // The pages for the device's page layout, those laid out already when they fit it.
+    TOutlinePages PagesFor(const QPagedPaintDevice& device) const;
 
     TOutlineEntries entries_;
     QFont font_;
-    QImage layoutDevice_{1, 1, QImage::Format_RGB32};
-    QTextDocument document_;
+    std::optional<TOutlinePages> laidOut_;
+    int first_ = 1;
+    int last_ = 0;
     int pageCount_ = 0;
 };
