@@ -1,13 +1,12 @@
 #include "ui/TOutlineSearch.h"
 
-#include <QThread>
 #include <algorithm>
-#include <thread>
 #include <unordered_map>
 
 #include "document/TItemTextStore.h"
 #include "document/TOutline.h"
 #include "platform/AppError.h"
+#include "platform/TParallel.h"
 
 namespace {
 
@@ -84,28 +83,18 @@ void TOutlineSearch::RunRange(const TSnapshot& snapshot, const TTextMatcher& mat
 TOutlineSearch::TResult TOutlineSearch::Run(const TSnapshot& snapshot, const TTextMatcher& matcher,
                                             const std::atomic<bool>& cancel) {
     if (matcher.IsEmpty()) return {};
-    // Reading and decoding the item files is most of the work: every processor takes
-    // its own run of items, and the runs are joined in outline order.
-    const int count = static_cast<int>(snapshot.items.size());
-    const int workers =
-        std::clamp(std::min(QThread::idealThreadCount(), count / kItemsPerWorker), 1, 8);
-    std::vector<TResult> parts(workers);
-    const auto range = [&](int worker) {
-        return std::pair(count * worker / workers, count * (worker + 1) / workers);
-    };
-    std::vector<std::thread> threads;
-    for (int worker = 1; worker < workers; ++worker)
-        threads.emplace_back([&, worker] {
-            const auto [begin, end] = range(worker);
-            RunRange(snapshot, matcher, cancel, begin, end, parts[worker]);
-        });
-    const auto [begin, end] = range(0);
-    RunRange(snapshot, matcher, cancel, begin, end, parts[0]);
-    for (std::thread& thread : threads) thread.join();
+    // Reading and decoding the item files is most of the work: the processors take runs
+    // of items, and the runs are joined in outline order.
+    const qsizetype count = static_cast<qsizetype>(snapshot.items.size());
+    std::vector<TResult> parts(TParallel::RunCount(count, kItemsPerRun));
+    TParallel::ForRuns(count, kItemsPerRun, [&](qsizetype run, qsizetype begin, qsizetype end) {
+        RunRange(snapshot, matcher, cancel, static_cast<int>(begin), static_cast<int>(end),
+                 parts[run]);
+    });
 
     TResult result = std::move(parts[0]);
-    for (int worker = 1; worker < workers; ++worker) {
-        TResult& part = parts[worker];
+    for (std::size_t run = 1; run < parts.size(); ++run) {
+        TResult& part = parts[run];
         result.cancelled = result.cancelled || part.cancelled;
         result.matchCount += part.matchCount;
         std::move(part.hits.begin(), part.hits.end(), std::back_inserter(result.hits));

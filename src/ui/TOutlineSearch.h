@@ -68,8 +68,8 @@ class TOutlineSearch {
     static QString PathOf(const TSnapshot& snapshot, int index);
 
     static constexpr int kPathLevels = 6;
-    // Fewer items than this a processor are searched on one thread.
-    static constexpr int kItemsPerWorker = 500;
+    // Items one thread searches before it asks for more.
+    static constexpr qsizetype kItemsPerRun = 250;
     static constexpr qsizetype kContextBefore = 30;
     static constexpr qsizetype kLineLength = 200;
 
