@@ -276,6 +276,7 @@ void TItemCommands::Reverse(bool undo) {
         };
         const bool syncing = session_.SelectionSync;
         session_.SelectionSync = false;
+        tree_->DeferLayout();  // a change may expand or collapse thousands of items
         const int index = undo ? history.Undo(*session_.TreeModel, setExpanded)
                                : history.Redo(*session_.TreeModel, setExpanded);
         session_.SelectionSync = syncing;

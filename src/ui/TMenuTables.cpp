@@ -36,9 +36,15 @@ void AddSeparator(TMenuTable& table, int y) {
 }
 
 // Entries beyond the menu's own ones: below them after a separator, spaced as they are,
-// the window growing to hold them. Each row's y is its place among them (0, 1, ...).
+// the window growing to hold them, and widening to `width` for longer captions (its
+// separators with it). Each row's y is its place among them (0, 1, ...).
 template <size_t N>
-void AddRowsBeyond(TMenuTable& table, const Row (&rows)[N]) {
+void AddRowsBeyond(TMenuTable& table, const Row (&rows)[N], int width = 0) {
+    if (width > table.Size.width()) {
+        table.Size.setWidth(width);
+        for (TMenuSeparator& separator : table.Separators)
+            separator.Right = width - TMenuGeometry::kMargin;
+    }
     const int last = table.Entries.isEmpty() ? 0 : table.Entries.last().Y;
     AddSeparator(table, last + 25);
     for (const Row& row : rows) {
@@ -170,6 +176,15 @@ void TMenuTables::AddEditMenu(TMenuTable& table) {
     AddRows(table, rows);
     AddSeparator(table, 75);
     AddSeparator(table, 135);
+    static const Row tree[] = {
+        {0, TMenuCommand::DuplicateItem, u"複製",
+         u"現在選択している項目を、その子項目と文章ごと複製し、すぐ後に加えます。"},
+        {1, TMenuCommand::SortChildrenAscending, u"子項目を昇順に並べ替え",
+         u"現在選択している項目の子項目を、ラベルの昇順（あいうえお順）に並べ替えます。"},
+        {2, TMenuCommand::SortChildrenDescending, u"子項目を降順に並べ替え",
+         u"現在選択している項目の子項目を、ラベルの降順に並べ替えます。"},
+    };
+    AddRowsBeyond(table, tree, 170);
 }
 
 void TMenuTables::AddViewMenu(TMenuTable& table) {
@@ -180,6 +195,37 @@ void TMenuTables::AddViewMenu(TMenuTable& table) {
          u"現在開いているファイルから、指定した範囲で、文字列を検索し、任意の文字列に置換します。"},
     };
     AddRows(table, rows);
+    static const Row levels[] = {
+        {0, TMenuCommand::ExpandAll, u"すべて展開", u"アウトラインのすべての項目を展開します。"},
+        {1, TMenuCommand::CollapseAll, u"すべて折りたたむ",
+         u"アウトラインのすべての項目を折りたたみます。"},
+        {2, TMenuCommand::ShowLevel1, u"レベル 1 まで表示",
+         u"一番上の階層の項目だけを表示します。"},
+        {3, TMenuCommand::ShowLevel2, u"レベル 2 まで表示",
+         u"上から 2 階層までの項目を表示します。"},
+        {4, TMenuCommand::ShowLevel3, u"レベル 3 まで表示",
+         u"上から 3 階層までの項目を表示します。"},
+        {5, TMenuCommand::ShowLevel4, u"レベル 4 まで表示",
+         u"上から 4 階層までの項目を表示します。"},
+        {6, TMenuCommand::ShowLevel5, u"レベル 5 まで表示",
+         u"上から 5 階層までの項目を表示します。"},
+        {7, TMenuCommand::ShowLevel6, u"レベル 6 まで表示",
+         u"上から 6 階層までの項目を表示します。"},
+        {8, TMenuCommand::ShowLevel7, u"レベル 7 まで表示",
+         u"上から 7 階層までの項目を表示します。"},
+        {9, TMenuCommand::ShowLevel8, u"レベル 8 まで表示",
+         u"上から 8 階層までの項目を表示します。"},
+        {10, TMenuCommand::ShowLevel9, u"レベル 9 まで表示",
+         u"上から 9 階層までの項目を表示します。"},
+    };
+    AddRowsBeyond(table, levels, 210);
+    static const Row subtree[] = {
+        {0, TMenuCommand::ExpandSelected, u"選択項目以下をすべて展開",
+         u"現在選択している項目と、その下のすべての項目を展開します。"},
+        {1, TMenuCommand::CollapseSelected, u"選択項目以下をすべて折りたたむ",
+         u"現在選択している項目と、その下のすべての項目を折りたたみます。"},
+    };
+    AddRowsBeyond(table, subtree);
 }
 
 void TMenuTables::AddOptionMenu(TMenuTable& table) {

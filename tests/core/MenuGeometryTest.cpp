@@ -55,11 +55,11 @@ TEST(MenuGeometry, BandsAreFifteenPixelsHigh) {
 }
 
 TEST(MenuGeometry, MarginsOfTenPixelsHoldNoEntry) {
-    const TMenuTable table = TMenuTables::Build(2, TSettingsList());  // 140 wide
+    const TMenuTable table = TMenuTables::Build(2, TSettingsList());  // 170 wide
     EXPECT_EQ(CodeAt(table, 9, 15), TMenuCommand::None);
     EXPECT_EQ(CodeAt(table, 10, 15), TMenuCommand::AddItem);
-    EXPECT_EQ(CodeAt(table, 129, 15), TMenuCommand::AddItem);
-    EXPECT_EQ(CodeAt(table, 130, 15), TMenuCommand::None);
+    EXPECT_EQ(CodeAt(table, 159, 15), TMenuCommand::AddItem);
+    EXPECT_EQ(CodeAt(table, 160, 15), TMenuCommand::None);
     EXPECT_EQ(CodeAt(table, -5, 15), TMenuCommand::None);
 }
 

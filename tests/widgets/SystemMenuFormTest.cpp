@@ -91,7 +91,7 @@ TEST_F(SystemMenuFormTest, OpensUnderItsTitleAsTheCurrentMenu) {
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(form.MenuNumber(), 2);
     EXPECT_EQ(form.HoverCode(), TMenuCommand::None);
-    EXPECT_EQ(form.geometry(), QRect(host.window.mapToGlobal(QPoint(84, 60)), QSize(140, 240)));
+    EXPECT_EQ(form.geometry(), QRect(host.window.mapToGlobal(QPoint(84, 60)), QSize(170, 320)));
 }
 
 TEST_F(SystemMenuFormTest, FileMenuSizeFollowsTheRecentFiles) {
@@ -117,11 +117,11 @@ TEST_F(SystemMenuFormTest, DrawsAWhitePanelWithAThickBlackFrame) {
 TEST_F(SystemMenuFormTest, DrawsGreyCaptionsAndSeparators) {
     TSystemMenuForm& form = Open(2);
     const QImage image = Shot(form);
-    for (int y : {75, 135}) {
+    for (int y : {75, 135, 235}) {
         EXPECT_EQ(image.pixel(9, y), qRgb(255, 255, 255)) << y;
         EXPECT_EQ(image.pixel(10, y), qRgb(128, 128, 128)) << y;
-        EXPECT_EQ(image.pixel(129, y), qRgb(128, 128, 128)) << y;
-        EXPECT_EQ(image.pixel(130, y), qRgb(255, 255, 255)) << y;
+        EXPECT_EQ(image.pixel(159, y), qRgb(128, 128, 128)) << y;
+        EXPECT_EQ(image.pixel(160, y), qRgb(255, 255, 255)) << y;
     }
     for (int y : {10, 30, 50, 90, 110, 150, 170, 190, 210})
         EXPECT_GT(CountPixels(image, Band(form, y), IsGrey), 5) << y;
@@ -149,7 +149,7 @@ TEST_F(SystemMenuFormTest, HoverTurnsTheEntryRedAndShowsItsHint) {
 
 TEST_F(SystemMenuFormTest, GapsAndMarginsHighlightNothingAndClearTheHint) {
     TSystemMenuForm& form = Open(2);
-    for (QPoint gap : {QPoint(50, 27), QPoint(5, 15), QPoint(135, 15), QPoint(50, 80)}) {
+    for (QPoint gap : {QPoint(50, 27), QPoint(5, 15), QPoint(165, 15), QPoint(50, 80)}) {
         form.FormMouseMove({50, 15});
         ASSERT_EQ(form.HoverCode(), TMenuCommand::AddItem);
         form.FormMouseMove(gap);
@@ -327,7 +327,8 @@ TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
     Press(menus, Qt::Key_Up);
     Press(menus, Qt::Key_Up);
     Press(menus, Qt::Key_Up);
-    EXPECT_EQ(edit.HoverCode(), TMenuCommand::Undo) << "from the first entry up to the last";
+    EXPECT_EQ(edit.HoverCode(), TMenuCommand::SortChildrenDescending)
+        << "from the first entry up to the last";
     Press(menus, Qt::Key_Down);
     EXPECT_EQ(edit.HoverCode(), TMenuCommand::AddItem) << "and from the last down to the first";
 
