@@ -1,6 +1,6 @@
 // Expanding and collapsing every item of the generated 10,000-item outline through their
-// commands, each until the outline is laid out and painted again, against Qt's own
-// QTreeView::expandAll() and collapseAll() on the same view.
+// commands, and taking the collapse back, each until the outline is laid out and painted
+// again; against Qt's own QTreeView::expandAll() and collapseAll() on the same view.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -35,12 +35,14 @@ void BM_ExpandAndCollapseAll(benchmark::State& state) {
     Probe(form).Session().Store.FinishWriting();
     QApplication::processEvents();
     TOutlineCommands& commands = Probe(form).OutlineCommands();
-    double expandMs = 0, collapseMs = 0, qtExpandMs = 0, qtCollapseMs = 0;
+    double expandMs = 0, collapseMs = 0, qtExpandMs = 0, qtCollapseMs = 0, undoMs = 0;
     for (auto _ : state) {
         qtExpandMs = ShownMs(form, [&] { form.Tree->expandAll(); });
         qtCollapseMs = ShownMs(form, [&] { form.Tree->collapseAll(); });
         expandMs = ShownMs(form, [&] { commands.ExpandAll(); });
         collapseMs = ShownMs(form, [&] { commands.CollapseAll(); });
+        undoMs = ShownMs(form, [&] { Probe(form).Items().Undo(); });  // expands all again
+        Probe(form).Items().Undo();
         state.SetIterationTime((expandMs + collapseMs) / 1000);
     }
     int expanded = 0;
@@ -53,6 +55,9 @@ void BM_ExpandAndCollapseAll(benchmark::State& state) {
     Targets::Report(state, {QStringLiteral("collapse all, 10,000 items"), collapseMs,
                             QStringLiteral("ms"), QStringLiteral("<= 100 ms"), 100, qtCollapseMs,
                             QStringLiteral("QTreeView::collapseAll() on the same view")});
+    Targets::Report(
+        state, {QStringLiteral("undo collapse all, 10,000 items"), undoMs, QStringLiteral("ms"),
+                QStringLiteral("<= 100 ms"), 100, expandMs, QStringLiteral("expand all")});
 }
 BENCHMARK(BM_ExpandAndCollapseAll)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
