@@ -271,7 +271,12 @@ void TItemCommands::Reverse(bool undo) {
         const TOutlineItem* current = session_.ItemAtCurrentIndex();
         if (current) texts_.StoreEditorText(current);
         const int shownNumber = current ? current->ItemNumber : -1;
-        const auto setExpanded = [this](TOutlineItem* item, bool expanded) {
+        // Many items may open or close (a whole outline's levels): the rows are laid out
+        // once, after all of them.
+        bool layoutDeferred = false;
+        const auto setExpanded = [&](TOutlineItem* item, bool expanded) {
+            if (!layoutDeferred) tree_->DeferLayout();
+            layoutDeferred = true;
             texts_.SetExpanded(item, expanded);
         };
         const bool syncing = session_.SelectionSync;

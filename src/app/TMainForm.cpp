@@ -21,6 +21,7 @@
 #include "app/TItemCommands.h"
 #include "app/TItemTextBinding.h"
 #include "app/TKeyboardShortcuts.h"
+#include "app/TOutlineCommands.h"
 #include "app/TOutlineFind.h"
 #include "app/TOutlineView.h"
 #include "app/TSessionRecovery.h"
@@ -140,6 +141,7 @@ void TMainForm::CreateConcerns() {
     texts_ = std::make_unique<TItemTextBinding>(*session_, Tree, Editor, *errors_);
     items_ = std::make_unique<TItemCommands>(*session_, *texts_, Tree, Editor,
                                              *context_.messageBoxes, *errors_);
+    outlineCommands_ = std::make_unique<TOutlineCommands>(*session_, *texts_, Tree, *errors_);
     documents_ = std::make_unique<TDocumentCommands>(
         *session_, *texts_, Editor, *context_.messageBoxes, *context_.fileDialogs, *errors_);
     surface_ = std::make_unique<TSkinSurface>(*this, Tree, Editor, *session_, *errors_);
@@ -349,6 +351,17 @@ void TMainForm::BindCommands() {
     bind.Bind(C::MoveRightItem, [&items] { items.MoveRightItem(); });
     bind.Bind(C::UndoOutline, [&items] { items.Undo(); });
     bind.Bind(C::RedoOutline, [&items] { items.Redo(); });
+    TOutlineCommands& outline = *outlineCommands_;
+    bind.Bind(C::DuplicateItem, [&outline] { outline.Duplicate(); });
+    bind.Bind(C::SortChildrenAscending, [&outline] { outline.SortChildren(Qt::AscendingOrder); });
+    bind.Bind(C::SortChildrenDescending, [&outline] { outline.SortChildren(Qt::DescendingOrder); });
+    bind.Bind(C::ExpandAll, [&outline] { outline.ExpandAll(); });
+    bind.Bind(C::CollapseAll, [&outline] { outline.CollapseAll(); });
+    for (int level = 1; level <= 9; ++level)
+        bind.Bind(static_cast<C>(static_cast<int>(C::ShowLevel1) + level - 1),
+                  [&outline, level] { outline.ShowToLevel(level); });
+    bind.Bind(C::ExpandSelected, [&outline] { outline.ExpandSelected(); });
+    bind.Bind(C::CollapseSelected, [&outline] { outline.CollapseSelected(); });
 
     TEditorCommands& editing = *editing_;
     bind.Bind(C::Cut, [&editing] { editing.Cut(); });

@@ -20,6 +20,7 @@ class TFrameBehaviour;
 class TItemCommands;
 class TItemTextBinding;
 class TInterchangeCommands;
+class TOutlineCommands;
 class TOutlineItem;
 class TKeyboardShortcuts;
 class TOutlineFind;
@@ -97,6 +98,7 @@ class TMainForm : public QWidget, public TMenuHost {
     QStringList reportsBeforeShown_;  // failures of the writing behind, until the window is shown
     std::unique_ptr<TItemTextBinding> texts_;
     std::unique_ptr<TItemCommands> items_;
+    std::unique_ptr<TOutlineCommands> outlineCommands_;
     std::unique_ptr<TDocumentCommands> documents_;
     std::unique_ptr<TSkinSurface> surface_;
     std::unique_ptr<TWindowStates> windowStates_;

@@ -200,6 +200,10 @@ QWidget* TOutlineView::OpenEditor() const {
 
 bool TOutlineView::HasOpenEditor() const { return OpenEditor() != nullptr; }
 
+bool TOutlineView::EditingLabel() const {
+    return state() == QAbstractItemView::EditingState || HasOpenEditor();
+}
+
 void TOutlineView::CommitLabelEdit() {
     if (state() != QAbstractItemView::EditingState) return;
     QWidget* editor = OpenEditor();

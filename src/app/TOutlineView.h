@@ -24,6 +24,11 @@ class TOutlineView : public QTreeView {
     // Takes the label being edited, as Enter would: before anything saves, replaces or
     // ends the document.
     void CommitLabelEdit();
+    // Whether an item's label is being edited in place.
+    bool EditingLabel() const;
+    // Lays the rows out only before they are next shown: expanding or collapsing many
+    // items then costs a single layout instead of one for each.
+    void DeferLayout() { RowsChanged(); }
 
     void setModel(QAbstractItemModel* model) override;
     void doItemsLayout() override;

@@ -43,8 +43,14 @@ TOutlineStep TOutlineStep::Relabelled(const TOutline& outline, const TOutlineIte
     return step;
 }
 
-TOutlineStep TOutlineStep::Group(std::vector<TOutlineStep> steps) {
-    TOutlineStep group(Kind::Group, {-1, 0}, -1, -1);
+TOutlineStep TOutlineStep::Refolded(int selected, int selectedNow, TBitList expandedBefore) {
+    TOutlineStep step(Kind::Fold, {-1, 0}, selected, selectedNow);
+    step.expanded_ = std::move(expandedBefore);
+    return step;
+}
+
+TOutlineStep TOutlineStep::Group(std::vector<TOutlineStep> steps, int select) {
+    TOutlineStep group(Kind::Group, {-1, 0}, select, select);
     group.steps_ = std::move(steps);
     std::reverse(group.steps_.begin(), group.steps_.end());
     return group;
@@ -61,7 +67,7 @@ int TOutlineStep::Reverse(TOutlineItemModel& model, const SetExpanded& setExpand
         int select = -1;
         for (TOutlineStep& step : steps_) select = step.Reverse(model, setExpanded);
         std::reverse(steps_.begin(), steps_.end());
-        return select;
+        return keep_ >= 0 ? keep_ : select;
     }
     TBitList current = model.Outline().ExpandedFlags();
     switch (kind_) {
@@ -69,6 +75,7 @@ int TOutlineStep::Reverse(TOutlineItemModel& model, const SetExpanded& setExpand
         case Kind::Remove: InsertSubtree(model); break;
         case Kind::Move: MoveBack(model); break;
         case Kind::Label: SwapLabel(model); break;
+        case Kind::Fold:
         case Kind::Group: break;
     }
     ApplyExpanded(model.Outline(), expanded_, setExpanded);

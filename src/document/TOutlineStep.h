@@ -38,8 +38,14 @@ class TOutlineStep {
     static TOutlineStep Relabelled(const TOutline& outline, const TOutlineItem* item,
                                    QString formerLabel);
 
-    // Several changes made one after the other, taken back and made again as one.
-    static TOutlineStep Group(std::vector<TOutlineStep> steps);
+    // Items have just been expanded or collapsed, and the selection has gone from
+    // absolute index `selected` to `selectedNow`.
+    static TOutlineStep Refolded(int selected, int selectedNow, TBitList expandedBefore);
+
+    // Several changes made one after the other, taken back and made again as one. With
+    // `select` (an absolute index) that item is selected afterwards either way; without,
+    // the item the change reversed last names.
+    static TOutlineStep Group(std::vector<TOutlineStep> steps, int select = -1);
 
     static Place PlaceOf(const TOutline& outline, const TOutlineItem* item);
 
@@ -47,7 +53,7 @@ class TOutlineStep {
     int Reverse(TOutlineItemModel& model, const SetExpanded& setExpanded);
 
   private:
-    enum class Kind { Insert, Remove, Move, Label, Group };
+    enum class Kind { Insert, Remove, Move, Label, Fold, Group };
 
     // An item of a removed subtree, in display order.
     struct Entry {

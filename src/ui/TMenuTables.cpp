@@ -170,6 +170,15 @@ void TMenuTables::AddEditMenu(TMenuTable& table) {
     AddRows(table, rows);
     AddSeparator(table, 75);
     AddSeparator(table, 135);
+    static const Row tree[] = {
+        {0, TMenuCommand::DuplicateItem, u"複製",
+         u"現在選択している項目を、その子項目と文章ごと複製し、すぐ後に加えます。"},
+        {1, TMenuCommand::SortChildrenAscending, u"昇順に並べ替え",
+         u"現在選択している項目の子項目を、ラベルの昇順（あいうえお順）に並べ替えます。"},
+        {2, TMenuCommand::SortChildrenDescending, u"降順に並べ替え",
+         u"現在選択している項目の子項目を、ラベルの降順に並べ替えます。"},
+    };
+    AddRowsBeyond(table, tree);
 }
 
 void TMenuTables::AddViewMenu(TMenuTable& table) {
@@ -180,6 +189,28 @@ void TMenuTables::AddViewMenu(TMenuTable& table) {
          u"現在開いているファイルから、指定した範囲で、文字列を検索し、任意の文字列に置換します。"},
     };
     AddRows(table, rows);
+    static const Row levels[] = {
+        {0, TMenuCommand::ExpandAll, u"すべて開く", u"アウトラインのすべての項目を展開します。"},
+        {1, TMenuCommand::CollapseAll, u"すべて閉じる",
+         u"アウトラインのすべての項目を折りたたみます。"},
+        {2, TMenuCommand::ShowLevel1, u"レベル 1", u"一番上の階層の項目だけを表示します。"},
+        {3, TMenuCommand::ShowLevel2, u"レベル 2", u"上から 2 階層までの項目を表示します。"},
+        {4, TMenuCommand::ShowLevel3, u"レベル 3", u"上から 3 階層までの項目を表示します。"},
+        {5, TMenuCommand::ShowLevel4, u"レベル 4", u"上から 4 階層までの項目を表示します。"},
+        {6, TMenuCommand::ShowLevel5, u"レベル 5", u"上から 5 階層までの項目を表示します。"},
+        {7, TMenuCommand::ShowLevel6, u"レベル 6", u"上から 6 階層までの項目を表示します。"},
+        {8, TMenuCommand::ShowLevel7, u"レベル 7", u"上から 7 階層までの項目を表示します。"},
+        {9, TMenuCommand::ShowLevel8, u"レベル 8", u"上から 8 階層までの項目を表示します。"},
+        {10, TMenuCommand::ShowLevel9, u"レベル 9", u"上から 9 階層までの項目を表示します。"},
+    };
+    AddRowsBeyond(table, levels);
+    static const Row subtree[] = {
+        {0, TMenuCommand::ExpandSelected, u"下位を開く",
+         u"現在選択している項目と、その下のすべての項目を展開します。"},
+        {1, TMenuCommand::CollapseSelected, u"下位を閉じる",
+         u"現在選択している項目と、その下のすべての項目を折りたたみます。"},
+    };
+    AddRowsBeyond(table, subtree);
 }
 
 void TMenuTables::AddOptionMenu(TMenuTable& table) {

@@ -142,7 +142,7 @@ TEST(MenuTables, EditMenu) {
     const TSettingsList settings;
     const TMenuTable table = TMenuTables::Build(2, settings);
     EXPECT_EQ(table.Left, 84);
-    EXPECT_EQ(table.Size, QSize(140, 240));
+    EXPECT_EQ(table.Size, QSize(140, 320));
     ExpectEntries(
         table, settings,
         {{21, 10, "項目を追加", "現在選択している項目と同じ階層に、新しい項目を追加します。"},
@@ -157,22 +157,39 @@ TEST(MenuTables, EditMenu) {
          {26, 150, "文章を切り取り", "選択されている文章を、クリップボード内に切り取ります。"},
          {27, 170, "文章をコピー", "選択されている文章を、クリップボード内にコピーします。"},
          {28, 190, "文章を張り付け", "クリップボード内の文章を、張り付けます。"},
-         {29, 210, "文章の編集を元に戻す", "文章の編集を、取り消します。"}});
-    ExpectSeparators(table, {75, 135}, 10, 130);
+         {29, 210, "文章の編集を元に戻す", "文章の編集を、取り消します。"},
+         {210, 250, "複製",
+          "現在選択している項目を、その子項目と文章ごと複製し、すぐ後に加えます。"},
+         {211, 270, "昇順に並べ替え",
+          "現在選択している項目の子項目を、ラベルの昇順（あいうえお順）に並べ替えます。"},
+         {212, 290, "降順に並べ替え",
+          "現在選択している項目の子項目を、ラベルの降順に並べ替えます。"}});
+    ExpectSeparators(table, {75, 135, 235}, 10, 130);
 }
 
 TEST(MenuTables, ViewMenu) {
     const TSettingsList settings;
     const TMenuTable table = TMenuTables::Build(3, settings);
     EXPECT_EQ(table.Left, 149);
-    EXPECT_EQ(table.Size, QSize(100, 60));
-    ExpectEntries(
-        table, settings,
-        {{31, 10, "検索", "現在開いているファイルから、指定した範囲で、文字列の検索をします。"},
-         {32, 30, "置換",
-          "現在開いているファイルから、指定した範囲で、文字列を検索し、任意の文字列に置換します"
-          "。"}});
-    EXPECT_TRUE(table.Separators.isEmpty());
+    EXPECT_EQ(table.Size, QSize(100, 360));
+    QList<Expected> expected = {
+        {31, 10, "検索", "現在開いているファイルから、指定した範囲で、文字列の検索をします。"},
+        {32, 30, "置換",
+         "現在開いているファイルから、指定した範囲で、文字列を検索し、任意の文字列に置換します"
+         "。"},
+        {33, 70, "すべて開く", "アウトラインのすべての項目を展開します。"},
+        {34, 90, "すべて閉じる", "アウトラインのすべての項目を折りたたみます。"},
+        {35, 110, "レベル 1", "一番上の階層の項目だけを表示します。"}};
+    const int codes[] = {36, 37, 38, 39, 310, 311, 312, 313};
+    for (int level = 2; level <= 9; ++level)
+        expected.append({codes[level - 2], 90 + 20 * level, QStringLiteral("レベル %1").arg(level),
+                         QStringLiteral("上から %1 階層までの項目を表示します。").arg(level)});
+    expected.append(
+        {314, 310, "下位を開く", "現在選択している項目と、その下のすべての項目を展開します。"});
+    expected.append({315, 330, "下位を閉じる",
+                     "現在選択している項目と、その下のすべての項目を折りたたみます。"});
+    ExpectEntries(table, settings, expected);
+    ExpectSeparators(table, {55, 295}, 10, 90);
 }
 
 TEST(MenuTables, OptionMenuWithMarks) {

@@ -2,6 +2,7 @@
 
 #include "app/TInterchangeCommands.h"
 #include "app/TMainForm.h"
+#include "app/TOutlineCommands.h"
 
 // What tests reach of the window's concerns; the window itself shows none of them.
 class TMainFormProbe {
@@ -12,6 +13,7 @@ class TMainFormProbe {
     TErrorBox& Errors() const { return *form_.errors_; }
     TItemTextBinding& Texts() const { return *form_.texts_; }
     TItemCommands& Items() const { return *form_.items_; }
+    TOutlineCommands& OutlineCommands() const { return *form_.outlineCommands_; }
     TDocumentCommands& Documents() const { return *form_.documents_; }
     TSkinSurface& Skin() const { return *form_.surface_; }
     TFrameBehaviour& Frame() const { return *form_.frame_; }

@@ -2,6 +2,8 @@
 #include <QClipboard>
 #include <QMimeData>
 
+#include "app/TCommandRunner.h"
+#include "app/TOutlineView.h"
 #include "platform/Cp932Codec.h"
 #include "support/MainFormFixture.h"
 #include "support/TMainFormProbe.h"
@@ -297,6 +299,81 @@ TEST_F(ItemOperations, DroppingOnALabelMakesTheLastChildAndOnADescendantDoesNoth
     Probe(main).Items().TreeDragDrop(QPoint(30, main.Tree->viewport()->height() - 2));
     EXPECT_EQ(Order(), "A .C B A1") << "below the last item";
     ExpectTextsStayWithTheirItems();
+}
+
+TEST_F(ItemOperations, OutlineCommandsRunAsCommandsAndAreTakenBack) {
+    TMainForm& main = Build({"A:0", "C:1", "C1:2", "B:1", "D:0"});
+    const TCommandRunner& run = main.Commands();
+    const auto shown = [&](const QString& label) {
+        return main.Tree->isExpanded(main.TreeModel->IndexOf(Item(label)));
+    };
+    Select("C1");
+    run.Run(TCommand::ShowLevel1);
+    EXPECT_FALSE(Item("A")->Expanded());
+    EXPECT_FALSE(shown("A"));
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("A")) << "the hidden item passes it on";
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "text of A");
+    run.Run(TCommand::UndoOutline);
+    EXPECT_TRUE(shown("A") && shown("C") && Item("C")->Expanded());
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("C1"));
+    run.Run(TCommand::CollapseAll);
+    run.Run(TCommand::ExpandSelected);  // the selection went to A
+    EXPECT_TRUE(shown("A") && shown("C"));
+    run.Run(TCommand::UndoOutline);
+    run.Run(TCommand::UndoOutline);
+    EXPECT_TRUE(shown("A") && shown("C"));
+
+    // The editor's text, not yet in its file, is the one copied.
+    Select("A");
+    main.TreeModel->SetLabel(Item("A"), "E");
+    Probe(main).Texts().SetEditorText("text of E");
+    run.Run(TCommand::DuplicateItem);
+    const QString duplicated = "E .C ..C1 .B E .C ..C1 .B D";
+    EXPECT_EQ(Order(), duplicated);
+    EXPECT_EQ(Probe(main).Session().CurrentItemIndex, 4);
+    EXPECT_TRUE(Outline().ItemAt(5)->Expanded()) << "the copy shows as the original";
+    QSet<int> numbers;
+    Outline().ForEach([&](TOutlineItem* item) { numbers << item->ItemNumber; });
+    EXPECT_EQ(numbers.size(), 9);
+    ExpectTextsStayWithTheirItems();
+    run.Run(TCommand::UndoOutline);
+    EXPECT_EQ(Order(), "E .C ..C1 .B D");
+    run.Run(TCommand::RedoOutline);
+    EXPECT_EQ(Order(), duplicated);
+    ExpectTextsStayWithTheirItems();
+    run.Run(TCommand::UndoOutline);
+
+    Select("E");
+    run.Run(TCommand::SortChildrenAscending);
+    EXPECT_EQ(Order(), "E .B .C ..C1 D");
+    run.Run(TCommand::SortChildrenDescending);
+    EXPECT_EQ(Order(), "E .C ..C1 .B D");
+    run.Run(TCommand::UndoOutline);
+    run.Run(TCommand::UndoOutline);
+    EXPECT_EQ(Order(), "E .C ..C1 .B D");
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("E"));
+    ExpectTextsStayWithTheirItems();
+}
+
+TEST_F(ItemOperations, OutlineCommandsLeaveALabelBeingEditedAndAnEmptyOutlineAlone) {
+    TMainForm& main = Build({"A:0", "A1:1", "B:0"});
+    const QList<TCommand> commands = {TCommand::DuplicateItem,   TCommand::SortChildrenDescending,
+                                      TCommand::ExpandAll,       TCommand::CollapseAll,
+                                      TCommand::ShowLevel2,      TCommand::ExpandSelected,
+                                      TCommand::CollapseSelected};
+    main.Tree->setFocus();
+    main.Tree->edit(main.TreeModel->IndexOf(Item("A")));
+    ASSERT_TRUE(main.Tree->EditingLabel());
+    const TBitList expanded = Outline().ExpandedFlags();
+    for (const TCommand command : commands) main.Commands().Run(command);
+    EXPECT_EQ(Order(), "A .A1 B");
+    EXPECT_EQ(Outline().ExpandedFlags(), expanded);
+    EXPECT_EQ(Probe(main).Session().History.UndoCount(), 0);
+    main.Tree->CommitLabelEdit();
+
+    main.TreeModel->Clear();
+    for (const TCommand command : commands) main.Commands().Run(command);
+    EXPECT_TRUE(Outline().IsEmpty());
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ TEST_F(SystemMenuFormTest, OpensUnderItsTitleAsTheCurrentMenu) {
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(form.MenuNumber(), 2);
     EXPECT_EQ(form.HoverCode(), TMenuCommand::None);
-    EXPECT_EQ(form.geometry(), QRect(host.window.mapToGlobal(QPoint(84, 60)), QSize(140, 240)));
+    EXPECT_EQ(form.geometry(), QRect(host.window.mapToGlobal(QPoint(84, 60)), QSize(140, 320)));
 }
 
 TEST_F(SystemMenuFormTest, FileMenuSizeFollowsTheRecentFiles) {
@@ -117,7 +117,7 @@ TEST_F(SystemMenuFormTest, DrawsAWhitePanelWithAThickBlackFrame) {
 TEST_F(SystemMenuFormTest, DrawsGreyCaptionsAndSeparators) {
     TSystemMenuForm& form = Open(2);
     const QImage image = Shot(form);
-    for (int y : {75, 135}) {
+    for (int y : {75, 135, 235}) {
         EXPECT_EQ(image.pixel(9, y), qRgb(255, 255, 255)) << y;
         EXPECT_EQ(image.pixel(10, y), qRgb(128, 128, 128)) << y;
         EXPECT_EQ(image.pixel(129, y), qRgb(128, 128, 128)) << y;
@@ -327,7 +327,8 @@ TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
     Press(menus, Qt::Key_Up);
     Press(menus, Qt::Key_Up);
     Press(menus, Qt::Key_Up);
-    EXPECT_EQ(edit.HoverCode(), TMenuCommand::Undo) << "from the first entry up to the last";
+    EXPECT_EQ(edit.HoverCode(), TMenuCommand::SortChildrenDescending)
+        << "from the first entry up to the last";
     Press(menus, Qt::Key_Down);
     EXPECT_EQ(edit.HoverCode(), TMenuCommand::AddItem) << "and from the last down to the first";
 
