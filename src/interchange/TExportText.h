@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "interchange/TExport.h"
+#include "interchange/TImportedText.h"
 
 // What the exporters share: the lines of a text, and the bytes of a whole file with what
 // its encoding could not hold.
@@ -42,14 +43,7 @@ class TExportText {
 
 template <typename Line>
 void TExportText::ForEachLine(QStringView text, Line line) {
-    if (text.isEmpty()) return;
-    qsizetype begin = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c != u'\n' && c != u'\r') continue;
-        line(text.sliced(begin, i - begin));
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        begin = i + 1;
-    }
-    line(text.sliced(begin));
+    TImportedText::ForEachLine(text, line);
+    // Here a break at the end is one between lines: an empty last line follows it.
+    if (!text.isEmpty() && (text.back() == u'\n' || text.back() == u'\r')) line(QStringView());
 }
