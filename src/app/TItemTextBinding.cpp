@@ -8,6 +8,7 @@
 #include "app/TDocumentSession.h"
 #include "app/TErrorBox.h"
 #include "app/TOutlineView.h"
+#include "document/TItemSelection.h"
 #include "document/TOutlineItemModel.h"
 #include "document/TTextLines.h"
 #include "platform/AppError.h"
@@ -169,13 +170,39 @@ TOutlineItem* TItemTextBinding::SelectedItem() const {
     return session_.TreeModel->ItemOf(tree_->currentIndex());
 }
 
-void TItemTextBinding::SelectItem(TOutlineItem* item) {
-    // A selected item is always visible.
+std::vector<TOutlineItem*> TItemTextBinding::SelectedBlocks() const {
+    std::vector<TOutlineItem*> selected;
+    const QModelIndexList rows = tree_->selectionModel()->selectedRows();
+    selected.reserve(rows.size() + 1);
+    for (const QModelIndex& row : rows) selected.push_back(session_.TreeModel->ItemOf(row));
+    if (TOutlineItem* current = SelectedItem(); current && rows.isEmpty())
+        selected.push_back(current);
+    return TItemSelection::Blocks(session_.Outline(), std::move(selected));
+}
+
+void TItemTextBinding::RevealItem(TOutlineItem* item) {
     for (TOutlineItem* ancestor = item ? item->Parent() : nullptr;
          ancestor && ancestor != session_.Outline().Root(); ancestor = ancestor->Parent())
         if (!ancestor->Expanded()) SetExpanded(ancestor, true);
+}
+
+void TItemTextBinding::SelectItem(TOutlineItem* item) {
+    RevealItem(item);  // a selected item is always visible
     tree_->selectionModel()->setCurrentIndex(session_.TreeModel->IndexOf(item),
                                              QItemSelectionModel::ClearAndSelect);
+}
+
+void TItemTextBinding::SelectItems(const std::vector<TOutlineItem*>& items,
+                                   TOutlineItem* current) {
+    SelectItem(current);
+    if (items.size() < 2) return;
+    QItemSelection selection;
+    for (TOutlineItem* item : items) {
+        RevealItem(item);
+        const QModelIndex index = session_.TreeModel->IndexOf(item);
+        selection.select(index, index);
+    }
+    tree_->selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 
 void TItemTextBinding::ShowNewOutline(const QList<TOutlineItem*>& expanded, TOutlineItem* current) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/THugeTextShelf.h"
 #include "app/TTextPreview.h"
@@ -48,6 +49,12 @@ class TItemTextBinding {
     void TreeEdited(TOutlineItem* item, const QString& formerLabel);
 
     TOutlineItem* SelectedItem() const;
+    // The selected items as blocks (see TItemSelection), in outline order; the current
+    // item alone when no row is selected besides it.
+    std::vector<TOutlineItem*> SelectedBlocks() const;
+    // Selects the items, current as the current item (the editor shows its text); the
+    // ancestors of each expand.
+    void SelectItems(const std::vector<TOutlineItem*>& items, TOutlineItem* current);
     // Shows an outline that has just replaced the model's (selection changes are off
     // meanwhile): the expanded items open, the editor takes the text of current and
     // current is selected. Selection changes are on again afterwards. Throws AppError
@@ -76,6 +83,8 @@ class TItemTextBinding {
     static constexpr qsizetype kKeptTextLimit = 4 << 20;
 
   private:
+    // Expands the item's collapsed ancestors.
+    void RevealItem(TOutlineItem* item);
     void RememberShown(int itemNumber, QString text);
     // Whether text is the one last loaded or stored.
     bool SameAsShown(const QString& text) const;

@@ -104,7 +104,7 @@ void TMainForm::CreateControls() {
     Tree->setFrameShape(QFrame::NoFrame);
     Tree->setIndentation(19);
     Tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
-    Tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    Tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Tree->setFont(PixelFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     Tree->setStatusTip(LongHint(kTreeHint));
     Tree->setToolTip(QString());

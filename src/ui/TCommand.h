@@ -33,6 +33,13 @@ enum class TCommand {
     DuplicateItem,
     SortChildrenAscending,
     SortChildrenDescending,
+    CutItems,
+    CopyItems,
+    PasteItems,
+    PasteItemsAsChildren,
+    SplitItem,
+    JoinItems,
+    OpenContextMenu,
     // Showing the outline.
     ExpandAll,
     CollapseAll,

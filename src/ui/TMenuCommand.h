@@ -32,6 +32,12 @@ enum class TMenuCommand {
     DuplicateItem = 210,
     SortChildrenAscending = 211,
     SortChildrenDescending = 212,
+    CutItems = 213,
+    CopyItems = 214,
+    PasteItems = 215,
+    PasteItemsAsChildren = 216,
+    SplitItem = 217,
+    JoinItems = 218,
     // View menu.
     Find = 31,
     Replace = 32,

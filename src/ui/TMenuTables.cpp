@@ -179,6 +179,21 @@ void TMenuTables::AddEditMenu(TMenuTable& table) {
          u"現在選択している項目の子項目を、ラベルの降順に並べ替えます。"},
     };
     AddRowsBeyond(table, tree);
+    static const Row clipboard[] = {
+        {0, TMenuCommand::CutItems, u"項目を切り取り",
+         u"選択している項目を、その子項目と文章ごと、クリップボード内に切り取ります。"},
+        {1, TMenuCommand::CopyItems, u"項目をコピー",
+         u"選択している項目を、その子項目と文章ごと、クリップボード内にコピーします。"},
+        {2, TMenuCommand::PasteItems, u"後に張り付け",
+         u"クリップボード内の項目を、現在選択している項目の後に張り付けます。"},
+        {3, TMenuCommand::PasteItemsAsChildren, u"子として張り付け",
+         u"クリップボード内の項目を、現在選択している項目の子項目として張り付けます。"},
+        {4, TMenuCommand::SplitItem, u"項目を分割",
+         u"現在の項目の文章を、カーソルの位置で二つの項目に分けます。"},
+        {5, TMenuCommand::JoinItems, u"項目を結合",
+         u"選択している項目を、最初の項目にまとめます。文章は順につながります。"},
+    };
+    AddRowsBeyond(table, clipboard);
 }
 
 void TMenuTables::AddViewMenu(TMenuTable& table) {
