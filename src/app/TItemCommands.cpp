@@ -12,6 +12,7 @@
 #include "app/TItemTextBinding.h"
 #include "app/TOutlineView.h"
 #include "document/TExpandedStates.h"
+#include "document/TItemSelection.h"
 #include "document/TNodeName.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/AppError.h"
@@ -102,7 +103,79 @@ QString TItemCommands::EditorFirstLine() const {
     return line;
 }
 
+std::vector<TOutlineItem*> TItemCommands::SeveralBlocks() const {
+    std::vector<TOutlineItem*> blocks = texts_.SelectedBlocks();
+    if (blocks.size() == 1 && blocks.front() == texts_.SelectedItem()) blocks.clear();
+    return blocks;
+}
+
+TOutlineStep::SetExpanded TItemCommands::ViewExpander() {
+    return [this](TOutlineItem* item, bool expanded) { texts_.SetExpanded(item, expanded); };
+}
+
+void TItemCommands::DeleteBlocks(const std::vector<TOutlineItem*>& blocks) {
+    using Kind = TMessageBoxes::Kind;
+    const int count = TItemSelection::ItemCount(blocks);
+    const int selected = static_cast<int>(blocks.size());
+    const QString question =
+        count == selected
+            ? QStringLiteral("選択している %1 個の項目を削除します。よろしいですか？").arg(selected)
+            : QStringLiteral(
+                  "選択している %1 個の項目と、その子項目（合わせて %2 項目）を削除します。"
+                  "よろしいですか？")
+                  .arg(selected)
+                  .arg(count);
+    if (boxes_.Ask(Kind::Confirmation, question, TMessageBoxes::Buttons::YesNo) !=
+        TMessageBoxes::Answer::Yes)
+        return;
+    if (session_.Outline().AbsoluteIndexOf(blocks.front()) == 0) {
+        boxes_.Ask(Kind::Warning,
+                   QStringLiteral("一番上の項目は、削除できません。削除したい場合は項目を「down」"
+                                  "ボタンで移動してから実行してください。"),
+                   TMessageBoxes::Buttons::Ok);
+        return;
+    }
+    RemoveBlocks(blocks);
+}
+
+bool TItemCommands::RemoveBlocks(const std::vector<TOutlineItem*>& blocks) {
+    TOutline& outline = session_.Outline();
+    const int first = blocks.empty() ? -1 : outline.AbsoluteIndexOf(blocks.front());
+    if (first <= 0) return false;
+    TOutlineItem* previous = outline.ItemAt(first - 1);
+    texts_.SelectItem(previous);  // the editor's text reaches its file
+    if (texts_.SelectedItem() != previous) return false;
+    session_.SelectionSync = false;
+    std::optional<TOutlineStep> step =
+        TBlockMoves(*session_.TreeModel, ViewExpander()).Remove(blocks);
+    session_.SelectionSync = true;
+    session_.History.Add(std::move(*step));
+    session_.Modified = true;
+    return true;
+}
+
+void TItemCommands::MoveBlocks(const std::vector<TOutlineItem*>& blocks, const BlockMove& move) {
+    errors_.Run([&] {
+        TOutlineItem* current = session_.ItemAtCurrentIndex();
+        if (current) texts_.StoreEditorText(current);
+        const bool syncing = session_.SelectionSync;
+        session_.SelectionSync = false;
+        TBlockMoves moves(*session_.TreeModel, ViewExpander());
+        std::optional<TOutlineStep> step = move(moves, blocks);
+        if (step) {
+            session_.History.Add(std::move(*step));
+            session_.Modified = true;
+        }
+        // The editor keeps the current item's text: only its place has changed.
+        session_.CurrentItemIndex = session_.Outline().AbsoluteIndexOf(current);
+        texts_.SelectItems(blocks, current ? current : blocks.front());
+        session_.SelectionSync = syncing;
+    });
+}
+
 void TItemCommands::DeleteItem() {
+    if (const std::vector<TOutlineItem*> blocks = SeveralBlocks(); !blocks.empty())
+        return DeleteBlocks(blocks);
     TOutlineItem* selected = texts_.SelectedItem();
     if (session_.Outline().IsEmpty() || !selected) return;
     using Kind = TMessageBoxes::Kind;
@@ -163,6 +236,10 @@ void TItemCommands::RebindMovedItem(TOutlineItem* item, TOutlineItem* neighbour)
 }
 
 void TItemCommands::MoveUpItem() {
+    if (const std::vector<TOutlineItem*> blocks = SeveralBlocks(); !blocks.empty())
+        return MoveBlocks(blocks, [](TBlockMoves& moves, const std::vector<TOutlineItem*>& items) {
+            return moves.Up(items);
+        });
     TOutlineItem* item = texts_.SelectedItem();
     if (!item || item->Row() == 0) return;  // the first of its siblings
     errors_.Run([&] {
@@ -179,6 +256,10 @@ void TItemCommands::MoveUpItem() {
 }
 
 void TItemCommands::MoveDownItem() {
+    if (const std::vector<TOutlineItem*> blocks = SeveralBlocks(); !blocks.empty())
+        return MoveBlocks(blocks, [](TBlockMoves& moves, const std::vector<TOutlineItem*>& items) {
+            return moves.Down(items);
+        });
     TOutlineItem* item = texts_.SelectedItem();
     if (!item) return;
     TOutlineItem* parent = item->Parent();
@@ -200,6 +281,10 @@ void TItemCommands::MoveDownItem() {
 }
 
 void TItemCommands::MoveLeftItem() {
+    if (const std::vector<TOutlineItem*> blocks = SeveralBlocks(); !blocks.empty())
+        return MoveBlocks(blocks, [](TBlockMoves& moves, const std::vector<TOutlineItem*>& items) {
+            return moves.Left(items);
+        });
     TOutlineItem* item = texts_.SelectedItem();
     if (!item || item->Parent() == session_.Outline().Root()) return;
     errors_.Run([&] {
@@ -225,6 +310,10 @@ void TItemCommands::MoveLeftItem() {
 }
 
 void TItemCommands::MoveRightItem() {
+    if (const std::vector<TOutlineItem*> blocks = SeveralBlocks(); !blocks.empty())
+        return MoveBlocks(blocks, [](TBlockMoves& moves, const std::vector<TOutlineItem*>& items) {
+            return moves.Right(items);
+        });
     TOutlineItem* item = texts_.SelectedItem();
     if (!item || item->Row() == 0) return;  // no previous sibling to move into
     const bool wasExpanded = item->Expanded();
@@ -234,6 +323,8 @@ void TItemCommands::MoveRightItem() {
 }
 
 void TItemCommands::TreeDragDrop(const QPoint& point) {
+    if (const std::vector<TOutlineItem*> blocks = SeveralBlocks(); !blocks.empty())
+        return DropBlocks(blocks, point);
     tree_->setEnabled(false);
     if (TOutlineItem* item = texts_.SelectedItem()) {
         QModelIndex targetIndex;
@@ -256,6 +347,27 @@ void TItemCommands::TreeDragDrop(const QPoint& point) {
         session_.Modified = true;
     }
     tree_->setEnabled(true);
+    tree_->setFocus();
+}
+
+void TItemCommands::DropBlocks(const std::vector<TOutlineItem*>& blocks, const QPoint& point) {
+    QModelIndex targetIndex;
+    const TDropZone::Zone zone = tree_->ZoneAt(point, &targetIndex);
+    TOutlineItem* target = session_.TreeModel->ItemOf(targetIndex);
+    std::optional<TMovePrimitive::Mode> mode;
+    switch (zone) {
+        case TDropZone::Zone::OnItem: mode = TMovePrimitive::Mode::LastChild; break;
+        case TDropZone::Zone::BelowItems:
+            mode = TMovePrimitive::Mode::LastSibling;
+            target = nullptr;
+            break;
+        case TDropZone::Zone::Indentation: mode = TMovePrimitive::Mode::Before; break;
+        case TDropZone::Zone::Nowhere: break;
+    }
+    if (mode)
+        MoveBlocks(blocks, [&](TBlockMoves& moves, const std::vector<TOutlineItem*>& items) {
+            return moves.To(items, *mode, target);
+        });
     tree_->setFocus();
 }
 

@@ -192,8 +192,7 @@ void TItemTextBinding::SelectItem(TOutlineItem* item) {
                                              QItemSelectionModel::ClearAndSelect);
 }
 
-void TItemTextBinding::SelectItems(const std::vector<TOutlineItem*>& items,
-                                   TOutlineItem* current) {
+void TItemTextBinding::SelectItems(const std::vector<TOutlineItem*>& items, TOutlineItem* current) {
     SelectItem(current);
     if (items.size() < 2) return;
     QItemSelection selection;
