@@ -13,10 +13,9 @@
 #include "app/TOutlineView.h"
 #include "document/TExpandedStates.h"
 #include "document/TItemSelection.h"
-#include "document/TNodeName.h"
 #include "document/TOutlineItemModel.h"
-#include "platform/AppError.h"
 #include "platform/TMessageBoxes.h"
+#include "ui/TAutoLabel.h"
 
 TItemCommands::TItemCommands(TDocumentSession& session, TItemTextBinding& texts, TOutlineView* tree,
                              QPlainTextEdit* editor, TMessageBoxes& boxes, TErrorBox& errors)
@@ -75,17 +74,8 @@ void TItemCommands::AddChildItemText() {
 void TItemCommands::PasteAsLabel(TOutlineItem* item) {
     if (!item) return;
     editor_->insertPlainText(QGuiApplication::clipboard()->text());
-    if (session_.Settings.Value(u"AutoNodeName") == QStringLiteral("1")) {
-        QString label = TNodeName::FirstBytes(EditorFirstLine(), TNodeName::kMaxLabelBytes);
-        if (session_.Settings.Value(u"NodeNameLimitter") == QStringLiteral("1")) {
-            const QString count = session_.Settings.Value(u"NodeNameLimitterCount");
-            bool ok = false;
-            const int limit = count.toInt(&ok, 10);
-            if (!ok) throw AppError::NotAnInteger(count);
-            label = TNodeName::FirstBytes(label, limit);
-        }
-        session_.TreeModel->SetLabel(item, label);
-    }
+    if (const std::optional<QString> label = TAutoLabel::For(session_.Settings, EditorFirstLine()))
+        session_.TreeModel->SetLabel(item, *label);
     session_.Modified = true;
     if (StartRedrawTimer) StartRedrawTimer();
 }

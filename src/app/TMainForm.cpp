@@ -26,6 +26,7 @@
 #include "app/TOutlineView.h"
 #include "app/TSessionRecovery.h"
 #include "app/TSkinSurface.h"
+#include "app/TSplitJoinCommands.h"
 #include "app/TStartupShutdown.h"
 #include "app/TWindowStates.h"
 #include "document/TOutlineItemModel.h"
@@ -142,6 +143,8 @@ void TMainForm::CreateConcerns() {
     items_ = std::make_unique<TItemCommands>(*session_, *texts_, Tree, Editor,
                                              *context_.messageBoxes, *errors_);
     outlineCommands_ = std::make_unique<TOutlineCommands>(*session_, *texts_, Tree, *errors_);
+    splitJoin_ = std::make_unique<TSplitJoinCommands>(*session_, *texts_, Tree, Editor,
+                                                      *context_.messageBoxes, *errors_);
     documents_ = std::make_unique<TDocumentCommands>(
         *session_, *texts_, Editor, *context_.messageBoxes, *context_.fileDialogs, *errors_);
     surface_ = std::make_unique<TSkinSurface>(*this, Tree, Editor, *session_, *errors_);
@@ -355,6 +358,8 @@ void TMainForm::BindCommands() {
     bind.Bind(C::DuplicateItem, [&outline] { outline.Duplicate(); });
     bind.Bind(C::SortChildrenAscending, [&outline] { outline.SortChildren(Qt::AscendingOrder); });
     bind.Bind(C::SortChildrenDescending, [&outline] { outline.SortChildren(Qt::DescendingOrder); });
+    bind.Bind(C::SplitItem, [this] { splitJoin_->SplitItem(); });
+    bind.Bind(C::JoinItems, [this] { splitJoin_->JoinItems(); });
     bind.Bind(C::ExpandAll, [&outline] { outline.ExpandAll(); });
     bind.Bind(C::CollapseAll, [&outline] { outline.CollapseAll(); });
     for (int level = 1; level <= 9; ++level)

@@ -21,6 +21,7 @@ class TItemCommands;
 class TItemTextBinding;
 class TInterchangeCommands;
 class TOutlineCommands;
+class TSplitJoinCommands;
 class TOutlineItem;
 class TKeyboardShortcuts;
 class TOutlineFind;
@@ -99,6 +100,7 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TItemTextBinding> texts_;
     std::unique_ptr<TItemCommands> items_;
     std::unique_ptr<TOutlineCommands> outlineCommands_;
+    std::unique_ptr<TSplitJoinCommands> splitJoin_;
     std::unique_ptr<TDocumentCommands> documents_;
     std::unique_ptr<TSkinSurface> surface_;
     std::unique_ptr<TWindowStates> windowStates_;

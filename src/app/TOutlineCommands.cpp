@@ -66,28 +66,45 @@ void TOutlineCommands::Refold(const TBitList& target) {
 
 void TOutlineCommands::Duplicate() {
     if (!CanAct()) return;
-    errors_.Run([this] {
+    const std::vector<TOutlineItem*> blocks = texts_.SelectedBlocks();
+    errors_.Run([&] {
         TOutline& outline = session_.Outline();
-        TOutlineItem* item = texts_.SelectedItem();
         // The editor's text reaches its file before the files are copied.
-        if (const TOutlineItem* current = session_.ItemAtCurrentIndex())
-            texts_.StoreEditorText(current);
-        TBitList expanded = outline.ExpandedFlags();
-        const TExpandedStates states = TExpandedStates::Take(item);
-        const TItemTextStore& store = session_.Store;
-        TOutlineItem* copy =
-            TSubtreeCopy::Duplicate(*session_.TreeModel, item, [&](const TOutlineItem& original) {
-                const int number = session_.AllocateItemNumber();
-                store.Store(number, store.Load(original.ItemNumber));
-                return number;
-            });
-        session_.History.Add(TOutlineStep::Inserted(outline, copy, outline.AbsoluteIndexOf(item),
-                                                    std::move(expanded)));
+        TOutlineItem* current = session_.ItemAtCurrentIndex();
+        if (current) texts_.StoreEditorText(current);
+        std::vector<TOutlineStep> steps;
+        std::vector<TOutlineItem*> copies;
+        // From the last, so that the places of the ones before stay as they were.
+        for (auto block = blocks.rbegin(); block != blocks.rend(); ++block) {
+            TOutlineItem* copy = DuplicateBlock(*block, steps);
+            copies.insert(copies.begin(), copy);
+        }
+        session_.History.Add(steps.size() == 1 ? std::move(steps.front())
+                                               : TOutlineStep::Group(std::move(steps)));
         session_.Modified = true;
-        for (const int index : states.IndexesToExpand(outline.AbsoluteIndexOf(copy)))
-            texts_.SetExpanded(outline.ItemAt(index), true);
-        texts_.SelectItem(copy);
+        // Copies placed before the current item have moved it on.
+        session_.CurrentItemIndex = outline.AbsoluteIndexOf(current);
+        texts_.SelectItems(copies, copies.front());
     });
+}
+
+TOutlineItem* TOutlineCommands::DuplicateBlock(TOutlineItem* item,
+                                               std::vector<TOutlineStep>& steps) {
+    TOutline& outline = session_.Outline();
+    TBitList expanded = outline.ExpandedFlags();
+    const TExpandedStates states = TExpandedStates::Take(item);
+    const TItemTextStore& store = session_.Store;
+    TOutlineItem* copy =
+        TSubtreeCopy::Duplicate(*session_.TreeModel, item, [&](const TOutlineItem& original) {
+            const int number = session_.AllocateItemNumber();
+            store.Store(number, store.Load(original.ItemNumber));
+            return number;
+        });
+    steps.push_back(
+        TOutlineStep::Inserted(outline, copy, outline.AbsoluteIndexOf(item), std::move(expanded)));
+    for (const int index : states.IndexesToExpand(outline.AbsoluteIndexOf(copy)))
+        texts_.SetExpanded(outline.ItemAt(index), true);
+    return copy;
 }
 
 void TOutlineCommands::SortChildren(Qt::SortOrder order) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <Qt>
+#include <vector>
 
 class TBitList;
 class TDocumentSession;
 class TErrorBox;
 class TItemTextBinding;
 class TOutlineItem;
+class TOutlineStep;
 class TOutlineView;
 
 // The commands that act on the outline as a whole or on the selected item's subtree:
@@ -25,13 +27,15 @@ class TOutlineCommands {
     void CollapseAll();
     void ExpandSelected();
     void CollapseSelected();
-    // A copy of the selected item with its descendants, labels and texts, inserted right
-    // after its subtree; the copy is selected.
+    // A copy of each selected item (block, see TItemSelection) with its descendants,
+    // labels and texts, inserted right after its subtree; the copies are selected.
     void Duplicate();
     void SortChildren(Qt::SortOrder order);
 
   private:
     bool CanAct() const;
+    // Copies the item with its subtree and texts after it; adds the change to steps.
+    TOutlineItem* DuplicateBlock(TOutlineItem* item, std::vector<TOutlineStep>& steps);
     // Expands and collapses the items whose flags differ from target, as one change.
     void Refold(const TBitList& target);
 

@@ -74,12 +74,30 @@ std::optional<TOutlineStep> TBlockMoves::To(const std::vector<TOutlineItem*>& bl
 }
 
 std::optional<TOutlineStep> TBlockMoves::Remove(const std::vector<TOutlineItem*>& blocks) {
+    RemoveEach(blocks);
+    return Finish();
+}
+
+void TBlockMoves::RemoveEach(const std::vector<TOutlineItem*>& blocks) {
     TOutline& outline = model_.Outline();
     // From the last, so that the places of the ones before stay as they were.
     for (auto block = blocks.rbegin(); block != blocks.rend(); ++block) {
         steps_.push_back(TOutlineStep::Removing(outline, *block, outline.ExpandedFlags()));
         model_.RemoveItem(*block);
     }
+}
+
+std::optional<TOutlineStep> TBlockMoves::Join(const std::vector<TOutlineItem*>& blocks,
+                                              int joinedNumber) {
+    if (blocks.size() < 2) return std::nullopt;
+    TOutlineItem* first = blocks.front();
+    const int formerNumber = first->ItemNumber;
+    first->ItemNumber = joinedNumber;
+    steps_.push_back(TOutlineStep::Renumbered(model_.Outline(), first, formerNumber));
+    const std::vector<TOutlineItem*> others(blocks.begin() + 1, blocks.end());
+    for (TOutlineItem* other : others)
+        while (other->HasChildren()) Move(other->Child(0), TMovePrimitive::Mode::LastChild, first);
+    RemoveEach(others);
     return Finish();
 }
 

@@ -30,10 +30,15 @@ class TBlockMoves {
     // Removes the blocks with their subtrees; their items keep their numbers (and so
     // their texts) for the change to be taken back.
     std::optional<TOutlineStep> Remove(const std::vector<TOutlineItem*>& blocks);
+    // Joins the blocks into the first: its text moves to the file joinedNumber (which
+    // holds the joined texts already), the children of the others follow its own in
+    // order and the others go. Nothing with fewer than two blocks.
+    std::optional<TOutlineStep> Join(const std::vector<TOutlineItem*>& blocks, int joinedNumber);
 
   private:
     // Moves one block with its subtree; adds the change to steps_. False: it stays.
     bool Move(TOutlineItem* item, TMovePrimitive::Mode mode, TOutlineItem* target);
+    void RemoveEach(const std::vector<TOutlineItem*>& blocks);
     // The blocks that may move one step towards their first (forward false) or last
     // sibling, in the order to move them.
     static std::vector<TOutlineItem*> Movable(const std::vector<TOutlineItem*>& blocks,

@@ -34,6 +34,15 @@ TOutlineStep TOutlineStep::Moved(const TOutline& outline, const TOutlineItem* it
     return step;
 }
 
+TOutlineStep TOutlineStep::Renumbered(const TOutline& outline, const TOutlineItem* item,
+                                      int formerNumber) {
+    const int index = outline.AbsoluteIndexOf(item);
+    TOutlineStep step(Kind::Number, PlaceOf(outline, item), index, index);
+    step.number_ = formerNumber;
+    step.expanded_ = outline.ExpandedFlags();
+    return step;
+}
+
 TOutlineStep TOutlineStep::Relabelled(const TOutline& outline, const TOutlineItem* item,
                                       QString formerLabel) {
     const int index = outline.AbsoluteIndexOf(item);
@@ -75,6 +84,7 @@ int TOutlineStep::Reverse(TOutlineItemModel& model, const SetExpanded& setExpand
         case Kind::Remove: InsertSubtree(model); break;
         case Kind::Move: MoveBack(model); break;
         case Kind::Label: SwapLabel(model); break;
+        case Kind::Number: SwapNumber(model); break;
         case Kind::Fold:
         case Kind::Group: break;
     }
@@ -143,6 +153,11 @@ void TOutlineStep::SwapLabel(TOutlineItemModel& model) {
     QString label = item->Label;
     model.SetLabel(item, label_);
     label_ = std::move(label);
+}
+
+void TOutlineStep::SwapNumber(TOutlineItemModel& model) {
+    TOutlineItem* item = ParentAt(model.Outline(), place_.parentIndex)->Child(place_.row);
+    std::swap(item->ItemNumber, number_);
 }
 
 // Items past the end of flags are collapsed.

@@ -38,6 +38,11 @@ class TOutlineStep {
     static TOutlineStep Relabelled(const TOutline& outline, const TOutlineItem* item,
                                    QString formerLabel);
 
+    // The item's text has just moved into a new text file: its ItemNumber was
+    // formerNumber, whose file keeps the text it had.
+    static TOutlineStep Renumbered(const TOutline& outline, const TOutlineItem* item,
+                                   int formerNumber);
+
     // Items have just been expanded or collapsed, and the selection has gone from
     // absolute index `selected` to `selectedNow`.
     static TOutlineStep Refolded(int selected, int selectedNow, TBitList expandedBefore);
@@ -53,7 +58,7 @@ class TOutlineStep {
     int Reverse(TOutlineItemModel& model, const SetExpanded& setExpanded);
 
   private:
-    enum class Kind { Insert, Remove, Move, Label, Fold, Group };
+    enum class Kind { Insert, Remove, Move, Label, Number, Fold, Group };
 
     // An item of a removed subtree, in display order.
     struct Entry {
@@ -72,6 +77,7 @@ class TOutlineStep {
     void InsertSubtree(TOutlineItemModel& model);
     void MoveBack(TOutlineItemModel& model);
     void SwapLabel(TOutlineItemModel& model);
+    void SwapNumber(TOutlineItemModel& model);
     static void ApplyExpanded(const TOutline& outline, const TBitList& flags,
                               const SetExpanded& setExpanded);
     static TOutlineItem* ParentAt(const TOutline& outline, int parentIndex);
@@ -82,6 +88,7 @@ class TOutlineStep {
     int select_;                       // the item selected on the other side
     int keep_;                         // the item selected now
     QString label_;                    // labels: the label on the other side
+    int number_ = -1;                  // numbers: the ItemNumber on the other side
     std::vector<Entry> subtree_;       // removals: the items to put back
     TBitList expanded_;                // the expanded flags on the other side
     std::vector<TOutlineStep> steps_;  // groups: the changes, in the order to reverse them

@@ -3,6 +3,7 @@
 #include "app/TInterchangeCommands.h"
 #include "app/TMainForm.h"
 #include "app/TOutlineCommands.h"
+#include "app/TSplitJoinCommands.h"
 
 // What tests reach of the window's concerns; the window itself shows none of them.
 class TMainFormProbe {
@@ -14,6 +15,7 @@ class TMainFormProbe {
     TItemTextBinding& Texts() const { return *form_.texts_; }
     TItemCommands& Items() const { return *form_.items_; }
     TOutlineCommands& OutlineCommands() const { return *form_.outlineCommands_; }
+    TSplitJoinCommands& SplitJoin() const { return *form_.splitJoin_; }
     TDocumentCommands& Documents() const { return *form_.documents_; }
     TSkinSurface& Skin() const { return *form_.surface_; }
     TFrameBehaviour& Frame() const { return *form_.frame_; }

@@ -1,6 +1,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QTextCursor>
 #include <map>
 
 #include "document/TItemTextStore.h"
@@ -48,7 +50,9 @@ class ItemOperationsRandom : public MainFormFixture {
     }
 
     void RandomStep(int step) {
-        switch (random.bounded(11)) {
+        const quint32 op = random.bounded(15);
+        if (qEnvironmentVariableIsSet("HEDGEROW_TRACE")) qDebug() << "step" << step << "op" << op;
+        switch (op) {
             case 0: Probe(*form).Items().AddItem(); break;
             case 1: Probe(*form).Items().AddChildItem(); break;
             case 2:
@@ -71,8 +75,77 @@ class ItemOperationsRandom : public MainFormFixture {
                     row.topLeft() + QPoint(static_cast<int>(random.bounded(60)) - 20, 3));
                 break;
             }
+            case 11: SelectSeveral(); break;
+            case 12: Duplicate(); break;
+            case 13: Split(); break;
+            case 14:
+                boxes.Answer(Answer::Yes);
+                Probe(*form).SplitJoin().JoinItems();
+                NoteJoinedText();
+                break;
             default: TypeSomething(step); break;
         }
+    }
+
+    // Two to four items, one of them current: the commands after act on all of them.
+    void SelectSeveral() {
+        std::vector<TOutlineItem*> items;
+        for (int count = 2 + static_cast<int>(random.bounded(3)); count > 0; --count)
+            items.push_back(RandomItem());
+        TOutlineItem* current = items[random.bounded(static_cast<quint32>(items.size()))];
+        Probe(*form).Texts().SelectItems(items, current);
+        before = Shape();  // selecting is no change of the outline
+    }
+
+    // Each copy has the text of its original.
+    void Duplicate() {
+        const std::vector<TOutlineItem*> blocks = Probe(*form).Texts().SelectedBlocks();
+        std::vector<std::vector<int>> originals;
+        for (const TOutlineItem* block : blocks) originals.push_back(SubtreeNumbers(block));
+        const int count = Outline().Count();
+        Probe(*form).OutlineCommands().Duplicate();
+        if (Outline().Count() == count) return;
+        for (size_t at = 0; at < blocks.size(); ++at) {
+            const TOutlineItem* copy =
+                Outline().ItemAt(Outline().AbsoluteIndexOf(blocks[at]) + blocks[at]->SubtreeSize());
+            const std::vector<int> copies = SubtreeNumbers(copy);
+            ASSERT_EQ(copies.size(), originals[at].size());
+            for (size_t k = 0; k < copies.size(); ++k)
+                expected[copies[k]] = expected[originals[at][k]];
+        }
+    }
+
+    std::vector<int> SubtreeNumbers(const TOutlineItem* top) {
+        std::vector<int> numbers;
+        const int first = Outline().AbsoluteIndexOf(top);
+        for (int index = first; index < first + top->SubtreeSize(); ++index)
+            numbers.push_back(Outline().ItemAt(index)->ItemNumber);
+        return numbers;
+    }
+
+    void Split() {
+        QPlainTextEdit* editor = form->Editor;
+        const int length = editor->document()->characterCount() - 1;
+        QTextCursor cursor = editor->textCursor();
+        cursor.setPosition(static_cast<int>(random.bounded(static_cast<quint32>(length + 1))));
+        editor->setTextCursor(cursor);
+        const QString text = Probe(*form).Texts().EditorText();
+        const int caret = cursor.position();
+        TOutlineItem* item = Probe(*form).Texts().SelectedItem();
+        const int count = Outline().Count();
+        Probe(*form).SplitJoin().SplitItem();
+        if (Outline().Count() == count) return;
+        expected[item->ItemNumber] = text.left(caret);
+        expected
+            [Outline().ItemAt(Outline().AbsoluteIndexOf(item) + item->SubtreeSize())->ItemNumber] =
+                text.mid(caret);
+    }
+
+    // The joined item's text is new: it is what the files held, read back.
+    void NoteJoinedText() {
+        TOutlineItem* selected = Probe(*form).Texts().SelectedItem();
+        if (selected && !expected.count(selected->ItemNumber))
+            expected[selected->ItemNumber] = Probe(*form).Texts().EditorText();
     }
 
     // The outline as undo must bring it back: every item's depth, label, number and

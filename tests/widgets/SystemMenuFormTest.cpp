@@ -91,7 +91,7 @@ TEST_F(SystemMenuFormTest, OpensUnderItsTitleAsTheCurrentMenu) {
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(form.MenuNumber(), 2);
     EXPECT_EQ(form.HoverCode(), TMenuCommand::None);
-    EXPECT_EQ(form.geometry(), QRect(host.window.mapToGlobal(QPoint(84, 60)), QSize(140, 320)));
+    EXPECT_EQ(form.geometry(), QRect(host.window.mapToGlobal(QPoint(84, 60)), QSize(140, 460)));
 }
 
 TEST_F(SystemMenuFormTest, FileMenuSizeFollowsTheRecentFiles) {
