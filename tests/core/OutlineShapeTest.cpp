@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "document/TBlockMoves.h"
+#include "document/TItemSelection.h"
 #include "document/TLabelSort.h"
 #include "document/TOutlineHistory.h"
 #include "document/TOutlineLevels.h"
@@ -136,6 +138,48 @@ TEST_F(OutlineShape, SortMovesSubtreesAndIsTakenBackAsOneChange) {
     EXPECT_EQ(history.Redo(model, setExpanded), 0);
     EXPECT_EQ(Shape()[1], " a");
     EXPECT_FALSE(TLabelSort::Apply(model, At(0), Qt::AscendingOrder));  // sorted already
+}
+
+TEST_F(OutlineShape, AnItemSelectedWithItsAncestorCountsOnceAndBlocksKeepOutlineOrder) {
+    // 0 a, 1 b, 2 c, 3 d, 4 e
+    Build({"a:0", "b:1", "c:2", "d:0", "e:0"});
+    const std::vector<TOutlineItem*> blocks =
+        TItemSelection::Blocks(model.Outline(), {At(4), At(2), At(1), At(4), At(3)});
+    EXPECT_EQ(Labels(blocks), QStringList({"b", "d", "e"}));
+    EXPECT_EQ(TItemSelection::ItemCount(blocks), 4);
+}
+
+TEST_F(OutlineShape, BlocksMoveTogetherWithoutPassingOneThatIsHeld) {
+    Build({"a:0", "b:0", "c:0", "d:0", "e:0"});
+    TBlockMoves moves(model, setExpanded);
+    // a cannot go up and holds b right behind it; d passes c.
+    std::optional<TOutlineStep> up = moves.Up({At(0), At(1), At(3)});
+    ASSERT_TRUE(up);
+    EXPECT_EQ(Shape(), QStringList({"a", "b", "d", "c", "e"}));
+    history.Add(std::move(*up));
+    // Down: e is held at the end and holds c; b passes d. Then right: d and b into a.
+    history.Add(*moves.Down({At(1), At(3), At(4)}));
+    EXPECT_EQ(Shape(), QStringList({"a", "d", "b", "c", "e"}));
+    history.Add(*moves.Right({At(1), At(2)}));
+    EXPECT_EQ(Shape(), QStringList({"a", " d", " b", "c", "e"}));
+    history.Add(*moves.Left({At(1), At(2)}));
+    EXPECT_EQ(Shape(), QStringList({"a", "d", "b", "c", "e"}));
+    EXPECT_FALSE(moves.Up({At(0), At(1)})) << "both held: no change";
+    for (int undo = 0; undo < 4; ++undo) history.Undo(model, setExpanded);
+    EXPECT_EQ(Shape(), QStringList({"a", "b", "c", "d", "e"}));
+}
+
+TEST_F(OutlineShape, JoinKeepsTheChildrenOfEveryJoinedItemUnderTheFirst) {
+    // 0 a, 1 a1, 2 b, 3 c, 4 c1, 5 d
+    Build({"a:0", "a1:1", "b:0", "c:0", "c1:1", "d:0"});
+    TBlockMoves moves(model, setExpanded);
+    history.Add(*moves.Join({At(0), At(3)}, 99));
+    EXPECT_EQ(Shape(), QStringList({"a", " a1", " c1", "b", "d"}));
+    EXPECT_EQ(At(0)->ItemNumber, 99);
+    history.Undo(model, setExpanded);
+    EXPECT_EQ(Shape(), QStringList({"a", " a1", "b", "c", " c1", "d"}));
+    EXPECT_EQ(At(0)->ItemNumber, 1) << "the former text file comes back";
+    EXPECT_EQ(At(3)->ItemNumber, 4);
 }
 
 }  // namespace

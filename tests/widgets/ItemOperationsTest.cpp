@@ -1,6 +1,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextCursor>
 
 #include "app/TCommandRunner.h"
 #include "app/TOutlineView.h"
@@ -374,6 +377,65 @@ TEST_F(ItemOperations, OutlineCommandsLeaveALabelBeingEditedAndAnEmptyOutlineAlo
     main.TreeModel->Clear();
     for (const TCommand command : commands) main.Commands().Run(command);
     EXPECT_TRUE(Outline().IsEmpty());
+}
+
+TEST_F(ItemOperations, ARangeSelectedWithShiftMovesAsABlockAndTheCurrentItemKeepsItsText) {
+    TMainForm& main = Build({"A:0", "B:0", "B1:1", "C:0", "D:0"});
+    main.Tree->setFocus();
+    Select("B");
+    QTest::keyClick(main.Tree, Qt::Key_Down, Qt::ShiftModifier);  // B1 is hidden: C
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("C"));
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "text of C");
+    main.Commands().Run(TCommand::MoveDownItem);
+    EXPECT_EQ(Order(), "A D B .B1 C");
+    main.Commands().Run(TCommand::MoveUpItem);
+    main.Commands().Run(TCommand::MoveUpItem);
+    EXPECT_EQ(Order(), "B .B1 C A D");
+    EXPECT_EQ(main.Tree->selectionModel()->selectedRows().size(), 2) << "the block stays selected";
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("C"));
+    ExpectTextsStayWithTheirItems();
+    main.Commands().Run(TCommand::UndoOutline);
+    main.Commands().Run(TCommand::UndoOutline);
+    main.Commands().Run(TCommand::UndoOutline);
+    EXPECT_EQ(Order(), "A B .B1 C D");
+    ExpectTextsStayWithTheirItems();
+}
+
+TEST_F(ItemOperations, DeletingADescendantSelectedWithItsAncestorCountsItOnce) {
+    TMainForm& main = Build({"A:0", "B:0", "B1:1", "C:0", "D:0"});
+    Probe(main).Texts().SelectItems({Item("B"), Item("B1"), Item("C")}, Item("B1"));
+    boxes.Answer(Answer::Yes);
+    main.Commands().Run(TCommand::DeleteItem);
+    ASSERT_FALSE(boxes.Texts().isEmpty());
+    EXPECT_TRUE(boxes.Texts().last().contains(u"2 個の項目と、その子項目（合わせて 3 項目）"));
+    EXPECT_EQ(Order(), "A D");
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("A"));
+    main.Commands().Run(TCommand::UndoOutline);
+    EXPECT_EQ(Order(), "A B .B1 C D");
+    ExpectTextsStayWithTheirItems();
+}
+
+TEST_F(ItemOperations, SplitAtTheCaretAndJoinAgainAreEachOneChangeWithTheirTexts) {
+    TMainForm& main = Build({"A:0", "B:0", "C:0"});
+    Select("B");
+    QTextCursor caret = main.Editor->textCursor();
+    caret.setPosition(5);  // "text |of B"
+    main.Editor->setTextCursor(caret);
+    main.Commands().Run(TCommand::SplitItem);
+    EXPECT_EQ(Order(), "A B of B C");
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "text ");
+    Select("of B");
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "of B");
+    Probe(main).Texts().SelectItems({Item("B"), Item("of B")}, Item("of B"));
+    boxes.Answer(Answer::Yes);
+    main.Commands().Run(TCommand::JoinItems);
+    EXPECT_EQ(Order(), "A B C");
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("B"));
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "text \nof B");
+    main.Commands().Run(TCommand::UndoOutline);
+    main.Commands().Run(TCommand::UndoOutline);
+    EXPECT_EQ(Order(), "A B C");
+    ExpectTextsStayWithTheirItems();
 }
 
 }  // namespace
