@@ -1,5 +1,6 @@
 #include "document/TBlockMoves.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 #include "document/TExpandedStates.h"
@@ -29,19 +30,43 @@ std::vector<TOutlineItem*> TBlockMoves::Movable(const std::vector<TOutlineItem*>
 }
 
 std::optional<TOutlineStep> TBlockMoves::Up(const std::vector<TOutlineItem*>& blocks) {
-    for (TOutlineItem* block : Movable(blocks, false))
-        Move(block, TMovePrimitive::Mode::Before, block->Parent()->Child(block->Row() - 1));
-    return Finish();
+    return Step(blocks, false);
 }
 
 std::optional<TOutlineStep> TBlockMoves::Down(const std::vector<TOutlineItem*>& blocks) {
-    for (TOutlineItem* block : Movable(blocks, true)) {
+    return Step(blocks, true);
+}
+
+// Each movable block changes places with its neighbour. Blocks are taken from the end
+// they move towards, so a block's row is still its place in the new order when its turn
+// comes; every parent's children are then put in their new order at once.
+std::optional<TOutlineStep> TBlockMoves::Step(const std::vector<TOutlineItem*>& blocks,
+                                              bool forward) {
+    std::vector<TOutlineItem*> parents;
+    std::unordered_map<TOutlineItem*, std::vector<TOutlineItem*>> orders;
+    for (TOutlineItem* block : Movable(blocks, forward)) {
         TOutlineItem* parent = block->Parent();
-        const int after = block->Row() + 2;
-        if (after < parent->ChildCount())
-            Move(block, TMovePrimitive::Mode::Before, parent->Child(after));
-        else
-            Move(block, TMovePrimitive::Mode::LastSibling, parent->Child(after - 1));
+        auto [order, added] = orders.try_emplace(parent);
+        if (added) {
+            parents.push_back(parent);
+            for (int row = 0; row < parent->ChildCount(); ++row)
+                order->second.push_back(parent->Child(row));
+        }
+        const size_t row = static_cast<size_t>(block->Row());
+        std::swap(order->second[row], order->second[forward ? row + 1 : row - 1]);
+    }
+    TOutline& outline = model_.Outline();
+    for (TOutlineItem* parent : parents) {
+        const std::vector<TOutlineItem*>& order = orders[parent];
+        std::vector<int> formerRows;
+        formerRows.reserve(order.size());
+        for (const TOutlineItem* child : order) formerRows.push_back(child->Row());
+        TBitList expanded = outline.ExpandedFlags();
+        const int selected = outline.AbsoluteIndexOf(blocks.front());
+        model_.ReorderChildren(parent, order);
+        steps_.push_back(TOutlineStep::Reordered(outline, parent, std::move(formerRows), selected,
+                                                 outline.AbsoluteIndexOf(blocks.front()),
+                                                 std::move(expanded)));
     }
     return Finish();
 }

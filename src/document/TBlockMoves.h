@@ -39,6 +39,8 @@ class TBlockMoves {
     // Moves one block with its subtree; adds the change to steps_. False: it stays.
     bool Move(TOutlineItem* item, TMovePrimitive::Mode mode, TOutlineItem* target);
     void RemoveEach(const std::vector<TOutlineItem*>& blocks);
+    // Up (forward false) or down by one step.
+    std::optional<TOutlineStep> Step(const std::vector<TOutlineItem*>& blocks, bool forward);
     // The blocks that may move one step towards their first (forward false) or last
     // sibling, in the order to move them.
     static std::vector<TOutlineItem*> Movable(const std::vector<TOutlineItem*>& blocks,

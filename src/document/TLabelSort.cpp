@@ -23,17 +23,13 @@ std::optional<TOutlineStep> TLabelSort::Apply(TOutlineItemModel& model, TOutline
                                               Qt::SortOrder order) {
     const TOutline& outline = model.Outline();
     const std::vector<TOutlineItem*> sorted = Sorted(parent, order);
-    std::vector<TOutlineStep> moves;
-    // Row by row from the top: the child due at a row comes from below it.
-    for (int row = 0; row < static_cast<int>(sorted.size()); ++row) {
-        TOutlineItem* child = sorted[static_cast<size_t>(row)];
-        if (child->Row() == row) continue;
-        const TOutlineStep::Place from = TOutlineStep::PlaceOf(outline, child);
-        const int index = outline.AbsoluteIndexOf(child);
-        TBitList expanded = outline.ExpandedFlags();
-        model.MoveItem(child, parent, row);
-        moves.push_back(TOutlineStep::Moved(outline, child, from, index, std::move(expanded)));
-    }
-    if (moves.empty()) return std::nullopt;
-    return TOutlineStep::Group(std::move(moves), outline.AbsoluteIndexOf(parent));
+    std::vector<int> formerRows;
+    formerRows.reserve(sorted.size());
+    for (const TOutlineItem* child : sorted) formerRows.push_back(child->Row());
+    if (std::is_sorted(formerRows.begin(), formerRows.end())) return std::nullopt;
+    TBitList expanded = outline.ExpandedFlags();
+    model.ReorderChildren(parent, sorted);
+    const int index = outline.AbsoluteIndexOf(parent);
+    return TOutlineStep::Reordered(outline, parent, std::move(formerRows), index, index,
+                                   std::move(expanded));
 }

@@ -12,8 +12,8 @@ class TLabelSort {
   public:
     static std::vector<TOutlineItem*> Sorted(const TOutlineItem* parent, Qt::SortOrder order);
 
-    // Moves the children of parent into that order through the model, each with its
-    // subtree and its expanded flags. Returns the moves as one change, which selects
+    // Puts the children of parent into that order through the model (one change of the
+    // layout), each with its subtree and its expanded flags. Returns the change, which selects
     // parent when it is taken back or made again; nothing when no child had to move.
     static std::optional<TOutlineStep> Apply(TOutlineItemModel& model, TOutlineItem* parent,
                                              Qt::SortOrder order);

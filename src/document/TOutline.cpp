@@ -100,6 +100,27 @@ void TOutline::Move(TOutlineItem* item, TOutlineItem* newParent, int row) {
     expanded_.Insert(AbsoluteIndexOf(item), flags);
 }
 
+void TOutline::Reorder(TOutlineItem* parent, const std::vector<TOutlineItem*>& order) {
+    assert(static_cast<int>(order.size()) == parent->ChildCount());
+    const int first = parent == root_.get() ? 0 : AbsoluteIndexOf(parent) + 1;
+    std::vector<int> starts(order.size());
+    for (int row = 0, start = first; row < parent->ChildCount(); ++row) {
+        starts[row] = start;
+        start += parent->children_[row]->subtreeSize_;
+    }
+    TBitList flags;
+    std::vector<std::unique_ptr<TOutlineItem>> children(order.size());
+    for (size_t row = 0; row < order.size(); ++row) {
+        TOutlineItem* child = order[row];
+        flags.Insert(flags.Size(), expanded_.Slice(starts[child->row_], child->subtreeSize_));
+        children[row] = std::move(parent->children_[child->row_]);
+    }
+    parent->children_ = std::move(children);
+    Renumber(parent, 0);
+    expanded_.Erase(first, flags.Size());
+    expanded_.Insert(first, flags);
+}
+
 void TOutline::Clear() {
     root_->children_.clear();
     root_->subtreeSize_ = 1;

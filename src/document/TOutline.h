@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "document/TBitList.h"
 #include "document/TOutlineItem.h"
@@ -29,6 +30,9 @@ class TOutline {
     // Moves the item with its subtree to child `row` of newParent, where `row` counts
     // the children as they are before the move. newParent must not lie within item.
     void Move(TOutlineItem* item, TOutlineItem* newParent, int row);
+    // Puts parent's children into the order given, each with its subtree and expanded
+    // flags; order holds every child of parent once.
+    void Reorder(TOutlineItem* parent, const std::vector<TOutlineItem*>& order);
     void Clear();
 
     void SetExpanded(TOutlineItem* item, bool expanded);

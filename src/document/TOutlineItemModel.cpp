@@ -58,6 +58,23 @@ void TOutlineItemModel::MoveItem(TOutlineItem* item, TOutlineItem* newParent, in
     endMoveRows();
 }
 
+void TOutlineItemModel::ReorderChildren(TOutlineItem* parent,
+                                        const std::vector<TOutlineItem*>& order) {
+    if (!parent) parent = outline_.Root();
+    const QList<QPersistentModelIndex> parents = {IndexOf(parent)};
+    emit layoutAboutToBeChanged(parents, QAbstractItemModel::VerticalSortHint);
+    outline_.Reorder(parent, order);
+    // Only the rows of parent's children change; their descendants keep theirs.
+    const QModelIndexList persistent = persistentIndexList();
+    for (const QModelIndex& index : persistent) {
+        const TOutlineItem* item = ItemOf(index);
+        if (item && item->Parent() == parent && item->Row() != index.row())
+            changePersistentIndex(
+                index, createIndex(item->Row(), index.column(), const_cast<TOutlineItem*>(item)));
+    }
+    emit layoutChanged(parents, QAbstractItemModel::VerticalSortHint);
+}
+
 void TOutlineItemModel::SetLabel(TOutlineItem* item, const QString& label) {
     item->Label = label;
     const QModelIndex index = IndexOf(item);

@@ -32,6 +32,9 @@ class TOutlineItemModel : public QAbstractItemModel {
     void RemoveItem(TOutlineItem* item);
     // row counts newParent's children as they are before the move.
     void MoveItem(TOutlineItem* item, TOutlineItem* newParent, int row);
+    // Puts parent's children into the order given (every child once) in one change of
+    // the layout: however many children move, the views lay the rows out once.
+    void ReorderChildren(TOutlineItem* parent, const std::vector<TOutlineItem*>& order);
     void SetLabel(TOutlineItem* item, const QString& label);
     void Clear();
     // Replaces the whole outline by another one in a single model reset.

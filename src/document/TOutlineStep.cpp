@@ -34,6 +34,15 @@ TOutlineStep TOutlineStep::Moved(const TOutline& outline, const TOutlineItem* it
     return step;
 }
 
+TOutlineStep TOutlineStep::Reordered(const TOutline& outline, const TOutlineItem* parent,
+                                     std::vector<int> formerRows, int selected, int selectedNow,
+                                     TBitList expandedBefore) {
+    TOutlineStep step(Kind::Reorder, {outline.AbsoluteIndexOf(parent), 0}, selected, selectedNow);
+    step.rows_ = std::move(formerRows);
+    step.expanded_ = std::move(expandedBefore);
+    return step;
+}
+
 TOutlineStep TOutlineStep::Renumbered(const TOutline& outline, const TOutlineItem* item,
                                       int formerNumber) {
     const int index = outline.AbsoluteIndexOf(item);
@@ -85,6 +94,7 @@ int TOutlineStep::Reverse(TOutlineItemModel& model, const SetExpanded& setExpand
         case Kind::Move: MoveBack(model); break;
         case Kind::Label: SwapLabel(model); break;
         case Kind::Number: SwapNumber(model); break;
+        case Kind::Reorder: OrderBack(model); break;
         case Kind::Fold:
         case Kind::Group: break;
     }
@@ -153,6 +163,18 @@ void TOutlineStep::SwapLabel(TOutlineItemModel& model) {
     QString label = item->Label;
     model.SetLabel(item, label_);
     label_ = std::move(label);
+}
+
+void TOutlineStep::OrderBack(TOutlineItemModel& model) {
+    TOutlineItem* parent = ParentAt(model.Outline(), place_.parentIndex);
+    std::vector<TOutlineItem*> order(rows_.size());
+    std::vector<int> rows(rows_.size());
+    for (size_t row = 0; row < rows_.size(); ++row) {
+        order[rows_[row]] = parent->Child(static_cast<int>(row));
+        rows[rows_[row]] = static_cast<int>(row);
+    }
+    model.ReorderChildren(parent, order);
+    rows_ = std::move(rows);
 }
 
 void TOutlineStep::SwapNumber(TOutlineItemModel& model) {

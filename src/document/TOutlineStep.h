@@ -38,6 +38,13 @@ class TOutlineStep {
     static TOutlineStep Relabelled(const TOutline& outline, const TOutlineItem* item,
                                    QString formerLabel);
 
+    // parent's children have just been put into a new order: the child now at row r
+    // stood at row formerRows[r]. The selection went from absolute index `selected` to
+    // `selectedNow`.
+    static TOutlineStep Reordered(const TOutline& outline, const TOutlineItem* parent,
+                                  std::vector<int> formerRows, int selected, int selectedNow,
+                                  TBitList expandedBefore);
+
     // The item's text has just moved into a new text file: its ItemNumber was
     // formerNumber, whose file keeps the text it had.
     static TOutlineStep Renumbered(const TOutline& outline, const TOutlineItem* item,
@@ -58,7 +65,7 @@ class TOutlineStep {
     int Reverse(TOutlineItemModel& model, const SetExpanded& setExpanded);
 
   private:
-    enum class Kind { Insert, Remove, Move, Label, Number, Fold, Group };
+    enum class Kind { Insert, Remove, Move, Reorder, Label, Number, Fold, Group };
 
     // An item of a removed subtree, in display order.
     struct Entry {
@@ -78,6 +85,7 @@ class TOutlineStep {
     void MoveBack(TOutlineItemModel& model);
     void SwapLabel(TOutlineItemModel& model);
     void SwapNumber(TOutlineItemModel& model);
+    void OrderBack(TOutlineItemModel& model);
     static void ApplyExpanded(const TOutline& outline, const TBitList& flags,
                               const SetExpanded& setExpanded);
     static TOutlineItem* ParentAt(const TOutline& outline, int parentIndex);
@@ -89,6 +97,7 @@ class TOutlineStep {
     int keep_;                         // the item selected now
     QString label_;                    // labels: the label on the other side
     int number_ = -1;                  // numbers: the ItemNumber on the other side
+    std::vector<int> rows_;            // orders: the row on the other side of each child
     std::vector<Entry> subtree_;       // removals: the items to put back
     TBitList expanded_;                // the expanded flags on the other side
     std::vector<TOutlineStep> steps_;  // groups: the changes, in the order to reverse them
