@@ -171,11 +171,15 @@ TOutlineItem* TItemTextBinding::SelectedItem() const {
 }
 
 std::vector<TOutlineItem*> TItemTextBinding::SelectedBlocks() const {
+    // The ranges themselves: QItemSelectionModel::selectedRows() takes a time that grows
+    // with the square of the rows selected.
     std::vector<TOutlineItem*> selected;
-    const QModelIndexList rows = tree_->selectionModel()->selectedRows();
-    selected.reserve(rows.size() + 1);
-    for (const QModelIndex& row : rows) selected.push_back(session_.TreeModel->ItemOf(row));
-    if (TOutlineItem* current = SelectedItem(); current && rows.isEmpty())
+    const QItemSelection ranges = tree_->selectionModel()->selection();
+    for (const QItemSelectionRange& range : ranges)
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            selected.push_back(
+                session_.TreeModel->ItemOf(range.model()->index(row, 0, range.parent())));
+    if (TOutlineItem* current = SelectedItem(); current && selected.empty())
         selected.push_back(current);
     return TItemSelection::Blocks(session_.Outline(), std::move(selected));
 }
