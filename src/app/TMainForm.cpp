@@ -205,7 +205,8 @@ void TMainForm::CreateConcerns() {
     documents_->StartRedrawTimer = [this] { Timer.start(); };
     documents_->CloseWindow = [this] { close(); };
     surface_->BeforeFullDrawing = [this] { KeepMaximized(); };
-    frame_->MenuOpen = [this] { return menus_.MenuVisible(); };
+    // The skin's menu band follows its own menus; the outline's context menu is none.
+    frame_->MenuOpen = [this] { return menus_.BandMenuVisible(); };
     frame_->Hovered = [this](SkinCode previous, SkinCode element) {
         menus_.FollowPointer(previous, element);
     };
@@ -255,6 +256,9 @@ void TMainForm::ConnectControls() {
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { EndWithoutQuestions(); });
     connect(Tree, &TOutlineView::ItemDropped, this,
             [this](const QPoint& point) { items_->TreeDragDrop(point); });
+    connect(Tree, &TOutlineView::ContextMenuWanted, this, [this](const QPoint& globalPoint) {
+        menus_.OpenContext(QRect(globalPoint, QSize(0, 0)));
+    });
     connect(Tree, &TOutlineView::FilesDropped, this,
             [this](const QStringList& paths, const QPoint& point) {
                 TOutlineItem* under = TreeModel->ItemOf(Tree->indexAt(point));
@@ -409,6 +413,7 @@ void TMainForm::BindCommands() {
                                        {C::OpenOptionMenu, TMenuTables::kOption},
                                        {C::OpenHelpMenu, TMenuTables::kHelp}};
     for (const auto& [id, menu] : menus) bind.Bind(id, [this, menu = menu] { menus_.Open(menu); });
+    bind.Bind(C::OpenContextMenu, [this] { menus_.OpenContext(Tree->ContextMenuAnchor()); });
     bind.Bind(C::Minimize, [this] { frame_->MinimizeWindow(); });
     bind.Bind(C::Maximize, [this] { frame_->MaximizeButtonClick(); });
     bind.Bind(C::Close, [this] { close(); });

@@ -4,6 +4,7 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
 #include <algorithm>
@@ -21,6 +22,52 @@ TOutlineView::TOutlineView(QWidget* parent) : QTreeView(parent) {
     // view asks every row above the selected one for its height after each change of
     // the outline, which lays out the text of thousands of labels.
     setUniformRowHeights(true);
+    // Right clicks come to the mouse handlers below; the window system's context menu
+    // requests, by mouse or by the Menu key, go nowhere.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+QRect TOutlineView::ContextMenuAnchor() const {
+    const QRect inside = viewport()->rect();
+    const QRect row = visualRect(currentIndex());
+    const int left = std::clamp(row.isValid() ? row.left() : 0, inside.left(), inside.right());
+    const int bottom =
+        std::clamp(row.isValid() ? row.bottom() : inside.top(), inside.top(), inside.bottom() - 1);
+    const int top = std::clamp(row.isValid() ? row.top() : inside.top(), inside.top(), bottom);
+    // No width: the menu hangs from the row's edge, not from across the row.
+    return {viewport()->mapToGlobal(QPoint(left, top)), QSize(0, bottom - top + 1)};
+}
+
+void TOutlineView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    SelectForContextMenu(indexAt(event->position().toPoint()));
+    event->accept();
+    emit ContextMenuWanted(event->globalPosition().toPoint());
+}
+
+// The view's own handling would drag items or select rows with the right button.
+void TOutlineView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::RightButton)
+        event->accept();
+    else
+        QTreeView::mouseMoveEvent(event);
+}
+
+void TOutlineView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton)
+        event->accept();
+    else
+        QTreeView::mouseReleaseEvent(event);
+}
+
+void TOutlineView::SelectForContextMenu(const QModelIndex& index) {
+    if (!index.isValid() || selectionModel()->isSelected(index)) return;
+    CommitLabelEdit();
+    selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 TDropZone::Zone TOutlineView::ZoneAt(const QPoint& point, QModelIndex* target) const {

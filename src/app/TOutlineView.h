@@ -6,7 +6,8 @@
 #include "document/TDropZone.h"
 
 // The outline control: a tree view whose items are dragged within it. A drop does
-// not move anything by itself; it reports where the item was dropped.
+// not move anything by itself; it reports where the item was dropped. A right click
+// asks for the context menu; it does not open one itself.
 //
 // After any change of rows QTreeView lays all rows out again, later. A selection made
 // meanwhile does not ask for that layout at once to repaint its rows and to scroll
@@ -29,6 +30,9 @@ class TOutlineView : public QTreeView {
     // Lays the rows out only before they are next shown: expanding or collapsing many
     // items then costs a single layout instead of one for each.
     void DeferLayout() { RowsChanged(); }
+    // What the context menu opened from the keyboard hangs from (global): the left edge
+    // of the current row, whose lower-left corner is kept inside the outline.
+    QRect ContextMenuAnchor() const;
 
     void setModel(QAbstractItemModel* model) override;
     void doItemsLayout() override;
@@ -37,8 +41,14 @@ class TOutlineView : public QTreeView {
     void ItemDropped(const QPoint& point);
     // Files dragged in from outside (a file manager) and dropped at point.
     void FilesDropped(const QStringList& paths, const QPoint& point);
+    // A right click at globalPoint, with the clicked item selected: the context menu is
+    // wanted there.
+    void ContextMenuWanted(const QPoint& globalPoint);
 
   protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -52,6 +62,9 @@ class TOutlineView : public QTreeView {
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
 
   private:
+    // The item right-clicked becomes the current and only selected item, unless it is
+    // selected already; a click beside the items keeps the selection as it is.
+    void SelectForContextMenu(const QModelIndex& index);
     void SetDropTarget(const QModelIndex& index);
     // Bottom of the last visible row, -1 without rows.
     int LastRowBottom() const;

@@ -4,13 +4,24 @@
 #include "ui/TSystemMenuForm.h"
 
 TSystemMenuForm* TDropDownMenus::Open(int menuNumber) {
+    TSystemMenuForm* form = Replace();
+    form->SystemMenuOpen(menuNumber);
+    return form;
+}
+
+TSystemMenuForm* TDropDownMenus::OpenContext(const QRect& anchor) {
+    TSystemMenuForm* form = Replace();
+    form->ContextMenuOpen(anchor);
+    return form;
+}
+
+TSystemMenuForm* TDropDownMenus::Replace() {
     if (current_) {
         current_->CloseMenu();
         current_->deleteLater();
     }
     auto* form = new TSystemMenuForm(host_, *this);
     current_ = form;
-    form->SystemMenuOpen(menuNumber);
     return form;
 }
 
@@ -18,8 +29,12 @@ TSystemMenuForm* TDropDownMenus::Current() const { return current_; }
 
 bool TDropDownMenus::MenuVisible() const { return current_ && current_->isVisible(); }
 
+bool TDropDownMenus::BandMenuVisible() const {
+    return MenuVisible() && current_->MenuNumber() != TMenuTables::kContext;
+}
+
 bool TDropDownMenus::FollowPointer(SkinCode previousElement, SkinCode element) {
-    if (!MenuVisible() || element == previousElement) return false;
+    if (!BandMenuVisible() || element == previousElement) return false;
     if (element < SkinCode::MenuFile || element > SkinCode::MenuHelp) return false;
     current_->CloseMenu();
     Open(static_cast<int>(element) - static_cast<int>(SkinCode::MenuFile) + TMenuTables::kFile);

@@ -1,5 +1,7 @@
 #include "ui/TMenuGeometry.h"
 
+#include <algorithm>
+
 #include "ui/TMenuTables.h"
 
 namespace {
@@ -18,6 +20,14 @@ bool Known(int menuNumber) {
     return menuNumber >= TMenuTables::kFile && menuNumber <= TMenuTables::kHelp;
 }
 
+// The start of a span of length along one axis within first..last: from after on,
+// else ending just before before, else as far inside as it goes.
+int SpanStart(int before, int after, int length, int first, int last) {
+    int start = after;
+    if (start + length - 1 > last) start = before - length;
+    return std::max(first, std::min(start, last - length + 1));
+}
+
 }  // namespace
 
 int TMenuGeometry::LeftOffset(int menuNumber) {
@@ -33,6 +43,12 @@ QSize TMenuGeometry::SizeOf(int menuNumber, int recentFileCount) {
 
 QPoint TMenuGeometry::PlaceOf(int menuNumber, const QPoint& mainTopLeft) {
     return mainTopLeft + QPoint(LeftOffset(menuNumber), kTop);
+}
+
+QPoint TMenuGeometry::PlaceAt(const QRect& anchor, const QSize& size, const QRect& screen) {
+    return {
+        SpanStart(anchor.left(), anchor.left(), size.width(), screen.left(), screen.right()),
+        SpanStart(anchor.top(), anchor.bottom() + 1, size.height(), screen.top(), screen.bottom())};
 }
 
 const TMenuEntry* TMenuGeometry::EntryAt(const TMenuTable& table, const QPoint& pointer) {

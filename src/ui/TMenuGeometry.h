@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 struct TMenuEntry;
@@ -14,6 +15,8 @@ class TMenuGeometry {
     static constexpr int kMargin = 10;  // left and right margins without entries
     static constexpr int kBand = 15;    // height of an entry's hover band
     static constexpr int kCaptionX = 10;
+    // The context menu's width, as wide as the edit menu: its longest caption fits.
+    static constexpr int kContextWidth = 140;
 
     // Offset of the menu's left edge from the main window's left edge; 0 for an
     // unknown menu.
@@ -23,6 +26,11 @@ class TMenuGeometry {
     // The menu window's top-left corner for a main window whose client area starts
     // at mainTopLeft.
     static QPoint PlaceOf(int menuNumber, const QPoint& mainTopLeft);
+    // The top-left corner of a menu of size that hangs from anchor, a rectangle of no
+    // width (a point of the pointer: no height either): below anchor from its left edge
+    // on; where that would leave screen, above anchor or to the left of it, so that
+    // anchor stays uncovered; inside screen where the room on both sides is too small.
+    static QPoint PlaceAt(const QRect& anchor, const QSize& size, const QRect& screen);
 
     // The entry whose band y..y+14 holds the pointer, outside the margins; nullptr
     // when there is none.

@@ -32,7 +32,7 @@ struct TMenuSeparator {
 
 // One menu as it opens: what it lists and how large its window is.
 struct TMenuTable {
-    int MenuNumber = 0;       // 1 file, 2 edit, 3 view, 4 option, 5 help; 0 none
+    int MenuNumber = 0;       // 1 file, 2 edit, 3 view, 4 option, 5 help, 6 context; 0 none
     int RecentFileCount = 0;  // recent files listed; only the file menu has any
     int Left = 0;             // offset of the window from the main window's left edge
     QSize Size;
@@ -47,6 +47,8 @@ struct TMenuTable {
 class TMenuTables {
   public:
     static constexpr int kFile = 1, kEdit = 2, kView = 3, kOption = 4, kHelp = 5;
+    // The outline's context menu, which hangs from no title of the menu band.
+    static constexpr int kContext = 6;
 
     // The menu with that number as it opens with these settings; an empty table
     // (MenuNumber 0) for any other number.

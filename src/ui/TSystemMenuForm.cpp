@@ -4,11 +4,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include "platform/TWindowSystem.h"
 #include "settings/TSettingsList.h"
 #include "skin/TSkinLayout.h"
 #include "skin/TSkinPainter.h"
+#include "ui/TContextMenuTable.h"
 #include "ui/TDropDownMenus.h"
 #include "ui/TMenuGeometry.h"
 #include "ui/TMenuHost.h"
@@ -58,8 +60,22 @@ void TSystemMenuForm::SystemMenuOpen(int menuNumber) {
     if (table_.MenuNumber == 0) return;
     QWidget* owner = host_.MenuOwnerWindow();
     const QPoint origin = owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint();
+    ShowAt(TMenuGeometry::PlaceOf(table_.MenuNumber, origin));
+}
+
+void TSystemMenuForm::ContextMenuOpen(const QRect& anchor) {
+    table_ = TContextMenuTable::Build(host_.MenuSettings());
+    hoverCode_ = TMenuCommand::None;
+    const QScreen* screen = QGuiApplication::screenAt(anchor.topLeft());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect room =
+        screen ? screen->availableGeometry() : QRect(anchor.bottomLeft(), table_.Size);
+    ShowAt(TMenuGeometry::PlaceAt(anchor, table_.Size, room));
+}
+
+void TSystemMenuForm::ShowAt(const QPoint& topLeft) {
     setFixedSize(table_.Size);
-    move(TMenuGeometry::PlaceOf(table_.MenuNumber, origin));
+    move(topLeft);
     show();
     raise();
     activateWindow();
@@ -116,7 +132,10 @@ void TSystemMenuForm::HighlightNeighbour(int step) {
     Highlight(table_.Find(TMenuKeyboard::NeighbourEntry(table_, hoverCode_, step)));
 }
 
+bool TSystemMenuForm::OnMenuBand() const { return table_.MenuNumber != TMenuTables::kContext; }
+
 void TSystemMenuForm::OpenNeighbour(int step) {
+    if (!OnMenuBand()) return;
     owner_.Open(TMenuKeyboard::NeighbourMenu(table_.MenuNumber, step));
 }
 
@@ -171,7 +190,14 @@ void TSystemMenuForm::mouseMoveEvent(QMouseEvent* event) {
     FormMouseMove(event->position().toPoint());
 }
 
-void TSystemMenuForm::mousePressEvent(QMouseEvent*) { FormMouseDown(); }
+void TSystemMenuForm::mousePressEvent(QMouseEvent*) {
+    // The context menu gives the keyboard back to where it was opened from whichever way
+    // an entry is chosen.
+    if (OnMenuBand())
+        FormMouseDown();
+    else
+        Choose();
+}
 
 void TSystemMenuForm::keyPressEvent(QKeyEvent* event) {
     if (!FormKeyDown(event->key())) QWidget::keyPressEvent(event);

@@ -16,6 +16,9 @@ class TMenuHost;
 // The window takes the activation when it opens, and with it the keyboard: Up and Down
 // highlight entries as the pointer does, Enter chooses the highlighted entry as a
 // press does, Left and Right open the neighbouring menu, Escape closes the menu.
+// The outline's context menu is the same window opened at a free place. It has no
+// neighbours, and a press chooses as Enter does: the host's window takes the keyboard
+// back unless the command brought up a window of its own.
 class TSystemMenuForm : public QWidget {
     Q_OBJECT
 
@@ -26,6 +29,9 @@ class TSystemMenuForm : public QWidget {
     // Stores the menu number, places, sizes, shows and activates the window and draws
     // the menu.
     void SystemMenuOpen(int menuNumber);
+    // Opens the context menu hanging from anchor (global; see TMenuGeometry::PlaceAt),
+    // kept on the screen.
+    void ContextMenuOpen(const QRect& anchor);
 
     // Hover tracking at a point of the window.
     void FormMouseMove(const QPoint& pointer);
@@ -55,6 +61,9 @@ class TSystemMenuForm : public QWidget {
     void changeEvent(QEvent* event) override;
 
   private:
+    // Sizes the window for the table, shows and activates it at topLeft and draws it.
+    void ShowAt(const QPoint& topLeft);
+    bool OnMenuBand() const;
     // Draws entry (nullptr: none) highlighted as the entry under the pointer.
     void Highlight(const TMenuEntry* entry);
     void HighlightNeighbour(int step);

@@ -40,6 +40,22 @@ TEST(MenuGeometry, MenuHangsFromTheMenuBandUnderItsTitle) {
     EXPECT_EQ(TMenuGeometry::PlaceOf(4, {0, 0}), QPoint(218, 60));
 }
 
+TEST(MenuGeometry, AMenuAtAPointOrARowTurnsAboveOrLeftOfItAtTheScreensEdges) {
+    const QRect screen(0, 0, 1280, 1024);
+    const QSize size(140, 360);
+    const auto point = [](int x, int y) { return QRect(x, y, 0, 0); };
+    EXPECT_EQ(TMenuGeometry::PlaceAt(point(100, 200), size, screen), QPoint(100, 200));
+    EXPECT_EQ(TMenuGeometry::PlaceAt(point(1200, 900), size, screen), QPoint(1060, 540));
+    EXPECT_EQ(TMenuGeometry::PlaceAt(point(1140, 664), size, screen), QPoint(1140, 664))
+        << "just fits";
+    const QRect row(100, 640, 0, 18);
+    EXPECT_EQ(TMenuGeometry::PlaceAt(row, size, screen), QPoint(100, 658)) << "under the row";
+    EXPECT_EQ(TMenuGeometry::PlaceAt(row.translated(0, 20), size, screen), QPoint(100, 300))
+        << "above the row";
+    EXPECT_EQ(TMenuGeometry::PlaceAt(point(50, 300), size, QRect(0, 0, 400, 500)), QPoint(50, 0))
+        << "room on neither side: as far inside as it goes";
+}
+
 TEST(MenuGeometry, BandsAreFifteenPixelsHigh) {
     const TMenuTable table = TMenuTables::Build(2, TSettingsList());
     EXPECT_EQ(CodeAt(table, 50, 9), TMenuCommand::None);
