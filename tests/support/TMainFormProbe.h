@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TInterchangeCommands.h"
+#include "app/TItemClipboardCommands.h"
 #include "app/TMainForm.h"
 #include "app/TOutlineCommands.h"
 
@@ -14,6 +15,7 @@ class TMainFormProbe {
     TItemTextBinding& Texts() const { return *form_.texts_; }
     TItemCommands& Items() const { return *form_.items_; }
     TOutlineCommands& OutlineCommands() const { return *form_.outlineCommands_; }
+    TItemClipboardCommands& Clipboard() const { return *form_.clipboard_; }
     TDocumentCommands& Documents() const { return *form_.documents_; }
     TSkinSurface& Skin() const { return *form_.surface_; }
     TFrameBehaviour& Frame() const { return *form_.frame_; }
