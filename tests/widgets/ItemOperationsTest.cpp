@@ -357,12 +357,14 @@ TEST_F(ItemOperations, OutlineCommandsRunAsCommandsAndAreTakenBack) {
 
 TEST_F(ItemOperations, OutlineCommandsLeaveALabelBeingEditedAndAnEmptyOutlineAlone) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0"});
-    const QList<TCommand> commands = {TCommand::DuplicateItem,   TCommand::SortChildrenDescending,
-                                      TCommand::ExpandAll,       TCommand::CollapseAll,
-                                      TCommand::ShowLevel2,      TCommand::ExpandSelected,
-                                      TCommand::CollapseSelected};
+    const QList<TCommand> commands = {TCommand::DuplicateItem,    TCommand::SortChildrenDescending,
+                                      TCommand::ExpandAll,        TCommand::CollapseAll,
+                                      TCommand::ShowLevel2,       TCommand::ExpandSelected,
+                                      TCommand::CollapseSelected, TCommand::CutItems,
+                                      TCommand::CopyItems};
+    Select("B");  // an item a cut would take
     main.Tree->setFocus();
-    main.Tree->edit(main.TreeModel->IndexOf(Item("A")));
+    main.Tree->edit(main.TreeModel->IndexOf(Item("B")));
     ASSERT_TRUE(main.Tree->EditingLabel());
     const TBitList expanded = Outline().ExpandedFlags();
     for (const TCommand command : commands) main.Commands().Run(command);
