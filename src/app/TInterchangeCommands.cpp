@@ -14,8 +14,7 @@
 #include "app/TErrorBox.h"
 #include "app/TItemTextBinding.h"
 #include "document/TDocumentWriter.h"
-#include "document/TOutlineStep.h"
-#include "interchange/TEntryTree.h"
+#include "document/TOutline.h"
 #include "interchange/TExporter.h"
 #include "interchange/TImporter.h"
 #include "interchange/TOutlineEntryList.h"
@@ -103,7 +102,8 @@ TInterchangeCommands::TInterchangeCommands(QWidget& window, TDocumentSession& se
       editor_(editor),
       boxes_(boxes),
       dialogs_(dialogs),
-      errors_(errors) {}
+      errors_(errors),
+      insertion_(session, texts, editor) {}
 
 TInterchangeCommands::~TInterchangeCommands() { WaitForPages(true); }
 
@@ -224,52 +224,12 @@ void TInterchangeCommands::ImportInto(const QStringList& paths,
         }
     }
 
-    // Then every text is stored, most of them written behind as an opened document's
-    // are; a text that must be written at once and cannot stops the import before the
-    // outline changes.
-    const QSet<int> existing = session_.Store.ExistingNumbers();
-    QList<std::vector<int>> numbers;
-    std::vector<std::pair<int, QString>> texts;
-    for (const TOutlineEntries& entries : files) {
-        std::vector<int>& made = numbers.emplace_back();
-        for (const TOutlineEntry& entry : entries) {
-            made.push_back(session_.AllocateItemNumber(existing));
-            texts.emplace_back(made.back(), entry.text);
-        }
-    }
-    session_.Store.StoreBehind(texts);
-
     TOutline& outline = session_.Outline();
-    if (outline.IsEmpty()) editor_->clear();  // the notice of the empty outline goes
     TOutlineItem* parent = after ? after->Parent() : outline.Root();
-    int row = after ? after->Row() + 1 : parent->ChildCount();
-    const int selectedBefore = outline.AbsoluteIndexOf(texts_.SelectedItem());
-    const TBitList expandedBefore = outline.ExpandedFlags();
-    std::vector<TOutlineStep> steps;
-    TOutlineItem* first = nullptr;
-    for (qsizetype file = 0; file < files.size(); ++file) {
-        const TOutlineEntries& entries = files[file];
-        const int count = static_cast<int>(
-            std::count_if(entries.begin(), entries.end(),
-                          [](const TOutlineEntry& entry) { return entry.level == 1; }));
-        QList<TOutlineItem*> tops;
-        // One insertion for the views however many items the file holds.
-        session_.TreeModel->InsertRows(parent, row, count, [&](TOutline& into) {
-            std::size_t next = 0;
-            tops = TEntryTree::Build(
-                entries, parent, row, [&](TOutlineItem* under, int at, const TOutlineEntry& entry) {
-                    return into.Insert(under, at, entry.label, numbers[file][next++]);
-                });
-        });
-        for (TOutlineItem* top : tops)
-            steps.push_back(TOutlineStep::Inserted(outline, top, selectedBefore, expandedBefore));
-        row += count;
-        if (!first && !tops.isEmpty()) first = tops.first();
-    }
-    session_.History.Add(TOutlineStep::Group(std::move(steps)));
-    session_.Modified = true;
+    const int row = after ? after->Row() + 1 : parent->ChildCount();
+    const QList<TOutlineItem*> tops = insertion_.Insert(files, parent, row);
     if (StartRedrawTimer) StartRedrawTimer();
-    if (first) texts_.SelectItem(first);
+    if (!tops.isEmpty()) texts_.SelectItem(tops.first());
 }
 
 void TInterchangeCommands::Print() {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/TEntryInsertion.h"
 #include "interchange/TExportFormat.h"
 #include "interchange/TImportFormat.h"
 #include "interchange/TOutlineEntry.h"
@@ -68,7 +69,6 @@ class TInterchangeCommands : public QObject {
     // them cannot be imported.
     void ImportInto(const QStringList& paths, const std::optional<TImportFormat>& format,
                     TOutlineItem* after);
-    TOutlineItem* Insert(const TOutlineEntries& entries, TOutlineItem* parent, int row);
 
     // Pages written in the background: work is told how far it came and whether to go on
     // through progress, and throws AppError when it fails.
@@ -87,6 +87,7 @@ class TInterchangeCommands : public QObject {
     TMessageBoxes& boxes_;
     TFileDialogs& dialogs_;
     TErrorBox& errors_;
+    TEntryInsertion insertion_;
 
     // The PDF or the printing in the background.
     struct PageJob;

@@ -18,6 +18,7 @@
 #include "app/TErrorBox.h"
 #include "app/TFrameBehaviour.h"
 #include "app/TInterchangeCommands.h"
+#include "app/TItemClipboardCommands.h"
 #include "app/TItemCommands.h"
 #include "app/TItemTextBinding.h"
 #include "app/TKeyboardShortcuts.h"
@@ -145,6 +146,8 @@ void TMainForm::CreateConcerns() {
     outlineCommands_ = std::make_unique<TOutlineCommands>(*session_, *texts_, Tree, *errors_);
     splitJoin_ = std::make_unique<TSplitJoinCommands>(*session_, *texts_, Tree, Editor,
                                                       *context_.messageBoxes, *errors_);
+    clipboard_ = std::make_unique<TItemClipboardCommands>(*session_, *texts_, Tree, Editor, *items_,
+                                                          *context_.messageBoxes, *errors_);
     documents_ = std::make_unique<TDocumentCommands>(
         *session_, *texts_, Editor, *context_.messageBoxes, *context_.fileDialogs, *errors_);
     surface_ = std::make_unique<TSkinSurface>(*this, Tree, Editor, *session_, *errors_);
@@ -193,6 +196,7 @@ void TMainForm::CreateConcerns() {
         recovery_->OutlineChanged();
     };
     items_->StartRedrawTimer = [this] { Timer.start(); };
+    clipboard_->StartRedrawTimer = [this] { Timer.start(); };
     documents_->SetCaption = [this](const QString& caption) { setWindowTitle(caption); };
     documents_->Saved = [this] {
         recovery_->Saved();  // nothing is left to recover
@@ -358,6 +362,11 @@ void TMainForm::BindCommands() {
     bind.Bind(C::MoveRightItem, [&items] { items.MoveRightItem(); });
     bind.Bind(C::UndoOutline, [&items] { items.Undo(); });
     bind.Bind(C::RedoOutline, [&items] { items.Redo(); });
+    TItemClipboardCommands& clipboard = *clipboard_;
+    bind.Bind(C::CutItems, [&clipboard] { clipboard.Cut(); });
+    bind.Bind(C::CopyItems, [&clipboard] { clipboard.Copy(); });
+    bind.Bind(C::PasteItems, [&clipboard] { clipboard.Paste(); });
+    bind.Bind(C::PasteItemsAsChildren, [&clipboard] { clipboard.PasteAsChildren(); });
     TOutlineCommands& outline = *outlineCommands_;
     bind.Bind(C::DuplicateItem, [&outline] { outline.Duplicate(); });
     bind.Bind(C::SortChildrenAscending, [&outline] { outline.SortChildren(Qt::AscendingOrder); });

@@ -17,6 +17,7 @@ class TEditorCommands;
 class TErrorBox;
 class TFontPicker;
 class TFrameBehaviour;
+class TItemClipboardCommands;
 class TItemCommands;
 class TItemTextBinding;
 class TInterchangeCommands;
@@ -101,6 +102,7 @@ class TMainForm : public QWidget, public TMenuHost {
     std::unique_ptr<TItemCommands> items_;
     std::unique_ptr<TOutlineCommands> outlineCommands_;
     std::unique_ptr<TSplitJoinCommands> splitJoin_;
+    std::unique_ptr<TItemClipboardCommands> clipboard_;
     std::unique_ptr<TDocumentCommands> documents_;
     std::unique_ptr<TSkinSurface> surface_;
     std::unique_ptr<TWindowStates> windowStates_;

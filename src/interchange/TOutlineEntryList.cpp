@@ -1,6 +1,5 @@
 #include "interchange/TOutlineEntryList.h"
 
-#include <QHash>
 #include <vector>
 
 #include "document/TOutline.h"
@@ -14,25 +13,36 @@ constexpr qsizetype kItemsPerRun = 64;
 }  // namespace
 
 TOutlineEntries TOutlineEntryList::FromOutline(const TOutline& outline, const TextOf& textOf) {
+    const TOutlineItem* root = outline.Root();
+    std::vector<const TOutlineItem*> tops;
+    tops.reserve(root->ChildCount());
+    for (int row = 0; row < root->ChildCount(); ++row) tops.push_back(root->Child(row));
+    return FromSubtrees(tops, textOf);
+}
+
+TOutlineEntries TOutlineEntryList::FromSubtrees(const std::vector<const TOutlineItem*>& tops,
+                                                const TextOf& textOf,
+                                                std::vector<const TOutlineItem*>* items) {
+    std::vector<const TOutlineItem*> walked;
+    std::vector<const TOutlineItem*>& order = items ? *items : walked;
+    order.clear();
     TOutlineEntries entries;
-    entries.reserve(outline.Count());
-    // Parents come before their children, so each parent's level is known when asked for;
-    // counting ancestors instead would walk up the tree for every item.
-    QHash<const TOutlineItem*, int> levels;
-    levels.insert(outline.Root(), 0);
-    std::vector<const TOutlineItem*> items;
-    items.reserve(outline.Count());
-    outline.ForEach([&](TOutlineItem* item) {
-        const int level = levels.value(item->Parent()) + 1;
-        if (item->HasChildren()) levels.insert(item, level);
+    // A walk with a stack of its own: outlines may be deeper than the call stack.
+    std::vector<std::pair<const TOutlineItem*, int>> stack;
+    for (auto top = tops.rbegin(); top != tops.rend(); ++top) stack.emplace_back(*top, 1);
+    while (!stack.empty()) {
+        const auto [item, level] = stack.back();
+        stack.pop_back();
         entries.append({level, item->Label, QString()});
-        items.push_back(item);
-    });
+        order.push_back(item);
+        for (int row = item->ChildCount() - 1; row >= 0; --row)
+            stack.emplace_back(item->Child(row), level + 1);
+    }
     TOutlineEntry* const entry = entries.data();
     TParallel::ForRuns(entries.size(), kItemsPerRun,
                        [&](qsizetype, qsizetype begin, qsizetype end) {
                            for (qsizetype i = begin; i < end; ++i)
-                               entry[i].text = textOf(*items[i]);
+                               entry[i].text = textOf(*order[i]);
                        });
     return entries;
 }

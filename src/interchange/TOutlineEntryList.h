@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "interchange/TOutlineEntry.h"
 
@@ -17,4 +18,9 @@ class TOutlineEntryList {
 
     // Every item in depth-first order, a top-level item at level 1.
     static TOutlineEntries FromOutline(const TOutline& outline, const TextOf& textOf);
+    // The subtrees of tops, one after the other, each in depth-first order with its top at
+    // level 1. items, when given, receives the item of each entry.
+    static TOutlineEntries FromSubtrees(const std::vector<const TOutlineItem*>& tops,
+                                        const TextOf& textOf,
+                                        std::vector<const TOutlineItem*>* items = nullptr);
 };

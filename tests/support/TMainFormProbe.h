@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TInterchangeCommands.h"
+#include "app/TItemClipboardCommands.h"
 #include "app/TMainForm.h"
 #include "app/TOutlineCommands.h"
 #include "app/TSplitJoinCommands.h"
@@ -16,6 +17,7 @@ class TMainFormProbe {
     TItemCommands& Items() const { return *form_.items_; }
     TOutlineCommands& OutlineCommands() const { return *form_.outlineCommands_; }
     TSplitJoinCommands& SplitJoin() const { return *form_.splitJoin_; }
+    TItemClipboardCommands& Clipboard() const { return *form_.clipboard_; }
     TDocumentCommands& Documents() const { return *form_.documents_; }
     TSkinSurface& Skin() const { return *form_.surface_; }
     TFrameBehaviour& Frame() const { return *form_.frame_; }

@@ -360,12 +360,14 @@ TEST_F(ItemOperations, OutlineCommandsRunAsCommandsAndAreTakenBack) {
 
 TEST_F(ItemOperations, OutlineCommandsLeaveALabelBeingEditedAndAnEmptyOutlineAlone) {
     TMainForm& main = Build({"A:0", "A1:1", "B:0"});
-    const QList<TCommand> commands = {TCommand::DuplicateItem,   TCommand::SortChildrenDescending,
-                                      TCommand::ExpandAll,       TCommand::CollapseAll,
-                                      TCommand::ShowLevel2,      TCommand::ExpandSelected,
-                                      TCommand::CollapseSelected};
+    const QList<TCommand> commands = {TCommand::DuplicateItem,    TCommand::SortChildrenDescending,
+                                      TCommand::ExpandAll,        TCommand::CollapseAll,
+                                      TCommand::ShowLevel2,       TCommand::ExpandSelected,
+                                      TCommand::CollapseSelected, TCommand::CutItems,
+                                      TCommand::CopyItems};
+    Select("B");  // an item a cut would take
     main.Tree->setFocus();
-    main.Tree->edit(main.TreeModel->IndexOf(Item("A")));
+    main.Tree->edit(main.TreeModel->IndexOf(Item("B")));
     ASSERT_TRUE(main.Tree->EditingLabel());
     const TBitList expanded = Outline().ExpandedFlags();
     for (const TCommand command : commands) main.Commands().Run(command);
@@ -436,6 +438,83 @@ TEST_F(ItemOperations, SplitAtTheCaretAndJoinAgainAreEachOneChangeWithTheirTexts
     main.Commands().Run(TCommand::UndoOutline);
     EXPECT_EQ(Order(), "A B C");
     ExpectTextsStayWithTheirItems();
+}
+
+TEST_F(ItemOperations, TwoCopiedBlocksPasteAsChildrenAsOneChangeWithTheirTexts) {
+    TMainForm& main = Build({"A:0", "A1:1", "A2:1", "B:0", "B1:1", "C:0"});
+    const TCommandRunner& run = main.Commands();
+    Select("A1");
+    // The editor's text, not yet in its file, is the one copied.
+    main.TreeModel->SetLabel(Item("A1"), "E");
+    Probe(main).Texts().SetEditorText("text of E");
+    Probe(main).Texts().SelectItems({Item("E"), Item("B"), Item("B1")}, Item("E"));
+    run.Run(TCommand::CopyItems);
+    const QString before = "A .E .A2 B .B1 C";
+    ASSERT_EQ(Order(), before);
+    const TBitList expandedBefore = Outline().ExpandedFlags();
+
+    Select("C");
+    run.Run(TCommand::PasteItemsAsChildren);
+    const QString pasted = "A .E .A2 B .B1 C .E .B ..B1";
+    EXPECT_EQ(Order(), pasted);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Outline().ItemAt(6));
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "text of E");
+    EXPECT_EQ(Probe(main).Texts().SelectedBlocks(),
+              (std::vector<TOutlineItem*>{Outline().ItemAt(6), Outline().ItemAt(7)}));
+    EXPECT_TRUE(Outline().ItemAt(7)->Expanded()) << "opened as it was copied";
+    QSet<int> numbers;
+    Outline().ForEach([&](TOutlineItem* item) { numbers << item->ItemNumber; });
+    EXPECT_EQ(numbers.size(), 9);
+    ExpectTextsStayWithTheirItems();
+
+    run.Run(TCommand::UndoOutline);
+    EXPECT_EQ(Order(), before);
+    EXPECT_EQ(Outline().ExpandedFlags(), expandedBefore);
+    EXPECT_EQ(Probe(main).Texts().SelectedItem(), Item("C"));
+    ExpectTextsStayWithTheirItems();
+    run.Run(TCommand::RedoOutline);
+    EXPECT_EQ(Order(), pasted);
+    ExpectTextsStayWithTheirItems();
+}
+
+TEST_F(ItemOperations, CutItemsPasteIntoANewDocumentWithTheirTexts) {
+    TMainForm& main = Build({"A:0", "B:0", "B1:1", "C:0"});
+    const TCommandRunner& run = main.Commands();
+    QGuiApplication::clipboard()->clear();
+    run.Run(TCommand::CutItems);  // the first item stays, and nothing is copied
+    EXPECT_EQ(Order(), "A B .B1 C");
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].kind, TMessageBoxes::Kind::Warning);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+
+    Select("C");
+    run.Run(TCommand::CutItems);
+    EXPECT_EQ(Order(), "A B .B1");
+    EXPECT_EQ(Probe(main).Session().History.UndoCount(), 1);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(".C\ntext of C"));
+
+    boxes.Answer(Answer::No);  // the cut document is not saved
+    run.Run(TCommand::NewFile);
+    ASSERT_TRUE(Outline().IsEmpty());
+    run.Run(TCommand::PasteItems);
+    EXPECT_EQ(Order(), "C");
+    EXPECT_EQ(Probe(main).Texts().EditorText(), "text of C");
+    run.Run(TCommand::PasteItems);
+    EXPECT_EQ(Order(), "C C");
+    ExpectTextsStayWithTheirItems();
+}
+
+TEST_F(ItemOperations, PastingTextThatHoldsAnOutlineAsksFirst) {
+    TMainForm& main = Build({"A:0"});
+    QGuiApplication::clipboard()->setText(QStringLiteral(".X\ntext of X\n..Y\ntext of Y\n"));
+    boxes.Answer(Answer::Yes);
+    main.Commands().Run(TCommand::PasteItems);
+    EXPECT_EQ(boxes.Texts(), QStringList{"クリップボードの文章を、項目として張り付けますか？"});
+    EXPECT_EQ(Order(), "A X .Y");
+    ExpectTextsStayWithTheirItems();
+    boxes.Answer(Answer::No);  // the text as one item, as "項目を張り付け" makes it
+    main.Commands().Run(TCommand::PasteItems);
+    EXPECT_EQ(Order(), "A X .Y .X");
 }
 
 }  // namespace
