@@ -327,8 +327,7 @@ TEST_F(SystemMenuFormTest, KeyboardWalksTheEntriesAndTheMenus) {
     Press(menus, Qt::Key_Up);
     Press(menus, Qt::Key_Up);
     Press(menus, Qt::Key_Up);
-    EXPECT_EQ(edit.HoverCode(), TMenuCommand::JoinItems)
-        << "from the first entry up to the last";
+    EXPECT_EQ(edit.HoverCode(), TMenuCommand::JoinItems) << "from the first entry up to the last";
     Press(menus, Qt::Key_Down);
     EXPECT_EQ(edit.HoverCode(), TMenuCommand::AddItem) << "and from the last down to the first";
 
