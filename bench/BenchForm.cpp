@@ -14,7 +14,11 @@
 #include <cstring>
 #include <optional>
 
+#include "OutlineGenerator.h"
+#include "PosixFiles.h"
+#include "Targets.h"
 #include "app/TItemTextBinding.h"
+#include "app/TOutlineView.h"
 #include "document/TOutline.h"
 #include "document/TOutlineItemModel.h"
 #include "platform/TMessageBoxes.h"
@@ -199,4 +203,19 @@ int RunProbe(int argc, char** argv) {
     form.activateWindow();
     const int result = app.exec();
     return result;
+}
+
+void BenchForm::LoadGeneratedOutline() {
+    const QString path = documents_.path() + QStringLiteral("/outline.qlo");
+    PosixFiles::Write(QFile::encodeName(path).toStdString(), GenerateOutline().document);
+    Probe(*form_).Documents().LoadFile(path);
+    Probe(*form_).Session().Store.FinishWriting();
+}
+
+double BenchForm::ShownMs(const std::function<void()>& work) {
+    return Targets::TimeMs([&] {
+        work();
+        QApplication::processEvents();
+        form_->Tree->viewport()->repaint();
+    });
 }

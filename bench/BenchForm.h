@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -27,12 +28,17 @@ class BenchForm {
 
     TMainForm& Form() { return *form_; }
     QString ExeDir() const { return dir_.path() + QLatin1Char('/'); }
+    // Opens the generated 10,000-item outline and waits until its texts are written.
+    void LoadGeneratedOutline();
+    // The milliseconds of work with the layout and the painting it leaves for later.
+    double ShownMs(const std::function<void()>& work);
 
     // Prepares a program folder at exeDir (skin, settings) without a window.
     static void PrepareFolder(const QString& exeDir, const QStringList& settings = {});
 
   private:
     QTemporaryDir dir_;
+    QTemporaryDir documents_;
     ScriptedMessageBoxes boxes_;
     ScriptedFileDialogs dialogs_;
     std::unique_ptr<TMainForm> form_;

@@ -17,22 +17,10 @@
 
 namespace {
 
-double ShownMs(TMainForm& form, const std::function<void()>& work) {
-    return Targets::TimeMs([&] {
-        work();
-        QApplication::processEvents();
-        form.Tree->viewport()->repaint();
-    });
-}
-
 void BM_MoveTopLevelBlocks(benchmark::State& state) {
     BenchForm bench;
     TMainForm& form = bench.Form();
-    QTemporaryDir docs;
-    const QString path = docs.path() + QStringLiteral("/outline.qlo");
-    PosixFiles::Write(QFile::encodeName(path).toStdString(), GenerateOutline().document);
-    Probe(form).Documents().LoadFile(path);
-    Probe(form).Session().Store.FinishWriting();
+    bench.LoadGeneratedOutline();
     QApplication::processEvents();
     const TOutlineItem* root = form.TreeModel->Outline().Root();
     std::vector<TOutlineItem*> tops;
@@ -40,10 +28,10 @@ void BM_MoveTopLevelBlocks(benchmark::State& state) {
     const TOutlineItem* last = root->Child(root->ChildCount() - 1);
     double moveMs = 0, undoMs = 0, selectMs = 0;
     for (auto _ : state) {
-        selectMs = ShownMs(form, [&] { Probe(form).Texts().SelectItems(tops, tops.front()); });
-        moveMs = ShownMs(form, [&] { Probe(form).Items().MoveDownItem(); });
+        selectMs = bench.ShownMs([&] { Probe(form).Texts().SelectItems(tops, tops.front()); });
+        moveMs = bench.ShownMs([&] { Probe(form).Items().MoveDownItem(); });
         if (root->Child(0) != last) state.SkipWithError("the blocks did not move");
-        undoMs = ShownMs(form, [&] { Probe(form).Items().Undo(); });
+        undoMs = bench.ShownMs([&] { Probe(form).Items().Undo(); });
         if (root->Child(root->ChildCount() - 1) != last) state.SkipWithError("undo failed");
         state.SetIterationTime((moveMs + undoMs) / 1000);
     }

@@ -33,12 +33,8 @@ std::vector<TOutlineItem*> FirstBlocks(const TOutline& outline, int* count) {
 void BM_CopyAndPasteItems(benchmark::State& state) {
     BenchForm bench;
     TMainForm& form = bench.Form();
-    QTemporaryDir docs;
-    const QString path = docs.path() + QStringLiteral("/outline.qlo");
-    PosixFiles::Write(QFile::encodeName(path).toStdString(), GenerateOutline().document);
-    Probe(form).Documents().LoadFile(path);
+    bench.LoadGeneratedOutline();
     TDocumentSession& session = Probe(form).Session();
-    session.Store.FinishWriting();
     const TOutline& outline = form.TreeModel->Outline();
     int copied = 0;
     const std::vector<TOutlineItem*> blocks = FirstBlocks(outline, &copied);

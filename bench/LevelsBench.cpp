@@ -16,32 +16,19 @@
 
 namespace {
 
-// The work with the layout and the painting it leaves for later.
-double ShownMs(TMainForm& form, const std::function<void()>& work) {
-    return Targets::TimeMs([&] {
-        work();
-        QApplication::processEvents();
-        form.Tree->viewport()->repaint();
-    });
-}
-
 void BM_ExpandAndCollapseAll(benchmark::State& state) {
     BenchForm bench;
     TMainForm& form = bench.Form();
-    QTemporaryDir docs;
-    const QString path = docs.path() + QStringLiteral("/outline.qlo");
-    PosixFiles::Write(QFile::encodeName(path).toStdString(), GenerateOutline().document);
-    Probe(form).Documents().LoadFile(path);
-    Probe(form).Session().Store.FinishWriting();
+    bench.LoadGeneratedOutline();
     QApplication::processEvents();
     TOutlineCommands& commands = Probe(form).OutlineCommands();
     double expandMs = 0, collapseMs = 0, qtExpandMs = 0, qtCollapseMs = 0, undoMs = 0;
     for (auto _ : state) {
-        qtExpandMs = ShownMs(form, [&] { form.Tree->expandAll(); });
-        qtCollapseMs = ShownMs(form, [&] { form.Tree->collapseAll(); });
-        expandMs = ShownMs(form, [&] { commands.ExpandAll(); });
-        collapseMs = ShownMs(form, [&] { commands.CollapseAll(); });
-        undoMs = ShownMs(form, [&] { Probe(form).Items().Undo(); });  // expands all again
+        qtExpandMs = bench.ShownMs([&] { form.Tree->expandAll(); });
+        qtCollapseMs = bench.ShownMs([&] { form.Tree->collapseAll(); });
+        expandMs = bench.ShownMs([&] { commands.ExpandAll(); });
+        collapseMs = bench.ShownMs([&] { commands.CollapseAll(); });
+        undoMs = bench.ShownMs([&] { Probe(form).Items().Undo(); });  // expands all again
         Probe(form).Items().Undo();
         state.SetIterationTime((expandMs + collapseMs) / 1000);
     }

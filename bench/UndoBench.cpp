@@ -45,11 +45,7 @@ void Change(TMainForm& form, QRandomGenerator& random) {
 void BM_UndoThousandChanges(benchmark::State& state) {
     BenchForm bench;
     TMainForm& form = bench.Form();
-    QTemporaryDir docs;
-    const QString path = docs.path() + QStringLiteral("/outline.qlo");
-    PosixFiles::Write(QFile::encodeName(path).toStdString(), GenerateOutline().document);
-    Probe(form).Documents().LoadFile(path);
-    Probe(form).Session().Store.FinishWriting();
+    bench.LoadGeneratedOutline();
     const QList<QString> opened = Shape(form.TreeModel->Outline());
     QRandomGenerator random(20261207u);
     double undoMs = 0;
