@@ -28,11 +28,3 @@ int TItemSelection::ItemCount(const std::vector<TOutlineItem*>& blocks) {
     for (const TOutlineItem* block : blocks) count += block->SubtreeSize();
     return count;
 }
-
-bool TItemSelection::AreAdjacentSiblings(const std::vector<TOutlineItem*>& blocks) {
-    for (size_t at = 1; at < blocks.size(); ++at)
-        if (blocks[at]->Parent() != blocks[0]->Parent() ||
-            blocks[at]->Row() != blocks[at - 1]->Row() + 1)
-            return false;
-    return true;
-}

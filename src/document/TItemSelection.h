@@ -13,6 +13,4 @@ class TItemSelection {
                                              std::vector<TOutlineItem*> selected);
     // The number of items the blocks hold, their descendants included.
     static int ItemCount(const std::vector<TOutlineItem*>& blocks);
-    // Whether the blocks are siblings standing one right after the other.
-    static bool AreAdjacentSiblings(const std::vector<TOutlineItem*>& blocks);
 };
