@@ -58,5 +58,8 @@ TMenuEntry TContextMenuTable::EntryOf(TMenuCommand command, const TMenuTable& ed
     const TMenuEntry* entry = edit.Find(command);
     if (!entry) entry = view.Find(command);
     Q_ASSERT(entry);
-    return entry ? *entry : TMenuEntry{command};
+    if (entry) return *entry;
+    TMenuEntry missing;
+    missing.Command = command;
+    return missing;
 }
