@@ -638,6 +638,81 @@ TEST_P(RealWindow, ExportImportUndoAndPdfThroughTheirDialogs) {
     EXPECT_EQ(app->state(), QProcess::Running);
 }
 
+// Several items moved as one with Alt+arrows, the outline's context menu worked with the
+// Menu key and Shift+F10, and a chapter copied into the next document opened: each flow
+// walked twice, checked in the saved documents.
+TEST_P(RealWindow, SeveralItemsMovedTheContextMenuAndAChapterCopiedIntoAnotherDocument) {
+    WriteSettings({});
+    const QByteArray head = "qlm oe data form 1.3\r\nTree=5,0=1,1=1,2=1,3=1,4=1\r\n";
+    const QByteArray original = head +
+                                "nil:one:0\r\nnil:two:1\r\n1:twoA:0\r\nnil:three:0\r\nnil:four:0\r\n"
+                                "t1\r\nt2\r\nt2a\r\nt3\r\nt4\r\n";
+    documents.Write("a.qlo", original);
+    documents.Write("b.qlo", "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:bee:0\r\nb\r\n");
+    QProcess* app = Launch({documents.File("a.qlo")});
+    const QString main = WaitForMainWindow(app);
+    ASSERT_FALSE(main.isEmpty());
+    Click(main, 200, 139);  // the first item
+    Key(QStringLiteral("shift+Down"));
+    Key(QStringLiteral("alt+Down"));
+    Key(QStringLiteral("ctrl+s"));
+    Shot(main, QStringLiteral("moved"));
+    EXPECT_EQ(documents.Read("a.qlo"),
+              head + "nil:three:0\r\nnil:one:0\r\nnil:two:1\r\n2:twoA:0\r\nnil:four:0\r\n"
+                     "t3\r\nt1\r\nt2\r\nt2a\r\nt4\r\n");
+    Key(QStringLiteral("alt+Down"));
+    Key(QStringLiteral("alt+Up"));
+    Key(QStringLiteral("alt+Up"));
+    Key(QStringLiteral("ctrl+s"));
+    EXPECT_EQ(documents.Read("a.qlo"), original);
+
+    // Escape closes the menu untouched; Up wraps to its last entry, "下位を閉じる".
+    for (const QString& opener : {QStringLiteral("Menu"), QStringLiteral("shift+F10")}) {
+        Key(opener);
+        const QString menu = WaitForWindow(
+            app, [](const QRect& g) { return g.width() < 600; }, 3000);
+        ASSERT_FALSE(menu.isEmpty()) << opener.toStdString() << " opened no menu";
+        Settle(300);
+        Key(QStringLiteral("Down"));
+        Shot(main, QStringLiteral("context"));
+        const QImage panel = x.Screenshot().copy(x.Geometry(menu));
+        EXPECT_GT(RedPixels(panel.copy(4, 10, panel.width() - 8, 15)), 5)
+            << "the first entry is not red";
+        Key(QStringLiteral("Escape"));
+        EXPECT_FALSE(x.VisibleWindows(app->processId()).contains(menu)) << "the menu stayed open";
+    }
+    Key(QStringLiteral("shift+F10"));
+    ASSERT_FALSE(WaitForWindow(app, [](const QRect& g) { return g.width() < 600; }, 3000)
+                     .isEmpty());
+    Settle(300);
+    Key(QStringLiteral("Up"));
+    Key(QStringLiteral("Return"));
+    Key(QStringLiteral("ctrl+s"));
+    EXPECT_EQ(documents.Read("a.qlo"), QByteArray(original).replace("nil:two:1", "nil:two:0"));
+
+    Key(QStringLiteral("Home"));
+    Key(QStringLiteral("Down"));  // "two" alone, its child with it
+    Key(QStringLiteral("ctrl+c"));
+    Key(QStringLiteral("ctrl+o"));
+    const QString open = WaitForWindow(
+        app, [](const QRect& g) { return g.width() < 900 && g.width() > 300; }, 5000);
+    ASSERT_FALSE(open.isEmpty()) << "no open dialog";
+    x.Xdotool({QStringLiteral("windowfocus"), open});
+    Settle(200);
+    TypePath(documents.File("b.qlo"));
+    BackTo(main);
+    Click(main, 600, 300);      // into the editor: a click on "bee" would edit its label
+    Key(QStringLiteral("F6"));  // and over to the outline, "bee" selected
+    Key(QStringLiteral("ctrl+v"));
+    Key(QStringLiteral("ctrl+v"));
+    Key(QStringLiteral("ctrl+s"));
+    Shot(main, QStringLiteral("pasted"));
+    EXPECT_EQ(documents.Read("b.qlo"),
+              "qlm oe data form 1.3\r\nTree=5,0=1,1=1,2=1,3=1,4=1\r\nnil:bee:0\r\nnil:two:0\r\n"
+              "1:twoA:0\r\nnil:two:0\r\n3:twoA:0\r\nb\r\nt2\r\nt2a\r\nt2\r\nt2a\r\n");
+    EXPECT_EQ(documents.Read("a.qlo"), QByteArray(original).replace("nil:two:1", "nil:two:0"));
+}
+
 // Recovery of unsaved work: the same edits once ended from outside and recovered, once
 // saved in the ordinary way, give the same document byte for byte.
 class Recovery : public RealWindow {
