@@ -39,15 +39,17 @@ void TSplitJoinCommands::SplitItem() {
         const QString text = texts_.EditorText();
         const int caret = editor_->textCursor().position();
         if (caret >= text.size()) return;
+        // Split at the end of a line, the line break goes: joining gives the text back.
+        const int newStart = text.at(caret) == u'\n' ? caret + 1 : caret;
         const std::optional<QString> label =
-            TAutoLabel::For(session_.Settings, FirstLineNotBlank(text.mid(caret)));
+            TAutoLabel::For(session_.Settings, FirstLineNotBlank(text.mid(newStart)));
         // The whole text stays in the item's present file, for the split to be taken back.
         texts_.StoreEditorText(item);
         const TItemTextStore& store = session_.Store;
         const int keptNumber = session_.AllocateItemNumber();
         store.Store(keptNumber, QStringView(text).left(caret));
         const int newNumber = session_.AllocateItemNumber();
-        store.Store(newNumber, QStringView(text).mid(caret));
+        store.Store(newNumber, QStringView(text).mid(newStart));
 
         TOutline& outline = session_.Outline();
         TBitList expanded = outline.ExpandedFlags();

@@ -138,7 +138,7 @@ class ItemOperationsRandom : public MainFormFixture {
         expected[item->ItemNumber] = text.left(caret);
         expected
             [Outline().ItemAt(Outline().AbsoluteIndexOf(item) + item->SubtreeSize())->ItemNumber] =
-                text.mid(caret);
+                text.mid(text.at(caret) == u'\n' ? caret + 1 : caret);
     }
 
     // The joined item's text is new: it is what the files held, read back.
