@@ -644,9 +644,10 @@ TEST_P(RealWindow, ExportImportUndoAndPdfThroughTheirDialogs) {
 TEST_P(RealWindow, SeveralItemsMovedTheContextMenuAndAChapterCopiedIntoAnotherDocument) {
     WriteSettings({});
     const QByteArray head = "qlm oe data form 1.3\r\nTree=5,0=1,1=1,2=1,3=1,4=1\r\n";
-    const QByteArray original = head +
-                                "nil:one:0\r\nnil:two:1\r\n1:twoA:0\r\nnil:three:0\r\nnil:four:0\r\n"
-                                "t1\r\nt2\r\nt2a\r\nt3\r\nt4\r\n";
+    const QByteArray original =
+        head +
+        "nil:one:0\r\nnil:two:1\r\n1:twoA:0\r\nnil:three:0\r\nnil:four:0\r\n"
+        "t1\r\nt2\r\nt2a\r\nt3\r\nt4\r\n";
     documents.Write("a.qlo", original);
     documents.Write("b.qlo", "qlm oe data form 1.3\r\nTree=1,0=1\r\nnil:bee:0\r\nb\r\n");
     QProcess* app = Launch({documents.File("a.qlo")});
@@ -658,8 +659,9 @@ TEST_P(RealWindow, SeveralItemsMovedTheContextMenuAndAChapterCopiedIntoAnotherDo
     Key(QStringLiteral("ctrl+s"));
     Shot(main, QStringLiteral("moved"));
     EXPECT_EQ(documents.Read("a.qlo"),
-              head + "nil:three:0\r\nnil:one:0\r\nnil:two:1\r\n2:twoA:0\r\nnil:four:0\r\n"
-                     "t3\r\nt1\r\nt2\r\nt2a\r\nt4\r\n");
+              head +
+                  "nil:three:0\r\nnil:one:0\r\nnil:two:1\r\n2:twoA:0\r\nnil:four:0\r\n"
+                  "t3\r\nt1\r\nt2\r\nt2a\r\nt4\r\n");
     Key(QStringLiteral("alt+Down"));
     Key(QStringLiteral("alt+Up"));
     Key(QStringLiteral("alt+Up"));
@@ -682,7 +684,8 @@ TEST_P(RealWindow, SeveralItemsMovedTheContextMenuAndAChapterCopiedIntoAnotherDo
         EXPECT_FALSE(x.VisibleWindows(app->processId()).contains(menu)) << "the menu stayed open";
     }
     Key(QStringLiteral("shift+F10"));
-    ASSERT_FALSE(WaitForWindow(app, [](const QRect& g) { return g.width() < 600; }, 3000)
+    ASSERT_FALSE(WaitForWindow(
+                     app, [](const QRect& g) { return g.width() < 600; }, 3000)
                      .isEmpty());
     Settle(300);
     Key(QStringLiteral("Up"));
