@@ -34,6 +34,7 @@
 #include "platform/TFontSubstitutes.h"
 #include "skin/TSkinLayout.h"
 #include "ui/TAssociationCommands.h"
+#include "ui/TAccessibleFactory.h"
 #include "ui/TCommandTable.h"
 #include "ui/TEditorCommands.h"
 #include "ui/TFontCommands.h"
@@ -55,6 +56,8 @@ const QString kEditorHint = QStringLiteral(
 
 const QColor kControlTextGrey(128, 128, 128);
 const QColor kAccent(38, 138, 98);  // the skin's colour of every active look
+const QColor kMutedAccent(205, 228, 216);
+const QColor kMutedAccentText(40, 40, 40);
 
 QFont PixelFont(const QString& family, int pixels) {
     QFont font(family);
@@ -73,6 +76,7 @@ QString LongHint(const QString& hint) {
 TMainForm::TMainForm(const TMainFormContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), context_(context) {
     TFontSubstitutes::Install();
+    TAccessibleFactory::Install();
     CreateControls();
     CreateConcerns();
     ConnectControls();
@@ -114,13 +118,16 @@ void TMainForm::CreateControls() {
     treePalette.setColor(QPalette::Text, kControlTextGrey);
     treePalette.setColor(QPalette::Highlight, kAccent);
     treePalette.setColor(QPalette::HighlightedText, Qt::white);
-    // The selection stays visible while the outline has no focus.
-    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
-        treePalette.setColor(QPalette::Inactive, role, treePalette.color(QPalette::Active, role));
+    // The selection stays visible while the outline has no focus, muted, as desktop tree
+    // views show it: the full colour tells where the keyboard is.
+    treePalette.setColor(QPalette::Inactive, QPalette::Highlight, kMutedAccent);
+    treePalette.setColor(QPalette::Inactive, QPalette::HighlightedText, kMutedAccentText);
     Tree->setPalette(treePalette);
+    Tree->setAccessibleName(QStringLiteral("アウトライン"));
 
     Editor = new QPlainTextEdit(this);
     Editor->setObjectName(QStringLiteral("Editor"));
+    Editor->setAccessibleName(QStringLiteral("本文"));
     Editor->setFrameShape(QFrame::NoFrame);
     Editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -319,6 +326,18 @@ void TMainForm::BringToFront() {
 void TMainForm::HintOut(const QString& text) { surface_->HintOut(text); }
 
 const TSettingsList& TMainForm::MenuSettings() const { return session_->Settings; }
+
+QVector<TSkinElement> TMainForm::PressableElements() const {
+    return TSkinLayout::Elements(width(), height(), surface_->WindowState());
+}
+
+void TMainForm::PressElement(SkinCode code) {
+    if (const std::optional<TCommand> id = TCommandTable::OfButton(code)) commands_->Run(*id);
+}
+
+QString TMainForm::HintLineText() const { return surface_->HintText; }
+
+QRect TMainForm::HintLineRect() const { return TSkinLayout::HintBand(width(), height()); }
 
 void TMainForm::RunMenuCommand(TMenuCommand command) {
     if (const std::optional<TCommand> id = TCommandTable::OfMenuEntry(command)) commands_->Run(*id);

@@ -7,6 +7,7 @@
 #include "app/TMainFormContext.h"
 #include "ui/TDropDownMenus.h"
 #include "ui/TMenuHost.h"
+#include "ui/TSkinAccessHost.h"
 
 class QPlainTextEdit;
 class TCommandRunner;
@@ -37,7 +38,7 @@ class TWindowStates;
 // the program's behaviour (start-up and shutdown, item texts, item commands, document
 // commands, the skin surface, the frame and the pointer), hands Qt's events to them and
 // binds every command of TCommandTable to its operation.
-class TMainForm : public QWidget, public TMenuHost {
+class TMainForm : public QWidget, public TMenuHost, public TSkinAccessHost {
     Q_OBJECT
 
   public:
@@ -68,6 +69,12 @@ class TMainForm : public QWidget, public TMenuHost {
     void HintOut(const QString& text) override;
     const TSettingsList& MenuSettings() const override;
     QWidget* MenuOwnerWindow() override { return this; }
+
+    // What assistive technology reads of the skin.
+    QVector<TSkinElement> PressableElements() const override;
+    void PressElement(SkinCode code) override;
+    QString HintLineText() const override;
+    QRect HintLineRect() const override;
 
   protected:
     bool event(QEvent* event) override;

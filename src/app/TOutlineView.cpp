@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "ui/TOutlineAccessible.h"
+
 namespace {
 const QString kItemMime = QStringLiteral("application/x-hedgerow-outline-item");
 }
@@ -225,12 +227,21 @@ void TOutlineView::doItemsLayout() {
 
 void TOutlineView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     if (!CurrentCanWaitForLayout()) {
-        QTreeView::currentChanged(current, previous);
+        // The tree view's own notice would name the row as its table of rows and header
+        // counts it; the outline's accessible interface counts the rows alone.
+        QAbstractItemView::currentChanged(current, previous);
+        TOutlineAccessible::CurrentChanged(this);
         return;
     }
     currentToShow_ = current;
     setAttribute(Qt::WA_InputMethodEnabled,
                  current.isValid() && (current.flags() & Qt::ItemIsEditable));
+}
+
+void TOutlineView::selectionChanged(const QItemSelection& selected,
+                                    const QItemSelection& deselected) {
+    QAbstractItemView::selectionChanged(selected, deselected);
+    TOutlineAccessible::SelectionChanged(this);
 }
 
 bool TOutlineView::CurrentCanWaitForLayout() const {

@@ -59,6 +59,8 @@ class TOutlineView : public QTreeView {
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
 
   private:

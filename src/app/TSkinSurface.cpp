@@ -9,6 +9,7 @@
 #include "app/TOutlineView.h"
 #include "platform/AppError.h"
 #include "skin/TSkinHints.h"
+#include "ui/TMainWindowAccessible.h"
 
 namespace {
 
@@ -97,7 +98,9 @@ void TSkinSurface::RedrawBack() {
 }
 
 void TSkinSurface::HintOut(const QString& text) {
+    const bool changed = HintText != text;
     HintText = text;
+    if (changed) TMainWindowAccessible::HintChanged(&window_);
     const int W = window_.width();
     const int H = window_.height();
     const QRect band = TSkinLayout::HintBand(W, H);

@@ -51,9 +51,12 @@ QPoint TMenuGeometry::PlaceAt(const QRect& anchor, const QSize& size, const QRec
         SpanStart(anchor.top(), anchor.bottom() + 1, size.height(), screen.top(), screen.bottom())};
 }
 
+QRect TMenuGeometry::BandOf(const TMenuTable& table, const TMenuEntry& entry) {
+    return QRect(kMargin, entry.Y, table.Size.width() - 2 * kMargin, kBand);
+}
+
 const TMenuEntry* TMenuGeometry::EntryAt(const TMenuTable& table, const QPoint& pointer) {
-    if (pointer.x() < kMargin || pointer.x() >= table.Size.width() - kMargin) return nullptr;
     for (const TMenuEntry& entry : table.Entries)
-        if (pointer.y() >= entry.Y && pointer.y() <= entry.Y + kBand - 1) return &entry;
+        if (BandOf(table, entry).contains(pointer)) return &entry;
     return nullptr;
 }

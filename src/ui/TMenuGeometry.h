@@ -32,6 +32,8 @@ class TMenuGeometry {
     // anchor stays uncovered; inside screen where the room on both sides is too small.
     static QPoint PlaceAt(const QRect& anchor, const QSize& size, const QRect& screen);
 
+    // The hover band of an entry: where the pointer counts as being on it.
+    static QRect BandOf(const TMenuTable& table, const TMenuEntry& entry);
     // The entry whose band y..y+14 holds the pointer, outside the margins; nullptr
     // when there is none.
     static const TMenuEntry* EntryAt(const TMenuTable& table, const QPoint& pointer);

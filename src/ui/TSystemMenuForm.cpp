@@ -1,5 +1,6 @@
 #include "ui/TSystemMenuForm.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include "skin/TSkinPainter.h"
 #include "ui/TContextMenuTable.h"
 #include "ui/TDropDownMenus.h"
+#include "ui/TMenuAccessible.h"
 #include "ui/TMenuGeometry.h"
 #include "ui/TMenuHost.h"
 #include "ui/TMenuKeyboard.h"
@@ -80,6 +82,10 @@ void TSystemMenuForm::ShowAt(const QPoint& topLeft) {
     raise();
     activateWindow();
     DrawMenu();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent opened(this, QAccessible::PopupMenuStart);
+        QAccessible::updateAccessibility(&opened);
+    }
 }
 
 void TSystemMenuForm::FormMouseMove(const QPoint& pointer) {
@@ -98,6 +104,7 @@ void TSystemMenuForm::Highlight(const TMenuEntry* entry) {
     if (newCode == hoverCode_) return;
     if (const TMenuEntry* previous = table_.Find(hoverCode_)) DrawCaption(*previous, CaptionGrey());
     hoverCode_ = newCode;
+    TMenuAccessible::EntryHighlighted(this);
 }
 
 void TSystemMenuForm::FormMouseDown() {
@@ -139,6 +146,18 @@ void TSystemMenuForm::OpenNeighbour(int step) {
     owner_.Open(TMenuKeyboard::NeighbourMenu(table_.MenuNumber, step));
 }
 
+bool TSystemMenuForm::Checked(const TMenuEntry& entry) const {
+    return !entry.ToggleKey.isEmpty() &&
+           entry.Caption(host_.MenuSettings()).startsWith(TMenuTables::ToggleMark(QStringLiteral("1")));
+}
+
+void TSystemMenuForm::ChooseEntry(TMenuCommand command) {
+    const TMenuEntry* entry = table_.Find(command);
+    if (!entry) return;
+    Highlight(entry);
+    Choose();
+}
+
 void TSystemMenuForm::Choose() {
     const TMenuEntry* entry = table_.Find(hoverCode_);
     if (!entry) return;
@@ -169,7 +188,13 @@ void TSystemMenuForm::ReturnKeyboard() {
 
 void TSystemMenuForm::FormDeactivate() { CloseMenu(); }
 
-void TSystemMenuForm::CloseMenu() { hide(); }
+void TSystemMenuForm::CloseMenu() {
+    if (isVisible() && QAccessible::isActive()) {
+        QAccessibleEvent closed(this, QAccessible::PopupMenuEnd);
+        QAccessible::updateAccessibility(&closed);
+    }
+    hide();
+}
 
 void TSystemMenuForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -49,6 +49,10 @@ class TSystemMenuForm : public QWidget {
     // The code of the entry drawn highlighted; 0 for none.
     TMenuCommand HoverCode() const { return hoverCode_; }
     const TMenuTable& Table() const { return table_; }
+    // Whether a toggle entry shows its mark of "on".
+    bool Checked(const TMenuEntry& entry) const;
+    // Chooses the entry of command as Enter does on it.
+    void ChooseEntry(TMenuCommand command);
 
     static const QColor& CaptionGrey();
     static const QColor& HighlightRed();
