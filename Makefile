@@ -21,8 +21,10 @@ APT_PACKAGES := cmake ninja-build g++ pkg-config clang-format \
   libcmark-dev cmark poppler-utils
 # A real input method for the real-window suite, and Qt's Wayland platform with the
 # weston compositor for its Wayland part, installed without what their packages merely
-# recommend (desktop sound, Qt 5, GTK 4).
-APT_PACKAGES_BARE := fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon dbus-bin qt6-wayland weston
+# recommend (desktop sound, Qt 5, GTK 4); and the accessibility bus with its Python
+# client, which read the program as a screen reader does.
+APT_PACKAGES_BARE := fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-daemon dbus-bin qt6-wayland weston \
+  at-spi2-core python3-pyatspi
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Where `make install` puts the program (bin/, share/).

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/TAccessibleCaptions.h"
+
 namespace {
 
 QMessageBox::Icon IconOf(TMessageBoxes::Kind kind) {
@@ -37,6 +39,7 @@ TMessageBoxes::Answer TQtMessageBoxes::Ask(Kind kind, const QString& text, Butto
         box.setDefaultButton(yes);
         box.setEscapeButton(cancel ? cancel : no);
     }
+    TAccessibleCaptions::NameControls(&box);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (clicked == yes && yes) return Answer::Yes;

@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "platform/TAccessibleCaptions.h"
 #include "ui/TSearchHitDelegate.h"
 #include "ui/TSearchResultModel.h"
 
@@ -92,6 +93,8 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
     });
     connect(ResultView, &QTreeView::doubleClicked, this,
             [this](const QModelIndex& index) { emit ResultChosen(index.row()); });
+    ResultView->setAccessibleName(QStringLiteral("見つかった項目"));
+    TAccessibleCaptions::NameControls(this);
     UpdateButtons();
     UpdatePanel();
 }

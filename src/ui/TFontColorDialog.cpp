@@ -15,6 +15,8 @@
 #include <optional>
 #include <tuple>
 
+#include "platform/TAccessibleCaptions.h"
+
 namespace {
 
 // The group that holds the strike-out and underline boxes.
@@ -65,6 +67,7 @@ TFontColorDialog::TFontColorDialog(const TFontChoice& initial, QWidget* parent)
     setWindowTitle(QStringLiteral("フォント"));
     FindLists();
     AddEffects();
+    TAccessibleCaptions::NameControls(this);
     // The dialog's own handlers come first: ours see the lists and the sample updated.
     connect(StyleList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TFontColorDialog::StyleChosen);

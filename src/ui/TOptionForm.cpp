@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "platform/TAccessibleCaptions.h"
 #include "settings/TSettingsList.h"
 #include "ui/TNodeNameCount.h"
 #include "ui/TUpDown.h"
@@ -94,6 +95,9 @@ void TOptionForm::CreateControls() {
             &TOptionForm::NodeNameLimitterCheckClick);
     connect(NodeNameLimitterCountEdit, &QLineEdit::textChanged, this,
             &TOptionForm::NodeNameLimitterCountEditChange);
+    NodeNameLimitterCountEdit->setAccessibleName(QStringLiteral("文字列数"));
+    NodeNameLimitterCountUpDown->setAccessibleName(QStringLiteral("文字列数を増減"));
+    TAccessibleCaptions::NameControls(this);
 }
 
 void TOptionForm::PlaceOverOwner() {

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/TAccessibleCaptions.h"
+
 TReplaceDialog::TReplaceDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ReplaceDialog"));
     setWindowTitle(QStringLiteral("置換"));
@@ -57,6 +59,7 @@ TReplaceDialog::TReplaceDialog(QWidget* parent) : QDialog(parent) {
     connect(ReplaceAllButton, &QPushButton::clicked, this, &TReplaceDialog::ReplaceAll);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(FindEdit, &QLineEdit::textChanged, this, &TReplaceDialog::UpdateButtons);
+    TAccessibleCaptions::NameControls(this);
     UpdateButtons();
 }
 

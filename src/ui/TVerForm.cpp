@@ -43,6 +43,7 @@ TVerForm::TVerForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(5, 5, 190, 160);
     Image1->setAlignment(Qt::AlignCenter);
+    Image1->setAccessibleName(windowTitle());
     // The picture of the screen's pixel density (about@2x.png on dense screens).
     Image1->setPixmap(QIcon(QStringLiteral(":/images/about.png")).pixmap(QSize(190, 160)));
     Image1->installEventFilter(this);
