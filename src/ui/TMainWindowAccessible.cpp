@@ -9,8 +9,8 @@ TMainWindowAccessible::TMainWindowAccessible(QWidget* window, TSkinAccessHost& h
     : QAccessibleWidget(window, QAccessible::Window) {
     for (const TSkinElement& element : host.PressableElements()) {
         if (TSkinLayout::MenuTitleCodes().contains(element.Code)) continue;
-        drawn_.append(new TSkinElementAccessible(window, this, host, element.Code,
-                                                 QAccessible::Button));
+        drawn_.append(
+            new TSkinElementAccessible(window, this, host, element.Code, QAccessible::Button));
     }
     drawn_.append(new TMenuBandAccessible(window, this, host));
     hintLine_ = new THintLineAccessible(window, this, host);
@@ -48,7 +48,8 @@ QAccessibleInterface* TMainWindowAccessible::childAt(int x, int y) const {
 
 void TMainWindowAccessible::HintChanged(QWidget* window) {
     if (!QAccessible::isActive()) return;
-    auto* main = dynamic_cast<TMainWindowAccessible*>(QAccessible::queryAccessibleInterface(window));
+    auto* main =
+        dynamic_cast<TMainWindowAccessible*>(QAccessible::queryAccessibleInterface(window));
     if (!main || !main->hintLine_) return;
     QAccessibleEvent event(main->hintLine_, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);

@@ -40,9 +40,7 @@ QAccessibleInterface* TMenuAccessible::child(int index) const {
     return EntryOf(entries[index].Command);
 }
 
-int TMenuAccessible::childCount() const {
-    return static_cast<int>(Menu()->Table().Entries.size());
-}
+int TMenuAccessible::childCount() const { return static_cast<int>(Menu()->Table().Entries.size()); }
 
 int TMenuAccessible::indexOfChild(const QAccessibleInterface* child) const {
     const QVector<TMenuEntry>& entries = Menu()->Table().Entries;

@@ -17,9 +17,7 @@ TMenuBandAccessible::~TMenuBandAccessible() {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(title));
 }
 
-QAccessibleInterface* TMenuBandAccessible::child(int index) const {
-    return titles_.value(index);
-}
+QAccessibleInterface* TMenuBandAccessible::child(int index) const { return titles_.value(index); }
 
 int TMenuBandAccessible::childCount() const { return static_cast<int>(titles_.size()); }
 

@@ -12,8 +12,7 @@ struct TMenuEntry;
 // name, the mark as checked state, its hint as description; pressing chooses it.
 class TMenuEntryAccessible : public TDrawnPartAccessible, public QAccessibleActionInterface {
   public:
-    TMenuEntryAccessible(TSystemMenuForm* menu, QAccessibleInterface* parent,
-                         TMenuCommand command);
+    TMenuEntryAccessible(TSystemMenuForm* menu, QAccessibleInterface* parent, TMenuCommand command);
 
     bool isValid() const override;
     QString text(QAccessible::Text t) const override;

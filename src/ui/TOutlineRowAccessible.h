@@ -12,8 +12,7 @@ class QTreeView;
 // expands or collapses it.
 class TOutlineRowAccessible : public TDrawnPartAccessible, public QAccessibleActionInterface {
   public:
-    TOutlineRowAccessible(QTreeView* view, QAccessibleInterface* tree,
-                          const QModelIndex& index);
+    TOutlineRowAccessible(QTreeView* view, QAccessibleInterface* tree, const QModelIndex& index);
 
     const QPersistentModelIndex& Index() const { return index_; }
 

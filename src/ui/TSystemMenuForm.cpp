@@ -148,7 +148,8 @@ void TSystemMenuForm::OpenNeighbour(int step) {
 
 bool TSystemMenuForm::Checked(const TMenuEntry& entry) const {
     return !entry.ToggleKey.isEmpty() &&
-           entry.Caption(host_.MenuSettings()).startsWith(TMenuTables::ToggleMark(QStringLiteral("1")));
+           entry.Caption(host_.MenuSettings())
+               .startsWith(TMenuTables::ToggleMark(QStringLiteral("1")));
 }
 
 void TSystemMenuForm::ChooseEntry(TMenuCommand command) {

@@ -29,7 +29,9 @@ QList<Node> Nodes(const QJsonValue& list) {
         const QJsonObject object = value.toObject();
         Node node{object[QStringLiteral("role")].toString(),
                   object[QStringLiteral("name")].toString(),
-                  object[QStringLiteral("description")].toString(), {}, {}};
+                  object[QStringLiteral("description")].toString(),
+                  {},
+                  {}};
         for (const QJsonValue& state : object[QStringLiteral("states")].toArray())
             node.states << state.toString();
         for (const QJsonValue& action : object[QStringLiteral("actions")].toArray())
@@ -103,11 +105,27 @@ TEST_F(Accessibility, TheSkinMenusOutlineEditorAndHintLineAreReadAndPressed) {
     EXPECT_EQ(window.first().role, QStringLiteral("frame"));
     EXPECT_TRUE(window.first().name.startsWith(QStringLiteral("brisbeck outline editor")));
     const QStringList buttons = NamesOf(window, QStringLiteral("push button"));
-    for (const char* name : {"項目を追加", "子項目を追加", "項目を削除", "上へ移動", "下へ移動",
-                             "左へ移動", "右へ移動", "新規作成", "開く", "上書き保存",
-                             "文章から項目を追加", "文章から子項目を追加", "切り取り", "コピー",
-                             "張り付け", "元に戻す", "最小化", "最大化", "閉じる",
-                             "ホームページ", "メール"})
+    for (const char* name : {"項目を追加",
+                             "子項目を追加",
+                             "項目を削除",
+                             "上へ移動",
+                             "下へ移動",
+                             "左へ移動",
+                             "右へ移動",
+                             "新規作成",
+                             "開く",
+                             "上書き保存",
+                             "文章から項目を追加",
+                             "文章から子項目を追加",
+                             "切り取り",
+                             "コピー",
+                             "張り付け",
+                             "元に戻す",
+                             "最小化",
+                             "最大化",
+                             "閉じる",
+                             "ホームページ",
+                             "メール"})
         EXPECT_TRUE(buttons.contains(QString::fromUtf8(name))) << name;
     const Node* add = Find(window, QStringLiteral("push button"), QStringLiteral("項目を追加"));
     ASSERT_TRUE(add);
@@ -115,10 +133,10 @@ TEST_F(Accessibility, TheSkinMenusOutlineEditorAndHintLineAreReadAndPressed) {
               QStringLiteral("現在選択している項目と同じ階層に、新しい項目を追加します。"));
     EXPECT_EQ(add->actions, QStringList{QStringLiteral("Press")});
     EXPECT_EQ(NamesOf(window, QStringLiteral("menu bar")), QStringList{QStringLiteral("メニュー")});
-    EXPECT_EQ(NamesOf(window, QStringLiteral("menu item")),
-              (QStringList{QStringLiteral("ファイル"), QStringLiteral("編集"),
-                           QStringLiteral("表示"), QStringLiteral("オプション"),
-                           QStringLiteral("ヘルプ")}));
+    EXPECT_EQ(
+        NamesOf(window, QStringLiteral("menu item")),
+        (QStringList{QStringLiteral("ファイル"), QStringLiteral("編集"), QStringLiteral("表示"),
+                     QStringLiteral("オプション"), QStringLiteral("ヘルプ")}));
     EXPECT_EQ(NamesOf(window, QStringLiteral("status bar")).size(), 1);
     EXPECT_EQ(NamesOf(window, QStringLiteral("text")), QStringList{QStringLiteral("本文")});
     EXPECT_TRUE(Find(window, QStringLiteral("tree"), QStringLiteral("アウトライン")));
@@ -133,7 +151,8 @@ TEST_F(Accessibility, TheSkinMenusOutlineEditorAndHintLineAreReadAndPressed) {
     const QList<Node> menu = Nodes(seen[QStringLiteral("menu")]);
     ASSERT_FALSE(menu.isEmpty()) << "the option menu did not open through its action";
     EXPECT_EQ(menu.first().name, QStringLiteral("オプション"));
-    const Node* autoSave = Find(menu, QStringLiteral("menu item"), QStringLiteral("自動保存を有効にする"));
+    const Node* autoSave =
+        Find(menu, QStringLiteral("menu item"), QStringLiteral("自動保存を有効にする"));
     ASSERT_TRUE(autoSave) << "an entry keeps its toggle mark in its name";
     EXPECT_TRUE(autoSave->states.contains(QStringLiteral("checked")));
     const Node* autoLoad =
@@ -150,17 +169,17 @@ TEST_F(Accessibility, TheSkinMenusOutlineEditorAndHintLineAreReadAndPressed) {
         const QString name = event[QStringLiteral("name")].toString();
         hintSpoken |= type == QStringLiteral("object:property-change:accessible-name") &&
                       name == autoLoad->description;
-        entryFocused |= type == QStringLiteral("object:state-changed:focused") &&
-                        name == autoLoad->name;
+        entryFocused |=
+            type == QStringLiteral("object:state-changed:focused") && name == autoLoad->name;
     }
     EXPECT_TRUE(hintSpoken) << "the hint line's name did not change with the entry";
     EXPECT_TRUE(entryFocused) << "the entry the keyboard moved to was not focused";
 
-    const QStringList rows = NamesOf(Nodes(seen[QStringLiteral("outline")]),
-                                     QStringLiteral("table cell"));
-    EXPECT_EQ(rows, (QStringList{QStringLiteral("one"), QStringLiteral("two"),
-                                 QStringLiteral("twoA"), QStringLiteral("three"),
-                                 QStringLiteral("新規")}))
+    const QStringList rows =
+        NamesOf(Nodes(seen[QStringLiteral("outline")]), QStringLiteral("table cell"));
+    EXPECT_EQ(rows,
+              (QStringList{QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("twoA"),
+                           QStringLiteral("three"), QStringLiteral("新規")}))
         << "項目を追加 pressed through its action added no item";
 }
 

@@ -23,9 +23,9 @@ TEST(OutlineAccessibility, AnswersOnAnEmptyOutlineWithoutACurrentRowAndAfterARow
     EXPECT_EQ(tree->childCount(), 0);
     EXPECT_EQ(tree->child(0), nullptr);
     EXPECT_EQ(tree->focusChild(), nullptr);
-    EXPECT_EQ(tree->childAt(view.mapToGlobal(QPoint(10, 10)).x(),
-                            view.mapToGlobal(QPoint(10, 10)).y()),
-              nullptr);
+    EXPECT_EQ(
+        tree->childAt(view.mapToGlobal(QPoint(10, 10)).x(), view.mapToGlobal(QPoint(10, 10)).y()),
+        nullptr);
 
     TOutlineItem* first = model.InsertItem(nullptr, 0, QStringLiteral("first"), 1);
     model.InsertItem(first, 0, QStringLiteral("child"), 2);
