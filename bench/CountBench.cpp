@@ -11,9 +11,7 @@
 
 #include "OutlineGenerator.h"
 #include "Targets.h"
-#include "document/TDocumentReader.h"
 #include "document/TItemTextStore.h"
-#include "document/TOutline.h"
 #include "layout/TLineLayout.h"
 #include "ui/TDocumentCounting.h"
 #include "ui/TOutlineCounting.h"
@@ -71,12 +69,7 @@ BENCHMARK(BM_LayOutAMillionCharacters)
 void BM_CountWholeOutline(benchmark::State& state) {
     QTemporaryDir data;
     const TItemTextStore store(data.path() + QLatin1Char('/'));
-    int next = 0;
-    const TDocumentReader::Result read = TDocumentReader::Read(
-        GenerateOutline().document, [&] { return next++; }, store);
-    const TOutlineSearch::TSnapshot snapshot =
-        TOutlineSearch::Snapshot(read.outline, store, nullptr, {});
-    store.FinishWriting();
+    const TOutlineSearch::TSnapshot snapshot = OpenGeneratedOutline(store);
 
     const std::atomic<bool> running{false};
     std::vector<double> samples;
