@@ -1,6 +1,7 @@
 #include "app/TOutlineCount.h"
 
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextDocument>
 
 #include "app/TDocumentSession.h"
@@ -77,6 +78,13 @@ void TOutlineCount::CreateWindow() {
                        settings.Value(kWidth).toInt(&ok[2]), settings.Value(kHeight).toInt(&ok[3]));
     if (ok[0] && ok[1] && ok[2] && ok[3]) place = stored;
     place = TWindowPlacement::Reachable(place);
+    // Beside the main window, but whole on its screen.
+    if (const QScreen* screen = owner_->screen()) {
+        const QRect area = screen->availableGeometry();
+        place.moveRight(std::min(place.right(), area.right()));
+        place.moveBottom(std::min(place.bottom(), area.bottom()));
+        place.moveTopLeft({std::max(place.left(), area.left()), std::max(place.top(), area.top())});
+    }
     window_->resize(place.size());
     window_->move(place.topLeft());
     connect(window_.get(), &TCountWindow::OptionsChanged, this, &TOutlineCount::SetOptions);
@@ -115,7 +123,8 @@ void TOutlineCount::SetOptions(const TLayoutOptions& options) {
 }
 
 void TOutlineCount::RememberPlace() {
-    if (!window_->isVisible()) return;
+    // Placed before it is first shown: that place is no choice of the user's.
+    if (window_->isHidden() && !window_->testAttribute(Qt::WA_WState_ExplicitShowHide)) return;
     const QRect place = window_->geometry();
     TSettingsList& settings = session_.Settings;
     settings.SetValue(kLeft, QString::number(place.left()));
