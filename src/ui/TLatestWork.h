@@ -11,8 +11,6 @@
 // it. New work cancels the work still running, whose result never arrives: only the
 // newest work reports.
 class TLatestWork : public QObject {
-    Q_OBJECT
-
   public:
     explicit TLatestWork(QObject* parent = nullptr);
     // Cancels the work still running and waits for its thread.
