@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// How a character takes part in breaking a text into grid lines (the kinsoku rules of
+// How a character counts in breaking a text into grid lines (the kinsoku rules of
 // JIS X 4051) and in counting blanks.
 enum class TBreakClass : std::uint8_t {
     Ordinary,

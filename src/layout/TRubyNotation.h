@@ -12,7 +12,7 @@
 // paragraph stays as typed.
 class TRubyNotation {
   public:
-    // A part of the paragraph that is text, [begin, end).
+    // A stretch of the paragraph that is text, [begin, end).
     struct TRun {
         qsizetype begin = 0;
         qsizetype end = 0;
@@ -32,7 +32,7 @@ class TRubyNotation {
     static void Parse(QStringView paragraph, bool withReadings, std::vector<TRun>& runs,
                       std::vector<TSpan>* spans);
 
-    // Whether c is part of the base that ruby without a bar takes: a kanji or 々〆ヶ.
+    // Whether c belongs to the base that ruby without a bar takes: a kanji or 々〆ヶ.
     static bool IsKanji(char32_t c);
 
   private:
