@@ -48,6 +48,8 @@ TEST_F(CountWindow, FollowsTypingSelectingAndMovingThroughTheOutline) {
     EXPECT_EQ(Cell(TScope::Item), "0");
     EXPECT_EQ(Cell(TScope::Subtree), "30");
     EXPECT_EQ(Cell(TScope::Subtree, TCountWindow::SheetsAndLines), QStringLiteral("0枚2行"));
+    EXPECT_EQ(Cell(TScope::Subtree, TCountWindow::Lines), "1")
+        << "the file's last line break ends its line";
     EXPECT_EQ(Cell(TScope::Selection), QStringLiteral("—"));
 
     main.Editor->setFocus();
