@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <random>
 
+#include "document/TDocumentReader.h"
+#include "document/TOutline.h"
 #include "platform/Cp932Codec.h"
 
 namespace {
@@ -89,4 +91,13 @@ const GeneratedOutline& GenerateOutline() {
         return g;
     }();
     return outline;
+}
+
+TOutlineSearch::TSnapshot OpenGeneratedOutline(const TItemTextStore& store) {
+    int next = 0;
+    const TDocumentReader::Result read = TDocumentReader::Read(
+        GenerateOutline().document, [&] { return next++; }, store);
+    TOutlineSearch::TSnapshot snapshot = TOutlineSearch::Snapshot(read.outline, store, nullptr, {});
+    store.FinishWriting();
+    return snapshot;
 }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include "ui/TOutlineSearch.h"
+
 // A large document made the same way every run (fixed seed): 10,000 items up to 6
 // levels deep with Japanese labels, about 20 MB of code page 932 text in all. Most
 // texts are a few kilobytes, a tenth are empty and four are 1 MB each.
@@ -15,3 +17,7 @@ struct GeneratedOutline {
 };
 
 const GeneratedOutline& GenerateOutline();
+
+// The generated document opened with its item text files in store, written out: the
+// outline as a whole-outline search or count copies it.
+TOutlineSearch::TSnapshot OpenGeneratedOutline(const TItemTextStore& store);

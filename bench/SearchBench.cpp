@@ -8,9 +8,7 @@
 #include "OutlineGenerator.h"
 #include "PosixFiles.h"
 #include "Targets.h"
-#include "document/TDocumentReader.h"
 #include "document/TItemTextStore.h"
-#include "document/TOutline.h"
 #include "ui/TOutlineSearch.h"
 
 namespace {
@@ -22,12 +20,7 @@ void BM_SearchWholeOutline(benchmark::State& state) {
     QTemporaryDir data;
     const QString dataDir = data.path() + QLatin1Char('/');
     const TItemTextStore store(dataDir);
-    int next = 0;
-    const TDocumentReader::Result read = TDocumentReader::Read(
-        GenerateOutline().document, [&] { return next++; }, store);
-    const TOutlineSearch::TSnapshot snapshot =
-        TOutlineSearch::Snapshot(read.outline, store, nullptr, {});
-    store.FinishWriting();
+    const TOutlineSearch::TSnapshot snapshot = OpenGeneratedOutline(store);
     const int last = snapshot.items.back().itemNumber;
     store.Store(last, store.Load(last) + u'\n' + kRareWord);
 

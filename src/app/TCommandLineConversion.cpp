@@ -11,14 +11,18 @@
 #include "interchange/TExporter.h"
 #include "interchange/TImporter.h"
 #include "interchange/TOutlineEntryList.h"
+#include "layout/TCountSum.h"
+#include "layout/TGridSize.h"
 #include "platform/AppError.h"
 #include "platform/TSafeFile.h"
+#include "ui/TOutlineCounting.h"
 #include "ui/TPrintedOutline.h"
 
 namespace {
 
 const QString kExport = QStringLiteral("--export");
 const QString kImport = QStringLiteral("--import");
+const QString kCount = QStringLiteral("--count");
 const QString kHelp = QStringLiteral("--help");
 
 // The options of a conversion and the names that are left.
@@ -27,9 +31,10 @@ struct Options {
     QStringList names;
 };
 
-// Splits the arguments after the mode into "--name value" options (those in valued) and
-// names.
-Options Parse(const QStringList& arguments, const QStringList& valued) {
+// Splits the arguments after the mode into "--name value" options (those in valued),
+// "--name" flags (those in flags, whose value is empty) and names.
+Options Parse(const QStringList& arguments, const QStringList& valued,
+              const QStringList& flags = {}) {
     Options options;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -37,12 +42,19 @@ Options Parse(const QStringList& arguments, const QStringList& valued) {
             if (i + 1 >= arguments.size())
                 throw AppError(QStringLiteral("%1 の後に値がありません。").arg(argument));
             options.values.insert(argument, arguments[++i]);
+        } else if (flags.contains(argument)) {
+            options.values.insert(argument, QString());
         } else if (argument.startsWith(QStringLiteral("--"))) {
             throw AppError(QStringLiteral("%1 というオプションはありません。").arg(argument));
         } else {
             options.names << argument;
         }
     }
+    return options;
+}
+
+Options ParseInputAndOutput(const QStringList& arguments, const QStringList& valued) {
+    Options options = Parse(arguments, valued);
     if (options.names.size() != 2)
         throw AppError(QStringLiteral("入力と出力のファイルを 1 つずつ指定してください。"));
     return options;
@@ -94,8 +106,8 @@ std::optional<TImportFormat> ImportFormatNamed(const QString& name) {
 }  // namespace
 
 bool TCommandLineConversion::Requested(const QStringList& arguments) {
-    return !arguments.isEmpty() &&
-           (arguments[0] == kExport || arguments[0] == kImport || arguments[0] == kHelp);
+    return !arguments.isEmpty() && (arguments[0] == kExport || arguments[0] == kImport ||
+                                    arguments[0] == kCount || arguments[0] == kHelp);
 }
 
 bool TCommandLineConversion::DrawsPages(const QStringList& arguments) {
@@ -111,6 +123,8 @@ int TCommandLineConversion::Run(const QStringList& arguments, QTextStream& out,
         }
         if (arguments.value(0) == kExport)
             Export(arguments, errors);
+        else if (arguments.value(0) == kCount)
+            Count(arguments, out);
         else
             Import(arguments, errors);
         return 0;
@@ -123,8 +137,8 @@ int TCommandLineConversion::Run(const QStringList& arguments, QTextStream& out,
 void TCommandLineConversion::Export(const QStringList& arguments, QTextStream& errors) {
     if (arguments.size() < 2) throw AppError(QStringLiteral("--export の後に形式がありません。"));
     const QString formatName = arguments[1];
-    const Options options =
-        Parse(arguments.mid(1), {QStringLiteral("--subtree"), QStringLiteral("--encoding")});
+    const Options options = ParseInputAndOutput(
+        arguments.mid(1), {QStringLiteral("--subtree"), QStringLiteral("--encoding")});
     std::optional<int> subtree;
     if (options.values.contains(QStringLiteral("--subtree"))) {
         bool ok = false;
@@ -154,7 +168,7 @@ void TCommandLineConversion::Export(const QStringList& arguments, QTextStream& e
 }
 
 void TCommandLineConversion::Import(const QStringList& arguments, QTextStream& errors) {
-    const Options options = Parse(arguments, {QStringLiteral("--from")});
+    const Options options = ParseInputAndOutput(arguments, {QStringLiteral("--from")});
     std::optional<TImportFormat> format;
     if (options.values.contains(QStringLiteral("--from"))) {
         format = ImportFormatNamed(options.values.value(QStringLiteral("--from")));
@@ -183,6 +197,51 @@ void TCommandLineConversion::Import(const QStringList& arguments, QTextStream& e
     TSafeFile::Replace(options.names[1], {document.head, document.texts}, {});
 }
 
+void TCommandLineConversion::Count(const QStringList& arguments, QTextStream& out) {
+    const Options options =
+        Parse(arguments, {QStringLiteral("--grid")}, {QStringLiteral("--ruby")});
+    if (options.names.size() != 1)
+        throw AppError(QStringLiteral("数える文書を 1 つ指定してください。"));
+    TLayoutOptions layout;
+    layout.countRuby = options.values.contains(QStringLiteral("--ruby"));
+    if (options.values.contains(QStringLiteral("--grid"))) {
+        const std::optional<TGridSize> grid =
+            TGridSize::Parse(options.values.value(QStringLiteral("--grid")));
+        if (!grid)
+            throw AppError(
+                QStringLiteral("--grid の値は「20x20」のように 列数x行数 で指定してください。"));
+        layout.grid = *grid;
+    }
+
+    QStringList texts;
+    const TDocumentReader::Result document =
+        TDocumentReader::ReadInMemory(TDocumentReader::ReadFile(options.names[0]), texts);
+    TOutlineSearch::TSnapshot snapshot =
+        TOutlineSearch::Snapshot(document.outline, TItemTextStore(QString()), nullptr, QString());
+    for (TOutlineSearch::TItem& item : snapshot.items) {
+        item.textGiven = true;
+        item.text = texts.value(item.itemNumber);
+    }
+    const std::atomic<bool> never(false);
+    const std::vector<TTextCounts> counts = *TOutlineCounting::Run(snapshot, layout, never);
+    const std::vector<int> levels = TOutlineCounting::Levels(snapshot);
+
+    const int rows = layout.grid.rows;
+    const auto line = [&out](const QString& level, QString label, const TCountSum& sum) {
+        label.replace(u'\t', u' ');
+        out << level << '\t' << label << '\t' << sum.Characters() << '\t' << sum.NonBlank() << '\t'
+            << sum.Lines() << '\t' << sum.Pages() << '\n';
+    };
+    TCountSum total(rows);
+    for (std::size_t index = 0; index < counts.size(); ++index) {
+        TCountSum item(rows);
+        item.Add(counts[index]);
+        total += item;
+        line(QString::number(levels[index]), snapshot.items[index].label, item);
+    }
+    line(QString(), QStringLiteral("合計"), total);
+}
+
 QString TCommandLineConversion::HelpText() {
     return QStringLiteral(
         "使い方:\n"
@@ -199,10 +258,16 @@ QString TCommandLineConversion::HelpText() {
         "      --from 形式      形式を指定します: hier, md, opml, indent（インデント付き\n"
         "                       テキスト）, text（テキストファイル）, ctd（CherryTree）,\n"
         "                       trln（TreeLine）。\n"
+        "  hedgerow --count [--grid 列数x行数] [--ruby] 文書.qlo\n"
+        "      文書の項目ごとに、アウトラインの順で 1 行ずつ、階層、ラベル、文字数、空白を\n"
+        "      除いた文字数、行数、原稿用紙の枚数をタブ区切りで書き、最後に合計の行を\n"
+        "      書きます（UTF-8）。\n"
+        "      --grid 列数x行数 原稿用紙の大きさです（既定は 20x20）。\n"
+        "      --ruby           ルビの読みも数えます。\n"
         "  hedgerow --help\n"
         "      この説明を表示します。\n"
         "\n"
-        "変換はウィンドウを開かず、動いている hedgerow のファイルには触れません。\n"
+        "変換と数えることはウィンドウを開かず、動いている hedgerow のファイルには触れません。\n"
         "失敗したときは理由を標準エラー出力に書き、0 以外の終了状態で終わります。\n"
         "出力ファイルは、すべて書き終えたときにだけ作られます。\n");
 }

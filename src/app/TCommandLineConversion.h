@@ -4,10 +4,12 @@
 
 class QTextStream;
 
-// The program run from the command line to convert files, for scripts and batch work:
+// The program run from the command line to convert or count files, for scripts and batch
+// work:
 //
 //   hedgerow --export FORMAT [--subtree N] [--encoding utf-8] DOCUMENT.qlo OUTPUT
 //   hedgerow --import [--from FORMAT] INPUT OUTPUT.qlo
+//   hedgerow --count [--grid COLSxROWS] [--ruby] DOCUMENT.qlo
 //   hedgerow --help
 //
 // It opens no window, needs no display (a PDF is drawn off screen), and touches neither
@@ -27,4 +29,7 @@ class TCommandLineConversion {
   private:
     static void Export(const QStringList& arguments, QTextStream& errors);
     static void Import(const QStringList& arguments, QTextStream& errors);
+    // One line for every item in outline order (level, label, characters, characters
+    // without blanks, lines, manuscript pages) and a total, tab-separated.
+    static void Count(const QStringList& arguments, QTextStream& out);
 };

@@ -27,6 +27,8 @@ TItemTextBinding::~TItemTextBinding() = default;
 
 void TItemTextBinding::FinishShowing() const { preview_->Finish(); }
 
+bool TItemTextBinding::WholeTextShown() const { return !preview_->Showing(); }
+
 void TItemTextBinding::StoreEditorText(const TOutlineItem* item) {
     // Untouched since it was shown or stored: nothing to compare (a huge text costs
     // time to take out of the editor).

@@ -38,6 +38,8 @@ class TItemTextBinding {
     void ShowItemText(const TOutlineItem* item);
     // Waits until the editor holds the whole of a huge text shown last.
     void FinishShowing() const;
+    // Whether the editor holds the whole text it shows (no preview of its beginning).
+    bool WholeTextShown() const;
     void TreeChange(TOutlineItem* selected);
     void EditorChange();
     // An input method's event for the editor. A composition shows in the editor but is

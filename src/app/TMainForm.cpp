@@ -23,6 +23,7 @@
 #include "app/TItemTextBinding.h"
 #include "app/TKeyboardShortcuts.h"
 #include "app/TOutlineCommands.h"
+#include "app/TOutlineCount.h"
 #include "app/TOutlineFind.h"
 #include "app/TOutlineView.h"
 #include "app/TSessionRecovery.h"
@@ -170,6 +171,7 @@ void TMainForm::CreateConcerns() {
     editing_ = std::make_unique<TEditorCommands>(this, Editor);
     editing_->WholeTextNeeded = [this] { texts_->FinishShowing(); };
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
+    count_ = std::make_unique<TOutlineCount>(*session_, *texts_, Editor, this);
     interchange_ = std::make_unique<TInterchangeCommands>(
         *this, *session_, *texts_, Editor, *context_.messageBoxes, *context_.fileDialogs, *errors_);
     interchange_->StartRedrawTimer = [this] { Timer.start(); };
@@ -229,7 +231,10 @@ void TMainForm::CreateConcerns() {
 
 void TMainForm::ConnectControls() {
     connect(Tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { texts_->TreeChange(TreeModel->ItemOf(current)); });
+            [this](const QModelIndex& current) {
+                texts_->TreeChange(TreeModel->ItemOf(current));
+                count_->CurrentItemChanged();
+            });
     connect(TreeModel, &TOutlineItemModel::LabelEdited, this,
             [this](TOutlineItem* item, const QString& formerLabel) {
                 texts_->TreeEdited(item, formerLabel);
@@ -244,7 +249,10 @@ void TMainForm::ConnectControls() {
         texts_->EditorChange();
         recovery_->TextChanged();
         outlineFind_->OutlineChanged();
+        count_->EditorChanged();
     });
+    connect(Editor, &QPlainTextEdit::selectionChanged, this,
+            [this] { count_->EditorSelectionChanged(); });
     // Every change of the outline reaches the recovery record and the list of found items.
     const auto outlineChanged = [this] {
         recovery_->OutlineChanged();
@@ -254,6 +262,13 @@ void TMainForm::ConnectControls() {
     connect(TreeModel, &QAbstractItemModel::rowsRemoved, this, outlineChanged);
     connect(TreeModel, &QAbstractItemModel::rowsMoved, this, outlineChanged);
     connect(TreeModel, &QAbstractItemModel::modelReset, this, outlineChanged);
+    // The counts follow the outline's shape; another outline has other item files.
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(TreeModel, signal, this, [this] { count_->OutlineChanged(false); });
+    connect(TreeModel, &QAbstractItemModel::rowsMoved, this,
+            [this] { count_->OutlineChanged(false); });
+    connect(TreeModel, &QAbstractItemModel::modelReset, this,
+            [this] { count_->OutlineChanged(true); });
     // A new, opened or recovered outline has no changes to undo.
     connect(TreeModel, &QAbstractItemModel::modelReset, this,
             [this] { session_->History.Clear(); });
@@ -399,6 +414,7 @@ void TMainForm::BindCommands() {
                   [&outline, level] { outline.ShowToLevel(level); });
     bind.Bind(C::ExpandSelected, [&outline] { outline.ExpandSelected(); });
     bind.Bind(C::CollapseSelected, [&outline] { outline.CollapseSelected(); });
+    bind.Bind(C::ShowCount, [this] { count_->Show(); });
 
     TEditorCommands& editing = *editing_;
     bind.Bind(C::Cut, [&editing] { editing.Cut(); });

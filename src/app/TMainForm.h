@@ -27,6 +27,7 @@ class TSplitJoinCommands;
 class TOutlineItem;
 class TKeyboardShortcuts;
 class TOutlineFind;
+class TOutlineCount;
 class TOutlineItemModel;
 class TOutlineView;
 class TSkinSurface;
@@ -119,6 +120,7 @@ class TMainForm : public QWidget, public TMenuHost, public TSkinAccessHost {
     std::unique_ptr<TStartupShutdown> lifecycle_;
     std::unique_ptr<TEditorCommands> editing_;
     std::unique_ptr<TOutlineFind> outlineFind_;  // uses editing_'s find dialog
+    std::unique_ptr<TOutlineCount> count_;
     std::unique_ptr<TFontPicker> ownFontPicker_;
     std::unique_ptr<TCommandRunner> commands_;
     std::unique_ptr<TInterchangeCommands> interchange_;

@@ -54,6 +54,8 @@ enum class TCommand {
     ShowLevel9,
     ExpandSelected,
     CollapseSelected,
+    // Counting.
+    ShowCount,
     // Editing.
     Cut,
     Copy,

@@ -85,6 +85,7 @@ const QList<TCommandRow>& TCommandTable::All() {
         {C::ShowLevel9, M::ShowLevel9, SkinCode::None, {Qt::CTRL | Qt::Key_9}, kOutline},
         {C::ExpandSelected, M::ExpandSelected},
         {C::CollapseSelected, M::CollapseSelected},
+        {C::ShowCount, M::ShowCount, SkinCode::None, {Qt::CTRL | Qt::SHIFT | Qt::Key_C}},
         {C::Cut, M::Cut, SkinCode::Cut},
         {C::Copy, M::Copy, SkinCode::Copy},
         {C::Paste, M::Paste, SkinCode::Paste},

@@ -54,6 +54,7 @@ enum class TMenuCommand {
     ShowLevel9 = 313,
     ExpandSelected = 314,
     CollapseSelected = 315,
+    ShowCount = 316,
     // Option menu.
     AutoLoad = 41,
     AutoSave = 42,

@@ -106,7 +106,8 @@ TMenuClosing TMenuTables::ClosingOf(TMenuCommand command) {
         case TMenuCommand::Print:
         case TMenuCommand::ExportPdf: return TMenuClosing::HideRunClose;
         case TMenuCommand::Find:
-        case TMenuCommand::Replace: return TMenuClosing::HideRun;
+        case TMenuCommand::Replace:
+        case TMenuCommand::ShowCount: return TMenuClosing::HideRun;
         default: return TMenuClosing::RunThenClose;
     }
 }
@@ -226,6 +227,11 @@ void TMenuTables::AddViewMenu(TMenuTable& table) {
          u"現在選択している項目と、その下のすべての項目を折りたたみます。"},
     };
     AddRowsBeyond(table, subtree);
+    static const Row count[] = {
+        {0, TMenuCommand::ShowCount, u"文字数",
+         u"現在の項目、下位を含む項目、選択範囲、文書全体の文字数と原稿用紙の枚数を表示します。"},
+    };
+    AddRowsBeyond(table, count);
 }
 
 void TMenuTables::AddOptionMenu(TMenuTable& table) {

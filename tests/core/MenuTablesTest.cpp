@@ -182,7 +182,7 @@ TEST(MenuTables, ViewMenu) {
     const TSettingsList settings;
     const TMenuTable table = TMenuTables::Build(3, settings);
     EXPECT_EQ(table.Left, 149);
-    EXPECT_EQ(table.Size, QSize(100, 360));
+    EXPECT_EQ(table.Size, QSize(100, 400));
     QList<Expected> expected = {
         {31, 10, "検索", "現在開いているファイルから、指定した範囲で、文字列の検索をします。"},
         {32, 30, "置換",
@@ -199,8 +199,11 @@ TEST(MenuTables, ViewMenu) {
         {314, 310, "下位を開く", "現在選択している項目と、その下のすべての項目を展開します。"});
     expected.append({315, 330, "下位を閉じる",
                      "現在選択している項目と、その下のすべての項目を折りたたみます。"});
+    expected.append({316, 370, "文字数",
+                     "現在の項目、下位を含む項目、選択範囲、文書全体の文字数と原稿用紙の枚数を表示"
+                     "します。"});
     ExpectEntries(table, settings, expected);
-    ExpectSeparators(table, {55, 295}, 10, 90);
+    ExpectSeparators(table, {55, 295, 355}, 10, 90);
 }
 
 TEST(MenuTables, OptionMenuWithMarks) {

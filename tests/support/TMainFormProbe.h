@@ -26,6 +26,7 @@ class TMainFormProbe {
     TSessionRecovery& Recovery() const { return *form_.recovery_; }
     TEditorCommands* EditorCommands() const { return form_.editing_.get(); }
     TOutlineFind& OutlineFind() const { return *form_.outlineFind_; }
+    TOutlineCount& OutlineCount() const { return *form_.count_; }
     TDropDownMenus& Menus() const { return form_.menus_; }
     TInterchangeCommands& Interchange() const { return *form_.interchange_; }
 

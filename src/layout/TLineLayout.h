@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QStringView>
+#include <vector>
+
+#include "layout/TGraphemeUnits.h"
+#include "layout/TLayoutOptions.h"
+#include "layout/TParagraphLayout.h"
+#include "layout/TRubyNotation.h"
+#include "layout/TTextCounts.h"
+
+// Lays texts out on manuscript paper: every paragraph begins a grid line, a paragraph
+// longer than a line wraps by TLineBreaker's rules, ruby notation is read by
+// TRubyNotation and every grapheme cluster takes a cell. A paragraph's layout depends on
+// its own text alone. An object keeps its buffers between calls: one per thread.
+class TLineLayout {
+  public:
+    explicit TLineLayout(TLayoutOptions options = {});
+
+    const TLayoutOptions& Options() const { return options_; }
+
+    // The counts of a paragraph (a text without line breaks).
+    TTextCounts CountParagraph(QStringView paragraph);
+    // The counts of a text of any number of paragraphs.
+    TTextCounts Count(QStringView text);
+    // Where every character of text sits, paragraph by paragraph: what a preview draws.
+    std::vector<TParagraphLayout> LayOut(QStringView text);
+
+  private:
+    // Fills units_ with the characters of paragraph that take cells.
+    void Segment(QStringView paragraph, std::vector<TRubyNotation::TSpan>* spans);
+    TParagraphLayout LayOutParagraph(QStringView paragraph, qsizetype start);
+    TTextCounts CountsOfUnits(qint64 gridLines) const;
+
+    TLayoutOptions options_;
+    std::vector<TRubyNotation::TRun> runs_;
+    std::vector<TGraphemeUnit> units_;
+};
