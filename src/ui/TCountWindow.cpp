@@ -56,6 +56,9 @@ void TCountWindow::CreateCounts() {
                         kCountsRow + scope, 0);
         for (int column = 0; column < ColumnCount; ++column) {
             auto* cell = new QLabel(kNone, this);
+            // A screen reader names a figure by its row and column.
+            cell->setAccessibleName(QString::fromUtf16(kScopeNames[scope]) + u' ' +
+                                    QString::fromUtf16(kColumnNames[column]));
             cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             cell->setTextInteractionFlags(Qt::TextSelectableByMouse);
             grid->addWidget(cell, kCountsRow + scope, column + 1);
@@ -68,6 +71,7 @@ void TCountWindow::CreateOptions() {
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("原稿用紙"), this));
     grid_ = new QComboBox(this);
+    grid_->setAccessibleName(QStringLiteral("原稿用紙"));
     for (const TGridSize& preset : TGridSize::Presets()) grid_->addItem(GridCaption(preset));
     grid_->addItem(QStringLiteral("任意の大きさ"));
     row->addWidget(grid_);
@@ -76,6 +80,8 @@ void TCountWindow::CreateOptions() {
     for (QSpinBox* spin : {columns_, rows_}) spin->setRange(1, TGridSize::kLargest);
     columns_->setSuffix(QStringLiteral(" 字"));
     rows_->setSuffix(QStringLiteral(" 行"));
+    columns_->setAccessibleName(QStringLiteral("一行の字数"));
+    rows_->setAccessibleName(QStringLiteral("一枚の行数"));
     row->addWidget(columns_);
     row->addWidget(new QLabel(QStringLiteral("×"), this));
     row->addWidget(rows_);
@@ -104,14 +110,17 @@ void TCountWindow::CreateTarget(TTargetKind kind, const QString& caption, int ro
     auto* grid = static_cast<QGridLayout*>(layout());
     grid->addWidget(new QLabel(caption, this), row, 0);
     controls.amount = new QSpinBox(this);
+    controls.amount->setAccessibleName(caption);
     controls.amount->setRange(0, 99999999);
     controls.amount->setSpecialValueText(QStringLiteral("なし"));
     controls.amount->setGroupSeparatorShown(true);
     grid->addWidget(controls.amount, row, 1);
     controls.unit = new QComboBox(this);
+    controls.unit->setAccessibleName(caption + QStringLiteral("の単位"));
     controls.unit->addItems({QStringLiteral("字"), QStringLiteral("枚")});
     grid->addWidget(controls.unit, row, 2);
     controls.progress = new QProgressBar(this);
+    controls.progress->setAccessibleName(caption + QStringLiteral("の達成"));
     controls.progress->setRange(0, 1000);
     grid->addWidget(controls.progress, row, 3, 1, 2);
     controls.remaining = new QLabel(this);
