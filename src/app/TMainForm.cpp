@@ -343,14 +343,16 @@ void TMainForm::HintOut(const QString& text) { surface_->HintOut(text); }
 const TSettingsList& TMainForm::MenuSettings() const { return session_->Settings; }
 
 QVector<TSkinElement> TMainForm::PressableElements() const {
+    if (!surface_) return {};  // asked while the window is still being built
     return TSkinLayout::Elements(width(), height(), surface_->WindowState());
 }
 
 void TMainForm::PressElement(SkinCode code) {
+    if (!commands_) return;
     if (const std::optional<TCommand> id = TCommandTable::OfButton(code)) commands_->Run(*id);
 }
 
-QString TMainForm::HintLineText() const { return surface_->HintText; }
+QString TMainForm::HintLineText() const { return surface_ ? surface_->HintText : QString(); }
 
 QRect TMainForm::HintLineRect() const { return TSkinLayout::HintBand(width(), height()); }
 

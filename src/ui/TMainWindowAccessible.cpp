@@ -7,7 +7,8 @@
 
 TMainWindowAccessible::TMainWindowAccessible(QWidget* window, TSkinAccessHost& host)
     : QAccessibleWidget(window, QAccessible::Window) {
-    for (const TSkinElement& element : host.PressableElements()) {
+    // The elements are the same in every size and state; the host gives their places.
+    for (const TSkinElement& element : TSkinLayout::Elements(0, 0, TWindowState::Normal)) {
         if (TSkinLayout::MenuTitleCodes().contains(element.Code)) continue;
         drawn_.append(
             new TSkinElementAccessible(window, this, host, element.Code, QAccessible::Button));

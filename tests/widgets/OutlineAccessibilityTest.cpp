@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 
+#include "app/TMainForm.h"
 #include "app/TOutlineView.h"
 #include "document/TOutlineItemModel.h"
+#include "support/MainFormFixture.h"
 #include "ui/TAccessibleFactory.h"
 
 TEST(OutlineAccessibility, AnswersOnAnEmptyOutlineWithoutACurrentRowAndAfterARowWent) {
@@ -46,4 +49,37 @@ TEST(OutlineAccessibility, AnswersOnAnEmptyOutlineWithoutACurrentRowAndAfterARow
     EXPECT_EQ(second->text(QAccessible::Name), QString());
     EXPECT_EQ(tree->indexOfChild(second), -1);
     EXPECT_EQ(tree->childCount(), 2);
+}
+
+namespace {
+
+class MainWindowAccessibility : public MainFormFixture {
+  protected:
+    void TearDown() override {
+        form.reset();
+        QAccessible::setActive(false);
+        MainFormFixture::TearDown();
+    }
+};
+
+}  // namespace
+
+// With a screen reader listening from the start, the drawn buttons are named, have their
+// places, and press as clicks do.
+TEST_F(MainWindowAccessibility, DrawnButtonsAreNamedAndPressAsClicksDo) {
+    QAccessible::setActive(true);
+    TMainForm& main = StartShown();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&main);
+    ASSERT_TRUE(window);
+    QAccessibleInterface* add = nullptr;
+    for (int i = 0; i < window->childCount(); ++i)
+        if (QAccessibleInterface* child = window->child(i);
+            child && child->text(QAccessible::Name) == QStringLiteral("項目を追加"))
+            add = child;
+    ASSERT_TRUE(add) << "no button named 項目を追加";
+    EXPECT_EQ(add->role(), QAccessible::Button);
+    EXPECT_FALSE(add->rect().isEmpty());
+    const int before = Outline().Count();
+    add->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Outline().Count(), before + 1);
 }
