@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <future>
 #include <memory>
 
 #include "document/TNodeName.h"
@@ -29,6 +30,19 @@ QString HeadingLine(const TOutlineEntry& entry) {
 
 bool IsBlank(QStringView line) { return line.trimmed().isEmpty(); }
 
+TNodePointer Parse(QByteArrayView source) {
+    return TNodePointer(
+        cmark_parse_document(source.data(), static_cast<size_t>(source.size()), CMARK_OPT_DEFAULT),
+        cmark_node_free);
+}
+
+// Whether the file may be the UTF-8 with LF line ends that cmark reads as it is: no byte
+// order mark, no end of file mark, no CR.
+bool MayBeParsedAsItIs(QByteArrayView bytes) {
+    return !bytes.startsWith("\xEF\xBB\xBF") && !bytes.startsWith("\xFF\xFE") &&
+           !bytes.startsWith("\xFE\xFF") && !bytes.endsWith('\x1A') && !bytes.contains('\r');
+}
+
 }  // namespace
 
 TExport TMarkdownOutline::Write(const TOutlineEntries& entries) {
@@ -52,6 +66,10 @@ TExport TMarkdownOutline::Write(const TOutlineEntries& entries) {
 }
 
 TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
+    // The parser reads such a file on a thread of its own while it is decoded here: the
+    // two take about as long.
+    std::future<TNodePointer> early;
+    if (MayBeParsedAsItIs(bytes)) early = std::async(std::launch::async, Parse, bytes);
     bool plainUtf8 = false;
     const QString decoded = TImportedText::Decode(bytes, &plainUtf8);
     TLines lines;
@@ -65,10 +83,9 @@ TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
         for (const QStringView line : lines) (text += line) += u'\n';
         joined = text.toUtf8();
     }
-    const QByteArrayView source = joined.isNull() ? bytes : QByteArrayView(joined);
-    const TNodePointer document(
-        cmark_parse_document(source.data(), static_cast<size_t>(source.size()), CMARK_OPT_DEFAULT),
-        cmark_node_free);
+    const TNodePointer document = early.valid() && joined.isNull()
+                                      ? early.get()
+                                      : Parse(joined.isNull() ? bytes : QByteArrayView(joined));
     const QList<THeading> headings = Headings(document.get());
 
     TEntryCollector entries;
