@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kDeepestHeading = 6;
+// Files from this size on are parsed on a thread of their own while they are decoded.
+constexpr qsizetype kParsedAlongside = 256 * 1024;
 
 using TNodePointer = std::unique_ptr<cmark_node, decltype(&cmark_node_free)>;
 using TIterPointer = std::unique_ptr<cmark_iter, decltype(&cmark_iter_free)>;
@@ -36,11 +38,12 @@ TNodePointer Parse(QByteArrayView source) {
         cmark_node_free);
 }
 
-// Whether the file may be the UTF-8 with LF line ends that cmark reads as it is: no byte
-// order mark, no end of file mark, no CR.
-bool MayBeParsedAsItIs(QByteArrayView bytes) {
-    return !bytes.startsWith("\xEF\xBB\xBF") && !bytes.startsWith("\xFF\xFE") &&
-           !bytes.startsWith("\xFE\xFF") && !bytes.endsWith('\x1A') && !bytes.contains('\r');
+// Whether the file is worth a thread and may be the UTF-8 with LF line ends that cmark
+// reads as it is: no byte order mark, no end of file mark, no CR.
+bool ParseAlongside(QByteArrayView bytes) {
+    return bytes.size() >= kParsedAlongside && !bytes.startsWith("\xEF\xBB\xBF") &&
+           !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") &&
+           !bytes.endsWith('\x1A') && !bytes.contains('\r');
 }
 
 }  // namespace
@@ -69,7 +72,7 @@ TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
     // The parser reads such a file on a thread of its own while it is decoded here: the
     // two take about as long.
     std::future<TNodePointer> early;
-    if (MayBeParsedAsItIs(bytes)) early = std::async(std::launch::async, Parse, bytes);
+    if (ParseAlongside(bytes)) early = std::async(std::launch::async, Parse, bytes);
     bool plainUtf8 = false;
     const QString decoded = TImportedText::Decode(bytes, &plainUtf8);
     TLines lines;
