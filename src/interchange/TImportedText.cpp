@@ -69,9 +69,17 @@ bool DecodeInPieces(QByteArrayView bytes, QString* text, Decode decode) {
     return true;
 }
 
-bool IsEscape(QChar c) {
-    return c.unicode() >= Cp932Codec::kEscapeBase + 0x40 &&
-           c.unicode() <= Cp932Codec::kEscapeBase + 0xFF;
+// 1 for a control character no text holds, DEL and NUL among them; 0 for the rest. Without
+// a branch, so that the compiler makes a loop over it look at many units at once.
+unsigned IsRefused(char16_t c) {
+    const unsigned u = c;
+    return (unsigned(u < 0x20) & unsigned(u - u'\t' > u'\r' - u'\t')) | unsigned(u == kDelete);
+}
+
+// 1 for an escape, 0 for the rest; without a branch, as IsRefused.
+unsigned IsEscape(char16_t c) {
+    constexpr unsigned kFirst = Cp932Codec::kEscapeBase + 0x40;
+    return unsigned(unsigned(c) - kFirst <= Cp932Codec::kEscapeBase + 0xFF - kFirst);
 }
 
 }  // namespace
@@ -134,7 +142,11 @@ QString TImportedText::DecodeShiftJis(QByteArrayView bytes) {
     QString text;
     DecodeInPieces(bytes, &text, [&](QByteArrayView piece, QString* decoded) {
         *decoded = Cp932Codec::Decode(piece);
-        escapes += std::count_if(decoded->cbegin(), decoded->cend(), IsEscape);
+        const char16_t* const units = reinterpret_cast<const char16_t*>(decoded->constData());
+        const qsizetype size = decoded->size();
+        qsizetype found = 0;
+        for (qsizetype i = 0; i < size; ++i) found += IsEscape(units[i]);
+        escapes += found;
         return true;
     });
     if (escapes * 100 > text.size()) throw TImportErrors::NotText();
@@ -144,10 +156,8 @@ QString TImportedText::DecodeShiftJis(QByteArrayView bytes) {
 void TImportedText::RefuseControlCharacters(const QString& text) {
     const char16_t* const units = reinterpret_cast<const char16_t*>(text.constData());
     TParallel::ForRuns(text.size(), kPieceBytes, [&](qsizetype, qsizetype begin, qsizetype end) {
-        for (qsizetype i = begin; i < end; ++i) {
-            const char16_t u = units[i];
-            if ((u < 0x20 && (u < u'\t' || u > u'\r')) || u == kDelete)
-                throw TImportErrors::Binary();
-        }
+        unsigned found = 0;
+        for (qsizetype i = begin; i < end; ++i) found |= IsRefused(units[i]);
+        if (found) throw TImportErrors::Binary();
     });
 }
