@@ -162,6 +162,19 @@ QString TMarkdownOutline::Text(const TLines& lines, qsizetype begin, qsizetype e
     // The blank lines around a text separate it from the headings; they are not its own.
     if (begin < end && IsBlank(lines[begin])) ++begin;
     if (begin < end && IsBlank(lines[end - 1])) --end;
+    if (begin >= end) return QString();
+    // Lines that stand in the decoded file one LF apart, with nothing to unescape, are
+    // the text as they stand.
+    const auto afterLf = [&](qsizetype i) {
+        const QChar* previousEnd = lines[i - 1].data() + lines[i - 1].size();
+        return lines[i].data() == previousEnd + 1 && *previousEnd == u'\n';
+    };
+    bool asTheyStand = true;
+    for (qsizetype i = begin; i < end && asTheyStand; ++i)
+        asTheyStand = TMarkdownEscapes::HasNoEscapes(lines[i]) && (i == begin || afterLf(i));
+    if (asTheyStand)
+        return QStringView(lines[begin].data(), lines[end - 1].data() + lines[end - 1].size())
+            .toString();
     QString text;
     for (qsizetype i = begin; i < end; ++i) {
         if (i > begin) text += u'\n';
