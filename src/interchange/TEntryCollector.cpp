@@ -16,6 +16,11 @@ void TEntryCollector::AppendLine(QStringView line) {
     lastHasLines_ = true;
 }
 
+void TEntryCollector::SetLastText(QString text) {
+    lastHasLines_ = !text.isEmpty();
+    entries_.last().text = std::move(text);
+}
+
 TOutlineEntries TEntryCollector::Take() {
     if (entries_.isEmpty()) throw TImportErrors::NoItems();
     return std::move(entries_);

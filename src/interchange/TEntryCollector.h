@@ -12,6 +12,8 @@ class TEntryCollector {
     void Add(int level, const QString& label, const QString& text, qint64 line);
     // Adds a line to the text of the last entry.
     void AppendLine(QStringView line);
+    // Makes text the whole text of the last entry.
+    void SetLastText(QString text);
     bool IsEmpty() const { return entries_.isEmpty(); }
     int LastLevel() const { return entries_.isEmpty() ? 0 : entries_.constLast().level; }
     // The entries; throws AppError when there are none.

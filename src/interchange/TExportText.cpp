@@ -98,20 +98,23 @@ void TExportText::AppendXml(QString& out, QStringView text, bool attribute, int*
     }
 }
 
-TExport TExportText::InPieces(qsizetype count, const Piece& piece) {
+TExport TExportText::InPieces(qsizetype count, const Piece& piece, QByteArrayView head,
+                              QByteArrayView tail) {
     std::vector<TExport> pieces(TParallel::RunCount(count, kEntriesPerPiece));
     TParallel::ForRuns(count, kEntriesPerPiece, [&](qsizetype run, qsizetype begin, qsizetype end) {
         pieces[run] = piece(begin, end);
     });
     TExport whole;
-    qsizetype size = 0;
+    qsizetype size = head.size() + tail.size();
     for (const TExport& part : pieces) size += part.bytes.size();
     whole.bytes.reserve(size);
+    whole.bytes += head;
     for (const TExport& part : pieces) {
         whole.bytes += part.bytes;
         whole.replacedBytes += part.replacedBytes;
         AddUnencodable(whole.unencodable, part.unencodable);
     }
+    whole.bytes += tail;
     return whole;
 }
 

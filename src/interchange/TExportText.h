@@ -33,9 +33,11 @@ class TExportText {
 
     // Makes the export of count entries in consecutive runs on several threads:
     // piece(begin, end) gives the export of entries [begin, end), and the pieces are
-    // joined in order with what they could not hold.
+    // joined in order with what they could not hold, between head and tail. The file is
+    // put together once: adding a head to tens of megabytes afterwards moves them all.
     using Piece = std::function<TExport(qsizetype begin, qsizetype end)>;
-    static TExport InPieces(qsizetype count, const Piece& piece);
+    static TExport InPieces(qsizetype count, const Piece& piece, QByteArrayView head = {},
+                            QByteArrayView tail = {});
 
   private:
     static void AddUnencodable(QString& into, QStringView found);

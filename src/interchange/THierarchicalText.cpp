@@ -1,6 +1,7 @@
 #include "interchange/THierarchicalText.h"
 
 #include "document/TNodeName.h"
+#include "document/TTextLines.h"
 #include "interchange/TEntryCollector.h"
 #include "interchange/TExportText.h"
 #include "interchange/TImportedText.h"
@@ -41,20 +42,41 @@ TExport THierarchicalText::Write(const TOutlineEntries& entries, Encoding encodi
 TOutlineEntries THierarchicalText::Read(QByteArrayView bytes) {
     const QString text = TImportedText::Decode(bytes);
     TEntryCollector entries;
+    // The lines of the last entry's text are taken in one piece when the entry ends: from
+    // where they begin in text (-1 before the first of them), one by one only when one of
+    // them has an escape to take off.
+    qsizetype textBegin = -1;
+    bool escaped = false;
+    const auto endText = [&](qsizetype end) {
+        if (textBegin < 0) return;
+        const QStringView lines = QStringView(text).sliced(textBegin, end - textBegin);
+        if (escaped)
+            TImportedText::ForEachLine(
+                lines, [&](QStringView line) { entries.AppendLine(Unescaped(line)); });
+        else
+            entries.SetLastText(TTextLines::FromFile(lines, TTextLines::Nul::IsCharacter));
+        textBegin = -1;
+        escaped = false;
+    };
     qint64 number = 0;
     TImportedText::ForEachLine(text, [&](QStringView line) {
         ++number;
+        const qsizetype at = line.data() - text.data();
         if (const int level = LevelMarks(line)) {
+            endText(at);
             entries.Add(level, Unescaped(line.sliced(level)).toString(), QString(), number);
-        } else if (!entries.IsEmpty()) {
-            entries.AppendLine(Unescaped(line));
-        } else if (!line.trimmed().isEmpty()) {
+            return;
+        }
+        if (entries.IsEmpty()) {
+            if (line.trimmed().isEmpty()) return;
             entries.Add(1,
                         TNodeName::FirstBytes(line.trimmed().toString(), TNodeName::kMaxLabelBytes),
                         QString(), number);
-            entries.AppendLine(Unescaped(line));
         }
+        if (textBegin < 0) textBegin = at;
+        escaped = escaped || IsMarkBehindEscapes(line, 1);
     });
+    endText(text.size());
     return entries.Take();
 }
 

@@ -47,13 +47,14 @@ TExport THtmlOutline::Write(const TOutlineEntries& entries, const QString& title
     int replacedAgain = 0;
     page += Contents(entries, &replacedAgain);
     page += QStringLiteral("<main>\n");
-    TExport result = TExportText::InPieces(entries.size(), [&](qsizetype begin, qsizetype end) {
-        TExport piece;
-        piece.bytes = Items(entries, begin, end, &piece.replacedBytes).toUtf8();
-        return piece;
-    });
-    result.bytes.prepend(page.toUtf8());
-    result.bytes += QByteArrayLiteral("</main>\n</body>\n</html>\n");
+    TExport result = TExportText::InPieces(
+        entries.size(),
+        [&](qsizetype begin, qsizetype end) {
+            TExport piece;
+            piece.bytes = Items(entries, begin, end, &piece.replacedBytes).toUtf8();
+            return piece;
+        },
+        page.toUtf8(), "</main>\n</body>\n</html>\n");
     result.replacedBytes += replaced;
     return result;
 }

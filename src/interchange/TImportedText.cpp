@@ -2,10 +2,13 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <atomic>
+#include <vector>
 
 #include "document/TTextLines.h"
 #include "interchange/TImportErrors.h"
 #include "platform/Cp932Codec.h"
+#include "platform/TParallel.h"
 
 namespace {
 
@@ -25,9 +28,58 @@ QByteArrayView Head(QByteArrayView bytes) {
     return bytes;
 }
 
-bool IsEscape(QChar c) {
-    return c.unicode() >= Cp932Codec::kEscapeBase + 0x40 &&
-           c.unicode() <= Cp932Codec::kEscapeBase + 0xFF;
+// Files are decoded in pieces of about this many bytes, on several threads.
+constexpr qsizetype kPieceBytes = 1 << 20;
+
+// Where the pieces of bytes begin (the first at 0) and, last, where the bytes end. A piece
+// begins after a line feed: one byte in every encoding decoded in pieces, never part of
+// another character, so that each piece decodes as it would in the whole.
+std::vector<qsizetype> PieceStarts(QByteArrayView bytes) {
+    std::vector<qsizetype> starts{0};
+    for (qsizetype at = kPieceBytes; at < bytes.size();) {
+        const qsizetype feed = bytes.indexOf('\n', at);
+        if (feed < 0 || feed + 1 >= bytes.size()) break;
+        starts.push_back(feed + 1);
+        at = feed + 1 + kPieceBytes;
+    }
+    starts.push_back(bytes.size());
+    return starts;
+}
+
+// decode(piece, &text) for every piece of bytes, on several threads; the texts joined in
+// order. False when decode returned false for one of them.
+template <typename Decode>
+bool DecodeInPieces(QByteArrayView bytes, QString* text, Decode decode) {
+    const std::vector<qsizetype> starts = PieceStarts(bytes);
+    const qsizetype count = static_cast<qsizetype>(starts.size()) - 1;
+    if (count == 1) return decode(bytes, text);
+    std::vector<QString> pieces(count);
+    std::atomic<bool> failed{false};
+    TParallel::ForRuns(count, 1, [&](qsizetype, qsizetype begin, qsizetype end) {
+        for (qsizetype k = begin; k < end && !failed; ++k)
+            if (!decode(bytes.sliced(starts[k], starts[k + 1] - starts[k]), &pieces[k]))
+                failed = true;
+    });
+    if (failed) return false;
+    qsizetype size = 0;
+    for (const QString& piece : pieces) size += piece.size();
+    text->clear();
+    text->reserve(size);
+    for (const QString& piece : pieces) text->append(piece);
+    return true;
+}
+
+// 1 for a control character no text holds, DEL and NUL among them; 0 for the rest. Without
+// a branch, so that the compiler makes a loop over it look at many units at once.
+unsigned IsRefused(char16_t c) {
+    const unsigned u = c;
+    return (unsigned(u < 0x20) & unsigned(u - u'\t' > u'\r' - u'\t')) | unsigned(u == kDelete);
+}
+
+// 1 for an escape, 0 for the rest; without a branch, as IsRefused.
+unsigned IsEscape(char16_t c) {
+    constexpr unsigned kFirst = Cp932Codec::kEscapeBase + 0x40;
+    return unsigned(unsigned(c) - kFirst <= Cp932Codec::kEscapeBase + 0xFF - kFirst);
 }
 
 }  // namespace
@@ -66,8 +118,10 @@ QString TImportedText::DecodeWithoutCheck(QByteArrayView bytes, bool* plainUtf8)
     }
     // Shift-JIS text of any length is hardly ever valid UTF-8 by chance, and shows it
     // early: the file's first bytes are tried on their own before the whole file.
-    if (DecodeStrictly(Head(bytes), QStringConverter::Utf8, &text) &&
-        DecodeStrictly(bytes, QStringConverter::Utf8, &text)) {
+    const auto utf8 = [](QByteArrayView piece, QString* decoded) {
+        return DecodeStrictly(piece, QStringConverter::Utf8, decoded);
+    };
+    if (utf8(Head(bytes), &text) && DecodeInPieces(bytes, &text, utf8)) {
         *plainUtf8 = !endOfFileMark;
         return text;
     }
@@ -84,15 +138,26 @@ bool TImportedText::DecodeStrictly(QByteArrayView bytes, int encoding, QString* 
 }
 
 QString TImportedText::DecodeShiftJis(QByteArrayView bytes) {
-    const QString text = Cp932Codec::Decode(bytes);
-    const qsizetype escapes = std::count_if(text.cbegin(), text.cend(), IsEscape);
+    std::atomic<qsizetype> escapes{0};
+    QString text;
+    DecodeInPieces(bytes, &text, [&](QByteArrayView piece, QString* decoded) {
+        *decoded = Cp932Codec::Decode(piece);
+        const char16_t* const units = reinterpret_cast<const char16_t*>(decoded->constData());
+        const qsizetype size = decoded->size();
+        qsizetype found = 0;
+        for (qsizetype i = 0; i < size; ++i) found += IsEscape(units[i]);
+        escapes += found;
+        return true;
+    });
     if (escapes * 100 > text.size()) throw TImportErrors::NotText();
     return text;
 }
 
 void TImportedText::RefuseControlCharacters(const QString& text) {
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u < 0x20 && (u < u'\t' || u > u'\r')) || u == kDelete) throw TImportErrors::Binary();
-    }
+    const char16_t* const units = reinterpret_cast<const char16_t*>(text.constData());
+    TParallel::ForRuns(text.size(), kPieceBytes, [&](qsizetype, qsizetype begin, qsizetype end) {
+        unsigned found = 0;
+        for (qsizetype i = begin; i < end; ++i) found |= IsRefused(units[i]);
+        if (found) throw TImportErrors::Binary();
+    });
 }

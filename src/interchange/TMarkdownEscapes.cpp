@@ -84,6 +84,11 @@ void TMarkdownEscapes::AppendUnescapedTextLine(QString& out, QStringView line) {
     }
 }
 
+bool TMarkdownEscapes::HasNoEscapes(QStringView line) {
+    return !line.startsWith(kSpace) && !line.startsWith(kTab) &&
+           !IsBlockStartBehindBackslashes(line, 1) && DelimiterAfterDigits(line, 1) <= 0;
+}
+
 QString TMarkdownEscapes::Label(const QString& label) {
     const qsizetype leading = CountOf(label, 0, IsHeadingBlank);
     qsizetype trailingFrom = label.size();

@@ -24,6 +24,9 @@ class TMarkdownEscapes {
   public:
     static void AppendTextLine(QString& out, QStringView line);
     static void AppendUnescapedTextLine(QString& out, QStringView line);
+    // Whether AppendUnescapedTextLine appends the line as it is: reading has nothing to
+    // undo in it.
+    static bool HasNoEscapes(QStringView line);
     static QString Label(const QString& label);
 
   private:

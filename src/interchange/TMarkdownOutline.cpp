@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <future>
 #include <memory>
 
 #include "document/TNodeName.h"
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr int kDeepestHeading = 6;
+// Files from this size on are parsed on a thread of their own while they are decoded.
+constexpr qsizetype kParsedAlongside = 256 * 1024;
 
 using TNodePointer = std::unique_ptr<cmark_node, decltype(&cmark_node_free)>;
 using TIterPointer = std::unique_ptr<cmark_iter, decltype(&cmark_iter_free)>;
@@ -28,6 +31,20 @@ QString HeadingLine(const TOutlineEntry& entry) {
 }
 
 bool IsBlank(QStringView line) { return line.trimmed().isEmpty(); }
+
+TNodePointer Parse(QByteArrayView source) {
+    return TNodePointer(
+        cmark_parse_document(source.data(), static_cast<size_t>(source.size()), CMARK_OPT_DEFAULT),
+        cmark_node_free);
+}
+
+// Whether the file is worth a thread and may be the UTF-8 with LF line ends that cmark
+// reads as it is: no byte order mark, no end of file mark, no CR.
+bool ParseAlongside(QByteArrayView bytes) {
+    return bytes.size() >= kParsedAlongside && !bytes.startsWith("\xEF\xBB\xBF") &&
+           !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") &&
+           !bytes.endsWith('\x1A') && !bytes.contains('\r');
+}
 
 }  // namespace
 
@@ -52,6 +69,10 @@ TExport TMarkdownOutline::Write(const TOutlineEntries& entries) {
 }
 
 TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
+    // The parser reads such a file on a thread of its own while it is decoded here: the
+    // two take about as long.
+    std::future<TNodePointer> early;
+    if (ParseAlongside(bytes)) early = std::async(std::launch::async, Parse, bytes);
     bool plainUtf8 = false;
     const QString decoded = TImportedText::Decode(bytes, &plainUtf8);
     TLines lines;
@@ -65,10 +86,9 @@ TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
         for (const QStringView line : lines) (text += line) += u'\n';
         joined = text.toUtf8();
     }
-    const QByteArrayView source = joined.isNull() ? bytes : QByteArrayView(joined);
-    const TNodePointer document(
-        cmark_parse_document(source.data(), static_cast<size_t>(source.size()), CMARK_OPT_DEFAULT),
-        cmark_node_free);
+    const TNodePointer document = early.valid() && joined.isNull()
+                                      ? early.get()
+                                      : Parse(joined.isNull() ? bytes : QByteArrayView(joined));
     const QList<THeading> headings = Headings(document.get());
 
     TEntryCollector entries;
@@ -142,6 +162,19 @@ QString TMarkdownOutline::Text(const TLines& lines, qsizetype begin, qsizetype e
     // The blank lines around a text separate it from the headings; they are not its own.
     if (begin < end && IsBlank(lines[begin])) ++begin;
     if (begin < end && IsBlank(lines[end - 1])) --end;
+    if (begin >= end) return QString();
+    // Lines that stand in the decoded file one LF apart, with nothing to unescape, are
+    // the text as they stand.
+    const auto afterLf = [&](qsizetype i) {
+        const QChar* previousEnd = lines[i - 1].data() + lines[i - 1].size();
+        return lines[i].data() == previousEnd + 1 && *previousEnd == u'\n';
+    };
+    bool asTheyStand = true;
+    for (qsizetype i = begin; i < end && asTheyStand; ++i)
+        asTheyStand = TMarkdownEscapes::HasNoEscapes(lines[i]) && (i == begin || afterLf(i));
+    if (asTheyStand)
+        return QStringView(lines[begin].data(), lines[end - 1].data() + lines[end - 1].size())
+            .toString();
     QString text;
     for (qsizetype i = begin; i < end; ++i) {
         if (i > begin) text += u'\n';

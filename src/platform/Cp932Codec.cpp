@@ -289,6 +289,10 @@ std::vector<uint16_t> BuildEncodeTable() {
             codes[pair & kUnit] = uint16_t(lead << 8 | trail);
         }
     }
+    // Encoding looks a character up before anything else: the look-alikes and the
+    // surrogates must find no code, so that they are mapped or taken as escapes first.
+    for (unsigned c = 0; c < 0x10000; ++c)
+        if (BestFit(char16_t(c)) != c || QChar::isSurrogate(c)) codes[c] = kNoCode;
     return codes;
 }
 
@@ -384,19 +388,33 @@ bool EncodeWithTable(QStringView text, Cp932Codec::Encoded* result) {
     char* out = bytes.data();
     bool bestFitUsed = false;
     bool escaped = false;
+    const char16_t* const units = reinterpret_cast<const char16_t*>(text.data());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
-        if (QChar::isSurrogate(unit)) {
-            if (!IsEscape(text, i)) return false;
-            *out++ = char(unit - kEscapeBase);
-            escaped = true;
+        const char16_t unit = units[i];
+        uint16_t code = table[unit];
+        // Most characters take the first or the second way out; the table has no code
+        // for the surrogates and the look-alikes.
+        if (code <= 0xFF) {
+            *out++ = char(code);
             continue;
         }
-        const char16_t fit = BestFit(unit);
-        bestFitUsed |= fit != unit;
-        const uint16_t code = table[fit];
-        if (code == kNoCode) return false;
-        if (code > 0xFF) *out++ = char(code >> 8);
+        if (code == kNoCode) {
+            if (QChar::isSurrogate(unit)) {
+                if (!IsEscape(text, i)) return false;
+                *out++ = char(unit - kEscapeBase);
+                escaped = true;
+                continue;
+            }
+            const char16_t fit = BestFit(unit);
+            if (fit == unit || table[fit] == kNoCode) return false;
+            bestFitUsed = true;
+            code = table[fit];
+            if (code <= 0xFF) {
+                *out++ = char(code);
+                continue;
+            }
+        }
+        *out++ = char(code >> 8);
         *out++ = char(code & 0xFF);
     }
     bytes.truncate(out - bytes.constData());
