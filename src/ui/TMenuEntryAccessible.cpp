@@ -5,10 +5,10 @@
 
 TMenuEntryAccessible::TMenuEntryAccessible(TSystemMenuForm* menu, QAccessibleInterface* parent,
                                            TMenuCommand command)
-    : TDrawnPartAccessible(menu, parent), menu_(menu), command_(command) {}
+    : TPressableAccessible(menu, parent), menu_(menu), command_(command) {}
 
 const TMenuEntry* TMenuEntryAccessible::Entry() const {
-    return TDrawnPartAccessible::isValid() ? menu_->Table().Find(command_) : nullptr;
+    return TPressableAccessible::isValid() ? menu_->Table().Find(command_) : nullptr;
 }
 
 bool TMenuEntryAccessible::isValid() const { return Entry() != nullptr; }
@@ -35,11 +35,6 @@ QAccessible::State TMenuEntryAccessible::state() const {
         state.checked = menu_->Checked(*entry);
     }
     return state;
-}
-
-void* TMenuEntryAccessible::interface_cast(QAccessible::InterfaceType type) {
-    if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
-    return nullptr;
 }
 
 void TMenuEntryAccessible::doAction(const QString& actionName) {

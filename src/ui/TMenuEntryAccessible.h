@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QAccessibleActionInterface>
-
-#include "ui/TDrawnPartAccessible.h"
 #include "ui/TMenuCommand.h"
+#include "ui/TPressableAccessible.h"
 
 class TSystemMenuForm;
 struct TMenuEntry;
 
 // An entry of a drawn menu as a menu item: its caption without the toggle mark as
 // name, the mark as checked state, its hint as description; pressing chooses it.
-class TMenuEntryAccessible : public TDrawnPartAccessible, public QAccessibleActionInterface {
+class TMenuEntryAccessible : public TPressableAccessible {
   public:
     TMenuEntryAccessible(TSystemMenuForm* menu, QAccessibleInterface* parent, TMenuCommand command);
 
@@ -18,11 +16,9 @@ class TMenuEntryAccessible : public TDrawnPartAccessible, public QAccessibleActi
     QString text(QAccessible::Text t) const override;
     QAccessible::Role role() const override { return QAccessible::MenuItem; }
     QAccessible::State state() const override;
-    void* interface_cast(QAccessible::InterfaceType type) override;
 
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& actionName) override;
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
   protected:
     QRect LocalRect() const override;

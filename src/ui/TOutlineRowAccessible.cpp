@@ -4,10 +4,10 @@
 
 TOutlineRowAccessible::TOutlineRowAccessible(QTreeView* view, QAccessibleInterface* tree,
                                              const QModelIndex& index)
-    : TDrawnPartAccessible(view->viewport(), tree), view_(view), index_(index) {}
+    : TPressableAccessible(view->viewport(), tree), view_(view), index_(index) {}
 
 bool TOutlineRowAccessible::isValid() const {
-    return TDrawnPartAccessible::isValid() && index_.isValid();
+    return TPressableAccessible::isValid() && index_.isValid();
 }
 
 int TOutlineRowAccessible::Level() const {
@@ -39,11 +39,6 @@ QAccessible::State TOutlineRowAccessible::state() const {
     }
     state.offscreen = !view_->viewport()->rect().intersects(LocalRect());
     return state;
-}
-
-void* TOutlineRowAccessible::interface_cast(QAccessible::InterfaceType type) {
-    if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
-    return nullptr;
 }
 
 QStringList TOutlineRowAccessible::actionNames() const {

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QAccessibleActionInterface>
 #include <QPersistentModelIndex>
 
-#include "ui/TDrawnPartAccessible.h"
+#include "ui/TPressableAccessible.h"
 
 class QTreeView;
 
 // A row of the outline as a tree item: named by its label, its level as description,
 // with its selected, current and expanded states; pressing makes it current, toggling
 // expands or collapses it.
-class TOutlineRowAccessible : public TDrawnPartAccessible, public QAccessibleActionInterface {
+class TOutlineRowAccessible : public TPressableAccessible {
   public:
     TOutlineRowAccessible(QTreeView* view, QAccessibleInterface* tree, const QModelIndex& index);
 
@@ -20,11 +19,9 @@ class TOutlineRowAccessible : public TDrawnPartAccessible, public QAccessibleAct
     QString text(QAccessible::Text t) const override;
     QAccessible::Role role() const override { return QAccessible::TreeItem; }
     QAccessible::State state() const override;
-    void* interface_cast(QAccessible::InterfaceType type) override;
 
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
   protected:
     QRect LocalRect() const override;

@@ -7,7 +7,7 @@
 TSkinElementAccessible::TSkinElementAccessible(QWidget* window, QAccessibleInterface* parent,
                                                TSkinAccessHost& host, SkinCode code,
                                                QAccessible::Role role)
-    : TDrawnPartAccessible(window, parent), host_(host), code_(code), role_(role) {}
+    : TPressableAccessible(window, parent), host_(host), code_(code), role_(role) {}
 
 TSkinElement TSkinElementAccessible::Element() const {
     for (const TSkinElement& element : host_.PressableElements())
@@ -28,11 +28,6 @@ QAccessible::State TSkinElementAccessible::state() const {
     state.invisible = !Owner() || !Owner()->isVisible();
     if (role_ == QAccessible::MenuItem) state.hasPopup = true;
     return state;
-}
-
-void* TSkinElementAccessible::interface_cast(QAccessible::InterfaceType type) {
-    if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
-    return nullptr;
 }
 
 QStringList TSkinElementAccessible::actionNames() const {

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QAccessibleActionInterface>
-
 #include "skin/TSkinLayout.h"
-#include "ui/TDrawnPartAccessible.h"
+#include "ui/TPressableAccessible.h"
 
 class TSkinAccessHost;
 
 // A drawn element of the skin as a push button (or, on the menu band, a menu title):
 // named shortly, its hint as description, pressed as a click presses it.
-class TSkinElementAccessible : public TDrawnPartAccessible, public QAccessibleActionInterface {
+class TSkinElementAccessible : public TPressableAccessible {
   public:
     TSkinElementAccessible(QWidget* window, QAccessibleInterface* parent, TSkinAccessHost& host,
                            SkinCode code, QAccessible::Role role);
@@ -19,11 +17,9 @@ class TSkinElementAccessible : public TDrawnPartAccessible, public QAccessibleAc
     QString text(QAccessible::Text t) const override;
     QAccessible::Role role() const override { return role_; }
     QAccessible::State state() const override;
-    void* interface_cast(QAccessible::InterfaceType type) override;
 
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
   protected:
     QRect LocalRect() const override;
