@@ -227,8 +227,8 @@ void TOutlineView::doItemsLayout() {
 
 void TOutlineView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     if (!CurrentCanWaitForLayout()) {
-        // The tree view's own notice would name the row as its table of rows and header
-        // counts it; the outline's accessible interface counts the rows alone.
+        // The tree view's own notice names the row by its place in a table that counts the
+        // header too; the outline's accessible interface counts rows alone and tells.
         QAbstractItemView::currentChanged(current, previous);
         TOutlineAccessible::CurrentChanged(this);
         return;
