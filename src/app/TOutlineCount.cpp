@@ -70,21 +70,14 @@ void TOutlineCount::CreateWindow() {
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     ReadOptions();
     const TSettingsList& settings = session_.Settings;
-    const QRect owner = owner_->frameGeometry();
-    const QSize size = window_->sizeHint();
-    QRect place(owner.right() + 1, owner.top(), size.width(), size.height());
     bool ok[4] = {};
     const QRect stored(settings.Value(kLeft).toInt(&ok[0]), settings.Value(kTop).toInt(&ok[1]),
                        settings.Value(kWidth).toInt(&ok[2]), settings.Value(kHeight).toInt(&ok[3]));
-    if (ok[0] && ok[1] && ok[2] && ok[3]) place = stored;
-    place = TWindowPlacement::Reachable(place);
     // Beside the main window, but whole on its screen.
-    if (const QScreen* screen = owner_->screen()) {
-        const QRect area = screen->availableGeometry();
-        place.moveRight(std::min(place.right(), area.right()));
-        place.moveBottom(std::min(place.bottom(), area.bottom()));
-        place.moveTopLeft({std::max(place.left(), area.left()), std::max(place.top(), area.top())});
-    }
+    const QRect place = TWindowPlacement::Beside(
+        owner_->frameGeometry(), window_->sizeHint(),
+        ok[0] && ok[1] && ok[2] && ok[3] ? std::optional(stored) : std::nullopt,
+        owner_->screen() ? owner_->screen()->availableGeometry() : QRect());
     window_->resize(place.size());
     window_->move(place.topLeft());
     connect(window_.get(), &TCountWindow::OptionsChanged, this, &TOutlineCount::SetOptions);

@@ -23,9 +23,9 @@ constexpr std::pair<char16_t, char16_t> kTurned[] = {
 
 constexpr char16_t kCorner[] = {u'、', u'。', u'，', u'．'};
 
-constexpr char16_t kSmall[] = {u'ぁ', u'ぃ', u'ぅ', u'ぇ', u'ぉ', u'っ', u'ゃ', u'ゅ', u'ょ',
-                               u'ゎ', u'ゕ', u'ゖ', u'ァ', u'ィ', u'ゥ', u'ェ', u'ォ', u'ッ',
-                               u'ャ', u'ュ', u'ョ', u'ヮ', u'ヵ', u'ヶ'};
+constexpr char16_t kSmall[] = {u'ぁ', u'ぃ', u'ぅ', u'ぇ', u'ぉ', u'っ', u'ゃ', u'ゅ',
+                               u'ょ', u'ゎ', u'ゕ', u'ゖ', u'ァ', u'ィ', u'ゥ', u'ェ',
+                               u'ォ', u'ッ', u'ャ', u'ュ', u'ョ', u'ヮ', u'ヵ', u'ヶ'};
 
 template <std::size_t N>
 bool In(const char16_t (&list)[N], char16_t c) {

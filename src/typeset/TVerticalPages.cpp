@@ -30,8 +30,9 @@ void TVerticalPages::Number() {
 TVerticalPages::TPage TVerticalPages::Page(int page) const {
     if (page < 0 || page >= pages_) return {};
     // The last item beginning at or before page that has pages.
-    const auto after = std::upper_bound(items_.begin(), items_.end(), page,
-                                        [](int at, const TItem& item) { return at < item.firstPage; });
+    const auto after =
+        std::upper_bound(items_.begin(), items_.end(), page,
+                         [](int at, const TItem& item) { return at < item.firstPage; });
     auto item = after - 1;
     while (item->text.Pages() == 0) --item;
     return {static_cast<int>(item - items_.begin()), page - item->firstPage};

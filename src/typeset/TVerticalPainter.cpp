@@ -164,21 +164,20 @@ void TVerticalPainter::PaintMarks(QPainter& painter, const TVerticalGeometry& ge
     }
 }
 
-void TVerticalPainter::PaintMargins(QPainter& painter, const TVerticalGeometry& geometry,
-                                    int page, const QString& label) const {
+void TVerticalPainter::PaintMargins(QPainter& painter, const TVerticalGeometry& geometry, int page,
+                                    const QString& label) const {
     painter.setFont(Sized(style_.font, geometry.CellSize() * kMargin));
     painter.setPen(style_.ink);
     painter.drawText(geometry.LabelArea(), Qt::AlignRight | Qt::AlignBottom, label);
-    const QString number = QStringLiteral("%1 / %2").arg(page + 1).arg(pages_.Count());
+    const int count = pages_.Count();
+    const QString number = QStringLiteral("%1 / %2").arg(count > 0 ? page + 1 : 0).arg(count);
     painter.drawText(geometry.NumberArea(), Qt::AlignHCenter | Qt::AlignVCenter, number);
 }
 
-void TVerticalPainter::DrawGlyph(QPainter& painter, const QFontMetricsF& metrics,
-                                 const QRectF& box, const QString& text, TGlyphChoice glyph,
-                                 bool hasVerticalForm) {
+void TVerticalPainter::DrawGlyph(QPainter& painter, const QFontMetricsF& metrics, const QRectF& box,
+                                 const QString& text, TGlyphChoice glyph, bool hasVerticalForm) {
     switch (glyph.form) {
-        case TGlyphForm::Blank:
-            return;
+        case TGlyphForm::Blank: return;
         case TGlyphForm::Corner: {
             // The ink's centre on the centre of the upper right quarter.
             const QRectF ink = metrics.tightBoundingRect(text);
@@ -196,9 +195,7 @@ void TVerticalPainter::DrawGlyph(QPainter& painter, const QFontMetricsF& metrics
             else
                 DrawTurned(painter, metrics, box, text);
             return;
-        case TGlyphForm::Sideways:
-            DrawTurned(painter, metrics, box, text);
-            return;
+        case TGlyphForm::Sideways: DrawTurned(painter, metrics, box, text); return;
         case TGlyphForm::AcrossLine: {
             // Narrowed to the cell's width when it is wider.
             const double width = metrics.horizontalAdvance(text);
@@ -210,8 +207,6 @@ void TVerticalPainter::DrawGlyph(QPainter& painter, const QFontMetricsF& metrics
             painter.restore();
             return;
         }
-        case TGlyphForm::Upright:
-            DrawCentred(painter, metrics, box.center(), text);
-            return;
+        case TGlyphForm::Upright: DrawCentred(painter, metrics, box.center(), text); return;
     }
 }

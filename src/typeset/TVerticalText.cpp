@@ -17,8 +17,8 @@ TVerticalText::TVerticalText(QString text, const TLayoutOptions& options) : text
             const std::vector<TGridCell>& cells = paragraph.lines[k].cells;
             TLine line;
             line.begin = k == 0 ? paragraph.start : cells.front().offset;
-            line.end = k + 1 < paragraph.lines.size() ? paragraph.lines[k + 1].cells.front().offset
-                                                      : end;
+            line.end =
+                k + 1 < paragraph.lines.size() ? paragraph.lines[k + 1].cells.front().offset : end;
             line.firstCell = cells_.size();
             line.cellCount = cells.size();
             const auto lineIndex = static_cast<qint32>(lines_.size());
@@ -42,9 +42,9 @@ qsizetype TVerticalText::EndBefore(qsizetype next) const {
 
 void TVerticalText::AddMarks(const std::vector<TRubyNotation::TSpan>& spans) {
     for (const TRubyNotation::TSpan& span : spans) {
-        const auto first =
-            std::lower_bound(cells_.begin(), cells_.end(), span.baseBegin,
-                             [](const TVerticalCell& cell, qsizetype at) { return cell.offset < at; });
+        const auto first = std::lower_bound(
+            cells_.begin(), cells_.end(), span.baseBegin,
+            [](const TVerticalCell& cell, qsizetype at) { return cell.offset < at; });
         auto last = first;
         while (last != cells_.end() && last->offset < span.baseEnd) ++last;
         const std::span<const TVerticalCell> base(first, last);
@@ -85,9 +85,9 @@ TCellPlace TVerticalText::PlaceOf(qsizetype offset) const {
     if (after == lines_.begin()) return {};
     const int line = static_cast<int>(after - lines_.begin()) - 1;
     const std::span<const TVerticalCell> cells = CellsOfLine(line);
-    const auto cell =
-        std::lower_bound(cells.begin(), cells.end(), offset,
-                         [](const TVerticalCell& c, qsizetype at) { return c.offset + c.length <= at; });
+    const auto cell = std::lower_bound(
+        cells.begin(), cells.end(), offset,
+        [](const TVerticalCell& c, qsizetype at) { return c.offset + c.length <= at; });
     return {line, static_cast<int>(cell - cells.begin())};
 }
 

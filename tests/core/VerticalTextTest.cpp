@@ -121,8 +121,8 @@ TEST(VerticalText, CaretAndCellsMapBothWays) {
 }
 
 TEST(VerticalPages, EachItemBeginsAPageAndThePagesAreTheCountedOnes) {
-    const QString story = QStringLiteral("「ねえ、本当に12回も行くの!?」\n　姉は《《そう》》言った。\n")
-                              .repeated(40);
+    const QString story =
+        QStringLiteral("「ねえ、本当に12回も行くの!?」\n　姉は《《そう》》言った。\n").repeated(40);
     TVerticalPages pages;
     pages.Add(QStringLiteral("一"), story);
     pages.Add(QStringLiteral("空"), QString());

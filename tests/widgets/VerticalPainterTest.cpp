@@ -57,7 +57,8 @@ TEST(VerticalPainter, PunctuationSitsInTheUpperRightQuarterOfItsCell) {
     const QRect ink = InkIn(drawn.image, cell);
     ASSERT_FALSE(ink.isEmpty());
     const QRectF quarter(cell.center().x(), cell.top(), cell.width() / 2, cell.height() / 2);
-    EXPECT_TRUE(quarter.adjusted(-1, -1, 1, 1).contains(QRectF(ink))) << Shown(ink) << Shown(quarter);
+    EXPECT_TRUE(quarter.adjusted(-1, -1, 1, 1).contains(QRectF(ink)))
+        << Shown(ink) << Shown(quarter);
 }
 
 TEST(VerticalPainter, BracketsAndLongMarksAreTurned) {
