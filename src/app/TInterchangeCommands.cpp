@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QThread>
@@ -24,6 +25,7 @@
 #include "platform/TSafeFile.h"
 #include "ui/TPrintPreviewDialog.h"
 #include "ui/TPrintedOutline.h"
+#include "ui/TVerticalPrint.h"
 
 namespace {
 
@@ -273,6 +275,48 @@ void TInterchangeCommands::ExportPdf() {
         StartPages(QStringLiteral("PDF に書き出す"), QStringLiteral("PDF に書き出しています"),
                    [path = choice.path, entries = *entries, font](const Progress& progress) {
                        TPrintedOutline::WritePdf(path, entries, font, progress);
+                   });
+    });
+}
+
+void TInterchangeCommands::PrintVertical(const TVerticalPages& pages, const TVerticalStyle& style) {
+    if (AskToWait()) return;
+    errors_.Run([&] {
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        printer->setDocName(DocumentName());
+        printer->setCreator(QStringLiteral("Hedgerow"));
+        TVerticalPrint::SetPageLayout(*printer);
+        QPrintDialog dialog(printer.get(), &window_);
+        if (dialog.exec() != QDialog::Accepted) return;
+        // The painting thread has pages of its own: the editor goes on changing the shown ones.
+        auto copy = std::make_shared<TVerticalPages>(pages);
+        StartPages(QStringLiteral("印刷"), QStringLiteral("印刷しています"),
+                   [printer, copy, style](const Progress& progress) {
+                       bool stopped = false;
+                       const bool complete =
+                           TVerticalPrint(*copy, style).Paint(*printer, [&](int done, int total) {
+                               stopped = !progress(done, total);
+                               return !stopped;
+                           });
+                       if (stopped && !printer->outputFileName().isEmpty())
+                           QFile::remove(printer->outputFileName());
+                       if (!complete && !stopped)
+                           throw AppError(QStringLiteral("印刷できませんでした。"));
+                   });
+    });
+}
+
+void TInterchangeCommands::ExportVerticalPdf(const TVerticalPages& pages,
+                                             const TVerticalStyle& style) {
+    if (AskToWait()) return;
+    errors_.Run([&] {
+        const TFileDialogs::Choice choice = dialogs_.AskSaveFile(
+            RequestFor(QStringLiteral("PDF に書き出す"), {QStringLiteral("PDF (*.pdf)")}));
+        if (choice.path.isEmpty()) return;
+        auto copy = std::make_shared<TVerticalPages>(pages);
+        StartPages(QStringLiteral("PDF に書き出す"), QStringLiteral("PDF に書き出しています"),
+                   [path = choice.path, copy, style](const Progress& progress) {
+                       TVerticalPrint::WritePdf(path, *copy, style, progress);
                    });
     });
 }

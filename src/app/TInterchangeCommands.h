@@ -28,6 +28,9 @@ class TOutlineItem;
 // files on the outline), export, printing and PDF. An import is one change of the
 // outline's history; an export is written whole or not at all and never changes the
 // document.
+class TVerticalPages;
+struct TVerticalStyle;
+
 class TInterchangeCommands : public QObject {
     Q_OBJECT
 
@@ -41,6 +44,10 @@ class TInterchangeCommands : public QObject {
     void Export();
     void Print();
     void ExportPdf();
+    // Vertical pages (as the "縦書きプレビュー" window shows them) printed after the print
+    // dialog, or written as a PDF after the save dialog, in the background.
+    void PrintVertical(const TVerticalPages& pages, const TVerticalStyle& style);
+    void ExportVerticalPdf(const TVerticalPages& pages, const TVerticalStyle& style);
     // Files dropped on the outline: imported after the item under the pointer (nullptr:
     // after the last top-level item), all of them one change.
     void ImportFiles(const QStringList& paths, TOutlineItem* after);

@@ -170,6 +170,12 @@ void TMainForm::CreateConcerns() {
     interchange_ = std::make_unique<TInterchangeCommands>(
         *this, *session_, *texts_, Editor, *context_.messageBoxes, *context_.fileDialogs, *errors_);
     interchange_->StartRedrawTimer = [this] { Timer.start(); };
+    vertical_->Print = [this](const TVerticalPages& pages, const TVerticalStyle& style) {
+        interchange_->PrintVertical(pages, style);
+    };
+    vertical_->WritePdf = [this](const TVerticalPages& pages, const TVerticalStyle& style) {
+        interchange_->ExportVerticalPdf(pages, style);
+    };
     commands_ = std::make_unique<TCommandRunner>(*errors_);
     keyboard_ = std::make_unique<TKeyboardShortcuts>(*this);
     BindCommands();

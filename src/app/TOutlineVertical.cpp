@@ -78,6 +78,12 @@ void TOutlineVertical::CreateWindow() {
     });
     connect(window_.get(), &TVerticalPreviewWindow::TurnRequested, this, &TOutlineVertical::Turn);
     connect(window_.get(), &TVerticalPreviewWindow::CellClicked, this, &TOutlineVertical::PutCaret);
+    connect(window_.get(), &TVerticalPreviewWindow::PrintRequested, this, [this] {
+        if (Print) Print(preview_.Pages(), window_->Style());
+    });
+    connect(window_.get(), &TVerticalPreviewWindow::PdfRequested, this, [this] {
+        if (WritePdf) WritePdf(preview_.Pages(), window_->Style());
+    });
     connect(window_.get(), &TVerticalPreviewWindow::PlaceChanged, this,
             &TOutlineVertical::RememberPlace);
 }

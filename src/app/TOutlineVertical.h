@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "ui/TVerticalPreview.h"
@@ -35,6 +36,10 @@ class TOutlineVertical : public QObject {
 
     TVerticalPreviewWindow* Window() const { return window_.get(); }
     const TVerticalPreview& Preview() const { return preview_; }
+
+    // Told to print the shown pages, or to write them as a PDF, as the window draws them.
+    std::function<void(const TVerticalPages&, const TVerticalStyle&)> Print;
+    std::function<void(const TVerticalPages&, const TVerticalStyle&)> WritePdf;
 
   private:
     void CreateWindow();

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -31,6 +32,16 @@ TVerticalPreviewWindow::TVerticalPreviewWindow(const TVerticalPreview& preview, 
         row->addWidget(box);
     }
     row->addStretch();
+    auto* print = new QPushButton(QStringLiteral("印刷…"), bar_);
+    auto* pdf = new QPushButton(QStringLiteral("PDF…"), bar_);
+    print->setObjectName(QStringLiteral("Print"));
+    pdf->setObjectName(QStringLiteral("Pdf"));
+    for (QPushButton* button : {print, pdf}) {
+        button->setFocusPolicy(Qt::TabFocus);
+        row->addWidget(button);
+    }
+    connect(print, &QPushButton::clicked, this, &TVerticalPreviewWindow::PrintRequested);
+    connect(pdf, &QPushButton::clicked, this, &TVerticalPreviewWindow::PdfRequested);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(bar_);

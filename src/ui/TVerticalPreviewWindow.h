@@ -36,6 +36,9 @@ class TVerticalPreviewWindow : public QWidget {
     // A click on cell of line (of the shown page).
     void CellClicked(int line, int cell);
     void PlaceChanged();
+    // "印刷…" and "PDF…" were pressed.
+    void PrintRequested();
+    void PdfRequested();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,7 +1,9 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
+#include "app/TInterchangeCommands.h"
 #include "app/TOutlineVertical.h"
 #include "support/MainFormFixture.h"
 #include "support/TMainFormProbe.h"
@@ -71,6 +73,22 @@ TEST_F(VerticalPreviewWindow, FollowsTheEditorAndPutsTheCaretWhereItIsClicked) {
     window->findChild<QCheckBox*>(QStringLiteral("Subtree"))->setChecked(true);
     EXPECT_EQ(Preview().Pages().Count(), 4);
     EXPECT_EQ(Preview().Pages().Item(1).label, QStringLiteral("child"));
+}
+
+TEST_F(VerticalPreviewWindow, WritesTheShownPagesAsAPdfInTheBackground) {
+    TMainForm& main = StartShown();
+    main.Editor->setPlainText(QStringLiteral("「あ」\n").repeated(50));
+    main.Commands().Run(TCommand::ShowVertical);
+    ASSERT_EQ(Preview().Pages().Count(), 3);
+    const QString path = dir.File(QStringLiteral("vertical.pdf"));
+    dialogs.Choose(path);
+    QTest::mouseClick(Vertical().Window()->findChild<QPushButton*>(QStringLiteral("Pdf")),
+                      Qt::LeftButton);
+    Probe(main).Interchange().WaitForPages(false);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // Every page of the PDF is one "/Type /Page" object.
+    EXPECT_EQ(file.readAll().count("/Type /Page\n"), 3);
 }
 
 }  // namespace
