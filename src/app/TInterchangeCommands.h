@@ -15,6 +15,7 @@
 #include "platform/TFileDialogs.h"
 
 class QPlainTextEdit;
+class QPrinter;
 class QProgressDialog;
 class QThread;
 class QWidget;
@@ -83,6 +84,12 @@ class TInterchangeCommands : public QObject {
     using PageWork = std::function<void(const Progress& progress)>;
     // title: of the progress dialog; doing: what it shows ("PDF に書き出しています").
     void StartPages(const QString& title, const QString& doing, PageWork work);
+    // A printer named after the document, for the print dialog to set up.
+    std::shared_ptr<QPrinter> NewPrinter() const;
+    // Prints in the background: paint paints every page on printer and says whether all
+    // were painted, telling its progress.
+    void StartPrinting(std::shared_ptr<QPrinter> printer,
+                       std::function<bool(const Progress& progress)> paint);
     void FinishPages();
     // Tells the user to wait when pages are still being written; returns whether they are.
     bool AskToWait();

@@ -1,22 +1,18 @@
 #include "app/TOutlineVertical.h"
 
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTextBlock>
 
 #include "app/TDocumentSession.h"
 #include "app/TItemTextBinding.h"
-#include "app/TWindowPlacement.h"
+#include "app/TToolWindowPlace.h"
 #include "document/TOutline.h"
 #include "document/TOutlineItem.h"
 #include "layout/TGridSize.h"
 
 namespace {
 
-const QString kLeft = QStringLiteral("VerticalWindowLeft");
-const QString kTop = QStringLiteral("VerticalWindowTop");
-const QString kWidth = QStringLiteral("VerticalWindowWidth");
-const QString kHeight = QStringLiteral("VerticalWindowHeight");
+const QString kPlace = QStringLiteral("VerticalWindow");
 const QString kSubtree = QStringLiteral("VerticalSubtree");
 const QString kManuscript = QStringLiteral("VerticalManuscript");
 const QString kMincho = QStringLiteral("VerticalMincho");
@@ -54,16 +50,7 @@ void TOutlineVertical::Show() {
 void TOutlineVertical::CreateWindow() {
     window_ = std::make_unique<TVerticalPreviewWindow>(preview_, owner_);
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
-    const TSettingsList& settings = session_.Settings;
-    bool ok[4] = {};
-    const QRect stored(settings.Value(kLeft).toInt(&ok[0]), settings.Value(kTop).toInt(&ok[1]),
-                       settings.Value(kWidth).toInt(&ok[2]), settings.Value(kHeight).toInt(&ok[3]));
-    const QRect place = TWindowPlacement::Beside(
-        owner_->frameGeometry(), QSize(520, 720),
-        ok[0] && ok[1] && ok[2] && ok[3] ? std::optional(stored) : std::nullopt,
-        owner_->screen() ? owner_->screen()->availableGeometry() : QRect());
-    window_->resize(place.size());
-    window_->move(place.topLeft());
+    TToolWindowPlace(session_.Settings, kPlace).Place(*window_, *owner_, QSize(520, 720));
     connect(window_.get(), &TVerticalPreviewWindow::SubtreeChanged, this, [this](bool on) {
         SetFlag(kSubtree, on);
         subtree_ = on;
@@ -156,11 +143,5 @@ void TOutlineVertical::PutCaret(int line, int cell) {
 }
 
 void TOutlineVertical::RememberPlace() {
-    if (window_->isHidden() && !window_->testAttribute(Qt::WA_WState_ExplicitShowHide)) return;
-    const QRect place = window_->geometry();
-    TSettingsList& settings = session_.Settings;
-    settings.SetValue(kLeft, QString::number(place.left()));
-    settings.SetValue(kTop, QString::number(place.top()));
-    settings.SetValue(kWidth, QString::number(place.width()));
-    settings.SetValue(kHeight, QString::number(place.height()));
+    TToolWindowPlace(session_.Settings, kPlace).Remember(*window_);
 }

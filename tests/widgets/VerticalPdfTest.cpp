@@ -8,16 +8,10 @@
 #include "app/TCommandLineConversion.h"
 #include "document/TDocumentWriter.h"
 #include "document/TOutline.h"
+#include "support/ProcessOutput.h"
 #include "support/TempDir.h"
 
 namespace {
-
-QString Output(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 int Convert(const QStringList& arguments, QString* out = nullptr) {
     QString written, errors;
@@ -66,9 +60,10 @@ TEST(VerticalPdf, HasTheCountedManuscriptPagesWithOrWithoutTheGrid) {
                           QStringList{document, path}),
                   0);
         EXPECT_TRUE(
-            Output(QStringLiteral("pdfinfo"), {path})
+            ProcessOutput(QStringLiteral("pdfinfo"), {path})
                 .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
-        const QString text = Output(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+        const QString text =
+            ProcessOutput(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
         EXPECT_TRUE(text.contains(QStringLiteral("%1 / %1").arg(pages)));
         EXPECT_TRUE(text.contains(QStringLiteral("第二章")));
     }
