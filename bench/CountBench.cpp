@@ -32,17 +32,7 @@ QString Prose(qsizetype characters) {
         QStringLiteral("――それから、三年が経った。"),
         QStringLiteral("『約束』という言葉を、彼女は何度も繰り返した。"),
     };
-    QString text;
-    text.reserve(characters + 400);
-    quint32 seed = 12345;
-    while (text.size() < characters) {
-        seed = seed * 1103515245 + 12345;
-        const int count = 1 + static_cast<int>((seed >> 16) % 8);
-        for (int i = 0; i < count; ++i) text += sentences[(seed >> (i + 3)) % sentences.size()];
-        text += u'\n';
-    }
-    text.truncate(characters);
-    return text;
+    return ProseOf(sentences, characters);
 }
 
 void BM_LayOutAMillionCharacters(benchmark::State& state) {

@@ -101,3 +101,17 @@ TOutlineSearch::TSnapshot OpenGeneratedOutline(const TItemTextStore& store) {
     store.FinishWriting();
     return snapshot;
 }
+
+QString ProseOf(const QStringList& sentences, qsizetype characters) {
+    QString text;
+    text.reserve(characters + 400);
+    quint32 seed = 12345;
+    while (text.size() < characters) {
+        seed = seed * 1103515245 + 12345;
+        const int count = 1 + static_cast<int>((seed >> 16) % 8);
+        for (int i = 0; i < count; ++i) text += sentences[(seed >> (i + 3)) % sentences.size()];
+        text += u'\n';
+    }
+    text.truncate(characters);
+    return text;
+}

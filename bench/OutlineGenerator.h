@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
+#include <QStringList>
 
 #include "ui/TOutlineSearch.h"
 
@@ -21,3 +23,7 @@ const GeneratedOutline& GenerateOutline();
 // The generated document opened with its item text files in store, written out: the
 // outline as a whole-outline search or count copies it.
 TOutlineSearch::TSnapshot OpenGeneratedOutline(const TItemTextStore& store);
+
+// Paragraphs of one to eight of sentences drawn the same way every run (fixed seed),
+// `characters` long in all.
+QString ProseOf(const QStringList& sentences, qsizetype characters);

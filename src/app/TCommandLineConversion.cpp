@@ -17,6 +17,7 @@
 #include "platform/TSafeFile.h"
 #include "ui/TOutlineCounting.h"
 #include "ui/TPrintedOutline.h"
+#include "ui/TVerticalPrint.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ const QString kExport = QStringLiteral("--export");
 const QString kImport = QStringLiteral("--import");
 const QString kCount = QStringLiteral("--count");
 const QString kHelp = QStringLiteral("--help");
+const QString kPdfVertical = QStringLiteral("pdf-vertical");
+const QString kGrid = QStringLiteral("--grid");
 
 // The options of a conversion and the names that are left.
 struct Options {
@@ -88,6 +91,16 @@ void WarnAboutLosses(const TExport& exported, QTextStream& errors) {
                << "\n";
 }
 
+// The grid of --grid, 20 × 20 without it.
+TGridSize GridOf(const Options& options) {
+    if (!options.values.contains(kGrid)) return {};
+    const std::optional<TGridSize> grid = TGridSize::Parse(options.values.value(kGrid));
+    if (!grid)
+        throw AppError(
+            QStringLiteral("--grid の値は「20x20」のように 列数x行数 で指定してください。"));
+    return *grid;
+}
+
 std::optional<TImportFormat> ImportFormatNamed(const QString& name) {
     static const QHash<QString, TImportFormat> formats = {
         {QStringLiteral("hier"), TImportFormat::HierarchicalText},
@@ -111,7 +124,8 @@ bool TCommandLineConversion::Requested(const QStringList& arguments) {
 }
 
 bool TCommandLineConversion::DrawsPages(const QStringList& arguments) {
-    return arguments.size() >= 2 && arguments[0] == kExport && arguments[1] == u"pdf";
+    return arguments.size() >= 2 && arguments[0] == kExport &&
+           (arguments[1] == u"pdf" || arguments[1] == kPdfVertical);
 }
 
 int TCommandLineConversion::Run(const QStringList& arguments, QTextStream& out,
@@ -137,6 +151,7 @@ int TCommandLineConversion::Run(const QStringList& arguments, QTextStream& out,
 void TCommandLineConversion::Export(const QStringList& arguments, QTextStream& errors) {
     if (arguments.size() < 2) throw AppError(QStringLiteral("--export の後に形式がありません。"));
     const QString formatName = arguments[1];
+    if (formatName == kPdfVertical) return ExportVertical(arguments.mid(1));
     const Options options = ParseInputAndOutput(
         arguments.mid(1), {QStringLiteral("--subtree"), QStringLiteral("--encoding")});
     std::optional<int> subtree;
@@ -165,6 +180,21 @@ void TCommandLineConversion::Export(const QStringList& arguments, QTextStream& e
         TExporter::Write(*format, entries, QFileInfo(options.names[0]).completeBaseName());
     WarnAboutLosses(exported, errors);
     TSafeFile::Replace(output, {exported.bytes}, {});
+}
+
+void TCommandLineConversion::ExportVertical(const QStringList& arguments) {
+    const Options options = Parse(arguments, {kGrid}, {QStringLiteral("--no-grid")});
+    if (options.names.size() != 2)
+        throw AppError(QStringLiteral("入力と出力のファイルを 1 つずつ指定してください。"));
+    TLayoutOptions layout;
+    layout.grid = GridOf(options);
+    TVerticalPages pages(layout);
+    for (const TOutlineEntry& entry : ReadDocument(options.names[0], std::nullopt))
+        pages.Add(entry.label, entry.text);
+    TVerticalStyle style;
+    style.font = QFont(QStringLiteral("IPAMincho"));
+    style.manuscript = !options.values.contains(QStringLiteral("--no-grid"));
+    TVerticalPrint::WritePdf(options.names[1], pages, style);
 }
 
 void TCommandLineConversion::Import(const QStringList& arguments, QTextStream& errors) {
@@ -204,14 +234,7 @@ void TCommandLineConversion::Count(const QStringList& arguments, QTextStream& ou
         throw AppError(QStringLiteral("数える文書を 1 つ指定してください。"));
     TLayoutOptions layout;
     layout.countRuby = options.values.contains(QStringLiteral("--ruby"));
-    if (options.values.contains(QStringLiteral("--grid"))) {
-        const std::optional<TGridSize> grid =
-            TGridSize::Parse(options.values.value(QStringLiteral("--grid")));
-        if (!grid)
-            throw AppError(
-                QStringLiteral("--grid の値は「20x20」のように 列数x行数 で指定してください。"));
-        layout.grid = *grid;
-    }
+    layout.grid = GridOf(options);
 
     QStringList texts;
     const TDocumentReader::Result document =
@@ -253,6 +276,11 @@ QString TCommandLineConversion::HelpText() {
         "      --subtree N      アウトラインの順で N 番目（1 から数えます）の項目と、\n"
         "                       その子項目だけを書き出します。\n"
         "      --encoding utf-8 階層付きテキストを UTF-8 で書き出します（既定は Shift-JIS）。\n"
+        "  hedgerow --export pdf-vertical [--grid 列数x行数] [--no-grid] 文書.qlo 出力.pdf\n"
+        "      文書のすべての項目を原稿用紙に縦書きで組んだ PDF を書き出します。項目ごとに\n"
+        "      新しいページから始め、ページ数は --count の枚数の合計と同じです。\n"
+        "      --grid 列数x行数 原稿用紙の大きさ（既定は 20x20）。\n"
+        "      --no-grid        ます目を描かずに組みます。\n"
         "  hedgerow --import [--from 形式] 入力ファイル 出力.qlo\n"
         "      他の形式のファイルを文書に変換します。形式は内容から判断します。\n"
         "      --from 形式      形式を指定します: hier, md, opml, indent（インデント付き\n"

@@ -28,6 +28,8 @@ class TCommandLineConversion {
 
   private:
     static void Export(const QStringList& arguments, QTextStream& errors);
+    // pdf-vertical: every item typeset vertically, each from a new page.
+    static void ExportVertical(const QStringList& arguments);
     static void Import(const QStringList& arguments, QTextStream& errors);
     // One line for every item in outline order (level, label, characters, characters
     // without blanks, lines, manuscript pages) and a total, tab-separated.

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QThread>
@@ -24,6 +25,7 @@
 #include "platform/TSafeFile.h"
 #include "ui/TPrintPreviewDialog.h"
 #include "ui/TPrintedOutline.h"
+#include "ui/TVerticalPrint.h"
 
 namespace {
 
@@ -237,27 +239,39 @@ void TInterchangeCommands::Print() {
     errors_.Run([this] {
         const std::optional<TOutlineEntries> entries = ChooseEntries(QStringLiteral("印刷します"));
         if (!entries) return;
-        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-        printer->setDocName(DocumentName());
-        printer->setCreator(QStringLiteral("Hedgerow"));
+        const std::shared_ptr<QPrinter> printer = NewPrinter();
         TPrintedOutline::SetMargins(*printer);
         TPrintPreviewDialog preview(*entries, PrintFont(editor_->font()), *printer, &window_);
         if (preview.exec() != QDialog::Accepted) return;
         auto printed = std::make_shared<TPrintedOutline>(preview.Printed());
-        StartPages(QStringLiteral("印刷"), QStringLiteral("印刷しています"),
-                   [printer, printed](const Progress& progress) {
-                       bool stopped = false;
-                       const bool complete = printed->Paint(*printer, [&](int done, int total) {
-                           stopped = !progress(done, total);
-                           return !stopped;
-                       });
-                       // A print to a file that was stopped leaves no part of it behind.
-                       if (stopped && !printer->outputFileName().isEmpty())
-                           QFile::remove(printer->outputFileName());
-                       if (!complete && !stopped)
-                           throw AppError(QStringLiteral("印刷できませんでした。"));
-                   });
+        StartPrinting(printer, [printer, printed](const Progress& progress) {
+            return printed->Paint(*printer, progress);
+        });
     });
+}
+
+std::shared_ptr<QPrinter> TInterchangeCommands::NewPrinter() const {
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(DocumentName());
+    printer->setCreator(QStringLiteral("Hedgerow"));
+    return printer;
+}
+
+void TInterchangeCommands::StartPrinting(std::shared_ptr<QPrinter> printer,
+                                         std::function<bool(const Progress& progress)> paint) {
+    StartPages(QStringLiteral("印刷"), QStringLiteral("印刷しています"),
+               [printer, paint = std::move(paint)](const Progress& progress) {
+                   bool stopped = false;
+                   const bool complete = paint([&](int done, int total) {
+                       stopped = !progress(done, total);
+                       return !stopped;
+                   });
+                   // A print to a file that was stopped leaves no part of it behind.
+                   if (stopped && !printer->outputFileName().isEmpty())
+                       QFile::remove(printer->outputFileName());
+                   if (!complete && !stopped)
+                       throw AppError(QStringLiteral("印刷できませんでした。"));
+               });
 }
 
 void TInterchangeCommands::ExportPdf() {
@@ -273,6 +287,36 @@ void TInterchangeCommands::ExportPdf() {
         StartPages(QStringLiteral("PDF に書き出す"), QStringLiteral("PDF に書き出しています"),
                    [path = choice.path, entries = *entries, font](const Progress& progress) {
                        TPrintedOutline::WritePdf(path, entries, font, progress);
+                   });
+    });
+}
+
+void TInterchangeCommands::PrintVertical(const TVerticalPages& pages, const TVerticalStyle& style) {
+    if (AskToWait()) return;
+    errors_.Run([&] {
+        const std::shared_ptr<QPrinter> printer = NewPrinter();
+        TVerticalPrint::SetPageLayout(*printer);
+        QPrintDialog dialog(printer.get(), &window_);
+        if (dialog.exec() != QDialog::Accepted) return;
+        // The painting thread has pages of its own: the editor goes on changing the shown ones.
+        auto copy = std::make_shared<TVerticalPages>(pages);
+        StartPrinting(printer, [printer, copy, style](const Progress& progress) {
+            return TVerticalPrint(*copy, style).Paint(*printer, progress);
+        });
+    });
+}
+
+void TInterchangeCommands::ExportVerticalPdf(const TVerticalPages& pages,
+                                             const TVerticalStyle& style) {
+    if (AskToWait()) return;
+    errors_.Run([&] {
+        const TFileDialogs::Choice choice = dialogs_.AskSaveFile(
+            RequestFor(QStringLiteral("PDF に書き出す"), {QStringLiteral("PDF (*.pdf)")}));
+        if (choice.path.isEmpty()) return;
+        auto copy = std::make_shared<TVerticalPages>(pages);
+        StartPages(QStringLiteral("PDF に書き出す"), QStringLiteral("PDF に書き出しています"),
+                   [path = choice.path, copy, style](const Progress& progress) {
+                       TVerticalPrint::WritePdf(path, *copy, style, progress);
                    });
     });
 }

@@ -15,6 +15,7 @@
 #include "platform/TFileDialogs.h"
 
 class QPlainTextEdit;
+class QPrinter;
 class QProgressDialog;
 class QThread;
 class QWidget;
@@ -28,6 +29,9 @@ class TOutlineItem;
 // files on the outline), export, printing and PDF. An import is one change of the
 // outline's history; an export is written whole or not at all and never changes the
 // document.
+class TVerticalPages;
+struct TVerticalStyle;
+
 class TInterchangeCommands : public QObject {
     Q_OBJECT
 
@@ -41,6 +45,10 @@ class TInterchangeCommands : public QObject {
     void Export();
     void Print();
     void ExportPdf();
+    // Vertical pages (as the "縦書きプレビュー" window shows them) printed after the print
+    // dialog, or written as a PDF after the save dialog, in the background.
+    void PrintVertical(const TVerticalPages& pages, const TVerticalStyle& style);
+    void ExportVerticalPdf(const TVerticalPages& pages, const TVerticalStyle& style);
     // Files dropped on the outline: imported after the item under the pointer (nullptr:
     // after the last top-level item), all of them one change.
     void ImportFiles(const QStringList& paths, TOutlineItem* after);
@@ -76,6 +84,12 @@ class TInterchangeCommands : public QObject {
     using PageWork = std::function<void(const Progress& progress)>;
     // title: of the progress dialog; doing: what it shows ("PDF に書き出しています").
     void StartPages(const QString& title, const QString& doing, PageWork work);
+    // A printer named after the document, for the print dialog to set up.
+    std::shared_ptr<QPrinter> NewPrinter() const;
+    // Prints in the background: paint paints every page on printer and says whether all
+    // were painted, telling its progress.
+    void StartPrinting(std::shared_ptr<QPrinter> printer,
+                       std::function<bool(const Progress& progress)> paint);
     void FinishPages();
     // Tells the user to wait when pages are still being written; returns whether they are.
     bool AskToWait();

@@ -25,6 +25,7 @@
 #include "app/TOutlineCommands.h"
 #include "app/TOutlineCount.h"
 #include "app/TOutlineFind.h"
+#include "app/TOutlineVertical.h"
 #include "app/TOutlineView.h"
 #include "app/TSessionRecovery.h"
 #include "app/TSkinSurface.h"
@@ -172,9 +173,16 @@ void TMainForm::CreateConcerns() {
     editing_->WholeTextNeeded = [this] { texts_->FinishShowing(); };
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
     count_ = std::make_unique<TOutlineCount>(*session_, *texts_, Editor, this);
+    vertical_ = std::make_unique<TOutlineVertical>(*session_, *texts_, Editor, this);
     interchange_ = std::make_unique<TInterchangeCommands>(
         *this, *session_, *texts_, Editor, *context_.messageBoxes, *context_.fileDialogs, *errors_);
     interchange_->StartRedrawTimer = [this] { Timer.start(); };
+    vertical_->Print = [this](const TVerticalPages& pages, const TVerticalStyle& style) {
+        interchange_->PrintVertical(pages, style);
+    };
+    vertical_->WritePdf = [this](const TVerticalPages& pages, const TVerticalStyle& style) {
+        interchange_->ExportVerticalPdf(pages, style);
+    };
     commands_ = std::make_unique<TCommandRunner>(*errors_);
     keyboard_ = std::make_unique<TKeyboardShortcuts>(*this);
     BindCommands();
@@ -234,6 +242,7 @@ void TMainForm::ConnectControls() {
             [this](const QModelIndex& current) {
                 texts_->TreeChange(TreeModel->ItemOf(current));
                 count_->CurrentItemChanged();
+                vertical_->OutlineChanged();
             });
     connect(TreeModel, &TOutlineItemModel::LabelEdited, this,
             [this](TOutlineItem* item, const QString& formerLabel) {
@@ -250,7 +259,10 @@ void TMainForm::ConnectControls() {
         recovery_->TextChanged();
         outlineFind_->OutlineChanged();
         count_->EditorChanged();
+        vertical_->EditorChanged();
     });
+    connect(Editor, &QPlainTextEdit::cursorPositionChanged, this,
+            [this] { vertical_->CaretMoved(); });
     connect(Editor, &QPlainTextEdit::selectionChanged, this,
             [this] { count_->EditorSelectionChanged(); });
     // Every change of the outline reaches the recovery record and the list of found items.
@@ -269,6 +281,12 @@ void TMainForm::ConnectControls() {
             [this] { count_->OutlineChanged(false); });
     connect(TreeModel, &QAbstractItemModel::modelReset, this,
             [this] { count_->OutlineChanged(true); });
+    // The preview shows the current item's descendants too.
+    const auto verticalChanged = [this] { vertical_->OutlineChanged(); };
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(TreeModel, signal, this, verticalChanged);
+    connect(TreeModel, &QAbstractItemModel::rowsMoved, this, verticalChanged);
+    connect(TreeModel, &QAbstractItemModel::modelReset, this, verticalChanged);
     // A new, opened or recovered outline has no changes to undo.
     connect(TreeModel, &QAbstractItemModel::modelReset, this,
             [this] { session_->History.Clear(); });
@@ -417,6 +435,7 @@ void TMainForm::BindCommands() {
     bind.Bind(C::ExpandSelected, [&outline] { outline.ExpandSelected(); });
     bind.Bind(C::CollapseSelected, [&outline] { outline.CollapseSelected(); });
     bind.Bind(C::ShowCount, [this] { count_->Show(); });
+    bind.Bind(C::ShowVertical, [this] { vertical_->Show(); });
 
     TEditorCommands& editing = *editing_;
     bind.Bind(C::Cut, [&editing] { editing.Cut(); });

@@ -28,6 +28,7 @@ class TOutlineItem;
 class TKeyboardShortcuts;
 class TOutlineFind;
 class TOutlineCount;
+class TOutlineVertical;
 class TOutlineItemModel;
 class TOutlineView;
 class TSkinSurface;
@@ -121,6 +122,7 @@ class TMainForm : public QWidget, public TMenuHost, public TSkinAccessHost {
     std::unique_ptr<TEditorCommands> editing_;
     std::unique_ptr<TOutlineFind> outlineFind_;  // uses editing_'s find dialog
     std::unique_ptr<TOutlineCount> count_;
+    std::unique_ptr<TOutlineVertical> vertical_;
     std::unique_ptr<TFontPicker> ownFontPicker_;
     std::unique_ptr<TCommandRunner> commands_;
     std::unique_ptr<TInterchangeCommands> interchange_;

@@ -1,12 +1,11 @@
 #include "app/TOutlineCount.h"
 
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTextDocument>
 
 #include "app/TDocumentSession.h"
 #include "app/TItemTextBinding.h"
-#include "app/TWindowPlacement.h"
+#include "app/TToolWindowPlace.h"
 #include "document/TOutline.h"
 #include "document/TOutlineItem.h"
 #include "settings/TCountTargets.h"
@@ -14,10 +13,7 @@
 
 namespace {
 
-const QString kLeft = QStringLiteral("CountWindowLeft");
-const QString kTop = QStringLiteral("CountWindowTop");
-const QString kWidth = QStringLiteral("CountWindowWidth");
-const QString kHeight = QStringLiteral("CountWindowHeight");
+const QString kPlace = QStringLiteral("CountWindow");
 const QString kGrid = QStringLiteral("CountGrid");
 const QString kRuby = QStringLiteral("CountRuby");
 
@@ -69,24 +65,7 @@ void TOutlineCount::CreateWindow() {
     window_ = std::make_unique<TCountWindow>(owner_);
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
     ReadOptions();
-    const TSettingsList& settings = session_.Settings;
-    const QRect owner = owner_->frameGeometry();
-    const QSize size = window_->sizeHint();
-    QRect place(owner.right() + 1, owner.top(), size.width(), size.height());
-    bool ok[4] = {};
-    const QRect stored(settings.Value(kLeft).toInt(&ok[0]), settings.Value(kTop).toInt(&ok[1]),
-                       settings.Value(kWidth).toInt(&ok[2]), settings.Value(kHeight).toInt(&ok[3]));
-    if (ok[0] && ok[1] && ok[2] && ok[3]) place = stored;
-    place = TWindowPlacement::Reachable(place);
-    // Beside the main window, but whole on its screen.
-    if (const QScreen* screen = owner_->screen()) {
-        const QRect area = screen->availableGeometry();
-        place.moveRight(std::min(place.right(), area.right()));
-        place.moveBottom(std::min(place.bottom(), area.bottom()));
-        place.moveTopLeft({std::max(place.left(), area.left()), std::max(place.top(), area.top())});
-    }
-    window_->resize(place.size());
-    window_->move(place.topLeft());
+    TToolWindowPlace(session_.Settings, kPlace).Place(*window_, *owner_, window_->sizeHint());
     connect(window_.get(), &TCountWindow::OptionsChanged, this, &TOutlineCount::SetOptions);
     connect(window_.get(), &TCountWindow::TargetChanged, this, &TOutlineCount::SetTarget);
     connect(window_.get(), &TCountWindow::PlaceChanged, this, &TOutlineCount::RememberPlace);
@@ -123,14 +102,7 @@ void TOutlineCount::SetOptions(const TLayoutOptions& options) {
 }
 
 void TOutlineCount::RememberPlace() {
-    // Placed before it is first shown: that place is no choice of the user's.
-    if (window_->isHidden() && !window_->testAttribute(Qt::WA_WState_ExplicitShowHide)) return;
-    const QRect place = window_->geometry();
-    TSettingsList& settings = session_.Settings;
-    settings.SetValue(kLeft, QString::number(place.left()));
-    settings.SetValue(kTop, QString::number(place.top()));
-    settings.SetValue(kWidth, QString::number(place.width()));
-    settings.SetValue(kHeight, QString::number(place.height()));
+    TToolWindowPlace(session_.Settings, kPlace).Remember(*window_);
 }
 
 void TOutlineCount::EditorChanged() {

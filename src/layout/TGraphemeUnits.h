@@ -12,6 +12,11 @@ struct TGraphemeUnit {
     qint32 offset = 0;  // where it begins in its paragraph
     qint32 length = 0;  // its UTF-16 code units
     TBreakClass breakClass = TBreakClass::Ordinary;
+    // The characters the cell holds: more than one for a number or "!?" set across
+    // the line (縦中横).
+    std::uint8_t characters = 1;
+    // Part of a ruby base after its first character: no line ends before it.
+    bool keepWithPrevious = false;
 };
 
 // Splits text into grapheme units.

@@ -8,7 +8,8 @@
 // it has columns; a character that may not start a line either hangs in the last cell
 // (、。，． and closing brackets: ぶら下げ) or takes the character before it to the next
 // line (the others: 追い出し), and an opening bracket that would end a line moves to
-// the next one. A line the rules cannot break anywhere is cut after its columns.
+// the next one; a ruby base is not split. A line the rules cannot break anywhere is cut
+// after its columns.
 class TLineBreaker {
   public:
     // The end (one past the last unit) of the grid line beginning at begin.
@@ -27,7 +28,8 @@ class TLineBreaker {
   private:
     // Whether a line may end before the unit at end.
     static bool FitsAsEnd(const TGraphemeUnit* units, std::size_t end) {
-        return !TBreakClasses::MayNotStartLine(units[end].breakClass) &&
+        return !units[end].keepWithPrevious &&
+               !TBreakClasses::MayNotStartLine(units[end].breakClass) &&
                units[end - 1].breakClass != TBreakClass::Opening;
     }
 };

@@ -2,23 +2,38 @@
 
 #include "layout/TLineBreaker.h"
 #include "layout/TParagraphs.h"
+#include "layout/TTateChuYoko.h"
 
 TLineLayout::TLineLayout(TLayoutOptions options) : options_(options) {}
 
-void TLineLayout::Segment(QStringView paragraph, std::vector<TRubyNotation::TSpan>* spans) {
+void TLineLayout::Segment(QStringView paragraph) {
     runs_.clear();
     units_.clear();
-    TRubyNotation::Parse(paragraph, options_.countRuby, runs_, spans);
+    spans_.clear();
+    TRubyNotation::Parse(paragraph, options_.countRuby, runs_, &spans_);
     for (const TRubyNotation::TRun& run : runs_)
         TGraphemeUnits::Append(paragraph, run.begin, run.end, units_);
+    TTateChuYoko::Join(paragraph, units_);
+    KeepRubyBasesTogether();
+}
+
+void TLineLayout::KeepRubyBasesTogether() {
+    auto unit = units_.begin();
+    for (const TRubyNotation::TSpan& span : spans_) {
+        if (span.emphasis) continue;
+        while (unit != units_.end() && unit->offset < span.baseBegin) ++unit;
+        if (unit == units_.end()) return;
+        for (auto next = unit + 1; next != units_.end() && next->offset < span.baseEnd; ++next)
+            next->keepWithPrevious = true;
+    }
 }
 
 TTextCounts TLineLayout::CountsOfUnits(qint64 gridLines) const {
     TTextCounts counts;
-    counts.characters = static_cast<qint64>(units_.size());
-    counts.nonBlank = counts.characters;
-    for (const TGraphemeUnit& unit : units_)
-        if (unit.breakClass == TBreakClass::Blank) --counts.nonBlank;
+    for (const TGraphemeUnit& unit : units_) {
+        counts.characters += unit.characters;
+        if (unit.breakClass != TBreakClass::Blank) counts.nonBlank += unit.characters;
+    }
     counts.lines = 1;
     counts.gridLines = gridLines;
     counts.usedGridLines = counts.characters > 0 ? gridLines : 0;
@@ -26,7 +41,7 @@ TTextCounts TLineLayout::CountsOfUnits(qint64 gridLines) const {
 }
 
 TTextCounts TLineLayout::CountParagraph(QStringView paragraph) {
-    Segment(paragraph, nullptr);
+    Segment(paragraph);
     const std::size_t count = units_.size();
     const auto columns = static_cast<std::size_t>(options_.grid.columns);
     qint64 gridLines = 0;
@@ -55,7 +70,8 @@ std::vector<TParagraphLayout> TLineLayout::LayOut(QStringView text) {
 TParagraphLayout TLineLayout::LayOutParagraph(QStringView paragraph, qsizetype start) {
     TParagraphLayout layout;
     layout.start = start;
-    Segment(paragraph, &layout.ruby);
+    Segment(paragraph);
+    layout.ruby = spans_;
     for (TRubyNotation::TSpan& span : layout.ruby) {
         for (qsizetype* at : {&span.baseBegin, &span.baseEnd, &span.readingBegin, &span.readingEnd})
             *at += start;

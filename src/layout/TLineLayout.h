@@ -11,7 +11,8 @@
 
 // Lays texts out on manuscript paper: every paragraph begins a grid line, a paragraph
 // longer than a line wraps by TLineBreaker's rules, ruby notation is read by
-// TRubyNotation and every grapheme cluster takes a cell. A paragraph's layout depends on
+// TRubyNotation and every grapheme cluster takes a cell, but for what TTateChuYoko sets
+// across the line, and a ruby base stays in one line where it fits. A paragraph's layout depends on
 // its own text alone. An object keeps its buffers between calls: one per thread.
 class TLineLayout {
   public:
@@ -27,12 +28,14 @@ class TLineLayout {
     std::vector<TParagraphLayout> LayOut(QStringView text);
 
   private:
-    // Fills units_ with the characters of paragraph that take cells.
-    void Segment(QStringView paragraph, std::vector<TRubyNotation::TSpan>* spans);
+    // Fills units_ with the cells of paragraph, spans_ with its ruby.
+    void Segment(QStringView paragraph);
+    void KeepRubyBasesTogether();
     TParagraphLayout LayOutParagraph(QStringView paragraph, qsizetype start);
     TTextCounts CountsOfUnits(qint64 gridLines) const;
 
     TLayoutOptions options_;
     std::vector<TRubyNotation::TRun> runs_;
     std::vector<TGraphemeUnit> units_;
+    std::vector<TRubyNotation::TSpan> spans_;
 };

@@ -56,6 +56,7 @@ enum class TCommand {
     CollapseSelected,
     // Counting.
     ShowCount,
+    ShowVertical,
     // Editing.
     Cut,
     Copy,

@@ -86,6 +86,7 @@ const QList<TCommandRow>& TCommandTable::All() {
         {C::ExpandSelected, M::ExpandSelected},
         {C::CollapseSelected, M::CollapseSelected},
         {C::ShowCount, M::ShowCount, SkinCode::None, {Qt::CTRL | Qt::SHIFT | Qt::Key_C}},
+        {C::ShowVertical, M::ShowVertical, SkinCode::None, {Qt::CTRL | Qt::SHIFT | Qt::Key_T}},
         {C::Cut, M::Cut, SkinCode::Cut},
         {C::Copy, M::Copy, SkinCode::Copy},
         {C::Paste, M::Paste, SkinCode::Paste},

@@ -55,6 +55,7 @@ enum class TMenuCommand {
     ExpandSelected = 314,
     CollapseSelected = 315,
     ShowCount = 316,
+    ShowVertical = 317,
     // Option menu.
     AutoLoad = 41,
     AutoSave = 42,

@@ -14,7 +14,7 @@ struct Place {
 
 // Menus 1 to 5; the file menu's height is worked out from its recent files.
 constexpr Place kPlaces[] = {
-    {30, 120, 0}, {84, 140, 240}, {149, 100, 60}, {218, 200, 260}, {310, 200, 120}};
+    {30, 120, 0}, {84, 140, 240}, {149, 120, 60}, {218, 200, 260}, {310, 200, 120}};
 
 bool Known(int menuNumber) {
     return menuNumber >= TMenuTables::kFile && menuNumber <= TMenuTables::kHelp;

@@ -107,7 +107,8 @@ TMenuClosing TMenuTables::ClosingOf(TMenuCommand command) {
         case TMenuCommand::ExportPdf: return TMenuClosing::HideRunClose;
         case TMenuCommand::Find:
         case TMenuCommand::Replace:
-        case TMenuCommand::ShowCount: return TMenuClosing::HideRun;
+        case TMenuCommand::ShowCount:
+        case TMenuCommand::ShowVertical: return TMenuClosing::HideRun;
         default: return TMenuClosing::RunThenClose;
     }
 }
@@ -232,6 +233,11 @@ void TMenuTables::AddViewMenu(TMenuTable& table) {
          u"現在の項目、下位を含む項目、選択範囲、文書全体の文字数と原稿用紙の枚数を表示します。"},
     };
     AddRowsBeyond(table, count);
+    static const Row vertical[] = {
+        {0, TMenuCommand::ShowVertical, u"縦書きプレビュー",
+         u"現在の項目を原稿用紙に縦書きで組んで、ページごとに表示します。"},
+    };
+    AddRowsBeyond(table, vertical);
 }
 
 void TMenuTables::AddOptionMenu(TMenuTable& table) {

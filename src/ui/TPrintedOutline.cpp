@@ -1,15 +1,11 @@
 #include "ui/TPrintedOutline.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 
-#include "platform/AppError.h"
-#include "platform/SystemReason.h"
+#include "ui/TPdfFile.h"
 
 TPrintedOutline::TPrintedOutline(const TOutlineEntries& entries, const QFont& font)
     : entries_(entries), font_(font) {}
@@ -54,36 +50,17 @@ bool TPrintedOutline::Paint(QPagedPaintDevice& device,
 
 bool TPrintedOutline::WritePdf(const QString& path, const TOutlineEntries& entries,
                                const QFont& font, const std::function<bool(int, int)>& progress) {
-    QSaveFile file(path);
-    const auto failure = [&](int error) {
-        file.cancelWriting();
-        return AppError::CannotCreate(QDir::toNativeSeparators(path), error);
-    };
-    if (const int error = SystemReason::ErrorOf([&] { return file.open(QIODevice::WriteOnly); }))
-        throw failure(error);
-    bool complete = false;
-    bool stopped = false;
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(QFileInfo(path).completeBaseName());
-        writer.setCreator(QStringLiteral("Hedgerow"));
+    return TPdfFile::Write(path, [&](QPdfWriter& writer) {
         SetMargins(writer);
-        complete = TPrintedOutline(entries, font).Paint(writer, [&](int done, int total) {
-            stopped = progress && !progress(done, total);
-            return !stopped;
-        });
-    }
-    if (stopped) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!complete) throw failure(0);
-    // What is still buffered goes out before the commit, where the reason of a full disk
-    // is still known.
-    int error = SystemReason::ErrorOf([&] { return file.flush(); });
-    if (error == 0) error = SystemReason::ErrorOf([&] { return file.commit(); });
-    if (error != 0) throw failure(error);
-    return true;
+        bool stopped = false;
+        const bool complete =
+            TPrintedOutline(entries, font).Paint(writer, [&](int done, int total) {
+                stopped = progress && !progress(done, total);
+                return !stopped;
+            });
+        if (stopped) return TPdfFile::TPainted::Stopped;
+        return complete ? TPdfFile::TPainted::Complete : TPdfFile::TPainted::Failed;
+    });
 }
 
 void TPrintedOutline::SetMargins(QPagedPaintDevice& device) {

@@ -105,6 +105,29 @@ TEST(LineLayout, RubyNotationCountsItsBaseAndOptionallyItsReading) {
     EXPECT_EQ(laid[1].lines[0].cells.size(), 4u);
 }
 
+TEST(LineLayout, ShortNumbersAndMarkPairsTakeOneCell) {
+    // 縦中横: one or two half-width digits, "!?", "!!", "?!" share a cell; the
+    // characters still count one by one.
+    EXPECT_EQ(Lines(k19 + "12あ"), (QStringList{k19 + "12", "あ"}));
+    EXPECT_EQ(Lines(k19 + "!?"), QStringList{k19 + "!?"});
+    EXPECT_EQ(Lines(k19 + "！？"), QStringList{k19 + "！？"});
+    EXPECT_EQ(Lines(k19 + "?!"), QStringList{k19 + "?!"});
+    EXPECT_EQ(Lines(k19 + "123"), (QStringList{k19 + "1", "23"})) << "three digits: a cell each";
+    EXPECT_EQ(Lines(k19 + "??"), (QStringList{k19 + "?", "?"}));
+    EXPECT_EQ(Characters(QStringLiteral("第12話!?")), 6);
+    EXPECT_EQ(TLineLayout().Count(u"12 34").nonBlank, 4);
+}
+
+TEST(LineLayout, ARubyBaseStaysInOneLine) {
+    EXPECT_EQ(Lines(Repeat("あ", 18) + "｜親文字《おやもじ》い"),
+              (QStringList{Repeat("あ", 18), "親文字い"}));
+    EXPECT_EQ(Lines(Repeat("あ", 19) + "漢字《かんじ》"), (QStringList{k19, "漢字"}));
+    // Emphasis is per character and may be split.
+    EXPECT_EQ(Lines(k19 + "《《強調》》"), (QStringList{k19 + "強", "調"}));
+    // A base longer than a line is cut.
+    EXPECT_EQ(Lines("｜" + Repeat("漢", 21) + "《かん》").size(), 2);
+}
+
 // Paragraphs of a story as writers write them: dialogue, narration, punctuation.
 QString Story() {
     const QStringList paragraphs = {

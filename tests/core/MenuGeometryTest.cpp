@@ -29,7 +29,7 @@ TEST(MenuGeometry, OffsetsAndSizes) {
     EXPECT_EQ(TMenuGeometry::SizeOf(1, 1), QSize(120, 200));
     EXPECT_EQ(TMenuGeometry::SizeOf(1, 5), QSize(120, 280));
     EXPECT_EQ(TMenuGeometry::SizeOf(2, 0), QSize(140, 240));
-    EXPECT_EQ(TMenuGeometry::SizeOf(3, 0), QSize(100, 60));
+    EXPECT_EQ(TMenuGeometry::SizeOf(3, 0), QSize(120, 60));
     EXPECT_EQ(TMenuGeometry::SizeOf(4, 0), QSize(200, 260));
     EXPECT_EQ(TMenuGeometry::SizeOf(5, 0), QSize(200, 120));
     EXPECT_EQ(TMenuGeometry::SizeOf(7, 0), QSize());

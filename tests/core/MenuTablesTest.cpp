@@ -182,7 +182,7 @@ TEST(MenuTables, ViewMenu) {
     const TSettingsList settings;
     const TMenuTable table = TMenuTables::Build(3, settings);
     EXPECT_EQ(table.Left, 149);
-    EXPECT_EQ(table.Size, QSize(100, 400));
+    EXPECT_EQ(table.Size, QSize(120, 440));
     QList<Expected> expected = {
         {31, 10, "検索", "現在開いているファイルから、指定した範囲で、文字列の検索をします。"},
         {32, 30, "置換",
@@ -202,8 +202,10 @@ TEST(MenuTables, ViewMenu) {
     expected.append({316, 370, "文字数",
                      "現在の項目、下位を含む項目、選択範囲、文書全体の文字数と原稿用紙の枚数を表示"
                      "します。"});
+    expected.append({317, 410, "縦書きプレビュー",
+                     "現在の項目を原稿用紙に縦書きで組んで、ページごとに表示します。"});
     ExpectEntries(table, settings, expected);
-    ExpectSeparators(table, {55, 295, 355}, 10, 90);
+    ExpectSeparators(table, {55, 295, 355, 395}, 10, 110);
 }
 
 TEST(MenuTables, OptionMenuWithMarks) {

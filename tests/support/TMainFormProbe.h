@@ -27,6 +27,7 @@ class TMainFormProbe {
     TEditorCommands* EditorCommands() const { return form_.editing_.get(); }
     TOutlineFind& OutlineFind() const { return *form_.outlineFind_; }
     TOutlineCount& OutlineCount() const { return *form_.count_; }
+    TOutlineVertical& OutlineVertical() const { return *form_.vertical_; }
     TDropDownMenus& Menus() const { return form_.menus_; }
     TInterchangeCommands& Interchange() const { return *form_.interchange_; }
 

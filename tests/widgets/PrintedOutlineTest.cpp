@@ -7,17 +7,11 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "support/ProcessOutput.h"
 #include "support/TempDir.h"
 #include "ui/TPrintedOutline.h"
 
 namespace {
-
-QString Output(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 // The PDF as outside readers see it: its page count and its text in reading order.
 TEST(PrintedOutline, APdfHasTheLaidOutPagesAndItsTextInOrder) {
@@ -43,11 +37,11 @@ TEST(PrintedOutline, APdfHasTheLaidOutPagesAndItsTextInOrder) {
         }));
     }
     ASSERT_GE(printed.PageCount(), 3);
-    EXPECT_TRUE(Output(QStringLiteral("pdfinfo"), {path})
+    EXPECT_TRUE(ProcessOutput(QStringLiteral("pdfinfo"), {path})
                     .contains(QRegularExpression(
                         QStringLiteral("Pages:\\s+%1\\n").arg(printed.PageCount()))));
 
-    const QString text = Output(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    const QString text = ProcessOutput(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
     qsizetype at = 0;
     for (const QString& expected :
          {QStringLiteral("第一章"), QStringLiteral("行 1 の文章"), QStringLiteral("行 150 の文章"),

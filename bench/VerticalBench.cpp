@@ -1,0 +1,113 @@
+// Vertical writing: laying out a 160,000-character item (400 pages of 20 x 20), drawing a
+// page when the user turns to it, and a keystroke with the "縦書きプレビュー" window open
+// (the item laid out again and its page drawn).
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "OutlineGenerator.h"
+#include "Targets.h"
+#include "typeset/TVerticalPainter.h"
+#include "ui/TVerticalPreview.h"
+
+namespace {
+
+constexpr int kSamples = 11;
+
+// A novel's text with ruby, emphasis, numbers set across the line and Latin words,
+// `characters` long.
+QString Novel(qsizetype characters) {
+    const QStringList sentences = {
+        QStringLiteral("「ねえ、本当に行くの!?」"),
+        QStringLiteral("姉はそう言って、｜窓《まど》の外を見た。"),
+        QStringLiteral("雨はまだ止まない。"),
+        QStringLiteral("第12話で、僕はコーヒーを一口飲み、ちょっとだけ笑った。"),
+        QStringLiteral("――それから、三年が経った。"),
+        QStringLiteral("『約束』という言葉を、彼女は《《何度も》》繰り返した。"),
+        QStringLiteral("佐々木《ささき》さんは Qt の本を読んでいる。"),
+    };
+    return ProseOf(sentences, characters);
+}
+
+// The median time of work over kSamples runs after one to warm up.
+double MedianMs(const std::function<void()>& work) {
+    std::vector<double> samples;
+    for (int i = -1; i < kSamples; ++i) {
+        const double ms = Targets::TimeMs(work);
+        if (i >= 0) samples.push_back(ms);
+    }
+    return Targets::Median(samples);
+}
+
+TVerticalStyle Mincho() {
+    TVerticalStyle style;
+    style.font = QFont(QStringLiteral("IPAMincho"));
+    return style;
+}
+
+void BM_LayOutALongItemVertically(benchmark::State& state) {
+    const QString text = Novel(160000);
+    int pages = 0;
+    double ms = 0;
+    for (auto _ : state) {
+        ms = MedianMs([&] { pages = TVerticalText(text, {}).Pages(); });
+        state.SetIterationTime(ms / 1000);
+    }
+    state.counters["pages"] = pages;
+    Targets::Report(state, {QStringLiteral("lay out a 160,000-character item vertically"), ms,
+                            QStringLiteral("ms"), QStringLiteral("<= 100 ms"), 100, 0, QString()});
+}
+BENCHMARK(BM_LayOutALongItemVertically)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+
+void BM_TurnAVerticalPage(benchmark::State& state) {
+    TVerticalPages pages;
+    pages.Add(QStringLiteral("第一章"), Novel(160000));
+    const TVerticalPainter painter(pages, Mincho());
+    QImage image(560, 760, QImage::Format_ARGB32_Premultiplied);
+    int page = 0;
+    double ms = 0;
+    for (auto _ : state) {
+        ms = MedianMs([&] {
+            QPainter on(&image);
+            on.setRenderHint(QPainter::Antialiasing);
+            painter.Paint(on, QRectF(image.rect()), page++ % pages.Count());
+        });
+        state.SetIterationTime(ms / 1000);
+    }
+    Targets::Report(state, {QStringLiteral("draw a vertical page (turning a page)"), ms,
+                            QStringLiteral("ms"), QStringLiteral("<= 16 ms"), 16, 0, QString()});
+}
+BENCHMARK(BM_TurnAVerticalPage)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+void BM_KeystrokeWithTheVerticalPreview(benchmark::State& state) {
+    QString text = Novel(20000);
+    TVerticalPreview preview;
+    preview.Show({{QStringLiteral("第一章"), text}}, 0, {});
+    const TVerticalStyle style = Mincho();
+    QImage image(560, 760, QImage::Format_ARGB32_Premultiplied);
+    qsizetype caret = text.size() / 2;
+    double ms = 0;
+    for (auto _ : state) {
+        ms = MedianMs([&] {
+            text.insert(caret++, u'あ');
+            preview.EditorChanged(text, caret);
+            QPainter on(&image);
+            TVerticalPainter(preview.Pages(), style)
+                .Paint(on, QRectF(image.rect()), preview.Page(), preview.Marked());
+        });
+        state.SetIterationTime(ms / 1000);
+    }
+    Targets::Report(state,
+                    {QStringLiteral("keystroke in a 20,000-character item, preview open"), ms,
+                     QStringLiteral("ms"), QStringLiteral("<= 16 ms"), 16, 0, QString()});
+}
+BENCHMARK(BM_KeystrokeWithTheVerticalPreview)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+
+}  // namespace

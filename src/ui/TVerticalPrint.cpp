@@ -1,0 +1,46 @@
+#include "ui/TVerticalPrint.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include "ui/TPdfFile.h"
+
+TVerticalPrint::TVerticalPrint(const TVerticalPages& pages, TVerticalStyle style)
+    : pages_(pages), style_(std::move(style)) {}
+
+void TVerticalPrint::SetPageLayout(QPagedPaintDevice& device) {
+    device.setPageOrientation(QPageLayout::Landscape);
+    device.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+}
+
+bool TVerticalPrint::Paint(QPagedPaintDevice& device,
+                           const std::function<bool(int, int)>& progress) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF area(0, 0, device.width(), device.height());
+    const TVerticalPainter drawing(pages_, style_);
+    const int total = pages_.Count();
+    for (int page = 0; page < total; ++page) {
+        if (page > 0 && !device.newPage()) return false;
+        drawing.Paint(painter, area, page);
+        if (progress && !progress(page + 1, total)) return false;
+    }
+    return painter.end();
+}
+
+bool TVerticalPrint::WritePdf(const QString& path, const TVerticalPages& pages,
+                              const TVerticalStyle& style,
+                              const std::function<bool(int, int)>& progress) {
+    return TPdfFile::Write(path, [&](QPdfWriter& writer) {
+        SetPageLayout(writer);
+        bool stopped = false;
+        const bool complete = TVerticalPrint(pages, style).Paint(writer, [&](int done, int total) {
+            stopped = progress && !progress(done, total);
+            return !stopped;
+        });
+        if (stopped) return TPdfFile::TPainted::Stopped;
+        return complete ? TPdfFile::TPainted::Complete : TPdfFile::TPainted::Failed;
+    });
+}
