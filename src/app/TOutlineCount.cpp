@@ -71,9 +71,13 @@ void TOutlineCount::CreateWindow() {
     connect(window_.get(), &TCountWindow::PlaceChanged, this, &TOutlineCount::RememberPlace);
 }
 
+TGridSize TOutlineCount::GridOf(const TSettingsList& settings) {
+    return TGridSize::Parse(settings.Value(kGrid)).value_or(TGridSize{});
+}
+
 void TOutlineCount::ReadOptions() {
     const TSettingsList& settings = session_.Settings;
-    options_.grid = TGridSize::Parse(settings.Value(kGrid)).value_or(TGridSize{});
+    options_.grid = GridOf(settings);
     options_.countRuby = settings.Value(kRuby) == QStringLiteral("1");
     editorCounting_.SetOptions(options_);
     selectionCounter_.SetOptions(options_);

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "layout/TGridSize.h"
 #include "layout/TTextCounter.h"
 #include "ui/TCountModel.h"
 #include "ui/TCountRunner.h"
@@ -13,6 +14,7 @@
 class QPlainTextEdit;
 class TDocumentSession;
 class TItemTextBinding;
+class TSettingsList;
 class TOutlineItem;
 
 // The "文字数" window kept up to date while it is shown: the editor's text is counted on
@@ -27,6 +29,9 @@ class TOutlineCount : public QObject {
     TOutlineCount(TDocumentSession& session, TItemTextBinding& texts, QPlainTextEdit* editor,
                   QWidget* owner);
     ~TOutlineCount() override;
+
+    // The manuscript grid the settings name; the vertical preview pages by it too.
+    static TGridSize GridOf(const TSettingsList& settings);
 
     // Shows the window beside the main window (where it was last), counting everything.
     void Show();

@@ -5,6 +5,7 @@
 
 #include "app/TDocumentSession.h"
 #include "app/TItemTextBinding.h"
+#include "app/TOutlineCount.h"
 #include "app/TToolWindowPlace.h"
 #include "document/TOutline.h"
 #include "document/TOutlineItem.h"
@@ -16,8 +17,6 @@ const QString kPlace = QStringLiteral("VerticalWindow");
 const QString kSubtree = QStringLiteral("VerticalSubtree");
 const QString kManuscript = QStringLiteral("VerticalManuscript");
 const QString kMincho = QStringLiteral("VerticalMincho");
-// The grid of the "文字数" window: the pages shown are the pages it counts.
-const QString kGrid = QStringLiteral("CountGrid");
 
 const QString kMinchoFamily = QStringLiteral("IPAMincho");
 
@@ -92,7 +91,8 @@ QString TOutlineVertical::EditorText() const { return editor_->document()->toPla
 
 void TOutlineVertical::Gather() {
     TLayoutOptions options;
-    options.grid = TGridSize::Parse(session_.Settings.Value(kGrid)).value_or(TGridSize{});
+    // The grid of the "文字数" window: the pages shown are the pages it counts.
+    options.grid = TOutlineCount::GridOf(session_.Settings);
     const TOutlineItem* current = session_.ItemAtCurrentIndex();
     std::vector<TVerticalPreview::TItem> items;
     if (current) {
