@@ -1,15 +1,17 @@
 // Vertical writing: laying out a 160,000-character item (400 pages of 20 x 20), drawing a
 // page when the user turns to it, and a keystroke with the "縦書きプレビュー" window open
-// (the item laid out again and its page drawn).
+// (the item laid out again and its page drawn), and the pages written as a PDF.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include "OutlineGenerator.h"
 #include "Targets.h"
 #include "typeset/TVerticalPainter.h"
 #include "ui/TVerticalPreview.h"
+#include "ui/TVerticalPrint.h"
 
 namespace {
 
@@ -83,8 +85,11 @@ void BM_TurnAVerticalPage(benchmark::State& state) {
 }
 BENCHMARK(BM_TurnAVerticalPage)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
+// A character typed in the middle of an item of `characters`, the item laid out again
+// (its edited paragraph) and the shown page drawn.
 void BM_KeystrokeWithTheVerticalPreview(benchmark::State& state) {
-    QString text = Novel(20000);
+    const auto characters = static_cast<qsizetype>(state.range(0));
+    QString text = Novel(characters);
     TVerticalPreview preview;
     preview.Show({{QStringLiteral("第一章"), text}}, 0, {});
     const TVerticalStyle style = Mincho();
@@ -101,13 +106,36 @@ void BM_KeystrokeWithTheVerticalPreview(benchmark::State& state) {
         });
         state.SetIterationTime(ms / 1000);
     }
-    Targets::Report(state,
-                    {QStringLiteral("keystroke in a 20,000-character item, preview open"), ms,
-                     QStringLiteral("ms"), QStringLiteral("<= 16 ms"), 16, 0, QString()});
+    Targets::Report(state, {QStringLiteral("keystroke in a %L1-character item, preview open")
+                                .arg(characters),
+                            ms, QStringLiteral("ms"), QStringLiteral("<= 16 ms"), 16, 0, QString()});
 }
 BENCHMARK(BM_KeystrokeWithTheVerticalPreview)
+    ->Arg(20000)
+    ->Arg(160000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseManualTime();
+
+// The 400 pages of a 160,000-character item written as a PDF, as the window's "PDF…" does
+// on its painting thread.
+void BM_VerticalPdf(benchmark::State& state) {
+    TVerticalPages pages;
+    pages.Add(QStringLiteral("第一章"), Novel(160000));
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/vertical.pdf");
+    double ms = 0;
+    for (auto _ : state) {
+        ms = Targets::TimeMs([&] { TVerticalPrint::WritePdf(path, pages, Mincho()); });
+        state.SetIterationTime(ms / 1000);
+    }
+    state.counters["pages"] = pages.Count();
+    Targets::Report(state, {QStringLiteral("write the %1 vertical pages of a 160,000-character "
+                                           "item as a PDF")
+                                .arg(pages.Count()),
+                            ms, QStringLiteral("ms"), QStringLiteral("<= 10 s"), 10000, 0,
+                            QString()});
+}
+BENCHMARK(BM_VerticalPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
 }  // namespace

@@ -183,11 +183,13 @@ void TCommandLineConversion::Export(const QStringList& arguments, QTextStream& e
 }
 
 void TCommandLineConversion::ExportVertical(const QStringList& arguments) {
-    const Options options = Parse(arguments, {kGrid}, {QStringLiteral("--no-grid")});
+    const Options options =
+        Parse(arguments, {kGrid}, {QStringLiteral("--no-grid"), QStringLiteral("--ruby")});
     if (options.names.size() != 2)
         throw AppError(QStringLiteral("入力と出力のファイルを 1 つずつ指定してください。"));
     TLayoutOptions layout;
     layout.grid = GridOf(options);
+    layout.countRuby = options.values.contains(QStringLiteral("--ruby"));
     TVerticalPages pages(layout);
     for (const TOutlineEntry& entry : ReadDocument(options.names[0], std::nullopt))
         pages.Add(entry.label, entry.text);
@@ -276,11 +278,14 @@ QString TCommandLineConversion::HelpText() {
         "      --subtree N      アウトラインの順で N 番目（1 から数えます）の項目と、\n"
         "                       その子項目だけを書き出します。\n"
         "      --encoding utf-8 階層付きテキストを UTF-8 で書き出します（既定は Shift-JIS）。\n"
-        "  hedgerow --export pdf-vertical [--grid 列数x行数] [--no-grid] 文書.qlo 出力.pdf\n"
+        "  hedgerow --export pdf-vertical [--grid 列数x行数] [--no-grid] [--ruby] 文書.qlo\n"
+        "           出力.pdf\n"
         "      文書のすべての項目を原稿用紙に縦書きで組んだ PDF を書き出します。項目ごとに\n"
         "      新しいページから始め、ページ数は --count の枚数の合計と同じです。\n"
         "      --grid 列数x行数 原稿用紙の大きさ（既定は 20x20）。\n"
         "      --no-grid        ます目を描かずに組みます。\n"
+        "      --ruby           ルビの読みも親文字の後のます目に組みます（--count --ruby と\n"
+        "                       同じ枚数になります）。\n"
         "  hedgerow --import [--from 形式] 入力ファイル 出力.qlo\n"
         "      他の形式のファイルを文書に変換します。形式は内容から判断します。\n"
         "      --from 形式      形式を指定します: hier, md, opml, indent（インデント付き\n"

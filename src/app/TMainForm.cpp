@@ -174,6 +174,7 @@ void TMainForm::CreateConcerns() {
     outlineFind_ = std::make_unique<TOutlineFind>(*session_, *texts_, *editing_, Tree, Editor);
     count_ = std::make_unique<TOutlineCount>(*session_, *texts_, Editor, this);
     vertical_ = std::make_unique<TOutlineVertical>(*session_, *texts_, Editor, this);
+    count_->OptionsChanged = [this] { vertical_->OutlineChanged(); };
     interchange_ = std::make_unique<TInterchangeCommands>(
         *this, *session_, *texts_, Editor, *context_.messageBoxes, *context_.fileDialogs, *errors_);
     interchange_->StartRedrawTimer = [this] { Timer.start(); };

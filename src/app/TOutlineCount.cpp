@@ -71,14 +71,16 @@ void TOutlineCount::CreateWindow() {
     connect(window_.get(), &TCountWindow::PlaceChanged, this, &TOutlineCount::RememberPlace);
 }
 
-TGridSize TOutlineCount::GridOf(const TSettingsList& settings) {
-    return TGridSize::Parse(settings.Value(kGrid)).value_or(TGridSize{});
+TLayoutOptions TOutlineCount::OptionsOf(const TSettingsList& settings) {
+    TLayoutOptions options;
+    options.grid = TGridSize::Parse(settings.Value(kGrid)).value_or(TGridSize{});
+    options.countRuby = settings.Value(kRuby) == QStringLiteral("1");
+    return options;
 }
 
 void TOutlineCount::ReadOptions() {
     const TSettingsList& settings = session_.Settings;
-    options_.grid = GridOf(settings);
-    options_.countRuby = settings.Value(kRuby) == QStringLiteral("1");
+    options_ = OptionsOf(settings);
     editorCounting_.SetOptions(options_);
     selectionCounter_.SetOptions(options_);
     model_.SetRows(options_.grid.rows);
@@ -103,6 +105,7 @@ void TOutlineCount::SetOptions(const TLayoutOptions& options) {
     CountEditor();
     CountSelection();
     ShowCounts();
+    if (OptionsChanged) OptionsChanged();
 }
 
 void TOutlineCount::RememberPlace() {

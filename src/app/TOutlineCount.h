@@ -2,9 +2,11 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "layout/TGridSize.h"
+#include "layout/TLayoutOptions.h"
 #include "layout/TTextCounter.h"
 #include "ui/TCountModel.h"
 #include "ui/TCountRunner.h"
@@ -30,8 +32,12 @@ class TOutlineCount : public QObject {
                   QWidget* owner);
     ~TOutlineCount() override;
 
-    // The manuscript grid the settings name; the vertical preview pages by it too.
-    static TGridSize GridOf(const TSettingsList& settings);
+    // The manuscript grid and the ruby option the settings name; the vertical preview
+    // lays out by them too.
+    static TLayoutOptions OptionsOf(const TSettingsList& settings);
+
+    // Told after the user changed the grid or the ruby option.
+    std::function<void()> OptionsChanged;
 
     // Shows the window beside the main window (where it was last), counting everything.
     void Show();

@@ -90,9 +90,8 @@ void TOutlineVertical::SetFlag(const QString& key, bool on) {
 QString TOutlineVertical::EditorText() const { return editor_->document()->toPlainText(); }
 
 void TOutlineVertical::Gather() {
-    TLayoutOptions options;
-    // The grid of the "文字数" window: the pages shown are the pages it counts.
-    options.grid = TOutlineCount::GridOf(session_.Settings);
+    // The options of the "文字数" window: the pages shown are the pages it counts.
+    const TLayoutOptions options = TOutlineCount::OptionsOf(session_.Settings);
     const TOutlineItem* current = session_.ItemAtCurrentIndex();
     std::vector<TVerticalPreview::TItem> items;
     if (current) {

@@ -15,7 +15,7 @@ void TVerticalPages::Add(const QString& label, const QString& text) {
 }
 
 void TVerticalPages::Replace(int item, const QString& text) {
-    items_[static_cast<std::size_t>(item)].text = TVerticalText(text, options_);
+    items_[static_cast<std::size_t>(item)].text.Edit(text);
     Number();
 }
 

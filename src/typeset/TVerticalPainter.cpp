@@ -67,7 +67,10 @@ void TVerticalPainter::Paint(QPainter& painter, const QRectF& rect, int page,
     painter.fillRect(rect, style_.paper);
     if (style_.manuscript) PaintGrid(painter, geometry);
     const TFonts fonts(style_.font, geometry.CellSize(), painter.device());
-    const QString label = at.item >= 0 ? pages_.Item(at.item).label : QString();
+    // Items without characters have no pages: the sheet shown for them still names the
+    // first.
+    const int named = at.item >= 0 ? at.item : (pages_.Items() > 0 ? 0 : -1);
+    const QString label = named >= 0 ? pages_.Item(named).label : QString();
     if (at.item >= 0) {
         const TVerticalText& text = pages_.Item(at.item).text;
         const int firstLine = pages_.FirstLineOf(page);

@@ -40,11 +40,16 @@ struct TVerticalMark {
 
 // One item's text laid out for vertical writing with TLineLayout's grid (so that its pages
 // are the counted manuscript pages): every character's cell and form, and the ruby and
-// emphasis beside the cells. Readings never take cells here.
+// emphasis beside the cells. Ruby readings take cells after their base when the options
+// count them (as the counts do then), and are set beside the base otherwise.
 class TVerticalText {
   public:
     TVerticalText() = default;
     TVerticalText(QString text, const TLayoutOptions& options);
+
+    // The text after an edit: only the paragraphs the edit touched are laid out again, so
+    // that a keystroke in a long text costs about as much as in a short one.
+    void Edit(QString text);
 
     const QString& Text() const { return text_; }
     // The pages the last character reaches (none for a text without characters).
@@ -66,14 +71,32 @@ class TVerticalText {
         qsizetype end = 0;    // where the paragraph ends for its last line
         std::size_t firstCell = 0;
         std::size_t cellCount = 0;
+        bool opensParagraph = false;
+    };
+    // Lines, cells and marks of whole paragraphs, numbered as in the whole text.
+    struct TPiece {
+        std::vector<TLine> lines;
+        std::vector<TVerticalCell> cells;
+        std::vector<TVerticalMark> marks;
     };
 
-    void AddMarks(const std::vector<TRubyNotation::TSpan>& spans);
-    void AddRuby(const TRubyNotation::TSpan& span, std::span<const TVerticalCell> base);
+    // Lays out the paragraphs in text_[begin, end) (whole paragraphs, without the line
+    // break after the last), their first line being the text's line firstLine and their
+    // first cell its cell firstCell.
+    TPiece LayOut(qsizetype begin, qsizetype end, int firstLine, std::size_t firstCell) const;
+    void AddMarks(const std::vector<TRubyNotation::TSpan>& spans, TPiece& piece) const;
+    static void AddRuby(const TRubyNotation::TSpan& span, std::span<const TVerticalCell> base,
+                        TPiece& piece);
     // The paragraph that ends before next begins, after its line break.
     qsizetype EndBefore(qsizetype next) const;
+    // The first and last lines of the paragraphs holding offsets first and last.
+    std::pair<std::size_t, std::size_t> ParagraphLines(qsizetype first, qsizetype last) const;
+    std::size_t LineHolding(qsizetype offset) const;
+    void Splice(std::size_t firstLine, std::size_t lastLine, TPiece piece, qsizetype shift);
+    void CountPages();
 
     QString text_;
+    TLayoutOptions options_;
     std::vector<TLine> lines_;
     std::vector<TVerticalCell> cells_;
     std::vector<TVerticalMark> marks_;

@@ -3,6 +3,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 
 #include "ui/TPdfFile.h"
 
@@ -21,7 +22,8 @@ bool TVerticalPrint::Paint(QPagedPaintDevice& device,
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area(0, 0, device.width(), device.height());
     const TVerticalPainter drawing(pages_, style_);
-    const int total = pages_.Count();
+    // A document without characters still gets its sheet: a PDF has at least one page.
+    const int total = std::max(pages_.Count(), 1);
     for (int page = 0; page < total; ++page) {
         if (page > 0 && !device.newPage()) return false;
         drawing.Paint(painter, area, page);

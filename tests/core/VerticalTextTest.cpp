@@ -120,6 +120,66 @@ TEST(VerticalText, CaretAndCellsMapBothWays) {
     EXPECT_EQ(laid.OffsetAt({1, 0}), 3);
 }
 
+// Everything a drawing reads of a laid-out text, as one string.
+QString Dump(const TVerticalText& laid) {
+    QString dump = QStringLiteral("pages %1\n").arg(laid.Pages());
+    for (int line = 0; line < laid.Lines(); ++line) {
+        for (const TVerticalCell& cell : laid.CellsOfLine(line))
+            dump += QStringLiteral("%1:%2+%3@%4.%5 ")
+                        .arg(int(cell.glyph.form))
+                        .arg(cell.offset)
+                        .arg(cell.length)
+                        .arg(cell.line)
+                        .arg(cell.cell);
+        dump += QStringLiteral("| %1\n").arg(laid.OffsetAt({line, 99}));
+    }
+    for (const TVerticalMark& mark : laid.Marks())
+        dump += QStringLiteral("mark %1 %2-%3 %4 %5\n")
+                    .arg(mark.line)
+                    .arg(mark.firstCell)
+                    .arg(mark.lastCell)
+                    .arg(Reading(laid, mark))
+                    .arg(mark.emphasis);
+    return dump;
+}
+
+TEST(VerticalText, AnEditLaysOutAsTheWholeTextWould) {
+    QString text = QStringLiteral("第一行、｜親文字《おやもじ》と《《強調》》。\n\n") + k20 +
+                   QStringLiteral("」12!?\nQt の本\n");
+    TVerticalText edited(text, {});
+    // Typing, a line break typed and taken back, a paragraph pasted, a ruby closed,
+    // everything deleted and typed anew.
+    const struct {
+        qsizetype at;
+        qsizetype removed;
+        const char* typed;
+    } edits[] = {{3, 0, "あ"},  {0, 0, "「"},         {10, 0, "\n"},   {10, 1, ""},
+                 {29, 0, "い"}, {5, 3, "漢字《か\n"}, {14, 0, "ん》"}, {40, 0, "x\ny\n\n"},
+                 {0, 5, ""},    {2, 30, ""}};
+    for (const auto& edit : edits) {
+        text.replace(edit.at, edit.removed, QString::fromUtf8(edit.typed));
+        edited.Edit(text);
+        ASSERT_EQ(Dump(edited), Dump(TVerticalText(text, {}))) << edit.at << " " << edit.typed;
+    }
+    text.clear();
+    edited.Edit(text);
+    EXPECT_EQ(edited.Lines(), 0);
+    text = QStringLiteral("あ");
+    edited.Edit(text);
+    EXPECT_EQ(edited.Pages(), 1);
+}
+
+TEST(VerticalText, CountedReadingsTakeCellsAfterTheirBase) {
+    TLayoutOptions options;
+    options.countRuby = true;
+    const QString text = k18 + QStringLiteral("｜親《おや》と《《傍点》》");
+    const TVerticalText laid(text, options);
+    EXPECT_EQ(CellsOf(laid, 0).mid(18), (QStringList{"親", "お"}));
+    ASSERT_EQ(laid.Marks().size(), 2u) << "only the emphasis dots go beside";
+    EXPECT_TRUE(laid.Marks()[0].emphasis);
+    EXPECT_EQ(laid.Pages(), TLineLayout(options).Count(text).Pages(20));
+}
+
 TEST(VerticalPages, EachItemBeginsAPageAndThePagesAreTheCountedOnes) {
     const QString story =
         QStringLiteral("「ねえ、本当に12回も行くの!?」\n　姉は《《そう》》言った。\n").repeated(40);
