@@ -106,9 +106,9 @@ void BM_KeystrokeWithTheVerticalPreview(benchmark::State& state) {
         });
         state.SetIterationTime(ms / 1000);
     }
-    Targets::Report(state, {QStringLiteral("keystroke in a %L1-character item, preview open")
-                                .arg(characters),
-                            ms, QStringLiteral("ms"), QStringLiteral("<= 16 ms"), 16, 0, QString()});
+    Targets::Report(
+        state, {QStringLiteral("keystroke in a %L1-character item, preview open").arg(characters),
+                ms, QStringLiteral("ms"), QStringLiteral("<= 16 ms"), 16, 0, QString()});
 }
 BENCHMARK(BM_KeystrokeWithTheVerticalPreview)
     ->Arg(20000)
@@ -130,11 +130,11 @@ void BM_VerticalPdf(benchmark::State& state) {
         state.SetIterationTime(ms / 1000);
     }
     state.counters["pages"] = pages.Count();
-    Targets::Report(state, {QStringLiteral("write the %1 vertical pages of a 160,000-character "
-                                           "item as a PDF")
-                                .arg(pages.Count()),
-                            ms, QStringLiteral("ms"), QStringLiteral("<= 10 s"), 10000, 0,
-                            QString()});
+    Targets::Report(state,
+                    {QStringLiteral("write the %1 vertical pages of a 160,000-character "
+                                    "item as a PDF")
+                         .arg(pages.Count()),
+                     ms, QStringLiteral("ms"), QStringLiteral("<= 10 s"), 10000, 0, QString()});
 }
 BENCHMARK(BM_VerticalPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 

@@ -94,7 +94,7 @@ std::size_t TVerticalText::LineHolding(qsizetype offset) const {
 }
 
 std::pair<std::size_t, std::size_t> TVerticalText::ParagraphLines(qsizetype first,
-                                                                   qsizetype last) const {
+                                                                  qsizetype last) const {
     std::size_t from = LineHolding(first);
     while (!lines_[from].opensParagraph) --from;
     std::size_t to = LineHolding(last);
@@ -108,26 +108,25 @@ void TVerticalText::Splice(std::size_t firstLine, std::size_t lastLine, TPiece p
                            qsizetype shift) {
     const std::size_t firstCell = lines_[firstLine].firstCell;
     const std::size_t endCell = lines_[lastLine].firstCell + lines_[lastLine].cellCount;
-    const auto lineShift = static_cast<qint32>(piece.lines.size()) -
-                           static_cast<qint32>(lastLine - firstLine + 1);
-    const auto cellShift =
-        static_cast<std::ptrdiff_t>(piece.cells.size()) -
-        static_cast<std::ptrdiff_t>(endCell - firstCell);
+    const auto lineShift =
+        static_cast<qint32>(piece.lines.size()) - static_cast<qint32>(lastLine - firstLine + 1);
+    const auto cellShift = static_cast<std::ptrdiff_t>(piece.cells.size()) -
+                           static_cast<std::ptrdiff_t>(endCell - firstCell);
     for (std::size_t i = lastLine + 1; i < lines_.size(); ++i) {
         lines_[i].begin += shift;
         lines_[i].end += shift;
-        lines_[i].firstCell = static_cast<std::size_t>(
-            static_cast<std::ptrdiff_t>(lines_[i].firstCell) + cellShift);
+        lines_[i].firstCell =
+            static_cast<std::size_t>(static_cast<std::ptrdiff_t>(lines_[i].firstCell) + cellShift);
     }
     for (std::size_t i = endCell; i < cells_.size(); ++i) {
         cells_[i].offset += shift;
         cells_[i].line += lineShift;
     }
     const auto byLine = [](const TVerticalMark& mark, qint32 line) { return mark.line < line; };
-    const auto marksBegin = std::lower_bound(marks_.begin(), marks_.end(),
-                                             static_cast<qint32>(firstLine), byLine);
-    const auto marksEnd = std::lower_bound(marksBegin, marks_.end(),
-                                           static_cast<qint32>(lastLine + 1), byLine);
+    const auto marksBegin =
+        std::lower_bound(marks_.begin(), marks_.end(), static_cast<qint32>(firstLine), byLine);
+    const auto marksEnd =
+        std::lower_bound(marksBegin, marks_.end(), static_cast<qint32>(lastLine + 1), byLine);
     for (auto mark = marksEnd; mark != marks_.end(); ++mark) {
         mark->line += lineShift;
         if (!mark->emphasis) {
