@@ -3,12 +3,18 @@
 // (the item laid out again and its page drawn), and the pages written as a PDF.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <algorithm>
 
+#include "BenchForm.h"
 #include "OutlineGenerator.h"
 #include "Targets.h"
+#include "support/TMainFormProbe.h"
 #include "typeset/TVerticalPainter.h"
 #include "ui/TVerticalPreview.h"
 #include "ui/TVerticalPrint.h"
@@ -113,6 +119,46 @@ void BM_KeystrokeWithTheVerticalPreview(benchmark::State& state) {
 BENCHMARK(BM_KeystrokeWithTheVerticalPreview)
     ->Arg(20000)
     ->Arg(160000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+
+// The same keystroke in the window, as the user feels it: typed into the editor holding a
+// 160,000-character item, with everything the program does for it (the counts, the
+// recovery record, the preview laid out again), the editor and the preview drawn.
+void BM_KeystrokeInTheWindowWithTheVerticalPreview(benchmark::State& state) {
+    BenchForm bench;
+    TMainForm& form = bench.Form();
+    form.Editor->setPlainText(Novel(160000));
+    Probe(form).OutlineVertical().Show();
+    QWidget& preview = *Probe(form).OutlineVertical().Window();
+    QTextDocument& document = *form.Editor->document();
+    form.Editor->setTextCursor(QTextCursor(document.findBlockByNumber(document.blockCount() / 2)));
+    form.Editor->setFocus();
+    std::vector<double> keys;
+    for (auto _ : state) {
+        for (int i = -1; i < kSamples; ++i) {
+            const double ms = Targets::TimeMs([&] {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+                QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier,
+                                  QStringLiteral("a"));
+                QApplication::sendEvent(form.Editor->viewport(), &press);
+                QApplication::sendEvent(form.Editor->viewport(), &release);
+                QApplication::processEvents();
+                form.Editor->viewport()->repaint();
+                preview.repaint();
+            });
+            if (i >= 0) keys.push_back(ms);
+        }
+        state.SetIterationTime(Targets::Median(keys) / 1000);
+    }
+    state.counters["slowest_ms"] = *std::max_element(keys.begin(), keys.end());
+    Targets::Report(
+        state, {QStringLiteral("keystroke in the window, 160,000-character item, preview open"),
+                Targets::Median(keys), QStringLiteral("ms"), QStringLiteral("<= 16 ms"), 16, 0,
+                QString()});
+}
+BENCHMARK(BM_KeystrokeInTheWindowWithTheVerticalPreview)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseManualTime();

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -156,11 +157,16 @@ void TVerticalPainter::PaintMarks(QPainter& painter, const TVerticalGeometry& ge
             }
             continue;
         }
-        // The reading's characters one under another, centred on the base.
+        // The reading's characters one under another, centred on the base; a reading longer
+        // than its base stays within its line, closer set when longer than the line.
         const qsizetype count = mark.readingEnd - mark.readingBegin;
-        double y = strip.center().y() - count * size / 2;
-        for (qsizetype i = mark.readingBegin; i < mark.readingEnd; ++i, y += size) {
-            const QRectF box(strip.left(), y, strip.width(), size);
+        const double lineTop = geometry.Cell(line, 0).top();
+        const double lineBottom = geometry.Cell(line, pages_.Options().grid.columns - 1).bottom();
+        const double step = std::min(size, (lineBottom - lineTop) / std::max<qsizetype>(count, 1));
+        double y = std::clamp(strip.center().y() - count * step / 2, lineTop,
+                              std::max(lineTop, lineBottom - count * step));
+        for (qsizetype i = mark.readingBegin; i < mark.readingEnd; ++i, y += step) {
+            const QRectF box(strip.left(), y, strip.width(), step);
             DrawGlyph(painter, fonts.rubyMetrics, box, characters.mid(i, 1),
                       TVerticalGlyphs::Of(characters, i, 1), false);
         }

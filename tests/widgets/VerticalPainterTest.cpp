@@ -99,6 +99,16 @@ TEST(VerticalPainter, RubyGoesRightOfItsBaseAndDotsBesideEachCharacter) {
     }
 }
 
+TEST(VerticalPainter, AReadingLongerThanItsBaseStaysOnItsLine) {
+    const TDrawn drawn =
+        Draw(QStringLiteral("｜親《") + QStringLiteral("よ").repeated(30) + QStringLiteral("》"));
+    const QRectF line = drawn.geometry.RubyStrip(0, 0, 19);
+    const double labelBottom = drawn.geometry.LabelArea().bottom();
+    const QRectF above(line.left(), labelBottom, line.width(), line.top() - labelBottom - 1);
+    EXPECT_TRUE(InkIn(drawn.image, above).isEmpty()) << "nothing over the top of the grid";
+    EXPECT_FALSE(InkIn(drawn.image, line).isEmpty());
+}
+
 TEST(VerticalPainter, ManuscriptPaperRulesItsCellsInLightRed) {
     const TDrawn drawn = Draw(QString(), true);
     const TVerticalGeometry& geometry = drawn.geometry;
