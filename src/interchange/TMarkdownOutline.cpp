@@ -9,10 +9,13 @@
 #include "interchange/TImportedText.h"
 #include "interchange/TMarkdownEscapes.h"
 #include "interchange/TMarkdownHeadings.h"
+#include "platform/TParallel.h"
 
 namespace {
 
 constexpr int kDeepestHeading = 6;
+// Headings whose texts one thread cuts out before it asks for more.
+constexpr qsizetype kHeadingsPerRun = 64;
 // Files from this size on are parsed on a thread of their own while they are decoded.
 constexpr qsizetype kParsedAlongside = 256 * 1024;
 
@@ -91,11 +94,18 @@ TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
             1, TNodeName::FirstBytes(firstWords->trimmed().toString(), TNodeName::kMaxLabelBytes),
             Text(lines, 0, prefaceEnd), firstWords - lines.cbegin() + 1);
     }
+    // The texts are cut out of the file, unescaped and copied on every processor.
+    std::vector<QString> texts(headings.size());
+    TParallel::ForRuns(
+        headings.size(), kHeadingsPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
+            for (qsizetype k = begin; k < end; ++k) {
+                const qsizetype next = k + 1 < headings.size() ? headings[k + 1].firstLine : count;
+                texts[k] = Text(lines, headings[k].textLine, next);
+            }
+        });
     for (qsizetype k = 0; k < headings.size(); ++k) {
         const TMarkdownHeadings::THeading& heading = headings[k];
-        const qsizetype end = k + 1 < headings.size() ? headings[k + 1].firstLine : count;
-        entries.Add(heading.level, heading.label, Text(lines, heading.textLine, end),
-                    heading.firstLine + 1);
+        entries.Add(heading.level, heading.label, texts[k], heading.firstLine + 1);
     }
     return entries.Take();
 }
