@@ -1,6 +1,8 @@
 #include "interchange/TOpmlTree.h"
 
 #include <QByteArray>
+#include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <future>
 #include <pugixml.hpp>
@@ -21,6 +23,14 @@ bool IsXmlCharacter(uint code) {
            (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
 }
 
+// A hexadecimal digit's value, or -1.
+int DigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 // Whether a reference's name (between "&" and ";") is one XML knows without a DTD, to a
 // character XML allows.
 bool IsXmlReference(QByteArrayView name) {
@@ -29,10 +39,16 @@ bool IsXmlReference(QByteArrayView name) {
     if (!name.startsWith('#')) return false;
     const bool hex = name.size() > 1 && name[1] == 'x';
     const QByteArrayView digits = name.sliced(hex ? 2 : 1);
-    bool ok = !digits.isEmpty();
-    for (const char c : digits) ok = ok && (std::isxdigit(static_cast<unsigned char>(c)) != 0);
-    const uint code = ok ? digits.toByteArray().toUInt(&ok, hex ? 16 : 10) : 0;
-    return ok && IsXmlCharacter(code);
+    // Thousands of them in a file: read without a copy.
+    constexpr uint kBeyondUnicode = 0x110000;
+    uint code = 0;
+    for (const char c : digits) {
+        const int digit = DigitValue(c);
+        if (digit < 0 || (!hex && digit > 9)) return false;
+        code = code * (hex ? 16 : 10) + static_cast<uint>(digit);
+        if (code >= kBeyondUnicode) return false;
+    }
+    return !digits.isEmpty() && IsXmlCharacter(code);
 }
 
 bool HasOnlyXmlReferences(QByteArrayView bytes) {
@@ -105,12 +121,14 @@ bool HasPlainNames(const pugi::xml_node& root) {
 }
 
 // Whether an attribute's value, read in place, stood in the source without a "<": pugixml
-// takes one there, XML does not.
-bool StoodWithoutLess(const pugi::xml_attribute& attribute, const char* buffer,
-                      QByteArrayView source) {
-    if (!attribute) return true;
-    const qsizetype at = attribute.value() - buffer;
-    if (at <= 0 || at > source.size()) return false;
+// takes one there, XML does not. A missing attribute's value is pugixml's own.
+bool StoodWithoutLess(const char* value, const char* buffer, QByteArrayView source) {
+    const auto address = reinterpret_cast<std::uintptr_t>(value);
+    const auto start = reinterpret_cast<std::uintptr_t>(buffer);
+    if (address < start || address > start + static_cast<std::uintptr_t>(source.size()))
+        return true;
+    const qsizetype at = value - buffer;
+    if (at == 0) return false;
     const char quote = source[at - 1];
     if (quote != '"' && quote != '\'') return false;
     const qsizetype end = source.indexOf(quote, at);
@@ -132,8 +150,7 @@ QString FromUtf8(const char* text) {
 
 // Every <outline> below body as TOpmlOutline's stream reader takes them: other elements
 // are skipped with all they hold. Nothing when one is too deep or in doubt.
-std::optional<std::vector<TFound>> Outlines(const pugi::xml_node& body, const char* buffer,
-                                            QByteArrayView source) {
+std::optional<std::vector<TFound>> Outlines(const pugi::xml_node& body) {
     std::vector<TFound> found;
     std::vector<std::pair<pugi::xml_node, int>> stack;
     for (pugi::xml_node child = body.last_child(); child; child = child.previous_sibling())
@@ -146,8 +163,6 @@ std::optional<std::vector<TFound>> Outlines(const pugi::xml_node& body, const ch
         const pugi::xml_attribute text = node.attribute("text");
         const pugi::xml_attribute label = text ? text : node.attribute("title");
         const pugi::xml_attribute note = node.attribute("_note");
-        if (!StoodWithoutLess(label, buffer, source) || !StoodWithoutLess(note, buffer, source))
-            return std::nullopt;
         found.push_back({level, label.value(), note.value()});
         for (pugi::xml_node child = node.last_child(); child; child = child.previous_sibling())
             stack.emplace_back(child, level + 1);
@@ -155,13 +170,22 @@ std::optional<std::vector<TFound>> Outlines(const pugi::xml_node& body, const ch
     return found;
 }
 
-TOutlineEntries Entries(const std::vector<TFound>& found) {
+// The entries of the outlines, their values checked and decoded on every processor;
+// nothing when one is in doubt.
+std::optional<TOutlineEntries> Entries(const std::vector<TFound>& found, const char* buffer,
+                                       QByteArrayView source) {
     const qsizetype count = static_cast<qsizetype>(found.size());
     std::vector<std::pair<QString, QString>> texts(found.size());
+    std::atomic<bool> doubt{false};
     TParallel::ForRuns(count, kEntriesPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
-        for (qsizetype k = begin; k < end; ++k)
+        for (qsizetype k = begin; k < end && !doubt; ++k) {
+            if (!StoodWithoutLess(found[k].label, buffer, source) ||
+                !StoodWithoutLess(found[k].note, buffer, source))
+                doubt = true;
             texts[k] = {FromUtf8(found[k].label), FromUtf8(found[k].note)};
+        }
     });
+    if (doubt) return std::nullopt;
     TEntryCollector entries;
     // No level is beyond the limit here: the line goes into no message.
     for (qsizetype k = 0; k < count; ++k)
@@ -184,7 +208,7 @@ std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes) {
     if (!opml || std::strcmp(opml.name(), "opml") != 0 || !HasPlainNames(opml)) return std::nullopt;
     const pugi::xml_node body = opml.child("body");
     if (!body) return std::nullopt;
-    const std::optional<std::vector<TFound>> found = Outlines(body, buffer.constData(), bytes);
+    const std::optional<std::vector<TFound>> found = Outlines(body);
     if (!found || found->empty()) return std::nullopt;
-    return Entries(*found);
+    return Entries(*found, buffer.constData(), bytes);
 }
