@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "interchange/TExportText.h"
@@ -118,8 +120,11 @@ int Span(MD_SPANTYPE, void*, void*) { return 0; }
 int Text(MD_TEXTTYPE type, const MD_CHAR* text, MD_SIZE size, void* data) {
     TGathered& gathered = *static_cast<TGathered*>(data);
     // Line breaks and the like come from the parser's own strings, not from the source.
-    const qsizetype at = text - gathered.source.data();
-    const bool inSource = size > 0 && at >= 0 && at < gathered.source.size();
+    const auto address = reinterpret_cast<std::uintptr_t>(text);
+    const auto start = reinterpret_cast<std::uintptr_t>(gathered.source.data());
+    const bool inSource = size > 0 && address >= start &&
+                          address < start + static_cast<std::uintptr_t>(gathered.source.size());
+    const qsizetype at = inSource ? text - gathered.source.data() : -1;
     if (inSource) gathered.furthest = std::max(gathered.furthest, at + size - 1);
     if (gathered.open < 0) return 0;
     TBlock& block = gathered.blocks[static_cast<size_t>(gathered.open)];
@@ -150,17 +155,38 @@ class TSourceLines {
             line + 1 < Count() ? starts_[static_cast<size_t>(line + 1)] - 1 : source_.size();
         return source_.sliced(begin, std::max<qsizetype>(end - begin, 0));
     }
-    // The first line from `from` on that matches, or -1.
+    // The first line from `from` on that passes test(lines, line), or -1.
     template <typename Test>
     qsizetype Find(qsizetype from, Test test) const {
         for (qsizetype line = from; line < Count(); ++line)
-            if (test(Line(line))) return line;
+            if (test(*this, line)) return line;
         return -1;
     }
 
   private:
     QByteArrayView source_;
     std::vector<qsizetype> starts_;
+};
+
+// The first line from a start on that passes a test. While the starts go forward each line
+// is tested once: a file of many headings without text is not searched again and again.
+class TForwardSearch {
+  public:
+    using Test = bool (*)(const TSourceLines& lines, qsizetype line);
+    TForwardSearch(const TSourceLines& lines, Test test) : lines_(lines), test_(test) {}
+    qsizetype From(qsizetype start) {
+        if (start < start_ || (found_ >= 0 && start > found_)) {
+            start_ = start;
+            found_ = lines_.Find(start, test_);
+        }
+        return found_;
+    }
+
+  private:
+    const TSourceLines& lines_;
+    Test test_;
+    qsizetype start_ = std::numeric_limits<qsizetype>::max();
+    qsizetype found_ = -1;
 };
 
 qsizetype Indent(QByteArrayView line) {
@@ -199,6 +225,18 @@ bool IsUnderline(QByteArrayView line) {
     return at == line.size();
 }
 
+bool IsBlank(QByteArrayView line) { return line.trimmed().isEmpty(); }
+
+bool OpensNestedHeadingAt(const TSourceLines& lines, qsizetype line) {
+    return OpensNestedHeading(lines.Line(line));
+}
+
+// Whether the line underlines the text above it: a line after a blank one is a thematic
+// break.
+bool UnderlinesAt(const TSourceLines& lines, qsizetype line) {
+    return line > 0 && IsUnderline(lines.Line(line)) && !IsBlank(lines.Line(line - 1));
+}
+
 // The level an HTML block of ours gives the heading after it, or 0.
 int LevelComment(const QByteArray& html) {
     static const QRegularExpression comment(QStringLiteral("^<!-- level ([0-9]{1,9}) -->\n?$"));
@@ -217,20 +255,26 @@ QString Label(const QByteArray& text) {
 // Where the heading's lines are: [first, after). from: the first line nothing read before
 // the heading stands on.
 std::pair<qsizetype, qsizetype> HeadingLines(const TBlock& block, const TSourceLines& lines,
-                                             qsizetype from) {
+                                             qsizetype from, TForwardSearch& openings,
+                                             TForwardSearch& underlines) {
     if (block.firstByte < 0) {
-        // Nothing in it points into the source: an ATX heading without text is the next
-        // one; a setext heading without text ends at the next underline.
-        const qsizetype opening = lines.Find(from, OpensNestedHeading);
+        // Nothing in it points into the source: the heading is the next line that opens an
+        // ATX heading, or the next underline with the lines above it, whichever comes first.
+        const qsizetype opening = openings.From(from);
+        const qsizetype underline = underlines.From(from + 1);
+        if (underline >= 0 && (opening < 0 || underline < opening)) {
+            qsizetype first = underline - 1;
+            while (first > from && !IsBlank(lines.Line(first - 1))) --first;
+            return {first, underline + 1};
+        }
         if (opening >= 0) return {opening, opening + 1};
-        const qsizetype underline = lines.Find(from, IsUnderline);
-        return {from, underline >= 0 ? underline + 1 : lines.Count()};
+        return {from, lines.Count()};
     }
     const qsizetype first = lines.LineOf(block.firstByte);
     const qsizetype last = lines.LineOf(block.lastByte);
     if (!block.topLevel || OpensHeading(lines.Line(first))) return {first, last + 1};
     // A setext heading's text cannot hold its underline: the next one is its own.
-    const qsizetype underline = lines.Find(last + 1, IsUnderline);
+    const qsizetype underline = underlines.From(last + 1);
     return {first, underline >= 0 ? underline + 1 : last + 1};
 }
 
@@ -248,10 +292,15 @@ QList<TMarkdownHeadings::THeading> TMarkdownHeadings::Read(QByteArrayView source
     md_parse(source.data(), static_cast<MD_SIZE>(source.size()), &parser, &gathered);
 
     const TSourceLines lines(source);
+    TForwardSearch openings(lines, OpensNestedHeadingAt);
+    TForwardSearch underlines(lines, UnderlinesAt);
     QList<THeading> headings;
     int commentLevel = 0;
     qsizetype commentLine = -2;
     qsizetype from = 0;
+    // Where the last heading of the top level ends: the next begins there at the earliest,
+    // so that no line belongs to two of them.
+    qsizetype lastAfter = 0;
     for (const TBlock& block : gathered.blocks) {
         if (block.readBefore >= 0) from = std::max(from, lines.LineOf(block.readBefore) + 1);
         if (!block.heading) {
@@ -259,9 +308,12 @@ QList<TMarkdownHeadings::THeading> TMarkdownHeadings::Read(QByteArrayView source
             commentLine = block.firstByte >= 0 ? lines.LineOf(block.firstByte) : -2;
             continue;
         }
-        const auto [first, after] = HeadingLines(block, lines, from);
+        auto [first, after] = HeadingLines(block, lines, from, openings, underlines);
         from = std::max(from, after);
         if (!block.topLevel) continue;
+        first = std::max(first, lastAfter);
+        after = std::max(after, first + 1);
+        lastAfter = after;
         const bool commented =
             commentLevel > 0 && block.level == kDeepestHeading && commentLine + 1 == first;
         headings.append({commented ? commentLevel : block.level, Label(block.text),

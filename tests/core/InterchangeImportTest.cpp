@@ -69,8 +69,8 @@ TEST(InterchangeImport, ForeignMarkdownKeepsItsSourceBetweenHeadings) {
 
 TEST(InterchangeImport, MarkdownHeadingsWithoutTextStandOnTheirOwnLines) {
     // Headings whose text points nowhere into the file: a lone "#" after a nested one and a
-    // thematic break, a heading of an empty link, a setext heading after code; named and
-    // numeric entities in labels.
+    // thematic break, a heading of an empty link, a setext one of an empty link before a
+    // lone "#"; a setext heading after code; named and numeric entities in labels.
     const QByteArray markdown =
         "#\n"
         "- item\n\n  #\n\n"
@@ -80,13 +80,18 @@ TEST(InterchangeImport, MarkdownHeadingsWithoutTextStandOnTheirOwnLines) {
         "### [](x)\n"
         "```\ncode\n```\n"
         "Two\nlines\n---\n"
-        "after\n"
+        "after\n\n"
+        "[](x)\n===\n"
+        "body\n\n---\n"
+        "#\n"
         "# &copy; &amp; &#32;&#x41;&#0; &nope;\n";
     EXPECT_TRUE(SameEntries(TMarkdownOutline::Read(markdown),
                             {{1, QString(), QStringLiteral("- item\n\n  #\n\n***")},
                              {2, QString(), QStringLiteral("text")},
                              {3, QString(), QStringLiteral("```\ncode\n```")},
                              {2, QStringLiteral("Two lines"), QStringLiteral("after")},
+                             {1, QString(), QStringLiteral("body\n\n---")},
+                             {1, QString(), QString()},
                              {1, QStringLiteral("\u00A9 &  A\uFFFD &nope;"), QString()}}));
 }
 
