@@ -1,5 +1,6 @@
 #include "interchange/TExportText.h"
 
+#include <QStringEncoder>
 #include <cstring>
 #include <vector>
 
@@ -9,6 +10,7 @@
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
+constexpr char kReplacementUtf8[] = "\xEF\xBF\xBD";
 // Entries one thread writes before it asks for more.
 constexpr qsizetype kEntriesPerPiece = 64;
 
@@ -61,42 +63,53 @@ TExport TExportText::ShiftJis(const QString& text) {
     return result;
 }
 
-void TExportText::AppendXml(QString& out, QStringView text, bool attribute, int* replaced) {
-    // Characters from U+003F on, but for the surrogates and U+FFFE, U+FFFF, need nothing:
-    // they go in runs.
+void TExportText::AppendXml(QByteArray& out, QStringView text, bool attribute, int* replaced) {
+    // All but the markup characters, the controls, the surrogates and U+FFFE, U+FFFF need
+    // nothing: they go in runs.
     const auto plain = [](char16_t c) {
-        return (c >= 0x3F && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE);
+        return c >= 0x20 && c != u'&' && c != u'<' && c != u'>' && c != u'"' &&
+               !QChar::isSurrogate(c) && c < 0xFFFE;
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (plain(c)) {
             qsizetype end = i + 1;
             while (end < text.size() && plain(text[end].unicode())) ++end;
-            out += text.sliced(i, end - i);
+            AppendUtf8(out, text.sliced(i, end - i));
             i = end - 1;
             continue;
         }
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            out += text.sliced(i, 2);
+            AppendUtf8(out, text.sliced(i, 2));
             ++i;
             continue;
         }
         if (QChar::isSurrogate(c) || IsForbiddenInXml(c)) {
-            out += QChar(kReplacement);
+            out += kReplacementUtf8;
             ++*replaced;
             continue;
         }
         switch (c) {
-            case u'&': out += QLatin1String("&amp;"); break;
-            case u'<': out += QLatin1String("&lt;"); break;
-            case u'>': out += QLatin1String("&gt;"); break;
-            case u'"': out += QLatin1String("&quot;"); break;
-            case u'\n': out += attribute ? QLatin1String("&#10;") : QLatin1String("\n"); break;
-            case u'\r': out += attribute ? QLatin1String("&#13;") : QLatin1String("\r"); break;
-            case u'\t': out += attribute ? QLatin1String("&#9;") : QLatin1String("\t"); break;
-            default: out += QChar(c);
+            case u'&': out += "&amp;"; break;
+            case u'<': out += "&lt;"; break;
+            case u'>': out += "&gt;"; break;
+            case u'"': out += "&quot;"; break;
+            case u'\n': out += attribute ? "&#10;" : "\n"; break;
+            case u'\r': out += attribute ? "&#13;" : "\r"; break;
+            case u'\t': out += attribute ? "&#9;" : "\t"; break;
+            default: out += char(c);  // U+FFFE and U+FFFF are forbidden: c is ASCII
         }
     }
+}
+
+void TExportText::AppendUtf8(QByteArray& out, QStringView text) {
+    // Written where it goes: no string of its own for each line of tens of megabytes.
+    constexpr qsizetype kLongestUtf8 = 3;  // a surrogate pair: 4 bytes for 2 units
+    const qsizetype size = out.size();
+    out.resize(size + kLongestUtf8 * text.size());
+    QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const char* const end = encoder.appendToBuffer(out.data() + size, text);
+    out.truncate(end - out.constData());
 }
 
 TExport TExportText::InPieces(qsizetype count, const Piece& piece, QByteArrayView head,

@@ -29,7 +29,10 @@ class TExportText {
     // references, so that a reader's attribute normalisation keeps them. What XML 1.0
     // cannot hold becomes U+FFFD, counted in *replaced: what Utf8 replaces, the control
     // characters XML forbids (all below U+0020 but TAB, LF and CR), U+FFFE and U+FFFF.
-    static void AppendXml(QString& out, QStringView text, bool attribute, int* replaced);
+    // The characters are appended as UTF-8.
+    static void AppendXml(QByteArray& out, QStringView text, bool attribute, int* replaced);
+    // Appends text (no unpaired surrogates) as UTF-8.
+    static void AppendUtf8(QByteArray& out, QStringView text);
 
     // Makes the export of count entries in consecutive runs on several threads:
     // piece(begin, end) gives the export of entries [begin, end), and the pieces are
