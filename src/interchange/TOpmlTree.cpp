@@ -76,10 +76,12 @@ bool IsPlainText(QByteArrayView bytes) {
     return bytes.isValidUtf8() && !HasForbiddenControls(bytes) && HasOnlyXmlReferences(bytes);
 }
 
+// Whether the declaration opens the file and declares XML 1.0 in UTF-8.
 bool IsUtf8Declaration(const pugi::xml_node& declaration, QByteArrayView source) {
     const QByteArrayView start = source.startsWith(kByteOrderMark) ? source.sliced(3) : source;
     const pugi::xml_attribute encoding = declaration.attribute("encoding");
     return start.startsWith("<?xml") &&
+           QByteArrayView(declaration.attribute("version").value()) == "1.0" &&
            (!encoding ||
             QByteArrayView(encoding.value()).compare("UTF-8", Qt::CaseInsensitive) == 0);
 }
