@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
 constexpr char kReplacementUtf8[] = "\xEF\xBF\xBD";
 // Entries one thread writes before it asks for more.
 constexpr qsizetype kEntriesPerPiece = 64;
@@ -27,20 +26,26 @@ QString TExportText::OneLine(const QString& label) {
     return line;
 }
 
-TExport TExportText::Utf8(const QString& text) {
+TExport TExportText::Utf8(QStringView text) {
     TExport result;
-    QString out = text;
+    AppendUtf8Replacing(result.bytes, text, &result.replacedBytes);
+    return result;
+}
+
+void TExportText::AppendUtf8Replacing(QByteArray& out, QStringView text, int* replaced) {
+    qsizetype run = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (!text[i].isSurrogate()) continue;
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             ++i;
             continue;
         }
-        out[i] = QChar(kReplacement);  // the only place that copies the text
-        ++result.replacedBytes;
+        AppendUtf8(out, text.sliced(run, i - run));
+        out += kReplacementUtf8;
+        ++*replaced;
+        run = i + 1;
     }
-    result.bytes = out.toUtf8();
-    return result;
+    AppendUtf8(out, text.sliced(run));
 }
 
 TExport TExportText::ShiftJis(const QString& text) {
@@ -103,7 +108,12 @@ void TExportText::AppendXml(QByteArray& out, QStringView text, bool attribute, i
 }
 
 void TExportText::AppendUtf8(QByteArray& out, QStringView text) {
-    // Written where it goes: no string of its own for each line of tens of megabytes.
+    // Qt's fastest way to UTF-8 makes a string of its own, worth it for long runs only.
+    constexpr qsizetype kLongRun = 256;
+    if (text.size() >= kLongRun) {
+        out += text.toUtf8();
+        return;
+    }
     constexpr qsizetype kLongestUtf8 = 3;  // a surrogate pair: 4 bytes for 2 units
     const qsizetype size = out.size();
     out.resize(size + kLongestUtf8 * text.size());

@@ -21,7 +21,9 @@ class TExportText {
 
     // UTF-8: every UTF-16 unit that is no character (an escape, see Cp932Codec, or another
     // lone surrogate) becomes U+FFFD, counted in replacedBytes.
-    static TExport Utf8(const QString& text);
+    static TExport Utf8(QStringView text);
+    // Appends text as Utf8 writes it, counting what it replaces in *replaced.
+    static void AppendUtf8Replacing(QByteArray& out, QStringView text, int* replaced);
     // Code page 932: a character it cannot hold is written as "?" and reported.
     static TExport ShiftJis(const QString& text);
     // Appends text as XML character data, or as an attribute's value: "&", "<", ">" and
