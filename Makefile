@@ -18,7 +18,7 @@ APT_PACKAGES := cmake ninja-build g++ pkg-config clang-format \
   xvfb xauth xdotool x11-apps x11-utils imagemagick openbox \
   clang libclang-rt-14-dev \
   dpkg-dev file desktop-file-utils appstream shared-mime-info \
-  libcmark-dev cmark poppler-utils
+  libmd4c-dev libmd4c-html0-dev libpugixml-dev cmark poppler-utils
 # A real input method for the real-window suite, and Qt's Wayland platform with the
 # weston compositor for its Wayland part, installed without what their packages merely
 # recommend (desktop sound, Qt 5, GTK 4); and the accessibility bus with its Python

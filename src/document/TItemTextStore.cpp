@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstring>
 
 #include "document/TTextFileCodec.h"
 #include "document/TTextLines.h"
@@ -92,33 +93,40 @@ void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
 }
 
 void TItemTextStore::StoreBehind(const std::vector<std::pair<int, QString>>& texts) const {
+    const qsizetype count = static_cast<qsizetype>(texts.size());
     std::vector<QByteArray> files(texts.size());
-    TParallel::ForRuns(static_cast<qsizetype>(texts.size()), kTextsPerRun,
-                       [&](qsizetype, qsizetype begin, qsizetype end) {
-                           for (qsizetype i = begin; i < end; ++i)
-                               files[i] = TTextFileCodec::Encode(texts[i].second);
-                       });
-    QByteArray block;
-    qsizetype size = 0;
-    for (const QByteArray& file : files) size += file.size();
-    block.reserve(size);
-    std::vector<std::pair<int, TWriteBehind::TText>> behind;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        // What a document could not hold either: the UTF-8 form, a line break of its own.
-        const qsizetype lines = files[i].startsWith(TTextFileCodec::kUtf8Mark)
-                                    ? -1
-                                    : TTextLines::CountCrLfLines(files[i]);
-        if (lines < 0) {
-            Store(texts[i].first, texts[i].second);
-            continue;
+    // The lines of each file, or -1 for what a document could not hold either: the UTF-8
+    // form, a line break of its own.
+    std::vector<qsizetype> lines(texts.size());
+    TParallel::ForRuns(count, kTextsPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i) {
+            files[i] = TTextFileCodec::Encode(texts[i].second);
+            lines[i] = files[i].startsWith(TTextFileCodec::kUtf8Mark)
+                           ? -1
+                           : TTextLines::CountCrLfLines(files[i]);
         }
-        behind.push_back({texts[i].first, {QByteArray(), block.size(), files[i].size(), lines}});
-        block += files[i];
+    });
+    std::vector<qsizetype> offsets(texts.size());
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        offsets[i] = size;
+        if (lines[i] >= 0) size += files[i].size();
+    }
+    // Tens of megabytes: copied into the block on every processor.
+    QByteArray block(size, Qt::Uninitialized);
+    char* const into = block.data();
+    TParallel::ForRuns(count, kTextsPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i)
+            if (lines[i] >= 0)
+                std::memcpy(into + offsets[i], files[i].constData(), files[i].size());
+    });
+    for (qsizetype i = 0; i < count; ++i) {
+        if (lines[i] < 0) Store(texts[i].first, texts[i].second);
     }
     // Every text shares the finished block: the thread tells the texts of one block by it.
-    for (auto& [number, text] : behind) {
-        text.document = block;
-        behind_->Add(number, std::move(text));
+    for (qsizetype i = 0; i < count; ++i) {
+        if (lines[i] >= 0)
+            behind_->Add(texts[i].first, {block, offsets[i], files[i].size(), lines[i]});
     }
     behind_->Start();
 }

@@ -16,6 +16,29 @@ inline LineFormStep CheckLineForm(const unsigned char* data) {
             lineFeedNext};
 }
 
+// Copies [in, end) to out with every CR LF and lone CR made an LF, in one pass (out may
+// be in itself: the text only gets shorter); returns where the copy ends. QString::replace
+// would move the rest of a huge text again for every line.
+QChar* UnifyLineBreaks(const QChar* in, const QChar* end, QChar* out) {
+    while (in != end) {
+        const QChar c = *in++;
+        if (c != u'\r') {
+            *out++ = c;
+            continue;
+        }
+        *out++ = u'\n';
+        if (in != end && *in == u'\n') ++in;
+    }
+    return out;
+}
+
+// text cut where its lines end, less a final line break.
+QString WithoutFinalBreak(QString text, const QChar* end) {
+    text.truncate(end - text.constData());
+    if (text.endsWith(u'\n')) text.chop(1);
+    return text;
+}
+
 }  // namespace
 
 qsizetype TTextLines::CountCrLfLines(QByteArrayView bytes) {
@@ -54,24 +77,21 @@ QString TTextLines::FromFile(QStringView fileText, Nul nul) {
         const qsizetype end = fileText.indexOf(QChar(0));
         if (end >= 0) fileText = fileText.left(end);
     }
-
-    // One pass: QString::replace moves the rest of a huge text again for every line.
     QString text(fileText.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    const QChar* in = fileText.data();
-    const QChar* const end = in + fileText.size();
-    while (in != end) {
-        const QChar c = *in++;
-        if (c != u'\r') {
-            *out++ = c;
-            continue;
-        }
-        *out++ = u'\n';
-        if (in != end && *in == u'\n') ++in;
+    const QChar* const end =
+        UnifyLineBreaks(fileText.data(), fileText.data() + fileText.size(), text.data());
+    return WithoutFinalBreak(std::move(text), end);
+}
+
+QString TTextLines::FromFile(QString&& fileText, Nul nul) {
+    QString text = std::move(fileText);
+    if (nul == Nul::EndsText) {
+        const qsizetype end = text.indexOf(QChar(0));
+        if (end >= 0) text.truncate(end);
     }
-    text.truncate(out - text.constData());
-    if (text.endsWith(u'\n')) text.chop(1);
-    return text;
+    QChar* const begin = text.data();
+    const QChar* const end = UnifyLineBreaks(begin, begin + text.size(), begin);
+    return WithoutFinalBreak(std::move(text), end);
 }
 
 QString TTextLines::ToFile(QStringView editorText) {

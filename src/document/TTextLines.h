@@ -17,6 +17,8 @@ class TTextLines {
     // ends the text unless told otherwise, and a final line break does not start an
     // empty line.
     static QString FromFile(QStringView fileText, Nul nul = Nul::EndsText);
+    // The same, made in fileText's own room: a decoded file need not be copied again.
+    static QString FromFile(QString&& fileText, Nul nul = Nul::EndsText);
 
     // Editor text to file text: every line followed by CR LF; an empty text has no
     // lines.

@@ -1,5 +1,7 @@
 #include "interchange/TExportText.h"
 
+#include <QStringEncoder>
+#include <cstring>
 #include <vector>
 
 #include "platform/Cp932Codec.h"
@@ -7,7 +9,7 @@
 
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
+constexpr char kReplacementUtf8[] = "\xEF\xBF\xBD";
 // Entries one thread writes before it asks for more.
 constexpr qsizetype kEntriesPerPiece = 64;
 
@@ -24,20 +26,26 @@ QString TExportText::OneLine(const QString& label) {
     return line;
 }
 
-TExport TExportText::Utf8(const QString& text) {
+TExport TExportText::Utf8(QStringView text) {
     TExport result;
-    QString out = text;
+    AppendUtf8Replacing(result.bytes, text, &result.replacedBytes);
+    return result;
+}
+
+void TExportText::AppendUtf8Replacing(QByteArray& out, QStringView text, int* replaced) {
+    qsizetype run = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (!text[i].isSurrogate()) continue;
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             ++i;
             continue;
         }
-        out[i] = QChar(kReplacement);  // the only place that copies the text
-        ++result.replacedBytes;
+        AppendUtf8(out, text.sliced(run, i - run));
+        out += kReplacementUtf8;
+        ++*replaced;
+        run = i + 1;
     }
-    result.bytes = out.toUtf8();
-    return result;
+    AppendUtf8(out, text.sliced(run));
 }
 
 TExport TExportText::ShiftJis(const QString& text) {
@@ -60,42 +68,58 @@ TExport TExportText::ShiftJis(const QString& text) {
     return result;
 }
 
-void TExportText::AppendXml(QString& out, QStringView text, bool attribute, int* replaced) {
-    // Characters from U+003F on, but for the surrogates and U+FFFE, U+FFFF, need nothing:
-    // they go in runs.
+void TExportText::AppendXml(QByteArray& out, QStringView text, bool attribute, int* replaced) {
+    // All but the markup characters, the controls, the surrogates and U+FFFE, U+FFFF need
+    // nothing: they go in runs.
     const auto plain = [](char16_t c) {
-        return (c >= 0x3F && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE);
+        return c >= 0x20 && c != u'&' && c != u'<' && c != u'>' && c != u'"' &&
+               !QChar::isSurrogate(c) && c < 0xFFFE;
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (plain(c)) {
             qsizetype end = i + 1;
             while (end < text.size() && plain(text[end].unicode())) ++end;
-            out += text.sliced(i, end - i);
+            AppendUtf8(out, text.sliced(i, end - i));
             i = end - 1;
             continue;
         }
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            out += text.sliced(i, 2);
+            AppendUtf8(out, text.sliced(i, 2));
             ++i;
             continue;
         }
         if (QChar::isSurrogate(c) || IsForbiddenInXml(c)) {
-            out += QChar(kReplacement);
+            out += kReplacementUtf8;
             ++*replaced;
             continue;
         }
         switch (c) {
-            case u'&': out += QLatin1String("&amp;"); break;
-            case u'<': out += QLatin1String("&lt;"); break;
-            case u'>': out += QLatin1String("&gt;"); break;
-            case u'"': out += QLatin1String("&quot;"); break;
-            case u'\n': out += attribute ? QLatin1String("&#10;") : QLatin1String("\n"); break;
-            case u'\r': out += attribute ? QLatin1String("&#13;") : QLatin1String("\r"); break;
-            case u'\t': out += attribute ? QLatin1String("&#9;") : QLatin1String("\t"); break;
-            default: out += QChar(c);
+            case u'&': out += "&amp;"; break;
+            case u'<': out += "&lt;"; break;
+            case u'>': out += "&gt;"; break;
+            case u'"': out += "&quot;"; break;
+            case u'\n': out += attribute ? "&#10;" : "\n"; break;
+            case u'\r': out += attribute ? "&#13;" : "\r"; break;
+            case u'\t': out += attribute ? "&#9;" : "\t"; break;
+            default: out += char(c);  // U+FFFE and U+FFFF are forbidden: c is ASCII
         }
     }
+}
+
+void TExportText::AppendUtf8(QByteArray& out, QStringView text) {
+    // Qt's fastest way to UTF-8 makes a string of its own, worth it for long runs only.
+    constexpr qsizetype kLongRun = 256;
+    if (text.size() >= kLongRun) {
+        out += text.toUtf8();
+        return;
+    }
+    constexpr qsizetype kLongestUtf8 = 3;  // a surrogate pair: 4 bytes for 2 units
+    const qsizetype size = out.size();
+    out.resize(size + kLongestUtf8 * text.size());
+    QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const char* const end = encoder.appendToBuffer(out.data() + size, text);
+    out.truncate(end - out.constData());
 }
 
 TExport TExportText::InPieces(qsizetype count, const Piece& piece, QByteArrayView head,
@@ -105,16 +129,26 @@ TExport TExportText::InPieces(qsizetype count, const Piece& piece, QByteArrayVie
         pieces[run] = piece(begin, end);
     });
     TExport whole;
-    qsizetype size = head.size() + tail.size();
-    for (const TExport& part : pieces) size += part.bytes.size();
-    whole.bytes.reserve(size);
-    whole.bytes += head;
-    for (const TExport& part : pieces) {
-        whole.bytes += part.bytes;
-        whole.replacedBytes += part.replacedBytes;
-        AddUnencodable(whole.unencodable, part.unencodable);
+    // Where each piece goes in the file, after the head.
+    std::vector<qsizetype> offsets(pieces.size());
+    qsizetype size = head.size();
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        offsets[k] = size;
+        size += pieces[k].bytes.size();
+        whole.replacedBytes += pieces[k].replacedBytes;
+        AddUnencodable(whole.unencodable, pieces[k].unencodable);
     }
-    whole.bytes += tail;
+    // Tens of megabytes: copied on every processor.
+    whole.bytes = QByteArray(size + tail.size(), Qt::Uninitialized);
+    char* const into = whole.bytes.data();
+    // An empty view may have no data at all.
+    if (!head.isEmpty()) std::memcpy(into, head.data(), head.size());
+    if (!tail.isEmpty()) std::memcpy(into + size, tail.data(), tail.size());
+    TParallel::ForRuns(
+        static_cast<qsizetype>(pieces.size()), 1, [&](qsizetype, qsizetype begin, qsizetype end) {
+            for (qsizetype k = begin; k < end; ++k)
+                std::memcpy(into + offsets[k], pieces[k].bytes.constData(), pieces[k].bytes.size());
+        });
     return whole;
 }
 

@@ -21,7 +21,9 @@ class TExportText {
 
     // UTF-8: every UTF-16 unit that is no character (an escape, see Cp932Codec, or another
     // lone surrogate) becomes U+FFFD, counted in replacedBytes.
-    static TExport Utf8(const QString& text);
+    static TExport Utf8(QStringView text);
+    // Appends text as Utf8 writes it, counting what it replaces in *replaced.
+    static void AppendUtf8Replacing(QByteArray& out, QStringView text, int* replaced);
     // Code page 932: a character it cannot hold is written as "?" and reported.
     static TExport ShiftJis(const QString& text);
     // Appends text as XML character data, or as an attribute's value: "&", "<", ">" and
@@ -29,7 +31,10 @@ class TExportText {
     // references, so that a reader's attribute normalisation keeps them. What XML 1.0
     // cannot hold becomes U+FFFD, counted in *replaced: what Utf8 replaces, the control
     // characters XML forbids (all below U+0020 but TAB, LF and CR), U+FFFE and U+FFFF.
-    static void AppendXml(QString& out, QStringView text, bool attribute, int* replaced);
+    // The characters are appended as UTF-8.
+    static void AppendXml(QByteArray& out, QStringView text, bool attribute, int* replaced);
+    // Appends text (no unpaired surrogates) as UTF-8.
+    static void AppendUtf8(QByteArray& out, QStringView text);
 
     // Makes the export of count entries in consecutive runs on several threads:
     // piece(begin, end) gives the export of entries [begin, end), and the pieces are

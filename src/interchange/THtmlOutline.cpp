@@ -24,88 +24,89 @@ h6[class] { font-size: 1em; }
 )";
 
 // The table of contents names an item without a label so that its link can be clicked.
-const QString kNoLabel = QStringLiteral("（無題）");
+const QByteArray kNoLabel = QStringLiteral("（無題）").toUtf8();
 
-QString Id(qsizetype index) { return QStringLiteral("item-%1").arg(index + 1); }
+QByteArray Id(qsizetype index) { return "item-" + QByteArray::number(index + 1); }
 
-QString HeadingTag(int level) {
-    return QStringLiteral("h%1").arg(std::min(level, kDeepestHeading));
+QByteArray HeadingTag(int level) {
+    return 'h' + QByteArray::number(std::min(level, kDeepestHeading));
 }
 
 }  // namespace
 
 TExport THtmlOutline::Write(const TOutlineEntries& entries, const QString& title) {
     int replaced = 0;
-    QString page = QStringLiteral(
+    QByteArray page =
         "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\" />\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\" />\n"
-        "<title>");
+        "<title>";
     TExportText::AppendXml(page, TExportText::OneLine(title), false, &replaced);
-    page += QStringLiteral("</title>\n<style>%1</style>\n</head>\n<body>\n")
-                .arg(QString::fromLatin1(kStyle));
+    page += "</title>\n<style>";
+    page += kStyle;
+    page += "</style>\n</head>\n<body>\n";
     // The labels are counted where they stand as headings.
     int replacedAgain = 0;
     page += Contents(entries, &replacedAgain);
-    page += QStringLiteral("<main>\n");
+    page += "<main>\n";
     TExport result = TExportText::InPieces(
         entries.size(),
         [&](qsizetype begin, qsizetype end) {
             TExport piece;
-            piece.bytes = Items(entries, begin, end, &piece.replacedBytes).toUtf8();
+            piece.bytes = Items(entries, begin, end, &piece.replacedBytes);
             return piece;
         },
-        page.toUtf8(), "</main>\n</body>\n</html>\n");
+        page, "</main>\n</body>\n</html>\n");
     result.replacedBytes += replaced;
     return result;
 }
 
-QString THtmlOutline::Contents(const TOutlineEntries& entries, int* replaced) {
-    QString out = QStringLiteral("<nav aria-label=\"目次\">\n");
+QByteArray THtmlOutline::Contents(const TOutlineEntries& entries, int* replaced) {
+    QByteArray out = QStringLiteral("<nav aria-label=\"目次\">\n").toUtf8();
     int open = 0;
     for (qsizetype k = 0; k < entries.size(); ++k) {
         const int level = entries[k].level;
         if (level > open) {
-            out += QLatin1String("<ul>\n");
+            out += "<ul>\n";
         } else {
-            out += QLatin1String("</li>\n");
-            for (int i = level; i < open; ++i) out += QLatin1String("</ul>\n</li>\n");
+            out += "</li>\n";
+            for (int i = level; i < open; ++i) out += "</ul>\n</li>\n";
         }
         open = level;
         const QString label = TExportText::OneLine(entries[k].label);
-        out += QLatin1String("<li><a href=\"#");
+        out += "<li><a href=\"#";
         out += Id(k);
-        out += QLatin1String("\">");
+        out += "\">";
         if (label.isEmpty())
             out += kNoLabel;
         else
             TExportText::AppendXml(out, label, false, replaced);
-        out += QLatin1String("</a>");
+        out += "</a>";
     }
-    for (int i = 0; i < open; ++i) out += QLatin1String("</li>\n</ul>\n");
-    return out + QStringLiteral("</nav>\n");
+    for (int i = 0; i < open; ++i) out += "</li>\n</ul>\n";
+    return out + "</nav>\n";
 }
 
-QString THtmlOutline::Items(const TOutlineEntries& entries, qsizetype begin, qsizetype end,
-                            int* replaced) {
-    QString out;
+QByteArray THtmlOutline::Items(const TOutlineEntries& entries, qsizetype begin, qsizetype end,
+                               int* replaced) {
+    QByteArray out;
     for (qsizetype k = begin; k < end; ++k) {
         const TOutlineEntry& entry = entries[k];
-        const QString tag = HeadingTag(entry.level);
-        out += u'<' + tag + QLatin1String(" id=\"") + Id(k) + u'"';
+        const QByteArray tag = HeadingTag(entry.level);
+        out += '<' + tag + " id=\"" + Id(k) + '"';
         if (entry.level > kDeepestHeading)
-            out += QStringLiteral(" class=\"level-%1\"").arg(entry.level);
-        out += u'>';
+            out += " class=\"level-" + QByteArray::number(entry.level) + '"';
+        out += '>';
         TExportText::AppendXml(out, TExportText::OneLine(entry.label), false, replaced);
-        out += QLatin1String("</") + tag + QLatin1String(">\n");
+        out += "</" + tag + ">\n";
         if (entry.text.isEmpty()) continue;
-        out += QLatin1String("<div class=\"text\">");
+        out += "<div class=\"text\">";
         bool first = true;
         TExportText::ForEachLine(entry.text, [&](QStringView line) {
-            if (!first) out += u'\n';
+            if (!first) out += '\n';
             first = false;
             TExportText::AppendXml(out, line, false, replaced);
         });
-        out += QLatin1String("</div>\n");
+        out += "</div>\n";
     }
     return out;
 }

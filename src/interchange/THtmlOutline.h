@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "interchange/TExport.h"
@@ -16,7 +17,7 @@ class THtmlOutline {
     static TExport Write(const TOutlineEntries& entries, const QString& title);
 
   private:
-    static QString Contents(const TOutlineEntries& entries, int* replaced);
-    static QString Items(const TOutlineEntries& entries, qsizetype begin, qsizetype end,
-                         int* replaced);
+    static QByteArray Contents(const TOutlineEntries& entries, int* replaced);
+    static QByteArray Items(const TOutlineEntries& entries, qsizetype begin, qsizetype end,
+                            int* replaced);
 };

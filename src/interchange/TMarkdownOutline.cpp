@@ -1,9 +1,5 @@
 #include "interchange/TMarkdownOutline.h"
 
-#include <cmark.h>
-
-#include <QRegularExpression>
-#include <QStringDecoder>
 #include <future>
 #include <memory>
 
@@ -12,15 +8,18 @@
 #include "interchange/TExportText.h"
 #include "interchange/TImportedText.h"
 #include "interchange/TMarkdownEscapes.h"
+#include "interchange/TMarkdownHeadings.h"
+#include "platform/TParallel.h"
 
 namespace {
 
 constexpr int kDeepestHeading = 6;
+// Headings whose texts one thread cuts out before it asks for more.
+constexpr qsizetype kHeadingsPerRun = 64;
 // Files from this size on are parsed on a thread of their own while they are decoded.
 constexpr qsizetype kParsedAlongside = 256 * 1024;
 
-using TNodePointer = std::unique_ptr<cmark_node, decltype(&cmark_node_free)>;
-using TIterPointer = std::unique_ptr<cmark_iter, decltype(&cmark_iter_free)>;
+using THeadings = QList<TMarkdownHeadings::THeading>;
 
 QString LevelCommentLine(int level) { return QStringLiteral("<!-- level %1 -->\n").arg(level); }
 
@@ -32,14 +31,8 @@ QString HeadingLine(const TOutlineEntry& entry) {
 
 bool IsBlank(QStringView line) { return line.trimmed().isEmpty(); }
 
-TNodePointer Parse(QByteArrayView source) {
-    return TNodePointer(
-        cmark_parse_document(source.data(), static_cast<size_t>(source.size()), CMARK_OPT_DEFAULT),
-        cmark_node_free);
-}
-
-// Whether the file is worth a thread and may be the UTF-8 with LF line ends that cmark
-// reads as it is: no byte order mark, no end of file mark, no CR.
+// Whether the file is worth a thread and may be the UTF-8 with LF line ends that the
+// parser reads as it is: no byte order mark, no end of file mark, no CR.
 bool ParseAlongside(QByteArrayView bytes) {
     return bytes.size() >= kParsedAlongside && !bytes.startsWith("\xEF\xBB\xBF") &&
            !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") &&
@@ -71,13 +64,14 @@ TExport TMarkdownOutline::Write(const TOutlineEntries& entries) {
 TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
     // The parser reads such a file on a thread of its own while it is decoded here: the
     // two take about as long.
-    std::future<TNodePointer> early;
-    if (ParseAlongside(bytes)) early = std::async(std::launch::async, Parse, bytes);
+    std::future<THeadings> early;
+    if (ParseAlongside(bytes))
+        early = std::async(std::launch::async, TMarkdownHeadings::Read, bytes);
     bool plainUtf8 = false;
     const QString decoded = TImportedText::Decode(bytes, &plainUtf8);
     TLines lines;
     TImportedText::ForEachLine(decoded, [&](QStringView line) { lines.push_back(line); });
-    // cmark reads the lines joined with LF only, so that it counts them as we do: the file
+    // The parser reads the lines joined with LF only, so that it counts them as we do: the file
     // itself when it is that already.
     QByteArray joined;
     if (!plainUtf8 || bytes.contains('\r')) {
@@ -86,10 +80,10 @@ TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
         for (const QStringView line : lines) (text += line) += u'\n';
         joined = text.toUtf8();
     }
-    const TNodePointer document = early.valid() && joined.isNull()
-                                      ? early.get()
-                                      : Parse(joined.isNull() ? bytes : QByteArrayView(joined));
-    const QList<THeading> headings = Headings(document.get());
+    const THeadings headings =
+        early.valid() && joined.isNull()
+            ? early.get()
+            : TMarkdownHeadings::Read(joined.isNull() ? bytes : QByteArrayView(joined));
 
     TEntryCollector entries;
     const qsizetype count = static_cast<qsizetype>(lines.size());
@@ -100,62 +94,20 @@ TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
             1, TNodeName::FirstBytes(firstWords->trimmed().toString(), TNodeName::kMaxLabelBytes),
             Text(lines, 0, prefaceEnd), firstWords - lines.cbegin() + 1);
     }
+    // The texts are cut out of the file, unescaped and copied on every processor.
+    std::vector<QString> texts(headings.size());
+    TParallel::ForRuns(
+        headings.size(), kHeadingsPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
+            for (qsizetype k = begin; k < end; ++k) {
+                const qsizetype next = k + 1 < headings.size() ? headings[k + 1].firstLine : count;
+                texts[k] = Text(lines, headings[k].textLine, next);
+            }
+        });
     for (qsizetype k = 0; k < headings.size(); ++k) {
-        const THeading& heading = headings[k];
-        const qsizetype end = k + 1 < headings.size() ? headings[k + 1].firstLine : count;
-        entries.Add(heading.level, heading.label, Text(lines, heading.textLine, end),
-                    heading.firstLine + 1);
+        const TMarkdownHeadings::THeading& heading = headings[k];
+        entries.Add(heading.level, heading.label, texts[k], heading.firstLine + 1);
     }
     return entries.Take();
-}
-
-QList<TMarkdownOutline::THeading> TMarkdownOutline::Headings(cmark_node* document) {
-    QList<THeading> headings;
-    int commentLevel = 0;
-    qsizetype commentLine = 0;
-    for (cmark_node* node = cmark_node_first_child(document); node; node = cmark_node_next(node)) {
-        const qsizetype firstLine = cmark_node_get_start_line(node) - 1;
-        if (cmark_node_get_type(node) == CMARK_NODE_HEADING) {
-            const int level = cmark_node_get_heading_level(node);
-            const bool commented =
-                commentLevel > 0 && level == kDeepestHeading && commentLine + 1 == firstLine;
-            headings.append({commented ? commentLevel : level, InlineText(node),
-                             commented ? commentLine : firstLine, cmark_node_get_end_line(node)});
-        }
-        commentLevel = LevelComment(node);
-        commentLine = firstLine;
-    }
-    return headings;
-}
-
-QString TMarkdownOutline::InlineText(cmark_node* heading) {
-    QByteArray text;
-    const TIterPointer iter(cmark_iter_new(heading), cmark_iter_free);
-    for (cmark_event_type event; (event = cmark_iter_next(iter.get())) != CMARK_EVENT_DONE;) {
-        if (event != CMARK_EVENT_ENTER) continue;
-        cmark_node* node = cmark_iter_get_node(iter.get());
-        switch (cmark_node_get_type(node)) {
-            case CMARK_NODE_TEXT:
-            case CMARK_NODE_CODE:
-            case CMARK_NODE_HTML_INLINE: text += cmark_node_get_literal(node); break;
-            case CMARK_NODE_SOFTBREAK:
-            case CMARK_NODE_LINEBREAK: text += ' '; break;
-            default: break;
-        }
-    }
-    // QString::fromUtf8 would take a U+FEFF at the start for a byte order mark and drop it.
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    // Inline HTML may go on over a line break.
-    return TExportText::OneLine(decoder.decode(text));
-}
-
-int TMarkdownOutline::LevelComment(cmark_node* block) {
-    if (cmark_node_get_type(block) != CMARK_NODE_HTML_BLOCK) return 0;
-    static const QRegularExpression comment(QStringLiteral("^<!-- level ([0-9]{1,9}) -->\n?$"));
-    const QRegularExpressionMatch match =
-        comment.match(QString::fromUtf8(cmark_node_get_literal(block)));
-    const int level = match.hasMatch() ? match.captured(1).toInt() : 0;
-    return level > kDeepestHeading ? level : 0;
 }
 
 QString TMarkdownOutline::Text(const TLines& lines, qsizetype begin, qsizetype end) {

@@ -7,8 +7,6 @@
 #include "interchange/TExport.h"
 #include "interchange/TOutlineEntry.h"
 
-struct cmark_node;
-
 // Markdown (CommonMark), UTF-8 with LF line ends: every item is an ATX heading of its
 // level ("#" to "######") with its label, then its text between two blank lines (an empty
 // text has none). See TMarkdownEscapes for how labels and text lines are written.
@@ -32,18 +30,6 @@ class TMarkdownOutline {
     static TOutlineEntries Read(QByteArrayView bytes);
 
   private:
-    struct THeading {
-        int level = 0;
-        QString label;
-        // 0-based lines of the source: where the heading (with its level comment) begins,
-        // and the first line after it.
-        qsizetype firstLine = 0;
-        qsizetype textLine = 0;
-    };
-    static QList<THeading> Headings(cmark_node* document);
-    static QString InlineText(cmark_node* heading);
-    // The level an HTML block of ours gives the heading after it, or 0.
-    static int LevelComment(cmark_node* block);
     using TLines = std::vector<QStringView>;
     static QString Text(const TLines& lines, qsizetype begin, qsizetype end);
 };

@@ -5,55 +5,55 @@
 #include "interchange/TEntryCollector.h"
 #include "interchange/TExportText.h"
 #include "interchange/TImportErrors.h"
+#include "interchange/TOpmlTree.h"
 
 namespace {
 
 const QString kOutline = QStringLiteral("outline");
 
-void Indent(QString& out, int depth) { out.resize(out.size() + 2 * depth, QLatin1Char(' ')); }
+void Indent(QByteArray& out, int depth) { out.resize(out.size() + 2 * depth, ' '); }
 
 }  // namespace
 
 TExport TOpmlOutline::Write(const TOutlineEntries& entries, const QString& title) {
     int replaced = 0;
-    QString head = QStringLiteral(
+    QByteArray head =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<opml version=\"2.0\">\n  <head>\n"
-        "    <title>");
+        "    <title>";
     TExportText::AppendXml(head, TExportText::OneLine(title), false, &replaced);
-    head += QStringLiteral("</title>\n  </head>\n  <body>\n");
+    head += "</title>\n  </head>\n  <body>\n";
     const auto outlines = [&](qsizetype begin, qsizetype end) {
         TExport piece;
-        QString out;
+        QByteArray& out = piece.bytes;
         for (qsizetype k = begin; k < end; ++k) {
             const TOutlineEntry& entry = entries[k];
             // Inside <opml> and <body>: an item of level 1 stands two levels in.
             Indent(out, entry.level + 1);
-            out += QLatin1String("<outline text=\"");
+            out += "<outline text=\"";
             TExportText::AppendXml(out, entry.label, true, &piece.replacedBytes);
             if (!entry.text.isEmpty()) {
-                out += QLatin1String("\" _note=\"");
+                out += "\" _note=\"";
                 TExportText::AppendXml(out, entry.text, true, &piece.replacedBytes);
             }
             const int next = k + 1 < entries.size() ? entries[k + 1].level : 0;
-            out += next > entry.level ? QLatin1String("\">\n") : QLatin1String("\"/>\n");
+            out += next > entry.level ? "\">\n" : "\"/>\n";
             for (int level = entry.level - 1; level >= next && level > 0; --level) {
                 Indent(out, level + 1);
-                out += QLatin1String("</outline>\n");
+                out += "</outline>\n";
             }
         }
-        piece.bytes = out.toUtf8();
         return piece;
     };
-    TExport body =
-        TExportText::InPieces(entries.size(), outlines, head.toUtf8(), "  </body>\n</opml>\n");
+    TExport body = TExportText::InPieces(entries.size(), outlines, head, "  </body>\n</opml>\n");
     body.replacedBytes += replaced;
     return body;
 }
 
 TOutlineEntries TOpmlOutline::Read(QByteArrayView bytes) {
     TImportErrors::CheckTextBytes(bytes);
-    // The reader reads the caller's bytes where they are, without a copy of tens of
-    // megabytes.
+    if (std::optional<TOutlineEntries> entries = TOpmlTree::Read(bytes)) return std::move(*entries);
+    // What the tree does not take is read again here, and the fault named. The reader reads the
+    // caller's bytes where they are, without a copy of tens of megabytes.
     QXmlStreamReader xml(QByteArray::fromRawData(bytes.data(), bytes.size()));
     SkipToBody(xml);
     TEntryCollector entries;

@@ -67,6 +67,54 @@ TEST(InterchangeImport, ForeignMarkdownKeepsItsSourceBetweenHeadings) {
          {2, QStringLiteral("Jumped code link"), QStringLiteral("```\n# in code\n```")}}));
 }
 
+TEST(InterchangeImport, MarkdownHeadingsWithoutTextStandOnTheirOwnLines) {
+    // Headings whose text points nowhere into the file: a lone "#" after a nested one and a
+    // thematic break, a heading of an empty link, a setext one of an empty link before a
+    // lone "#"; a setext heading after code; named and numeric entities in labels.
+    const QByteArray markdown =
+        "#\n"
+        "- item\n\n  #\n\n"
+        "***\n"
+        "##\n"
+        "text\n"
+        "### [](x)\n"
+        "```\ncode\n```\n"
+        "Two\nlines\n---\n"
+        "after\n\n"
+        "[](x)\n===\n"
+        "body\n\n---\n"
+        "#\n"
+        "# &copy; &amp; &#32;&#x41;&#0; &nope;\n";
+    EXPECT_TRUE(SameEntries(TMarkdownOutline::Read(markdown),
+                            {{1, QString(), QStringLiteral("- item\n\n  #\n\n***")},
+                             {2, QString(), QStringLiteral("text")},
+                             {3, QString(), QStringLiteral("```\ncode\n```")},
+                             {2, QStringLiteral("Two lines"), QStringLiteral("after")},
+                             {1, QString(), QStringLiteral("body\n\n---")},
+                             {1, QString(), QString()},
+                             {1, QStringLiteral("\u00A9 &  A\uFFFD &nope;"), QString()}}));
+}
+
+TEST(InterchangeImport, OpmlThatIsNoXmlIsRefusedWhereverItIsQuick) {
+    const auto opml = [](const QByteArray& outline) {
+        return "<?xml version=\"1.0\"?>\n<opml version=\"2.0\"><body>\n" + outline +
+               "\n</body></opml>\n";
+    };
+    EXPECT_EQ(TOpmlOutline::Read(opml("<outline text=\"a &amp; &#x263A; &lt;b&gt;\"/>")),
+              (TOutlineEntries{{1, QStringLiteral("a & \u263A <b>"), QString()}}));
+    for (const QByteArray& malformed :
+         {opml("<outline text=\"&nbsp;\"/>"), opml("<outline text=\"a<b\"/>"),
+          opml("<outline text=\"a\" text=\"b\"/>"), opml("<outline text=\"&#1;\"/>"),
+          opml("<outline text=\"\x01\"/>"), opml("<outline text=\"\xC3\x28\"/>"),
+          opml("<x:outline text=\"a\"/>"), opml("<outline text=\"a\"/>") + "<extra/>"})
+        EXPECT_TRUE(Refusal(TOpmlOutline::Read, malformed).contains(QStringLiteral(" 行目: ")))
+            << malformed.toStdString();
+    // A document type's entities are the stream reader's to expand.
+    EXPECT_EQ(TOpmlOutline::Read("<?xml version=\"1.0\"?>\n<!DOCTYPE opml [<!ENTITY e \"x\">]>\n"
+                                 "<opml><body><outline text=\"&e;\"/></body></opml>"),
+              (TOutlineEntries{{1, QStringLiteral("x"), QString()}}));
+}
+
 TEST(InterchangeImport, IndentedTextTakesTabsOrTheSmallestRunOfSpaces) {
     EXPECT_TRUE(SameEntries(TIndentedText::Read("a\n\tb\n\n\t\tc  \nd\n"),
                             {{1, "a", ""}, {2, "b", ""}, {3, "c", ""}, {1, "d", ""}}));

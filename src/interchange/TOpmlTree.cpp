@@ -1,0 +1,216 @@
+#include "interchange/TOpmlTree.h"
+
+#include <QByteArray>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <future>
+#include <pugixml.hpp>
+#include <vector>
+
+#include "document/TDocumentReader.h"
+#include "interchange/TEntryCollector.h"
+#include "platform/TParallel.h"
+
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+// Entries whose texts one thread decodes before it asks for more.
+constexpr qsizetype kEntriesPerRun = 64;
+
+bool IsXmlCharacter(uint code) {
+    return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
+           (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
+// A hexadecimal digit's value, or -1.
+int DigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Whether a reference's name (between "&" and ";") is one XML knows without a DTD, to a
+// character XML allows.
+bool IsXmlReference(QByteArrayView name) {
+    if (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos")
+        return true;
+    if (!name.startsWith('#')) return false;
+    const bool hex = name.size() > 1 && name[1] == 'x';
+    const QByteArrayView digits = name.sliced(hex ? 2 : 1);
+    // Thousands of them in a file: read without a copy.
+    constexpr uint kBeyondUnicode = 0x110000;
+    uint code = 0;
+    for (const char c : digits) {
+        const int digit = DigitValue(c);
+        if (digit < 0 || (!hex && digit > 9)) return false;
+        code = code * (hex ? 16 : 10) + static_cast<uint>(digit);
+        if (code >= kBeyondUnicode) return false;
+    }
+    return !digits.isEmpty() && IsXmlCharacter(code);
+}
+
+bool HasOnlyXmlReferences(QByteArrayView bytes) {
+    constexpr qsizetype kLongestName = 10;
+    for (qsizetype at = bytes.indexOf('&'); at >= 0; at = bytes.indexOf('&', at + 1)) {
+        const qsizetype end =
+            bytes.sliced(at, std::min(bytes.size() - at, kLongestName + 2)).indexOf(';');
+        if (end < 0 || !IsXmlReference(bytes.sliced(at + 1, end - 1))) return false;
+    }
+    return true;
+}
+
+// Whether the bytes hold a control character XML forbids (NUL is refused before).
+bool HasForbiddenControls(QByteArrayView bytes) {
+    unsigned found = 0;
+    for (const char c : bytes) {
+        const unsigned u = static_cast<unsigned char>(c);
+        found |= unsigned(u < 0x20) & unsigned(u != 0x9) & unsigned(u != 0xA) & unsigned(u != 0xD);
+    }
+    return found != 0;
+}
+
+// What pugixml does not check in the text itself.
+bool IsPlainText(QByteArrayView bytes) {
+    return bytes.isValidUtf8() && !HasForbiddenControls(bytes) && HasOnlyXmlReferences(bytes);
+}
+
+// Whether the declaration opens the file and declares XML 1.0 in UTF-8.
+bool IsUtf8Declaration(const pugi::xml_node& declaration, QByteArrayView source) {
+    const QByteArrayView start = source.startsWith(kByteOrderMark) ? source.sliced(3) : source;
+    const pugi::xml_attribute encoding = declaration.attribute("encoding");
+    return start.startsWith("<?xml") &&
+           QByteArrayView(declaration.attribute("version").value()) == "1.0" &&
+           (!encoding ||
+            QByteArrayView(encoding.value()).compare("UTF-8", Qt::CaseInsensitive) == 0);
+}
+
+// The document's one element when nothing but a UTF-8 declaration stands beside it.
+pugi::xml_node SoleElement(const pugi::xml_document& document, QByteArrayView source) {
+    pugi::xml_node element;
+    for (const pugi::xml_node& node : document.children()) {
+        if (node.type() == pugi::node_declaration && !element && node == document.first_child() &&
+            IsUtf8Declaration(node, source))
+            continue;
+        if (node.type() != pugi::node_element || element) return {};
+        element = node;
+    }
+    return element;
+}
+
+// Whether every element and attribute name has no namespace prefix and no element has an
+// attribute twice: what pugixml would take without a word.
+bool HasPlainNames(const pugi::xml_node& root) {
+    struct TCheck : pugi::xml_tree_walker {
+        bool plain = true;
+        bool for_each(pugi::xml_node& node) override {
+            if (node.type() != pugi::node_element) return true;
+            plain = !std::strchr(node.name(), ':');
+            for (pugi::xml_attribute a = node.first_attribute(); a && plain;
+                 a = a.next_attribute()) {
+                plain = !std::strchr(a.name(), ':');
+                for (pugi::xml_attribute b = a.next_attribute(); b && plain; b = b.next_attribute())
+                    plain = std::strcmp(a.name(), b.name()) != 0;
+            }
+            return plain;
+        }
+    } check;
+    pugi::xml_node top = root;
+    check.for_each(top);
+    if (check.plain) top.traverse(check);
+    return check.plain;
+}
+
+// Whether an attribute's value, read in place, stood in the source without a "<": pugixml
+// takes one there, XML does not. A missing attribute's value is pugixml's own.
+bool StoodWithoutLess(const char* value, const char* buffer, QByteArrayView source) {
+    const auto address = reinterpret_cast<std::uintptr_t>(value);
+    const auto start = reinterpret_cast<std::uintptr_t>(buffer);
+    if (address < start || address > start + static_cast<std::uintptr_t>(source.size()))
+        return true;
+    const qsizetype at = value - buffer;
+    if (at == 0) return false;
+    const char quote = source[at - 1];
+    if (quote != '"' && quote != '\'') return false;
+    const qsizetype end = source.indexOf(quote, at);
+    return end >= 0 && !source.sliced(at, end - at).contains('<');
+}
+
+// An outline as read: its level and where its label and text stand in the buffer.
+struct TFound {
+    int level = 0;
+    const char* label = nullptr;
+    const char* note = nullptr;
+};
+
+QString FromUtf8(const char* text) {
+    // QString::fromUtf8 would take a U+FEFF at the start for a byte order mark and drop it.
+    if (std::strncmp(text, kByteOrderMark, 3) == 0) return QChar(0xFEFF) + FromUtf8(text + 3);
+    return QString::fromUtf8(text);
+}
+
+// Every <outline> below body as TOpmlOutline's stream reader takes them: other elements
+// are skipped with all they hold. Nothing when one is too deep or in doubt.
+std::optional<std::vector<TFound>> Outlines(const pugi::xml_node& body) {
+    std::vector<TFound> found;
+    std::vector<std::pair<pugi::xml_node, int>> stack;
+    for (pugi::xml_node child = body.last_child(); child; child = child.previous_sibling())
+        stack.emplace_back(child, 1);
+    while (!stack.empty()) {
+        const auto [node, level] = stack.back();
+        stack.pop_back();
+        if (node.type() != pugi::node_element || std::strcmp(node.name(), "outline") != 0) continue;
+        if (level > TDocumentReader::kMaxDepth) return std::nullopt;
+        const pugi::xml_attribute text = node.attribute("text");
+        const pugi::xml_attribute label = text ? text : node.attribute("title");
+        const pugi::xml_attribute note = node.attribute("_note");
+        found.push_back({level, label.value(), note.value()});
+        for (pugi::xml_node child = node.last_child(); child; child = child.previous_sibling())
+            stack.emplace_back(child, level + 1);
+    }
+    return found;
+}
+
+// The entries of the outlines, their values checked and decoded on every processor;
+// nothing when one is in doubt.
+std::optional<TOutlineEntries> Entries(const std::vector<TFound>& found, const char* buffer,
+                                       QByteArrayView source) {
+    const qsizetype count = static_cast<qsizetype>(found.size());
+    std::vector<std::pair<QString, QString>> texts(found.size());
+    std::atomic<bool> doubt{false};
+    TParallel::ForRuns(count, kEntriesPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
+        for (qsizetype k = begin; k < end && !doubt; ++k) {
+            if (!StoodWithoutLess(found[k].label, buffer, source) ||
+                !StoodWithoutLess(found[k].note, buffer, source))
+                doubt = true;
+            texts[k] = {FromUtf8(found[k].label), FromUtf8(found[k].note)};
+        }
+    });
+    if (doubt) return std::nullopt;
+    TEntryCollector entries;
+    // No level is beyond the limit here: the line goes into no message.
+    for (qsizetype k = 0; k < count; ++k)
+        entries.Add(found[k].level, texts[k].first, texts[k].second, 0);
+    return entries.Take();
+}
+
+}  // namespace
+
+std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes) {
+    // The checks pugixml leaves out run on another processor while it parses.
+    std::future<bool> plain = std::async(std::launch::async, IsPlainText, bytes);
+    QByteArray buffer(bytes.data(), bytes.size());
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed = document.load_buffer_inplace(
+        buffer.data(), static_cast<size_t>(buffer.size()),
+        pugi::parse_default | pugi::parse_declaration | pugi::parse_doctype, pugi::encoding_utf8);
+    if (!plain.get() || !parsed) return std::nullopt;
+    const pugi::xml_node opml = SoleElement(document, bytes);
+    if (!opml || std::strcmp(opml.name(), "opml") != 0 || !HasPlainNames(opml)) return std::nullopt;
+    const pugi::xml_node body = opml.child("body");
+    if (!body) return std::nullopt;
+    const std::optional<std::vector<TFound>> found = Outlines(body);
+    if (!found || found->empty()) return std::nullopt;
+    return Entries(*found, buffer.constData(), bytes);
+}
