@@ -66,14 +66,15 @@ int TItemTextStore::FirstFreeNumber(int from) const {
 }
 
 QSet<int> TItemTextStore::ExistingNumbers() const {
+    // The texts still to be written first: a text leaves them only once its file is
+    // there, so the files listed after them hold every text written meanwhile.
     QSet<int> numbers;
+    for (const int number : behind_->PendingNumbers()) numbers.insert(number);
     for (const QString& name : ItemFileNames(dataDir_)) {
         bool isNumber = false;
         const int number = QStringView(name).chopped(4).toInt(&isNumber);
         if (isNumber) numbers.insert(number);
     }
-    for (const int number : behind_->PendingNumbers()) numbers.insert(number);
-    for (const int number : behind_->PendingNumbers()) numbers.insert(number);
     return numbers;
 }
 
