@@ -17,6 +17,8 @@ namespace {
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 // Entries whose texts one thread decodes before it asks for more.
 constexpr qsizetype kEntriesPerRun = 64;
+// Attributes of one element checked pair by pair; more go to the stream reader.
+constexpr int kMostAttributes = 64;
 
 bool IsXmlCharacter(uint code) {
     return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
@@ -100,16 +102,18 @@ pugi::xml_node SoleElement(const pugi::xml_document& document, QByteArrayView so
 }
 
 // Whether every element and attribute name has no namespace prefix and no element has an
-// attribute twice: what pugixml would take without a word.
+// attribute twice: what pugixml would take without a word. Each pair of an element's
+// attributes is compared, so an element with very many is left to the stream reader.
 bool HasPlainNames(const pugi::xml_node& root) {
     struct TCheck : pugi::xml_tree_walker {
         bool plain = true;
         bool for_each(pugi::xml_node& node) override {
             if (node.type() != pugi::node_element) return true;
             plain = !std::strchr(node.name(), ':');
+            int attributes = 0;
             for (pugi::xml_attribute a = node.first_attribute(); a && plain;
                  a = a.next_attribute()) {
-                plain = !std::strchr(a.name(), ':');
+                plain = !std::strchr(a.name(), ':') && ++attributes <= kMostAttributes;
                 for (pugi::xml_attribute b = a.next_attribute(); b && plain; b = b.next_attribute())
                     plain = std::strcmp(a.name(), b.name()) != 0;
             }
