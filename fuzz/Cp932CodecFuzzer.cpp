@@ -1,7 +1,9 @@
 // Code page 932 on arbitrary bytes and arbitrary UTF-16: any bytes decode to a text
 // that encodes exactly and completely, to the very same bytes unless a character came
 // in the code of its two that is not written; a text that encodes exactly decodes
-// back to itself.
+// back to itself. Measuring the decoding counts what decoding makes.
+#include <algorithm>
+
 #include "FuzzSupport.h"
 #include "platform/Cp932Codec.h"
 
@@ -16,6 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool valid = false;
     (void)Cp932Codec::Decode(bytes, &valid);
     FUZZ_CHECK(valid == (!met.escapes && !met.secondCodes));
+    const Cp932Codec::Measure measure = Cp932Codec::MeasureDecoding(bytes);
+    FUZZ_CHECK(measure.units == decoded.size());
+    FUZZ_CHECK(measure.escapes == std::count_if(decoded.begin(), decoded.end(), [](QChar c) {
+                   return c.isLowSurrogate() && c.unicode() >= Cp932Codec::kEscapeBase + 0x40;
+               }));
+
+    // The same bytes as UTF-8 text, encoded straight or through a string.
+    if (const std::optional<QByteArray> straight = Cp932Codec::EncodeUtf8Exactly(bytes)) {
+        const Cp932Codec::Encoded throughString = Cp932Codec::Encode(QString::fromUtf8(bytes));
+        FUZZ_CHECK(throughString.Exact() && throughString.bytes == *straight);
+    }
 
     // The same bytes as UTF-16 text.
     const QString text(reinterpret_cast<const QChar*>(data), static_cast<qsizetype>(size / 2));

@@ -8,6 +8,7 @@
 #include "document/TDocumentReader.h"
 #include "interchange/TExport.h"
 #include "interchange/TOutlineEntry.h"
+#include "interchange/TOutlineEntryList.h"
 #include "platform/AppError.h"
 
 inline void CheckWellFormed(const TOutlineEntries& entries) {
@@ -29,6 +30,17 @@ std::optional<TOutlineEntries> ImportChecked(Read read, const QByteArray& bytes)
     } catch (const AppError&) {
         return std::nullopt;
     }
+}
+
+// An importer's entries for the store read, once the store has their texts, as the
+// entries it gives with every text decoded.
+inline void CheckSameForStore(const std::optional<TOutlineEntries>& entries,
+                              const std::optional<TOutlineEntries>& forStore) {
+    FUZZ_CHECK(forStore.has_value() == entries.has_value());
+    if (!entries) return;
+    for (const TOutlineEntry& entry : *forStore)
+        FUZZ_CHECK(!entry.fileText || entry.text.isEmpty());
+    FUZZ_CHECK(TOutlineEntryList::WithTextsDecoded(*forStore) == *entries);
 }
 
 // What the writer makes of entries reads back as the same entries, unless the writer

@@ -17,13 +17,14 @@ TEntryInsertion::TEntryInsertion(TDocumentSession& session, TItemTextBinding& te
 QList<std::vector<int>> TEntryInsertion::StoreTexts(const QList<TOutlineEntries>& lists) {
     const QSet<int> existing = session_.Store.ExistingNumbers();
     QList<std::vector<int>> numbers;
-    std::vector<std::pair<int, QString>> texts;
+    std::vector<TItemTextStore::TNewText> texts;
     for (const TOutlineEntries& entries : lists) {
         std::vector<int>& made = numbers.emplace_back();
         made.reserve(entries.size());
         for (const TOutlineEntry& entry : entries) {
             made.push_back(session_.AllocateItemNumber(existing));
-            texts.emplace_back(made.back(), entry.text);
+            texts.push_back({made.back(), entry.text,
+                             entry.fileText ? entry.fileText->Bytes() : QByteArrayView()});
         }
     }
     session_.Store.StoreBehind(texts);

@@ -219,7 +219,7 @@ void TInterchangeCommands::ImportInto(const QStringList& paths,
     QList<TOutlineEntries> files;
     for (const QString& path : paths) {
         try {
-            files << TImporter::ReadFile(path, format);
+            files << TImporter::ReadFile(path, format, TEntryTexts::AsFileBytes);
         } catch (const AppError& error) {
             throw AppError(QStringLiteral("%1 を取り込めません。\n%2")
                                .arg(QDir::toNativeSeparators(path), error.Text()));

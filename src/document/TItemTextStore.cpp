@@ -93,15 +93,17 @@ void TItemTextStore::Store(int itemNumber, QStringView editorText) const {
     if (error != 0) throw AppError::CannotCreate(QDir::toNativeSeparators(path), error);
 }
 
-void TItemTextStore::StoreBehind(const std::vector<std::pair<int, QString>>& texts) const {
+void TItemTextStore::StoreBehind(const std::vector<TNewText>& texts) const {
     const qsizetype count = static_cast<qsizetype>(texts.size());
-    std::vector<QByteArray> files(texts.size());
+    std::vector<QByteArray> encoded(texts.size());
+    std::vector<QByteArrayView> files(texts.size());
     // The lines of each file, or -1 for what a document could not hold either: the UTF-8
     // form, a line break of its own.
     std::vector<qsizetype> lines(texts.size());
     TParallel::ForRuns(count, kTextsPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
         for (qsizetype i = begin; i < end; ++i) {
-            files[i] = TTextFileCodec::Encode(texts[i].second);
+            files[i] = texts[i].fileBytes;
+            if (files[i].isNull()) files[i] = encoded[i] = TTextFileCodec::Encode(texts[i].text);
             lines[i] = files[i].startsWith(TTextFileCodec::kUtf8Mark)
                            ? -1
                            : TTextLines::CountCrLfLines(files[i]);
@@ -118,16 +120,20 @@ void TItemTextStore::StoreBehind(const std::vector<std::pair<int, QString>>& tex
     char* const into = block.data();
     TParallel::ForRuns(count, kTextsPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
         for (qsizetype i = begin; i < end; ++i)
-            if (lines[i] >= 0)
-                std::memcpy(into + offsets[i], files[i].constData(), files[i].size());
+            if (lines[i] > 0) std::memcpy(into + offsets[i], files[i].data(), files[i].size());
     });
     for (qsizetype i = 0; i < count; ++i) {
-        if (lines[i] < 0) Store(texts[i].first, texts[i].second);
+        if (lines[i] >= 0) continue;
+        // Bytes given in a file's form that are not in it after all are stored as the
+        // text they read as.
+        Store(texts[i].itemNumber, texts[i].fileBytes.isNull()
+                                       ? texts[i].text
+                                       : TTextFileCodec::Decode(texts[i].fileBytes));
     }
     // Every text shares the finished block: the thread tells the texts of one block by it.
     for (qsizetype i = 0; i < count; ++i) {
         if (lines[i] >= 0)
-            behind_->Add(texts[i].first, {block, offsets[i], files[i].size(), lines[i]});
+            behind_->Add(texts[i].itemNumber, {block, offsets[i], files[i].size(), lines[i]});
     }
     behind_->Start();
 }

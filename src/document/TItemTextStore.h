@@ -49,12 +49,18 @@ class TItemTextStore {
     // caller decodes them and stores the text.
     bool StoreDocumentLines(int itemNumber, const QByteArray& document, QByteArrayView lines,
                             qsizetype lineCount) const;
-    // Stores the texts of many new items at once (editor texts, by item number): those
-    // code page 932 holds exactly are put in their files' form together, one block of
-    // bytes, and written behind as an opened document's texts are; the others are
-    // written now. Throws AppError, as Store does, when one of those cannot be written;
-    // the texts stored before it stay stored.
-    void StoreBehind(const std::vector<std::pair<int, QString>>& texts) const;
+    // A new item's text for StoreBehind: an editor text, or (when fileBytes is not null)
+    // bytes already in the form of the item's file, Shift-JIS lines each ending in CR LF.
+    struct TNewText {
+        int itemNumber = 0;
+        QString text;
+        QByteArrayView fileBytes;
+    };
+    // Stores the texts of many new items at once: those code page 932 holds exactly are
+    // put in their files' form together, one block of bytes, and written behind as an
+    // opened document's texts are; the others are written now. Throws AppError, as Store
+    // does, when one of those cannot be written; the texts stored before it stay stored.
+    void StoreBehind(const std::vector<TNewText>& texts) const;
     // Starts writing the files of the texts taken by StoreDocumentLines on a thread of
     // its own.
     void WriteBehind() const { behind_->Start(); }

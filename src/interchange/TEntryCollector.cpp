@@ -21,6 +21,11 @@ void TEntryCollector::SetLastText(QString text) {
     entries_.last().text = std::move(text);
 }
 
+void TEntryCollector::SetLastFileText(TItemFileBytes bytes) {
+    lastHasLines_ = bytes.length > 0;
+    entries_.last().fileText = std::move(bytes);
+}
+
 TOutlineEntries TEntryCollector::Take() {
     if (entries_.isEmpty()) throw TImportErrors::NoItems();
     return std::move(entries_);

@@ -14,6 +14,8 @@ class TEntryCollector {
     void AppendLine(QStringView line);
     // Makes text the whole text of the last entry.
     void SetLastText(QString text);
+    // Gives the last entry its text as the bytes of its item file.
+    void SetLastFileText(TItemFileBytes bytes);
     bool IsEmpty() const { return entries_.isEmpty(); }
     int LastLevel() const { return entries_.isEmpty() ? 0 : entries_.constLast().level; }
     // The entries; throws AppError when there are none.

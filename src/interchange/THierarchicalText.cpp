@@ -4,6 +4,7 @@
 #include "document/TTextLines.h"
 #include "interchange/TEntryCollector.h"
 #include "interchange/TExportText.h"
+#include "interchange/THierarchicalBytes.h"
 #include "interchange/TImportedText.h"
 
 namespace {
@@ -78,6 +79,12 @@ TOutlineEntries THierarchicalText::Read(QByteArrayView bytes) {
     });
     endText(text.size());
     return entries.Take();
+}
+
+TOutlineEntries THierarchicalText::ReadForStore(const QByteArray& bytes) {
+    if (std::optional<TOutlineEntries> entries = THierarchicalBytes::Read(bytes))
+        return std::move(*entries);
+    return Read(bytes);
 }
 
 void THierarchicalText::AppendEscaped(QString& out, QStringView line) {

@@ -29,10 +29,15 @@ class THierarchicalText {
     // mark "．" as well as "." (mixed too). Text before the first heading becomes an item of
     // its own, labelled with its first line that is not blank.
     static TOutlineEntries Read(QByteArrayView bytes);
+    // The same, but the texts of a Shift-JIS file with CR LF line ends stay bytes where
+    // they can (see THierarchicalBytes).
+    static TOutlineEntries ReadForStore(const QByteArray& bytes);
+
+    // A label or text line as it reads: one "\" less in front of an escaped mark.
+    static QStringView Unescaped(QStringView line);
 
   private:
     static void AppendEscaped(QString& out, QStringView line);
-    static QStringView Unescaped(QStringView line);
     // The number of "." and "．" the line begins with.
     static int LevelMarks(QStringView line);
 };

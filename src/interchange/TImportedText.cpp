@@ -100,6 +100,14 @@ QStringList TImportedText::SplitLines(const QString& text) {
     return TTextLines::FromFile(text, TTextLines::Nul::IsCharacter).split(QLatin1Char('\n'));
 }
 
+bool TImportedText::StartsAsShiftJis(QByteArrayView bytes) {
+    if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF") ||
+        StartsWith(bytes, "\xEF\xBB\xBF") || bytes.endsWith(kEndOfFileMark))
+        return false;
+    QString head;
+    return !DecodeStrictly(Head(bytes), QStringConverter::Utf8, &head);
+}
+
 QString TImportedText::DecodeWithoutCheck(QByteArrayView bytes, bool* plainUtf8) {
     QString text;
     if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {

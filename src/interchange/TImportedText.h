@@ -22,6 +22,9 @@ class TImportedText {
     // The lines of the decoded text: CR LF, a lone CR and a lone LF all end a line, a final
     // line break starts no empty line, and an empty file has no lines.
     static QStringList Lines(QByteArrayView bytes);
+    // Whether Decode reads bytes as Shift-JIS (when it reads them at all), told from their
+    // first bytes alone. False may still be Shift-JIS: that takes the whole file to tell.
+    static bool StartsAsShiftJis(QByteArrayView bytes);
     static QStringList SplitLines(const QString& text);
     // Calls line(QStringView) for each line of text, cut as Lines() cuts them, without
     // copying them.

@@ -26,11 +26,17 @@ TOutlineEntries TImporter::Read(TImportFormat format, QByteArrayView bytes) {
     return TPlainTextImport::Read(bytes);
 }
 
-TOutlineEntries TImporter::ReadFile(const QString& path,
-                                    const std::optional<TImportFormat>& format) {
+TOutlineEntries TImporter::ReadFile(const QString& path, const std::optional<TImportFormat>& format,
+                                    TEntryTexts texts) {
     const QFileInfo info(path);
     // Refused before a byte is read.
     if (info.isFile()) TImportErrors::CheckSize(info.size());
     const QByteArray bytes = TDocumentReader::ReadFile(path);
-    return Read(format ? *format : TFormatRecognizer::Recognize(bytes, info.fileName()), bytes);
+    const TImportFormat read =
+        format ? *format : TFormatRecognizer::Recognize(bytes, info.fileName());
+    if (texts == TEntryTexts::AsFileBytes && read == TImportFormat::HierarchicalText)
+        return THierarchicalText::ReadForStore(bytes);
+    if (texts == TEntryTexts::AsFileBytes && read == TImportFormat::Opml)
+        return TOpmlOutline::ReadForStore(bytes);
+    return Read(read, bytes);
 }

@@ -15,6 +15,6 @@ class TImporter {
     static TOutlineEntries Read(TImportFormat format, QByteArrayView bytes);
     // Reads the file at path and imports it in format, or in the format its content and
     // name show. Throws AppError as Read does, and for a file too large or unreadable.
-    static TOutlineEntries ReadFile(const QString& path,
-                                    const std::optional<TImportFormat>& format);
+    static TOutlineEntries ReadFile(const QString& path, const std::optional<TImportFormat>& format,
+                                    TEntryTexts texts = TEntryTexts::Decoded);
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/TDocumentReader.h"
+#include "document/TTextFileCodec.h"
 #include "interchange/TEntryCollector.h"
 #include "platform/TParallel.h"
 
@@ -56,6 +57,8 @@ bool IsXmlReference(QByteArrayView name) {
 bool HasOnlyXmlReferences(QByteArrayView bytes) {
     constexpr qsizetype kLongestName = 10;
     for (qsizetype at = bytes.indexOf('&'); at >= 0; at = bytes.indexOf('&', at + 1)) {
+        // The line breaks of notes, a reference on every line.
+        if (bytes.sliced(at + 1).startsWith("#10;")) continue;
         const qsizetype end =
             bytes.sliced(at, std::min(bytes.size() - at, kLongestName + 2)).indexOf(';');
         if (end < 0 || !IsXmlReference(bytes.sliced(at + 1, end - 1))) return false;
@@ -73,9 +76,28 @@ bool HasForbiddenControls(QByteArrayView bytes) {
     return found != 0;
 }
 
+// The text is checked in runs of about this many bytes, on several threads.
+constexpr qsizetype kRunBytes = 1 << 20;
+
+// Where the run beginning near at begins: after a line feed, which is part of no character
+// and of no reference.
+qsizetype RunStart(QByteArrayView bytes, qsizetype at) {
+    if (at <= 0 || at >= bytes.size()) return std::clamp<qsizetype>(at, 0, bytes.size());
+    const qsizetype feed = bytes.indexOf('\n', at);
+    return feed < 0 ? bytes.size() : feed + 1;
+}
+
 // What pugixml does not check in the text itself.
 bool IsPlainText(QByteArrayView bytes) {
-    return bytes.isValidUtf8() && !HasForbiddenControls(bytes) && HasOnlyXmlReferences(bytes);
+    std::atomic<bool> plain{true};
+    TParallel::ForRuns(bytes.size(), kRunBytes, [&](qsizetype, qsizetype begin, qsizetype end) {
+        const QByteArrayView run =
+            bytes.sliced(RunStart(bytes, begin), RunStart(bytes, end) - RunStart(bytes, begin));
+        if (plain &&
+            !(run.isValidUtf8() && !HasForbiddenControls(run) && HasOnlyXmlReferences(run)))
+            plain = false;
+    });
+    return plain;
 }
 
 // Whether the declaration opens the file and declares XML 1.0 in UTF-8.
@@ -179,29 +201,34 @@ std::optional<std::vector<TFound>> Outlines(const pugi::xml_node& body) {
 // The entries of the outlines, their values checked and decoded on every processor;
 // nothing when one is in doubt.
 std::optional<TOutlineEntries> Entries(const std::vector<TFound>& found, const char* buffer,
-                                       QByteArrayView source) {
+                                       QByteArrayView source, TEntryTexts form) {
     const qsizetype count = static_cast<qsizetype>(found.size());
     std::vector<std::pair<QString, QString>> texts(found.size());
+    std::vector<std::optional<QByteArray>> files(found.size());
     std::atomic<bool> doubt{false};
     TParallel::ForRuns(count, kEntriesPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
         for (qsizetype k = begin; k < end && !doubt; ++k) {
             if (!StoodWithoutLess(found[k].label, buffer, source) ||
                 !StoodWithoutLess(found[k].note, buffer, source))
                 doubt = true;
-            texts[k] = {FromUtf8(found[k].label), FromUtf8(found[k].note)};
+            if (form == TEntryTexts::AsFileBytes && *found[k].note)
+                files[k] = TTextFileCodec::EncodeUtf8(found[k].note);
+            texts[k] = {FromUtf8(found[k].label), files[k] ? QString() : FromUtf8(found[k].note)};
         }
     });
     if (doubt) return std::nullopt;
     TEntryCollector entries;
     // No level is beyond the limit here: the line goes into no message.
-    for (qsizetype k = 0; k < count; ++k)
+    for (qsizetype k = 0; k < count; ++k) {
         entries.Add(found[k].level, texts[k].first, texts[k].second, 0);
+        if (files[k]) entries.SetLastFileText({*files[k], 0, files[k]->size()});
+    }
     return entries.Take();
 }
 
 }  // namespace
 
-std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes) {
+std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes, TEntryTexts texts) {
     // The checks pugixml leaves out run on another processor while it parses.
     std::future<bool> plain = std::async(std::launch::async, IsPlainText, bytes);
     QByteArray buffer(bytes.data(), bytes.size());
@@ -216,5 +243,5 @@ std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes) {
     if (!body) return std::nullopt;
     const std::optional<std::vector<TFound>> found = Outlines(body);
     if (!found || found->empty()) return std::nullopt;
-    return Entries(*found, buffer.constData(), bytes);
+    return Entries(*found, buffer.constData(), bytes, texts);
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document/TOutline.h"
+#include "document/TTextFileCodec.h"
 #include "platform/TParallel.h"
 
 namespace {
@@ -44,5 +45,14 @@ TOutlineEntries TOutlineEntryList::FromSubtrees(const std::vector<const TOutline
                            for (qsizetype i = begin; i < end; ++i)
                                entry[i].text = textOf(*order[i]);
                        });
+    return entries;
+}
+
+TOutlineEntries TOutlineEntryList::WithTextsDecoded(TOutlineEntries entries) {
+    for (TOutlineEntry& entry : entries) {
+        if (!entry.fileText) continue;
+        entry.text = TTextFileCodec::Decode(entry.fileText->Bytes());
+        entry.fileText.reset();
+    }
     return entries;
 }

@@ -23,4 +23,7 @@ class TOutlineEntryList {
     static TOutlineEntries FromSubtrees(const std::vector<const TOutlineItem*>& tops,
                                         const TextOf& textOf,
                                         std::vector<const TOutlineItem*>* items = nullptr);
+    // The entries with every text an importer handed on as its item file's bytes decoded
+    // as the store decodes it.
+    static TOutlineEntries WithTextsDecoded(TOutlineEntries entries);
 };

@@ -265,6 +265,45 @@ QString DecodeWithTable(QByteArrayView bytes, uint32_t* met) {
     return text;
 }
 
+// Decodes bytes as DecodeWithTable does, counting instead of writing.
+Cp932Codec::Measure MeasureWithTable(QByteArrayView bytes) {
+    const DecodeTable& table = Table();
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype size = bytes.size();
+    const qsizetype asciiEnd = table.asciiIsIdentity ? size : 0;
+    Cp932Codec::Measure measure;
+    qsizetype i = 0;
+    while (i < size) {
+        while (i + 8 <= asciiEnd) {
+            uint64_t word;
+            std::memcpy(&word, data + i, 8);
+            if (!IsPlainAscii(word)) break;
+            measure.units += 8;
+            i += 8;
+        }
+        if (i == size) break;
+        const uint32_t single = table.singles[data[i]];
+        ++measure.units;
+        if (!(single & kLead)) {
+            measure.escapes += (single & kEscaped) ? 1 : 0;
+            ++i;
+            continue;
+        }
+        const uint32_t pair = i + 1 < size ? table.pairs[(single & kUnit) + data[i + 1]] : kNoPair;
+        if (pair & kNoPair) {  // a lead byte at the end, or before a byte that cannot follow it
+            ++measure.escapes;
+            ++i;
+            continue;
+        }
+        if (pair & kUnassigned) {
+            ++measure.units;
+            measure.escapes += 2;
+        }
+        i += 2;
+    }
+    return measure;
+}
+
 // ---------------------------------------------------------------------------------
 // Encoding
 
@@ -362,6 +401,10 @@ QString Cp932Codec::Decode(QByteArrayView bytes) {
     return DecodeWithTable(bytes, &met);
 }
 
+Cp932Codec::Measure Cp932Codec::MeasureDecoding(QByteArrayView bytes) {
+    return MeasureWithTable(bytes);
+}
+
 QString Cp932Codec::Decode(QByteArrayView bytes, bool* valid) {
     uint32_t met = 0;
     QString text = DecodeWithTable(bytes, &met);
@@ -454,6 +497,55 @@ Cp932Codec::Encoded Cp932Codec::Encode(QStringView text) {
         result.escapesRegrouped = DecodeWithTable(result.bytes, &met) != text;
     }
     return result;
+}
+
+std::optional<QByteArray> Cp932Codec::EncodeUtf8Exactly(QByteArrayView utf8) {
+    // Locals only: every byte written through a char pointer could otherwise be any of them.
+    const uint16_t* const table = EncodeTable().data();
+    const bool asciiIsIdentity = Table().asciiIsIdentity;
+    // No character takes more bytes in code page 932 than in UTF-8.
+    QByteArray bytes(utf8.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto* const end = in + utf8.size();
+    while (in < end) {
+        if (in[0] < 0x80 && asciiIsIdentity && end - in >= 8) {
+            uint64_t word;
+            std::memcpy(&word, in, 8);
+            if (IsPlainAscii(word)) {
+                std::memcpy(out, &word, 8);
+                in += 8;
+                out += 8;
+                continue;
+            }
+        }
+        const unsigned first = in[0];
+        unsigned character = first;
+        qsizetype length = 1;
+        if (first >= 0xE0 && first < 0xF0 && end - in >= 3) {
+            const unsigned second = in[1], third = in[2];
+            if (((second & 0xC0) != 0x80) | ((third & 0xC0) != 0x80)) return std::nullopt;
+            character = (first & 0x0Fu) << 12 | (second & 0x3Fu) << 6 | (third & 0x3Fu);
+            if (character < 0x800) return std::nullopt;  // an overlong form
+            length = 3;
+        } else if (first >= 0xC0 && first < 0xE0 && end - in >= 2) {
+            const unsigned second = in[1];
+            if ((second & 0xC0) != 0x80) return std::nullopt;
+            character = (first & 0x1Fu) << 6 | (second & 0x3Fu);
+            if (character < 0x80) return std::nullopt;  // an overlong form
+            length = 2;
+        } else if (first >= 0x80) {
+            return std::nullopt;  // beyond the BMP, or no UTF-8
+        }
+        const unsigned code = table[character];
+        if (code == kNoCode) return std::nullopt;
+        out[0] = char(code >> 8);
+        out[code > 0xFF] = char(code & 0xFF);
+        out += 1 + (code > 0xFF);
+        in += length;
+    }
+    bytes.truncate(out - bytes.constData());
+    return bytes;
 }
 
 bool Cp932Codec::CanEncode(QStringView text) { return Encode(text).Complete(); }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 // Code page 932 with Microsoft's mapping, the encoding of documents, settings and
 // item text files.
@@ -57,12 +58,25 @@ class Cp932Codec {
     static QString Decode(QByteArrayView bytes, bool* valid);
     static QString Decode(QByteArrayView bytes, Irregularities* met);
 
+    // What Decode makes of bytes, without making the text: its length in code units and
+    // how many of them are escapes.
+    struct Measure {
+        qsizetype units = 0;
+        qsizetype escapes = 0;
+    };
+    static Measure MeasureDecoding(QByteArrayView bytes);
+
     // Characters that input methods type as look-alikes (U+301C for 〜, U+2212 for
     // −, ...) are written as the bytes Windows' own best-fit conversion chooses.
     // Escapes are written as their bytes. Characters without any code page 932 form
     // are reported, never substituted silently; their place in `bytes` holds the
     // placeholder FC FC.
     static Encoded Encode(QStringView text);
+
+    // The bytes of a UTF-8 text when every character has a code of its own that Encode
+    // writes as it stands (no look-alike, no escape): straight from the UTF-8, without a
+    // string between. Nothing for any other text, and for bytes that are no UTF-8.
+    static std::optional<QByteArray> EncodeUtf8Exactly(QByteArrayView utf8);
 
     // True when every character of text has a code page 932 form.
     static bool CanEncode(QStringView text);

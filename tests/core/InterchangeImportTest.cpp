@@ -13,6 +13,7 @@
 #include "interchange/TPlainTextImport.h"
 #include "interchange/TTreeLineImport.h"
 #include "platform/AppError.h"
+#include "platform/Cp932Codec.h"
 #include "support/OutlineEntries.h"
 
 namespace {
@@ -50,6 +51,53 @@ TEST(InterchangeImport, HierarchicalTextFromOtherWriters) {
     // Shift-JIS with LF, "．" as 81 44.
     EXPECT_TRUE(SameEntries(THierarchicalText::Read("\x81\x44\x88\xEA\nx\n"),
                             {{1, QStringLiteral("一"), QStringLiteral("x")}}));
+}
+
+// Shift-JIS texts with CR LF are handed on as the bytes of their item files; every other
+// text, and every other file, reads as decoding reads it.
+TEST(InterchangeImport, HierarchicalShiftJisTextsStayTheBytesOfTheirFiles) {
+    const auto shiftJis = [](const QString& text) { return Cp932Codec::Encode(text).bytes; };
+    // Long enough that the two bytes that are no character stay below one in a hundred.
+    const QByteArray kept = shiftJis(QStringLiteral("本文\r\n%1\r\n").arg(QString(200, u'文')));
+    const QByteArray file = shiftJis(QStringLiteral("前書き\r\n.一\r\n")) + kept +
+                            shiftJis(QStringLiteral("..二\r\n\\.見出しでない\r\n．三\r\n\r\n"
+                                                    ".四\r\nLF だけ\n.五\r\n")) +
+                            "\xED\x40\x85\x40\r\n" + shiftJis(QStringLiteral(".六\r\n終わり"));
+    const auto asBytes = [](const QByteArray& b) {
+        return TOutlineEntryList::WithTextsDecoded(THierarchicalText::ReadForStore(b));
+    };
+    const TOutlineEntries read = THierarchicalText::ReadForStore(file);
+    ASSERT_EQ(read.size(), 7);
+    EXPECT_EQ(read[1].fileText->Bytes(), kept);
+    EXPECT_EQ(read[5].fileText->Bytes(), "\xED\x40\x85\x40\r\n");  // not re-encoded
+    for (const int decoded : {2, 3, 4, 6}) EXPECT_FALSE(read[decoded].fileText) << decoded;
+    EXPECT_EQ(asBytes(file), THierarchicalText::Read(file));
+
+    // A lone CR starts a line of its own: such a file is decoded whole.
+    const QByteArray loneCr = file + "\r.\x8e\xb5\r\n";
+    EXPECT_EQ(asBytes(loneCr), THierarchicalText::Read(loneCr));
+    EXPECT_EQ(asBytes(loneCr).size(), 8);
+    const QByteArray noText = file + QByteArray(50, '\x85');
+    EXPECT_EQ(Refusal(asBytes, noText), Refusal(THierarchicalText::Read, noText));
+}
+
+// Notes code page 932 holds go to the store as the bytes of their item files, made
+// straight from the UTF-8; the others stay texts.
+TEST(InterchangeImport, OpmlNotesForTheStoreReadAsTheNotes) {
+    const QByteArray opml = QStringLiteral(
+                                "<opml version=\"2.0\"><body>"
+                                "<outline text=\"a\" _note=\"一行目&#10;二行目&#10;\"/>"
+                                "<outline text=\"b\" _note=\"絵文字 😀\"/>"
+                                "<outline text=\"c\" _note=\"CR&#13;LF&#10;\"/>"
+                                "<outline text=\"d\" _note=\"\"/>"
+                                "</body></opml>")
+                                .toUtf8();
+    const TOutlineEntries read = TOpmlOutline::ReadForStore(opml);
+    ASSERT_EQ(read.size(), 4);
+    EXPECT_EQ(read[0].fileText->Bytes(),
+              Cp932Codec::Encode(QStringLiteral("一行目\r\n二行目\r\n\r\n")).bytes);
+    for (const int decoded : {1, 2, 3}) EXPECT_FALSE(read[decoded].fileText) << decoded;
+    EXPECT_EQ(TOutlineEntryList::WithTextsDecoded(read), TOpmlOutline::Read(opml));
 }
 
 TEST(InterchangeImport, ForeignMarkdownKeepsItsSourceBetweenHeadings) {

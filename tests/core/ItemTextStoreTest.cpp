@@ -110,10 +110,14 @@ TEST(ItemTextStore, TextsStoredBehindAreReadableAndTheirNumbersTaken) {
     TempDir dir;
     TItemTextStore store(dir.Path());
     const QString emoji = QString::fromUtf16(u"絵文字 😀");
-    store.StoreBehind({{4, QStringLiteral("一行目\n二行目")},
-                       {5, QString()},
-                       {6, emoji},
-                       {7, QStringLiteral("a\rb")}});
+    // Bytes in a file's form are taken as they stand; others read as the text they are.
+    const QByteArray fileForm("\xED\x40\r\n\x85\x40\r\n");
+    store.StoreBehind({{4, QStringLiteral("一行目\n二行目"), {}},
+                       {5, QString(), {}},
+                       {6, emoji, {}},
+                       {7, QStringLiteral("a\rb"), {}},
+                       {8, QString(), fileForm},
+                       {9, QString(), "x\ny"}});
     EXPECT_EQ(store.Load(4), QString::fromUtf16(u"一行目\n二行目"));
     EXPECT_EQ(store.Load(6), emoji);
     EXPECT_TRUE(store.ExistingNumbers().contains(QSet<int>({4, 5, 6, 7})));
@@ -122,6 +126,8 @@ TEST(ItemTextStore, TextsStoredBehindAreReadableAndTheirNumbersTaken) {
               QByteArray("\x88\xea\x8d\x73\x96\xda\r\n\x93\xf1\x8d\x73\x96\xda\r\n"));
     EXPECT_TRUE(QFileInfo::exists(store.Path(5)));
     EXPECT_EQ(store.Load(7), QStringLiteral("a\nb"));
+    EXPECT_EQ(dir.Read("8.tmp"), fileForm);
+    EXPECT_EQ(store.Load(9), QStringLiteral("x\ny"));
 }
 
 TEST(ItemTextStore, FirstFreeNumberSkipsExistingFiles) {
