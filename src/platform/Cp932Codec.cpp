@@ -208,6 +208,15 @@ inline bool IsPlainAscii(uint64_t word) {
     return (high | zero) == 0;
 }
 
+// Where the whole words of plain ASCII that begin at data[i] end, before end.
+inline qsizetype PlainAsciiEnd(const unsigned char* data, qsizetype i, qsizetype end) {
+    for (uint64_t word; i + 8 <= end; i += 8) {
+        std::memcpy(&word, data + i, 8);
+        if (!IsPlainAscii(word)) break;
+    }
+    return i;
+}
+
 // Decodes bytes; *met collects kEscaped and kSecondCode.
 QString DecodeWithTable(QByteArrayView bytes, uint32_t* met) {
     *met = 0;
@@ -223,14 +232,8 @@ QString DecodeWithTable(QByteArrayView bytes, uint32_t* met) {
     uint32_t flags = 0;
     qsizetype i = 0;
     while (i < size) {
-        while (i + 8 <= asciiEnd) {
-            uint64_t word;
-            std::memcpy(&word, data + i, 8);
-            if (!IsPlainAscii(word)) break;
-            for (int k = 0; k < 8; ++k) out[k] = data[i + k];
-            out += 8;
-            i += 8;
-        }
+        for (const qsizetype plainEnd = PlainAsciiEnd(data, i, asciiEnd); i < plainEnd; ++i)
+            *out++ = data[i];
         if (i == size) break;
         const uint32_t single = table.singles[data[i]];
         if (!(single & kLead)) {
@@ -274,13 +277,9 @@ Cp932Codec::Measure MeasureWithTable(QByteArrayView bytes) {
     Cp932Codec::Measure measure;
     qsizetype i = 0;
     while (i < size) {
-        while (i + 8 <= asciiEnd) {
-            uint64_t word;
-            std::memcpy(&word, data + i, 8);
-            if (!IsPlainAscii(word)) break;
-            measure.units += 8;
-            i += 8;
-        }
+        const qsizetype plainEnd = PlainAsciiEnd(data, i, asciiEnd);
+        measure.units += plainEnd - i;
+        i = plainEnd;
         if (i == size) break;
         const uint32_t single = table.singles[data[i]];
         ++measure.units;
