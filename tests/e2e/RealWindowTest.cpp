@@ -583,7 +583,9 @@ TEST_P(RealWindow, ExportImportUndoAndPdfThroughTheirDialogs) {
     const QByteArray original = "qlm oe data form 1.3\r\nTree=2,0=1,1=1\r\nnil:" + label +
                                 ":0\r\nnil:two:0\r\nalpha\r\nbeta\r\n";
     documents.Write("io.qlo", original);
-    documents.Write("in.txt", ".imported\r\nfrom file\r\n..child\r\n");
+    // A Shift-JIS text ("本文"): it goes to the store as the file's own bytes.
+    const QByteArray imported = "\x96\x7b\x95\xb6";
+    documents.Write("in.txt", ".imported\r\n" + imported + "\r\n..child\r\n");
     QProcess* app = Launch({documents.File("io.qlo")});
     const QString main = WaitForMainWindow(app);
     ASSERT_FALSE(main.isEmpty());
@@ -613,8 +615,8 @@ TEST_P(RealWindow, ExportImportUndoAndPdfThroughTheirDialogs) {
     Key(QStringLiteral("ctrl+s"));
     EXPECT_EQ(documents.Read("io.qlo"),
               "qlm oe data form 1.3\r\nTree=4,0=1,1=1,2=0,3=1\r\nnil:" + label +
-                  ":0\r\nnil:imported:0\r\n1:child:0\r\nnil:two:0\r\nalpha\r\nfrom file\r\n"
-                  "beta\r\n");
+                  ":0\r\nnil:imported:0\r\n1:child:0\r\nnil:two:0\r\nalpha\r\n" + imported +
+                  "\r\nbeta\r\n");
 
     Key(QStringLiteral("ctrl+z"));  // the outline has the keyboard again
     Key(QStringLiteral("ctrl+s"));
