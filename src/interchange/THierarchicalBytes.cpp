@@ -81,7 +81,8 @@ bool IsPlainShiftJis(QByteArrayView file) {
             foreign = true;
             return;
         }
-        const Cp932Codec::Measure measure = Cp932Codec::MeasureDecoding(file.sliced(begin, end - begin));
+        const Cp932Codec::Measure measure =
+            Cp932Codec::MeasureDecoding(file.sliced(begin, end - begin));
         units += measure.units;
         escapes += measure.escapes;
     });
