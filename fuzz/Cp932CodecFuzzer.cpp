@@ -24,12 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    return c.isLowSurrogate() && c.unicode() >= Cp932Codec::kEscapeBase + 0x40;
                }));
 
-    // The same bytes as UTF-8 text, encoded straight or through a string.
-    if (const std::optional<QByteArray> straight = Cp932Codec::EncodeUtf8Exactly(bytes)) {
-        const Cp932Codec::Encoded throughString = Cp932Codec::Encode(QString::fromUtf8(bytes));
-        FUZZ_CHECK(throughString.Exact() && throughString.bytes == *straight);
-    }
-
     // The same bytes as UTF-16 text.
     const QString text(reinterpret_cast<const QChar*>(data), static_cast<qsizetype>(size / 2));
     const Cp932Codec::Encoded fromText = Cp932Codec::Encode(text);

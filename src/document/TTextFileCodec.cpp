@@ -1,7 +1,6 @@
 #include "document/TTextFileCodec.h"
 
 #include <QStringDecoder>
-#include <cstring>
 
 #include "platform/Cp932Codec.h"
 
@@ -71,28 +70,6 @@ QByteArray TTextFileCodec::Encode(QStringView editorText) {
     Cp932Codec::Encoded encoded = Cp932Codec::Encode(fileText);
     if (encoded.Exact() && !encoded.bytes.startsWith(kUtf8Mark)) return std::move(encoded.bytes);
     return kUtf8Mark + ToUtf8(fileText);
-}
-
-std::optional<QByteArray> TTextFileCodec::EncodeUtf8(QByteArrayView utf8) {
-    if (utf8.isEmpty()) return QByteArray();
-    if (utf8.contains('\r')) return std::nullopt;
-    const std::optional<QByteArray> encoded = Cp932Codec::EncodeUtf8Exactly(utf8);
-    if (!encoded || encoded->startsWith(kUtf8Mark)) return std::nullopt;
-    // Every line, the last one too, ends with CR LF.
-    const QByteArrayView lines(*encoded);
-    QByteArray file(lines.size() + 2 * (lines.count('\n') + 1), Qt::Uninitialized);
-    char* out = file.data();
-    for (qsizetype begin = 0; begin <= lines.size();) {
-        qsizetype end = lines.indexOf('\n', begin);
-        if (end < 0) end = lines.size();
-        std::memcpy(out, lines.data() + begin, end - begin);
-        out += end - begin;
-        *out++ = '\r';
-        *out++ = '\n';
-        begin = end + 1;
-    }
-    file.truncate(out - file.constData());
-    return file;
 }
 
 QString TTextFileCodec::DecodeCharacters(QByteArrayView bytes) {

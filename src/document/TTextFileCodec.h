@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 #include "document/TTextLines.h"
 
@@ -22,10 +21,6 @@ class TTextFileCodec {
     static const QByteArray kUtf8Mark;
 
     static QByteArray Encode(QStringView editorText);
-    // What Encode gives the editor text that utf8 holds, made straight from the UTF-8 when
-    // code page 932 holds the text exactly; nothing otherwise (and for a text with a CR):
-    // Encode of the decoded text then writes it.
-    static std::optional<QByteArray> EncodeUtf8(QByteArrayView utf8);
     // Reads either form; CR LF, a lone CR and a lone LF all end a line, a NUL ends the
     // text unless nul tells otherwise.
     static QString Decode(QByteArrayView bytes, TTextLines::Nul nul = TTextLines::Nul::EndsText);

@@ -36,7 +36,5 @@ TOutlineEntries TImporter::ReadFile(const QString& path, const std::optional<TIm
         format ? *format : TFormatRecognizer::Recognize(bytes, info.fileName());
     if (texts == TEntryTexts::AsFileBytes && read == TImportFormat::HierarchicalText)
         return THierarchicalText::ReadForStore(bytes);
-    if (texts == TEntryTexts::AsFileBytes && read == TImportFormat::Opml)
-        return TOpmlOutline::ReadForStore(bytes);
     return Read(read, bytes);
 }

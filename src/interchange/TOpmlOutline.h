@@ -23,12 +23,8 @@ class TOpmlOutline {
     // Reads every <outline> below <body>, at any depth; "_note" may be missing. An outline
     // without "text" takes its "title". Throws AppError naming the line of malformed XML.
     static TOutlineEntries Read(QByteArrayView bytes);
-    // The same, but a note code page 932 holds exactly may come as the bytes of its item
-    // file (see TOutlineEntry::fileText).
-    static TOutlineEntries ReadForStore(QByteArrayView bytes);
 
   private:
-    static TOutlineEntries ReadWithTexts(QByteArrayView bytes, TEntryTexts texts);
     static void ReadBody(QXmlStreamReader& xml, TEntryCollector& entries);
     static void SkipToBody(QXmlStreamReader& xml);
     static AppError NotOpml(const QXmlStreamReader& xml, const QString& missing);

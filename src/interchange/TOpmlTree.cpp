@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "document/TDocumentReader.h"
-#include "document/TTextFileCodec.h"
 #include "interchange/TEntryCollector.h"
 #include "platform/TParallel.h"
 
@@ -201,34 +200,29 @@ std::optional<std::vector<TFound>> Outlines(const pugi::xml_node& body) {
 // The entries of the outlines, their values checked and decoded on every processor;
 // nothing when one is in doubt.
 std::optional<TOutlineEntries> Entries(const std::vector<TFound>& found, const char* buffer,
-                                       QByteArrayView source, TEntryTexts form) {
+                                       QByteArrayView source) {
     const qsizetype count = static_cast<qsizetype>(found.size());
     std::vector<std::pair<QString, QString>> texts(found.size());
-    std::vector<std::optional<QByteArray>> files(found.size());
     std::atomic<bool> doubt{false};
     TParallel::ForRuns(count, kEntriesPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
         for (qsizetype k = begin; k < end && !doubt; ++k) {
             if (!StoodWithoutLess(found[k].label, buffer, source) ||
                 !StoodWithoutLess(found[k].note, buffer, source))
                 doubt = true;
-            if (form == TEntryTexts::AsFileBytes && *found[k].note)
-                files[k] = TTextFileCodec::EncodeUtf8(found[k].note);
-            texts[k] = {FromUtf8(found[k].label), files[k] ? QString() : FromUtf8(found[k].note)};
+            texts[k] = {FromUtf8(found[k].label), FromUtf8(found[k].note)};
         }
     });
     if (doubt) return std::nullopt;
     TEntryCollector entries;
     // No level is beyond the limit here: the line goes into no message.
-    for (qsizetype k = 0; k < count; ++k) {
+    for (qsizetype k = 0; k < count; ++k)
         entries.Add(found[k].level, texts[k].first, texts[k].second, 0);
-        if (files[k]) entries.SetLastFileText({*files[k], 0, files[k]->size()});
-    }
     return entries.Take();
 }
 
 }  // namespace
 
-std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes, TEntryTexts texts) {
+std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes) {
     // The checks pugixml leaves out run on another processor while it parses.
     std::future<bool> plain = std::async(std::launch::async, IsPlainText, bytes);
     QByteArray buffer(bytes.data(), bytes.size());
@@ -243,5 +237,5 @@ std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes, TEntryTexts
     if (!body) return std::nullopt;
     const std::optional<std::vector<TFound>> found = Outlines(body);
     if (!found || found->empty()) return std::nullopt;
-    return Entries(*found, buffer.constData(), bytes, texts);
+    return Entries(*found, buffer.constData(), bytes);
 }

@@ -14,8 +14,5 @@ class TOpmlTree {
     // The entries TOpmlOutline::Read gives for the same bytes; nothing when the document
     // is not plain, malformed, not OPML or too deep: TOpmlOutline's stream reader then
     // reads it again and names the fault.
-    // With TEntryTexts::AsFileBytes, a note code page 932 holds exactly comes as the bytes
-    // of its item file, made straight from the UTF-8.
-    static std::optional<TOutlineEntries> Read(QByteArrayView bytes,
-                                               TEntryTexts texts = TEntryTexts::Decoded);
+    static std::optional<TOutlineEntries> Read(QByteArrayView bytes);
 };

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
-#include <optional>
 
 // Code page 932 with Microsoft's mapping, the encoding of documents, settings and
 // item text files.
@@ -72,11 +71,6 @@ class Cp932Codec {
     // are reported, never substituted silently; their place in `bytes` holds the
     // placeholder FC FC.
     static Encoded Encode(QStringView text);
-
-    // The bytes of a UTF-8 text when every character has a code of its own that Encode
-    // writes as it stands (no look-alike, no escape): straight from the UTF-8, without a
-    // string between. Nothing for any other text, and for bytes that are no UTF-8.
-    static std::optional<QByteArray> EncodeUtf8Exactly(QByteArrayView utf8);
 
     // True when every character of text has a code page 932 form.
     static bool CanEncode(QStringView text);

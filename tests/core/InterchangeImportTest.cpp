@@ -81,25 +81,6 @@ TEST(InterchangeImport, HierarchicalShiftJisTextsStayTheBytesOfTheirFiles) {
     EXPECT_EQ(Refusal(asBytes, noText), Refusal(THierarchicalText::Read, noText));
 }
 
-// Notes code page 932 holds go to the store as the bytes of their item files, made
-// straight from the UTF-8; the others stay texts.
-TEST(InterchangeImport, OpmlNotesForTheStoreReadAsTheNotes) {
-    const QByteArray opml = QStringLiteral(
-                                "<opml version=\"2.0\"><body>"
-                                "<outline text=\"a\" _note=\"一行目&#10;二行目&#10;\"/>"
-                                "<outline text=\"b\" _note=\"絵文字 😀\"/>"
-                                "<outline text=\"c\" _note=\"CR&#13;LF&#10;\"/>"
-                                "<outline text=\"d\" _note=\"\"/>"
-                                "</body></opml>")
-                                .toUtf8();
-    const TOutlineEntries read = TOpmlOutline::ReadForStore(opml);
-    ASSERT_EQ(read.size(), 4);
-    EXPECT_EQ(read[0].fileText->Bytes(),
-              Cp932Codec::Encode(QStringLiteral("一行目\r\n二行目\r\n\r\n")).bytes);
-    for (const int decoded : {1, 2, 3}) EXPECT_FALSE(read[decoded].fileText) << decoded;
-    EXPECT_EQ(TOutlineEntryList::WithTextsDecoded(read), TOpmlOutline::Read(opml));
-}
-
 TEST(InterchangeImport, ForeignMarkdownKeepsItsSourceBetweenHeadings) {
     const QByteArray markdown =
         "Intro *text*\n\n"
