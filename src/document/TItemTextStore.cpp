@@ -102,8 +102,18 @@ void TItemTextStore::StoreBehind(const std::vector<TNewText>& texts) const {
     std::vector<qsizetype> lines(texts.size());
     TParallel::ForRuns(count, kTextsPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
         for (qsizetype i = begin; i < end; ++i) {
-            files[i] = texts[i].fileBytes;
-            if (files[i].isNull()) files[i] = encoded[i] = TTextFileCodec::Encode(texts[i].text);
+            const TNewText& text = texts[i];
+            const QByteArrayView given = text.fileBytes;
+            lines[i] = given.isNull() || given.startsWith(TTextFileCodec::kUtf8Mark)
+                           ? -1
+                           : TTextLines::CountCrLfLines(given);
+            if (lines[i] >= 0) {
+                files[i] = given;
+                continue;
+            }
+            // An editor text, or bytes not in a file's form: the text they read as.
+            files[i] = encoded[i] =
+                TTextFileCodec::Encode(given.isNull() ? text.text : TTextFileCodec::Decode(given));
             lines[i] = files[i].startsWith(TTextFileCodec::kUtf8Mark)
                            ? -1
                            : TTextLines::CountCrLfLines(files[i]);
@@ -123,12 +133,10 @@ void TItemTextStore::StoreBehind(const std::vector<TNewText>& texts) const {
             if (lines[i] > 0) std::memcpy(into + offsets[i], files[i].data(), files[i].size());
     });
     for (qsizetype i = 0; i < count; ++i) {
-        if (lines[i] >= 0) continue;
-        // Bytes given in a file's form that are not in it after all are stored as the
-        // text they read as.
-        Store(texts[i].itemNumber, texts[i].fileBytes.isNull()
-                                       ? texts[i].text
-                                       : TTextFileCodec::Decode(texts[i].fileBytes));
+        if (lines[i] < 0)
+            Store(texts[i].itemNumber, texts[i].fileBytes.isNull()
+                                           ? texts[i].text
+                                           : TTextFileCodec::Decode(texts[i].fileBytes));
     }
     // Every text shares the finished block: the thread tells the texts of one block by it.
     for (qsizetype i = 0; i < count; ++i) {

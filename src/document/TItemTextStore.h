@@ -50,7 +50,8 @@ class TItemTextStore {
     bool StoreDocumentLines(int itemNumber, const QByteArray& document, QByteArrayView lines,
                             qsizetype lineCount) const;
     // A new item's text for StoreBehind: an editor text, or (when fileBytes is not null)
-    // bytes already in the form of the item's file, Shift-JIS lines each ending in CR LF.
+    // the Shift-JIS lines of a text, taken as they stand when they are in the form of the
+    // item's file (each line ending in CR LF), and decoded otherwise.
     struct TNewText {
         int itemNumber = 0;
         QString text;

@@ -89,11 +89,9 @@ bool IsPlainShiftJis(QByteArrayView file) {
     return !foreign && escapes * 100 <= units;
 }
 
-// Whether lines stand as the item file of the text they read as would hold them.
-bool IsItemFileForm(QByteArrayView lines) {
-    return lines.size() > 2 && TTextLines::CountCrLfLines(lines) >= 0 &&
-           !lines.startsWith(TTextFileCodec::kUtf8Mark);
-}
+// Whether lines read as the text they are, also as an item file: the store decodes these,
+// as Read does, and takes them as they stand when they are in its files' form already.
+bool ReadAsAFile(QByteArrayView lines) { return !lines.startsWith(TTextFileCodec::kUtf8Mark); }
 
 }  // namespace
 
@@ -109,7 +107,7 @@ std::optional<TOutlineEntries> THierarchicalBytes::Read(const QByteArray& file) 
     const auto endText = [&](qsizetype end) {
         if (textBegin < 0) return;
         const QByteArrayView lines = bytes.sliced(textBegin, end - textBegin);
-        if (!escaped && IsItemFileForm(lines)) {
+        if (!escaped && ReadAsAFile(lines)) {
             entries.SetLastFileText({file, textBegin, lines.size()});
         } else {
             const QString text = Cp932Codec::Decode(lines);

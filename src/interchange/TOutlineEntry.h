@@ -6,8 +6,8 @@
 #include <QString>
 #include <optional>
 
-// A text as its item file holds it (Shift-JIS lines, each ending in CR LF): a part of the
-// bytes an importer read, which the store takes as they stand.
+// A text as Shift-JIS lines: a part of the bytes an importer read, which the store takes as
+// they stand when each line ends in CR LF (the form of its item files), and decodes else.
 struct TItemFileBytes {
     QByteArray file;
     qsizetype offset = 0;

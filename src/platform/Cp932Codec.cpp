@@ -210,6 +210,8 @@ inline bool IsPlainAscii(uint64_t word) {
 
 // Where the whole words of plain ASCII that begin at data[i] end, before end.
 inline qsizetype PlainAsciiEnd(const unsigned char* data, qsizetype i, qsizetype end) {
+    // Most characters of a Japanese text begin with a byte that starts no such word.
+    if (i < end && data[i] >= 0x80) return i;
     for (uint64_t word; i + 8 <= end; i += 8) {
         std::memcpy(&word, data + i, 8);
         if (!IsPlainAscii(word)) break;
