@@ -32,12 +32,6 @@ bool IsEscapedMark(QByteArrayView line) {
     return escapes > 0 && MarkAt(line, escapes) > 0;
 }
 
-// The start of the line that position at is in (the file's end for at == its size).
-qsizetype LineStart(QByteArrayView file, qsizetype at) {
-    if (at <= 0 || at >= file.size()) return std::clamp<qsizetype>(at, 0, file.size());
-    return file.lastIndexOf('\n', at - 1) + 1;
-}
-
 // 1 when data[0] is a byte Decode refuses or a CR that data[1] does not follow as LF.
 // Without a branch, so that the compiler makes a loop over it look at many bytes at once.
 inline unsigned char IsForeign(const unsigned char* data) {
@@ -73,16 +67,13 @@ bool IsPlainShiftJis(QByteArrayView file) {
     std::atomic<bool> foreign{false};
     std::atomic<qsizetype> units{0};
     std::atomic<qsizetype> escapes{0};
-    TParallel::ForRuns(file.size(), kRunBytes, [&](qsizetype, qsizetype begin, qsizetype end) {
-        // Whole lines, so that no character is cut in two.
-        begin = LineStart(file, begin);
-        end = LineStart(file, end);
-        if (foreign || HasForeignByte(file, begin, end)) {
+    TParallel::ForLineRuns(file, kRunBytes, [&](qsizetype, QByteArrayView lines) {
+        const qsizetype begin = lines.data() - file.data();
+        if (foreign || HasForeignByte(file, begin, begin + lines.size())) {
             foreign = true;
             return;
         }
-        const Cp932Codec::Measure measure =
-            Cp932Codec::MeasureDecoding(file.sliced(begin, end - begin));
+        const Cp932Codec::Measure measure = Cp932Codec::MeasureDecoding(lines);
         units += measure.units;
         escapes += measure.escapes;
     });

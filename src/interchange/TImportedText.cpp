@@ -31,34 +31,16 @@ QByteArrayView Head(QByteArrayView bytes) {
 // Files are decoded in pieces of about this many bytes, on several threads.
 constexpr qsizetype kPieceBytes = 1 << 20;
 
-// Where the pieces of bytes begin (the first at 0) and, last, where the bytes end. A piece
-// begins after a line feed: one byte in every encoding decoded in pieces, never part of
-// another character, so that each piece decodes as it would in the whole.
-std::vector<qsizetype> PieceStarts(QByteArrayView bytes) {
-    std::vector<qsizetype> starts{0};
-    for (qsizetype at = kPieceBytes; at < bytes.size();) {
-        const qsizetype feed = bytes.indexOf('\n', at);
-        if (feed < 0 || feed + 1 >= bytes.size()) break;
-        starts.push_back(feed + 1);
-        at = feed + 1 + kPieceBytes;
-    }
-    starts.push_back(bytes.size());
-    return starts;
-}
-
 // decode(piece, &text) for every piece of bytes, on several threads; the texts joined in
 // order. False when decode returned false for one of them.
 template <typename Decode>
 bool DecodeInPieces(QByteArrayView bytes, QString* text, Decode decode) {
-    const std::vector<qsizetype> starts = PieceStarts(bytes);
-    const qsizetype count = static_cast<qsizetype>(starts.size()) - 1;
+    const qsizetype count = TParallel::RunCount(bytes.size(), kPieceBytes);
     if (count == 1) return decode(bytes, text);
     std::vector<QString> pieces(count);
     std::atomic<bool> failed{false};
-    TParallel::ForRuns(count, 1, [&](qsizetype, qsizetype begin, qsizetype end) {
-        for (qsizetype k = begin; k < end && !failed; ++k)
-            if (!decode(bytes.sliced(starts[k], starts[k + 1] - starts[k]), &pieces[k]))
-                failed = true;
+    TParallel::ForLineRuns(bytes, kPieceBytes, [&](qsizetype run, QByteArrayView lines) {
+        if (!failed && !decode(lines, &pieces[run])) failed = true;
     });
     if (failed) return false;
     qsizetype size = 0;

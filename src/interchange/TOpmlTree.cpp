@@ -78,20 +78,11 @@ bool HasForbiddenControls(QByteArrayView bytes) {
 // The text is checked in runs of about this many bytes, on several threads.
 constexpr qsizetype kRunBytes = 1 << 20;
 
-// Where the run beginning near at begins: after a line feed, which is part of no character
-// and of no reference.
-qsizetype RunStart(QByteArrayView bytes, qsizetype at) {
-    if (at <= 0 || at >= bytes.size()) return std::clamp<qsizetype>(at, 0, bytes.size());
-    const qsizetype feed = bytes.indexOf('\n', at);
-    return feed < 0 ? bytes.size() : feed + 1;
-}
-
 // What pugixml does not check in the text itself.
 bool IsPlainText(QByteArrayView bytes) {
     std::atomic<bool> plain{true};
-    TParallel::ForRuns(bytes.size(), kRunBytes, [&](qsizetype, qsizetype begin, qsizetype end) {
-        const QByteArrayView run =
-            bytes.sliced(RunStart(bytes, begin), RunStart(bytes, end) - RunStart(bytes, begin));
+    // A reference holds no line feed: each stands whole in its run.
+    TParallel::ForLineRuns(bytes, kRunBytes, [&](qsizetype, QByteArrayView run) {
         if (plain &&
             !(run.isValidUtf8() && !HasForbiddenControls(run) && HasOnlyXmlReferences(run)))
             plain = false;

@@ -15,6 +15,12 @@ constexpr qsizetype kRunsPerThread = 4;
 
 qsizetype Processors() { return std::max(1, QThread::idealThreadCount()); }
 
+// The start of the line that bytes[at] is in; the end of the bytes for at beyond them.
+qsizetype LineStart(QByteArrayView bytes, qsizetype at) {
+    if (at <= 0 || at >= bytes.size()) return std::clamp<qsizetype>(at, 0, bytes.size());
+    return bytes.lastIndexOf('\n', at - 1) + 1;
+}
+
 }  // namespace
 
 qsizetype TParallel::RunCount(qsizetype count, qsizetype minimumRun) {
@@ -44,4 +50,11 @@ void TParallel::ForRuns(qsizetype count, qsizetype minimumRun, const Work& work)
     takeRuns();
     for (std::thread& thread : threads) thread.join();
     if (failure) std::rethrow_exception(failure);
+}
+
+void TParallel::ForLineRuns(QByteArrayView bytes, qsizetype minimumRun, const LineWork& work) {
+    ForRuns(bytes.size(), minimumRun, [&](qsizetype run, qsizetype begin, qsizetype end) {
+        const qsizetype from = LineStart(bytes, begin);
+        work(run, bytes.sliced(from, LineStart(bytes, end) - from));
+    });
 }

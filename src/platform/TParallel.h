@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QtGlobal>
 #include <functional>
 
@@ -18,4 +19,9 @@ class TParallel {
     // one slow run does not hold the others up. The first exception thrown by work is
     // rethrown here, after every thread has stopped; runs not yet started are skipped.
     static void ForRuns(qsizetype count, qsizetype minimumRun, const Work& work);
+
+    using LineWork = std::function<void(qsizetype run, QByteArrayView lines)>;
+    // ForRuns over bytes, each run of whole lines: cut after a line feed, a byte that in
+    // UTF-8 and Shift-JIS is never part of another character. A run may be empty.
+    static void ForLineRuns(QByteArrayView bytes, qsizetype minimumRun, const LineWork& work);
 };
