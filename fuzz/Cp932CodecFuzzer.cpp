@@ -1,7 +1,10 @@
 // Code page 932 on arbitrary bytes and arbitrary UTF-16: any bytes decode to a text
 // that encodes exactly and completely, to the very same bytes unless a character came
 // in the code of its two that is not written; a text that encodes exactly decodes
-// back to itself. Measuring the decoding counts what decoding makes.
+// back to itself. Measuring the decoding counts what decoding makes. The same bytes taken
+// for UTF-8 encode without a string as through one: refused exactly when they are no UTF-8,
+// and exact only where Encode is, with the same bytes.
+#include <QStringDecoder>
 #include <algorithm>
 
 #include "FuzzSupport.h"
@@ -23,6 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(measure.escapes == std::count_if(decoded.begin(), decoded.end(), [](QChar c) {
                    return c.isLowSurrogate() && c.unicode() >= Cp932Codec::kEscapeBase + 0x40;
                }));
+
+    QByteArray fromUtf8(bytes.size(), Qt::Uninitialized);
+    char* end = fromUtf8.data();
+    const Cp932Codec::Utf8Encoding utf8 = Cp932Codec::EncodeUtf8(bytes, end);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString asUtf8 = decoder.decode(bytes);
+    FUZZ_CHECK((utf8 == Cp932Codec::Utf8Encoding::Invalid) == decoder.hasError());
+    if (utf8 == Cp932Codec::Utf8Encoding::Exact) {
+        const Cp932Codec::Encoded throughString = Cp932Codec::Encode(asUtf8);
+        FUZZ_CHECK(throughString.Exact());
+        FUZZ_CHECK(fromUtf8.first(end - fromUtf8.constData()) == throughString.bytes);
+    }
 
     // The same bytes as UTF-16 text.
     const QString text(reinterpret_cast<const QChar*>(data), static_cast<qsizetype>(size / 2));

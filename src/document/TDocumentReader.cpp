@@ -290,6 +290,25 @@ QList<TOutlineItem*> TDocumentReader::Read(const QByteArray& bytes, TOutlineItem
 
 void TDocumentReader::Check(const QByteArray& bytes) { Parse(bytes); }
 
+namespace {
+
+// The file read into a buffer of its size: readAll's growing buffer takes three times as
+// long for tens of megabytes. A file that shrank or grew meanwhile is read as it is now.
+QByteArray ReadWhole(QFile& file) {
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const qint64 read = file.read(bytes.data() + got, bytes.size() - got);
+        if (read <= 0) break;
+        got += read;
+    }
+    bytes.truncate(got);
+    if (file.error() == QFileDevice::NoError) bytes += file.readAll();
+    return bytes;
+}
+
+}  // namespace
+
 QByteArray TDocumentReader::ReadFile(const QString& path) {
     if (!QFileInfo(path).isFile()) throw AppError::NotARegularFile(QDir::toNativeSeparators(path));
     QFile file(path);
@@ -297,7 +316,7 @@ QByteArray TDocumentReader::ReadFile(const QString& path) {
     if (openError != 0) throw AppError::CannotOpen(QDir::toNativeSeparators(path), openError);
     QByteArray bytes;
     const int readError = SystemReason::ErrorOf([&] {
-        bytes = file.readAll();
+        bytes = ReadWhole(file);
         return file.error() == QFileDevice::NoError;
     });
     if (readError != 0) throw AppError::CannotOpen(QDir::toNativeSeparators(path), readError);

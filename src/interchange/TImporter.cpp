@@ -34,7 +34,13 @@ TOutlineEntries TImporter::ReadFile(const QString& path, const std::optional<TIm
     const QByteArray bytes = TDocumentReader::ReadFile(path);
     const TImportFormat read =
         format ? *format : TFormatRecognizer::Recognize(bytes, info.fileName());
-    if (texts == TEntryTexts::AsFileBytes && read == TImportFormat::HierarchicalText)
-        return THierarchicalText::ReadForStore(bytes);
+    if (texts == TEntryTexts::AsFileBytes) {
+        switch (read) {
+            case TImportFormat::HierarchicalText: return THierarchicalText::ReadForStore(bytes);
+            case TImportFormat::Markdown: return TMarkdownOutline::ReadForStore(bytes);
+            case TImportFormat::Opml: return TOpmlOutline::ReadForStore(bytes);
+            default: break;
+        }
+    }
     return Read(read, bytes);
 }

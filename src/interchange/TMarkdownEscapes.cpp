@@ -1,5 +1,7 @@
 #include "interchange/TMarkdownEscapes.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr QChar kBackslash = u'\\';
@@ -87,6 +89,24 @@ void TMarkdownEscapes::AppendUnescapedTextLine(QString& out, QStringView line) {
 bool TMarkdownEscapes::HasNoEscapes(QStringView line) {
     return !line.startsWith(kSpace) && !line.startsWith(kTab) &&
            !IsBlockStartBehindBackslashes(line, 1) && DelimiterAfterDigits(line, 1) <= 0;
+}
+
+bool TMarkdownEscapes::HasNoEscapes(QByteArrayView line) {
+    // An escape is ASCII at the start of the line: "&#32;", "&#9;", or digits and "\"
+    // with the character after them. That much of the line is enough to tell.
+    const char first = line.isEmpty() ? '\0' : line[0];
+    if (first != '&' && first != '\\' && (first < '0' || first > '9')) return true;
+    qsizetype prefix = 0;
+    while (prefix < line.size() &&
+           ((line[prefix] >= '0' && line[prefix] <= '9') || line[prefix] == '\\'))
+        ++prefix;
+    prefix = std::min(line.size(), std::max(prefix + 1, kSpace.size()));
+    constexpr qsizetype kShort = 16;
+    if (prefix > kShort) return HasNoEscapes(QString::fromLatin1(line.first(prefix)));
+    // Any byte of a character beyond ASCII stands for one that is no digit, "\" or mark.
+    char16_t start[kShort];
+    for (qsizetype i = 0; i < prefix; ++i) start[i] = static_cast<unsigned char>(line[i]);
+    return HasNoEscapes(QStringView(start, prefix));
 }
 
 QString TMarkdownEscapes::Label(const QString& label) {

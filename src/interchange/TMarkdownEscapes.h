@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -27,6 +28,8 @@ class TMarkdownEscapes {
     // Whether AppendUnescapedTextLine appends the line as it is: reading has nothing to
     // undo in it.
     static bool HasNoEscapes(QStringView line);
+    // The same for a line in UTF-8.
+    static bool HasNoEscapes(QByteArrayView line);
     static QString Label(const QString& label);
 
   private:

@@ -6,16 +6,20 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <vector>
 
 #include "interchange/TExportText.h"
+#include "platform/TParallel.h"
 
 namespace {
 
 constexpr int kDeepestHeading = 6;
 constexpr char32_t kReplacement = 0xFFFD;
+// The bytes of heading lines one thread parses before it asks for more.
+constexpr qsizetype kLabelBytesPerRun = 16 * 1024;
 
 // A heading at any depth, or an HTML block of the top level, as the parser met it: its
 // text, and the span of the source its text points into (-1: none).
@@ -280,7 +284,9 @@ std::pair<qsizetype, qsizetype> HeadingLines(const TBlock& block, const TSourceL
 
 }  // namespace
 
-QList<TMarkdownHeadings::THeading> TMarkdownHeadings::Read(QByteArrayView source) {
+namespace {
+
+TGathered Parse(QByteArrayView source) {
     TGathered gathered;
     gathered.source = source;
     MD_PARSER parser{};
@@ -290,6 +296,34 @@ QList<TMarkdownHeadings::THeading> TMarkdownHeadings::Read(QByteArrayView source
     parser.leave_span = Span;
     parser.text = Text;
     md_parse(source.data(), static_cast<MD_SIZE>(source.size()), &parser, &gathered);
+    return gathered;
+}
+
+}  // namespace
+
+std::optional<QStringList> TMarkdownHeadings::AtxLabels(QByteArrayView lines, qsizetype count) {
+    // Each line is a heading of its own, whatever stands before it: thousands of them are
+    // parsed in pieces on every processor.
+    std::vector<QStringList> pieces(
+        static_cast<size_t>(TParallel::RunCount(lines.size(), kLabelBytesPerRun)));
+    std::atomic<bool> doubt{false};
+    TParallel::ForLineRuns(lines, kLabelBytesPerRun, [&](qsizetype run, QByteArrayView piece) {
+        const TGathered gathered = Parse(piece);
+        QStringList& labels = pieces[static_cast<size_t>(run)];
+        for (const TBlock& block : gathered.blocks) {
+            if (!block.heading || !block.topLevel) doubt = true;
+            labels.append(Label(block.text));
+        }
+    });
+    QStringList labels;
+    labels.reserve(count);
+    for (const QStringList& piece : pieces) labels += piece;
+    if (doubt || labels.size() != count) return std::nullopt;
+    return labels;
+}
+
+QList<TMarkdownHeadings::THeading> TMarkdownHeadings::Read(QByteArrayView source) {
+    const TGathered gathered = Parse(source);
 
     const TSourceLines lines(source);
     TForwardSearch openings(lines, OpensNestedHeadingAt);

@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 // The headings of a Markdown document's top level (ATX or setext; none inside quotes or
 // lists) as the CommonMark parser md4c finds them, with the source lines they stand on.
@@ -25,4 +27,8 @@ class TMarkdownHeadings {
     // source: UTF-8 with LF line ends. A level 6 heading right after an HTML comment line
     // "<!-- level N -->" (N > 6) is of level N and begins at the comment.
     static QList<THeading> Read(QByteArrayView source);
+    // The labels of count lines, joined with LF, that each open an ATX heading of the top
+    // level without any indent: each heading's label as Read finds it in a document that
+    // defines no link reference. Nothing when the parser does not find just these headings.
+    static std::optional<QStringList> AtxLabels(QByteArrayView lines, qsizetype count);
 };

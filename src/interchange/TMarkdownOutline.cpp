@@ -7,6 +7,7 @@
 #include "interchange/TEntryCollector.h"
 #include "interchange/TExportText.h"
 #include "interchange/TImportedText.h"
+#include "interchange/TMarkdownBytes.h"
 #include "interchange/TMarkdownEscapes.h"
 #include "interchange/TMarkdownHeadings.h"
 #include "platform/TParallel.h"
@@ -108,6 +109,12 @@ TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {
         entries.Add(heading.level, heading.label, texts[k], heading.firstLine + 1);
     }
     return entries.Take();
+}
+
+TOutlineEntries TMarkdownOutline::ReadForStore(const QByteArray& bytes) {
+    if (std::optional<TOutlineEntries> entries = TMarkdownBytes::Read(bytes))
+        return std::move(*entries);
+    return Read(bytes);
 }
 
 QString TMarkdownOutline::Text(const TLines& lines, qsizetype begin, qsizetype end) {

@@ -28,8 +28,11 @@ class TMarkdownOutline {
     // and the escapes TMarkdownEscapes adds. Text before the first heading becomes an item
     // of its own, labelled with its first line that is not blank. UTF-8, or Shift-JIS.
     static TOutlineEntries Read(QByteArrayView bytes);
+    // Read, with the texts as the bytes of their item files where the file holds them
+    // so (see TMarkdownBytes).
+    static TOutlineEntries ReadForStore(const QByteArray& bytes);
 
-  private:
+    // The text of the lines [begin, end) after a heading, as Read takes it.
     using TLines = std::vector<QStringView>;
     static QString Text(const TLines& lines, qsizetype begin, qsizetype end);
 };

@@ -50,8 +50,17 @@ TExport TOpmlOutline::Write(const TOutlineEntries& entries, const QString& title
 }
 
 TOutlineEntries TOpmlOutline::Read(QByteArrayView bytes) {
+    return ReadAs(bytes, TEntryTexts::Decoded);
+}
+
+TOutlineEntries TOpmlOutline::ReadForStore(QByteArrayView bytes) {
+    return ReadAs(bytes, TEntryTexts::AsFileBytes);
+}
+
+TOutlineEntries TOpmlOutline::ReadAs(QByteArrayView bytes, TEntryTexts texts) {
     TImportErrors::CheckTextBytes(bytes);
-    if (std::optional<TOutlineEntries> entries = TOpmlTree::Read(bytes)) return std::move(*entries);
+    if (std::optional<TOutlineEntries> entries = TOpmlTree::Read(bytes, texts))
+        return std::move(*entries);
     // What the tree does not take is read again here, and the fault named. The reader reads the
     // caller's bytes where they are, without a copy of tens of megabytes.
     QXmlStreamReader xml(QByteArray::fromRawData(bytes.data(), bytes.size()));

@@ -23,8 +23,11 @@ class TOpmlOutline {
     // Reads every <outline> below <body>, at any depth; "_note" may be missing. An outline
     // without "text" takes its "title". Throws AppError naming the line of malformed XML.
     static TOutlineEntries Read(QByteArrayView bytes);
+    // Read, with the notes as the bytes of their item files where they read back the same.
+    static TOutlineEntries ReadForStore(QByteArrayView bytes);
 
   private:
+    static TOutlineEntries ReadAs(QByteArrayView bytes, TEntryTexts texts);
     static void ReadBody(QXmlStreamReader& xml, TEntryCollector& entries);
     static void SkipToBody(QXmlStreamReader& xml);
     static AppError NotOpml(const QXmlStreamReader& xml, const QString& missing);

@@ -1,6 +1,7 @@
 #include "interchange/TOpmlTree.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstring>
@@ -9,7 +10,9 @@
 #include <vector>
 
 #include "document/TDocumentReader.h"
+#include "document/TTextFileCodec.h"
 #include "interchange/TEntryCollector.h"
+#include "platform/Cp932Codec.h"
 #include "platform/TParallel.h"
 
 namespace {
@@ -188,32 +191,83 @@ std::optional<std::vector<TFound>> Outlines(const pugi::xml_node& body) {
     return found;
 }
 
+// A note as its item file holds it, written at out, which has room for twice its bytes and
+// two more: each line in Shift-JIS with CR LF. False when the file would not read back as
+// the note: a character without an exact code, or a CR of its own.
+bool EncodeNote(QByteArrayView note, char*& out) {
+    if (note.contains('\r')) return false;
+    const char* const start = out;
+    for (qsizetype at = 0; at <= note.size();) {
+        qsizetype feed = note.indexOf('\n', at);
+        if (feed < 0) feed = note.size();
+        if (Cp932Codec::EncodeUtf8(note.sliced(at, feed - at), out) !=
+            Cp932Codec::Utf8Encoding::Exact)
+            return false;
+        *out++ = '\r';
+        *out++ = '\n';
+        at = feed + 1;
+    }
+    // Bytes that would begin like a file in UTF-8 are no file of the store's.
+    return !QByteArrayView(start, out - start).startsWith(TTextFileCodec::kUtf8Mark);
+}
+
+// The entries' notes [begin, end) in the Shift-JIS of their files, in one piece of bytes;
+// nothing for a note that is not read back the same that way.
+std::vector<std::optional<TItemFileBytes>> EncodedNotes(const std::vector<TFound>& found,
+                                                        qsizetype begin, qsizetype end) {
+    std::vector<QByteArrayView> notes;
+    qsizetype room = 0;
+    for (qsizetype k = begin; k < end; ++k) {
+        notes.emplace_back(found[k].note);
+        room += 2 * notes.back().size() + 2;
+    }
+    QByteArray bytes(room, Qt::Uninitialized);
+    std::vector<std::pair<qsizetype, qsizetype>> spans;
+    char* out = bytes.data();
+    for (const QByteArrayView note : notes) {
+        char* const start = out;
+        if (note.isEmpty() || !EncodeNote(note, out)) out = start;
+        spans.emplace_back(start - bytes.constData(), out - start);
+    }
+    std::vector<std::optional<TItemFileBytes>> encoded;
+    for (const auto& [offset, length] : spans)
+        encoded.push_back(length > 0 ? std::optional(TItemFileBytes{bytes, offset, length})
+                                     : std::nullopt);
+    return encoded;
+}
+
 // The entries of the outlines, their values checked and decoded on every processor;
 // nothing when one is in doubt.
 std::optional<TOutlineEntries> Entries(const std::vector<TFound>& found, const char* buffer,
-                                       QByteArrayView source) {
+                                       QByteArrayView source, TEntryTexts as) {
     const qsizetype count = static_cast<qsizetype>(found.size());
     std::vector<std::pair<QString, QString>> texts(found.size());
+    std::vector<std::optional<TItemFileBytes>> files(found.size());
     std::atomic<bool> doubt{false};
     TParallel::ForRuns(count, kEntriesPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
+        if (as == TEntryTexts::AsFileBytes)
+            std::ranges::move(EncodedNotes(found, begin, end), files.begin() + begin);
         for (qsizetype k = begin; k < end && !doubt; ++k) {
             if (!StoodWithoutLess(found[k].label, buffer, source) ||
                 !StoodWithoutLess(found[k].note, buffer, source))
                 doubt = true;
-            texts[k] = {FromUtf8(found[k].label), FromUtf8(found[k].note)};
+            texts[k].first = FromUtf8(found[k].label);
+            if (!files[k]) texts[k].second = FromUtf8(found[k].note);
         }
     });
     if (doubt) return std::nullopt;
     TEntryCollector entries;
     // No level is beyond the limit here: the line goes into no message.
-    for (qsizetype k = 0; k < count; ++k)
+    for (qsizetype k = 0; k < count; ++k) {
         entries.Add(found[k].level, texts[k].first, texts[k].second, 0);
+        if (files[k]) entries.SetLastFileText(std::move(*files[k]));
+    }
     return entries.Take();
 }
 
 }  // namespace
 
-std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes) {
+std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes, TEntryTexts texts) {
     // The checks pugixml leaves out run on another processor while it parses.
     std::future<bool> plain = std::async(std::launch::async, IsPlainText, bytes);
     QByteArray buffer(bytes.data(), bytes.size());
@@ -228,5 +282,5 @@ std::optional<TOutlineEntries> TOpmlTree::Read(QByteArrayView bytes) {
     if (!body) return std::nullopt;
     const std::optional<std::vector<TFound>> found = Outlines(body);
     if (!found || found->empty()) return std::nullopt;
-    return Entries(*found, buffer.constData(), bytes);
+    return Entries(*found, buffer.constData(), bytes, texts);
 }

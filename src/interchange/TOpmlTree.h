@@ -13,6 +13,8 @@ class TOpmlTree {
   public:
     // The entries TOpmlOutline::Read gives for the same bytes; nothing when the document
     // is not plain, malformed, not OPML or too deep: TOpmlOutline's stream reader then
-    // reads it again and names the fault.
-    static std::optional<TOutlineEntries> Read(QByteArrayView bytes);
+    // reads it again and names the fault. Notes as the bytes of their item files, when asked
+    // for, where they read back the same.
+    static std::optional<TOutlineEntries> Read(QByteArrayView bytes,
+                                               TEntryTexts texts = TEntryTexts::Decoded);
 };

@@ -72,6 +72,21 @@ class Cp932Codec {
     // placeholder FC FC.
     static Encoded Encode(QStringView text);
 
+    // What EncodeUtf8 made of its bytes.
+    enum class Utf8Encoding {
+        // Every character written, in the code Encode writes and that decodes back to it.
+        Exact,
+        // Valid UTF-8, but a character has no such code (a look-alike, one beyond the BMP,
+        // one code page 932 lacks): the bytes written are incomplete.
+        Inexact,
+        // Not UTF-8: an overlong form, a surrogate, a byte out of place.
+        Invalid,
+    };
+    // Encode for UTF-8 without a string between: writes the bytes at out, which has room
+    // for utf8.size() bytes (no character takes more bytes here than in UTF-8), and moves
+    // out past them. Encode's escapes cannot stand in UTF-8 at all.
+    static Utf8Encoding EncodeUtf8(QByteArrayView utf8, char*& out);
+
     // True when every character of text has a code page 932 form.
     static bool CanEncode(QStringView text);
 };

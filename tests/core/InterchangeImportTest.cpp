@@ -81,6 +81,39 @@ TEST(InterchangeImport, HierarchicalShiftJisTextsStayTheBytesOfTheirFiles) {
     EXPECT_EQ(Refusal(asBytes, noText), Refusal(THierarchicalText::Read, noText));
 }
 
+// Markdown texts are turned into the Shift-JIS of their files on the way, a long one over
+// the pieces the file is read in too; an escaped text, one with a look-alike, and every
+// file with another block than headings and paragraphs read as decoding reads them.
+TEST(InterchangeImport, MarkdownTextsBecomeTheBytesOfTheirFiles) {
+    const QString longText = QString(u'文').repeated(800) + u'\n';
+    const QByteArray markdown = QStringLiteral(
+                                    "前書き\n\n# 一\n\n本文\n\n二行目\n\n"
+                                    "<!-- level 8 -->\n###### 深い\n\n\\# 見出しでない\n\n"
+                                    "## 〜\n\n波〜線\n#\n# 長い\n\n%1")
+                                    .arg(longText.repeated(1200))
+                                    .toUtf8();
+    const auto decoded = [](const QByteArray& bytes) {
+        return TOutlineEntryList::WithTextsDecoded(TMarkdownOutline::ReadForStore(bytes));
+    };
+    const TOutlineEntries read = TMarkdownOutline::ReadForStore(markdown);
+    ASSERT_EQ(read.size(), 6);
+    EXPECT_EQ(read[1].fileText->Bytes(),
+              Cp932Codec::Encode(QStringLiteral("本文\r\n\r\n二行目\r\n")).bytes);
+    EXPECT_EQ(
+        read[5].fileText->Bytes(),
+        Cp932Codec::Encode(QString(longText).replace(u'\n', QStringLiteral("\r\n")).repeated(1200))
+            .bytes);
+    EXPECT_FALSE(read[2].fileText);
+    EXPECT_FALSE(read[3].fileText);
+    EXPECT_EQ(decoded(markdown), TMarkdownOutline::Read(markdown));
+
+    const QByteArray listed = markdown + "- item\n";
+    EXPECT_EQ(decoded(listed), TMarkdownOutline::Read(listed));
+    EXPECT_FALSE(TMarkdownOutline::ReadForStore(listed)[1].fileText);
+    const QByteArray shiftJis = Cp932Codec::Encode(QStringLiteral("# 一\n\n本文\n")).bytes;
+    EXPECT_EQ(decoded(shiftJis), TMarkdownOutline::Read(shiftJis));
+}
+
 TEST(InterchangeImport, ForeignMarkdownKeepsItsSourceBetweenHeadings) {
     const QByteArray markdown =
         "Intro *text*\n\n"
@@ -122,6 +155,23 @@ TEST(InterchangeImport, MarkdownHeadingsWithoutTextStandOnTheirOwnLines) {
                              {1, QString(), QStringLiteral("body\n\n---")},
                              {1, QString(), QString()},
                              {1, QStringLiteral("\u00A9 &  A\uFFFD &nope;"), QString()}}));
+}
+
+// OPML notes become the Shift-JIS of their files where that reads back as the note.
+TEST(InterchangeImport, OpmlNotesBecomeTheBytesOfTheirFiles) {
+    const QByteArray opml = QStringLiteral(
+                                "<opml version=\"2.0\"><body>"
+                                "<outline text=\"一\" _note=\"本文&#10;二行目&#10;\"/>"
+                                "<outline text=\"二\" _note=\"波〜線\"/>"
+                                "<outline text=\"三\" _note=\"行&#13;の中\"/>"
+                                "<outline text=\"四\"/></body></opml>")
+                                .toUtf8();
+    const TOutlineEntries read = TOpmlOutline::ReadForStore(opml);
+    ASSERT_EQ(read.size(), 4);
+    EXPECT_EQ(read[0].fileText->Bytes(),
+              Cp932Codec::Encode(QStringLiteral("本文\r\n二行目\r\n\r\n")).bytes);
+    EXPECT_FALSE(read[1].fileText || read[2].fileText || read[3].fileText);
+    EXPECT_EQ(TOutlineEntryList::WithTextsDecoded(read), TOpmlOutline::Read(opml));
 }
 
 TEST(InterchangeImport, OpmlThatIsNoXmlIsRefusedWhereverItIsQuick) {
