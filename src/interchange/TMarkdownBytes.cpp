@@ -33,8 +33,9 @@ struct TMarked {
     int level = 0;
 };
 
-// Where a line begins in the file and in its run's Shift-JIS. A file is never larger than
-// TImportErrors allows, far below 2 GiB.
+// Where a line begins in the file and in its run's Shift-JIS. Both fit: a file is never
+// larger than TImportErrors allows (1 GiB), and a run's Shift-JIS never more than twice a
+// run, at most a quarter of a file of more than a few megabytes.
 struct TLineStart {
     qint32 begin = 0;
     qint32 encodedBegin = 0;
