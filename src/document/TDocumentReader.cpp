@@ -1,7 +1,6 @@
 #include "document/TDocumentReader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
@@ -15,7 +14,7 @@
 #include "document/csvu.h"
 #include "platform/AppError.h"
 #include "platform/Cp932Codec.h"
-#include "platform/SystemReason.h"
+#include "platform/TWholeFile.h"
 
 namespace {
 
@@ -290,35 +289,12 @@ QList<TOutlineItem*> TDocumentReader::Read(const QByteArray& bytes, TOutlineItem
 
 void TDocumentReader::Check(const QByteArray& bytes) { Parse(bytes); }
 
-namespace {
-
-// The file read into a buffer of its size: readAll's growing buffer takes three times as
-// long for tens of megabytes. A file that shrank or grew meanwhile is read as it is now.
-QByteArray ReadWhole(QFile& file) {
-    QByteArray bytes(file.size(), Qt::Uninitialized);
-    qint64 got = 0;
-    while (got < bytes.size()) {
-        const qint64 read = file.read(bytes.data() + got, bytes.size() - got);
-        if (read <= 0) break;
-        got += read;
-    }
-    bytes.truncate(got);
-    if (file.error() == QFileDevice::NoError) bytes += file.readAll();
-    return bytes;
-}
-
-}  // namespace
-
 QByteArray TDocumentReader::ReadFile(const QString& path) {
     if (!QFileInfo(path).isFile()) throw AppError::NotARegularFile(QDir::toNativeSeparators(path));
-    QFile file(path);
-    const int openError = SystemReason::ErrorOf([&] { return file.open(QIODevice::ReadOnly); });
-    if (openError != 0) throw AppError::CannotOpen(QDir::toNativeSeparators(path), openError);
+    // Read into a buffer of the file's size: QFile's growing one takes three times as long
+    // for tens of megabytes.
     QByteArray bytes;
-    const int readError = SystemReason::ErrorOf([&] {
-        bytes = ReadWhole(file);
-        return file.error() == QFileDevice::NoError;
-    });
-    if (readError != 0) throw AppError::CannotOpen(QDir::toNativeSeparators(path), readError);
+    const int error = TWholeFile::Append(path, bytes);
+    if (error != 0) throw AppError::CannotOpen(QDir::toNativeSeparators(path), error);
     return bytes;
 }
