@@ -3,6 +3,7 @@
 #include <QThread>
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -16,9 +17,11 @@ constexpr qsizetype kRunsPerThread = 4;
 qsizetype Processors() { return std::max(1, QThread::idealThreadCount()); }
 
 // The start of the line that bytes[at] is in; the end of the bytes for at beyond them.
+// Lines may be megabytes long: the C library's search goes back over many bytes at once.
 qsizetype LineStart(QByteArrayView bytes, qsizetype at) {
     if (at <= 0 || at >= bytes.size()) return std::clamp<qsizetype>(at, 0, bytes.size());
-    return bytes.lastIndexOf('\n', at - 1) + 1;
+    const void* feed = ::memrchr(bytes.data(), '\n', static_cast<size_t>(at));
+    return feed ? static_cast<const char*>(feed) - bytes.data() + 1 : 0;
 }
 
 }  // namespace
