@@ -14,6 +14,7 @@
 #include "interchange/TEntryCollector.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TParallel.h"
+#include "platform/TUtf8.h"
 
 namespace {
 
@@ -68,12 +69,13 @@ bool HasOnlyXmlReferences(QByteArrayView bytes) {
     return true;
 }
 
-// Whether the bytes hold a control character XML forbids (NUL is refused before).
+// Whether the bytes hold a control character XML forbids (NUL is refused before). In bytes
+// throughout, so that the compiler looks at many at once.
 bool HasForbiddenControls(QByteArrayView bytes) {
-    unsigned found = 0;
+    unsigned char found = 0;
     for (const char c : bytes) {
-        const unsigned u = static_cast<unsigned char>(c);
-        found |= unsigned(u < 0x20) & unsigned(u != 0x9) & unsigned(u != 0xA) & unsigned(u != 0xD);
+        const auto u = static_cast<unsigned char>(c);
+        found |= static_cast<unsigned char>((u < 0x20) & (u != 0x9) & (u != 0xA) & (u != 0xD));
     }
     return found != 0;
 }
@@ -87,7 +89,7 @@ bool IsPlainText(QByteArrayView bytes) {
     // A reference holds no line feed: each stands whole in its run.
     TParallel::ForLineRuns(bytes, kRunBytes, [&](qsizetype, QByteArrayView run) {
         if (plain &&
-            !(run.isValidUtf8() && !HasForbiddenControls(run) && HasOnlyXmlReferences(run)))
+            !(TUtf8::IsValid(run) && !HasForbiddenControls(run) && HasOnlyXmlReferences(run)))
             plain = false;
     });
     return plain;

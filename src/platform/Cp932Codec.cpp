@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/TUtf8.h"
+
 namespace {
 
 const char* const kCodecName = "windows-31j";
@@ -503,40 +505,6 @@ Cp932Codec::Encoded Cp932Codec::Encode(QStringView text) {
     return result;
 }
 
-namespace {
-
-// The code point of the UTF-8 sequence of two to four bytes at data[i] (lead byte >= 0xC2),
-// and its length; 0 for a sequence that is not UTF-8.
-inline std::pair<char32_t, qsizetype> DecodeUtf8Sequence(const unsigned char* data, qsizetype i,
-                                                         qsizetype size) {
-    const unsigned lead = data[i];
-    const auto follows = [&](qsizetype k) {
-        return i + k < size && (data[i + k] & 0xC0) == 0x80 ? char32_t(data[i + k] & 0x3F)
-                                                            : char32_t(0x100);
-    };
-    if (lead < 0xC2 || lead > 0xF4) return {0, 0};
-    if (lead < 0xE0) {
-        const char32_t second = follows(1);
-        return second > 0x3F ? std::pair<char32_t, qsizetype>{0, 0}
-                             : std::pair<char32_t, qsizetype>{(lead & 0x1F) << 6 | second, 2};
-    }
-    if (lead < 0xF0) {
-        const char32_t second = follows(1), third = follows(2);
-        if ((second | third) > 0x3F) return {0, 0};
-        const char32_t code = (lead & 0x0F) << 12 | second << 6 | third;
-        // Overlong forms and surrogates.
-        if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)) return {0, 0};
-        return {code, 3};
-    }
-    const char32_t second = follows(1), third = follows(2), fourth = follows(3);
-    if ((second | third | fourth) > 0x3F) return {0, 0};
-    const char32_t code = (lead & 0x07) << 18 | second << 12 | third << 6 | fourth;
-    if (code < 0x10000 || code > 0x10FFFF) return {0, 0};
-    return {code, 4};
-}
-
-}  // namespace
-
 Cp932Codec::Utf8Encoding Cp932Codec::EncodeUtf8(QByteArrayView utf8, char*& out) {
     // Locals rather than what the bytes written could alias, so that nothing is read again
     // after each byte.
@@ -562,19 +530,18 @@ Cp932Codec::Utf8Encoding Cp932Codec::EncodeUtf8(QByteArrayView utf8, char*& out)
         const qsizetype before = i;
         for (uint32_t word; i + 4 <= size; i += 3, into += 2) {
             std::memcpy(&word, data + i, 4);
-            word = qFromLittleEndian(word);
-            if ((word & 0xC0C0F0) != 0x8080E0) break;
-            const char32_t three = (word & 0x0F) << 12 | (word >> 2 & 0xFC0) | (word >> 16 & 0x3F);
+            const char32_t three = TUtf8::ThreeBytes(qFromLittleEndian(word));
             const uint16_t encoded = table[three];
-            // Codes of one byte, none, and overlong forms go the long way.
-            if (encoded <= 0xFF || encoded == kNoCode || three < 0x800) break;
+            // No sequence of three bytes (U+0000 has a code of one byte), codes of one byte
+            // and no code go the long way.
+            if (encoded <= 0xFF || encoded == kNoCode) break;
             into[0] = char(encoded >> 8);
             into[1] = char(encoded & 0xFF);
         }
         if (i > before) continue;
         qsizetype length = 1;
         if (code >= 0x80) {
-            std::tie(code, length) = DecodeUtf8Sequence(data, i, size);
+            std::tie(code, length) = TUtf8::DecodeSequence(data, i, size);
             if (length == 0) return Utf8Encoding::Invalid;
         }
         i += length;

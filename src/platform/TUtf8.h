@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <utility>
+
+// UTF-8 as Qt's decoder takes it: no overlong form, no surrogate, nothing beyond U+10FFFF.
+// Faster than Qt's own check on Japanese text, which is three bytes a character.
+class TUtf8 {
+  public:
+    static bool IsValid(QByteArrayView bytes);
+
+    // The code point of the sequence of two to four bytes at data[i] (data[i] >= 0x80),
+    // and its length; a length of 0 for a sequence that is not UTF-8.
+    static std::pair<char32_t, qsizetype> DecodeSequence(const unsigned char* data, qsizetype i,
+                                                         qsizetype size);
+    // The code point of three bytes read as a little-endian word (a fourth byte may stand
+    // above them), when they are a three-byte sequence; 0 when not.
+    static char32_t ThreeBytes(quint32 word) {
+        if ((word & 0xC0C0F0) != 0x8080E0) return 0;
+        const char32_t code = (word & 0x0F) << 12 | (word >> 2 & 0xFC0) | (word >> 16 & 0x3F);
+        return code < 0x800 || (code >= 0xD800 && code <= 0xDFFF) ? 0 : code;
+    }
+};
