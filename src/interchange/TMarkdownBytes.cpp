@@ -57,14 +57,15 @@ struct TRun {
 
 bool IsBlankByte(char c) { return c == ' ' || c == '\t'; }
 
-// Whether the bytes hold one that Read refuses: a control character other than TAB, LF, VT,
-// FF and CR, or DEL. In bytes throughout, so that the compiler looks at many at once.
-bool HasRefusedByte(QByteArrayView bytes) {
+// Whether the bytes hold one this reader does not take: a control character Read refuses
+// (other than TAB, LF, VT, FF and CR), DEL, or a CR, which Read takes for a line end of its
+// own. In bytes throughout, so that the compiler looks at many at once.
+bool HasForeignByte(QByteArrayView bytes) {
     unsigned char found = 0;
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         found |=
-            static_cast<unsigned char>((b < 0x20) & (static_cast<unsigned char>(b - 0x09) > 0x04)) |
+            static_cast<unsigned char>((b < 0x20) & (static_cast<unsigned char>(b - 0x09) > 0x03)) |
             static_cast<unsigned char>(b == 0x7F);
     }
     return found != 0;
@@ -132,7 +133,7 @@ char32_t FirstCharacter(QByteArrayView utf8) {
 
 // The lines of a run, each in Shift-JIS with CR LF behind the one before.
 void ReadRun(QByteArrayView file, QByteArrayView lines, TRun& run) {
-    if (HasRefusedByte(lines)) {
+    if (HasForeignByte(lines)) {
         run.foreign = true;
         return;
     }
@@ -170,10 +171,10 @@ void ReadRun(QByteArrayView file, QByteArrayView lines, TRun& run) {
 }
 
 // Whether the file is what Read decodes as UTF-8 just as it stands, as far as its first
-// and last bytes tell; the rest tells as it is read.
+// and last bytes tell; the rest tells as it is read, on every processor.
 bool MayBePlainUtf8(QByteArrayView file) {
     return !file.startsWith("\xEF\xBB\xBF") && !file.startsWith("\xFF\xFE") &&
-           !file.startsWith("\xFE\xFF") && !file.endsWith('\x1A') && !file.contains('\r');
+           !file.startsWith("\xFE\xFF") && !file.endsWith('\x1A');
 }
 
 // The lines of the file, read on every processor, as Read reads them.
