@@ -5,6 +5,7 @@
 #include "interchange/TEntryCollector.h"
 #include "interchange/TExportText.h"
 #include "interchange/TImportErrors.h"
+#include "interchange/TOpmlLines.h"
 #include "interchange/TOpmlTree.h"
 
 namespace {
@@ -59,6 +60,9 @@ TOutlineEntries TOpmlOutline::ReadForStore(QByteArrayView bytes) {
 
 TOutlineEntries TOpmlOutline::ReadAs(QByteArrayView bytes, TEntryTexts texts) {
     TImportErrors::CheckTextBytes(bytes);
+    // Our own export's shape is read quickest; the tree takes any plain document.
+    if (std::optional<TOutlineEntries> entries = TOpmlLines::Read(bytes, texts))
+        return std::move(*entries);
     if (std::optional<TOutlineEntries> entries = TOpmlTree::Read(bytes, texts))
         return std::move(*entries);
     // What the tree does not take is read again here, and the fault named. The reader reads the

@@ -12,6 +12,7 @@
 #include "document/TDocumentReader.h"
 #include "document/TTextFileCodec.h"
 #include "interchange/TEntryCollector.h"
+#include "interchange/TXmlReference.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TParallel.h"
 #include "platform/TUtf8.h"
@@ -24,47 +25,11 @@ constexpr qsizetype kEntriesPerRun = 64;
 // Attributes of one element checked pair by pair; more go to the stream reader.
 constexpr int kMostAttributes = 64;
 
-bool IsXmlCharacter(uint code) {
-    return code == 0x9 || code == 0xA || code == 0xD || (code >= 0x20 && code <= 0xD7FF) ||
-           (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
-}
-
-// A hexadecimal digit's value, or -1.
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Whether a reference's name (between "&" and ";") is one XML knows without a DTD, to a
-// character XML allows.
-bool IsXmlReference(QByteArrayView name) {
-    if (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos")
-        return true;
-    if (!name.startsWith('#')) return false;
-    const bool hex = name.size() > 1 && name[1] == 'x';
-    const QByteArrayView digits = name.sliced(hex ? 2 : 1);
-    // Thousands of them in a file: read without a copy.
-    constexpr uint kBeyondUnicode = 0x110000;
-    uint code = 0;
-    for (const char c : digits) {
-        const int digit = DigitValue(c);
-        if (digit < 0 || (!hex && digit > 9)) return false;
-        code = code * (hex ? 16 : 10) + static_cast<uint>(digit);
-        if (code >= kBeyondUnicode) return false;
-    }
-    return !digits.isEmpty() && IsXmlCharacter(code);
-}
-
 bool HasOnlyXmlReferences(QByteArrayView bytes) {
-    constexpr qsizetype kLongestName = 10;
     for (qsizetype at = bytes.indexOf('&'); at >= 0; at = bytes.indexOf('&', at + 1)) {
         // The line breaks of notes, a reference on every line.
         if (bytes.sliced(at + 1).startsWith("#10;")) continue;
-        const qsizetype end =
-            bytes.sliced(at, std::min(bytes.size() - at, kLongestName + 2)).indexOf(';');
-        if (end < 0 || !IsXmlReference(bytes.sliced(at + 1, end - 1))) return false;
+        if (TXmlReference::At(bytes.sliced(at)).first == 0) return false;
     }
     return true;
 }
@@ -165,12 +130,6 @@ struct TFound {
     const char* note = nullptr;
 };
 
-QString FromUtf8(const char* text) {
-    // QString::fromUtf8 would take a U+FEFF at the start for a byte order mark and drop it.
-    if (std::strncmp(text, kByteOrderMark, 3) == 0) return QChar(0xFEFF) + FromUtf8(text + 3);
-    return QString::fromUtf8(text);
-}
-
 // Every <outline> below body as TOpmlOutline's stream reader takes them: other elements
 // are skipped with all they hold. Nothing when one is too deep or in doubt.
 std::optional<std::vector<TFound>> Outlines(const pugi::xml_node& body) {
@@ -253,8 +212,8 @@ std::optional<TOutlineEntries> Entries(const std::vector<TFound>& found, const c
             if (!StoodWithoutLess(found[k].label, buffer, source) ||
                 !StoodWithoutLess(found[k].note, buffer, source))
                 doubt = true;
-            texts[k].first = FromUtf8(found[k].label);
-            if (!files[k]) texts[k].second = FromUtf8(found[k].note);
+            texts[k].first = TUtf8::Decode(found[k].label);
+            if (!files[k]) texts[k].second = TUtf8::Decode(found[k].note);
         }
     });
     if (doubt) return std::nullopt;

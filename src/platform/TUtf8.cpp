@@ -32,6 +32,13 @@ std::pair<char32_t, qsizetype> TUtf8::DecodeSequence(const unsigned char* data, 
     return {code, 4};
 }
 
+QString TUtf8::Decode(QByteArrayView utf8) {
+    constexpr QByteArrayView kMark = "\xEF\xBB\xBF";
+    qsizetype marks = 0;
+    while (utf8.sliced(marks * kMark.size()).startsWith(kMark)) ++marks;
+    return QString(marks, QChar(0xFEFF)) + QString::fromUtf8(utf8.sliced(marks * kMark.size()));
+}
+
 bool TUtf8::IsValid(QByteArrayView bytes) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype size = bytes.size();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QString>
 #include <utility>
 
 // UTF-8 as Qt's decoder takes it: no overlong form, no surrogate, nothing beyond U+10FFFF.
@@ -8,6 +9,10 @@
 class TUtf8 {
   public:
     static bool IsValid(QByteArrayView bytes);
+
+    // The text of UTF-8, a U+FEFF at its start kept as the text's own: QString::fromUtf8
+    // takes it for a byte order mark and drops it.
+    static QString Decode(QByteArrayView utf8);
 
     // The code point of the sequence of two to four bytes at data[i] (data[i] >= 0x80),
     // and its length; a length of 0 for a sequence that is not UTF-8.

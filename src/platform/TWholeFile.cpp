@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/THugePages.h"
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -64,6 +66,7 @@ int TWholeFile::Append(const QString& path, QByteArray& out) {
         const qsizetype size = static_cast<qsizetype>(info.st_size);
         if (out.capacity() < start + size) out.reserve(std::max(start + size, 2 * out.capacity()));
         out.resize(start + size);
+        THugePages::Prefer(out.data() + start, size);
         qsizetype done = 0;
         while (done < size) {
             const ssize_t n =

@@ -38,6 +38,16 @@ QString RefusalAs(TImportFormat format, const QByteArray& bytes) {
     return Refusal([format](const QByteArray& b) { return TImporter::Read(format, b); }, bytes);
 }
 
+// The <outline> lines in a document of another writer's shape, and in the one our export
+// writes, which is read on a way of its own.
+std::vector<QByteArray> InBothOpmlShapes(const QByteArray& outlines) {
+    return {
+        "<?xml version=\"1.0\"?>\n<opml version=\"2.0\"><body>\n" + outlines + "\n</body></opml>\n",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<opml version=\"2.0\">\n  <head>\n"
+        "    <title>t &amp; u</title>\n  </head>\n  <body>\n" +
+            outlines + "\n  </body>\n</opml>\n"};
+}
+
 }  // namespace
 
 TEST(InterchangeImport, HierarchicalTextFromOtherWriters) {
@@ -159,35 +169,43 @@ TEST(InterchangeImport, MarkdownHeadingsWithoutTextStandOnTheirOwnLines) {
 
 // OPML notes become the Shift-JIS of their files where that reads back as the note.
 TEST(InterchangeImport, OpmlNotesBecomeTheBytesOfTheirFiles) {
-    const QByteArray opml = QStringLiteral(
-                                "<opml version=\"2.0\"><body>"
-                                "<outline text=\"一\" _note=\"本文&#10;二行目&#10;\"/>"
-                                "<outline text=\"二\" _note=\"波〜線\"/>"
-                                "<outline text=\"三\" _note=\"行&#13;の中\"/>"
-                                "<outline text=\"四\"/></body></opml>")
-                                .toUtf8();
-    const TOutlineEntries read = TOpmlOutline::ReadForStore(opml);
-    ASSERT_EQ(read.size(), 4);
-    EXPECT_EQ(read[0].fileText->Bytes(),
-              Cp932Codec::Encode(QStringLiteral("本文\r\n二行目\r\n\r\n")).bytes);
-    EXPECT_FALSE(read[1].fileText || read[2].fileText || read[3].fileText);
-    EXPECT_EQ(TOutlineEntryList::WithTextsDecoded(read), TOpmlOutline::Read(opml));
+    const QByteArray outlines =
+        QStringLiteral(
+            "<outline text=\"一\" _note=\"本文&#10;&lt;二&gt;&#9;行目&#10;\"/>\n"
+            "<outline text=\"二\" _note=\"波〜線\">\n"
+            "<outline text=\"三\" _note=\"行&#13;の中\"/>\n</outline>\n"
+            "<outline text=\"&#xFEFF;四\" _note=\"&#x1F600;\"/>")
+            .toUtf8();
+    for (const QByteArray& opml : InBothOpmlShapes(outlines)) {
+        const TOutlineEntries read = TOpmlOutline::ReadForStore(opml);
+        ASSERT_EQ(read.size(), 4);
+        EXPECT_EQ(read[0].fileText->Bytes(),
+                  Cp932Codec::Encode(QStringLiteral("本文\r\n<二>\t行目\r\n\r\n")).bytes);
+        EXPECT_FALSE(read[1].fileText || read[2].fileText || read[3].fileText);
+        EXPECT_EQ(read[2].level, 2);
+        EXPECT_EQ(read[3].label, QStringLiteral("\uFEFF四"));
+        EXPECT_EQ(TOutlineEntryList::WithTextsDecoded(read), TOpmlOutline::Read(opml));
+    }
 }
 
 TEST(InterchangeImport, OpmlThatIsNoXmlIsRefusedWhereverItIsQuick) {
-    const auto opml = [](const QByteArray& outline) {
-        return "<?xml version=\"1.0\"?>\n<opml version=\"2.0\"><body>\n" + outline +
-               "\n</body></opml>\n";
-    };
-    EXPECT_EQ(TOpmlOutline::Read(opml("<outline text=\"a &amp; &#x263A; &lt;b&gt;\"/>")),
-              (TOutlineEntries{{1, QStringLiteral("a & \u263A <b>"), QString()}}));
-    for (const QByteArray& malformed :
-         {opml("<outline text=\"&nbsp;\"/>"), opml("<outline text=\"a<b\"/>"),
-          opml("<outline text=\"a\" text=\"b\"/>"), opml("<outline text=\"&#1;\"/>"),
-          opml("<outline text=\"\x01\"/>"), opml("<outline text=\"\xC3\x28\"/>"),
-          opml("<x:outline text=\"a\"/>"), opml("<outline text=\"a\"/>") + "<extra/>"})
-        EXPECT_TRUE(Refusal(TOpmlOutline::Read, malformed).contains(QStringLiteral(" 行目: ")))
-            << malformed.toStdString();
+    for (const QByteArray& opml :
+         InBothOpmlShapes("<outline text=\"a &amp; &#x263A; &lt;b&gt;\"/>"))
+        EXPECT_EQ(TOpmlOutline::Read(opml),
+                  (TOutlineEntries{{1, QStringLiteral("a & \u263A <b>"), QString()}}));
+    for (const QByteArray& outline :
+         {QByteArray("<outline text=\"&nbsp;\"/>"), QByteArray("<outline text=\"a<b\"/>"),
+          QByteArray("<outline text=\"a\" text=\"b\"/>"), QByteArray("<outline text=\"&#1;\"/>"),
+          QByteArray("<outline text=\"\x01\"/>"), QByteArray("<outline text=\"\xC3\x28\"/>"),
+          QByteArray("<outline text=\"a\" _note=\"\xED\xA0\x80\"/>"),
+          QByteArray("<outline text=\"a\">"), QByteArray("<outline text=\"a\"/>\n</outline>"),
+          QByteArray("</outline>\n<outline text=\"a\">"), QByteArray("<x:outline text=\"a\"/>")})
+        for (const QByteArray& malformed : InBothOpmlShapes(outline))
+            EXPECT_TRUE(Refusal(TOpmlOutline::Read, malformed).contains(QStringLiteral(" 行目: ")))
+                << malformed.toStdString();
+    EXPECT_FALSE(
+        Refusal(TOpmlOutline::Read, InBothOpmlShapes("<outline text=\"a\"/>")[0] + "<extra/>")
+            .isEmpty());
     // A document type's entities are the stream reader's to expand.
     EXPECT_EQ(TOpmlOutline::Read("<?xml version=\"1.0\"?>\n<!DOCTYPE opml [<!ENTITY e \"x\">]>\n"
                                  "<opml><body><outline text=\"&e;\"/></body></opml>"),
@@ -296,10 +314,15 @@ TEST(InterchangeImport, TooDeepIsRefusedWithItsLine) {
     EXPECT_TRUE(Refusal(THierarchicalText::Read, dots)
                     .startsWith(QStringLiteral("%1 行目: ").arg(tooDeep)));
 
-    QByteArray opml = "<opml version=\"2.0\"><body>\n";
-    for (int level = 1; level <= tooDeep; ++level) opml += "<outline text=\"x\">\n";
-    EXPECT_TRUE(
-        Refusal(TOpmlOutline::Read, opml).startsWith(QStringLiteral("%1 行目: ").arg(tooDeep + 1)));
+    QByteArray outlines;
+    for (int level = 1; level <= tooDeep; ++level) outlines += "<outline text=\"x\">\n";
+    for (int level = 1; level <= tooDeep; ++level) outlines += "</outline>\n";
+    for (const QByteArray& opml : InBothOpmlShapes(outlines.chopped(1))) {
+        const int line =
+            static_cast<int>(opml.left(opml.indexOf("<outline")).count('\n')) + tooDeep;
+        EXPECT_TRUE(
+            Refusal(TOpmlOutline::Read, opml).startsWith(QStringLiteral("%1 行目: ").arg(line)));
+    }
 
     QByteArray tabs = "a\n";
     for (int level = 1; level < tooDeep; ++level) tabs += QByteArray(level, '\t') + "b\n";
