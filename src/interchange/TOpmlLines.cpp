@@ -240,10 +240,8 @@ std::optional<TOutlineEntries> Entries(std::vector<TRun>& runs, const QByteArray
             if (line.tag == TTag::Open) ++depth;
         }
     }
-    if (depth != 0) return std::nullopt;
-    TOutlineEntries taken = entries.Take();
-    if (taken.isEmpty()) return std::nullopt;
-    return taken;
+    if (depth != 0 || entries.IsEmpty()) return std::nullopt;
+    return entries.Take();
 }
 
 }  // namespace
