@@ -1,10 +1,11 @@
 #include "interchange/TExportText.h"
 
-#include <QStringEncoder>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "platform/Cp932Codec.h"
+#include "platform/THugePages.h"
 #include "platform/TParallel.h"
 
 namespace {
@@ -13,8 +14,44 @@ constexpr char kReplacementUtf8[] = "\xEF\xBF\xBD";
 // Entries one thread writes before it asks for more.
 constexpr qsizetype kEntriesPerPiece = 64;
 
-bool IsForbiddenInXml(char16_t u) {
-    return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF;
+// Room at the end of out for units more UTF-16 units of at most most bytes each; where
+// they go. The room grows as appending would, so that a piece made of many texts is not
+// copied again for each; what is left over is cut off after them.
+char* MakeRoom(QByteArray& out, qsizetype units, qsizetype most) {
+    const qsizetype start = out.size();
+    const qsizetype needed = start + units * most;
+    if (out.capacity() < needed) out.reserve(std::max(needed, 2 * out.capacity()));
+    out.resize(needed);
+    return out.data() + start;
+}
+
+// Writes the UTF-8 of the character beyond ASCII at text[i], and moves i past a surrogate
+// pair; a lone surrogate (an escape, see Cp932Codec) becomes U+FFFD, counted in replaced.
+char* PutBeyondAscii(QStringView text, qsizetype& i, char* o, int* replaced) {
+    const char16_t c = text[i].unicode();
+    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
+    if (c < 0x800) {
+        *o++ = byte(0xC0 | c >> 6);
+        *o++ = byte(0x80 | (c & 0x3F));
+        return o;
+    }
+    if (!QChar::isSurrogate(c)) {
+        *o++ = byte(0xE0 | c >> 12);
+        *o++ = byte(0x80 | (c >> 6 & 0x3F));
+        *o++ = byte(0x80 | (c & 0x3F));
+        return o;
+    }
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        const char32_t code = QChar::surrogateToUcs4(c, text[++i].unicode());
+        *o++ = byte(0xF0 | code >> 18);
+        *o++ = byte(0x80 | (code >> 12 & 0x3F));
+        *o++ = byte(0x80 | (code >> 6 & 0x3F));
+        *o++ = byte(0x80 | (code & 0x3F));
+        return o;
+    }
+    std::memcpy(o, kReplacementUtf8, 3);
+    ++*replaced;
+    return o + 3;
 }
 
 }  // namespace
@@ -33,19 +70,16 @@ TExport TExportText::Utf8(QStringView text) {
 }
 
 void TExportText::AppendUtf8Replacing(QByteArray& out, QStringView text, int* replaced) {
-    qsizetype run = 0;
+    // No unit takes more than three bytes, a surrogate pair four.
+    char* o = MakeRoom(out, text.size(), 3);
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!text[i].isSurrogate()) continue;
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            ++i;
-            continue;
-        }
-        AppendUtf8(out, text.sliced(run, i - run));
-        out += kReplacementUtf8;
-        ++*replaced;
-        run = i + 1;
+        const char16_t c = text[i].unicode();
+        if (c < 0x80)
+            *o++ = static_cast<char>(c);
+        else
+            o = PutBeyondAscii(text, i, o, replaced);
     }
-    AppendUtf8(out, text.sliced(run));
+    out.truncate(o - out.constData());
 }
 
 TExport TExportText::ShiftJis(const QString& text) {
@@ -69,57 +103,41 @@ TExport TExportText::ShiftJis(const QString& text) {
 }
 
 void TExportText::AppendXml(QByteArray& out, QStringView text, bool attribute, int* replaced) {
-    // All but the markup characters, the controls, the surrogates and U+FFFE, U+FFFF need
-    // nothing: they go in runs.
-    const auto plain = [](char16_t c) {
-        return c >= 0x20 && c != u'&' && c != u'<' && c != u'>' && c != u'"' &&
-               !QChar::isSurrogate(c) && c < 0xFFFE;
+    // No unit takes more than six bytes: "&quot;".
+    char* o = MakeRoom(out, text.size(), 6);
+    const auto put = [&o](QByteArrayView bytes) {
+        std::memcpy(o, bytes.data(), bytes.size());
+        o += bytes.size();
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (plain(c)) {
-            qsizetype end = i + 1;
-            while (end < text.size() && plain(text[end].unicode())) ++end;
-            AppendUtf8(out, text.sliced(i, end - i));
-            i = end - 1;
-            continue;
-        }
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            AppendUtf8(out, text.sliced(i, 2));
-            ++i;
-            continue;
-        }
-        if (QChar::isSurrogate(c) || IsForbiddenInXml(c)) {
-            out += kReplacementUtf8;
+        if (c >= 0x80) {
+            if (c < 0xFFFE) {
+                o = PutBeyondAscii(text, i, o, replaced);
+                continue;
+            }
+            put(kReplacementUtf8);
             ++*replaced;
             continue;
         }
         switch (c) {
-            case u'&': out += "&amp;"; break;
-            case u'<': out += "&lt;"; break;
-            case u'>': out += "&gt;"; break;
-            case u'"': out += "&quot;"; break;
-            case u'\n': out += attribute ? "&#10;" : "\n"; break;
-            case u'\r': out += attribute ? "&#13;" : "\r"; break;
-            case u'\t': out += attribute ? "&#9;" : "\t"; break;
-            default: out += char(c);  // U+FFFE and U+FFFF are forbidden: c is ASCII
+            case u'&': put("&amp;"); break;
+            case u'<': put("&lt;"); break;
+            case u'>': put("&gt;"); break;
+            case u'"': put("&quot;"); break;
+            case u'\n': put(attribute ? "&#10;" : "\n"); break;
+            case u'\r': put(attribute ? "&#13;" : "\r"); break;
+            case u'\t': put(attribute ? "&#9;" : "\t"); break;
+            default:
+                if (c >= 0x20) {
+                    *o++ = static_cast<char>(c);
+                    break;
+                }
+                put(kReplacementUtf8);
+                ++*replaced;
         }
     }
-}
-
-void TExportText::AppendUtf8(QByteArray& out, QStringView text) {
-    // Qt's fastest way to UTF-8 makes a string of its own, worth it for long runs only.
-    constexpr qsizetype kLongRun = 256;
-    if (text.size() >= kLongRun) {
-        out += text.toUtf8();
-        return;
-    }
-    constexpr qsizetype kLongestUtf8 = 3;  // a surrogate pair: 4 bytes for 2 units
-    const qsizetype size = out.size();
-    out.resize(size + kLongestUtf8 * text.size());
-    QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const char* const end = encoder.appendToBuffer(out.data() + size, text);
-    out.truncate(end - out.constData());
+    out.truncate(o - out.constData());
 }
 
 TExport TExportText::InPieces(qsizetype count, const Piece& piece, QByteArrayView head,
@@ -141,6 +159,7 @@ TExport TExportText::InPieces(qsizetype count, const Piece& piece, QByteArrayVie
     // Tens of megabytes: copied on every processor.
     whole.bytes = QByteArray(size + tail.size(), Qt::Uninitialized);
     char* const into = whole.bytes.data();
+    THugePages::Prefer(into, whole.bytes.size());
     // An empty view may have no data at all.
     if (!head.isEmpty()) std::memcpy(into, head.data(), head.size());
     if (!tail.isEmpty()) std::memcpy(into + size, tail.data(), tail.size());

@@ -33,8 +33,6 @@ class TExportText {
     // characters XML forbids (all below U+0020 but TAB, LF and CR), U+FFFE and U+FFFF.
     // The characters are appended as UTF-8.
     static void AppendXml(QByteArray& out, QStringView text, bool attribute, int* replaced);
-    // Appends text (no unpaired surrogates) as UTF-8.
-    static void AppendUtf8(QByteArray& out, QStringView text);
 
     // Makes the export of count entries in consecutive runs on several threads:
     // piece(begin, end) gives the export of entries [begin, end), and the pieces are
