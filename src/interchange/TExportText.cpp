@@ -7,6 +7,7 @@
 #include "platform/Cp932Codec.h"
 #include "platform/THugePages.h"
 #include "platform/TParallel.h"
+#include "platform/TUtf8.h"
 
 namespace {
 
@@ -29,26 +30,9 @@ char* MakeRoom(QByteArray& out, qsizetype units, qsizetype most) {
 // pair; a lone surrogate (an escape, see Cp932Codec) becomes U+FFFD, counted in replaced.
 char* PutBeyondAscii(QStringView text, qsizetype& i, char* o, int* replaced) {
     const char16_t c = text[i].unicode();
-    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
-    if (c < 0x800) {
-        *o++ = byte(0xC0 | c >> 6);
-        *o++ = byte(0x80 | (c & 0x3F));
-        return o;
-    }
-    if (!QChar::isSurrogate(c)) {
-        *o++ = byte(0xE0 | c >> 12);
-        *o++ = byte(0x80 | (c >> 6 & 0x3F));
-        *o++ = byte(0x80 | (c & 0x3F));
-        return o;
-    }
-    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-        const char32_t code = QChar::surrogateToUcs4(c, text[++i].unicode());
-        *o++ = byte(0xF0 | code >> 18);
-        *o++ = byte(0x80 | (code >> 12 & 0x3F));
-        *o++ = byte(0x80 | (code >> 6 & 0x3F));
-        *o++ = byte(0x80 | (code & 0x3F));
-        return o;
-    }
+    if (!QChar::isSurrogate(c)) return o + TUtf8::Write(c, o);
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        return o + TUtf8::Write(QChar::surrogateToUcs4(c, text[++i].unicode()), o);
     std::memcpy(o, kReplacementUtf8, 3);
     ++*replaced;
     return o + 3;

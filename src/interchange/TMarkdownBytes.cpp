@@ -1,6 +1,5 @@
 #include "interchange/TMarkdownBytes.h"
 
-#include <QStringDecoder>
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -15,6 +14,7 @@
 #include "interchange/TMarkdownOutline.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TParallel.h"
+#include "platform/TUtf8.h"
 
 namespace {
 
@@ -121,16 +121,6 @@ bool Classify(QByteArrayView line, TMarked& info) {
     return true;
 }
 
-// The first character of UTF-8 that is known to be valid.
-char32_t FirstCharacter(QByteArrayView utf8) {
-    const auto* data = reinterpret_cast<const unsigned char*>(utf8.data());
-    const auto next = [&](int k) { return char32_t(data[k] & 0x3F); };
-    if (data[0] < 0x80) return data[0];
-    if (data[0] < 0xE0) return char32_t(data[0] & 0x1F) << 6 | next(1);
-    if (data[0] < 0xF0) return char32_t(data[0] & 0x0F) << 12 | next(1) << 6 | next(2);
-    return char32_t(data[0] & 0x07) << 18 | next(1) << 12 | next(2) << 6 | next(3);
-}
-
 // The lines of a run, each in Shift-JIS with CR LF behind the one before.
 void ReadRun(QByteArrayView file, QByteArrayView lines, TRun& run) {
     if (HasForeignByte(lines)) {
@@ -211,13 +201,17 @@ class TDocumentLines {
     QString Decoded(qsizetype begin, qsizetype end) const {
         if (begin >= end) return {};
         // A U+FEFF at the start is the text's own, as everywhere in the decoded file.
-        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-        return decoder.decode(Span(begin, end));
+        return TUtf8::Decode(Span(begin, end));
     }
     bool IsBlank(qsizetype line) const {
         const QByteArrayView bytes = Bytes(line);
         // Most lines begin with a character that is no blank and need no decoding.
-        if (!bytes.isEmpty() && !QChar::isSpace(FirstCharacter(bytes))) return false;
+        if (!bytes.isEmpty()) {
+            const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+            const char32_t first =
+                data[0] < 0x80 ? data[0] : TUtf8::DecodeSequence(data, 0, bytes.size()).first;
+            if (!QChar::isSpace(first)) return false;
+        }
         return Decoded(line, line + 1).trimmed().isEmpty();
     }
     // The text of the lines [begin, end) after a heading, as the bytes of its item file

@@ -282,10 +282,6 @@ std::pair<qsizetype, qsizetype> HeadingLines(const TBlock& block, const TSourceL
     return {first, underline >= 0 ? underline + 1 : last + 1};
 }
 
-}  // namespace
-
-namespace {
-
 TGathered Parse(QByteArrayView source) {
     TGathered gathered;
     gathered.source = source;

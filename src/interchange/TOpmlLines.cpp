@@ -57,31 +57,6 @@ bool HasControlOrLess(QByteArrayView bytes) {
     return found != 0;
 }
 
-// The UTF-8 of a character XML allows, written at out; its length.
-qsizetype WriteUtf8(char32_t code, char* out) {
-    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
-    if (code < 0x80) {
-        out[0] = byte(code);
-        return 1;
-    }
-    if (code < 0x800) {
-        out[0] = byte(0xC0 | code >> 6);
-        out[1] = byte(0x80 | (code & 0x3F));
-        return 2;
-    }
-    if (code < 0x10000) {
-        out[0] = byte(0xE0 | code >> 12);
-        out[1] = byte(0x80 | (code >> 6 & 0x3F));
-        out[2] = byte(0x80 | (code & 0x3F));
-        return 3;
-    }
-    out[0] = byte(0xF0 | code >> 18);
-    out[1] = byte(0x80 | (code >> 12 & 0x3F));
-    out[2] = byte(0x80 | (code >> 6 & 0x3F));
-    out[3] = byte(0x80 | (code & 0x3F));
-    return 4;
-}
-
 // The UTF-8 a value stands for, its references replaced; nothing when it holds one XML
 // does not know or is no UTF-8.
 std::optional<QByteArray> Unescaped(QByteArrayView value) {
@@ -93,7 +68,7 @@ std::optional<QByteArray> Unescaped(QByteArrayView value) {
         const auto [code, length] = TXmlReference::At(value.sliced(amp));
         if (code == 0) return std::nullopt;
         char utf8[4];
-        out += QByteArrayView(utf8, WriteUtf8(code, utf8));
+        out += QByteArrayView(utf8, TUtf8::Write(code, utf8));
         at = amp + length;
     }
     out += value.sliced(at);
@@ -128,7 +103,7 @@ bool EncodeNote(QByteArrayView note, char*& out) {
             if (code == 0 || code == '\r') return false;
             // A reference is never shorter than its character's UTF-8: there is room.
             char utf8[4];
-            if (Cp932Codec::EncodeUtf8(QByteArrayView(utf8, WriteUtf8(code, utf8)), out) !=
+            if (Cp932Codec::EncodeUtf8(QByteArrayView(utf8, TUtf8::Write(code, utf8)), out) !=
                 Cp932Codec::Utf8Encoding::Exact)
                 return false;
         }
