@@ -18,7 +18,6 @@
 #include "Targets.h"
 #include "interchange/TExporter.h"
 #include "interchange/TOutlineEntryList.h"
-#include "platform/TSafeFile.h"
 #include "support/TMainFormProbe.h"
 #include "ui/TPagePreview.h"
 #include "ui/TPrintedOutline.h"
@@ -45,15 +44,19 @@ const struct {
     {TExportFormat::Html, "HTML"},
 };
 
-// What the export command does once the user chose the file: the outline with its
-// texts as entries, written in the format, through the safe replacement.
+// What the export command does: the outline as entries, written in the format with
+// their texts read on the way, through the safe replacement.
 void Export(TMainForm& form, TExportFormat format, const QString& path) {
     const TDocumentSession& session = Probe(form).Session();
-    const TOutlineEntries entries = TOutlineEntryList::FromOutline(
-        session.Outline(),
-        [&](const TOutlineItem& item) { return session.Store.Load(item.ItemNumber); });
-    const TExport exported = TExporter::Write(format, entries, QStringLiteral("generated"));
-    TSafeFile::Replace(path, {exported.bytes}, {});
+    std::vector<const TOutlineItem*> items;
+    TOutlineEntries entries =
+        TOutlineEntryList::FromSubtrees(TOutlineEntryList::TopItems(session.Outline()), {}, &items);
+    const TOutlineEntryList::TextOf texts = [&](const TOutlineItem& item) {
+        return session.Store.Load(item.ItemNumber);
+    };
+    TExporter::WriteFile(
+        path, format, entries, QStringLiteral("generated"), [](const TExport&) { return true; },
+        TOutlineEntryList::TextsFiller(entries, items, texts));
 }
 
 void BM_Export(benchmark::State& state) {

@@ -176,10 +176,11 @@ void TCommandLineConversion::Export(const QStringList& arguments, QTextStream& e
     if (!format)
         throw AppError(QStringLiteral("形式 '%1' は書き出せません（hier, md, opml, html, pdf）。")
                            .arg(formatName));
-    const TExport exported =
-        TExporter::Write(*format, entries, QFileInfo(options.names[0]).completeBaseName());
-    WarnAboutLosses(exported, errors);
-    TSafeFile::Replace(output, {exported.bytes}, {});
+    TExporter::WriteFile(output, *format, entries, QFileInfo(options.names[0]).completeBaseName(),
+                         [&](const TExport& exported) {
+                             WarnAboutLosses(exported, errors);
+                             return true;
+                         });
 }
 
 void TCommandLineConversion::ExportVertical(const QStringList& arguments) {

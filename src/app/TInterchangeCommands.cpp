@@ -22,7 +22,6 @@
 #include "platform/AppError.h"
 #include "platform/TFileDialogs.h"
 #include "platform/TMessageBoxes.h"
-#include "platform/TSafeFile.h"
 #include "ui/TPrintPreviewDialog.h"
 #include "ui/TPrintedOutline.h"
 #include "ui/TVerticalPrint.h"
@@ -131,17 +130,24 @@ TFileDialogs::Request TInterchangeCommands::RequestFor(const QString& title,
     return request;
 }
 
-TOutlineEntries TInterchangeCommands::AllEntries() const {
+TOutlineEntryList::TextOf TInterchangeCommands::CurrentTexts() const {
     texts_.FinishShowing();
     const TOutlineItem* selected = texts_.SelectedItem();
     // The item the editor shows has its text in the editor, perhaps newer than its file.
     const QString editorText = selected ? texts_.EditorText() : QString();
-    return TOutlineEntryList::FromOutline(session_.Outline(), [&](const TOutlineItem& item) {
+    return [this, selected, editorText](const TOutlineItem& item) {
         return &item == selected ? editorText : session_.Store.Load(item.ItemNumber);
-    });
+    };
 }
 
 std::optional<TOutlineEntries> TInterchangeCommands::ChooseEntries(const QString& action) {
+    const std::optional<std::vector<const TOutlineItem*>> tops = ChooseTops(action);
+    if (!tops) return std::nullopt;
+    return TOutlineEntryList::FromSubtrees(*tops, CurrentTexts());
+}
+
+std::optional<std::vector<const TOutlineItem*>> TInterchangeCommands::ChooseTops(
+    const QString& action) {
     if (session_.Outline().IsEmpty()) {
         boxes_.Ask(Kind::Warning, TDocumentWriter::EmptyOutlineText(), TMessageBoxes::Buttons::Ok);
         return std::nullopt;
@@ -158,9 +164,8 @@ std::optional<TOutlineEntries> TInterchangeCommands::ChooseEntries(const QString
         if (answer == Answer::Cancel) return std::nullopt;
         subtree = answer == Answer::Yes;
     }
-    const TOutlineEntries all = AllEntries();
-    if (!subtree) return all;
-    return TExporter::Subtree(all, session_.Outline().AbsoluteIndexOf(selected));
+    if (subtree) return std::vector<const TOutlineItem*>{selected};
+    return TOutlineEntryList::TopItems(session_.Outline());
 }
 
 bool TInterchangeCommands::ConfirmLosses(int replacedBytes, const QString& unencodable) {
@@ -184,16 +189,23 @@ bool TInterchangeCommands::ConfirmLosses(int replacedBytes, const QString& unenc
 
 void TInterchangeCommands::Export() {
     errors_.Run([this] {
-        const std::optional<TOutlineEntries> entries =
-            ChooseEntries(QStringLiteral("書き出します"));
-        if (!entries) return;
+        const std::optional<std::vector<const TOutlineItem*>> tops =
+            ChooseTops(QStringLiteral("書き出します"));
+        if (!tops) return;
+        // The tree only: the texts are read while the file is written.
+        std::vector<const TOutlineItem*> items;
+        TOutlineEntries entries = TOutlineEntryList::FromSubtrees(*tops, {}, &items);
         const TFileDialogs::Choice choice = dialogs_.AskSaveFile(
             RequestFor(QStringLiteral("エクスポート"), FiltersOf(kExportChoices)));
         if (choice.path.isEmpty()) return;
         const TExportFormat format = ChoiceAt(kExportChoices, choice.filter).format;
-        const TExport exported = TExporter::Write(format, *entries, DocumentName());
-        if (!ConfirmLosses(exported.replacedBytes, exported.unencodable)) return;
-        TSafeFile::Replace(choice.path, {exported.bytes}, {});
+        const TOutlineEntryList::TextOf texts = CurrentTexts();
+        TExporter::WriteFile(
+            choice.path, format, entries, DocumentName(),
+            [&](const TExport& exported) {
+                return ConfirmLosses(exported.replacedBytes, exported.unencodable);
+            },
+            TOutlineEntryList::TextsFiller(entries, items, texts));
     });
 }
 

@@ -7,11 +7,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/TEntryInsertion.h"
 #include "interchange/TExportFormat.h"
 #include "interchange/TImportFormat.h"
 #include "interchange/TOutlineEntry.h"
+#include "interchange/TOutlineEntryList.h"
 #include "platform/TFileDialogs.h"
 
 class QPlainTextEdit;
@@ -66,7 +68,10 @@ class TInterchangeCommands : public QObject {
     // descendants, as the user chooses; nothing when the user cancelled or there is
     // nothing to take out. action: what is done with them ("書き出します").
     std::optional<TOutlineEntries> ChooseEntries(const QString& action);
-    TOutlineEntries AllEntries() const;
+    // The items whose subtrees ChooseEntries takes out, as the user chooses.
+    std::optional<std::vector<const TOutlineItem*>> ChooseTops(const QString& action);
+    // The texts of the items as they are now: the one the editor shows from the editor.
+    TOutlineEntryList::TextOf CurrentTexts() const;
     QString DocumentName() const;
     QString StartFolder() const;
     // A file dialog's request, beginning in the document's folder with its name.

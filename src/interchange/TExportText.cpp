@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "platform/Cp932Codec.h"
@@ -125,11 +127,56 @@ void TExportText::AppendXml(QByteArray& out, QStringView text, bool attribute, i
 }
 
 TExport TExportText::InPieces(qsizetype count, const Piece& piece, QByteArrayView head,
-                              QByteArrayView tail) {
+                              QByteArrayView tail, const TExportStream& stream) {
     std::vector<TExport> pieces(TParallel::RunCount(count, kEntriesPerPiece));
+    if (!stream.write) {
+        TParallel::ForRuns(count, kEntriesPerPiece,
+                           [&](qsizetype run, qsizetype begin, qsizetype end) {
+                               if (stream.prepare) stream.prepare(begin, end);
+                               pieces[run] = piece(begin, end);
+                           });
+        return Joined(pieces, head, tail);
+    }
+    stream.write(head);
+    WriteInOrder(pieces, count, piece, stream);
+    stream.write(tail);
+    TExport whole;
+    for (const TExport& made : pieces) {
+        whole.replacedBytes += made.replacedBytes;
+        AddUnencodable(whole.unencodable, made.unencodable);
+    }
+    return whole;
+}
+
+void TExportText::WriteInOrder(std::vector<TExport>& pieces, qsizetype count, const Piece& piece,
+                               const TExportStream& stream) {
+    std::vector<char> done(pieces.size(), false);
+    std::size_t next = 0;  // the first piece not written
+    bool writing = false;  // one thread writes at a time, the others go on making pieces
+    std::mutex mutex;
     TParallel::ForRuns(count, kEntriesPerPiece, [&](qsizetype run, qsizetype begin, qsizetype end) {
-        pieces[run] = piece(begin, end);
+        if (stream.prepare) stream.prepare(begin, end);
+        TExport made = piece(begin, end);
+        std::unique_lock lock(mutex);
+        pieces[run] = std::move(made);
+        done[run] = true;
+        if (writing) return;  // the writing thread finds this piece when it comes to it
+        writing = true;
+        // Writing may wait for the disk: the other threads meanwhile add their pieces.
+        while (next < pieces.size() && done[next]) {
+            const QByteArray bytes = std::exchange(pieces[next].bytes, {});
+            ++next;
+            lock.unlock();
+            // When this throws, writing stays taken: no piece is written past a gap.
+            stream.write(bytes);
+            lock.lock();
+        }
+        writing = false;
     });
+}
+
+TExport TExportText::Joined(std::vector<TExport>& pieces, QByteArrayView head,
+                            QByteArrayView tail) {
     TExport whole;
     // Where each piece goes in the file, after the head.
     std::vector<qsizetype> offsets(pieces.size());

@@ -4,8 +4,10 @@
 #include <QString>
 #include <QStringView>
 #include <functional>
+#include <vector>
 
 #include "interchange/TExport.h"
+#include "interchange/TExportStream.h"
 #include "interchange/TImportedText.h"
 
 // What the exporters share: the lines of a text, and the bytes of a whole file with what
@@ -35,15 +37,21 @@ class TExportText {
     static void AppendXml(QByteArray& out, QStringView text, bool attribute, int* replaced);
 
     // Makes the export of count entries in consecutive runs on several threads:
-    // piece(begin, end) gives the export of entries [begin, end), and the pieces are
-    // joined in order with what they could not hold, between head and tail. The file is
-    // put together once: adding a head to tens of megabytes afterwards moves them all.
+    // piece(begin, end) gives the export of entries [begin, end), after stream.prepare
+    // for them. The pieces, between head and tail, go to stream.write in order as they
+    // are done; without it they are joined into the export's bytes, put together once
+    // (adding a head to tens of megabytes afterwards moves them all). The result holds
+    // what the pieces could not hold.
     using Piece = std::function<TExport(qsizetype begin, qsizetype end)>;
     static TExport InPieces(qsizetype count, const Piece& piece, QByteArrayView head = {},
-                            QByteArrayView tail = {});
+                            QByteArrayView tail = {}, const TExportStream& stream = {});
 
   private:
     static void AddUnencodable(QString& into, QStringView found);
+    // InPieces with every piece handed to write as soon as those before it are.
+    static void WriteInOrder(std::vector<TExport>& pieces, qsizetype count, const Piece& piece,
+                             const TExportStream& stream);
+    static TExport Joined(std::vector<TExport>& pieces, QByteArrayView head, QByteArrayView tail);
 };
 
 template <typename Line>

@@ -4,18 +4,33 @@
 #include "interchange/THtmlOutline.h"
 #include "interchange/TMarkdownOutline.h"
 #include "interchange/TOpmlOutline.h"
+#include "platform/TSafeFile.h"
 
-TExport TExporter::Write(TExportFormat format, const TOutlineEntries& entries,
-                         const QString& title) {
+TExport TExporter::Write(TExportFormat format, const TOutlineEntries& entries, const QString& title,
+                         const TExportStream& stream) {
+    using Encoding = THierarchicalText::Encoding;
     switch (format) {
-        case TExportFormat::HierarchicalText: return THierarchicalText::Write(entries);
+        case TExportFormat::HierarchicalText:
+            return THierarchicalText::Write(entries, Encoding::ShiftJis, stream);
         case TExportFormat::HierarchicalTextUtf8:
-            return THierarchicalText::Write(entries, THierarchicalText::Encoding::Utf8);
-        case TExportFormat::Markdown: return TMarkdownOutline::Write(entries);
-        case TExportFormat::Opml: return TOpmlOutline::Write(entries, title);
-        case TExportFormat::Html: return THtmlOutline::Write(entries, title);
+            return THierarchicalText::Write(entries, Encoding::Utf8, stream);
+        case TExportFormat::Markdown: return TMarkdownOutline::Write(entries, stream);
+        case TExportFormat::Opml: return TOpmlOutline::Write(entries, title, stream);
+        case TExportFormat::Html: return THtmlOutline::Write(entries, title, stream);
     }
     return {};
+}
+
+bool TExporter::WriteFile(const QString& path, TExportFormat format, const TOutlineEntries& entries,
+                          const QString& title,
+                          const std::function<bool(const TExport& exported)>& accept,
+                          const std::function<void(qsizetype begin, qsizetype end)>& prepare) {
+    return TSafeFile::ReplaceAsMade(
+        path,
+        [&](const TSafeFile::Append& append) {
+            return accept(Write(format, entries, title, TExportStream{prepare, append}));
+        },
+        {});
 }
 
 QString TExporter::Extension(TExportFormat format) {

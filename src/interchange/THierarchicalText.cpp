@@ -23,21 +23,26 @@ bool IsMarkBehindEscapes(QStringView line, qsizetype minimum) {
 
 }  // namespace
 
-TExport THierarchicalText::Write(const TOutlineEntries& entries, Encoding encoding) {
-    return TExportText::InPieces(entries.size(), [&](qsizetype begin, qsizetype end) {
-        QString text;
-        for (qsizetype k = begin; k < end; ++k) {
-            const TOutlineEntry& entry = entries[k];
-            text.resize(text.size() + entry.level, QLatin1Char('.'));
-            AppendEscaped(text, TExportText::OneLine(entry.label));
-            text += kLineEnd;
-            TExportText::ForEachLine(entry.text, [&](QStringView line) {
-                AppendEscaped(text, line);
+TExport THierarchicalText::Write(const TOutlineEntries& entries, Encoding encoding,
+                                 const TExportStream& stream) {
+    return TExportText::InPieces(
+        entries.size(),
+        [&](qsizetype begin, qsizetype end) {
+            QString text;
+            for (qsizetype k = begin; k < end; ++k) {
+                const TOutlineEntry& entry = entries[k];
+                text.resize(text.size() + entry.level, QLatin1Char('.'));
+                AppendEscaped(text, TExportText::OneLine(entry.label));
                 text += kLineEnd;
-            });
-        }
-        return encoding == Encoding::Utf8 ? TExportText::Utf8(text) : TExportText::ShiftJis(text);
-    });
+                TExportText::ForEachLine(entry.text, [&](QStringView line) {
+                    AppendEscaped(text, line);
+                    text += kLineEnd;
+                });
+            }
+            return encoding == Encoding::Utf8 ? TExportText::Utf8(text)
+                                              : TExportText::ShiftJis(text);
+        },
+        {}, {}, stream);
 }
 
 TOutlineEntries THierarchicalText::Read(QByteArrayView bytes) {

@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include "interchange/TExport.h"
+#include "interchange/TExportStream.h"
 #include "interchange/TOutlineEntry.h"
 
 // Hierarchical text: every item is a heading line, one "." per level followed by its
@@ -23,7 +24,8 @@ class THierarchicalText {
     enum class Encoding { ShiftJis, Utf8 };
 
     // Every line, the last one included, ends with CR LF; UTF-8 has no byte order mark.
-    static TExport Write(const TOutlineEntries& entries, Encoding encoding = Encoding::ShiftJis);
+    static TExport Write(const TOutlineEntries& entries, Encoding encoding = Encoding::ShiftJis,
+                         const TExportStream& stream = {});
 
     // Reads UTF-8 and Shift-JIS (see TImportedText), any line ends, and the full-width
     // mark "．" as well as "." (mixed too). Text before the first heading becomes an item of

@@ -34,7 +34,8 @@ QByteArray HeadingTag(int level) {
 
 }  // namespace
 
-TExport THtmlOutline::Write(const TOutlineEntries& entries, const QString& title) {
+TExport THtmlOutline::Write(const TOutlineEntries& entries, const QString& title,
+                            const TExportStream& stream) {
     int replaced = 0;
     QByteArray page =
         "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\" />\n"
@@ -55,7 +56,7 @@ TExport THtmlOutline::Write(const TOutlineEntries& entries, const QString& title
             piece.bytes = Items(entries, begin, end, &piece.replacedBytes);
             return piece;
         },
-        page, "</main>\n</body>\n</html>\n");
+        page, "</main>\n</body>\n</html>\n", stream);
     result.replacedBytes += replaced;
     return result;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "interchange/TExport.h"
+#include "interchange/TExportStream.h"
 #include "interchange/TOutlineEntry.h"
 
 // The outline as one HTML page to read or print: a table of contents that links to every
@@ -13,8 +14,9 @@
 class THtmlOutline {
   public:
     // entries: well-formed (see TOutlineEntry.h). title: the page's title, the document's
-    // name.
-    static TExport Write(const TOutlineEntries& entries, const QString& title);
+    // name. stream: see TExportStream.
+    static TExport Write(const TOutlineEntries& entries, const QString& title,
+                         const TExportStream& stream = {});
 
   private:
     static QByteArray Contents(const TOutlineEntries& entries, int* replaced);

@@ -42,24 +42,27 @@ bool ParseAlongside(QByteArrayView bytes) {
 
 }  // namespace
 
-TExport TMarkdownOutline::Write(const TOutlineEntries& entries) {
-    return TExportText::InPieces(entries.size(), [&](qsizetype begin, qsizetype end) {
-        QString out;
-        for (qsizetype k = begin; k < end; ++k) {
-            const TOutlineEntry& entry = entries[k];
-            if (entry.level > kDeepestHeading) out += LevelCommentLine(entry.level);
-            out += HeadingLine(entry);
-            out += u'\n';
-            if (entry.text.isEmpty()) continue;
-            out += u'\n';
-            TExportText::ForEachLine(entry.text, [&](QStringView line) {
-                TMarkdownEscapes::AppendTextLine(out, line);
+TExport TMarkdownOutline::Write(const TOutlineEntries& entries, const TExportStream& stream) {
+    return TExportText::InPieces(
+        entries.size(),
+        [&](qsizetype begin, qsizetype end) {
+            QString out;
+            for (qsizetype k = begin; k < end; ++k) {
+                const TOutlineEntry& entry = entries[k];
+                if (entry.level > kDeepestHeading) out += LevelCommentLine(entry.level);
+                out += HeadingLine(entry);
                 out += u'\n';
-            });
-            out += u'\n';
-        }
-        return TExportText::Utf8(out);
-    });
+                if (entry.text.isEmpty()) continue;
+                out += u'\n';
+                TExportText::ForEachLine(entry.text, [&](QStringView line) {
+                    TMarkdownEscapes::AppendTextLine(out, line);
+                    out += u'\n';
+                });
+                out += u'\n';
+            }
+            return TExportText::Utf8(out);
+        },
+        {}, {}, stream);
 }
 
 TOutlineEntries TMarkdownOutline::Read(QByteArrayView bytes) {

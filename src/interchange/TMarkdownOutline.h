@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "interchange/TExport.h"
+#include "interchange/TExportStream.h"
 #include "interchange/TOutlineEntry.h"
 
 // Markdown (CommonMark), UTF-8 with LF line ends: every item is an ATX heading of its
@@ -20,7 +21,7 @@
 // which a CommonMark reader does not show, and our reader takes as the level.
 class TMarkdownOutline {
   public:
-    static TExport Write(const TOutlineEntries& entries);
+    static TExport Write(const TOutlineEntries& entries, const TExportStream& stream = {});
 
     // Every heading of the document's top level (ATX or setext; none inside quotes or
     // lists) is an item, labelled with the heading's inline text; the text is the source

@@ -16,7 +16,8 @@ void Indent(QByteArray& out, int depth) { out.resize(out.size() + 2 * depth, ' '
 
 }  // namespace
 
-TExport TOpmlOutline::Write(const TOutlineEntries& entries, const QString& title) {
+TExport TOpmlOutline::Write(const TOutlineEntries& entries, const QString& title,
+                            const TExportStream& stream) {
     int replaced = 0;
     QByteArray head =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<opml version=\"2.0\">\n  <head>\n"
@@ -45,7 +46,8 @@ TExport TOpmlOutline::Write(const TOutlineEntries& entries, const QString& title
         }
         return piece;
     };
-    TExport body = TExportText::InPieces(entries.size(), outlines, head, "  </body>\n</opml>\n");
+    TExport body =
+        TExportText::InPieces(entries.size(), outlines, head, "  </body>\n</opml>\n", stream);
     body.replacedBytes += replaced;
     return body;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "interchange/TExport.h"
+#include "interchange/TExportStream.h"
 #include "interchange/TOutlineEntry.h"
 #include "platform/AppError.h"
 
@@ -17,8 +18,9 @@ class TEntryCollector;
 class TOpmlOutline {
   public:
     // entries: well-formed (see TOutlineEntry.h). title: the <title> of <head>, the
-    // document's name.
-    static TExport Write(const TOutlineEntries& entries, const QString& title);
+    // document's name. stream: see TExportStream.
+    static TExport Write(const TOutlineEntries& entries, const QString& title,
+                         const TExportStream& stream = {});
 
     // Reads every <outline> below <body>, at any depth; "_note" may be missing. An outline
     // without "text" takes its "title". Throws AppError naming the line of malformed XML.

@@ -13,12 +13,16 @@ constexpr qsizetype kItemsPerRun = 64;
 
 }  // namespace
 
-TOutlineEntries TOutlineEntryList::FromOutline(const TOutline& outline, const TextOf& textOf) {
+std::vector<const TOutlineItem*> TOutlineEntryList::TopItems(const TOutline& outline) {
     const TOutlineItem* root = outline.Root();
     std::vector<const TOutlineItem*> tops;
     tops.reserve(root->ChildCount());
     for (int row = 0; row < root->ChildCount(); ++row) tops.push_back(root->Child(row));
-    return FromSubtrees(tops, textOf);
+    return tops;
+}
+
+TOutlineEntries TOutlineEntryList::FromOutline(const TOutline& outline, const TextOf& textOf) {
+    return FromSubtrees(TopItems(outline), textOf);
 }
 
 TOutlineEntries TOutlineEntryList::FromSubtrees(const std::vector<const TOutlineItem*>& tops,
@@ -39,13 +43,20 @@ TOutlineEntries TOutlineEntryList::FromSubtrees(const std::vector<const TOutline
         for (int row = item->ChildCount() - 1; row >= 0; --row)
             stack.emplace_back(item->Child(row), level + 1);
     }
-    TOutlineEntry* const entry = entries.data();
+    if (!textOf) return entries;
+    const Filler fill = TextsFiller(entries, order, textOf);
     TParallel::ForRuns(entries.size(), kItemsPerRun,
-                       [&](qsizetype, qsizetype begin, qsizetype end) {
-                           for (qsizetype i = begin; i < end; ++i)
-                               entry[i].text = textOf(*order[i]);
-                       });
+                       [&](qsizetype, qsizetype begin, qsizetype end) { fill(begin, end); });
     return entries;
+}
+
+TOutlineEntryList::Filler TOutlineEntryList::TextsFiller(
+    TOutlineEntries& entries, const std::vector<const TOutlineItem*>& items, const TextOf& textOf) {
+    // Taken once here: the threads must not share the list's detaching.
+    TOutlineEntry* const entry = entries.data();
+    return [entry, &items, &textOf](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i) entry[i].text = textOf(*items[i]);
+    };
 }
 
 TOutlineEntries TOutlineEntryList::WithTextsDecoded(TOutlineEntries entries) {

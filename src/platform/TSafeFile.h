@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <utility>
 
 #include "platform/TWholeFile.h"
@@ -58,4 +59,15 @@ class TSafeFile {
     // reason on its second line when there is one) when it fails.
     static void Replace(const QString& path, const QList<QByteArrayView>& pieces,
                         const Options& options);
+
+    // Takes the next piece of the file's bytes.
+    using Append = std::function<void(QByteArrayView piece)>;
+    // Replaces the file at path as Replace does, with the pieces produce hands to append,
+    // in order, as it makes them: the first are on their way to the disk while the rest
+    // are made. When produce returns false (a write called off), nothing is written and
+    // the result is false. Throws as Replace does, and passes on what produce throws;
+    // either way the old file and the old backup are untouched.
+    static bool ReplaceAsMade(const QString& path,
+                              const std::function<bool(const Append& append)>& produce,
+                              const Options& options);
 };

@@ -14,6 +14,7 @@
 #include "interchange/TOpmlOutline.h"
 #include "platform/Cp932Codec.h"
 #include "support/OutlineEntries.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -274,6 +275,40 @@ TEST(InterchangeRoundTrip, TenThousandItemsComeBackThroughEveryFormatThatHoldsTh
         EXPECT_EQ(TFormatRecognizer::Recognize(exported.bytes, QString()), importFormat);
         EXPECT_TRUE(SameEntries(TImporter::Read(importFormat, exported.bytes), entries));
     }
+}
+
+TEST(InterchangeRoundTrip, AFileWrittenAsItIsMadeWithTextsReadOnTheWayIsTheExportInMemory) {
+    TOutlineEntries full = TenThousandEntries();
+    full += AwkwardBeyondShiftJis();
+    full.first().text += QString(QChar(0xDC81));  // an escaped byte
+    TempDir dir;
+    const QString path = dir.File(QStringLiteral("out"));
+    for (const TExportFormat format :
+         {TExportFormat::HierarchicalText, TExportFormat::HierarchicalTextUtf8,
+          TExportFormat::Markdown, TExportFormat::Opml, TExportFormat::Html}) {
+        TOutlineEntries entries = full;
+        for (TOutlineEntry& entry : entries) entry.text.clear();
+        TOutlineEntry* const into = entries.data();
+        const TExport inMemory = TExporter::Write(format, full, QStringLiteral("題"));
+        TExport accepted;
+        ASSERT_TRUE(TExporter::WriteFile(
+            path, format, entries, QStringLiteral("題"),
+            [&](const TExport& exported) {
+                accepted = exported;
+                return true;
+            },
+            [&](qsizetype begin, qsizetype end) {
+                for (qsizetype k = begin; k < end; ++k) into[k].text = full[k].text;
+            }));
+        EXPECT_TRUE(dir.Read(QStringLiteral("out")) == inMemory.bytes) << int(format);
+        EXPECT_TRUE(accepted.bytes.isEmpty());
+        EXPECT_EQ(accepted.replacedBytes, inMemory.replacedBytes);
+        EXPECT_EQ(accepted.unencodable, inMemory.unencodable);
+    }
+    // Called off when all was made: the file stays as it was.
+    EXPECT_FALSE(TExporter::WriteFile(path, TExportFormat::Opml, full, QString(),
+                                      [](const TExport&) { return false; }));
+    EXPECT_TRUE(dir.Read(QStringLiteral("out")).startsWith("<!DOCTYPE html>"));
 }
 
 }  // namespace

@@ -134,3 +134,49 @@ TEST(FileFingerprintTest, AChangeShowsEvenWithTheSameSizeAndTime) {
     QFile::remove(path);
     EXPECT_FALSE(TFileFingerprint::ChangedSince(written)) << "nothing left to lose";
 }
+
+TEST(SafeFileTest, AFileMadeAsItIsWrittenHoldsThePiecesInOrderOrNothingWhenCalledOff) {
+    TempDir dir;
+    const QString path = dir.File(QStringLiteral("out.opml"));
+    dir.Write(QStringLiteral("out.opml"), "old");
+    const QByteArray large(3 << 20, 'x');  // large enough to be sent to the disk at once
+    const auto produce = [&](bool finish) {
+        return [&, finish](const TSafeFile::Append& append) {
+            append("head ");
+            append(large);
+            append(" tail");
+            return finish;
+        };
+    };
+    EXPECT_FALSE(TSafeFile::ReplaceAsMade(path, produce(false), {}));
+    EXPECT_EQ(dir.Read(QStringLiteral("out.opml")), QByteArray("old"));
+    for (const TSafeFile::Options& options :
+         {TSafeFile::Options(), TSafeFile::Options::ThroughNamedFile(
+                                    QStringLiteral(".new"), TWholeFile::Durability::Cached)}) {
+        QFile::remove(path);
+        EXPECT_TRUE(TSafeFile::ReplaceAsMade(path, produce(true), options));
+        EXPECT_TRUE(dir.Read(QStringLiteral("out.opml")) == "head " + large + " tail");
+        EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("out.opml")});
+    }
+}
+
+TEST(SafeFileTest, AFileMadeAsItIsWrittenThatFailsHalfWayLeavesTheOldOne) {
+    TempDir dir;
+    const QString path = dir.File(QStringLiteral("out.opml"));
+    dir.Write(QStringLiteral("out.opml"), "old");
+    int appended = 0;
+    {
+        const FileSizeLimit limit(3 << 20);
+        EXPECT_THROW(TSafeFile::ReplaceAsMade(path,
+                                              [&](const TSafeFile::Append& append) {
+                                                  for (; appended < 5; ++appended)
+                                                      append(QByteArray(1 << 20, 'x'));
+                                                  return true;
+                                              },
+                                              {}),
+                     AppError);
+    }
+    EXPECT_EQ(appended, 5);
+    EXPECT_EQ(dir.Read(QStringLiteral("out.opml")), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("out.opml")});
+}
