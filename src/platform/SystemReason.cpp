@@ -9,6 +9,7 @@ QString SystemReason::Text(int error, Access access) {
         case EACCES:
         case EPERM: return QStringLiteral("アクセスが許可されていません。");
         case EROFS: return QStringLiteral("読み取り専用のファイルシステムです。");
+        case EISDIR: return QStringLiteral("ファイルではなくフォルダーです。");
         case ENOENT:
             return access == Access::Write ? QStringLiteral("フォルダーがありません。")
                                            : QStringLiteral("ファイルがありません。");

@@ -57,8 +57,14 @@ TEST(SafeFileTest, FailedWriteLeavesDocumentAndBackupAlone) {
     dir.Write(QStringLiteral("memo.qlo~"), "old backup");
     const QString path = dir.File(QStringLiteral("memo.qlo"));
 
-    EXPECT_THROW(TSafeFile::Replace(path, {"new"}, TSafeFile::Options::KeepingBackup(true)),
-                 AppError);
+    try {
+        TSafeFile::Replace(path, {"new"}, TSafeFile::Options::KeepingBackup(true));
+        FAIL() << "written";
+    } catch (const AppError& error) {
+        // The reason in the program's language, as the others are.
+        EXPECT_TRUE(error.Text().endsWith(u"\nファイルではなくフォルダーです。"))
+            << error.Text().toStdString();
+    }
     EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo~")), QByteArray("old backup"));
     EXPECT_EQ(dir.Read(QStringLiteral("memo.qlo/inner")), QByteArray("kept"));
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("memo.qlo~")});
