@@ -4,6 +4,7 @@
 // back to itself. Measuring the decoding counts what decoding makes. The same bytes taken
 // for UTF-8 encode without a string as through one: refused exactly when they are no UTF-8,
 // and exact only where Encode is, with the same bytes; the quick check agrees with Qt's.
+// Encoding up to a stop byte is encoding the bytes before its first one.
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -39,6 +40,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const Cp932Codec::Encoded throughString = Cp932Codec::Encode(asUtf8);
         FUZZ_CHECK(throughString.Exact());
         FUZZ_CHECK(fromUtf8.first(end - fromUtf8.constData()) == throughString.bytes);
+    }
+    const char stop = size > 0 ? char(data[0] & 0x7F) : '&';
+    const qsizetype first = bytes.contains(stop) ? bytes.indexOf(stop) : bytes.size();
+    char* beforeEnd = fromUtf8.data();
+    const Cp932Codec::Utf8Encoding before = Cp932Codec::EncodeUtf8(bytes.first(first), beforeEnd);
+    QByteArray untilStop(bytes.size(), Qt::Uninitialized);
+    char* untilEnd = untilStop.data();
+    qsizetype read = -1;
+    FUZZ_CHECK(Cp932Codec::EncodeUtf8(bytes, stop, untilEnd, read) == before);
+    if (before != Cp932Codec::Utf8Encoding::Invalid) {
+        FUZZ_CHECK(read == first);
+        FUZZ_CHECK(untilStop.first(untilEnd - untilStop.constData()) ==
+                   fromUtf8.first(beforeEnd - fromUtf8.constData()));
     }
 
     // The same bytes as UTF-16 text.

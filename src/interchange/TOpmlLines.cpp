@@ -87,15 +87,20 @@ std::optional<QString> Decoded(QByteArrayView value) {
 // note: a character without an exact code, a CR of its own, or what is no UTF-8 (which
 // Decoded then finds).
 bool EncodeNote(QByteArrayView note, char*& out) {
+    // The line break our export writes, which comes every few characters.
+    constexpr QByteArrayView kLineBreak = "&#10;";
     const char* const start = out;
     for (qsizetype at = 0;;) {
-        qsizetype amp = note.indexOf('&', at);
-        if (amp < 0) amp = note.size();
-        if (Cp932Codec::EncodeUtf8(note.sliced(at, amp - at), out) !=
+        qsizetype amp = 0;
+        if (Cp932Codec::EncodeUtf8(note.sliced(at), '&', out, amp) !=
             Cp932Codec::Utf8Encoding::Exact)
             return false;
+        amp += at;
         if (amp == note.size()) break;
-        const auto [code, length] = TXmlReference::At(note.sliced(amp));
+        const QByteArrayView reference = note.sliced(amp);
+        const auto [code, length] = reference.startsWith(kLineBreak)
+                                        ? std::pair(char32_t('\n'), kLineBreak.size())
+                                        : TXmlReference::At(reference);
         if (code == '\n') {
             *out++ = '\r';
             *out++ = '\n';

@@ -213,15 +213,27 @@ inline bool IsPlainAscii(uint64_t word) {
     return (high | zero) == 0;
 }
 
-// Where the whole words of plain ASCII that begin at data[i] end, before end.
-inline qsizetype PlainAsciiEnd(const unsigned char* data, qsizetype i, qsizetype end) {
-    // Most characters of a Japanese text begin with a byte that starts no such word.
+// Whether a byte of word is the given one.
+inline bool HasByte(uint64_t word, unsigned char byte) {
+    const uint64_t differences = word ^ (kOnes * byte);
+    return ((differences - kOnes) & ~differences & kHighBits) != 0;
+}
+
+// Where the whole words of plain ASCII that begin at data[i] end, before end and before
+// the first word holding the stop byte, when there is one.
+template <bool kStops>
+qsizetype PlainAsciiEndBefore(const unsigned char* data, qsizetype i, qsizetype end,
+                              unsigned char stop) {
     if (i < end && data[i] >= 0x80) return i;
     for (uint64_t word; i + 8 <= end; i += 8) {
         std::memcpy(&word, data + i, 8);
-        if (!IsPlainAscii(word)) break;
+        if (!IsPlainAscii(word) || (kStops && HasByte(word, stop))) break;
     }
     return i;
+}
+
+inline qsizetype PlainAsciiEnd(const unsigned char* data, qsizetype i, qsizetype end) {
+    return PlainAsciiEndBefore<false>(data, i, end, 0);
 }
 
 // Decodes bytes; *met collects kEscaped and kSecondCode.
@@ -505,7 +517,21 @@ Cp932Codec::Encoded Cp932Codec::Encode(QStringView text) {
     return result;
 }
 
-Cp932Codec::Utf8Encoding Cp932Codec::EncodeUtf8(QByteArrayView utf8, char*& out) {
+namespace {
+
+// The character of three bytes of UTF-8 that word begins with, when it has a code of two
+// bytes: the code, big-endian, in the form it is written; 0 for anything else (no code is
+// 0x0000). No sequence of three bytes gives U+0000, which has a code of one byte.
+inline uint16_t DoubleByteCode(const uint16_t* table, uint32_t word) {
+    const uint16_t encoded = table[TUtf8::ThreeBytes(word)];
+    return encoded <= 0xFF || encoded == kNoCode ? 0 : qToBigEndian(encoded);
+}
+
+// EncodeUtf8, ending at the first stop byte when kStops: *read tells where it ended.
+template <bool kStops>
+Cp932Codec::Utf8Encoding EncodeUtf8Until(QByteArrayView utf8, char*& out, unsigned char stop,
+                                         qsizetype* read) {
+    using Utf8Encoding = Cp932Codec::Utf8Encoding;
     // Locals rather than what the bytes written could alias, so that nothing is read again
     // after each byte.
     const uint16_t* const table = EncodeTable().data();
@@ -514,10 +540,12 @@ Cp932Codec::Utf8Encoding Cp932Codec::EncodeUtf8(QByteArrayView utf8, char*& out)
     const qsizetype size = utf8.size();
     const qsizetype asciiEnd = Table().asciiIsIdentity ? size : 0;
     Utf8Encoding result = Utf8Encoding::Exact;
-    for (qsizetype i = 0; i < size;) {
+    qsizetype i = 0;
+    while (i < size) {
         char32_t code = data[i];
         if (code < 0x80) {
-            const qsizetype plainEnd = PlainAsciiEnd(data, i, asciiEnd);
+            if (kStops && code == stop) break;
+            const qsizetype plainEnd = PlainAsciiEndBefore<kStops>(data, i, asciiEnd, stop);
             if (plainEnd > i) {
                 std::memcpy(into, data + i, plainEnd - i);
                 into += plainEnd - i;
@@ -526,17 +554,24 @@ Cp932Codec::Utf8Encoding Cp932Codec::EncodeUtf8(QByteArrayView utf8, char*& out)
             }
         }
         // Most characters of a Japanese text: three bytes, and a code of two. They are
-        // taken in a loop of their own, four bytes read at once.
+        // taken in a loop of their own, four bytes read at once; the last of the bytes
+        // by itself, for texts come in short pieces, a line or less.
         const qsizetype before = i;
         for (uint32_t word; i + 4 <= size; i += 3, into += 2) {
             std::memcpy(&word, data + i, 4);
-            const char32_t three = TUtf8::ThreeBytes(qFromLittleEndian(word));
-            const uint16_t encoded = table[three];
-            // No sequence of three bytes (U+0000 has a code of one byte), codes of one byte
-            // and no code go the long way.
-            if (encoded <= 0xFF || encoded == kNoCode) break;
-            into[0] = char(encoded >> 8);
-            into[1] = char(encoded & 0xFF);
+            const uint16_t written = DoubleByteCode(table, qFromLittleEndian(word));
+            if (written == 0) break;
+            std::memcpy(into, &written, 2);
+        }
+        if (i + 3 == size) {
+            const uint16_t written =
+                DoubleByteCode(table, uint32_t(data[i]) | uint32_t(data[i + 1]) << 8 |
+                                          uint32_t(data[i + 2]) << 16);
+            if (written != 0) {
+                std::memcpy(into, &written, 2);
+                i += 3;
+                into += 2;
+            }
         }
         if (i > before) continue;
         qsizetype length = 1;
@@ -556,7 +591,19 @@ Cp932Codec::Utf8Encoding Cp932Codec::EncodeUtf8(QByteArrayView utf8, char*& out)
         }
     }
     out = into;
+    if (read) *read = i;
     return result;
+}
+
+}  // namespace
+
+Cp932Codec::Utf8Encoding Cp932Codec::EncodeUtf8(QByteArrayView utf8, char*& out) {
+    return EncodeUtf8Until<false>(utf8, out, 0, nullptr);
+}
+
+Cp932Codec::Utf8Encoding Cp932Codec::EncodeUtf8(QByteArrayView utf8, char stop, char*& out,
+                                                qsizetype& read) {
+    return EncodeUtf8Until<true>(utf8, out, static_cast<unsigned char>(stop), &read);
 }
 
 bool Cp932Codec::CanEncode(QStringView text) { return Encode(text).Complete(); }

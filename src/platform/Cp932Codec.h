@@ -86,6 +86,10 @@ class Cp932Codec {
     // for utf8.size() bytes (no character takes more bytes here than in UTF-8), and moves
     // out past them. Encode's escapes cannot stand in UTF-8 at all.
     static Utf8Encoding EncodeUtf8(QByteArrayView utf8, char*& out);
+    // The same up to the first stop byte (one below 0x80), or to the end: read is set to
+    // where it ended, unless the bytes before are no UTF-8. One call rather than a search and a
+    // call for each piece between the stop bytes, where they come every few characters.
+    static Utf8Encoding EncodeUtf8(QByteArrayView utf8, char stop, char*& out, qsizetype& read);
 
     // True when every character of text has a code page 932 form.
     static bool CanEncode(QStringView text);
