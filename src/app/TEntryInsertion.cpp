@@ -24,7 +24,8 @@ QList<std::vector<int>> TEntryInsertion::StoreTexts(const QList<TOutlineEntries>
         for (const TOutlineEntry& entry : entries) {
             made.push_back(session_.AllocateItemNumber(existing));
             texts.push_back({made.back(), entry.text,
-                             entry.fileText ? entry.fileText->Bytes() : QByteArrayView()});
+                             entry.fileText ? entry.fileText->Bytes() : QByteArrayView(),
+                             entry.fileText ? entry.fileText->file : QByteArray()});
         }
     }
     session_.Store.StoreBehind(texts);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "document/TTextFileCodec.h"
@@ -28,6 +29,48 @@ QStringList ItemFileNames(const QString& folder) {
 // The file of an item in folder dir.
 QString ItemPath(const QString& dir, int itemNumber) {
     return dir + QString::number(itemNumber) + QStringLiteral(".tmp");
+}
+
+// The block the texts given in their files' form share, when each stands in it as it is
+// given and together they make up most of it; null else.
+QByteArray SharedBlock(const std::vector<TItemTextStore::TNewText>& texts,
+                       const std::vector<QByteArrayView>& files,
+                       const std::vector<qsizetype>& lines) {
+    QByteArray shared;
+    qsizetype size = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (lines[i] < 0 || files[i].isEmpty()) continue;  // an empty text is anywhere
+        const QByteArray& block = texts[i].block;
+        const auto begin = reinterpret_cast<std::uintptr_t>(block.constData());
+        const auto at = reinterpret_cast<std::uintptr_t>(files[i].data());
+        if (files[i].data() != texts[i].fileBytes.data() || block.isNull() || at < begin ||
+            at + files[i].size() > begin + block.size())
+            return {};
+        if (shared.isNull()) shared = block;
+        if (block.constData() != shared.constData()) return {};
+        size += files[i].size();
+    }
+    return 2 * size > shared.size() ? shared : QByteArray();
+}
+
+// The texts whose lines are counted, one after the other in a block of their own; offsets
+// tells where each begins.
+QByteArray Joined(const std::vector<QByteArrayView>& files, const std::vector<qsizetype>& lines,
+                  std::vector<qsizetype>& offsets) {
+    const qsizetype count = static_cast<qsizetype>(files.size());
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        offsets[i] = size;
+        if (lines[i] >= 0) size += files[i].size();
+    }
+    // Tens of megabytes: copied into the block on every processor.
+    QByteArray block(size, Qt::Uninitialized);
+    char* const into = block.data();
+    TParallel::ForRuns(count, kTextsPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i)
+            if (lines[i] > 0) std::memcpy(into + offsets[i], files[i].data(), files[i].size());
+    });
+    return block;
 }
 
 }  // namespace
@@ -120,18 +163,14 @@ void TItemTextStore::StoreBehind(const std::vector<TNewText>& texts) const {
         }
     });
     std::vector<qsizetype> offsets(texts.size());
-    qsizetype size = 0;
-    for (qsizetype i = 0; i < count; ++i) {
-        offsets[i] = size;
-        if (lines[i] >= 0) size += files[i].size();
+    QByteArray block = SharedBlock(texts, files, lines);
+    if (!block.isNull()) {
+        for (qsizetype i = 0; i < count; ++i)
+            if (lines[i] >= 0 && !files[i].isEmpty())
+                offsets[i] = files[i].data() - block.constData();
+    } else {
+        block = Joined(files, lines, offsets);
     }
-    // Tens of megabytes: copied into the block on every processor.
-    QByteArray block(size, Qt::Uninitialized);
-    char* const into = block.data();
-    TParallel::ForRuns(count, kTextsPerRun, [&](qsizetype, qsizetype begin, qsizetype end) {
-        for (qsizetype i = begin; i < end; ++i)
-            if (lines[i] > 0) std::memcpy(into + offsets[i], files[i].data(), files[i].size());
-    });
     for (qsizetype i = 0; i < count; ++i) {
         if (lines[i] < 0)
             Store(texts[i].itemNumber, texts[i].fileBytes.isNull()

@@ -51,16 +51,20 @@ class TItemTextStore {
                             qsizetype lineCount) const;
     // A new item's text for StoreBehind: an editor text, or (when fileBytes is not null)
     // the Shift-JIS lines of a text, taken as they stand when they are in the form of the
-    // item's file (each line ending in CR LF), and decoded otherwise.
+    // item's file (each line ending in CR LF), and decoded otherwise. fileBytes may be a
+    // part of block, bytes every such text of the call may share.
     struct TNewText {
         int itemNumber = 0;
         QString text;
         QByteArrayView fileBytes;
+        QByteArray block;
     };
     // Stores the texts of many new items at once: those code page 932 holds exactly are
     // put in their files' form together, one block of bytes, and written behind as an
-    // opened document's texts are; the others are written now. Throws AppError, as Store
-    // does, when one of those cannot be written; the texts stored before it stay stored.
+    // opened document's texts are; the others are written now. When they all stand as
+    // they are in the block they share and make up most of it, that block is the one. Throws
+    // AppError, as Store does, when one of those cannot be written; the texts stored before it stay
+    // stored.
     void StoreBehind(const std::vector<TNewText>& texts) const;
     // Starts writing the files of the texts taken by StoreDocumentLines on a thread of
     // its own.

@@ -112,12 +112,12 @@ TEST(ItemTextStore, TextsStoredBehindAreReadableAndTheirNumbersTaken) {
     const QString emoji = QString::fromUtf16(u"絵文字 😀");
     // Bytes in a file's form are taken as they stand; others read as the text they are.
     const QByteArray fileForm("\xED\x40\r\n\x85\x40\r\n");
-    store.StoreBehind({{4, QStringLiteral("一行目\n二行目"), {}},
-                       {5, QString(), {}},
-                       {6, emoji, {}},
-                       {7, QStringLiteral("a\rb"), {}},
-                       {8, QString(), fileForm},
-                       {9, QString(), "x\ny"}});
+    store.StoreBehind({{4, QStringLiteral("一行目\n二行目"), {}, {}},
+                       {5, QString(), {}, {}},
+                       {6, emoji, {}, {}},
+                       {7, QStringLiteral("a\rb"), {}, {}},
+                       {8, QString(), fileForm, {}},
+                       {9, QString(), "x\ny", {}}});
     EXPECT_EQ(store.Load(4), QString::fromUtf16(u"一行目\n二行目"));
     EXPECT_EQ(store.Load(6), emoji);
     EXPECT_TRUE(store.ExistingNumbers().contains(QSet<int>({4, 5, 6, 7})));
@@ -128,6 +128,24 @@ TEST(ItemTextStore, TextsStoredBehindAreReadableAndTheirNumbersTaken) {
     EXPECT_EQ(store.Load(7), QStringLiteral("a\nb"));
     EXPECT_EQ(dir.Read("8.tmp"), fileForm);
     EXPECT_EQ(store.Load(9), QStringLiteral("x\ny"));
+}
+
+// An import's file that holds its texts as their files do is kept as it is, not copied:
+// each text is read from its own place in it, an empty one included.
+TEST(ItemTextStore, TextsStoredBehindFromOneBlockAreReadFromTheirPlacesInIt) {
+    TempDir dir;
+    TItemTextStore store(dir.Path());
+    const QByteArray block(".a\r\n\x88\xea\r\n.b\r\n\x93\xf1\r\n\x8d\x73\r\n");
+    const QByteArrayView bytes(block);
+    store.StoreBehind({{1, QString(), bytes.sliced(4, 4), block},
+                       {2, QString(), bytes.sliced(8, 0), block},
+                       {3, QString(), bytes.sliced(12, 8), block}});
+    EXPECT_EQ(store.Load(1), QString::fromUtf16(u"一"));
+    EXPECT_EQ(store.Load(3), QString::fromUtf16(u"二\n行"));
+    store.FinishWriting();
+    EXPECT_EQ(dir.Read("1.tmp"), QByteArray("\x88\xea\r\n"));
+    EXPECT_EQ(dir.Read("2.tmp"), QByteArray());
+    EXPECT_EQ(dir.Read("3.tmp"), QByteArray("\x93\xf1\r\n\x8d\x73\r\n"));
 }
 
 TEST(ItemTextStore, FirstFreeNumberSkipsExistingFiles) {

@@ -119,7 +119,8 @@ TEST_F(SessionRecovery, WritingFailedWhileOpeningStillLeavesARecordOnceTheDiskHa
 TEST_F(SessionRecovery, AnImportsTextsNotYetInTheirFilesComeBack) {
     TMainForm& main = StartShown({dir.File("doc.qlo")});
     Probe(main).Session().Store.FinishWriting();
-    dir.Write("notes.txt", ".imported\r\nits text\r\n");
+    // Shift-JIS text that is most of the file: the file itself waits for the item files.
+    dir.Write("notes.txt", ".imported\r\n\x96\x7b\x95\xb6\r\n\x93\xf1\x8d\x73\x96\xda\r\n");
     for (int number = 0; number < 10; ++number)  // no imported text reaches its file
         QDir().mkpath(dir.File(QStringLiteral("Data/%1.tmp.new.tmp").arg(number)));
     Probe(main).Interchange().ImportFiles({dir.File("notes.txt")}, nullptr);
@@ -131,7 +132,8 @@ TEST_F(SessionRecovery, AnImportsTextsNotYetInTheirFilesComeBack) {
     TMainForm& again = StartShown();
     const TOutlineItem* imported = Outline().ItemAt(Outline().Count() - 1);
     ASSERT_EQ(imported->Label, "imported");
-    EXPECT_EQ(Probe(again).Session().Store.Load(imported->ItemNumber), "its text");
+    EXPECT_EQ(Probe(again).Session().Store.Load(imported->ItemNumber),
+              QString::fromUtf16(u"本文\n二行目"));
 }
 
 TEST_F(SessionRecovery, SteadyTypingReachesItsFileWithinTwoSeconds) {
