@@ -62,9 +62,9 @@ class TItemTextStore {
     // Stores the texts of many new items at once: those code page 932 holds exactly are
     // put in their files' form together, one block of bytes, and written behind as an
     // opened document's texts are; the others are written now. When they all stand as
-    // they are in the block they share and make up most of it, that block is the one. Throws
-    // AppError, as Store does, when one of those cannot be written; the texts stored before it stay
-    // stored.
+    // they are in the block they share and make up most of it, that block is the one.
+    // Throws AppError, as Store does, when one of those cannot be written; the texts
+    // stored before it stay stored.
     void StoreBehind(const std::vector<TNewText>& texts) const;
     // Starts writing the files of the texts taken by StoreDocumentLines on a thread of
     // its own.

@@ -224,6 +224,7 @@ inline bool HasByte(uint64_t word, unsigned char byte) {
 template <bool kStops>
 qsizetype PlainAsciiEndBefore(const unsigned char* data, qsizetype i, qsizetype end,
                               unsigned char stop) {
+    // Most characters of a Japanese text begin with a byte that starts no such word.
     if (i < end && data[i] >= 0x80) return i;
     for (uint64_t word; i + 8 <= end; i += 8) {
         std::memcpy(&word, data + i, 8);
@@ -554,8 +555,8 @@ Cp932Codec::Utf8Encoding EncodeUtf8Until(QByteArrayView utf8, char*& out, unsign
             }
         }
         // Most characters of a Japanese text: three bytes, and a code of two. They are
-        // taken in a loop of their own, four bytes read at once; the last of the bytes
-        // by itself, for texts come in short pieces, a line or less.
+        // taken in a loop of their own, four bytes read at once; one that ends the bytes
+        // right after it, for the pieces given are short, a line or less.
         const qsizetype before = i;
         for (uint32_t word; i + 4 <= size; i += 3, into += 2) {
             std::memcpy(&word, data + i, 4);

@@ -87,8 +87,8 @@ class Cp932Codec {
     // out past them. Encode's escapes cannot stand in UTF-8 at all.
     static Utf8Encoding EncodeUtf8(QByteArrayView utf8, char*& out);
     // The same up to the first stop byte (one below 0x80), or to the end: read is set to
-    // where it ended, unless the bytes before are no UTF-8. One call rather than a search and a
-    // call for each piece between the stop bytes, where they come every few characters.
+    // where it ended, unless the bytes before are no UTF-8. One call rather than a search
+    // and a call for each piece between stop bytes that come every few characters.
     static Utf8Encoding EncodeUtf8(QByteArrayView utf8, char stop, char*& out, qsizetype& read);
 
     // True when every character of text has a code page 932 form.
