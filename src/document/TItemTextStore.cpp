@@ -43,9 +43,8 @@ QByteArray SharedBlock(const std::vector<TItemTextStore::TNewText>& texts,
         const QByteArray& block = texts[i].block;
         const auto begin = reinterpret_cast<std::uintptr_t>(block.constData());
         const auto at = reinterpret_cast<std::uintptr_t>(files[i].data());
-        if (files[i].data() != texts[i].fileBytes.data() || block.isNull() || at < begin ||
-            at + files[i].size() > begin + block.size())
-            return {};
+        // A text encoded here, or given without its block, stands outside it.
+        if (at < begin || at + files[i].size() > begin + block.size()) return {};
         if (shared.isNull()) shared = block;
         if (block.constData() != shared.constData()) return {};
         size += files[i].size();
